@@ -1,0 +1,60 @@
+# Tessera Puzzle: build, run and test. Every target installs what is missing.
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc)
+NATIVE := $(BUILD)/native
+WIN64 := $(BUILD)/win64
+WIN32 := $(BUILD)/win32
+FUZZ := $(BUILD)/fuzz
+BENCH := $(BUILD)/bench
+FUZZ_SECONDS ?= 60
+RFPACK := $(abspath $(NATIVE))/tools/rfpack
+
+.PHONY: all deps native tools win64 win32 test run dist bench fuzz clean
+
+all: win64
+
+deps:
+	@bash scripts/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS)
+
+tools: deps
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS) --target rfpack
+
+win64: tools
+	cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_RFPACK=$(RFPACK) >/dev/null
+	cmake --build $(WIN64) -j $(JOBS)
+
+# The 32-bit program is compiled and linked only: there is no 32-bit Wine here.
+win32: deps
+	cmake -S . -B $(WIN32) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_APP_ONLY=ON >/dev/null
+	cmake --build $(WIN32) -j $(JOBS) --target Tessera
+
+test: native
+	@bash scripts/test.sh $(NATIVE)
+
+dist: win64
+	@bash scripts/dist.sh $(WIN64) dist/Tessera
+
+run: dist
+	@bash scripts/run.sh dist/Tessera
+
+bench: deps
+	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSERA_BENCH=ON >/dev/null
+	cmake --build $(BENCH) -j $(JOBS)
+	@bash scripts/bench.sh $(BENCH) out/bench
+
+fuzz: deps
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTESSERA_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+	@bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) dist out

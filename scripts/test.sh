@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# test.sh NATIVE_BUILD WIN64_BUILD: runs both suites, prints their CTest
+# summaries, and fails when either fails.
+set -u
+native=$1
+win64=${2:-}
+mkdir -p out
+status=0
+
+run_suite() {
+  local name=$1 dir=$2 jobs=$3
+  echo "== $name suite =="
+  (cd "$dir" && ctest --output-on-failure --timeout 300 -j "$jobs") 2>&1 | tee "out/test-$name.log"
+  local rc=${PIPESTATUS[0]}
+  [ "$rc" -eq 0 ] || status=1
+}
+
+run_suite native "$native" "$(nproc)"
+[ -n "$win64" ] && run_suite wine "$win64" 2
+
+passed=0
+failed=0
+echo "== Summaries =="
+for name in native ${win64:+wine}; do
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "out/test-$name.log" | tail -n 1)
+  echo "$name: ${line:-no summary (the suite did not run)}"
+  if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+    failed=$((failed + BASH_REMATCH[1]))
+    passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+  else
+    status=1
+  fi
+done
+echo "Total: $passed passed, $failed failed"
+exit $status

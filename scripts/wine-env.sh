@@ -1,0 +1,39 @@
+# Sourced by the scripts that run Windows programs: the project's own Wine
+# prefixes, kept inside the build folder and never in $HOME.
+#   TESSERA_WINE_KIND=null  windows without any X server (the window tests)
+#   TESSERA_WINE_KIND=x11   a real display ($DISPLAY), for screenshots and input
+_tessera_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TESSERA_WINE_KIND=${TESSERA_WINE_KIND:-null}
+export WINEPREFIX="${TESSERA_WINE_DIR:-$_tessera_root/build/wine}/$TESSERA_WINE_KIND"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No desktop menu entries, and no offer to install the .NET or HTML runtimes.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+
+wine_prefix_ready() {
+  [ -f "$WINEPREFIX/.tessera-ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/.tessera-ready" ] && exit 0
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 </dev/null
+    # Without a window manager this makes maximised windows cover the screen
+    # and removes a stall on every top-level window destruction.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    # No audio device: winmm reports none quietly.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 </dev/null
+    if [ "$TESSERA_WINE_KIND" = null ]; then
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    fi
+    wineserver -w
+    touch "$WINEPREFIX/.tessera-ready"
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# A server that outlives each test, started with its output away from the
+# caller's pipes (otherwise every CTest run waits for Wine's helpers).
+wine_server_warm() {
+  wineserver -p 30 </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}

@@ -1,0 +1,44 @@
+// The resource archive (Tessera.rf): every picture of the program, asked
+// for by number. One archive per process, opened at start-up.
+//
+//   blocks         one per picture: 40-byte info header, biClrUsed RGBQUAD
+//                  entries, biSizeImage bytes of bottom-up rows
+//   directory      N entries of 16 bytes: number u32, reserved u32 (the
+//                  block length), block offset u64
+//   last 4 bytes   N, u32
+//
+// All integers little-endian.
+#pragma once
+
+#include <cstdint>
+
+#include "Binario.h"
+#include "HImage.h"
+
+constexpr int kTamEntradaRecursos = 16;
+// The lookup index is 16 bits wide: entries past this many are never found.
+constexpr uint32_t kMaxEntradasRecursos = 65535;
+
+// Opens the archive and reads its directory. A missing or unreadable file is
+// reported on the debug output and gives false; opening twice is a
+// programming error.
+bool AbrirArchivoRecursos(const char* ruta);
+void CerrarArchivoRecursos();
+bool ArchivoRecursosAbierto();
+
+// Reads picture `numero` into a new HIMAGE (the caller frees it). False when
+// the picture's data is damaged or there is no memory; asking with no
+// archive open or for a number it does not hold is a programming error.
+bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva);
+
+// The numbers of the reachable entries, in directory order: copies at most
+// `max` of them and returns how many there are.
+int32_t NumerosArchivoRecursos(uint32_t* destino, int32_t max);
+
+// The rules every stored picture keeps: nullptr when the header at
+// `desplazamiento` is acceptable and its block ends by `finDatos` (the start
+// of the directory), otherwise a short reason. Shared with the archive tool.
+const char* ValidarCabeceraRecurso(const CabeceraInfoBMP& cabecera, uint64_t desplazamiento, uint64_t finDatos);
+
+// Row stride of a stored picture (8 or 24 bits per pixel), in 64 bits.
+inline int64_t StrideRecurso(int64_t ancho, int bits) { return bits == 8 ? (ancho + 3) & ~3LL : (3 * ancho + 3) & ~3LL; }

@@ -1,0 +1,19 @@
+// Drawing HIMAGEs into a device context, unscaled, with the picture's
+// palette realised (Windows only).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "HImage.h"
+
+// Draws the ancho x alto block at (xOrigen, yOrigen) of `imagen` at (x, y)
+// in `hdc`. Only SRCCOPY. The part of the block outside the picture is
+// left out, and the destination follows.
+void DibujarHIMAGE(HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto, HIMAGE imagen, int32_t xOrigen,
+                   int32_t yOrigen, uint32_t rop);
+
+// Repaints `rectangulo` of `hdc` from the part of `fondo` under it (same
+// coordinates, SRCCOPY only), or black when there is no `fondo`.
+void PintarRectangulo(HDC hdc, const RECT& rectangulo, HIMAGE fondo, uint32_t rop);

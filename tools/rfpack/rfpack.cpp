@@ -1,0 +1,266 @@
+// rfpack: builds and lists the resource archive (Tessera.rf).
+//
+//   rfpack -o OUT.rf [LIST]   pack the pictures LIST names (none: an empty archive)
+//   rfpack --list ARCHIVE.rf  print the directory
+//
+// LIST holds one picture a line, "<number> <path to .bmp>", the path taken
+// from the list's folder unless absolute; '#' starts a comment. Pictures are
+// uncompressed 8- or 24-bit BMP files and go into the archive in list order,
+// so the same inputs always give the same bytes. The archive is written
+// beside OUT and only renamed into place when complete.
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArchivoDisco.h"
+#include "ArchivoRecursos.h"
+#include "Binario.h"
+
+namespace {
+
+struct Entrada {
+  uint32_t numero = 0;
+  std::string ruta;
+  int linea = 0;
+};
+
+// One picture as it stands in the archive.
+struct Bloque {
+  uint32_t numero = 0;
+  std::vector<uint8_t> datos;  // header, colour table, rows
+};
+
+struct Error {
+  std::string texto;
+};
+
+std::string Carpeta(const std::string& ruta) {
+  size_t barra = ruta.find_last_of("/\\");
+  return barra == std::string::npos ? std::string() : ruta.substr(0, barra + 1);
+}
+
+bool EsAbsoluta(const std::string& ruta) {
+  return !ruta.empty() && (ruta[0] == '/' || ruta[0] == '\\' || (ruta.size() > 1 && ruta[1] == ':'));
+}
+
+std::string Recortar(const std::string& s) {
+  size_t a = s.find_first_not_of(" \t\r\n");
+  if (a == std::string::npos) return std::string();
+  size_t b = s.find_last_not_of(" \t\r\n");
+  return s.substr(a, b - a + 1);
+}
+
+bool LeerNumero(const std::string& texto, uint32_t* numero) {
+  if (texto.empty() || texto.size() > 10) return false;
+  uint64_t valor = 0;
+  for (char c : texto) {
+    if (c < '0' || c > '9') return false;
+    valor = valor * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (valor > UINT32_MAX) return false;
+  *numero = static_cast<uint32_t>(valor);
+  return true;
+}
+
+// The list file: entries in order, numbers unique, at most as many as the
+// reader can reach.
+std::vector<Entrada> LeerLista(const std::string& rutaLista) {
+  std::ifstream lista(rutaLista);
+  if (!lista) throw Error{"cannot read the list " + rutaLista};
+  std::vector<Entrada> entradas;
+  std::set<uint32_t> vistos;
+  std::string linea;
+  for (int n = 1; std::getline(lista, linea); ++n) {
+    std::string texto = Recortar(linea.substr(0, linea.find('#')));
+    if (texto.empty()) continue;
+    const std::string donde = rutaLista + ":" + std::to_string(n) + ": ";
+    size_t espacio = texto.find_first_of(" \t");
+    Entrada e;
+    e.linea = n;
+    if (espacio == std::string::npos || !LeerNumero(texto.substr(0, espacio), &e.numero))
+      throw Error{donde + "expected \"<number> <path>\""};
+    e.ruta = Recortar(texto.substr(espacio));
+    if (!EsAbsoluta(e.ruta)) e.ruta = Carpeta(rutaLista) + e.ruta;
+    if (!vistos.insert(e.numero).second) throw Error{donde + "picture number " + std::to_string(e.numero) + " repeated"};
+    entradas.push_back(e);
+    if (entradas.size() > kMaxEntradasRecursos)
+      throw Error{donde + "more than " + std::to_string(kMaxEntradasRecursos) + " pictures"};
+  }
+  if (lista.bad()) throw Error{"cannot read the list " + rutaLista};
+  return entradas;
+}
+
+// Reads one BMP file into its archive form: 40-byte header, an explicit
+// colour table for 8-bit pictures, bottom-up rows with zeroed padding.
+Bloque Empaquetar(const Entrada& e) {
+  const std::string donde = e.ruta + ": ";
+  ArchivoBMP bmp;
+  if (!bmp.Abrir(e.ruta.c_str())) throw Error{donde + "not a readable BMP file"};
+  CabeceraInfoBMP origen;
+  if (!bmp.LeerCabecera(&origen)) throw Error{donde + "unreadable header"};
+  const int bits = bmp.BitsPorPixel();
+  if (bmp.Comprimido() || (bits != 8 && bits != 24))
+    throw Error{donde + std::to_string(bits) + "-bit" + (bmp.Comprimido() ? " compressed" : "") +
+                " picture; only uncompressed 8- and 24-bit pictures are accepted"};
+
+  const uint32_t colores = bits == 8 ? static_cast<uint32_t>(bmp.Colores()) : 0;
+  const int64_t stride = StrideRecurso(origen.biWidth, bits);
+  const int64_t bytesImagen = stride * origen.biHeight;
+  if (origen.biWidth > (INT32_MAX - 3) / 3 || bytesImagen + 40 + 4 * colores > UINT32_MAX)
+    throw Error{donde + "picture too large"};
+
+  CabeceraInfoBMP c{};
+  c.biSize = sizeof(CabeceraInfoBMP);
+  c.biWidth = origen.biWidth;
+  c.biHeight = origen.biHeight;
+  c.biPlanes = 1;
+  c.biBitCount = static_cast<uint16_t>(bits);
+  c.biCompression = BI_RGB_;
+  c.biSizeImage = static_cast<uint32_t>(bytesImagen);
+  c.biClrUsed = colores;
+
+  Bloque b;
+  b.numero = e.numero;
+  b.datos.resize(sizeof c + 4 * colores + static_cast<size_t>(bytesImagen));
+  uint8_t* p = b.datos.data();
+  EscribirU32(p, c.biSize);
+  EscribirI32(p + 4, c.biWidth);
+  EscribirI32(p + 8, c.biHeight);
+  EscribirU16(p + 12, c.biPlanes);
+  EscribirU16(p + 14, c.biBitCount);
+  EscribirU32(p + 16, c.biCompression);
+  EscribirU32(p + 20, c.biSizeImage);
+  EscribirI32(p + 24, 0);
+  EscribirI32(p + 28, 0);
+  EscribirU32(p + 32, c.biClrUsed);
+  EscribirU32(p + 36, 0);
+  if (colores && !bmp.LeerColores(0, static_cast<int32_t>(colores), reinterpret_cast<ColorRGBQ*>(p + sizeof c)))
+    throw Error{donde + "unreadable colour table"};
+  uint8_t* filas = p + sizeof c + 4 * colores;
+  if (!bmp.LeerPixeles(filas)) throw Error{donde + "unreadable or truncated pixels"};
+
+  const int64_t usados = static_cast<int64_t>(origen.biWidth) * (bits / 8);
+  for (int32_t y = 0; y < origen.biHeight; ++y) {
+    uint8_t* fila = filas + y * stride;
+    std::memset(fila + usados, 0, static_cast<size_t>(stride - usados));
+    if (bits != 8) continue;
+    // The picture is combined by index with others of its palette: every
+    // index must name one of its colours.
+    for (int64_t x = 0; x < usados; ++x)
+      if (fila[x] >= colores)
+        throw Error{donde + "pixel index " + std::to_string(fila[x]) + " beyond the " + std::to_string(colores) +
+                    " colours of the table"};
+  }
+  return b;
+}
+
+// Blocks from offset 0 in order, then the directory and the count.
+void EscribirArchivo(const std::string& destino, const std::vector<Entrada>& entradas) {
+  const std::string temporal = destino + ".tmp";
+  ArchivoDisco salida;
+  if (!salida.Crear(temporal.c_str())) throw Error{"cannot create " + temporal};
+  try {
+    std::vector<uint8_t> directorio;
+    uint64_t desplazamiento = 0;
+    for (const Entrada& e : entradas) {
+      const Bloque b = Empaquetar(e);
+      if (!salida.Escribir(b.datos.data(), static_cast<int64_t>(b.datos.size())))
+        throw Error{"cannot write " + temporal};
+      uint8_t registro[kTamEntradaRecursos];
+      EscribirU32(registro, b.numero);
+      EscribirU32(registro + 4, static_cast<uint32_t>(b.datos.size()));
+      EscribirU64(registro + 8, desplazamiento);
+      directorio.insert(directorio.end(), registro, registro + sizeof registro);
+      desplazamiento += b.datos.size();
+    }
+    uint8_t cuenta[4];
+    EscribirU32(cuenta, static_cast<uint32_t>(entradas.size()));
+    directorio.insert(directorio.end(), cuenta, cuenta + 4);
+    if (!salida.Escribir(directorio.data(), static_cast<int64_t>(directorio.size())))
+      throw Error{"cannot write " + temporal};
+    salida.Cerrar();
+    if (!ReemplazarArchivo(temporal.c_str(), destino.c_str())) throw Error{"cannot rename " + temporal + " to " + destino};
+  } catch (...) {
+    salida.Cerrar();
+    BorrarArchivo(temporal.c_str());
+    throw;
+  }
+}
+
+// Prints the directory, checking every picture as the program's reader does.
+void Listar(const std::string& ruta) {
+  ArchivoDisco archivo;
+  if (!archivo.AbrirLectura(ruta.c_str())) throw Error{"cannot open " + ruta};
+  const int64_t tamaño = archivo.Tamaño();
+  uint8_t b[sizeof(CabeceraInfoBMP)];
+  if (tamaño < 4 || !archivo.Posicionar(tamaño - 4) || !archivo.LeerExacto(b, 4))
+    throw Error{ruta + ": too short for an archive"};
+  const uint64_t n = LeerU32(b);
+  if (4 + kTamEntradaRecursos * n > static_cast<uint64_t>(tamaño))
+    throw Error{ruta + ": directory of " + std::to_string(n) + " entries does not fit the file"};
+  const uint64_t inicioDirectorio = static_cast<uint64_t>(tamaño) - 4 - kTamEntradaRecursos * n;
+  std::vector<uint8_t> directorio(kTamEntradaRecursos * n);
+  if (!archivo.Posicionar(static_cast<int64_t>(inicioDirectorio)) ||
+      !archivo.LeerExacto(directorio.data(), static_cast<int64_t>(directorio.size())))
+    throw Error{ruta + ": unreadable directory"};
+
+  std::printf("%10s  %-13s  %5s  %7s\n", "number", "size", "bits", "colours");
+  bool malos = false;
+  for (uint64_t i = 0; i < n; ++i) {
+    const uint8_t* e = directorio.data() + kTamEntradaRecursos * i;
+    const uint32_t numero = LeerU32(e);
+    const uint64_t desplazamiento = LeerU64(e + 8);
+    CabeceraInfoBMP c{};
+    const char* motivo = "unreadable header";
+    if (desplazamiento <= inicioDirectorio && archivo.Posicionar(static_cast<int64_t>(desplazamiento)) &&
+        archivo.LeerExacto(b, sizeof b)) {
+      c = {LeerU32(b),      LeerI32(b + 4),  LeerI32(b + 8),  LeerU16(b + 12), LeerU16(b + 14), LeerU32(b + 16),
+           LeerU32(b + 20), LeerI32(b + 24), LeerI32(b + 28), LeerU32(b + 32), LeerU32(b + 36)};
+      motivo = ValidarCabeceraRecurso(c, desplazamiento, inicioDirectorio);
+    }
+    const std::string medida = std::to_string(c.biWidth) + " x " + std::to_string(c.biHeight);
+    std::printf("%10" PRIu32 "  %-13s  %5u  %7" PRIu32 "%s%s\n", numero, medida.c_str(), c.biBitCount, c.biClrUsed,
+                motivo ? "  INVALID: " : "", motivo ? motivo : "");
+    if (i >= kMaxEntradasRecursos) std::printf("%10s  (beyond the reachable entries)\n", "");
+    malos = malos || motivo != nullptr;
+  }
+  if (malos) throw Error{ruta + ": some pictures are invalid"};
+}
+
+int Uso() {
+  std::fprintf(stderr,
+               "usage: rfpack -o OUT.rf [LIST]\n"
+               "       rfpack --list ARCHIVE.rf\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "--list") {
+      Listar(args[1]);
+      return 0;
+    }
+    if ((args.size() == 2 || args.size() == 3) && args[0] == "-o") {
+      std::vector<Entrada> entradas;
+      if (args.size() == 3) entradas = LeerLista(args[2]);
+      EscribirArchivo(args[1], entradas);
+      return 0;
+    }
+  } catch (const Error& e) {
+    std::fprintf(stderr, "rfpack: %s\n", e.texto.c_str());
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "rfpack: %s\n", e.what());
+    return 1;
+  }
+  return Uso();
+}
