@@ -36,8 +36,8 @@ win32: deps
 	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_APP_ONLY=ON >/dev/null
 	cmake --build $(WIN32) -j $(JOBS) --target Tessera
 
-test: native
-	@bash scripts/test.sh $(NATIVE)
+test: native win64 win32
+	@bash scripts/test.sh $(NATIVE) $(WIN64)
 
 dist: win64
 	@bash scripts/dist.sh $(WIN64) dist/Tessera

@@ -3,7 +3,7 @@
 # summaries, and fails when either fails.
 set -u
 native=$1
-win64=${2:-}
+win64=$2
 mkdir -p out
 status=0
 
@@ -16,12 +16,12 @@ run_suite() {
 }
 
 run_suite native "$native" "$(nproc)"
-[ -n "$win64" ] && run_suite wine "$win64" 2
+run_suite wine "$win64" 2
 
 passed=0
 failed=0
 echo "== Summaries =="
-for name in native ${win64:+wine}; do
+for name in native wine; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "out/test-$name.log" | tail -n 1)
   echo "$name: ${line:-no summary (the suite did not run)}"
   if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then

@@ -1,0 +1,85 @@
+#include "Arranque.h"
+
+#include "Globales.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+int g_codigoSalidaError = 0;
+}
+
+int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual) {
+  // The colour check comes first: a display failing both shows only it.
+  if (bitsPorPixel < 16) return kTextoColores + idiomaActual;
+  if (ancho < 800 || alto < 600) return kTextoResolucion + idiomaActual;
+  return 0;
+}
+
+INT_PTR CALLBACK ErrorInicioDlgProc(HWND dialogo, UINT mensaje, WPARAM wParam, LPARAM /*lParam*/) {
+  switch (mensaje) {
+    case WM_DESTROY:
+      PostQuitMessage(g_codigoSalidaError);
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0) DestroyWindow(dialogo);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+void MostrarErrorInicio(int32_t idTexto, int codigoSalida) {
+  g_codigoSalidaError = codigoSalida;
+  char texto[300] = "";
+  LoadStringA(instanciaPrograma, static_cast<UINT>(idTexto), texto, sizeof texto);
+  HWND dialogo = CreateDialogParamA(instanciaPrograma, MAKEINTRESOURCEA(kDialogoErrorInicio), nullptr,
+                                    ErrorInicioDlgProc, 0);
+  if (!dialogo) {
+    // Without its dialog the message still reaches the player.
+    MessageBoxA(nullptr, texto, "Tessera Puzzle", MB_OK | MB_ICONERROR);
+    PostQuitMessage(codigoSalida);
+    return;
+  }
+  SendDlgItemMessageA(dialogo, kTextoDialogoErrorInicio, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto));
+}
+
+void CortarDirectorio(Cadena& ruta, int32_t escritos) {
+  int32_t i = escritos - 1;
+  while (i >= 0 && *ruta[i] != '\\') --i;
+  if (i > 0 && i < 260 && i + 1 < ruta.Capacity()) {
+    *ruta[i + 1] = 0;
+    ruta.RecalculateSize();
+  }
+}
+
+const void* CargarSonido(HINSTANCE instancia, int id) {
+  HRSRC recurso = FindResourceA(instancia, MAKEINTRESOURCEA(id), "WAVE");
+  if (!recurso) return nullptr;
+  HGLOBAL datos = LoadResource(instancia, recurso);
+  return datos ? LockResource(datos) : nullptr;
+}
+
+void RegistrarClases(HINSTANCE instancia) {
+  // The program's other window classes join this list, in this order, as
+  // they come: controls, folder tree, language window, main window, ...
+  RegistrarVentanaPrincipal(instancia);
+}
+
+int BucleMensajes() {
+  MSG msg{};
+  BOOL r;
+  while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (r == -1) break;
+    if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {
+      if (SendMessageA(GetParent(msg.hwnd), kMensajeCaracterHijo, msg.wParam, msg.lParam)) continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    // Every window repaints right after the message that invalidated it.
+    MSG pintura;
+    while (PeekMessageA(&pintura, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+      if (pintura.message == WM_QUIT) return static_cast<int>(pintura.wParam);
+      DispatchMessageA(&pintura);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}

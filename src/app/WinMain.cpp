@@ -1,0 +1,44 @@
+// The program's entry: display checks, sounds, folder, window classes, the
+// picture archive, then the message loop until the main window is gone.
+#include <windows.h>
+
+#include "ArchivoRecursos.h"
+#include "Arranque.h"
+#include "Globales.h"
+#include "VentanaPrincipal.h"
+
+int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
+  idioma = 1;
+  instanciaPrograma = instancia;
+
+  HDC pantalla = GetDC(nullptr);
+  int32_t bits = GetDeviceCaps(pantalla, BITSPIXEL);
+  ReleaseDC(nullptr, pantalla);
+  if (int32_t texto = ComprobarPantalla(bits, anchoPantalla, altoPantalla, idioma)) {
+    MostrarErrorInicio(texto);
+    return BucleMensajes();
+  }
+
+  sonidoEncima = CargarSonido(instancia, 242);
+  sonidoClic = CargarSonido(instancia, 243);
+
+  DWORD escritos = GetModuleFileNameA(instancia, directorioPrograma.Data(), 260);
+  CortarDirectorio(directorioPrograma, static_cast<int32_t>(escritos));
+
+  RegistrarClases(instancia);
+
+  Cadena rutaArchivo = directorioPrograma + "Tessera.rf";
+  if (!AbrirArchivoRecursos(rutaArchivo.Data())) {
+    // Without its pictures no window can be drawn: say so and end.
+    MostrarErrorInicio(kTextoSinArchivo + idioma, 1);
+    return BucleMensajes();
+  }
+
+  // The intro video's end creates the main window; until it exists,
+  // go straight there.
+  CrearVentanaPrincipal();
+
+  int codigo = BucleMensajes();
+  CerrarArchivoRecursos();
+  return codigo;
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# arranque.sh BIN_DIR: starts the real game on a 1024x768x24 Xvfb screen,
+# checks on a screenshot that its main window covers the screen in black,
+# closes it with Alt+F4 as a player would, and expects exit code 0.
+# Keeps the screenshot in BIN_DIR/../e2e/arranque.png.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+bin=$(cd "$1" && pwd)
+shots="$bin/../e2e"
+mkdir -p "$shots"
+export TESSERA_WINE_KIND=x11
+. "$root/scripts/wine-env.sh"
+wine_prefix_ready
+
+exec "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
+  bin=$1; shot=$2
+  fail() { echo "FAIL: $*"; wineserver -k 2>/dev/null; exit 1; }
+  wineserver -k 2>/dev/null; wineserver -w
+  (cd "$bin" && exec wine Tessera.exe) &
+  game=$!
+  win=""
+  for _ in $(seq 1 150); do
+    win=$(xdotool search --onlyvisible --name "^Tessera\$" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "the main window did not appear"
+  sleep 0.5
+  import -window root "$shot" || fail "no screenshot"
+  size=$(identify -format "%wx%h" "$shot")
+  [ "$size" = 1024x768 ] || fail "screenshot is $size"
+  brightest=$(convert "$shot" -format "%[fx:maxima]" info:)
+  [ "$brightest" = 0 ] || fail "the screen is not all black (brightest $brightest)"
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$X" -le 0 ] && [ "$Y" -le 0 ] && [ $((X + WIDTH)) -ge 1024 ] && [ $((Y + HEIGHT)) -ge 768 ] ||
+    fail "the window is at $X,$Y size ${WIDTH}x$HEIGHT"
+  xdotool mousemove 512 384
+  sleep 0.2
+  xdotool key alt+F4
+  for _ in $(seq 1 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+  kill -0 $game 2>/dev/null && fail "the game did not end on Alt+F4"
+  wait $game
+  rc=$?
+  wineserver -k 2>/dev/null; wineserver -w
+  [ $rc -eq 0 ] || fail "exit code $rc"
+  echo "PASS: main window covers the screen; Alt+F4 ends the game with code 0"' _ "$bin" "$shots/arranque.png"

@@ -1,0 +1,266 @@
+// Start-up, the message loop and the main window, in-process and with the
+// real program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Arranque.h"
+#include "Globales.h"
+#include "Proceso.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+std::string CarpetaPruebas() {
+  char ruta[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, ruta, MAX_PATH);
+  std::string s(ruta, n);
+  return s.substr(0, s.rfind('\\') + 1);
+}
+
+// ---- The display checks ---------------------------------------------------
+
+TEST(ComprobarPantalla, ColourDepthIsCheckedBeforeTheSize) {
+  EXPECT_EQ(ComprobarPantalla(15, 640, 480, 1), 161);
+  EXPECT_EQ(ComprobarPantalla(8, 1024, 768, 1), 161);
+  EXPECT_EQ(ComprobarPantalla(16, 800, 599, 1), 201);
+  EXPECT_EQ(ComprobarPantalla(32, 799, 600, 0), 200);
+  EXPECT_EQ(ComprobarPantalla(16, 800, 600, 1), 0);
+  EXPECT_EQ(ComprobarPantalla(32, 1920, 1080, 1), 0);
+}
+
+// ---- The program's folder -------------------------------------------------
+
+std::string Cortar(const char* ruta) {
+  Cadena c(260);
+  lstrcpyA(c.Data(), ruta);
+  CortarDirectorio(c, lstrlenA(ruta));
+  return c.Data();
+}
+
+TEST(Directorio, KeepsTheTrailingBackslash) {
+  EXPECT_EQ(Cortar("C:\\GAME\\PUZZLE.EXE"), "C:\\GAME\\");
+  EXPECT_EQ(Cortar("C:\\PUZZLE.EXE"), "C:\\");
+  // No backslash, or only at the very start: the path stays as written.
+  EXPECT_EQ(Cortar("PUZZLE.EXE"), "PUZZLE.EXE");
+  EXPECT_EQ(Cortar("\\PUZZLE.EXE"), "\\PUZZLE.EXE");
+}
+
+TEST(Directorio, SizeIsRecounted) {
+  Cadena c(260);
+  lstrcpyA(c.Data(), "C:\\GAME\\PUZZLE.EXE");
+  CortarDirectorio(c, 18);
+  EXPECT_EQ(c.Size(), 9);
+  EXPECT_STREQ((c + "Tessera.rf").Data(), "C:\\GAME\\Tessera.rf");
+}
+
+// ---- Resources ------------------------------------------------------------
+
+TEST(Recursos, StringsComeOutAsWindows1252) {
+  char texto[300];
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), 201, texto, sizeof texto), 0);
+  EXPECT_STREQ(texto, "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again.");
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), 160, texto, sizeof texto), 0);
+  EXPECT_EQ(texto[0], '\n');
+  EXPECT_NE(std::string(texto).find("configuraci\xF3n"), std::string::npos);
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), 231, texto, sizeof texto), 0);
+  EXPECT_STREQ(texto, "Tessera Puzzle cannot find its picture archive Tessera.rf next to the program.");
+  for (int id = 160; id <= 165; ++id) EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), id, texto, 300), 0) << id;
+}
+
+TEST(Recursos, BothSoundsAreCompleteWaveFiles) {
+  for (int id : {242, 243}) {
+    const auto* datos = static_cast<const char*>(CargarSonido(GetModuleHandleA(nullptr), id));
+    ASSERT_NE(datos, nullptr) << id;
+    EXPECT_EQ(std::string(datos, 4), "RIFF");
+    EXPECT_EQ(std::string(datos + 8, 4), "WAVE");
+  }
+  EXPECT_EQ(CargarSonido(GetModuleHandleA(nullptr), 999), nullptr);
+}
+
+// ---- The message loop -----------------------------------------------------
+
+std::vector<UINT> g_vistos;
+LRESULT g_respuestaPadre = 0;
+constexpr UINT kPrimero = WM_APP + 1, kSegundo = WM_APP + 2, kSalir = WM_APP + 3, kFin = WM_APP + 4;
+
+LRESULT CALLBACK ProcPadre(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == kMensajeCaracterHijo) {
+    g_vistos.push_back(m);
+    return g_respuestaPadre;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+LRESULT CALLBACK ProcHijo(HWND h, UINT m, WPARAM w, LPARAM l) {
+  switch (m) {
+    case WM_CHAR:
+    case kPrimero:
+    case kSegundo:
+      g_vistos.push_back(m);
+      if (m == kPrimero) InvalidateRect(h, nullptr, FALSE);
+      return 0;
+    case kSalir:
+      g_vistos.push_back(m);
+      PostQuitMessage(5);
+      return 0;
+    case kFin:
+      PostQuitMessage(0);
+      return 0;
+    case WM_PAINT: {
+      g_vistos.push_back(m);
+      PAINTSTRUCT ps;
+      BeginPaint(h, &ps);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    default:
+      return DefWindowProcA(h, m, w, l);
+  }
+}
+
+class Bucle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static bool registradas = false;
+    if (!registradas) {
+      WNDCLASSA c{};
+      c.lpfnWndProc = ProcPadre;
+      c.hInstance = GetModuleHandleA(nullptr);
+      c.lpszClassName = "PruebaPadre";
+      RegisterClassA(&c);
+      c.lpfnWndProc = ProcHijo;
+      c.lpszClassName = "PruebaHijo";
+      RegisterClassA(&c);
+      registradas = true;
+    }
+    padre_ = CreateWindowExA(0, "PruebaPadre", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    hijo_ = CreateWindowExA(0, "PruebaHijo", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, padre_, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hijo_, nullptr);
+    // Let the creation paints through before recording.
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    g_vistos.clear();
+  }
+  void TearDown() override { DestroyWindow(padre_); }
+  HWND padre_ = nullptr, hijo_ = nullptr;
+};
+
+TEST_F(Bucle, ParentThatAnswersTheCharacterConsumesIt) {
+  g_respuestaPadre = 1;
+  PostMessageA(hijo_, WM_CHAR, 'a', 1);
+  PostQuitMessage(3);
+  EXPECT_EQ(BucleMensajes(), 3);
+  EXPECT_EQ(g_vistos, (std::vector<UINT>{kMensajeCaracterHijo}));
+}
+
+TEST_F(Bucle, ParentThatDeclinesLetsTheChildHaveIt) {
+  g_respuestaPadre = 0;
+  PostMessageA(hijo_, WM_CHAR, 'a', 1);
+  PostQuitMessage(0);
+  BucleMensajes();
+  EXPECT_EQ(g_vistos, (std::vector<UINT>{kMensajeCaracterHijo, WM_CHAR}));
+}
+
+TEST_F(Bucle, PaintsRightAfterTheMessageThatInvalidated) {
+  PostMessageA(hijo_, kPrimero, 0, 0);
+  PostMessageA(hijo_, kSegundo, 0, 0);
+  PostMessageA(hijo_, kFin, 0, 0);
+  BucleMensajes();
+  EXPECT_EQ(g_vistos, (std::vector<UINT>{kPrimero, WM_PAINT, kSegundo}));
+}
+
+TEST_F(Bucle, QuitFoundWhileDrainingPaintsEndsAtOnce) {
+  PostMessageA(hijo_, kSalir, 0, 0);
+  PostMessageA(hijo_, kSegundo, 0, 0);
+  EXPECT_EQ(BucleMensajes(), 5);
+  EXPECT_EQ(g_vistos, (std::vector<UINT>{kSalir}));
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+// ---- The error dialog and the main window ---------------------------------
+
+TEST(ErrorInicio, ShowsTheTextAndOkEndsTheLoopWithCodeZero) {
+  instanciaPrograma = GetModuleHandleA(nullptr);
+  MostrarErrorInicio(201);
+  HWND dialogo = FindWindowA("#32770", "Tessera Puzzle");
+  ASSERT_NE(dialogo, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialogo));
+  EXPECT_EQ(TextoVentana(GetDlgItem(dialogo, 1000)),
+            "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again.");
+  PostMessageA(dialogo, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialogo, IDOK)));
+  EXPECT_EQ(BucleMensajes(), 0);
+  EXPECT_FALSE(IsWindow(dialogo));
+}
+
+TEST(ErrorInicio, NotificationsOtherThanClicksAreIgnored) {
+  instanciaPrograma = GetModuleHandleA(nullptr);
+  MostrarErrorInicio(161, 1);
+  HWND dialogo = FindWindowA("#32770", "Tessera Puzzle");
+  ASSERT_NE(dialogo, nullptr);
+  SendMessageA(dialogo, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), 0);
+  EXPECT_TRUE(IsWindow(dialogo));
+  PostMessageA(dialogo, WM_CLOSE, 0, 0);
+  EXPECT_EQ(BucleMensajes(), 1);
+}
+
+TEST(VentanaPrincipal, CoversTheScreenAndItsEndPostsQuit) {
+  instanciaPrograma = GetModuleHandleA(nullptr);
+  RegistrarVentanaPrincipal(instanciaPrograma);
+  CrearVentanaPrincipal();
+  ASSERT_NE(ventanaPrincipal, nullptr);
+  const DWORD estilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(ventanaPrincipal, GWL_STYLE)) & estilo, estilo);
+  EXPECT_TRUE(IsZoomed(ventanaPrincipal));
+  RECT r = ClienteEnPantalla(ventanaPrincipal);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+  DestroyWindow(ventanaPrincipal);
+  EXPECT_EQ(ventanaPrincipal, nullptr);
+  EXPECT_EQ(BucleMensajes(), 0);
+}
+
+// ---- The real program -----------------------------------------------------
+
+TEST(Programa, WithoutItsArchiveItSaysSoAndEndsWithCodeOne) {
+  char temporal[MAX_PATH];
+  GetTempPathA(MAX_PATH, temporal);
+  std::string carpeta = std::string(temporal) + "tessera-sin-archivo\\";
+  CreateDirectoryA(carpeta.c_str(), nullptr);
+  std::string copia = carpeta + "Tessera.exe";
+  ASSERT_TRUE(CopyFileA((CarpetaPruebas() + "Tessera.exe").c_str(), copia.c_str(), FALSE));
+  DeleteFileA((carpeta + "Tessera.rf").c_str());
+
+  {
+    Proceso p(copia);
+    ASSERT_TRUE(p.Iniciado());
+    HWND dialogo = p.EsperarVentana("#32770");
+    ASSERT_NE(dialogo, nullptr);
+    EXPECT_EQ(EsperarTexto(GetDlgItem(dialogo, 1000)),
+              "Tessera Puzzle cannot find its picture archive Tessera.rf next to the program.");
+    EXPECT_EQ(p.EsperarVentana("CWNDBACK", 300), nullptr);
+    PostMessageA(dialogo, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(p.EsperarFin(), 1);
+  }
+  DeleteFileA(copia.c_str());
+  RemoveDirectoryA(carpeta.c_str());
+}
+
+TEST(Programa, StartsIntoTheMainWindowAndEndsWithCodeZero) {
+  Proceso p(CarpetaPruebas() + "Tessera.exe");
+  ASSERT_TRUE(p.Iniciado());
+  HWND principal = p.EsperarVentana("CWNDBACK");
+  ASSERT_NE(principal, nullptr);
+  EXPECT_EQ(TextoVentana(principal), "Tessera");
+  PostMessageA(principal, WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.EsperarFin(), 0);
+}
+
+}  // namespace
