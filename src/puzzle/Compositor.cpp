@@ -1,0 +1,334 @@
+#include "Compositor.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "Puzzle.h"
+#include "Verificar.h"
+
+// Every board pixel shows the first piece from the front whose sheet pixel
+// there has coverage 1, or the mosaic. It is produced here back to front:
+// the mosaic first, then each piece's opaque runs from the last of the
+// segment to the first, so that the front piece is written last. Marked
+// pieces get their inversion pattern right after their own runs.
+//
+// Work goes by bands of a few rows so that the band stays in cache while
+// the mosaic and all the pieces over it are written.
+
+namespace {
+
+constexpr const char* kMensajeTablero = "indice de tablero invalido";
+constexpr int32_t kFilasBanda = 32;  // rows of a band
+
+HIMAGE g_mosaico = nullptr;
+
+// The mosaic as 24-bit rows, each holding the tile kCopias + 1 times, so
+// that up to kCopias * MOSAICO_TAMX pixels can be copied from any starting
+// column at once. Rebuilt whenever the mosaic's indices or colours differ
+// from the ones it was made from.
+constexpr int32_t kCopias = 8;
+constexpr int32_t kAnchoExpandido = MOSAICO_TAMX * (kCopias + 1);
+
+struct MosaicoExpandido {
+  HIMAGE origen = nullptr;
+  uint8_t indices[MOSAICO_TAMY][MOSAICO_TAMX];
+  ColorRGBQ colores[256];
+  std::vector<uint8_t> filas;  // MOSAICO_TAMY rows of kAnchoExpandido pixels
+
+  const uint8_t* Fila(int32_t y) const {
+    return filas.data() + static_cast<size_t>(y) * kAnchoExpandido * 3;
+  }
+
+  bool Vigente(HIMAGE m) const {
+    if (m != origen) return false;
+    if (std::memcmp(colores, ColoresHIMAGE(m), sizeof colores) != 0) return false;
+    for (int32_t y = 0; y < MOSAICO_TAMY; ++y)
+      if (std::memcmp(indices[y], FilaHIMAGE(m, y), MOSAICO_TAMX) != 0) return false;
+    return true;
+  }
+
+  void Preparar(HIMAGE m) {
+    if (Vigente(m)) return;
+    origen = m;
+    std::memcpy(colores, ColoresHIMAGE(m), sizeof colores);
+    filas.resize(static_cast<size_t>(MOSAICO_TAMY) * kAnchoExpandido * 3);
+    for (int32_t y = 0; y < MOSAICO_TAMY; ++y) {
+      std::memcpy(indices[y], FilaHIMAGE(m, y), MOSAICO_TAMX);
+      uint8_t* d = filas.data() + static_cast<size_t>(y) * kAnchoExpandido * 3;
+      for (int32_t x = 0; x < kAnchoExpandido; ++x) {
+        const ColorRGBQ& c = colores[indices[y][x % MOSAICO_TAMX]];
+        d[3 * x] = c.rgbBlue;
+        d[3 * x + 1] = c.rgbGreen;
+        d[3 * x + 2] = c.rgbRed;
+      }
+    }
+  }
+};
+
+MosaicoExpandido g_expandido;
+
+// Each piece's opaque runs [inicio, fin) per box row, in box columns, with
+// their colours packed 3 bytes a pixel, one piece after another. Read from
+// the sheet the first time a piece is drawn: the sheet's box rows lie a
+// whole sheet row apart, the packed copy is one short sequential block.
+struct Tramo {
+  int32_t inicio, fin;
+  size_t colores;  // offset of the run's first pixel in `colores`
+};
+
+// Grows without zeroing: every byte is written right after it is added.
+template <typename T>
+struct SinCeros : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = SinCeros<U>;
+  };
+  SinCeros() = default;
+  template <typename U>
+  SinCeros(const SinCeros<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... A>
+  void construct(U* p, A&&... a) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+  }
+};
+
+inline void Adelantar(const uint8_t* p, int32_t bytes) {
+  for (int32_t i = 0; i < bytes; i += 64) __builtin_prefetch(p + i);
+}
+
+struct Siluetas {
+  const uint8_t* hoja = nullptr;
+  size_t bytes = 0;
+  int32_t rows = 0, cols = 0, boxW = 0, boxH = 0;
+  std::vector<uint8_t> leida;     // per piece
+  std::vector<int32_t> primero;   // boxH + 1 per piece: row r's runs are [f[r], f[r + 1])
+  std::vector<Tramo> tramos;
+  std::vector<uint8_t, SinCeros<uint8_t>> colores;
+
+  // Keeps the blocks' memory for the next puzzle: a fresh block would be
+  // faulted in page by page on the first draw.
+  void Olvidar() {
+    hoja = nullptr;
+    bytes = 0;
+    leida.clear();
+    primero.clear();
+    tramos.clear();
+    colores.clear();
+  }
+
+  // Starts afresh when the sheet is not the one the runs were read from.
+  void Comprobar() {
+    const PuzzleState& p = puzzle;
+    if (hoja == p.sheet.data() && bytes == p.sheet.size() && rows == p.rows && cols == p.cols &&
+        boxW == p.boxW && boxH == p.boxH)
+      return;
+    Olvidar();
+    hoja = p.sheet.data();
+    bytes = p.sheet.size();
+    rows = p.rows;
+    cols = p.cols;
+    boxW = p.boxW;
+    boxH = p.boxH;
+    const size_t n = static_cast<size_t>(p.PieceCount());
+    leida.assign(n, 0);
+    primero.assign(n * (static_cast<size_t>(boxH) + 1), 0);
+    // A piece covers about its cell: room for all of them at once, so the
+    // first full draw does not keep moving a growing block.
+    const size_t celda = static_cast<size_t>(std::max(p.cellW, 1)) * static_cast<size_t>(std::max(p.cellH, 1));
+    colores.reserve(n * celda * 3 + celda * 3);
+    tramos.reserve(n * static_cast<size_t>(boxH) * 2);
+  }
+
+  const int32_t* Filas(int32_t pieza) {
+    int32_t* f = primero.data() + static_cast<size_t>(pieza) * (boxH + 1);
+    if (leida[pieza]) return f;
+    leida[pieza] = 1;
+    const size_t base = colores.size();
+    colores.resize(base + 3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
+    uint8_t* destino = colores.data() + base;
+    // The box rows lie a whole sheet row apart: ask for the next ones early.
+    const int32_t adelanto = std::min(boxH, 4);
+    for (int32_t r = 0; r < adelanto; ++r) Adelantar(puzzle.SheetPixel(pieza, 0, r), boxW * 4);
+    for (int32_t r = 0; r < boxH; ++r) {
+      f[r] = static_cast<int32_t>(tramos.size());
+      if (r + adelanto < boxH) Adelantar(puzzle.SheetPixel(pieza, 0, r + adelanto), boxW * 4);
+      const uint8_t* s = puzzle.SheetPixel(pieza, 0, r);
+      int32_t x = 0;
+      while (x < boxW) {
+        while (x < boxW && s[4 * x + 3] != 1) ++x;
+        if (x == boxW) break;
+        const int32_t inicio = x;
+        tramos.push_back({inicio, 0, static_cast<size_t>(destino - colores.data())});
+        for (; x < boxW && s[4 * x + 3] == 1; ++x, destino += 3) {
+          destino[0] = s[4 * x];
+          destino[1] = s[4 * x + 1];
+          destino[2] = s[4 * x + 2];
+        }
+        tramos.back().fin = x;
+      }
+    }
+    colores.resize(static_cast<size_t>(destino - colores.data()));
+    f[boxH] = static_cast<int32_t>(tramos.size());
+    return f;
+  }
+};
+
+Siluetas g_siluetas;
+
+// A piece collected for a rectangle.
+struct Recogida {
+  int32_t x, y;          // box position on the board
+  const int32_t* filas;  // its runs per box row
+  bool marcada;
+};
+
+std::vector<Recogida> g_recogidas;
+
+void PintarMosaico(Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+  const int32_t ancho = x1 - x0;
+  if (!g_mosaico) {
+    for (int32_t py = y0; py < y1; ++py) std::memset(tablero.Row(py) + 3 * x0, 0, static_cast<size_t>(ancho) * 3);
+    return;
+  }
+  const int32_t columna = x0 % MOSAICO_TAMX;
+  for (int32_t py = y0; py < y1; ++py) {
+    const uint8_t* origen = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * columna;
+    uint8_t* d = tablero.Row(py) + 3 * static_cast<int64_t>(x0);
+    // Every chunk but the last is a whole number of tiles, so each starts
+    // at the same tile column.
+    for (int32_t resto = ancho; resto > 0;) {
+      const int32_t n = std::min(resto, kCopias * MOSAICO_TAMX);
+      std::memcpy(d, origen, static_cast<size_t>(n) * 3);
+      d += 3 * n;
+      resto -= n;
+    }
+  }
+}
+
+void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+  const int32_t boxW = puzzle.boxW, boxH = puzzle.boxH;
+  const int32_t fy0 = std::max(y0, p.y), fy1 = std::min<int64_t>(y1, static_cast<int64_t>(p.y) + boxH);
+  if (fy0 >= fy1) return;
+  // Box columns inside the rectangle.
+  const int32_t c0 = static_cast<int32_t>(std::max<int64_t>(x0, p.x) - p.x);
+  const int32_t c1 = static_cast<int32_t>(std::min<int64_t>(x1, static_cast<int64_t>(p.x) + boxW) - p.x);
+  if (c0 >= c1) return;
+  const Tramo* tramos = g_siluetas.tramos.data();
+  const uint8_t* colores = g_siluetas.colores.data();
+  for (int32_t py = fy0; py < fy1; ++py) {
+    const int32_t r = py - p.y;
+    uint8_t* fila = tablero.Row(py);
+    const bool patron = p.marcada && (r & 1) == 0;
+    for (int32_t t = p.filas[r], fin = p.filas[r + 1]; t < fin; ++t) {
+      const int32_t a = std::max(tramos[t].inicio, c0), b = std::min(tramos[t].fin, c1);
+      if (a >= b) continue;
+      std::memcpy(fila + 3 * (static_cast<int64_t>(p.x) + a), colores + tramos[t].colores + 3 * (a - tramos[t].inicio),
+                  3 * static_cast<size_t>(b - a));
+      if (patron)
+        for (int32_t c = (a + 2) / 3 * 3; c < b; c += 3) {
+          uint8_t* q = fila + 3 * (static_cast<int64_t>(p.x) + c);
+          q[0] ^= 0xFF;
+          q[1] ^= 0xFF;
+          q[2] ^= 0xFF;
+        }
+    }
+  }
+}
+
+// Clips (x, y, w, h) to the board; false when nothing is left.
+bool Recortar(const Board& tablero, int32_t& x, int32_t& y, int32_t& w, int32_t& h) {
+  if (!tablero.HasImage()) return false;
+  const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+  const int64_t x1 = std::min<int64_t>(static_cast<int64_t>(x) + w, tablero.Width());
+  const int64_t y1 = std::min<int64_t>(static_cast<int64_t>(y) + h, tablero.Height());
+  if (x0 >= x1 || y0 >= y1) return false;
+  x = static_cast<int32_t>(x0);
+  y = static_cast<int32_t>(y0);
+  w = static_cast<int32_t>(x1 - x0);
+  h = static_cast<int32_t>(y1 - y0);
+  return true;
+}
+
+void Recoger(const Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y1, bool skipFront) {
+  g_recogidas.clear();
+  PuzzleState& pz = puzzle;
+  if (!pz.Exists()) {
+    g_siluetas.Olvidar();  // no puzzle: the old pieces' copy goes too
+    return;
+  }
+  if (tablero.count <= 0) return;
+  const int32_t n = pz.PieceCount();
+  if (n < 1 || pz.pieces.size() < static_cast<size_t>(n)) return;
+  const int64_t desde = static_cast<int64_t>(tablero.first) + (skipFront ? 1 : 0);
+  const int64_t hasta = static_cast<int64_t>(tablero.first) + tablero.count;
+  if (desde < 0 || hasta > static_cast<int64_t>(pz.order.size())) return;
+  g_siluetas.Comprobar();
+  for (int64_t i = desde; i < hasta; ++i) {
+    const int32_t pieza = pz.order[i];
+    if (pieza < 0 || pieza >= n) continue;
+    const PieceRecord& r = pz.pieces[pieza];
+    // Only boxes that share pixels with the rectangle can show.
+    if (r.x >= x1 || static_cast<int64_t>(r.x) + pz.boxW <= x0 || r.y >= y1 ||
+        static_cast<int64_t>(r.y) + pz.boxH <= y0)
+      continue;
+    g_recogidas.push_back({r.x, r.y, g_siluetas.Filas(pieza), r.unmarked == 0});
+  }
+}
+
+}  // namespace
+
+void MosaicoPuzzle(HIMAGE mosaico) {
+  if (Verificar(mosaico == nullptr, "handle al image invalido")) return;
+  if (Verificar(mosaico->biBitCount != 8, "solo se soportan mosaicos de paleta indexada")) return;
+  if (Verificar(mosaico->biWidth != MOSAICO_TAMX, "el ancho del mosaico difiere del declarado en MOSAICO_TAMX")) return;
+  if (Verificar(mosaico->biHeight != MOSAICO_TAMY, "el alto del mosaico difiere del declarado en MOSAICO_TAMY")) return;
+  g_mosaico = mosaico;
+  if (puzzle.boards[kTable].HasImage()) DrawAllBoards(true);
+}
+
+HIMAGE MosaicoActual() { return g_mosaico; }
+
+void ForgetPieceShapes() { g_siluetas.Olvidar(); }
+
+void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool skipFront) {
+  if (Verificar(board < 0 || board >= kBoardCount, kMensajeTablero)) return;
+  Board& tablero = puzzle.boards[board];
+  if (!Recortar(tablero, x, y, w, h)) return;
+  const int32_t x1 = x + w, y1 = y + h;
+  if (g_mosaico) g_expandido.Preparar(g_mosaico);
+  Recoger(tablero, x, x1, y, y1, skipFront);
+  for (int32_t banda = y; banda < y1; banda += kFilasBanda) {
+    const int32_t fin = std::min(y1, banda + kFilasBanda);
+    PintarMosaico(tablero, x, x1, banda, fin);
+    for (size_t i = g_recogidas.size(); i-- > 0;) PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
+  }
+}
+
+void DrawBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool invalidate, bool skipFront) {
+  if (Verificar(board < 0 || board >= kBoardCount, kMensajeTablero)) return;
+  if (!Recortar(puzzle.boards[board], x, y, w, h)) return;
+  if (w > puzzle.boxW && h > puzzle.boxH) {
+    // 5 x 5 parts, so that each collects only the pieces over it.
+    const int32_t cw = w / 5, ch = h / 5;
+    for (int32_t j = 0; j < 5; ++j)
+      for (int32_t i = 0; i < 5; ++i)
+        ComposeRect(board, x + i * cw, y + j * ch, i == 4 ? w - 4 * cw : cw, j == 4 ? h - 4 * ch : ch, skipFront);
+  } else {
+    ComposeRect(board, x, y, w, h, skipFront);
+  }
+  if (invalidate) Shell().InvalidateBoardRect(board, x, y, w, h);
+}
+
+void DrawAllBoards(bool invalidate) {
+  for (int b = 0; b < kBoardCount; ++b) {
+    const Board& tablero = puzzle.boards[b];
+    if (tablero.HasImage()) DrawBoardRect(b, 0, 0, tablero.Width(), tablero.Height(), invalidate);
+  }
+}

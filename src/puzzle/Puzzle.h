@@ -1,0 +1,143 @@
+// The one puzzle of the program: grid and measures, the piece sheet, the
+// piece records, the seven boards and the single order array that keeps
+// every board's pieces in stacking order, and the game's flags.
+//
+// Portable: the engine never calls the window system. What it needs done
+// on screen goes through PuzzleShell, which the Win32 side implements (and
+// tests fake).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Binario.h"
+
+// Boards 0-5 are the piece boxes, 6 is the table; a board window's control
+// id is 100 + its index.
+constexpr int kBoxCount = 6;
+constexpr int kTable = 6;
+constexpr int kBoardCount = 7;
+
+// Notification codes a board sends its parent (message 1324).
+constexpr int kBoardEmptied = 1;
+constexpr int kBoardGotPieces = 2;
+
+// One piece, exactly as it is stored in a puzzle file.
+struct PieceRecord {
+  int32_t group;     // 0 alone, else 1 + the largest piece number of its group
+  uint8_t unmarked;  // 1 drawn normally, 0 marked by a rubber band
+  uint8_t padding[3];
+  int32_t x;  // piece box position in its board's client coordinates
+  int32_t y;
+};
+static_assert(sizeof(PieceRecord) == 16);
+
+// A board's image and its segment of the order array. The image is 24-bit,
+// bottom-up, rows padded to 4 bytes: client row py is stored at lastRow - py.
+struct Board {
+  CabeceraInfoBMP header{};
+  std::vector<uint8_t> bits;  // empty until the first size
+  int32_t stride = 0;
+  int32_t lastRow = -1;
+  int32_t first = 0;
+  int32_t count = 0;
+
+  int32_t Width() const { return header.biWidth; }
+  int32_t Height() const { return header.biHeight; }
+  bool HasImage() const { return !bits.empty(); }
+  uint8_t* Row(int32_t py) { return bits.data() + static_cast<int64_t>(lastRow - py) * stride; }
+};
+
+// The screen format the drag sprite is converted to (probed by the shell).
+struct DisplayFormat {
+  int32_t bits = 32;        // 16, 24 or 32
+  bool bitFields = true;    // masks given (16 and 32 bits)
+  uint32_t masks[3] = {0x00FF0000u, 0x0000FF00u, 0x000000FFu};  // red, green, blue
+  // 16 bits: per channel (red, green, blue) a shift and a divisor.
+  int32_t shift[3] = {};
+  int32_t divisor[3] = {};
+};
+
+struct PuzzleState {
+  // Grid and measures.
+  int32_t rows = 0, cols = 0;
+  double scale = 1.0;
+  int32_t cellW = 0, cellH = 0;
+  int32_t marginX = 0, marginY = 0;
+  int32_t boxW = 0, boxH = 0;
+  int32_t dieRows = 0, dieCols = 0, dieId = 0;
+  int32_t sheetW = 0, sheetLastRow = -1;
+
+  // 32-bit bottom-up: blue, green, red, coverage (1 = the piece's pixel).
+  // Piece i owns the box at (i % cols * boxW, i / cols * boxH) from the top.
+  std::vector<uint8_t> sheet;
+  std::vector<PieceRecord> pieces;
+  std::vector<int32_t> order;  // seven segments, board 0 first; front piece first
+  std::vector<int32_t> scratch;  // for moving blocks of the order array
+
+  Board boards[kBoardCount];
+
+  // Game.
+  uint32_t seconds = 0;
+  int32_t hints = 0;
+  uint8_t finished = 0;
+  uint8_t modified = 0;
+  uint8_t clockIdle = 0;
+  uint8_t paused = 0;
+  bool clockRunning = false;  // the one-second timer exists
+
+  DisplayFormat display;
+
+  bool Exists() const { return !sheet.empty(); }
+  int32_t PieceCount() const { return rows * cols; }
+  // Sheet pixel (x, y) of piece i's box, y from the top.
+  uint8_t* SheetPixel(int32_t piece, int32_t x, int32_t y) {
+    int64_t fila = sheetLastRow - (static_cast<int64_t>(piece / cols) * boxH + y);
+    return sheet.data() + (fila * sheetW + static_cast<int64_t>(piece % cols) * boxW + x) * 4;
+  }
+};
+
+extern PuzzleState puzzle;
+
+// What the engine asks of the window system.
+class PuzzleShell {
+ public:
+  virtual ~PuzzleShell() = default;
+  virtual void InvalidateBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h) = 0;
+  virtual void UpdateBoard(int board) = 0;  // paint what is invalid now
+  virtual void NotifyBoardParent(int board, int code) = 0;
+  virtual void PlayFitSound() = 0;
+  virtual void PuzzleFinished() = 0;  // PuzzleTerminado
+  virtual void HideBox(int box) = 0;
+  virtual void ShowTime(uint32_t seconds, uint32_t hours, uint32_t minutes, uint32_t secs) = 0;  // MostrarTiempo
+  virtual void RefreshMagnifier() = 0;  // ActualizarLupa
+  virtual void SetWaitCursor(bool wait) = 0;
+  virtual void StartClockTimer() = 0;
+  virtual void KillClockTimer() = 0;
+  // Box names: the text of box window i (at most 23 characters are kept).
+  virtual int32_t GetBoxName(int box, char* buffer, int32_t size) = 0;
+  virtual void SetBoxName(int box, const char* name) = 0;
+};
+
+// The shell in use; without one the engine's side effects go nowhere.
+void SetPuzzleShell(PuzzleShell* shell);
+PuzzleShell& Shell();
+
+// Model operations.
+void ClosePuzzle(bool redraw);
+void MovePieceBlock(int32_t source, int32_t count, int32_t destination);
+void MoveBetweenBoards(int from, int to, int32_t count);
+void BringToFront(int board, int32_t position, bool redraw);
+void PuzzleClockTick();
+void PausePuzzleClock();
+void ResumePuzzleClock();
+void KillPuzzleClock();  // stops the timer if one runs
+
+// A board's image follows its window's client size (the first size
+// composes the whole board; later sizes keep the overlap and compose the
+// new strips). Returns false when the image cannot be allocated.
+bool ResizeBoard(int board, int32_t width, int32_t height);
+
+// Allocates the sheet, records, order array and scratch for rows x cols
+// pieces with the current box size; false (nothing allocated) on failure.
+bool AllocatePuzzle();

@@ -1,0 +1,13 @@
+// The puzzle file (.epf): a game in progress, its picture named by path.
+#pragma once
+
+#include "HImage.h"
+
+bool SavePuzzle(const char* path);
+bool LoadPuzzle(const char* path, bool* hintsAllowed);
+// The file's thumbnail as a 16-bit picture block (free with LiberarHIMAGE),
+// or nullptr.
+HIMAGE ReadPuzzlePreview(const char* path);
+// Where a picture missing from its stored path is looked for by name
+// (the program's Image folder).
+void SetPictureFallbackFolder(const char* folder);
