@@ -1,0 +1,244 @@
+// Fitting a dropped piece to its grid neighbours, merging groups, the end
+// of the game, hints and the score.
+#include "Fitting.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "Compositor.h"
+#include "Puzzle.h"
+#include "Utilidades.h"
+#include "Verificar.h"
+
+namespace {
+
+// Whether k is a grid neighbour of p (above, right, below, left; at most one
+// applies) and where k's box lies relative to p's when both are in place.
+bool Vecino(int32_t p, int32_t k, Punto* desplazamiento) {
+  const int32_t cols = puzzle.cols;
+  if (k == p - cols) {
+    *desplazamiento = {0, -puzzle.cellH};
+  } else if (k == p + 1 && p % cols != cols - 1) {
+    *desplazamiento = {puzzle.cellW, 0};
+  } else if (k == p + cols) {
+    *desplazamiento = {0, puzzle.cellH};
+  } else if (k == p - 1 && p % cols != 0) {
+    *desplazamiento = {-puzzle.cellW, 0};
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Bounding rectangle of the boxes of `count` pieces taken from the order
+// array at `start`.
+void Envolvente(int32_t start, int32_t count, Punto* posicion, Punto* tamaño) {
+  int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  for (int32_t i = start; i < start + count; ++i) {
+    const PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+    x0 = std::min(x0, r.x);
+    y0 = std::min(y0, r.y);
+    x1 = std::max(x1, r.x + puzzle.boxW);
+    y1 = std::max(y1, r.y + puzzle.boxH);
+  }
+  *posicion = {x0, y0};
+  *tamaño = {x1 - x0, y1 - y0};
+}
+
+// A marked piece that takes part in a fit is unmarked and redrawn.
+void Desmarcar(int board, int32_t k) {
+  PieceRecord& r = puzzle.pieces[k];
+  if (r.unmarked) return;
+  r.unmarked = 1;
+  DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
+}
+
+bool Completo(int board) {
+  const int32_t n = puzzle.PieceCount();
+  const Board& b = puzzle.boards[board];
+  if (b.count != n) return false;
+  for (int32_t i = b.first; i < b.first + b.count; ++i)
+    if (puzzle.pieces[puzzle.order[i]].group != n) return false;
+  return true;
+}
+
+}  // namespace
+
+int32_t HintLimit() {
+  return static_cast<int32_t>(static_cast<int64_t>(puzzle.rows) * puzzle.cols * kHintPercent / 100);
+}
+
+void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
+  if (Verificar(!puzzle.Exists(), "que hago aqui en estas condiciones")) return;
+  PieceRecord* const pieces = puzzle.pieces.data();
+  const int32_t g = pieces[piece].group;
+  Board& destino = puzzle.boards[to];
+  Board& origen = puzzle.boards[from];
+
+  // Fitting: only the dropped piece itself is tested against its neighbours.
+  int32_t socio = -1;
+  if (!puzzle.finished) {
+    for (int32_t i = destino.first; i < destino.first + destino.count; ++i) {
+      const int32_t k = puzzle.order[i];
+      const PieceRecord& r = pieces[k];
+      if (r.group != 0 && r.group == g) continue;
+      Punto d;
+      if (!Vecino(piece, k, &d)) continue;
+      if (std::abs(r.x - (x + d.x)) > kFitTolerance || std::abs(r.y - (y + d.y)) > kFitTolerance) continue;
+      socio = k;
+      x = r.x - d.x;
+      y = r.y - d.y;
+      Desmarcar(to, k);
+      break;
+    }
+  }
+
+  // The moving run: p alone, or its whole group at the front of `from`.
+  // Measured before any id is rewritten, so a partner group that takes the
+  // moving group's id is never swept into the run.
+  int32_t corrida = 1;
+  if (g != 0)
+    while (corrida < origen.count && pieces[puzzle.order[origen.first + corrida]].group == g) ++corrida;
+
+  // Group ids: a group's id is 1 + its largest piece number.
+  int32_t nuevo = g;  // the moving side's id after the drop
+  if (socio >= 0) {
+    const int32_t grupoSocio = pieces[socio].group;
+    const int32_t K = grupoSocio != 0 ? grupoSocio : socio + 1;
+    if (Verificar(g < 0 || K <= 0)) return;
+    bool escribirSocio;
+    int32_t N;
+    if (g == 0) {
+      N = std::max(K, piece + 1);
+      escribirSocio = grupoSocio == 0 || N != K;
+    } else if (K < g) {
+      N = g;
+      escribirSocio = true;
+    } else {
+      N = K;
+      escribirSocio = grupoSocio == 0;
+    }
+    nuevo = N;
+    if (escribirSocio) {
+      if (grupoSocio != 0) {
+        for (int32_t i = destino.first; i < destino.first + destino.count; ++i)
+          if (pieces[puzzle.order[i]].group == grupoSocio) pieces[puzzle.order[i]].group = N;
+      } else {
+        pieces[socio].group = N;
+      }
+    }
+  }
+
+  // Move.
+  Punto antesPos, antesTam, despuesPos, despuesTam;
+  Envolvente(origen.first, corrida, &antesPos, &antesTam);
+  const int32_t dx = x - pieces[piece].x, dy = y - pieces[piece].y;
+  for (int32_t i = origen.first; i < origen.first + corrida; ++i) {
+    PieceRecord& r = pieces[puzzle.order[i]];
+    r.x += dx;
+    r.y += dy;
+    if (socio >= 0) r.group = nuevo;
+  }
+  Envolvente(origen.first, corrida, &despuesPos, &despuesTam);
+
+  bool destinoVacio = false, origenVaciado = false;
+  if (to != from) {
+    destinoVacio = destino.count == 0;
+    MoveBetweenBoards(from, to, corrida);
+    origenVaciado = origen.count == 0;
+  }
+
+  if (!puzzle.finished && Completo(to)) {
+    SolvePuzzle();
+    Shell().PuzzleFinished();
+    return;
+  }
+
+  Punto unionPos, unionTam;
+  if (to == from && CruzarRectangulos(antesPos, antesTam, despuesPos, despuesTam, kCruceUnion, &unionPos, &unionTam)) {
+    DrawBoardRect(to, unionPos.x, unionPos.y, unionTam.x, unionTam.y, true);
+  } else {
+    DrawBoardRect(from, antesPos.x, antesPos.y, antesTam.x, antesTam.y, true);
+    DrawBoardRect(to, despuesPos.x, despuesPos.y, despuesTam.x, despuesTam.y, true);
+  }
+
+  if (destinoVacio) Shell().NotifyBoardParent(to, kBoardGotPieces);
+  if (origenVaciado) Shell().NotifyBoardParent(from, kBoardEmptied);
+  if (socio >= 0) Shell().PlayFitSound();
+}
+
+void SolvePuzzle() {
+  if (puzzle.finished || !puzzle.Exists()) return;
+  puzzle.finished = 1;
+
+  const int32_t n = puzzle.PieceCount();
+  for (Board& b : puzzle.boards) {
+    b.first = 0;
+    b.count = 0;
+  }
+  Board& mesa = puzzle.boards[kTable];
+  mesa.count = n;
+
+  const int32_t ox = (mesa.Width() - puzzle.cellW * puzzle.cols) / 2 - puzzle.marginX;
+  const int32_t oy = (mesa.Height() - puzzle.cellH * puzzle.rows) / 2 - puzzle.marginY;
+  for (int32_t i = 0; i < n; ++i) {
+    PieceRecord& r = puzzle.pieces[i];
+    r.x = ox + puzzle.cellW * (i % puzzle.cols);
+    r.y = oy + puzzle.cellH * (i / puzzle.cols);
+    r.group = n;
+    r.unmarked = 1;
+  }
+
+  for (int box = 0; box < kBoxCount; ++box) {
+    Shell().HideBox(box);
+    Shell().NotifyBoardParent(box, kBoardEmptied);
+    const Board& b = puzzle.boards[box];
+    DrawBoardRect(box, 0, 0, b.Width(), b.Height(), false);
+  }
+  DrawBoardRect(kTable, 0, 0, mesa.Width(), mesa.Height(), true);
+  Shell().UpdateBoard(kTable);
+
+  puzzle.clockIdle = 0;
+  KillPuzzleClock();
+}
+
+bool HintPuzzle() {
+  if (puzzle.finished || !puzzle.Exists()) return true;
+  const Board& mesa = puzzle.boards[kTable];
+  for (int32_t i = 0; i < mesa.count; ++i) {
+    const int32_t a = puzzle.order[mesa.first + i];
+    for (int32_t j = i + 1; j < mesa.count; ++j) {
+      const int32_t b = puzzle.order[mesa.first + j];
+      const int32_t ga = puzzle.pieces[a].group;
+      if (ga != 0 && ga == puzzle.pieces[b].group) continue;
+      Punto d;
+      if (!Vecino(a, b, &d)) continue;
+      Desmarcar(kTable, b);
+      BringToFront(kTable, j, false);
+      const PieceRecord& ra = puzzle.pieces[a];
+      DropPiece(kTable, kTable, b, ra.x + d.x, ra.y + d.y);
+      ++puzzle.hints;
+      return puzzle.hints < HintLimit();
+    }
+  }
+  return true;
+}
+
+void ScorePuzzle(int32_t* pieces, int32_t* percentage, int32_t* score) {
+  *pieces = *percentage = *score = 0;
+  if (!puzzle.Exists()) return;
+  const int32_t n = puzzle.PieceCount();
+  int32_t c = 0;
+  for (int32_t i = 0; i < n; ++i)
+    if (puzzle.pieces[i].group == 0 || puzzle.pieces[i].group == i + 1) ++c;
+
+  *pieces = n;
+  // A one-piece grid cannot be cut, but it would count as whole.
+  *percentage = n > 1 ? static_cast<int32_t>((n - c) * 100.0 / (n - 1)) : 100;
+  const double s = *percentage * static_cast<double>(n - puzzle.hints) * n * 10.0 / (puzzle.seconds / 7u + 1.0);
+  // Large grids can exceed the 32-bit range; the score saturates instead.
+  *score = s >= static_cast<double>(INT32_MAX) ? INT32_MAX
+           : s <= static_cast<double>(INT32_MIN) ? INT32_MIN
+                                                  : static_cast<int32_t>(s);
+}

@@ -1,0 +1,191 @@
+// The new-puzzle choices and the arithmetic of the size and count choosers.
+#include "NewPuzzleParams.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "ArchivoBMP.h"
+#include "Puzzle.h"
+#include "Verificar.h"
+
+NewPuzzleParams newPuzzle;
+
+namespace {
+
+// Double to int32, truncating toward zero. A value within a hair of the
+// integer above counts as it (n x (k / n) must give k back), and huge
+// values saturate instead of overflowing.
+int32_t Truncar(double v) {
+  v += v >= 0 ? 1e-9 : -1e-9;
+  if (!(v < 2147483647.0)) return v > 0 ? INT32_MAX : 0;  // NaN gives 0
+  if (v <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
+// A grid keeps at least 2 pieces along each side.
+int32_t AlMenosDos(int32_t v) { return std::max(v, 2); }
+
+// Size of the current picture; false when none is loaded.
+bool Imagen(int32_t* w, int32_t* h) {
+  const Punto t = imagenActual.Tamaño();
+  *w = t.x;
+  *h = t.y;
+  return imagenActual.Abierto() && t.x > 0 && t.y > 0;
+}
+
+// The zoom range: minScale up to 2 x baseScale, or minScale alone when the
+// picture is so elongated that fitting it leaves no room above minScale.
+double ZoomMaximo() { return std::max(newPuzzle.minScale, 2 * newPuzzle.baseScale); }
+double Acotar(double z) { return std::clamp(z, newPuzzle.minScale, ZoomMaximo()); }
+
+Punto AlMenosUno(Punto p) { return {std::max(p.x, 1), std::max(p.y, 1)}; }
+
+}  // namespace
+
+double MiniatureScale(int32_t W, int32_t H) {
+  if (W < 1 || H < 1) return 0;
+  return static_cast<double>(H) * kChooserW / W > kChooserH ? static_cast<double>(kChooserH) / H
+                                                            : static_cast<double>(kChooserW) / W;
+}
+
+Punto MiniatureSize(int32_t W, int32_t H) {
+  const double s = MiniatureScale(W, H);
+  return AlMenosUno({Truncar(W * s), Truncar(H * s)});
+}
+
+Punto SizeChooserPosition(int32_t W, int32_t H) {
+  const Punto m = MiniatureSize(W, H);
+  return {(kChooserW - m.x) / 2 + kChooserX, (kChooserH - m.y) / 2 + kChooserY};
+}
+
+Punto SizeChooserPictureSize(int32_t w, int32_t h, int32_t W, int32_t H) {
+  const double s = MiniatureScale(W, H);
+  return AlMenosUno({Truncar(w * s), Truncar(h * s)});
+}
+
+Punto ThumbnailSize(int32_t w, int32_t h) {
+  if (w < 1 || h < 1) return {1, 1};
+  const double s = static_cast<double>(h) * kChooserW / w > kChooserH ? static_cast<double>(kChooserH) / h
+                                                                       : static_cast<double>(kChooserW) / w;
+  return AlMenosUno({Truncar(w * s), Truncar(h * s)});
+}
+
+Punto ThumbnailOffset(Punto t) { return {(kChooserW - t.x) / 2, (kChooserH - t.y) / 2}; }
+
+double SizeDragScale(double scaleAtPress, Punto d, Punto miniature, double baseScale, double minScale) {
+  const double mw = miniature.x, mh = miniature.y;
+  const double norma = std::sqrt(mw * mw + mh * mh) * 200;
+  double z = scaleAtPress + (norma > 0 ? (mw * d.x + mh * d.y) / norma : 0);
+  if (z >= 2 * baseScale) z = 2 * baseScale;
+  if (z <= minScale) z = minScale;
+  return z;
+}
+
+CountDrag CountDragGrid(int32_t pieceSizeAtPress, Punto q, Punto thumbnail, Punto picture, double scale) {
+  const double tw = thumbnail.x, th = thumbnail.y;
+  const double a = 0.5 * (th * q.x + tw * q.y);  // the height pairs with x, the width with y
+  const double norma = std::sqrt(tw * tw + th * th);
+  int32_t size = Truncar(pieceSizeAtPress + (norma > 0 ? a / norma : 0));
+  size = std::clamp(size, kMinPieceSize, kMaxPieceSize);
+  return {size, std::max(2, Truncar(picture.x * scale / size)), std::max(2, Truncar(picture.y * scale / size))};
+}
+
+void SetNewPuzzleBoardSize(int32_t W, int32_t H) {
+  newPuzzle.board = {W, H};
+  newPuzzle.miniatureScale = MiniatureScale(W, H);
+  newPuzzle.miniature = MiniatureSize(W, H);
+}
+
+void MenuNuevoPrepararImagen() {
+  if (Verificar(puzzle.Exists(), "no se puede llamar a esta funcion con una imagen picada")) return;
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  const double W = newPuzzle.board.x, H = newPuzzle.board.y;
+  newPuzzle.baseScale = W * h / w <= H ? W / w : H / h;
+  newPuzzle.minScale = static_cast<double>(kMinShortSide) / std::min(w, h);
+  newPuzzle.sizeRangeCollapsed = 2 * newPuzzle.baseScale <= newPuzzle.minScale;
+  puzzle.scale = Acotar(newPuzzle.baseScale);
+  MenuNuevoRecalcular();
+  newPuzzle.sizePicture = SizeChooserPictureSize(w, h, newPuzzle.board.x, newPuzzle.board.y);
+  newPuzzle.thumbnail = ThumbnailSize(w, h);
+  newPuzzle.thumbnailOffset = ThumbnailOffset(newPuzzle.thumbnail);
+}
+
+void MenuNuevoRecalcular() {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  const double sw = w * puzzle.scale, sh = h * puzzle.scale;
+  const int32_t maxCols = AlMenosDos(Truncar(sw / kMinPieceSize));
+  const int32_t maxRows = AlMenosDos(Truncar(sh / kMinPieceSize));
+  newPuzzle.minCols = AlMenosDos(Truncar(sw / kMaxPieceSize));
+  newPuzzle.minRows = AlMenosDos(Truncar(sh / kMaxPieceSize));
+  puzzle.cols = maxCols;
+  puzzle.rows = maxRows;
+  newPuzzle.countSteps = maxCols + maxRows - (newPuzzle.minCols + newPuzzle.minRows);
+  if (Verificar(newPuzzle.countSteps <= 0)) {
+    newPuzzle.colStep = newPuzzle.rowStep = 0;
+  } else {
+    newPuzzle.colStep = static_cast<double>(maxCols - newPuzzle.minCols) / newPuzzle.countSteps;
+    newPuzzle.rowStep = static_cast<double>(maxRows - newPuzzle.minRows) / newPuzzle.countSteps;
+  }
+  newPuzzle.pieceSize = kMinPieceSize;
+}
+
+int32_t MenuNuevoScrollTamanoGet() {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return 1;
+  if (Verificar(newPuzzle.baseScale == 0, "division por cero (en la proxima linea)")) return 0;
+  if (newPuzzle.sizeRangeCollapsed) return 0;
+  const double v = (puzzle.scale - newPuzzle.minScale) * 100 / (2 * newPuzzle.baseScale - newPuzzle.minScale);
+  return std::clamp(Truncar(v), 0, 100);
+}
+
+void MenuNuevoScrollTamanoSet(int32_t percentage) {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  if (Verificar(percentage < 0 || percentage > 100, "porcentaje invalido")) return;
+  puzzle.scale = newPuzzle.sizeRangeCollapsed
+                     ? newPuzzle.minScale
+                     : (2 * newPuzzle.baseScale - newPuzzle.minScale) * percentage / 100 + newPuzzle.minScale;
+  MenuNuevoRecalcular();
+}
+
+int32_t MenuNuevoScrollCantidadGetMax() {
+  int32_t w, h;
+  return Imagen(&w, &h) ? newPuzzle.countSteps : 1;
+}
+
+int32_t MenuNuevoScrollCantidadGet() {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return 1;
+  return puzzle.cols + puzzle.rows - (newPuzzle.minCols + newPuzzle.minRows);
+}
+
+void MenuNuevoScrollCantidadSet(int32_t position) {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  if (Verificar(position < 0 || position > newPuzzle.countSteps,
+                "el valor del parametro NewValue no puede ser mayor al valor de la funcion "
+                "MenuNuevoScrollCantidadGetMax()"))
+    return;
+  puzzle.cols = Truncar(position * newPuzzle.colStep + newPuzzle.minCols);
+  puzzle.rows = Truncar(position * newPuzzle.rowStep + newPuzzle.minRows);
+  newPuzzle.pieceSize = Truncar((w * puzzle.scale / puzzle.cols + h * puzzle.scale / puzzle.rows) / 2);
+}
+
+void MenuNuevoZoomAjustar() {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  puzzle.scale = Acotar(newPuzzle.baseScale);
+  MenuNuevoRecalcular();
+}
+
+void MenuNuevoZoomNatural() {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return;
+  double z = newPuzzle.minScale >= 1.0 ? newPuzzle.minScale : 1.0;
+  if (z > 2 * newPuzzle.baseScale) z = 2 * newPuzzle.baseScale;
+  puzzle.scale = Acotar(z);
+  MenuNuevoRecalcular();
+}

@@ -1,0 +1,83 @@
+// The new-puzzle choices: zoom of the picture and the cutting grid, as the
+// new-puzzle window's scrolls read and set them.
+//
+// The picture is imagenActual (w x h, Tamaño()); the board is the size the
+// shell gives once with SetNewPuzzleBoardSize (W x H). The zoom itself and
+// the grid live in `puzzle` (scale, cols, rows), where the cut reads them.
+#pragma once
+
+#include <cstdint>
+
+#include "Punto.h"
+
+constexpr int32_t kMinPieceSize = 45;   // pixels of the finished puzzle
+constexpr int32_t kMaxPieceSize = 150;
+constexpr int32_t kMinShortSide = 135;  // the picture's shorter side at the smallest zoom
+// The two choosers' client box.
+constexpr int32_t kChooserW = 250;
+constexpr int32_t kChooserH = 160;
+// Where the choosers stand in the new-puzzle window.
+constexpr int32_t kChooserX = 115;
+constexpr int32_t kChooserY = 61;
+
+struct NewPuzzleParams {
+  double baseScale = 0;  // picture just fits the board
+  double minScale = 0;   // shorter side at least 135 pixels
+  int32_t minCols = 2, minRows = 2;
+  int32_t countSteps = 1;
+  double colStep = 0, rowStep = 0;
+  int32_t pieceSize = 45;
+  bool sizeRangeCollapsed = false;  // the size scroll has a single value
+
+  // Board size and its miniature in the size chooser.
+  Punto board;
+  double miniatureScale = 0;
+  Punto miniature;
+  // The picture's size in the size chooser (at miniatureScale) and the
+  // count chooser's thumbnail with its offset in the chooser.
+  Punto sizePicture;
+  Punto thumbnail;
+  Punto thumbnailOffset;
+};
+extern NewPuzzleParams newPuzzle;
+
+// Called once by the shell with the table board's size (also computes the
+// miniature).
+void SetNewPuzzleBoardSize(int32_t W, int32_t H);
+
+// After a new picture is loaded: zoom range, zoom and grid reset, chooser
+// picture sizes computed. Must not be called while a puzzle exists.
+void MenuNuevoPrepararImagen();
+// Grid range for the current zoom; the grid becomes the smallest pieces.
+void MenuNuevoRecalcular();
+// Zoom as 0-100 of its range (0 when the range is a single value).
+int32_t MenuNuevoScrollTamanoGet();
+void MenuNuevoScrollTamanoSet(int32_t percentage);
+int32_t MenuNuevoScrollCantidadGetMax();
+int32_t MenuNuevoScrollCantidadGet();
+void MenuNuevoScrollCantidadSet(int32_t position);
+void MenuNuevoZoomAjustar();
+void MenuNuevoZoomNatural();
+
+// Pure arithmetic of the choosers. Every computed picture size is at least
+// 1 x 1 so that scaled reads never get an empty target.
+double MiniatureScale(int32_t W, int32_t H);  // board into 250 x 160, aspect kept
+Punto MiniatureSize(int32_t W, int32_t H);
+Punto SizeChooserPosition(int32_t W, int32_t H);  // in the new-puzzle window
+// The picture w x h in the size chooser.
+Punto SizeChooserPictureSize(int32_t w, int32_t h, int32_t W, int32_t H);
+// The picture fitted into 250 x 160, and its offset centring it there.
+Punto ThumbnailSize(int32_t w, int32_t h);
+Punto ThumbnailOffset(Punto thumbnail);
+
+// Size chooser drag: the zoom for a drag `d` (pointer - press point) from a
+// press made at `scaleAtPress`, clamped to [minScale, 2 x baseScale] with
+// minScale winning.
+double SizeDragScale(double scaleAtPress, Punto d, Punto miniature, double baseScale, double minScale);
+
+// Count chooser drag: `q` is pointer - thumbnail offset - press point.
+struct CountDrag {
+  int32_t pieceSize;  // 45 to 150
+  int32_t cols, rows;  // at least 2
+};
+CountDrag CountDragGrid(int32_t pieceSizeAtPress, Punto q, Punto thumbnail, Punto picture, double scale);
