@@ -25,6 +25,11 @@ bool ArchivoDisco::AbrirLectura(const char* ruta, bool compartir) {
   HANDLE h = CreateFileA(ruta, GENERIC_READ, compartir ? FILE_SHARE_READ : 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
+  // Only files on disk: a name from a saved game must not open a device or a pipe.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return false;
+  }
   manejador_ = h;
   return true;
 }

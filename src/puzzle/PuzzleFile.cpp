@@ -1,0 +1,411 @@
+#include "PuzzleFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArchivoDisco.h"
+#include "Binario.h"
+#include "Compositor.h"
+#include "Cut.h"
+#include "Puzzle.h"
+#include "Verificar.h"
+
+// File layout, all integers little-endian:
+//   header (488 bytes), seven board counts (28), order array (4 n),
+//   piece records (16 n), thumbnail (16-bit 5-5-5 rows, bottom-up).
+namespace {
+
+constexpr int64_t kTamCabecera = 488;
+constexpr int64_t kTamCuentas = 4 * kBoardCount;
+constexpr int64_t kTamRegistro = 16;
+
+// Header offsets.
+constexpr int kOffFirma = 0;  // "OVPF10" and a zero, in a 26-byte field
+constexpr int kTamFirma = 26;
+constexpr int kOffDieRows = 28, kOffDieCols = 32, kOffDieId = 36;
+constexpr int kOffRuta = 40;
+constexpr int kTamRuta = 260;
+constexpr int kOffNombres = 300;
+constexpr int kTamNombre = 24;
+constexpr int kOffRows = 444, kOffCols = 448, kOffScale = 456;
+constexpr int kOffHints = 464, kOffSeconds = 468, kOffFinished = 472, kOffHayMiniatura = 473;
+constexpr int kOffMiniOffset = 476, kOffMiniAncho = 480, kOffMiniAlto = 484;
+
+constexpr char kFirma[] = "OVPF10";
+static_assert(sizeof kFirma <= kTamFirma);
+
+// The thumbnail fits a 104 x 123 box.
+constexpr int32_t kMiniAncho = 104, kMiniAlto = 123;
+
+// What a file may ask of the cut: the scaled picture within twice the
+// table of a 3840 x 2160 screen (the largest zoom), so a file cannot make
+// the cut allocate without bound, and up to 200 pieces a side (45-pixel
+// pieces, the smallest the choosers give, across that picture: 182).
+constexpr int32_t kMinEscalado = 45;
+constexpr double kMaxEscalado = 8192;
+constexpr double kMaxAreaEscalada = 8192.0 * 4608.0;
+constexpr int32_t kMinLado = 2, kMaxLado = 200;
+// Piece positions are board client coordinates; anything farther out is a
+// damaged file (and could overflow the drawing arithmetic).
+constexpr int32_t kMaxPosicion = 1 << 20;
+
+const char kSufijoTemporal[] = ".tmp";
+
+std::string g_carpetaImagenes;
+
+int64_t StrideMiniatura(int32_t ancho) { return BytesFila(ancho, 16); }
+
+int32_t LimitePistas(int32_t piezas) { return static_cast<int32_t>(static_cast<int64_t>(piezas) * 20 / 100); }
+
+bool FirmaValida(const uint8_t* cabecera) {
+  return std::memcmp(cabecera + kOffFirma, kFirma, sizeof kFirma) == 0;  // terminator included
+}
+
+// The checks both readers share: the magic, a sane grid and a thumbnail
+// that sits where the grid says, of a size the format allows.
+struct Forma {
+  int32_t rows = 0, cols = 0, n = 0;
+  int32_t ancho = 0, alto = 0;
+  int64_t bytesMiniatura = 0;
+};
+
+bool LeerForma(const uint8_t* c, Forma* f) {
+  if (!FirmaValida(c)) return false;
+  f->rows = LeerI32(c + kOffRows);
+  f->cols = LeerI32(c + kOffCols);
+  if (f->rows < kMinLado || f->rows > kMaxLado || f->cols < kMinLado || f->cols > kMaxLado) return false;
+  f->n = f->rows * f->cols;  // at most 40000
+  f->ancho = LeerI32(c + kOffMiniAncho);
+  f->alto = LeerI32(c + kOffMiniAlto);
+  if (f->ancho < 1 || f->ancho > kMiniAncho || f->alto < 1 || f->alto > kMiniAlto) return false;
+  if (LeerI32(c + kOffMiniOffset) != kTamCuentas + (4 + kTamRegistro) * f->n) return false;
+  f->bytesMiniatura = StrideMiniatura(f->ancho) * f->alto;
+  return true;
+}
+
+// The thumbnail's measures truncate the real product or quotient of an
+// integer and the double s, not its rounded value: 400 x (123 / 600.0) is
+// just below 82 and gives 81, although the product rounds to 82.0.
+int32_t TruncarProducto(int32_t a, double s) {
+  const double p = a * s;
+  double t = std::trunc(p);
+  if (t == p && std::fma(a, s, -p) < 0) t -= 1;
+  return static_cast<int32_t>(t);
+}
+int32_t TruncarCociente(int32_t a, double s) {
+  const double q = a / s;
+  double t = std::trunc(q);
+  if (t == q && std::fma(q, s, -a) > 0) t -= 1;
+  return static_cast<int32_t>(t);
+}
+
+// Thumbnail of a W x H table, fitted into the 104 x 123 box.
+struct Miniatura {
+  double s = 0;
+  int32_t ancho = 0, alto = 0;
+};
+
+Miniatura MedirMiniatura(int32_t W, int32_t H) {
+  Miniatura m;
+  // H x 104 / W <= 123, compared exactly.
+  const bool porAncho = static_cast<int64_t>(H) * kMiniAncho <= static_cast<int64_t>(kMiniAlto) * W;
+  m.s = porAncho ? static_cast<double>(kMiniAncho) / W : static_cast<double>(kMiniAlto) / H;
+  // A table far wider than high would round a side to nothing.
+  m.ancho = std::clamp(TruncarProducto(W, m.s), 1, kMiniAncho);
+  m.alto = std::clamp(TruncarProducto(H, m.s), 1, kMiniAlto);
+  return m;
+}
+
+void EscribirMiniatura(const Miniatura& m, Board& mesa, uint8_t* destino) {
+  const int64_t stride = StrideMiniatura(m.ancho);
+  const int32_t W = mesa.Width(), H = mesa.Height();
+  std::vector<int32_t> columnas(static_cast<size_t>(m.ancho));
+  for (int32_t x = 0; x < m.ancho; ++x) columnas[static_cast<size_t>(x)] = std::min(W - 1, TruncarCociente(x, m.s));
+  // Rows of both images in storage order (from the bottom).
+  for (int32_t y = 0; y < m.alto; ++y) {
+    const int32_t fuente = std::min(H - 1, TruncarCociente(y, m.s));
+    const uint8_t* origen = mesa.bits.data() + static_cast<int64_t>(fuente) * mesa.stride;
+    uint8_t* fila = destino + y * stride;
+    for (int32_t x = 0; x < m.ancho; ++x) {
+      const uint8_t* p = origen + columnas[static_cast<size_t>(x)] * 3;  // blue, green, red
+      EscribirU16(fila + 2 * x, static_cast<uint16_t>(((p[2] >> 3) << 10) | ((p[1] >> 3) << 5) | (p[0] >> 3)));
+    }
+  }
+}
+
+// The stored path's file name, after the last '\' or '/'.
+const char* NombreArchivo(const char* ruta) {
+  const char* nombre = ruta;
+  for (const char* p = ruta; *p; ++p)
+    if (*p == '\\' || *p == '/') nombre = p + 1;
+  return nombre;
+}
+
+// Opens the saved picture: at its stored path, else by name in the
+// program's picture folder.
+bool AbrirImagen(const char* ruta) {
+  if (*ruta && imagenActual.Abrir(ruta)) return true;
+  const char* nombre = NombreArchivo(ruta);
+  if (g_carpetaImagenes.empty() || !*nombre) return false;
+  const std::string otra = g_carpetaImagenes + nombre;
+  return otra.size() < static_cast<size_t>(kTamRuta) && imagenActual.Abrir(otra.c_str());
+}
+
+// Everything a load takes from the file, checked before any of it is used.
+struct Partida {
+  Forma forma;
+  int32_t dieRows = 0, dieCols = 0, dieId = 0;
+  char ruta[kTamRuta] = {};
+  char nombres[kBoxCount][kTamNombre] = {};
+  double scale = 0;
+  int32_t hints = 0;
+  uint32_t seconds = 0;
+  uint8_t finished = 0;
+  int32_t cuentas[kBoardCount] = {};
+  std::vector<int32_t> orden;
+  std::vector<PieceRecord> piezas;
+};
+
+bool LeerCabecera(const uint8_t* c, Partida* p) {
+  if (!LeerForma(c, &p->forma)) return false;
+  p->dieRows = LeerI32(c + kOffDieRows);
+  p->dieCols = LeerI32(c + kOffDieCols);
+  p->dieId = LeerI32(c + kOffDieId);
+  if (p->dieRows < 1 || p->dieCols < 1) return false;
+  std::memcpy(p->ruta, c + kOffRuta, kTamRuta);
+  p->ruta[kTamRuta - 1] = 0;
+  for (int i = 0; i < kBoxCount; ++i) {
+    std::memcpy(p->nombres[i], c + kOffNombres + kTamNombre * i, kTamNombre);
+    p->nombres[i][kTamNombre - 1] = 0;
+  }
+  p->scale = std::bit_cast<double>(LeerU64(c + kOffScale));
+  if (!std::isfinite(p->scale) || p->scale <= 0) return false;
+  p->hints = LeerI32(c + kOffHints);
+  if (p->hints < 0 || p->hints > LimitePistas(p->forma.n)) return false;
+  p->seconds = LeerU32(c + kOffSeconds);
+  p->finished = c[kOffFinished];
+  return p->finished <= 1;
+}
+
+// Counts, order and records: the counts add up to n, the order is a
+// permutation, every group has its holder (the member j with group j + 1,
+// the largest) on the same board as all its members.
+bool LeerTablas(ArchivoDisco& archivo, Partida* p) {
+  const int32_t n = p->forma.n;
+  uint8_t cuentas[kTamCuentas];
+  std::vector<uint8_t> bytes(static_cast<size_t>((4 + kTamRegistro) * n));
+  if (!archivo.LeerExacto(cuentas, kTamCuentas) || !archivo.LeerExacto(bytes.data(), static_cast<int64_t>(bytes.size())))
+    return false;
+
+  int64_t suma = 0;
+  for (int b = 0; b < kBoardCount; ++b) {
+    p->cuentas[b] = LeerI32(cuentas + 4 * b);
+    if (p->cuentas[b] < 0) return false;
+    suma += p->cuentas[b];
+  }
+  if (suma != n) return false;
+
+  p->orden.resize(static_cast<size_t>(n));
+  std::vector<int8_t> tablero(static_cast<size_t>(n), -1);  // board of each piece; -1 not seen yet
+  for (int b = 0, pos = 0; b < kBoardCount; ++b) {
+    for (int32_t k = 0; k < p->cuentas[b]; ++k, ++pos) {
+      const int32_t pieza = LeerI32(&bytes[static_cast<size_t>(4 * pos)]);
+      if (pieza < 0 || pieza >= n || tablero[static_cast<size_t>(pieza)] >= 0) return false;
+      tablero[static_cast<size_t>(pieza)] = static_cast<int8_t>(b);
+      p->orden[static_cast<size_t>(pos)] = pieza;
+    }
+  }
+
+  p->piezas.resize(static_cast<size_t>(n));
+  const uint8_t* r = &bytes[static_cast<size_t>(4 * n)];
+  for (int32_t i = 0; i < n; ++i, r += kTamRegistro) {
+    PieceRecord& pr = p->piezas[static_cast<size_t>(i)];
+    pr = PieceRecord{LeerI32(r), r[4], {0, 0, 0}, LeerI32(r + 8), LeerI32(r + 12)};
+    if (pr.unmarked > 1) return false;
+    if (pr.x < -kMaxPosicion || pr.x > kMaxPosicion || pr.y < -kMaxPosicion || pr.y > kMaxPosicion) return false;
+  }
+  for (int32_t i = 0; i < n; ++i) {
+    PieceRecord& pr = p->piezas[static_cast<size_t>(i)];
+    if (pr.group == 0) continue;
+    if (pr.group <= i || pr.group > n) return false;
+    const int32_t dueño = pr.group - 1;
+    if (p->piezas[static_cast<size_t>(dueño)].group != pr.group) return false;
+    if (tablero[static_cast<size_t>(dueño)] != tablero[static_cast<size_t>(i)]) return false;
+    pr.unmarked = 1;  // only lone pieces can be marked
+  }
+  return true;
+}
+
+// The picture must be one the cut handles, at a size it can afford.
+bool ImagenCortable(const Partida& p) {
+  if (imagenActual.Comprimido()) return false;
+  const int32_t bits = imagenActual.BitsPorPixel();
+  if (bits != 8 && bits != 24) return false;
+  const Punto t = imagenActual.Tamaño();
+  const double ancho = t.x * p.scale, alto = t.y * p.scale;
+  if (!(ancho <= kMaxEscalado && alto <= kMaxEscalado && ancho * alto <= kMaxAreaEscalada)) return false;
+  const int32_t w = static_cast<int32_t>(ancho), h = static_cast<int32_t>(alto);
+  return w >= kMinEscalado && h >= kMinEscalado && w / p.forma.cols >= 1 && h / p.forma.rows >= 1;
+}
+
+bool Fallar() {
+  ClosePuzzle(true);
+  return false;
+}
+
+}  // namespace
+
+void SetPictureFallbackFolder(const char* folder) {
+  g_carpetaImagenes = folder ? folder : "";
+  if (!g_carpetaImagenes.empty() && g_carpetaImagenes.back() != '\\' && g_carpetaImagenes.back() != '/')
+    g_carpetaImagenes += '\\';
+}
+
+bool SavePuzzle(const char* path) {
+  if (Verificar(!imagenActual.Abierto() || !puzzle.Exists(), "esta funcion no se puede llamar ahora")) return false;
+  if (!path) return false;
+  // Everything is checked before the file is touched.
+  const std::string temporal = std::string(path) + kSufijoTemporal;
+  if (temporal.size() >= static_cast<size_t>(kTamRuta)) return false;
+  char ruta[kTamRuta];
+  const int32_t largoRuta = imagenActual.Ruta(nullptr, 0);
+  if (largoRuta < 1 || largoRuta > kTamRuta || imagenActual.Ruta(ruta, kTamRuta) != largoRuta) return false;
+  Board& mesa = puzzle.boards[kTable];
+  if (!mesa.HasImage() || mesa.Width() < 1 || mesa.Height() < 1) return false;
+
+  const int32_t n = puzzle.PieceCount();
+  const Miniatura m = MedirMiniatura(mesa.Width(), mesa.Height());
+  const int64_t bytesMiniatura = StrideMiniatura(m.ancho) * m.alto;
+  const int64_t inicioTablas = kTamCabecera + kTamCuentas;
+  const int64_t inicioMiniatura = inicioTablas + (4 + kTamRegistro) * n;
+  std::vector<uint8_t> b(static_cast<size_t>(inicioMiniatura + bytesMiniatura), 0);
+
+  uint8_t* c = b.data();
+  std::memcpy(c + kOffFirma, kFirma, sizeof kFirma);
+  EscribirI32(c + kOffDieRows, puzzle.dieRows);
+  EscribirI32(c + kOffDieCols, puzzle.dieCols);
+  EscribirI32(c + kOffDieId, puzzle.dieId);
+  std::memcpy(c + kOffRuta, ruta, static_cast<size_t>(largoRuta));
+  for (int i = 0; i < kBoxCount; ++i) {
+    char nombre[kTamNombre] = {};
+    Shell().GetBoxName(i, nombre, kTamNombre);
+    nombre[kTamNombre - 1] = 0;
+    std::memcpy(c + kOffNombres + kTamNombre * i, nombre, std::strlen(nombre));
+  }
+  EscribirI32(c + kOffRows, puzzle.rows);
+  EscribirI32(c + kOffCols, puzzle.cols);
+  EscribirU64(c + kOffScale, std::bit_cast<uint64_t>(puzzle.scale));
+  EscribirI32(c + kOffHints, puzzle.hints);
+  EscribirU32(c + kOffSeconds, puzzle.seconds);
+  c[kOffFinished] = puzzle.finished;
+  c[kOffHayMiniatura] = 1;
+  EscribirI32(c + kOffMiniOffset, static_cast<int32_t>(inicioMiniatura - kTamCabecera));
+  EscribirI32(c + kOffMiniAncho, m.ancho);
+  EscribirI32(c + kOffMiniAlto, m.alto);
+
+  uint8_t* t = c + kTamCabecera;
+  for (int i = 0; i < kBoardCount; ++i) EscribirI32(t + 4 * i, puzzle.boards[i].count);
+  t += kTamCuentas;
+  for (int32_t i = 0; i < n; ++i, t += 4) EscribirI32(t, puzzle.order[static_cast<size_t>(i)]);
+  for (int32_t i = 0; i < n; ++i, t += kTamRegistro) {
+    const PieceRecord& pr = puzzle.pieces[static_cast<size_t>(i)];
+    EscribirI32(t, pr.group);
+    t[4] = pr.unmarked;  // the padding stays zero
+    EscribirI32(t + 8, pr.x);
+    EscribirI32(t + 12, pr.y);
+  }
+  EscribirMiniatura(m, mesa, t);
+
+  // A temporary file beside the target replaces it only once it is whole,
+  // so a failed save never costs the previous one.
+  ArchivoDisco archivo;
+  if (!archivo.Crear(temporal.c_str())) return false;
+  const bool escrito = archivo.Escribir(b.data(), static_cast<int64_t>(b.size()));
+  archivo.Cerrar();
+  if (!escrito || !ReemplazarArchivo(temporal.c_str(), path)) {
+    BorrarArchivo(temporal.c_str());
+    return false;
+  }
+  puzzle.modified = 0;
+  return true;
+}
+
+bool LoadPuzzle(const char* path, bool* hintsAllowed) {
+  if (hintsAllowed) *hintsAllowed = false;
+  ClosePuzzle(false);
+
+  // The whole file is read and checked before the picture is opened.
+  ArchivoDisco archivo;
+  if (!path || !archivo.AbrirLectura(path, true)) return Fallar();
+  uint8_t cabecera[kTamCabecera];
+  Partida p;
+  if (!archivo.LeerExacto(cabecera, kTamCabecera) || !LeerCabecera(cabecera, &p)) return Fallar();
+  const Forma& f = p.forma;
+  if (archivo.Tamaño() != kTamCabecera + kTamCuentas + (4 + kTamRegistro) * f.n + f.bytesMiniatura) return Fallar();
+  if (!LeerTablas(archivo, &p)) return Fallar();
+  archivo.Cerrar();
+
+  if (!DieUsable(p.dieRows, p.dieCols, p.dieId)) return Fallar();
+  if (!AbrirImagen(p.ruta) || !ImagenCortable(p)) return Fallar();
+  puzzle.rows = f.rows;
+  puzzle.cols = f.cols;
+  puzzle.scale = p.scale;
+  if (!CreatePuzzle(p.dieRows, p.dieCols, p.dieId, false)) return Fallar();
+  if (puzzle.pieces.size() != static_cast<size_t>(f.n) || puzzle.order.size() != static_cast<size_t>(f.n))
+    return Fallar();
+
+  for (int b = 0, primero = 0; b < kBoardCount; primero += p.cuentas[b], ++b) {
+    puzzle.boards[b].first = primero;
+    puzzle.boards[b].count = p.cuentas[b];
+  }
+  puzzle.order = p.orden;
+  puzzle.pieces = p.piezas;
+  puzzle.hints = p.hints;
+  puzzle.seconds = p.seconds;
+  puzzle.finished = p.finished;
+
+  DrawAllBoards(true);
+  for (int i = 0; i < kBoxCount; ++i) {
+    Shell().HideBox(i);
+    Shell().NotifyBoardParent(i, puzzle.boards[i].count > 0 ? kBoardGotPieces : kBoardEmptied);
+    Shell().SetBoxName(i, p.nombres[i]);
+  }
+  Shell().RefreshMagnifier();
+  KillPuzzleClock();
+  puzzle.clockIdle = puzzle.finished ? 0 : 1;
+  puzzle.paused = 0;
+  puzzle.modified = 0;
+  const uint32_t s = puzzle.seconds;
+  Shell().ShowTime(s, s / 3600, (s / 60) % 60, s % 60);
+  if (hintsAllowed) *hintsAllowed = puzzle.hints < LimitePistas(f.n);
+  return true;
+}
+
+HIMAGE ReadPuzzlePreview(const char* path) {
+  ArchivoDisco archivo;
+  if (!path || !archivo.AbrirLectura(path, true)) return nullptr;
+  uint8_t cabecera[kTamCabecera];
+  Forma f;
+  if (!archivo.LeerExacto(cabecera, kTamCabecera) || !LeerForma(cabecera, &f)) return nullptr;
+  if (!archivo.Posicionar(kTamCabecera + LeerI32(cabecera + kOffMiniOffset))) return nullptr;
+  HIMAGE h = AsignarHIMAGE(f.bytesMiniatura);
+  if (!h) return nullptr;
+  if (!archivo.LeerExacto(PixelesHIMAGE(h), f.bytesMiniatura)) {
+    LiberarHIMAGE(h);
+    return nullptr;
+  }
+  std::memset(h, 0, kHImagenPixeles);  // header, and a colour table this depth does not use
+  h->biSize = 40;
+  h->biWidth = f.ancho;
+  h->biHeight = f.alto;
+  h->biPlanes = 1;
+  h->biBitCount = 16;
+  h->biCompression = BI_RGB_;
+  h->biSizeImage = static_cast<uint32_t>(f.bytesMiniatura);
+  return h;
+}

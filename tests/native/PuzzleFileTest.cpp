@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <csignal>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArchivoRecursos.h"
+#include "BmpSintetico.h"
+#include "Compositor.h"
+#include "Cut.h"
+#include "Puzzle.h"
+#include "PuzzleFile.h"
+#include "ShellFalso.h"
+#include "TroquelPrueba.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kTroquel = 5000;
+
+std::vector<uint8_t> LeerTodo(const std::string& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), {}};
+}
+void EscribirTodo(const std::string& ruta, const std::vector<uint8_t>& b) {
+  std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+}
+
+// A 24-bit 200 x 150 picture, the test die in an archive, the mosaic and an
+// 800 x 600 table; a 4 x 5 puzzle cut from them.
+class ArchivoPuzzle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(carpeta + "pics");
+    BmpSintetico bmp;
+    bmp.ancho = 200, bmp.alto = 150, bmp.bits = 24;
+    EscribirTodo(imagen, bmp.Pintar([](int32_t x, int32_t y) { return x * 0x010203 + y * 0x030100; }).Bytes());
+    CerrarArchivoRecursos();
+    ASSERT_TRUE(EscribirArchivoTroqueles(carpeta + "t.rf", {{kTroquel, BloqueTroquel(2, 2)},
+                                                             {kTroquel + 1, BloqueTroquel(2, 2, 24)}}));
+    ASSERT_TRUE(AbrirArchivoRecursos((carpeta + "t.rf").c_str()));
+    static std::vector<uint8_t> mosaico(kHImagenPixeles + 100 * 100, 7);  // outlives every board
+    auto* m = reinterpret_cast<HIMAGE>(mosaico.data());
+    *m = CabeceraInfoBMP{40, 100, 100, 1, 8, 0, 0, 0, 0, 256, 0};
+    MosaicoPuzzle(m);
+    ASSERT_TRUE(ResizeBoard(kTable, 800, 600));
+    SetPictureFallbackFolder(nullptr);
+  }
+  void TearDown() override {
+    ClosePuzzle(false);
+    SetPictureFallbackFolder(nullptr);
+    for (Board& b : puzzle.boards) b = Board{};
+    CerrarArchivoRecursos();
+    fs::remove_all(carpeta);
+  }
+
+  // Cut, then a played state. Order 0, 7, 14, 1, 8, ... (i x 7 mod 20):
+  // pieces 0, 7, 14 in box 2, piece 1 in box 4, the rest on the table,
+  // with 12 and 17 grouped and 3 marked.
+  void Cortar() {
+    ClosePuzzle(false);
+    ASSERT_TRUE(imagenActual.Abrir(imagen.c_str()));
+    puzzle.rows = 4;
+    puzzle.cols = 5;
+    puzzle.scale = 1.5;
+    ASSERT_TRUE(CreatePuzzle(2, 2, kTroquel, true));
+    for (int32_t i = 0; i < 20; ++i) puzzle.order[i] = i * 7 % 20;
+    MoveBetweenBoards(kTable, 2, 3);
+    MoveBetweenBoards(kTable, 4, 1);
+    puzzle.pieces[12].group = puzzle.pieces[17].group = 18;
+    puzzle.pieces[3].unmarked = 0;
+    puzzle.pieces[9].x = -40;
+    puzzle.hints = 2;
+    puzzle.seconds = 3725;
+    puzzle.modified = 1;
+    falso_.shell.boxNames[0] = "Cielo";
+    falso_.shell.boxNames[5] = std::string(30, 'z');  // kept as 23
+  }
+  bool Cargar(const std::string& ruta, bool* pistas = nullptr) {
+    bool p = false;
+    return LoadPuzzle(ruta.c_str(), pistas ? pistas : &p);
+  }
+  void EsperarSinPuzzle() {
+    EXPECT_FALSE(puzzle.Exists());
+    EXPECT_FALSE(imagenActual.Abierto());
+    for (const Board& b : puzzle.boards) EXPECT_EQ(b.count, 0);
+  }
+
+  const std::string carpeta = ::testing::TempDir() + "tessera_pf_" + std::to_string(getpid()) + "/";
+  const std::string imagen = carpeta + "pics/p.bmp";
+  const std::string epf = carpeta + "a.epf";
+  ConShellFalso falso_;
+};
+
+TEST_F(ArchivoPuzzle, RoundTripRestoresTheGame) {
+  for (uint8_t terminado : {0, 1}) {
+    SCOPED_TRACE(terminado);
+    Cortar();
+    puzzle.finished = terminado;
+    const PuzzleState antes = puzzle;
+    ASSERT_TRUE(SavePuzzle(epf.c_str()));
+    EXPECT_EQ(puzzle.modified, 0);
+    ClosePuzzle(true);
+    falso_.shell = ShellFalso{};
+    puzzle.clockRunning = true;  // a clock left running is stopped
+
+    bool pistas = !terminado;
+    ASSERT_TRUE(Cargar(epf, &pistas));
+    EXPECT_TRUE(pistas);  // 2 < 20 x 20 / 100
+    EXPECT_EQ(std::make_tuple(puzzle.rows, puzzle.cols, puzzle.scale, puzzle.hints, puzzle.seconds, puzzle.finished),
+              std::make_tuple(4, 5, 1.5, 2, 3725u, terminado));
+    EXPECT_EQ(puzzle.order, antes.order);
+    EXPECT_EQ(puzzle.sheet, antes.sheet);  // the same cut again
+    for (int b = 0; b < kBoardCount; ++b)
+      EXPECT_EQ(std::make_pair(puzzle.boards[b].first, puzzle.boards[b].count),
+                std::make_pair(antes.boards[b].first, antes.boards[b].count)) << b;
+    ASSERT_EQ(puzzle.pieces.size(), 20u);
+    EXPECT_EQ(std::memcmp(puzzle.pieces.data(), antes.pieces.data(), 20 * sizeof(PieceRecord)), 0);
+    EXPECT_EQ(puzzle.clockIdle, terminado ? 0 : 1);  // a finished game's clock never starts again
+    EXPECT_EQ(puzzle.modified, 0);
+    EXPECT_FALSE(puzzle.clockRunning);
+    const ShellFalso& s = falso_.shell;
+    EXPECT_EQ(s.boxNames[0], "Cielo");
+    EXPECT_EQ(s.boxNames[5], std::string(23, 'z'));
+    EXPECT_EQ(s.hidden, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(s.notifications, (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {2, 2}, {3, 1}, {4, 2}, {5, 1}}));
+    EXPECT_EQ(s.shownTimes.back(), 3725u);
+    EXPECT_EQ(s.timerKills, 1);
+  }
+}
+
+TEST_F(ArchivoPuzzle, BytesFollowTheLayout) {
+  Cortar();
+  // A table pattern whose 5-bit channels name the pixel: blue the column,
+  // green the row (from the bottom), both modulo 32; red full.
+  Board& mesa = puzzle.boards[kTable];
+  for (int32_t f = 0; f < 600; ++f)
+    for (int32_t x = 0; x < 800; ++x) {
+      uint8_t* p = mesa.bits.data() + f * mesa.stride + 3 * x;
+      p[0] = uint8_t(x * 8), p[1] = uint8_t(f * 8), p[2] = 255;
+    }
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  const std::vector<uint8_t> b = LeerTodo(epf);
+  ASSERT_EQ(b.size(), 488u + 428u + 78u * 208u);
+  EXPECT_EQ(std::memcmp(b.data(), "OVPF10\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[40])), imagen);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[300])), "Cielo");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[300 + 5 * 24])), std::string(23, 'z'));
+  EXPECT_EQ(std::bit_cast<double>(LeerU64(&b[456])), 1.5);
+  EXPECT_EQ(b[472] << 8 | b[473], 1);  // not finished, thumbnail present
+  const std::pair<int, int32_t> campos[] = {{28, 2},  {32, 2},  {36, kTroquel}, {444, 4},  {448, 5},  {452, 0},
+                                            {464, 2}, {468, 3725}, {476, 428}, {480, 104}, {484, 78}, {488, 0},
+                                            {496, 3}, {504, 1}, {512, 16}};  // counts of boxes 0, 2, 4, table
+  for (const auto& [off, v] : campos) EXPECT_EQ(LeerI32(&b[off]), v) << off;
+  // Order and records exactly as kept (records with zero padding).
+  EXPECT_EQ(std::memcmp(&b[516], puzzle.order.data(), 80), 0);
+  EXPECT_EQ(std::memcmp(&b[596], puzzle.pieces.data(), 320), 0);
+  EXPECT_EQ(LeerI32(&b[596 + 16 * 9 + 8]), -40);
+  // Thumbnail pixel (x, y) from the bottom samples the table at the real
+  // quotients (x / s, y / s), s = 104 / 800.0 (a hair above 0.13): 13 / s
+  // is just below 100.
+  auto pixel = [&](int x, int y) { return LeerU16(&b[916 + y * 208 + 2 * x]); };
+  auto esperado = [](int cx, int fy) { return uint16_t(31 << 10 | (fy & 31) << 5 | (cx & 31)); };
+  EXPECT_EQ(pixel(0, 0), esperado(0, 0));
+  EXPECT_EQ(pixel(13, 13), esperado(99, 99));
+  EXPECT_EQ(pixel(103, 77), esperado(792, 592));
+  EXPECT_EQ(pixel(50, 40), esperado(384, 307));
+
+  HIMAGE h = ReadPuzzlePreview(epf.c_str());
+  ASSERT_NE(h, nullptr);
+  const CabeceraInfoBMP cabecera{40, 104, 78, 1, 16, 0, 78 * 208, 0, 0, 0, 0};
+  EXPECT_EQ(std::memcmp(h, &cabecera, 40), 0);
+  EXPECT_EQ(std::memcmp(PixelesHIMAGE(h), &b[916], 78 * 208), 0);
+  LiberarHIMAGE(h);
+}
+
+TEST_F(ArchivoPuzzle, ThumbnailFitsTheBox) {
+  struct Caso {
+    int32_t W, H, ancho, alto;
+  };
+  // The sides truncate real products with s as a double: 104 / 800.0 is a
+  // hair above 0.13 (800 s just above 104), 123 / 600.0 and 104 / 1000.0 a
+  // hair below 0.205 and 0.104 (400 s, 600 s, 1000 s just below 82, 123,
+  // 104). A side that comes out 0 is kept at 1.
+  for (const Caso c : {Caso{800, 600, 104, 78}, Caso{400, 600, 81, 122}, Caso{1000, 1000, 103, 103},
+                       Caso{3000, 10, 103, 1}}) {
+    SCOPED_TRACE(c.W);
+    puzzle.boards[kTable] = Board{};
+    ASSERT_TRUE(ResizeBoard(kTable, c.W, c.H));
+    Cortar();
+    ASSERT_TRUE(SavePuzzle(epf.c_str()));
+    const std::vector<uint8_t> b = LeerTodo(epf);
+    EXPECT_EQ(LeerI32(&b[480]), c.ancho);
+    EXPECT_EQ(LeerI32(&b[484]), c.alto);
+    EXPECT_EQ(b.size(), size_t(916 + c.alto * ((2 * c.ancho + 3) & ~3)));
+    ClosePuzzle(false);
+    EXPECT_TRUE(Cargar(epf));
+  }
+}
+
+// Edits of a good file, each of which must be refused with no puzzle left.
+struct Corrupcion {
+  const char* nombre;
+  std::function<void(std::vector<uint8_t>&)> editar;
+  bool vistaPrevia;  // the preview must refuse it too
+};
+
+void I32(std::vector<uint8_t>& b, size_t at, int32_t v) { EscribirI32(&b[at], v); }
+void Recortar(std::vector<uint8_t>& b, size_t n) { b.erase(b.begin() + std::ptrdiff_t(std::min(n, b.size())), b.end()); }
+
+TEST_F(ArchivoPuzzle, RefusesCorruptFiles) {
+  Cortar();
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  const std::vector<uint8_t> bueno = LeerTodo(epf);
+  const std::string cuatro = carpeta + "pics/q.bmp";
+  BmpSintetico bmp;
+  bmp.ancho = 200, bmp.alto = 150, bmp.bits = 4;
+  EscribirTodo(cuatro, bmp.Bytes());
+  const size_t cuentas = 488, orden = 516, registros = 596;
+  const std::vector<Corrupcion> casos = {
+      {"empty", [](auto& b) { Recortar(b, 0); }, true},
+      {"short header", [](auto& b) { Recortar(b, 487); }, true},
+      {"cut in counts", [&](auto& b) { Recortar(b, cuentas + 10); }, true},
+      {"cut in order", [&](auto& b) { Recortar(b, orden + 30); }, true},
+      {"cut in records", [&](auto& b) { Recortar(b, registros + 100); }, true},
+      {"cut in thumbnail", [&](auto& b) { Recortar(b, b.size() - 1); }, true},
+      {"extra byte", [](auto& b) { b.push_back(0); }, false},
+      {"magic OVPF1", [](auto& b) { b[5] = 0; }, true},
+      {"magic OVPF100", [](auto& b) { b[6] = '0'; }, true},
+      {"magic ovpf10", [](auto& b) { b[0] = 'o'; }, true},
+      {"counts short of n", [&](auto& b) { I32(b, cuentas + 24, 15); }, false},
+      {"negative count", [&](auto& b) { I32(b, cuentas, -1), I32(b, cuentas + 24, 17); }, false},
+      {"order repeats", [&](auto& b) { I32(b, orden + 4, LeerI32(&b[orden])); }, false},
+      {"order past n", [&](auto& b) { I32(b, orden, 20); }, false},
+      {"group past n", [&](auto& b) { I32(b, registros, 21); }, false},
+      {"group without holder", [&](auto& b) { I32(b, registros, 5); }, false},
+      {"member above holder", [&](auto& b) { I32(b, registros + 16 * 2, 3), I32(b, registros + 16 * 5, 3); }, false},
+      {"group across boards", [&](auto& b) { I32(b, registros, 18); }, false},
+      {"unmarked 2", [&](auto& b) { b[registros + 4] = 2; }, false},
+      {"x far out", [&](auto& b) { I32(b, registros + 8, INT32_MAX); }, false},
+      {"hints over limit", [](auto& b) { I32(b, 464, 5); }, false},
+      {"hints negative", [](auto& b) { I32(b, 464, -1); }, false},
+      {"finished 2", [](auto& b) { b[472] = 2; }, false},
+      {"rows 1", [](auto& b) { I32(b, 444, 1); }, true},
+      {"cols 201", [](auto& b) { I32(b, 448, 201); }, true},
+      {"scale NaN", [](auto& b) { EscribirU64(&b[456], std::bit_cast<uint64_t>(std::nan(""))); }, false},
+      {"scale huge", [](auto& b) { EscribirU64(&b[456], std::bit_cast<uint64_t>(1e6)); }, false},
+      {"scale tiny", [](auto& b) { EscribirU64(&b[456], std::bit_cast<uint64_t>(0.1)); }, false},
+      {"unknown die", [](auto& b) { I32(b, 36, 4321); }, false},
+      {"die of 24 bits", [](auto& b) { I32(b, 36, kTroquel + 1); }, false},
+      {"die of another size", [](auto& b) { I32(b, 28, 3); }, false},
+      {"picture missing", [](auto& b) { b[40 + 3] ^= 1; }, false},
+      {"picture not a BMP", [&](auto& b) { std::memcpy(&b[40], epf.c_str(), epf.size() + 1); }, false},
+      {"picture of 4 bits", [&](auto& b) { std::memcpy(&b[40], cuatro.c_str(), cuatro.size() + 1); }, false},
+      {"thumbnail 105 wide", [](auto& b) { I32(b, 480, 105); }, true},
+      {"thumbnail offset", [](auto& b) { I32(b, 476, 432); }, true},
+  };
+  const std::string malo = carpeta + "malo.epf";
+  for (const Corrupcion& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    std::vector<uint8_t> b = bueno;
+    c.editar(b);
+    EscribirTodo(malo, b);
+    ASSERT_TRUE(Cargar(epf));  // a puzzle to lose
+    falso_.shell.shownTimes.clear();
+    bool pistas = true;
+    EXPECT_FALSE(Cargar(malo, &pistas));
+    EXPECT_FALSE(pistas);
+    EsperarSinPuzzle();
+    EXPECT_EQ(falso_.shell.shownTimes, std::vector<uint32_t>{0});  // the empty boards redrawn
+    HIMAGE h = ReadPuzzlePreview(malo.c_str());
+    EXPECT_EQ(h == nullptr, c.vistaPrevia);
+    LiberarHIMAGE(h);
+  }
+  EXPECT_FALSE(Cargar(carpeta + "missing.epf"));
+  EXPECT_EQ(ReadPuzzlePreview((carpeta + "missing.epf").c_str()), nullptr);
+}
+
+TEST_F(ArchivoPuzzle, AcceptsLooseEnds) {
+  Cortar();
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  std::vector<uint8_t> b = LeerTodo(epf);
+  std::memcpy(&b[7], "basura", 6);  // after the magic's zero
+  b[26] = 1;                        // relocation flag: ignored
+  I32(b, 464, 4);                   // hints at the limit: no more allowed
+  b[596 + 16 * 12 + 4] = 0;         // a marked grouped piece is taken as unmarked
+  EscribirTodo(epf, b);
+  bool pistas = true;
+  ASSERT_TRUE(Cargar(epf, &pistas));
+  EXPECT_FALSE(pistas);
+  EXPECT_EQ(puzzle.pieces[12].unmarked, 1);
+  EXPECT_EQ(puzzle.pieces[3].unmarked, 0);
+  HIMAGE h = ReadPuzzlePreview(epf.c_str());
+  EXPECT_NE(h, nullptr);
+  LiberarHIMAGE(h);
+}
+
+TEST_F(ArchivoPuzzle, FindsAMovedPictureInTheImageFolder) {
+  Cortar();
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  std::vector<uint8_t> b = LeerTodo(epf);
+  const char otra[] = "C:\\Games\\Tessera\\Image\\p.bmp";
+  std::memcpy(&b[40], otra, sizeof otra);
+  EscribirTodo(epf, b);
+  fs::create_directories(carpeta + "Image");
+  fs::rename(imagen, carpeta + "Image/p.bmp");
+  EXPECT_FALSE(Cargar(epf));
+  EsperarSinPuzzle();
+  SetPictureFallbackFolder((carpeta + "Image").c_str());
+  ASSERT_TRUE(Cargar(epf));
+  char ruta[260];
+  imagenActual.Ruta(ruta, 260);
+  EXPECT_EQ(std::string(ruta), carpeta + "Image\\p.bmp");
+  // Neither place has it.
+  fs::remove(carpeta + "Image/p.bmp");
+  EXPECT_FALSE(Cargar(epf));
+  EsperarSinPuzzle();
+}
+
+TEST_F(ArchivoPuzzle, FailedSaveKeepsThePreviousFile) {
+  Cortar();
+  const std::vector<uint8_t> viejo = {1, 2, 3, 4, 5};
+  auto esperarIntacto = [&](const std::string& ruta) {
+    EXPECT_EQ(LeerTodo(ruta), viejo);
+    EXPECT_FALSE(fs::is_regular_file(ruta + ".tmp"));
+    EXPECT_EQ(puzzle.modified, 1);
+  };
+  // The temporary name is taken by a folder.
+  EscribirTodo(epf, viejo);
+  fs::create_directory(epf + ".tmp");
+  EXPECT_FALSE(SavePuzzle(epf.c_str()));
+  esperarIntacto(epf);
+  fs::remove(epf + ".tmp");
+  // A path too long for the temporary name.
+  const std::string hondo = carpeta + std::string(120, 'd') + "/" + std::string(120, 'e') + "/";
+  fs::create_directories(hondo);
+  EscribirTodo(hondo + "x.epf", viejo);
+  EXPECT_FALSE(SavePuzzle((hondo + "x.epf").c_str()));
+  esperarIntacto(hondo + "x.epf");
+  // The disk fills up in the middle of the write.
+  rlimit antes;
+  getrlimit(RLIMIT_FSIZE, &antes);
+  auto senal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit poco = antes;
+  poco.rlim_cur = 600;
+  setrlimit(RLIMIT_FSIZE, &poco);
+  const bool guardado = SavePuzzle(epf.c_str());
+  setrlimit(RLIMIT_FSIZE, &antes);
+  std::signal(SIGXFSZ, senal);
+  EXPECT_FALSE(guardado);
+  esperarIntacto(epf);
+  // And then it works.
+  EXPECT_TRUE(SavePuzzle(epf.c_str()));
+  EXPECT_FALSE(fs::exists(epf + ".tmp"));
+}
+
+}  // namespace
