@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -13,7 +14,9 @@
 #include "ArchivoRecursos.h"
 #include "AyudaVerificar.h"
 #include "BmpSintetico.h"
+#include "Compositor.h"
 #include "Cut.h"
+#include "Fitting.h"
 #include "Puzzle.h"
 #include "ShellFalso.h"
 #include "TroquelPrueba.h"
@@ -362,6 +365,51 @@ TEST_F(CutTest, NewPuzzleRedrawsWhateverTheResult) {
     EXPECT_EQ(puzzle.Exists(), conImagen);
     EXPECT_FALSE(shell.invalidated.empty());
   }
+}
+
+// Solved, the table shows the grid area of the scaled picture at the
+// solved place pixel for pixel, and the mosaic where no piece lies.
+TEST_F(CutTest, SolvedTableShowsThePictureOverTheMosaic) {
+  static HIMAGE mosaico = [] {
+    HIMAGE m = AsignarHIMAGE(100 * 100);
+    *m = CabeceraInfoBMP{40, 100, 100, 1, 8, 0, 100 * 100, 0, 0, 256, 0};
+    for (int i = 0; i < 256; ++i) ColoresHIMAGE(m)[i] = {static_cast<uint8_t>(i), 7, static_cast<uint8_t>(255 - i), 0};
+    for (int i = 0; i < 100 * 100; ++i) PixelesHIMAGE(m)[i] = static_cast<uint8_t>(i * 13);
+    return m;
+  }();
+  MosaicoPuzzle(mosaico);
+  puzzle.boards[kTable] = Board{};
+  ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
+  const double escala = 1.25;
+  ASSERT_TRUE(Cortar({331, 207}, 4, 5, escala));
+  SolvePuzzle();
+  const int32_t w = static_cast<int32_t>(331 * escala), h = static_cast<int32_t>(207 * escala);
+  const int32_t gw = puzzle.cellW * puzzle.cols, gh = puzzle.cellH * puzzle.rows;
+  const int32_t ox = (kMesaAncho - gw) / 2, oy = (kMesaAlto - gh) / 2;
+  int malos = 0;
+  for (int32_t py = 0; py < kMesaAlto; ++py) {
+    const uint8_t* fila = puzzle.boards[kTable].Row(py);
+    for (int32_t px = 0; px < kMesaAncho; ++px) {
+      const int32_t gx = px - ox, gy = py - oy;
+      // The last column and row keep one picture pixel past the cell where
+      // the picture goes on: that strip may show either.
+      if ((gx == gw && gy >= 0 && gy <= gh) || (gy == gh && gx >= 0 && gx <= gw)) continue;
+      uint8_t esperado[3];
+      if (gx >= 0 && gx < gw && gy >= 0 && gy < gh) {
+        const uint32_t c = Color24(std::min(static_cast<int32_t>(gx / escala), 330),
+                                   std::min(static_cast<int32_t>(gy / escala), 206));
+        esperado[0] = c & 255, esperado[1] = (c >> 8) & 255, esperado[2] = c >> 16;
+      } else {
+        const ColorRGBQ& m = ColoresHIMAGE(mosaico)[FilaHIMAGE(mosaico, py % 100)[px % 100]];
+        esperado[0] = m.rgbBlue, esperado[1] = m.rgbGreen, esperado[2] = m.rgbRed;
+      }
+      malos += std::memcmp(fila + 3 * px, esperado, 3) != 0;
+    }
+  }
+  EXPECT_EQ(malos, 0);
+  EXPECT_LE(gw, w);
+  EXPECT_LE(gh, h);
+  puzzle.boards[kTable] = Board{};
 }
 
 }  // namespace
