@@ -21,6 +21,7 @@
 #include "Fitting.h"
 #include "Puzzle.h"
 #include "ShellFalso.h"
+#include "Troquel.h"
 #include "TroquelPrueba.h"
 #include "Utilidades.h"
 
@@ -28,7 +29,14 @@ namespace {
 
 // 2 x 2 dies: the good one, one of 24 bits, one 2 pixels too wide, a missing one.
 constexpr int32_t kTroquel = 5000, kTroquel24 = 5001, kTroquelAncho = 5002, kAusente = 5003;
+constexpr int32_t kGenerado = 5010;  // 5010-5012: the drawn styles 0-2
 constexpr int32_t kMesaAncho = 800, kMesaAlto = 600;
+
+// An archive block of drawn style `estilo`: the BMP without its file header.
+std::vector<uint8_t> BloqueGenerado(int estilo) {
+  const std::vector<uint8_t> bmp = BmpTroquel(GenerarTroquel(estilo));
+  return std::vector<uint8_t>(bmp.begin() + 14, bmp.end());
+}
 
 // Picture colours (blue, green, red as one value) at (x, y) from the top.
 uint32_t Color24(int32_t x, int32_t y) { return (x & 0xFFF) | (y & 0xFFF) << 12; }
@@ -50,7 +58,10 @@ class CutTest : public ::testing::Test {
     std::filesystem::create_directories(carpeta);
     ASSERT_TRUE(EscribirArchivoTroqueles(carpeta + "t.rf", {{kTroquel, BloqueTroquel(2, 2)},
                                                               {kTroquel24, BloqueTroquel(2, 2, 24)},
-                                                              {kTroquelAncho, BloqueTroquel(2, 2, 8, 534)}}));
+                                                              {kTroquelAncho, BloqueTroquel(2, 2, 8, 534)},
+                                                              {kGenerado, BloqueGenerado(0)},
+                                                              {kGenerado + 1, BloqueGenerado(1)},
+                                                              {kGenerado + 2, BloqueGenerado(2)}}));
     ASSERT_TRUE(AbrirArchivoRecursos((carpeta + "t.rf").c_str()));
     SetDisplayFormat(DisplayFormat{});
     puzzle.boards[kTable].header.biWidth = kMesaAncho;
@@ -80,9 +91,10 @@ class CutTest : public ::testing::Test {
     ASSERT_TRUE(imagenActual.Abrir((carpeta + "p.bmp").c_str()));
     puzzle.rows = filas, puzzle.cols = columnas, puzzle.scale = escala;
   }
-  bool Cortar(const Imagen& im, int32_t filas = 2, int32_t columnas = 2, double escala = 1.0, bool nuevo = true) {
+  bool Cortar(const Imagen& im, int32_t filas = 2, int32_t columnas = 2, double escala = 1.0, bool nuevo = true,
+              int32_t troquel = kTroquel) {
     Abrir(im, filas, columnas, escala);
-    return CreatePuzzle(2, 2, kTroquel, nuevo);
+    return CreatePuzzle(2, 2, troquel, nuevo);
   }
 
   ConShellFalso conShell;
@@ -98,9 +110,10 @@ TEST_F(CutTest, PiecesPartitionThePictureAlongTheDie) {
       {2, 2, {200, 150, 8}, 1.0}, {3, 3, {300, 300}, 1.0},    {11, 13, {592, 553}, 1.0},
       {4, 5, {210, 150, 8}, 1.5}, {5, 3, {400, 500}, 0.5},    {3, 7, {333, 160, 8}, 1.0},
       {2, 3, {150, 100, 24, true}, 1.0}};  // top-down rows
+  for (const int32_t troquel : {kTroquel, kGenerado, kGenerado + 1, kGenerado + 2})
   for (const auto& k : casos) {
-    SCOPED_TRACE(::testing::Message() << k.filas << "x" << k.columnas << " scale " << k.escala);
-    ASSERT_TRUE(Cortar(k.imagen, k.filas, k.columnas, k.escala));
+    SCOPED_TRACE(::testing::Message() << troquel << ": " << k.filas << "x" << k.columnas << " scale " << k.escala);
+    ASSERT_TRUE(Cortar(k.imagen, k.filas, k.columnas, k.escala, true, troquel));
     const int32_t w = static_cast<int32_t>(k.imagen.ancho * k.escala);
     const int32_t h = static_cast<int32_t>(k.imagen.alto * k.escala);
     const int32_t cw = puzzle.cellW, ch = puzzle.cellH;
@@ -108,7 +121,10 @@ TEST_F(CutTest, PiecesPartitionThePictureAlongTheDie) {
     ASSERT_EQ(std::pair(puzzle.marginX, puzzle.boxH), std::pair(cw * 66 / 200, ch + 2 * (ch * 66 / 200)));
 
     const auto dueno = [&](int32_t X, int32_t Y) {  // of grid pixel (X, Y)
-      const CeldaTeselado t = DuenoTeselado(X * 200 / cw, Y * 200 / ch);
+      const CeldaTeselado t = troquel == kTroquel ? DuenoTeselado(X * 200 / cw, Y * 200 / ch) : [&] {
+        const CeldaTroquel c = DuenoTroquel(troquel - kGenerado, X * 200 / cw, Y * 200 / ch);
+        return CeldaTeselado{c.col, c.fila};
+      }();
       const bool enRejilla = t.col >= 0 && t.col < k.columnas && t.fila >= 0 && t.fila < k.filas;
       return enRejilla ? t.fila * k.columnas + t.col : Y / ch * k.columnas + X / cw;
     };
@@ -138,6 +154,18 @@ TEST_F(CutTest, PiecesPartitionThePictureAlongTheDie) {
         << "off the picture, in two pieces, wrong colour, coverage > 1, wrong owner, holes";
     ClosePuzzle(false);
   }
+}
+
+TEST(Troquel, ValidationAcceptsTheDrawnDiesAndCatchesFaults) {
+  for (int estilo = 0; estilo < 3; ++estilo) EXPECT_EQ(ValidarTroquel(GenerarTroquel(estilo)), "") << estilo;
+  std::vector<uint8_t> e = GenerarTroquel(0);
+  e[300 * kLadoTroquel + 333] = 3;  // piece 3 at x = 333: 67 pixels past its cell
+  EXPECT_EQ(ValidarTroquel(e), "piece 3 reaches beyond 66 pixels at (333, 300)");
+  e[300 * kLadoTroquel + 333] = 13;
+  EXPECT_EQ(ValidarTroquel(e), "stray label 13 at (333, 300)");
+  e = GenerarTroquel(2);
+  e[10 * kLadoTroquel + 150] = 6;  // top band no longer mirrors the bottom row
+  EXPECT_EQ(ValidarTroquel(e), "edges do not match the opposite side at (150, 10)");
 }
 
 TEST_F(CutTest, DieLookupIsExactFloorDivision) {
