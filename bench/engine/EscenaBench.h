@@ -27,24 +27,12 @@ inline std::pair<int32_t, int32_t> TableroDePantalla(int pantalla) {
   return pantalla >= 3840 ? std::make_pair(3763, 2032) : std::make_pair(1843, 952);
 }
 
-struct ShellEscena final : PuzzleShell {
+struct ShellEscena final : SilentPuzzleShell {
   int64_t invalidados = 0, sonidos = 0, terminados = 0, avisos = 0;
   void InvalidateBoardRect(int, int32_t, int32_t, int32_t, int32_t) override { ++invalidados; }
-  void UpdateBoard(int) override {}
   void NotifyBoardParent(int, int) override { ++avisos; }
   void PlayFitSound() override { ++sonidos; }
   void PuzzleFinished() override { ++terminados; }
-  void HideBox(int) override {}
-  void ShowTime(uint32_t, uint32_t, uint32_t, uint32_t) override {}
-  void RefreshMagnifier() override {}
-  void SetWaitCursor(bool) override {}
-  void StartClockTimer() override {}
-  void KillClockTimer() override {}
-  int32_t GetBoxName(int, char* buffer, int32_t size) override {
-    if (buffer && size > 0) buffer[0] = 0;
-    return 0;
-  }
-  void SetBoxName(int, const char*) override {}
 };
 
 struct Escena {

@@ -11,26 +11,7 @@ PuzzleState puzzle;
 namespace {
 
 // Side effects go nowhere until the window system installs its shell.
-struct SinShell final : PuzzleShell {
-  void InvalidateBoardRect(int, int32_t, int32_t, int32_t, int32_t) override {}
-  void UpdateBoard(int) override {}
-  void NotifyBoardParent(int, int) override {}
-  void PlayFitSound() override {}
-  void PuzzleFinished() override {}
-  void HideBox(int) override {}
-  void ShowTime(uint32_t, uint32_t, uint32_t, uint32_t) override {}
-  void RefreshMagnifier() override {}
-  void SetWaitCursor(bool) override {}
-  void StartClockTimer() override {}
-  void KillClockTimer() override {}
-  int32_t GetBoxName(int, char* buffer, int32_t size) override {
-    if (buffer && size > 0) buffer[0] = 0;
-    return 0;
-  }
-  void SetBoxName(int, const char*) override {}
-};
-
-SinShell g_sinShell;
+SilentPuzzleShell g_sinShell;
 PuzzleShell* g_shell = &g_sinShell;
 
 template <typename T>

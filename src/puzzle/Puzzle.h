@@ -119,6 +119,28 @@ class PuzzleShell {
   virtual void SetBoxName(int box, const char* name) = 0;
 };
 
+// A shell that does nothing: the engine's default, and a base for fakes
+// that only watch a few of the calls.
+class SilentPuzzleShell : public PuzzleShell {
+ public:
+  void InvalidateBoardRect(int, int32_t, int32_t, int32_t, int32_t) override {}
+  void UpdateBoard(int) override {}
+  void NotifyBoardParent(int, int) override {}
+  void PlayFitSound() override {}
+  void PuzzleFinished() override {}
+  void HideBox(int) override {}
+  void ShowTime(uint32_t, uint32_t, uint32_t, uint32_t) override {}
+  void RefreshMagnifier() override {}
+  void SetWaitCursor(bool) override {}
+  void StartClockTimer() override {}
+  void KillClockTimer() override {}
+  int32_t GetBoxName(int, char* buffer, int32_t size) override {
+    if (buffer && size > 0) buffer[0] = 0;
+    return 0;
+  }
+  void SetBoxName(int, const char*) override {}
+};
+
 // The shell in use; without one the engine's side effects go nowhere.
 void SetPuzzleShell(PuzzleShell* shell);
 PuzzleShell& Shell();
