@@ -13,7 +13,8 @@ packages=(
   # running and driving the program
   wine wine64 xvfb xdotool x11-utils imagemagick
   # asset tools
-  sox python3 fonts-dejavu-core
+  sox python3 python3-pil python3-numpy fonts-dejavu-core fonts-dejavu-extra
+  ffmpeg librsvg2-bin
 )
 
 missing=()

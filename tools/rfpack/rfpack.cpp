@@ -1,5 +1,10 @@
-// rfpack: builds and lists the resource archive (Tessera.rf).
+// rfpack: builds, checks and lists the resource archive (Tessera.rf).
 //
+//   rfpack -o OUT.rf --manifest MANIFEST DIR
+//                             pack DIR/<number>.bmp for every picture of the
+//                             manifest, refusing pictures that break it
+//   rfpack --check MANIFEST DIR|ARCHIVE.rf
+//                             only check the pictures (or a built archive)
 //   rfpack -o OUT.rf [LIST]   pack the pictures LIST names (none: an empty archive)
 //   rfpack --list ARCHIVE.rf  print the directory
 //
@@ -21,6 +26,7 @@
 #include "ArchivoDisco.h"
 #include "ArchivoRecursos.h"
 #include "Binario.h"
+#include "Manifiesto.h"
 
 namespace {
 
@@ -28,12 +34,6 @@ struct Entrada {
   uint32_t numero = 0;
   std::string ruta;
   int linea = 0;
-};
-
-// One picture as it stands in the archive.
-struct Bloque {
-  uint32_t numero = 0;
-  std::vector<uint8_t> datos;  // header, colour table, rows
 };
 
 struct Error {
@@ -98,10 +98,12 @@ std::vector<Entrada> LeerLista(const std::string& rutaLista) {
 
 // Reads one BMP file into its archive form: 40-byte header, an explicit
 // colour table for 8-bit pictures, bottom-up rows with zeroed padding.
-Bloque Empaquetar(const Entrada& e) {
+// With `estricto`, a source whose own header leaves the colour count or the
+// image size implicit is refused too.
+BloqueImagen Empaquetar(const Entrada& e, bool estricto) {
   const std::string donde = e.ruta + ": ";
   ArchivoBMP bmp;
-  if (!bmp.Abrir(e.ruta.c_str())) throw Error{donde + "not a readable BMP file"};
+  if (!bmp.Abrir(e.ruta.c_str())) throw Error{donde + "missing, or not a readable BMP file"};
   CabeceraInfoBMP origen;
   if (!bmp.LeerCabecera(&origen)) throw Error{donde + "unreadable header"};
   const int bits = bmp.BitsPorPixel();
@@ -110,6 +112,11 @@ Bloque Empaquetar(const Entrada& e) {
                 " picture; only uncompressed 8- and 24-bit pictures are accepted"};
 
   const uint32_t colores = bits == 8 ? static_cast<uint32_t>(bmp.Colores()) : 0;
+  if (estricto && bits == 8 && origen.biClrUsed != 256)
+    throw Error{donde + "8-bit picture whose header gives " + std::to_string(origen.biClrUsed) +
+                " colours; it must say 256"};
+  if (estricto && origen.biSizeImage != static_cast<uint64_t>(StrideRecurso(origen.biWidth, bits) * origen.biHeight))
+    throw Error{donde + "image size " + std::to_string(origen.biSizeImage) + " in the header is not exact"};
   const int64_t stride = StrideRecurso(origen.biWidth, bits);
   const int64_t bytesImagen = stride * origen.biHeight;
   if (origen.biWidth > (INT32_MAX - 3) / 3 || bytesImagen + 40 + 4 * colores > UINT32_MAX)
@@ -125,8 +132,9 @@ Bloque Empaquetar(const Entrada& e) {
   c.biSizeImage = static_cast<uint32_t>(bytesImagen);
   c.biClrUsed = colores;
 
-  Bloque b;
+  BloqueImagen b;
   b.numero = e.numero;
+  b.cabecera = c;
   b.datos.resize(sizeof c + 4 * colores + static_cast<size_t>(bytesImagen));
   uint8_t* p = b.datos.data();
   EscribirU32(p, c.biSize);
@@ -161,15 +169,14 @@ Bloque Empaquetar(const Entrada& e) {
 }
 
 // Blocks from offset 0 in order, then the directory and the count.
-void EscribirArchivo(const std::string& destino, const std::vector<Entrada>& entradas) {
+void EscribirArchivo(const std::string& destino, const std::vector<BloqueImagen>& bloques) {
   const std::string temporal = destino + ".tmp";
   ArchivoDisco salida;
   if (!salida.Crear(temporal.c_str())) throw Error{"cannot create " + temporal};
   try {
     std::vector<uint8_t> directorio;
     uint64_t desplazamiento = 0;
-    for (const Entrada& e : entradas) {
-      const Bloque b = Empaquetar(e);
+    for (const BloqueImagen& b : bloques) {
       if (!salida.Escribir(b.datos.data(), static_cast<int64_t>(b.datos.size())))
         throw Error{"cannot write " + temporal};
       uint8_t registro[kTamEntradaRecursos];
@@ -180,7 +187,7 @@ void EscribirArchivo(const std::string& destino, const std::vector<Entrada>& ent
       desplazamiento += b.datos.size();
     }
     uint8_t cuenta[4];
-    EscribirU32(cuenta, static_cast<uint32_t>(entradas.size()));
+    EscribirU32(cuenta, static_cast<uint32_t>(bloques.size()));
     directorio.insert(directorio.end(), cuenta, cuenta + 4);
     if (!salida.Escribir(directorio.data(), static_cast<int64_t>(directorio.size())))
       throw Error{"cannot write " + temporal};
@@ -233,9 +240,76 @@ void Listar(const std::string& ruta) {
   if (malos) throw Error{ruta + ": some pictures are invalid"};
 }
 
+// Every block of a built archive, checked as the program's reader checks it.
+std::vector<BloqueImagen> LeerBloquesArchivo(const std::string& ruta) {
+  ArchivoDisco archivo;
+  if (!archivo.AbrirLectura(ruta.c_str())) throw Error{"cannot open " + ruta};
+  const int64_t tamaño = archivo.Tamaño();
+  uint8_t b[sizeof(CabeceraInfoBMP)];
+  if (tamaño < 4 || !archivo.Posicionar(tamaño - 4) || !archivo.LeerExacto(b, 4))
+    throw Error{ruta + ": too short for an archive"};
+  const uint64_t n = LeerU32(b);
+  if (4 + kTamEntradaRecursos * n > static_cast<uint64_t>(tamaño))
+    throw Error{ruta + ": directory of " + std::to_string(n) + " entries does not fit the file"};
+  const uint64_t fin = static_cast<uint64_t>(tamaño) - 4 - kTamEntradaRecursos * n;
+  std::vector<uint8_t> directorio(kTamEntradaRecursos * n);
+  if (!archivo.Posicionar(static_cast<int64_t>(fin)) ||
+      !archivo.LeerExacto(directorio.data(), static_cast<int64_t>(directorio.size())))
+    throw Error{ruta + ": unreadable directory"};
+  std::vector<BloqueImagen> bloques;
+  for (uint64_t i = 0; i < n; ++i) {
+    const uint8_t* e = directorio.data() + kTamEntradaRecursos * i;
+    const uint32_t numero = LeerU32(e);
+    const uint64_t desde = LeerU64(e + 8);
+    const std::string quien = ruta + ": picture " + std::to_string(numero) + ": ";
+    if (desde >= fin || fin - desde < sizeof b) throw Error{quien + "block outside the data"};
+    std::vector<uint8_t> datos(sizeof b);
+    if (!archivo.Posicionar(static_cast<int64_t>(desde)) || !archivo.LeerExacto(datos.data(), sizeof b))
+      throw Error{quien + "unreadable header"};
+    const uint64_t largo = 40 + 4 * uint64_t(LeerU32(datos.data() + 32)) + LeerU32(datos.data() + 20);
+    if (largo > fin - desde) throw Error{quien + "block runs into the directory"};
+    datos.resize(largo);
+    if (!archivo.LeerExacto(datos.data() + sizeof b, static_cast<int64_t>(largo - sizeof b)))
+      throw Error{quien + "unreadable block"};
+    BloqueImagen bloque;
+    std::string problema;
+    if (!LeerBloque(numero, std::move(datos), &bloque, &problema)) throw Error{quien + problema};
+    bloques.push_back(std::move(bloque));
+  }
+  return bloques;
+}
+
+// DIR/<number>.bmp for every picture of the manifest, in its order.
+// A file that cannot be read is left out and its problem kept.
+std::vector<BloqueImagen> LeerBloquesCarpeta(const std::vector<Regla>& reglas, const std::string& carpeta,
+                                             std::vector<std::string>* problemas) {
+  std::vector<BloqueImagen> bloques;
+  for (const Regla& r : reglas) {
+    try {
+      bloques.push_back(Empaquetar({r.numero, carpeta + "/" + std::to_string(r.numero) + ".bmp", r.linea}, true));
+    } catch (const Error& e) {
+      problemas->push_back(e.texto);
+    }
+  }
+  return bloques;
+}
+
+void Comprobar(const std::vector<Regla>& reglas, const std::vector<BloqueImagen>& bloques,
+               std::vector<std::string> problemas = {}) {
+  for (const std::string& p : ComprobarManifiesto(reglas, bloques))
+    if (problemas.empty() || p.find(": missing") == std::string::npos) problemas.push_back(p);
+  for (const std::string& p : problemas) std::fprintf(stderr, "rfpack: %s\n", p.c_str());
+  if (!problemas.empty())
+    throw Error{std::to_string(problemas.size()) + " picture(s) break the manifest"};
+}
+
+bool EsArchivo(const std::string& ruta) { return ruta.size() > 3 && ruta.compare(ruta.size() - 3, 3, ".rf") == 0; }
+
 int Uso() {
   std::fprintf(stderr,
-               "usage: rfpack -o OUT.rf [LIST]\n"
+               "usage: rfpack -o OUT.rf --manifest MANIFEST DIR\n"
+               "       rfpack --check MANIFEST DIR|ARCHIVE.rf\n"
+               "       rfpack -o OUT.rf [LIST]\n"
                "       rfpack --list ARCHIVE.rf\n");
   return 2;
 }
@@ -249,10 +323,28 @@ int main(int argc, char** argv) {
       Listar(args[1]);
       return 0;
     }
+    if (args.size() == 5 && args[0] == "-o" && args[2] == "--manifest") {
+      const std::vector<Regla> reglas = LeerManifiesto(args[3]);
+      std::vector<std::string> problemas;
+      const std::vector<BloqueImagen> bloques = LeerBloquesCarpeta(reglas, args[4], &problemas);
+      Comprobar(reglas, bloques, problemas);
+      EscribirArchivo(args[1], bloques);
+      return 0;
+    }
+    if (args.size() == 3 && args[0] == "--check") {
+      const std::vector<Regla> reglas = LeerManifiesto(args[1]);
+      std::vector<std::string> problemas;
+      const std::vector<BloqueImagen> bloques =
+          EsArchivo(args[2]) ? LeerBloquesArchivo(args[2]) : LeerBloquesCarpeta(reglas, args[2], &problemas);
+      Comprobar(reglas, bloques, problemas);
+      std::printf("rfpack: %zu pictures match the manifest\n", reglas.size());
+      return 0;
+    }
     if ((args.size() == 2 || args.size() == 3) && args[0] == "-o") {
-      std::vector<Entrada> entradas;
-      if (args.size() == 3) entradas = LeerLista(args[2]);
-      EscribirArchivo(args[1], entradas);
+      std::vector<BloqueImagen> bloques;
+      if (args.size() == 3)
+        for (const Entrada& e : LeerLista(args[2])) bloques.push_back(Empaquetar(e, false));
+      EscribirArchivo(args[1], bloques);
       return 0;
     }
   } catch (const Error& e) {
