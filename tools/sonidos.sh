@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # sonidos.sh OUTDIR: the two button sounds as short PCM WAVE files,
-# the same bytes on every run (no dither).
+# the same bytes on every run (no dither, no noise sources).
+# Two linear fades in a row give a (1 - t)^2 decay: a struck, not a beeped, sound.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
-# Hover: a soft, short high tick.
-sox -D -n -r 22050 -c 1 -b 16 "$out/encima.wav" synth 0.045 sine 2400 fade q 0.002 0.045 0.035 vol 0.25
-# Click (also the fit sound): a woody knock, two detuned partials decaying fast.
-sox -D -n -r 22050 -c 1 -b 16 "$out/clic.wav" synth 0.11 sine 820 sine 1230 fade q 0.001 0.11 0.1 vol 0.6
+# Hover: a soft, short tick, two quiet partials.
+sox -D -n -r 22050 -c 1 -b 16 "$out/encima.wav" \
+  synth 0.04 sine 1900 synth 0.04 sine mix 2900 \
+  fade t 0.001 0.04 0.039 fade t 0 0.04 0.04 vol 0.22
+# Click (also the fit sound): a bright 12 ms snap over a woody knock.
+sox -D -n -r 22050 -c 1 -b 16 "$out/clic.wav" \
+  synth 0.012 sine 3000 fade t 0 0.012 0.012 pad 0 0.088 \
+  synth 0.1 sine mix 560 synth 0.1 sine mix 1330 \
+  fade t 0.001 0.1 0.099 fade t 0 0.1 0.1 vol 0.7

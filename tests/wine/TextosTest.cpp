@@ -1,0 +1,332 @@
+// The program's own resources as the code loads them: the string table in
+// every language it holds, the cursors, the icons and the two sounds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "recursos.h"
+
+namespace {
+
+HINSTANCE Modulo() { return GetModuleHandleA(nullptr); }
+
+// The text as LoadStringA gives it (Windows-1252), or "" when the id is missing.
+std::string Texto(UINT id) {
+  char b[2048];
+  int n = LoadStringA(Modulo(), id, b, sizeof b);
+  return std::string(b, n > 0 ? n : 0);
+}
+
+// ---- The string table -----------------------------------------------------
+
+// Each base with its languages and the longest text its reader keeps
+// (buffer size - 1): message box 200, magnifier title 59, start-up dialog
+// 300 bytes, wait text 70, picture name 50, description 1000.
+struct Base {
+  UINT id;
+  UINT idiomas;
+  size_t maximo;
+};
+constexpr Base kBases[] = {
+    {20, 6, 199},  {40, 6, 199},  {50, 6, 199},  {60, 6, 199},   {70, 6, 199},   {80, 6, 199},
+    {90, 2, 199},  {120, 6, 59},  {130, 6, 199}, {140, 6, 199},  {160, 6, 299},  {170, 6, 199},
+    {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 2, 69},   {230, 6, 299},  {5001, 15, 49},
+    {6001, 15, 999},
+};
+
+TEST(Textos, EveryIdLoadsNonEmptyAndFitsItsReader) {
+  for (const Base& b : kBases)
+    for (UINT i = 0; i < b.idiomas; ++i) {
+      const std::string t = Texto(b.id + i);
+      EXPECT_FALSE(t.empty()) << b.id + i;
+      EXPECT_LE(t.size(), b.maximo) << b.id + i;
+      EXPECT_EQ(t.find('\r'), std::string::npos) << b.id + i;
+    }
+}
+
+TEST(Textos, TwoLanguageTextsAndTheRangesHaveNoExtraIds) {
+  for (UINT id : {92u, 93u, 95u, 202u, 205u, 212u, 215u, 5000u, 5016u, 6000u, 6016u})
+    EXPECT_EQ(Texto(id), "") << id;
+}
+
+// Texts fixed word for word, odd spacing and spelling included.
+TEST(Textos, FixedTextsMatchByteForByte) {
+  const struct {
+    UINT id;
+    const char* texto;
+  } casos[] = {
+      {20, "\n\nEscribe el Nuevo Nombre  del BOX :"},
+      {21, "\n\nWrite the new name of the BOX :"},
+      {24, "\n\n\xC9" "cris le nouveau nom del BOX:"},
+      {42, "\n\n\xBF" "Esta seguro que deseja Anular o  Arquivo?"},
+      {43, "\n\n\xBFSta sicuro che vuole cancellare il Archivio?"},
+      {44, "\n\n\xCAtes-vous s\xFBr que vous d\xE9sirez effacer l'archive?"},
+      {45, "\n\nSind Sie sicher diese Datei l\xF6schen zu wollen?"},
+      {51, "Rows:"},
+      {61, "Columns:"},
+      {71, "Number of pieces: "},
+      {81, "\n\nThis game has been changed. Do you want to leave?"},
+      {90, "\n\n\xBF" "Desea conectarse a la pagina web de Orvane?"},
+      {91, "\n\nDo you want to launch Orvane's web site?"},
+      {121, "Preview"},
+      {124, "Pr\xE9sentation Pr\xE9liminaire"},
+      {125, "Vorl\xE4ufiger Vortrag"},
+      {131, "\nYour name is on Honour roll Register, please write your name for the register:"},
+      {132, "\nVo\xE7\xEA entrou no quadro de honor, fa\xE7" "a o favor de escrever o seu nome para o registro"},
+      {135, "\nSie sind in die Ehren Tafel eingetreten, bitte schreiben Sie Ihren Namen f\xFCr das Verzeichnis."},
+      {141, "\nDo you wish to place this picture of the wallpaper of the desk?"},
+      {142, "\n\xBF" "Deseja colocar esta fotografia de Decora\xE7\xE3o do Escrit\xF3rio?"},
+      {144, "\nD\xE9sirez-vous poses cette photo comme le fond de l'\xE9" "cran ?"},
+      {161, "\nThe configuration of the colors of your monitor is 8 bits or less. You need a minimum of the 16 "
+            "bits to run Tessera Puzzle."},
+      {201, "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again."},
+      {210, "Imprimiendo, Por favor espere...."},
+      {211, "Printing, please wait....."},
+  };
+  for (const auto& c : casos) EXPECT_EQ(Texto(c.id), c.texto) << c.id;
+}
+
+// The other languages' texts keep their accents as single Windows-1252 bytes.
+TEST(Textos, AccentsOfTheOtherLanguagesArriveAsWindows1252) {
+  const struct {
+    UINT id;
+    const char* trozo;
+  } casos[] = {
+      {70, "N\xFAmero de piezas: "}, {72, "pe\xE7" "as: "},          {74, "pi\xE8" "ces: "},
+      {80, "\xBF" "Desea salir?"},   {83, "\xE8 stata"},              {85, "ge\xE4ndert. M\xF6" "chten"},
+      {162, "configura\xE7\xE3o"},   {164, "\xE9" "cran"},            {174, "sugg\xE9r\xE9"},
+      {182, "\xC1rea"},              {185, "Arbeitsfl\xE4" "che"},    {200, "resoluci\xF3n m\xEDnima"},
+      {6001, "68\x96" "66 million"},
+  };
+  for (const auto& c : casos) EXPECT_NE(Texto(c.id).find(c.trozo), std::string::npos) << c.id;
+}
+
+TEST(Textos, PictureNames) {
+  const char* nombres[] = {"Triceratops",   "Albertosaurus", "Stegosaurus",     "Allosaurus",   "Coelophysis",
+                           "Tyrannosaurus", "Deinonychus",   "Euplocephatus",   "Brachiosaurus", "Iguanodon",
+                           "Parasaurolophus", "Velociraptor", "Saltasaurus",    "Maiasaura",    "Pachycepphalosaurus"};
+  for (UINT k = 0; k < 15; ++k) EXPECT_EQ(Texto(5001 + k), nombres[k]) << 5001 + k;
+}
+
+std::vector<std::string> Palabras(const std::string& t) {
+  std::vector<std::string> p;
+  std::istringstream in(t);
+  for (std::string w; in >> w;) p.push_back(w);
+  return p;
+}
+
+TEST(Textos, DescriptionsAreOneParagraphOfShortWords) {
+  int conCampos = 0;
+  for (UINT id = 6001; id <= 6015; ++id) {
+    const std::string t = Texto(id);
+    EXPECT_GE(t.size(), 450u) << id;
+    EXPECT_LE(t.size(), 950u) << id;
+    EXPECT_EQ(t.find('\n'), std::string::npos) << id;
+    for (const std::string& w : Palabras(t)) EXPECT_LE(w.size(), 25u) << id << " " << w;
+    // Each describes its own picture.
+    EXPECT_NE(t.find(Texto(id - 1000)), std::string::npos) << id;
+    if (t.find(" | ") != std::string::npos) ++conCampos;
+  }
+  EXPECT_GE(conCampos, 3);
+}
+
+// Lays the text out as the program does: words are added to a line while
+// the line stays narrower than the area. Gives the line count, or -1 when
+// one word alone is too wide (the program stops on that).
+int Lineas(HDC dc, const std::string& t, int ancho) {
+  int lineas = 0;
+  std::string linea;
+  for (const std::string& w : Palabras(t)) {
+    const std::string prueba = linea.empty() ? w : linea + " " + w;
+    SIZE s{};
+    GetTextExtentPoint32A(dc, prueba.c_str(), static_cast<int>(prueba.size()), &s);
+    if (s.cx < ancho) {
+      linea = prueba;
+      continue;
+    }
+    if (linea.empty()) return -1;
+    ++lineas;
+    GetTextExtentPoint32A(dc, w.c_str(), static_cast<int>(w.size()), &s);
+    if (s.cx >= ancho) return -1;
+    linea = w;
+  }
+  return lineas + (linea.empty() ? 0 : 1);
+}
+
+class Disposicion : public ::testing::Test {
+ protected:
+  void Letra(int alto) {
+    fuente_ = CreateFontA(alto, 0, 0, 0, 700, 0, 0, 0, 1, 0, 0, 0, 0, "");
+    ASSERT_NE(fuente_, nullptr);
+    anterior_ = SelectObject(dc_, fuente_);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc_, &tm);
+    alto_ = tm.tmHeight;
+  }
+  void TearDown() override {
+    if (anterior_) SelectObject(dc_, anterior_);
+    if (fuente_) DeleteObject(fuente_);
+    DeleteDC(dc_);
+  }
+  HDC dc_ = CreateCompatibleDC(nullptr);
+  HFONT fuente_ = nullptr;
+  HGDIOBJ anterior_ = nullptr;
+  int alto_ = 0;
+};
+
+// On the picture preview a description starts 40 px under a picture up to
+// 288 px high and must end, with its 2 px shadow, above the buttons 496 px
+// down; it is 700 px wide at 17 px bold.
+TEST_F(Disposicion, DescriptionsStayAboveThePreviewButtons) {
+  Letra(17);
+  for (UINT id = 6001; id <= 6015; ++id) {
+    const int n = Lineas(dc_, Texto(id), 700);
+    EXPECT_GT(n, 0) << id;
+    EXPECT_LE(n * alto_ + 2, 496 - (288 + 40)) << id << ": " << n << " lines";
+  }
+}
+
+// The name stands at 23 px bold in a 300 px square.
+TEST_F(Disposicion, PictureNamesFitTheirSquare) {
+  Letra(23);
+  for (UINT id = 5001; id <= 5015; ++id) {
+    const int n = Lineas(dc_, Texto(id), 300);
+    EXPECT_GT(n, 0) << id;
+    EXPECT_LE(n * alto_, 300) << id;
+  }
+}
+
+// ---- Cursors and icons ----------------------------------------------------
+
+// Size, hot spot and whether each pixel is drawn, from an icon or cursor.
+struct Forma {
+  bool icono = false;
+  int ancho = 0, alto = 0;
+  POINT punto{};
+  std::vector<bool> opaco;  // row by row, top first
+  std::vector<DWORD> color;
+};
+
+Forma Leer(HICON h) {
+  Forma f;
+  ICONINFO ii{};
+  if (!GetIconInfo(h, &ii)) return f;
+  f.icono = ii.fIcon != FALSE;
+  f.punto = {static_cast<LONG>(ii.xHotspot), static_cast<LONG>(ii.yHotspot)};
+  BITMAP bm{};
+  GetObjectA(ii.hbmMask, sizeof bm, &bm);
+  f.ancho = bm.bmWidth;
+  f.alto = ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2;  // monochrome: AND over XOR
+  HDC dc = CreateCompatibleDC(nullptr);
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD tabla[256];
+  } bi{};
+  bi.h = {sizeof(BITMAPINFOHEADER), f.ancho, -f.alto, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<DWORD> mascara(static_cast<size_t>(f.ancho) * f.alto);
+  GetDIBits(dc, ii.hbmMask, 0, f.alto, mascara.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+  for (DWORD m : mascara) f.opaco.push_back((m & 0xFFFFFF) == 0);
+  if (ii.hbmColor) {
+    f.color.resize(mascara.size());
+    bi.h = {sizeof(BITMAPINFOHEADER), f.ancho, -f.alto, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(dc, ii.hbmColor, 0, f.alto, f.color.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+  }
+  DeleteDC(dc);
+  DeleteObject(ii.hbmMask);
+  if (ii.hbmColor) DeleteObject(ii.hbmColor);
+  return f;
+}
+
+TEST(Cursores, LoadAt32WithTheHotSpotOnTheDrawing) {
+  const struct {
+    int id;
+    POINT punto;
+  } casos[] = {{IDCUR_MANO_ABIERTA, {14, 16}}, {IDCUR_MANO_CERRADA, {14, 16}}, {IDCUR_SOLTAR_CAJA, {0, 0}}};
+  for (const auto& c : casos) {
+    HCURSOR h = LoadCursorA(Modulo(), MAKEINTRESOURCEA(c.id));
+    ASSERT_NE(h, nullptr) << c.id;
+    const Forma f = Leer(h);
+    EXPECT_FALSE(f.icono) << c.id;
+    ASSERT_EQ(f.ancho, 32) << c.id;
+    ASSERT_EQ(f.alto, 32) << c.id;
+    EXPECT_EQ(f.punto.x, c.punto.x) << c.id;
+    EXPECT_EQ(f.punto.y, c.punto.y) << c.id;
+    EXPECT_TRUE(f.opaco[c.punto.y * 32 + c.punto.x]) << c.id;
+    EXPECT_FALSE(f.opaco[31 * 32 + 31]) << c.id;
+  }
+}
+
+TEST(Iconos, EveryIconHasItsOwnDrawingAt16And32) {
+  std::set<std::vector<DWORD>> vistos;
+  for (int id : {IDI_PROGRAMA, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220}) {
+    for (int lado : {16, 32}) {
+      auto h = static_cast<HICON>(LoadImageA(Modulo(), MAKEINTRESOURCEA(id), IMAGE_ICON, lado, lado, 0));
+      ASSERT_NE(h, nullptr) << id << " at " << lado;
+      const Forma f = Leer(h);
+      DestroyIcon(h);
+      EXPECT_TRUE(f.icono) << id;
+      EXPECT_EQ(f.ancho, lado) << id;
+      EXPECT_EQ(f.alto, lado) << id;
+      int opacos = 0;
+      for (bool o : f.opaco) opacos += o;
+      EXPECT_GT(opacos, lado * lado / 5) << id << " at " << lado;
+      EXPECT_LT(opacos, lado * lado) << id << " at " << lado;
+      if (lado == 16) {
+        EXPECT_TRUE(vistos.insert(f.color).second) << id << " repeats another icon";
+      }
+    }
+  }
+}
+
+BOOL CALLBACK PrimerGrupo(HMODULE, LPCSTR, LPSTR nombre, LONG_PTR dato) {
+  *reinterpret_cast<ULONG_PTR*>(dato) = reinterpret_cast<ULONG_PTR>(nombre);
+  return FALSE;
+}
+
+// The shell shows the first icon group of the file: the program's own.
+TEST(Iconos, TheProgramIconComesFirstAndHasA48PixelImage) {
+  ULONG_PTR primero = 0;
+  EnumResourceNamesA(Modulo(), reinterpret_cast<LPCSTR>(RT_GROUP_ICON), PrimerGrupo,
+                     reinterpret_cast<LONG_PTR>(&primero));
+  EXPECT_EQ(primero, static_cast<ULONG_PTR>(IDI_PROGRAMA));
+  auto h = static_cast<HICON>(LoadImageA(Modulo(), MAKEINTRESOURCEA(IDI_PROGRAMA), IMAGE_ICON, 48, 48, 0));
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(Leer(h).ancho, 48);
+  DestroyIcon(h);
+}
+
+// ---- Sounds ---------------------------------------------------------------
+
+TEST(Sonidos, ShortAudiblePcm) {
+  for (int id : {IDW_SONIDO_ENCIMA, IDW_SONIDO_CLIC}) {
+    HRSRC r = FindResourceA(Modulo(), MAKEINTRESOURCEA(id), "WAVE");
+    ASSERT_NE(r, nullptr) << id;
+    const auto* d = static_cast<const unsigned char*>(LockResource(LoadResource(Modulo(), r)));
+    const DWORD tam = SizeofResource(Modulo(), r);
+    ASSERT_GE(tam, 44u) << id;
+    auto u16 = [&](DWORD i) { return static_cast<unsigned>(d[i] | d[i + 1] << 8); };
+    auto u32 = [&](DWORD i) { return u16(i) | u16(i + 2) << 16; };
+    EXPECT_EQ(u32(4) + 8, tam) << id;  // the RIFF size covers the whole resource
+    ASSERT_EQ(std::string(reinterpret_cast<const char*>(d) + 36, 4), "data") << id;
+    EXPECT_EQ(u16(20), 1u) << id;  // PCM
+    EXPECT_EQ(u16(34), 16u) << id;
+    const unsigned bytesPorSegundo = u32(28), datos = u32(40);
+    EXPECT_LE(datos * 10, bytesPorSegundo * 3) << id << ": longer than 0.3 s";
+    int pico = 0;
+    for (DWORD i = 44; i + 1 < 44 + datos && i + 1 < tam; i += 2) {
+      const int v = static_cast<short>(u16(i));
+      pico = std::max(pico, std::abs(v));
+    }
+    EXPECT_GT(pico, 3000) << id;
+    EXPECT_LT(pico, 32767) << id << ": clipped";
+  }
+}
+
+}  // namespace
