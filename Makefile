@@ -34,7 +34,7 @@ win64: tools
 win32: deps
 	cmake -S . -B $(WIN32) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_APP_ONLY=ON >/dev/null
-	cmake --build $(WIN32) -j $(JOBS) --target Tessera
+	cmake --build $(WIN32) -j $(JOBS) --target Tessera about
 
 test: native win64 win32
 	@bash scripts/test.sh $(NATIVE) $(WIN64)
