@@ -8,9 +8,9 @@ WIN32 := $(BUILD)/win32
 FUZZ := $(BUILD)/fuzz
 BENCH := $(BUILD)/bench
 FUZZ_SECONDS ?= 60
-RFPACK := $(abspath $(NATIVE))/tools/rfpack
+DATOS := $(abspath $(NATIVE))/datos
 
-.PHONY: all deps native tools win64 win32 test run dist bench fuzz clean
+.PHONY: all deps native tools win64 win32 test run dist bench fuzz contact-sheet clean
 
 all: win64
 
@@ -21,13 +21,14 @@ native: deps
 	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
 
+# The host tools and the data they generate (archive, pictures, videos, help).
 tools: deps
 	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	cmake --build $(NATIVE) -j $(JOBS) --target rfpack
+	cmake --build $(NATIVE) -j $(JOBS) --target datos
 
 win64: tools
 	cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_RFPACK=$(RFPACK) >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DTESSERA_DATOS=$(DATOS) >/dev/null
 	cmake --build $(WIN64) -j $(JOBS)
 
 # The 32-bit program is compiled and linked only: there is no 32-bit Wine here.
@@ -55,6 +56,9 @@ fuzz: deps
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTESSERA_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ) -j $(JOBS)
 	@bash scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+contact-sheet: tools
+	cmake --build $(NATIVE) --target contact-sheet
 
 clean:
 	rm -rf $(BUILD) dist out

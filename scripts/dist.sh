@@ -4,10 +4,11 @@
 set -euo pipefail
 build=$1
 out=$2
+bin=$build/bin
 rm -rf "$out"
-mkdir -p "$out"/{Image,Video,Help,folder}
-cp "$build/bin/Tessera.exe" "$build/bin/Tessera.rf" "$out/"
+mkdir -p "$out/folder"
+cp "$bin/Tessera.exe" "$bin/Tessera.rf" "$bin/about.exe" "$out/"
 for d in Image Video Help; do
-  if [ -d "$build/data/$d" ]; then cp -r "$build/data/$d/." "$out/$d/"; fi
+  cp -r "$bin/$d" "$out/$d"
 done
 echo "dist: $(cd "$out" && pwd)"

@@ -107,7 +107,7 @@ class CutTest : public ::testing::Test {
 // outer edges). Every opaque pixel shows the picture at its place.
 TEST_F(CutTest, PiecesPartitionThePictureAlongTheDie) {
   const struct { int32_t filas, columnas; Imagen imagen; double escala; } casos[] = {
-      {2, 2, {200, 150, 8}, 1.0}, {3, 3, {300, 300}, 1.0},    {11, 13, {592, 553}, 1.0},
+      {2, 2, {200, 150, 8}, 1.0}, {3, 3, {300, 300}, 1.0},    {11, 13, {592, 553}, 1.0}, {13, 11, {553, 592}, 1.0},
       {4, 5, {210, 150, 8}, 1.5}, {5, 3, {400, 500}, 0.5},    {3, 7, {333, 160, 8}, 1.0},
       {2, 3, {150, 100, 24, true}, 1.0}};  // top-down rows
   for (const int32_t troquel : {kTroquel, kGenerado, kGenerado + 1, kGenerado + 2})

@@ -14,6 +14,7 @@ struct Lengueta {
   int sentido;  // +1: from the left/top cell into the right/bottom one
   double centro, cuello, desvio, radioT, radioD, alto;
   bool cuadrada;
+  double ensanche = 0;  // the neck widens by this much where it leaves the edge
 };
 
 bool Dentro(const Lengueta& l, double t, double d) {
@@ -28,7 +29,8 @@ bool Dentro(const Lengueta& l, double t, double d) {
   const double et = (t - l.centro) / l.radioT, ed = (d - l.alto) / l.radioD;
   if (et * et + ed * ed <= 1) return true;
   const double eje = l.centro + l.desvio * (1 - d / l.alto);  // the neck leans by `desvio`
-  return d <= l.alto && std::abs(t - eje) <= l.cuello;
+  const double base = std::max(0.0, 1 - d / 10);                // a rounded foot 10 deep
+  return d <= l.alto && std::abs(t - eje) <= l.cuello + l.ensanche * base * base;
 }
 
 // Tabs of the period: [0..3] vertical edges (x edge k, row j) at 2k + j,
@@ -47,7 +49,7 @@ Lenguetas Diseno(int estilo) {
     Lengueta& l = ls[e];
     l.sentido = kSentidos[e];
     if (estilo == 0) {
-      l = {l.sentido, 100, 11, 0, 23, 23, 34, false};  // reaches 57
+      l = {l.sentido, 100, 10, 0, 27, 23, 36, false, 6};  // a round head on a slim neck: reaches 59
     } else if (estilo == 1) {
       l = {l.sentido, 100, 14, 0, 24, 18, 33, true};  // reaches 51
     } else {

@@ -1,0 +1,179 @@
+// The data the build lays beside the program: the archive against what the
+// windows load, the dies against their generator, the fifteen pictures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArchivoRecursos.h"
+#include "Cut.h"
+#include "Manifiesto.h"
+#include "Puzzle.h"
+#include "Troquel.h"
+
+namespace {
+
+const std::string kDatos = TESSERA_DATOS_DIR;
+
+// Every picture the program loads, with the frames it divides it into.
+// Language-dependent pictures stand here by their base: all six follow.
+struct Carga {
+  uint32_t numero;
+  Disposicion disposicion;
+  bool idiomas = false;
+};
+using D = Disposicion;
+const Carga kCargas[] = {
+    // play screen, title strip, box buttons
+    {6000, D::kUnica}, {122, D::kUnica}, {2060, D::kCmd3, true}, {129, D::kCmd3}, {119, D::kCmd3}, {112, D::kCmd3},
+    {200, D::kCmd3}, {201, D::kCmd3}, {202, D::kCmd3}, {203, D::kCmd3}, {204, D::kCmd3}, {205, D::kCmd3},
+    {600, D::kCmd3}, {601, D::kCmd3}, {602, D::kCmd3}, {603, D::kCmd3}, {604, D::kCmd3}, {605, D::kCmd3},
+    {244, D::kCmd3},
+    // tool bar and options bar with their windows
+    {104, D::kUnica}, {2110, D::kUnica, true}, {120, D::kUnica}, {127, D::kAnim10}, {117, D::kAnim10},
+    {124, D::kAnim10}, {113, D::kAnim10}, {105, D::kUnica}, {2120, D::kUnica, true}, {123, D::kUnica},
+    {115, D::kAnim10}, {126, D::kAnim10}, {128, D::kAnim10},
+    // piece boxes and magnifier
+    {227, D::kUnica}, {225, D::kCmd3}, {228, D::kCmd3},
+    // new-puzzle and puzzle file windows
+    {224, D::kUnica}, {2000, D::kUnica, true}, {2010, D::kUnica, true}, {2020, D::kUnica, true},
+    {2030, D::kUnica, true}, {1000, D::kChk4, true}, {1010, D::kChk4, true}, {1020, D::kChk4, true},
+    {1030, D::kChk4, true}, {223, D::kCmd3}, {222, D::kCmd3}, {184, D::kChk4}, {185, D::kChk4}, {186, D::kChk4},
+    {106, D::kFilas6}, {199, D::kAnim10}, {198, D::kAnim10}, {197, D::kScroll}, {2040, D::kUnica, true},
+    {2050, D::kUnica, true}, {221, D::kScroll}, {158, D::kAnim10},
+    // message box, printing, music and language windows
+    {148, D::kUnica}, {2150, D::kUnica, true}, {146, D::kCmd3}, {147, D::kCmd3}, {262, D::kFilas2},
+    {214, D::kUnica}, {2100, D::kUnica, true}, {212, D::kCmd3}, {213, D::kCmd3}, {503, D::kFilas2},
+    {505, D::kFilas2}, {507, D::kPomo},
+    // honour roll, preview, print-out, picture information, video panel
+    {160, D::kUnica}, {2090, D::kUnica, true}, {260, D::kAnim10}, {263, D::kUnica}, {264, D::kUnica},
+    {265, D::kUnica}, {700, D::kCmd3}, {701, D::kCmd3}, {702, D::kCmd3}, {703, D::kCmd3}, {704, D::kCmd3},
+    {166, D::kUnica}, {163, D::kCmd3}, {167, D::kCmd3}, {165, D::kCmd3},
+    // dies
+    {5000, D::kTroquel}, {5001, D::kTroquel}, {5002, D::kTroquel}};
+
+class Datos : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(AbrirArchivoRecursos((kDatos + "/Tessera.rf").c_str())); }
+  static void TearDownTestSuite() { CerrarArchivoRecursos(); }
+
+  // Width and height of one frame of picture n, as the archive holds it.
+  static std::pair<int32_t, int32_t> Marco(uint32_t n, int columnas = 1, int filas = 1) {
+    HIMAGE h = nullptr;
+    if (!LeerImagenRecursos(n, &h)) return {0, 0};
+    const std::pair<int32_t, int32_t> m(h->biWidth / columnas, h->biHeight / filas);
+    LiberarHIMAGE(h);
+    return m;
+  }
+};
+
+TEST_F(Datos, EveryPictureTheProgramLoadsIsInTheArchiveWithItsLayout) {
+  std::map<uint32_t, Disposicion> manifiesto;
+  for (const Regla& r : LeerManifiesto(TESSERA_MANIFIESTO)) manifiesto[r.numero] = r.disposicion;
+  std::vector<uint32_t> guardados(kMaxEntradasRecursos);
+  guardados.resize(NumerosArchivoRecursos(guardados.data(), kMaxEntradasRecursos));
+  size_t cargados = 0;
+  for (const Carga& c : kCargas)
+    for (uint32_t n = c.numero; n < c.numero + (c.idiomas ? 6 : 1); ++n, ++cargados) {
+      SCOPED_TRACE(n);
+      ASSERT_TRUE(manifiesto.count(n));
+      EXPECT_EQ(manifiesto[n], c.disposicion);
+      ASSERT_NE(std::find(guardados.begin(), guardados.end(), n), guardados.end());
+      HIMAGE h = nullptr;
+      ASSERT_TRUE(LeerImagenRecursos(n, &h));
+      EXPECT_TRUE(h->biBitCount == 8 || h->biBitCount == 24);
+      LiberarHIMAGE(h);
+    }
+  EXPECT_EQ(cargados, guardados.size()) << "the archive holds pictures nothing loads";
+}
+
+// Controls stand at fixed places on their window's picture: every one of
+// them must lie inside it.
+TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
+  const auto [w224, h224] = Marco(224);
+  EXPECT_GE(h224, 255 + Marco(223, 1, 3).second);
+  EXPECT_GE(h224, 257 + Marco(222, 1, 3).second);
+  EXPECT_GE(w224, 514 + Marco(222, 1, 3).first);
+  for (uint32_t n : {115u, 126u, 158u}) EXPECT_GE(h224, 235 + Marco(n, 10).second) << n;
+  for (uint32_t n : {198u, 199u}) EXPECT_GE(w224, 452 + Marco(n, 10).first) << n;
+  EXPECT_GE(w224, 482 + Marco(186, 1, 4).first);
+  EXPECT_GE(w224, 555 + Marco(221, 1, 3).first);
+  EXPECT_LE(Marco(106, 1, 6).first, 224);
+  EXPECT_LE(Marco(106, 1, 6).second, 170);
+
+  const auto [w148, h148] = Marco(148);
+  EXPECT_GE(w148, 413 + Marco(147, 1, 3).first);
+  EXPECT_GE(h148, 255 + Marco(146, 1, 3).second);
+  EXPECT_GE(h148, 257 + Marco(147, 1, 3).second);
+
+  const auto [w214, h214] = Marco(214);
+  const auto [kw, kh] = Marco(507, 1, 2);
+  EXPECT_GE(w214, 180 + Marco(213, 1, 3).first);
+  EXPECT_GE(w214, 155 + Marco(505).first);
+  EXPECT_GE(w214, 35 + Marco(503).first);
+  EXPECT_GE(w214, 181 - kw / 2 + kw);
+  EXPECT_GE(h214, 256 + std::max(Marco(212, 1, 3).second, Marco(213, 1, 3).second));
+  EXPECT_GE(h214, 236 - kh / 2 + kh);
+  EXPECT_GE(100 - kh / 2, 0);
+  for (uint32_t l = 0; l < 6; ++l) {
+    EXPECT_LE(Marco(2150 + l).first, w148 - 13) << l;
+    EXPECT_LE(Marco(2100 + l).first + 77, w214) << l;
+  }
+
+  const auto [w166, h166] = Marco(166);
+  EXPECT_GE(w166, 296 + Marco(167, 1, 3).first);
+  EXPECT_GE(h166, 378 + Marco(167, 1, 3).second);
+  EXPECT_GE(h166, 416 + Marco(163, 1, 3).second);
+  EXPECT_GE(h166, 423 + Marco(165, 1, 3).second);
+}
+
+// The shipped dies are the generator's: the cut's partition tests over its
+// shapes hold for them.
+TEST_F(Datos, DiesAreTheGeneratorsShapes) {
+  for (int estilo = 0; estilo < 3; ++estilo) {
+    HIMAGE h = nullptr;
+    ASSERT_TRUE(LeerImagenRecursos(5000 + estilo, &h));
+    const std::vector<uint8_t> bmp = BmpTroquel(GenerarTroquel(estilo));
+    EXPECT_EQ(std::memcmp(PixelesHIMAGE(h), bmp.data() + bmp.size() - kLadoTroquel * kLadoTroquel,
+                          kLadoTroquel * kLadoTroquel), 0)
+        << estilo;
+    LiberarHIMAGE(h);
+  }
+}
+
+// The numbered pictures: what the print-out, the wallpaper and the cut
+// expect of them, and each cuts with the shipped dies.
+TEST_F(Datos, TheFifteenPicturesAreFullPaletteBitmapsThatCut) {
+  SetDisplayFormat(DisplayFormat{});
+  puzzle.boards[kTable].header.biWidth = 1024;
+  puzzle.boards[kTable].header.biHeight = 768;
+  for (int k = 1; k <= 15; ++k) {
+    const std::string ruta = kDatos + "/Image/" + std::to_string(k) + ".bmp";
+    SCOPED_TRACE(ruta);
+    std::ifstream f(ruta, std::ios::binary);
+    uint8_t c[54] = {};
+    ASSERT_TRUE(f.read(reinterpret_cast<char*>(c), sizeof c));
+    EXPECT_EQ(LeerU32(c + 10), 1078u) << "rows right after a 256-entry table";
+    EXPECT_EQ(LeerU32(c + 14), 40u);
+    const int32_t w = LeerI32(c + 18), h = LeerI32(c + 22);
+    EXPECT_TRUE(std::min(w, h) >= 480 && std::max(w, h) <= 1024 && h <= 768) << w << "x" << h;
+    EXPECT_LE(std::max(w, h), 2 * std::min(w, h));
+    EXPECT_EQ(LeerU16(c + 28), 8);
+    EXPECT_EQ(LeerU32(c + 30), 0u);
+    EXPECT_EQ(LeerU32(c + 46), 256u);
+
+    ASSERT_TRUE(imagenActual.Abrir(ruta.c_str()));
+    puzzle.rows = 6, puzzle.cols = 8, puzzle.scale = 1.0;
+    EXPECT_TRUE(CreatePuzzle(2, 2, 5000 + k % 3, true));
+    EXPECT_EQ(puzzle.boards[kTable].count, 48);
+    ClosePuzzle(false);
+  }
+  for (Board& b : puzzle.boards) b = Board{};
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+"""Checks of the interface pictures that the size rules cannot see.
+
+usage: prueba_interfaz.py IMAGEDIR
+Draws everything twice in memory and exits non-zero on the first failure."""
+import os
+import sys
+
+import numpy as np
+
+sys.dont_write_bytecode = True  # the build runs this from the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import bmp  # noqa: E402
+import interfaz  # noqa: E402
+
+GRUPOS = {
+    'G1': [224] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
+    'G2': [160, 265] + [2090 + i for i in range(6)],
+    'G3': [214, 503, 505, 507] + [2100 + i for i in range(6)],
+    'G4': [148, 262] + [2150 + i for i in range(6)],
+}
+
+# (number, background, x, y, frames) of pictures copied into a background
+COPIADOS = ([(b + i, 224, 125, 1, 1) for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)]
+            + [(2100 + i, 214, 77, 0, 1) for i in range(6)]
+            + [(2150 + i, 148, 13, 7, 1) for i in range(6)]
+            + [(503, 214, 35, 51, 2), (505, 214, 155, 53, 2)]
+            + [(262, 148, 125 + 50 * i, 247, 2) for i in range(5)])
+
+fallos = []
+
+
+def comprobar(cond, texto):
+    if not cond:
+        fallos.append(texto)
+
+
+def rgb(img):
+    return np.asarray(img.convert('RGB'), np.int32)
+
+
+def constantes(out):
+    """Strips repainted at a moving phase may only vary across their tiling."""
+    for num in (122, 105, 123, 227):
+        a = rgb(out[num])
+        comprobar((a == a[:, :1]).all(), '%d changes along its rows' % num)
+    for num in (104, 120):
+        a = rgb(out[num])
+        comprobar((a == a[:1]).all(), '%d changes down its columns' % num)
+
+
+def sin_costuras(out):
+    """The tiles laid on a grid: the step across the wrap is no larger than
+    the steps inside the tile."""
+    for num in (6000, 160):
+        a = rgb(out[num]).astype(np.float64)
+        for eje in (0, 1):
+            dentro = np.abs(np.diff(a, axis=eje)).mean()
+            borde = np.abs(np.take(a, 0, eje) - np.take(a, -1, eje)).mean()
+            comprobar(borde <= 1.5 * dentro, '%d shows a seam (axis %d: %.1f vs %.1f)' % (num, eje, borde, dentro))
+
+
+def paletas(out):
+    for nombre, nums in GRUPOS.items():
+        tablas = set()
+        for n in nums:
+            comprobar(out[n].mode == 'P', '%d of %s is not 8-bit' % (n, nombre))
+            tablas.add(bytes(out[n].getpalette()[:768]))
+        comprobar(len(tablas) == 1, '%s pictures carry %d different colour tables' % (nombre, len(tablas)))
+
+
+def encajes(out):
+    """Outside its drawing a copied picture holds the very indices of its
+    background, so its edge cannot show."""
+    for num, fondo, x, y, cuadros in COPIADOS:
+        pieza = np.asarray(out[num])
+        h, w = pieza.shape[0] // cuadros, pieza.shape[1]
+        debajo = np.asarray(out[fondo])[y:y + h, x:x + w]
+        for k in range(cuadros):
+            c = pieza[k * h:(k + 1) * h]
+            borde = np.concatenate([c[0], c[-1], c[:, 0], c[:, -1]])
+            esperado = np.concatenate([debajo[0], debajo[-1], debajo[:, 0], debajo[:, -1]])
+            iguales = (borde == esperado).mean()
+            comprobar(iguales > 0.97, '%d frame %d does not match %d at (%d, %d): %.0f%%'
+                      % (num, k, fondo, x, y, 100 * iguales))
+
+
+def perilla(out):
+    ind = np.asarray(out[507])
+    h = ind.shape[0] // 2
+    sprite, mascara = ind[:h], ind[h:]
+    comprobar(set(np.unique(mascara)) <= {0, 255}, 'knob mask holds indices other than 0 and 255')
+    comprobar((sprite[mascara == 255] == 0).all(), 'knob sprite is not 0 where the background shows')
+    comprobar((mascara == 0).mean() > 0.5, 'knob mask covers less than half its frame')
+
+
+def estados(out):
+    """Every frame of a button must look different from the others."""
+    tiras = {'cmd3': [2060, 2061, 129, 119, 112, 244, 225, 228, 223, 222, 146, 147, 212, 213,
+                      163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206)) + list(range(600, 606)),
+             'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)],
+             'anim10': [127, 117, 124, 113, 115, 126, 128, 158, 199, 198, 260]}
+    for forma, nums in tiras.items():
+        for n in nums:
+            a = rgb(out[n])
+            if forma == 'anim10':
+                w = a.shape[1] // 10
+                cuadros = [a[:, k * w:(k + 1) * w] for k in range(10)]
+            else:
+                k = 3 if forma == 'cmd3' else 4
+                h = a.shape[0] // k
+                cuadros = [a[j * h:(j + 1) * h] for j in range(k)]
+            for i in range(len(cuadros)):
+                for j in range(i + 1, len(cuadros)):
+                    comprobar(np.abs(cuadros[i] - cuadros[j]).mean() > 1.0,
+                              '%d frames %d and %d look alike' % (n, i, j))
+    for i in range(6):
+        a, b = rgb(out[200 + i]), rgb(out[600 + i])
+        comprobar(a.shape == b.shape and np.abs(a - b).mean() > 8, 'box %d looks the same empty and full' % i)
+
+
+def idiomas(out):
+    """The six language variants of a worded picture all differ, except
+    where two languages share the word."""
+    for base in (2000, 2010, 2020, 2030, 2040, 2050, 2060, 2090, 2100, 2110, 2120, 2150):
+        vistos = {}
+        for l in range(6):
+            vistos.setdefault(out[base + l].tobytes(), []).append(l)
+        comprobar(len(vistos) >= 4, '%d: only %d distinct language pictures' % (base, len(vistos)))
+
+
+def claridad(out):
+    """Where the program writes black text the picture must be light; the
+    full-screen tile carries black and white text, so it is a mid tone."""
+    zonas = [(148, 20, 60, 480, 250), (224, 106, 50, 604, 228), (227, 0, 6, 30, 26),
+             (122, 0, 14, 76, 56), (214, 50, 60, 250, 125)]
+    for num, x0, y0, x1, y1 in zonas:
+        luz = rgb(out[num])[y0:y1, x0:x1].mean(axis=2)
+        comprobar(np.percentile(luz, 5) > 170, '%d is too dark under its black text' % num)
+    media = rgb(out[160]).mean()
+    comprobar(90 < media < 175, 'tile 160 is not a mid tone (%.0f)' % media)
+
+
+def medidas(out):
+    """The places where the windows put their controls, against the sizes
+    of the pictures (frame sizes as the controls compute them)."""
+    def w(n, cols=1):
+        return out[n].width // cols
+
+    def h(n, filas=1):
+        return out[n].height // filas
+
+    W224, H224 = out[224].size
+    comprobar(W224 >= max(605, 514 + w(222), 555 + w(221), 452 + w(199, 10), 452 + w(198, 10)), '224 too narrow')
+    comprobar(H224 >= max(257 + h(222, 3), 255 + h(223, 3), 235 + h(115), 235 + h(126), 235 + h(158)), '224 too low')
+    comprobar(h(199) <= 90, 'fit button reaches the natural-size button')
+    W214, H214 = out[214].size
+    kw, kh = w(507), h(507, 2)
+    comprobar(W214 >= max(180 + w(213), 181 - kw // 2 + kw, 155 + w(505), 35 + w(503), 77 + w(2100)), '214 too narrow')
+    comprobar(H214 >= max(256 + h(212, 3), 256 + h(213, 3), 236 - kh // 2 + kh), '214 too low')
+    comprobar(100 - kh // 2 >= max(51 + h(503, 2), 53 + h(505, 2)), 'volume indicators reach the sliders')
+    comprobar(kh <= 40 and h(2100) <= 51, 'knob or music caption too tall')
+    W148, H148 = out[148].size
+    comprobar(W148 >= max(480, 413 + w(147)) and H148 >= max(291, 255 + h(146, 3), 257 + h(147, 3)), '148 too small')
+    comprobar(13 + w(2150) <= W148 and h(2150) <= 53, 'message caption leaves the box')
+    W166, H166 = out[166].size
+    comprobar(W166 >= max(296 + w(167), 196 + w(165), w(163)) and
+              H166 >= max(416 + h(163, 3), 378 + h(167, 3), 423 + h(165, 3)), 'video panel too small')
+    comprobar(w(2060) - 2 <= 348 and w(129) + 348 <= 570, 'title strip buttons overlap')
+
+
+def main(argv):
+    imagenes = argv[1] if len(argv) > 1 else '.'
+    out = interfaz.dibujar(imagenes)
+    otra = interfaz.dibujar(imagenes)
+    for n in out:
+        comprobar(bmp.bloque(out[n]) == bmp.bloque(otra[n]), '%d differs between two runs' % n)
+    for prueba in (constantes, sin_costuras, paletas, encajes, perilla, estados, idiomas, claridad, medidas):
+        prueba(out)
+    for f in fallos:
+        print('FAIL', f)
+    print('%d pictures, %d failures' % (len(out), len(fallos)))
+    return 1 if fallos else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
