@@ -200,22 +200,37 @@ void EscribirArchivo(const std::string& destino, const std::vector<BloqueImagen>
   }
 }
 
+// The directory of an open archive: its entries and where the data ends.
+struct Directorio {
+  uint64_t n = 0, inicio = 0;
+  std::vector<uint8_t> entradas;
+};
+
+Directorio LeerDirectorio(ArchivoDisco& archivo, const std::string& ruta) {
+  const int64_t tamaño = archivo.Tamaño();
+  uint8_t b[4];
+  if (tamaño < 4 || !archivo.Posicionar(tamaño - 4) || !archivo.LeerExacto(b, 4))
+    throw Error{ruta + ": too short for an archive"};
+  Directorio d;
+  d.n = LeerU32(b);
+  if (4 + kTamEntradaRecursos * d.n > static_cast<uint64_t>(tamaño))
+    throw Error{ruta + ": directory of " + std::to_string(d.n) + " entries does not fit the file"};
+  d.inicio = static_cast<uint64_t>(tamaño) - 4 - kTamEntradaRecursos * d.n;
+  d.entradas.resize(kTamEntradaRecursos * d.n);
+  if (!archivo.Posicionar(static_cast<int64_t>(d.inicio)) ||
+      !archivo.LeerExacto(d.entradas.data(), static_cast<int64_t>(d.entradas.size())))
+    throw Error{ruta + ": unreadable directory"};
+  return d;
+}
+
 // Prints the directory, checking every picture as the program's reader does.
 void Listar(const std::string& ruta) {
   ArchivoDisco archivo;
   if (!archivo.AbrirLectura(ruta.c_str())) throw Error{"cannot open " + ruta};
-  const int64_t tamaño = archivo.Tamaño();
+  const Directorio d = LeerDirectorio(archivo, ruta);
+  const uint64_t n = d.n, inicioDirectorio = d.inicio;
+  const std::vector<uint8_t>& directorio = d.entradas;
   uint8_t b[sizeof(CabeceraInfoBMP)];
-  if (tamaño < 4 || !archivo.Posicionar(tamaño - 4) || !archivo.LeerExacto(b, 4))
-    throw Error{ruta + ": too short for an archive"};
-  const uint64_t n = LeerU32(b);
-  if (4 + kTamEntradaRecursos * n > static_cast<uint64_t>(tamaño))
-    throw Error{ruta + ": directory of " + std::to_string(n) + " entries does not fit the file"};
-  const uint64_t inicioDirectorio = static_cast<uint64_t>(tamaño) - 4 - kTamEntradaRecursos * n;
-  std::vector<uint8_t> directorio(kTamEntradaRecursos * n);
-  if (!archivo.Posicionar(static_cast<int64_t>(inicioDirectorio)) ||
-      !archivo.LeerExacto(directorio.data(), static_cast<int64_t>(directorio.size())))
-    throw Error{ruta + ": unreadable directory"};
 
   std::printf("%10s  %-13s  %5s  %7s\n", "number", "size", "bits", "colours");
   bool malos = false;
@@ -244,18 +259,10 @@ void Listar(const std::string& ruta) {
 std::vector<BloqueImagen> LeerBloquesArchivo(const std::string& ruta) {
   ArchivoDisco archivo;
   if (!archivo.AbrirLectura(ruta.c_str())) throw Error{"cannot open " + ruta};
-  const int64_t tamaño = archivo.Tamaño();
+  const Directorio d = LeerDirectorio(archivo, ruta);
+  const uint64_t n = d.n, fin = d.inicio;
+  const std::vector<uint8_t>& directorio = d.entradas;
   uint8_t b[sizeof(CabeceraInfoBMP)];
-  if (tamaño < 4 || !archivo.Posicionar(tamaño - 4) || !archivo.LeerExacto(b, 4))
-    throw Error{ruta + ": too short for an archive"};
-  const uint64_t n = LeerU32(b);
-  if (4 + kTamEntradaRecursos * n > static_cast<uint64_t>(tamaño))
-    throw Error{ruta + ": directory of " + std::to_string(n) + " entries does not fit the file"};
-  const uint64_t fin = static_cast<uint64_t>(tamaño) - 4 - kTamEntradaRecursos * n;
-  std::vector<uint8_t> directorio(kTamEntradaRecursos * n);
-  if (!archivo.Posicionar(static_cast<int64_t>(fin)) ||
-      !archivo.LeerExacto(directorio.data(), static_cast<int64_t>(directorio.size())))
-    throw Error{ruta + ": unreadable directory"};
   std::vector<BloqueImagen> bloques;
   for (uint64_t i = 0; i < n; ++i) {
     const uint8_t* e = directorio.data() + kTamEntradaRecursos * i;
