@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <vfw.h>
 
+#include <cstddef>
 #include <utility>
 
 // A GDI object (bitmap, palette, pen, brush, font) deleted when the owner goes.
@@ -51,17 +52,78 @@ class DCPantalla {
   HDC h_;
 };
 
-// A DrawDib context for the length of a scope.
+// A DrawDib context, opened at construction (or empty) and closed by its
+// owner; move-only.
 class ContextoDrawDib {
  public:
   ContextoDrawDib() : h_(DrawDibOpen()) {}
-  ~ContextoDrawDib() {
-    if (h_) DrawDibClose(h_);
+  explicit ContextoDrawDib(std::nullptr_t) : h_(nullptr) {}
+  ~ContextoDrawDib() { Cerrar(); }
+  ContextoDrawDib(ContextoDrawDib&& otro) noexcept : h_(std::exchange(otro.h_, nullptr)) {}
+  ContextoDrawDib& operator=(ContextoDrawDib&& otro) noexcept {
+    if (this != &otro) {
+      Cerrar();
+      h_ = std::exchange(otro.h_, nullptr);
+    }
+    return *this;
   }
   ContextoDrawDib(const ContextoDrawDib&) = delete;
   ContextoDrawDib& operator=(const ContextoDrawDib&) = delete;
   HDRAWDIB Get() const { return h_; }
+  void Cerrar() {
+    if (h_) DrawDibClose(h_);
+    h_ = nullptr;
+  }
 
  private:
   HDRAWDIB h_;
+};
+
+// A window's device context (its own one for CS_OWNDC classes) for the
+// length of a scope.
+class DCVentana {
+ public:
+  explicit DCVentana(HWND hwnd) : hwnd_(hwnd), h_(GetDC(hwnd)) {}
+  ~DCVentana() {
+    if (h_) ReleaseDC(hwnd_, h_);
+  }
+  DCVentana(const DCVentana&) = delete;
+  DCVentana& operator=(const DCVentana&) = delete;
+  HDC Get() const { return h_; }
+
+ private:
+  HWND hwnd_;
+  HDC h_;
+};
+
+// BeginPaint ... EndPaint.
+class Pintura {
+ public:
+  explicit Pintura(HWND hwnd) : hwnd_(hwnd) { hdc_ = BeginPaint(hwnd, &ps_); }
+  ~Pintura() { EndPaint(hwnd_, &ps_); }
+  Pintura(const Pintura&) = delete;
+  Pintura& operator=(const Pintura&) = delete;
+  HDC Hdc() const { return hdc_; }
+  const RECT& Rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC hdc_ = nullptr;
+};
+
+// An object selected into a DC until the end of the scope, then the one it
+// replaced put back.
+class Seleccion {
+ public:
+  Seleccion(HDC hdc, HGDIOBJ objeto) : hdc_(hdc), anterior_(objeto ? SelectObject(hdc, objeto) : nullptr) {}
+  ~Seleccion() {
+    if (anterior_ && anterior_ != HGDI_ERROR) SelectObject(hdc_, anterior_);
+  }
+  Seleccion(const Seleccion&) = delete;
+  Seleccion& operator=(const Seleccion&) = delete;
+
+ private:
+  HDC hdc_;
+  HGDIOBJ anterior_;
 };
