@@ -89,8 +89,9 @@ bool CrearRegistro(HWND hwnd) {
 }
 template <typename Registro>
 void LiberarRegistro(HWND hwnd) {
-  delete RegistroDe<Registro>(hwnd);
+  Registro* r = RegistroDe<Registro>(hwnd);
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  delete r;
 }
 // Any message that finds no record (before WM_CREATE, after WM_DESTROY, or
 // when the record could not be made): the control range still answers 1.
