@@ -26,17 +26,12 @@ std::vector<std::string> Lineas(const char* texto, int32_t ancho, int32_t alto =
 using V = std::vector<std::string>;
 
 TEST(TextoJustificado, BreaksAndJustifies) {
-  struct Caso {
-    const char* texto;
-    int32_t ancho;
-    V esperado;
-  } casos[] = {
+  struct Caso { const char* texto; int32_t ancho; V esperado; } casos[] = {
       {"", 100, {}},
       {"\n\nab cd", 100, {"ab cd|24|0|0"}},         // each leading line feed: one space high
       {" ab", 100, {"ab|12|0|0"}},                  // a leading single space is an empty line
       {"ab\n cd", 100, {"ab|0|80|1", "cd|32|0|0"}}, // a line ending at a line feed is justified
-      {"ab\n", 100, {"ab|0|80|1"}},
-      {"  ab", 100, {"  ab|0|0|0"}},
+      {"ab\n", 100, {"ab|0|80|1"}},                 {"  ab", 100, {"  ab|0|0|0"}},
       {"aa bb   cc", 80, {"aa bb  |0|10|3", "cc|20|0|0"}},  // a run keeps all but its last space
       {"a b c d e", 80, {"a b c d|0|10|5", "e|20|0|0"}},    // count: every measurement, the misfit too
       {"aa bb", 50, {"aa|0|30|2", "bb|20|0|0"}},            // exactly the width does not fit
