@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <new>
 
 // ---- Messages to a control (value in lParam, wParam 0 unless said) --------
 // Get messages return the value; set messages return 1 unless the class's
@@ -54,6 +55,48 @@ template <typename Registro>
 Registro* RegistroDe(HWND hwnd) {
   return reinterpret_cast<Registro*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
+
+// Resizes a control without moving it (every control sizes itself to its
+// picture or text).
+void AjustarVentana(HWND hwnd, int32_t ancho, int32_t alto);
+inline void Repintar(HWND hwnd) { InvalidateRect(hwnd, nullptr, FALSE); }
+
+// ---- Press and capture ----------------------------------------------------
+// Whether the window at client point (x, y) of `hwnd` is `hwnd` itself.
+bool PuntoSobre(HWND hwnd, int x, int y);
+// Releases the mouse only while `hwnd` holds it: ReleaseCapture would take
+// it from whichever window holds it now.
+void SoltarCaptura(HWND hwnd);
+// A release ends a press "over" the control only while the control still
+// holds the capture and the pointer is over it. A press that lost the
+// capture to another window ends as a release outside.
+bool SoltadoSobre(HWND hwnd);
+// WM_CAPTURECHANGED: when another window takes the mouse during a press,
+// the control sends itself WM_LBUTTONUP (wParam 0, lParam -1) so the press
+// ends the normal way. Clear the press flag before releasing the capture
+// yourself, or this fires too.
+void CapturaCambiada(HWND hwnd, HWND nueva, bool capturado);
+
+// ---- Records --------------------------------------------------------------
+// Allocates and stores a fresh record on WM_CREATE; false without memory
+// (WM_CREATE then returns -1 and the window is not made).
+template <typename Registro>
+bool CrearRegistro(HWND hwnd) {
+  auto* r = new (std::nothrow) Registro();
+  if (!r) return false;
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(r));
+  return true;
+}
+template <typename Registro>
+void LiberarRegistro(HWND hwnd) {
+  delete RegistroDe<Registro>(hwnd);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+}
+// Any message that finds no record (before WM_CREATE, after WM_DESTROY, or
+// when the record could not be made): the control range still answers 1.
+LRESULT SinRegistro(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// WM_PAINT of a control with nothing to show: its update rectangle black.
+LRESULT PintarNegro(HWND hwnd);
 
 // Registers COVCOMMAND, COVBOXSCOMMAND, COVCHECK, COVSLIDE, COVSROLL, COVANIM
 // and COVTXT in that order; false at the first failure.

@@ -45,9 +45,9 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// Fills in the per-channel shift and divisor of a 16-bit format; false for
-// a format the drag sprite cannot be converted to.
-bool PrepareDisplay(DisplayFormat& f) {
+}  // namespace
+
+bool PrepareDisplayFormat(DisplayFormat& f) {
   switch (f.bits) {
     case 24:
       return true;
@@ -81,6 +81,8 @@ bool PrepareDisplay(DisplayFormat& f) {
       return false;
   }
 }
+
+namespace {
 
 // The five labels a piece looks for in its die piece (r, c).
 struct Labels {
@@ -287,7 +289,7 @@ bool CreatePuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId, bool newGame)
 
   // The format the drag sprite will be converted to.
   DisplayFormat display = puzzle.display;
-  if (!PrepareDisplay(display)) return fail();
+  if (!PrepareDisplayFormat(display)) return fail();
   puzzle.display = display;
 
   // Nearest-neighbour scaling, rows counted from the top.

@@ -8,6 +8,10 @@
 // The screen format the drag sprite will use; checked by the cut, which
 // fails for formats it cannot draw.
 void SetDisplayFormat(const DisplayFormat& format);
+// Fills in the per-channel shift and divisor of a 16-bit format (plain
+// 16 bits are 5-5-5, plain 32 bits 8-8-8); false for a format the sprite
+// cannot be converted to.
+bool PrepareDisplayFormat(DisplayFormat& format);
 
 // Cuts imagenActual at puzzle.scale into puzzle.rows x puzzle.cols pieces
 // with die picture `dieId` of the archive; a new game also scatters and

@@ -31,21 +31,6 @@ bool Vecino(int32_t p, int32_t k, Punto* desplazamiento) {
   return true;
 }
 
-// Bounding rectangle of the boxes of `count` pieces taken from the order
-// array at `start`.
-void Envolvente(int32_t start, int32_t count, Punto* posicion, Punto* tamaño) {
-  int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
-  for (int32_t i = start; i < start + count; ++i) {
-    const PieceRecord& r = puzzle.pieces[puzzle.order[i]];
-    x0 = std::min(x0, r.x);
-    y0 = std::min(y0, r.y);
-    x1 = std::max(x1, r.x + puzzle.boxW);
-    y1 = std::max(y1, r.y + puzzle.boxH);
-  }
-  *posicion = {x0, y0};
-  *tamaño = {x1 - x0, y1 - y0};
-}
-
 // A marked piece that takes part in a fit is unmarked and redrawn.
 void Desmarcar(int board, int32_t k) {
   PieceRecord& r = puzzle.pieces[k];
@@ -132,7 +117,7 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
 
   // Move.
   Punto antesPos, antesTam, despuesPos, despuesTam;
-  Envolvente(origen.first, corrida, &antesPos, &antesTam);
+  RunBounds(origen.first, corrida, &antesPos, &antesTam);
   const int32_t dx = x - pieces[piece].x, dy = y - pieces[piece].y;
   for (int32_t i = origen.first; i < origen.first + corrida; ++i) {
     PieceRecord& r = pieces[puzzle.order[i]];
@@ -140,7 +125,7 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
     r.y += dy;
     if (socio >= 0) r.group = nuevo;
   }
-  Envolvente(origen.first, corrida, &despuesPos, &despuesTam);
+  RunBounds(origen.first, corrida, &despuesPos, &despuesTam);
 
   bool destinoVacio = false, origenVaciado = false;
   if (to != from) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <new>
 
 #include "ArchivoBMP.h"
@@ -132,6 +133,19 @@ void BringToFront(int board, int32_t p, bool redraw) {
     }
   }
   if (redraw) DrawBoardRect(board, x0, y0, x1 - x0, y1 - y0, false);
+}
+
+void RunBounds(int32_t start, int32_t count, Punto* position, Punto* size) {
+  int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  for (int32_t i = start; i < start + count; ++i) {
+    const PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+    x0 = std::min(x0, r.x);
+    y0 = std::min(y0, r.y);
+    x1 = std::max(x1, r.x + puzzle.boxW);
+    y1 = std::max(y1, r.y + puzzle.boxH);
+  }
+  *position = {x0, y0};
+  *size = {x1 - x0, y1 - y0};
 }
 
 void PuzzleClockTick() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Binario.h"
+#include "Punto.h"
 
 // Boards 0-5 are the piece boxes, 6 is the table; a board window's control
 // id is 100 + its index.
@@ -154,6 +155,9 @@ void PuzzleClockTick();
 void PausePuzzleClock();
 void ResumePuzzleClock();
 void KillPuzzleClock();  // stops the timer if one runs
+// Bounding rectangle of the boxes of `count` pieces taken from the order
+// array at `start`.
+void RunBounds(int32_t start, int32_t count, Punto* position, Punto* size);
 
 // A board's image follows its window's client size (the first size
 // composes the whole board; later sizes keep the overlap and compose the

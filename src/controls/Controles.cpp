@@ -1,0 +1,88 @@
+// The controls' shared protocol: notifications, sounds, capture and the
+// registration of the seven classes.
+#include "Controles.h"
+
+#include <mmsystem.h>
+
+#include "Animacion.h"
+#include "BotonCheck.h"
+#include "BotonComando.h"
+#include "Deslizador.h"
+#include "Desplazador.h"
+#include "DibujoHIMAGE.h"
+#include "EtiquetaTexto.h"
+#include "Globales.h"
+#include "ObjetosGDI.h"
+
+namespace {
+
+constexpr DWORD kSonido = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOWAIT;
+static_assert(kSonido == 0x2007);
+
+void Sonar(const void* datos) {
+  if (datos) PlaySoundA(static_cast<LPCSTR>(datos), nullptr, kSonido);
+}
+
+bool Registrar(HINSTANCE instancia, const char* nombre, WNDPROC procedimiento, UINT estilo) {
+  WNDCLASSA clase{};
+  clase.style = estilo;
+  clase.lpfnWndProc = procedimiento;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.lpszClassName = nombre;
+  return RegisterClassA(&clase) != 0;
+}
+
+}  // namespace
+
+void NotificarPadre(HWND control, int codigo) {
+  SendMessageA(GetParent(control), kMsgNotificacion, static_cast<WPARAM>(codigo), reinterpret_cast<LPARAM>(control));
+}
+
+void SonarEncima() { Sonar(sonidoEncima); }
+void SonarClic() { Sonar(sonidoClic); }
+
+bool PunteroSobre(HWND hwnd) {
+  POINT p;
+  return GetCursorPos(&p) && WindowFromPoint(p) == hwnd;
+}
+
+bool PuntoSobre(HWND hwnd, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(hwnd, &p);
+  return WindowFromPoint(p) == hwnd;
+}
+
+void AjustarVentana(HWND hwnd, int32_t ancho, int32_t alto) {
+  SetWindowPos(hwnd, nullptr, 0, 0, ancho, alto, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void SoltarCaptura(HWND hwnd) {
+  if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+bool SoltadoSobre(HWND hwnd) { return GetCapture() == hwnd && PunteroSobre(hwnd); }
+
+void CapturaCambiada(HWND hwnd, HWND nueva, bool capturado) {
+  if (capturado && nueva != hwnd) SendMessageA(hwnd, WM_LBUTTONUP, 0, -1);
+}
+
+LRESULT SinRegistro(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return EsMensajeControl(msg) ? 1 : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT PintarNegro(HWND hwnd) {
+  Pintura p(hwnd);
+  PintarRectangulo(p.Hdc(), p.Rect(), nullptr, ROP_SRCCOPY);
+  return 0;
+}
+
+bool RegistrarControles(HINSTANCE instancia) {
+  return Registrar(instancia, kClaseBotonComando, ProcBotonComando, 0) &&
+         Registrar(instancia, kClaseBotonCaja, ProcBotonComando, 0) &&
+         Registrar(instancia, kClaseBotonCheck, ProcBotonCheck, 0) &&
+         Registrar(instancia, kClaseDeslizador, ProcDeslizador, 0) &&
+         Registrar(instancia, kClaseDesplazador, ProcDesplazador, CS_OWNDC) &&
+         Registrar(instancia, kClaseAnimacion, ProcAnimacion, CS_OWNDC) &&
+         Registrar(instancia, kClaseEtiquetaTexto, ProcEtiquetaTexto, 0);
+}

@@ -1,0 +1,14 @@
+// COVSROLL: created by the new-puzzle and file windows to step through
+// lists. It shows black until its picture logic exists; every control
+// message answers 1.
+#include "Desplazador.h"
+
+#include "Controles.h"
+
+LRESULT CALLBACK ProcDesplazador(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: return PintarNegro(hwnd);
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    default: return SinRegistro(hwnd, msg, wParam, lParam);
+  }
+}

@@ -1,0 +1,168 @@
+#include "Drag.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Compositor.h"
+#include "Fitting.h"
+#include "Utilidades.h"
+
+namespace {
+
+bool Marked(int32_t piece) { return puzzle.pieces[piece].unmarked == 0; }
+
+// The marked pieces at the front of `board`'s segment.
+int32_t MarkedRun(int board) {
+  const Board& b = puzzle.boards[board];
+  int32_t run = 0;
+  while (run < b.count && Marked(puzzle.order[b.first + run])) ++run;
+  return run;
+}
+
+// A marked selection keeps a piece's cell inside the board: x at least
+// -marginX and x + cellW at most the board width (likewise vertically).
+int32_t Clamp(int32_t v, int32_t margin, int32_t cell, int32_t size) {
+  v = std::max(v, -margin);
+  if (v + cell > size) v = size - cell;
+  return v;
+}
+
+void Redraw(int board, Punto position, Punto size) {
+  DrawBoardRect(board, position.x, position.y, size.x, size.y, true);
+}
+
+// Moves the front run of marked pieces of `from` by (dx, dy), clamped to
+// board `to`, and over to `to` when that is another board.
+void MoveMarkedSelection(int from, int to, int32_t dx, int32_t dy) {
+  Board& source = puzzle.boards[from];
+  Board& target = puzzle.boards[to];
+  const int32_t run = MarkedRun(from);
+  Punto oldPos, oldSize;
+  RunBounds(source.first, run, &oldPos, &oldSize);
+
+  // A selection dropped on another board replaces the one marked there.
+  Punto unmarkedPos{}, unmarkedSize{};
+  bool unmarkedAny = false;
+  if (to != from) {
+    for (int32_t i = target.first; i < target.first + target.count; ++i) {
+      PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+      if (r.unmarked) continue;
+      r.unmarked = 1;
+      const Punto p{r.x, r.y}, s{puzzle.boxW, puzzle.boxH};
+      if (unmarkedAny)
+        CruzarRectangulos(unmarkedPos, unmarkedSize, p, s, kCruceUnion, &unmarkedPos, &unmarkedSize);
+      else
+        unmarkedPos = p, unmarkedSize = s;
+      unmarkedAny = true;
+    }
+  }
+
+  for (int32_t i = source.first; i < source.first + run; ++i) {
+    PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+    r.x = Clamp(r.x + dx, puzzle.marginX, puzzle.cellW, target.Width());
+    r.y = Clamp(r.y + dy, puzzle.marginY, puzzle.cellH, target.Height());
+  }
+  Punto newPos, newSize;
+  RunBounds(source.first, run, &newPos, &newSize);
+
+  if (to == from) {
+    Punto unionPos, unionSize;
+    if (CruzarRectangulos(oldPos, oldSize, newPos, newSize, kCruceUnion, &unionPos, &unionSize)) {
+      Redraw(from, unionPos, unionSize);
+    } else {
+      Redraw(from, oldPos, oldSize);
+      Redraw(from, newPos, newSize);
+    }
+    return;
+  }
+
+  const bool targetWasEmpty = target.count == 0;
+  MoveBetweenBoards(from, to, run);
+  Redraw(from, oldPos, oldSize);
+  if (unmarkedAny) CruzarRectangulos(newPos, newSize, unmarkedPos, unmarkedSize, kCruceUnion, &newPos, &newSize);
+  Redraw(to, newPos, newSize);
+  if (targetWasEmpty) Shell().NotifyBoardParent(to, kBoardGotPieces);
+  if (source.count == 0) Shell().NotifyBoardParent(from, kBoardEmptied);
+}
+
+// One sheet colour in the display format, least significant byte first.
+uint32_t Convert(const DisplayFormat& f, uint32_t blue, uint32_t green, uint32_t red) {
+  if (f.bits != 16) return blue | green << 8 | red << 16;
+  return (red / f.divisor[0]) << f.shift[0] | (green / f.divisor[1]) << f.shift[1] |
+         (blue / f.divisor[2]) << f.shift[2];
+}
+
+}  // namespace
+
+int32_t HitTestPiece(int board, int32_t x, int32_t y) {
+  if (!puzzle.Exists()) return -1;
+  const Board& b = puzzle.boards[board];
+  for (int32_t i = 0; i < b.count; ++i) {
+    const int32_t piece = puzzle.order[b.first + i];
+    const PieceRecord& r = puzzle.pieces[piece];
+    if (x <= r.x || x >= r.x + puzzle.boxW || y <= r.y || y >= r.y + puzzle.boxH) continue;
+    if (puzzle.SheetPixel(piece, x - r.x, y - r.y)[3] == 1) return i;
+  }
+  return -1;
+}
+
+void PickUpPiece(int board, int32_t position) {
+  if (puzzle.clockIdle) {
+    puzzle.clockIdle = 0;
+    puzzle.paused = 0;
+    KillPuzzleClock();
+    Shell().StartClockTimer();
+    puzzle.clockRunning = true;
+  }
+  const Board& b = puzzle.boards[board];
+  if (position > 0) MovePieceBlock(b.first + position, 1, b.first);
+  const PieceRecord& r = puzzle.pieces[puzzle.order[b.first]];
+  DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, false, true);
+}
+
+void PutDownPiece(int from, int to, int32_t x, int32_t y) {
+  const int32_t front = puzzle.order[puzzle.boards[from].first];
+  if (Marked(front)) {
+    const PieceRecord& r = puzzle.pieces[front];
+    MoveMarkedSelection(from, to, x - r.x, y - r.y);
+  } else {
+    DropPiece(to, from, front, x, y);
+  }
+  puzzle.modified = 1;
+}
+
+void CancelPieceDrop(int board) {
+  const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[board].first]];
+  DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
+}
+
+void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height) {
+  const Board& b = puzzle.boards[board];
+  const Punto bandPos{left, top}, bandSize{width, height}, box{puzzle.boxW, puzzle.boxH};
+  for (int32_t i = b.first; i < b.first + b.count; ++i) {
+    PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+    const bool inside = r.group == 0 && CruzarRectangulos(bandPos, bandSize, {r.x, r.y}, box, 0, nullptr, nullptr);
+    r.unmarked = inside ? 0 : 1;
+  }
+  DrawBoardRect(board, 0, 0, b.Width(), b.Height(), true);
+}
+
+int32_t SpriteBytesPerPixel(const DisplayFormat& format) { return format.bits / 8; }
+
+void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y) {
+  const DisplayFormat& f = puzzle.display;
+  const int32_t bytes = SpriteBytesPerPixel(f);
+  const bool marked = Marked(piece);
+  for (int32_t py = 0; py < puzzle.boxH; ++py) {
+    uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
+    const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);
+    const bool patternRow = marked && py % 2 == 0;
+    for (int32_t px = 0; px < puzzle.boxW; ++px, sheet += 4) {
+      if (sheet[3] != 1) continue;
+      uint32_t blue = sheet[0], green = sheet[1], red = sheet[2];
+      if (patternRow && px % 3 == 0) blue = 255 - blue, green = 255 - green, red = 255 - red;
+      const uint32_t v = Convert(f, blue, green, red);
+      std::memcpy(row + static_cast<int64_t>(px) * bytes, &v, static_cast<size_t>(bytes));
+    }
+  }
+}

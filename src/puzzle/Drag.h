@@ -1,0 +1,42 @@
+// The engine side of dragging on the boards: picking a piece up, putting it
+// (or its group, or the marked selection) down, the rubber band, and the
+// pixels of the sprite that follows the pointer. The board windows move
+// the sprite on the screen; only these change the puzzle.
+#pragma once
+
+#include <cstdint>
+
+#include "Puzzle.h"
+
+// Position in `board`'s segment of the front-most piece whose box strictly
+// contains (x, y) and whose sheet pixel there is opaque; -1 for none.
+int32_t HitTestPiece(int board, int32_t x, int32_t y);
+
+// A press on the piece at `position` of `board`: starts the clock of a
+// fresh puzzle, brings the entry to the front and recomposes its box
+// without it (not invalidating), so the board image holds the background
+// the sprite will move over.
+void PickUpPiece(int board, int32_t position);
+
+// The release, once the front piece's group or marked selection has been
+// gathered behind it (BringToFront(board, 0, true)): puts the front piece
+// of `from` with its box at (x, y) on `to`, the same board or another. An
+// unmarked piece fits to its neighbours; a marked selection moves as one,
+// kept on the board. Marks the puzzle modified.
+void PutDownPiece(int from, int to, int32_t x, int32_t y);
+
+// A drop on nothing: the front piece stays where it was and its box is
+// recomposed and repainted.
+void CancelPieceDrop(int board);
+
+// The rubber band's release: every loose piece whose box touches the band
+// becomes marked, every other piece of the board unmarked.
+void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height);
+
+// Bytes per pixel of the display format the sprite is drawn in.
+int32_t SpriteBytesPerPixel(const DisplayFormat& format);
+
+// Draws piece `piece`'s opaque pixels, converted to puzzle.display, into a
+// top-down canvas of that format with its box's top-left corner at (x, y).
+// The caller makes sure the whole box lies inside the canvas.
+void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y);

@@ -1,0 +1,119 @@
+// The control tests' parent: a visible pop-up at a known place on the
+// screen that records every notification (message 1324) in order, and
+// pictures made in memory.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Controles.h"
+#include "HImage.h"
+#include "Verificar.h"
+
+using Aviso = std::pair<int, HWND>;  // code, control
+
+inline std::vector<Aviso> g_avisos;
+inline std::vector<std::string> g_verificados;  // assertions raised, in order
+
+inline LRESULT CALLBACK ProcPadrePrueba(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == kMsgNotificacion) {
+    g_avisos.emplace_back(static_cast<int>(w), reinterpret_cast<HWND>(l));
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+inline std::vector<Aviso> Avisos(HWND control, std::vector<int> codigos) {
+  std::vector<Aviso> v;
+  for (int c : codigos) v.emplace_back(c, control);
+  return v;
+}
+
+using Imagen = std::unique_ptr<CabeceraInfoBMP, decltype(&LiberarHIMAGE)>;
+
+// 8 bits, 256 grey entries, pixel index (x + y) & 255.
+inline Imagen NuevaImagen(int32_t ancho, int32_t alto) {
+  CabeceraInfoBMP c{40, ancho, alto, 1, 8, 0, 0, 0, 0, 256, 0};
+  c.biSizeImage = static_cast<uint32_t>(StrideHIMAGE(&c) * alto);
+  Imagen h(AsignarHIMAGE(c.biSizeImage), &LiberarHIMAGE);
+  *h = c;
+  for (int i = 0; i < 256; ++i) ColoresHIMAGE(h.get())[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+  for (int32_t y = 0; y < alto; ++y)
+    for (int32_t x = 0; x < ancho; ++x) FilaHIMAGE(h.get(), y)[x] = static_cast<uint8_t>(x + y);
+  return h;
+}
+
+class PadrePrueba : public ::testing::Test {
+ protected:
+  static constexpr int kX = 100, kY = 100;  // the parent's client origin on the screen
+
+  void SetUp() override {
+    static const bool registradas = Registrar();
+    ASSERT_TRUE(registradas);
+    anterior_ = InstalarManejadorVerificar([](const char* m) { g_verificados.emplace_back(m); });
+    padre_ = CreateWindowExA(0, "PadrePrueba", "", WS_POPUP | WS_VISIBLE, kX, kY, 500, 400, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(padre_, nullptr);
+    Apuntar(nullptr, 1000, 750);
+    g_avisos.clear();
+    g_verificados.clear();
+  }
+  void TearDown() override {
+    ReleaseCapture();
+    DestroyWindow(padre_);
+    InstalarManejadorVerificar(anterior_);
+  }
+
+  HWND Crear(const char* clase, int x = 20, int y = 20) const {
+    return CreateWindowExA(0, clase, "", WS_CHILD | WS_VISIBLE, x, y, 50, 50, padre_, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  }
+
+  // Runs the message loop for `ms` (0: until nothing is pending).
+  static void Bombear(DWORD ms = 0) {
+    const DWORD inicio = GetTickCount();
+    do {
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      if (ms) Sleep(5);
+    } while (GetTickCount() - inicio < ms);
+  }
+
+  // Moves the real pointer to client point (x, y) of `ventana` (the screen
+  // without one) and lets the moves it makes through.
+  static void Apuntar(HWND ventana, int x, int y) {
+    POINT p{x, y};
+    if (ventana) ClientToScreen(ventana, &p);
+    SetCursorPos(p.x, p.y);
+    Bombear();
+  }
+
+  static LRESULT Enviar(HWND h, UINT m, LPARAM l = 0, WPARAM w = 0) { return SendMessageA(h, m, w, l); }
+  static LPARAM Pt(int x, int y) { return MAKELPARAM(x, y); }
+
+  static std::pair<LONG, LONG> Tamaño(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    return {r.right, r.bottom};
+  }
+
+  HWND padre_ = nullptr;
+
+ private:
+  static bool Registrar() {
+    WNDCLASSA c{};
+    c.lpfnWndProc = ProcPadrePrueba;
+    c.hInstance = GetModuleHandleA(nullptr);
+    c.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    c.lpszClassName = "PadrePrueba";
+    WNDCLASSA hecha{};
+    return RegisterClassA(&c) && (GetClassInfoA(c.hInstance, "COVTXT", &hecha) || RegistrarControles(c.hInstance));
+  }
+  ManejadorVerificar anterior_ = nullptr;
+};
