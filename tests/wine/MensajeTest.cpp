@@ -8,6 +8,7 @@
 #include "Arranque.h"
 #include "ArchivoRecursos.h"
 #include "ControlDC.h"
+#include "Controles.h"
 #include "Globales.h"
 #include "Mensaje.h"
 
@@ -54,6 +55,7 @@ class Mensaje : public ::testing::Test {
     char ruta[MAX_PATH];
     std::string r(ruta, GetModuleFileNameA(nullptr, ruta, MAX_PATH));
     if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((r.substr(0, r.rfind('\\') + 1) + "Tessera.rf").c_str());
+    RegistrarControles(instanciaPrograma);  // fails harmlessly when already done
     RegistrarMensaje(instanciaPrograma);
   }
   void SetUp() override {
