@@ -1,0 +1,244 @@
+// CWNDMENSAJE: created by MostrarMensaje for whichever window asks the player
+// something; it destroys itself on the answer. Shows a text on picture 148.
+#include "Mensaje.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "ArrastreVentana.h"
+#include "Controles.h"
+#include "ControlDC.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "HImage.h"
+#include "ObjetosGDI.h"
+#include "TextoJustificado.h"
+
+Cadena TextoEntrada;
+HWND ventanaMensaje = nullptr;
+
+namespace {
+
+constexpr char kClase[] = "CWNDMENSAJE";
+constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
+static_assert(kEstilo == 0x92400000);
+
+constexpr uint32_t kImagenFondo = 148;
+constexpr uint32_t kImagenTitulo = 2150;  // + language
+constexpr uint32_t kImagenAceptar = 146;
+constexpr uint32_t kImagenCancelar = 147;
+constexpr UINT kRetrasoRespuesta = 45;  // ms
+constexpr int32_t kLargoTexto = 200;
+
+// The program's shared text look: the platform's default face, in black.
+constexpr char kFuenteTexto[] = "";
+constexpr COLORREF kColorTexto = RGB(0, 0, 0);
+
+// Closed -> open -> answer pending (the box is gone, the timer runs) -> closed.
+enum class Fase { cerrado, abierto, pendiente };
+
+// One box at a time, so its state is process-wide.
+struct Estado {
+  Fase fase = Fase::cerrado;
+  char texto[kLargoTexto] = "";
+  HWND padre = nullptr;
+  bool conEntrada = false;
+  RespuestaMensaje respuesta = nullptr;
+  bool aceptado = false;
+  bool decidido = false;  // the first choice stands
+  ArrastreVentana arrastre;
+  std::unique_ptr<ControlDC> fondo, imagenAceptar, imagenCancelar;
+  HWND botonAceptar = nullptr, botonCancelar = nullptr, entrada = nullptr;
+  UINT_PTR temporizador = 0;
+};
+Estado g;
+
+void CargarTexto(int32_t base) {
+  g.texto[0] = 0;
+  // Some texts exist in Spanish and English only: the others read English.
+  if (LoadStringA(instanciaPrograma, static_cast<UINT>(base + idioma), g.texto, kLargoTexto) == 0)
+    LoadStringA(instanciaPrograma, static_cast<UINT>(base + 1), g.texto, kLargoTexto);
+}
+
+HWND CrearBoton(HWND hwnd, int x, int y, int id, const ControlDC& imagen) {
+  HWND boton = CreateWindowExA(0, "COVCOMMAND", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, 50, 50, hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanciaPrograma, nullptr);
+  SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen.Imagen()));
+  return boton;
+}
+
+void CALLBACK OnTemporizador(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (g.fase != Fase::pendiente || id != g.temporizador) return;
+  // Closed before the callback runs: it may well open the next box.
+  const HWND padre = g.padre;
+  const RespuestaMensaje respuesta = g.respuesta;
+  g.fase = Fase::cerrado;
+  g.padre = nullptr;
+  g.respuesta = nullptr;
+  g.temporizador = 0;
+  if (padre) EnableWindow(padre, TRUE);
+  if (respuesta) respuesta(g.aceptado);
+}
+
+// The box is gone (or never came): release its pictures and deliver the
+// answer from the loop, never from inside the box's own messages.
+void Cerrado() {
+  g.imagenAceptar.reset();
+  g.imagenCancelar.reset();
+  g.fondo.reset();
+  g.botonAceptar = g.botonCancelar = g.entrada = nullptr;
+  g.fase = Fase::pendiente;
+  g.temporizador = SetTimer(nullptr, 0, kRetrasoRespuesta, OnTemporizador);
+}
+
+// The close is posted, so a button that reported the click finishes its
+// own handling before the box and its children go.
+void Responder(HWND hwnd, bool aceptado) {
+  if (g.decidido) return;
+  g.decidido = true;
+  g.aceptado = aceptado;
+  PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  ventanaMensaje = hwnd;
+  g.arrastre = ArrastreVentana();
+  if (g.conEntrada) {
+    // No ES_AUTOHSCROLL: typing stops when the field is full.
+    g.entrada = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 20, 160, 225, 24, hwnd,
+                                reinterpret_cast<HMENU>(INT_PTR{kIdMensajeEntrada}), instanciaPrograma, nullptr);
+    // No font of its own: the field keeps the system font.
+    SendMessageA(g.entrada, WM_SETFONT, 0, FALSE);
+    SendMessageA(g.entrada, EM_LIMITTEXT, kLargoEntrada, 0);
+    SetFocus(g.entrada);
+  }
+  // The caption goes into the background once; the same canvas then holds OK.
+  g.imagenAceptar = std::make_unique<ControlDC>();
+  if (g.imagenAceptar->Cargar(kImagenTitulo + static_cast<uint32_t>(idioma))) {
+    const Punto t = g.imagenAceptar->Tamaño();
+    TransferirHIMAGE(g.fondo->Imagen(), 13, 7, t.x, t.y, g.imagenAceptar->Imagen(), 0, 0, ROP_SRCCOPY);
+  }
+  g.imagenAceptar->Cargar(kImagenAceptar);
+  g.botonAceptar = CrearBoton(hwnd, 18, 255, kIdMensajeAceptar, *g.imagenAceptar);
+  if (g.respuesta) {
+    g.imagenCancelar = std::make_unique<ControlDC>();
+    g.imagenCancelar->Cargar(kImagenCancelar);
+    g.botonCancelar = CrearBoton(hwnd, 413, 257, kIdMensajeCancelar, *g.imagenCancelar);
+  }
+  g.aceptado = false;
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura p(hwnd);
+  PintarRectangulo(p.Hdc(), p.Rect(), g.fondo ? g.fondo->Imagen() : nullptr, ROP_SRCCOPY);
+  EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteTexto, 400, 24, kColorTexto, false, 0, 0, 20, 60, 460, 190);
+  return 0;
+}
+
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  if (codigo != kNotifActivado) return 0;
+  if (control == g.botonAceptar) Responder(hwnd, true);
+  if (control == g.botonCancelar) Responder(hwnd, false);
+  return 0;
+}
+
+// Also the characters typed into the input field, offered here first by
+// the message loop: 1 keeps one from the field.
+LRESULT OnCaracter(HWND hwnd, WPARAM tecla) {
+  switch (tecla) {
+    case VK_RETURN: Responder(hwnd, true); return 1;
+    case VK_ESCAPE: Responder(hwnd, false); return 1;
+    default: return 0;
+  }
+}
+
+LRESULT OnClose(HWND hwnd) {
+  if (g.padre) SetForegroundWindow(g.padre);
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+// The children still exist here; the field's text is kept for the callback.
+LRESULT OnDestroy(HWND) {
+  if (g.entrada) {
+    const int32_t largo = std::clamp(GetWindowTextLengthA(g.entrada), 0, kCadenaMaxima);
+    TextoEntrada.Resize(largo + 1);
+    char* destino = TextoEntrada.Data();
+    destino[0] = 0;
+    GetWindowTextA(g.entrada, destino, largo + 1);
+    destino[largo] = 0;
+  }
+  return 0;
+}
+
+// The children are gone by now, so their pictures can go.
+void OnNcDestroy() {
+  ventanaMensaje = nullptr;
+  Cerrado();
+}
+
+// The pictures reach the screen through DrawDib, which realises their
+// palette at every draw: a repaint is all the box needs.
+LRESULT OnPaleta(HWND hwnd) {
+  for (HWND boton : {g.botonAceptar, g.botonCancelar})
+    if (boton) SendMessageA(boton, WM_QUERYNEWPALETTE, 0, 0);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT CALLBACK ProcMensaje(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_PAINT: return OnPaint(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CHAR: return OnCaracter(hwnd, wParam);
+    case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy(hwnd);
+    case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
+    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
+    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
+    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
+    case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarMensaje(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.style = CS_OWNDC;
+  clase.lpfnWndProc = ProcMensaje;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada) {
+  // A second box would overwrite the first one's state, answer and callback.
+  if (g.fase != Fase::cerrado) return false;
+  g.fondo = std::make_unique<ControlDC>();
+  g.fondo->Cargar(kImagenFondo);
+  const Punto tamaño = g.fondo->Tamaño();
+  RECT marco{0, 0, tamaño.x, tamaño.y};
+  AdjustWindowRect(&marco, kEstilo, FALSE);
+  const int32_t ancho = marco.right - marco.left, alto = marco.bottom - marco.top;
+  CargarTexto(textoBase);
+  g.padre = padre;
+  g.conEntrada = conEntrada;
+  g.respuesta = respuesta;
+  g.aceptado = g.decidido = false;
+  g.fase = Fase::abierto;
+  if (padre) EnableWindow(padre, FALSE);
+  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, (anchoPantalla - ancho) / 2, (altoPantalla - alto) / 2, ancho,
+                              alto, padre, nullptr, instanciaPrograma, nullptr);
+  // A box that never came answers as if closed at once.
+  if (!hwnd && g.fase == Fase::abierto) Cerrado();
+  return true;
+}

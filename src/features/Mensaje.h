@@ -1,0 +1,34 @@
+// CWNDMENSAJE: the message and input box. One question at a time: the box
+// disables the window that asked and answers through a callback after it
+// has closed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "Cadena.h"
+
+// Called with true for OK or Enter, false for Cancel, Escape or any other
+// way the box went.
+using RespuestaMensaje = void (*)(bool respuesta);
+
+// The text of the last box with an input field, copied when it closed.
+extern Cadena TextoEntrada;
+extern HWND ventanaMensaje;  // the open box, or nullptr
+
+// Control ids of the box's children.
+constexpr int kIdMensajeAceptar = 1;
+constexpr int kIdMensajeCancelar = 2;
+constexpr int kIdMensajeEntrada = 3;
+constexpr int kLargoEntrada = 23;  // characters the input field takes
+
+bool RegistrarMensaje(HINSTANCE instancia);
+
+// Shows string textoBase + language (the English one when that language has
+// none) centred on the screen, with OK, a Cancel button when there is a
+// callback, and an input field when asked. The parent stays disabled until
+// the answer is delivered, 45 ms after the box has gone, from the message
+// loop. False, and nothing happens, while an earlier box is open or its
+// answer still pending; otherwise the callback runs exactly once.
+bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada);

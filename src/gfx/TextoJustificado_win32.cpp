@@ -1,0 +1,37 @@
+#include <windows.h>
+
+#include "ObjetosGDI.h"
+#include "TextoJustificado.h"
+#include "Verificar.h"
+
+void EscribirTextoJustificado(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
+                              uint32_t color, bool conSombra, uint32_t colorSombra, int32_t desplazamiento,
+                              int32_t izquierda, int32_t arriba, int32_t ancho, int32_t alto) {
+  if (Verificar(!hdc || !texto || !fuente || altoFuente < 1 || ancho < 1 || alto < 1 ||
+                (conSombra && desplazamiento == 0)))
+    return;
+  ObjetoGDI<HFONT> letra(CreateFontA(altoFuente, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, fuente));
+  Seleccion seleccion(hdc, letra.Get());
+  if (!conSombra) SetTextColor(hdc, color);
+  SetBkMode(hdc, TRANSPARENT);
+
+  // Every line is measured before the first is drawn, so no justification
+  // of ours is in force while measuring.
+  const auto medir = [hdc](const char* p, int32_t n) {
+    SIZE s{};
+    GetTextExtentPoint32A(hdc, p, n, &s);
+    return Punto{s.cx, s.cy};
+  };
+  for (const LineaJustificada& l : PartirTextoJustificado(texto, ancho, alto, medir)) {
+    const char* inicio = texto + l.inicio;
+    if (l.cuentaJustificacion) SetTextJustification(hdc, l.espacioExtra, l.cuentaJustificacion);
+    if (conSombra) {
+      SetTextColor(hdc, colorSombra);
+      TextOutA(hdc, izquierda + desplazamiento, arriba + l.y + desplazamiento, inicio, l.longitud);
+      SetTextColor(hdc, color);
+    }
+    TextOutA(hdc, izquierda, arriba + l.y, inicio, l.longitud);
+    if (l.cuentaJustificacion) SetTextJustification(hdc, 0, l.cuentaJustificacion);
+  }
+}

@@ -1,0 +1,57 @@
+// Line breaking of the justified text, with a monospace measurer: 10 px a
+// character, 20 px high, but a run of spaces only 12 px high.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AyudaVerificar.h"
+#include "TextoJustificado.h"
+
+namespace {
+
+Punto Medir(const char* p, int32_t n) {
+  return {10 * n, std::string(p, n).find_first_not_of(' ') == std::string::npos ? 12 : 20};
+}
+
+// Each line as "text|y|extra|count".
+std::vector<std::string> Lineas(const char* texto, int32_t ancho, int32_t alto = 100) {
+  std::vector<std::string> r;
+  for (const LineaJustificada& l : PartirTextoJustificado(texto, ancho, alto, Medir))
+    r.push_back(std::string(texto + l.inicio, l.longitud) + "|" + std::to_string(l.y) + "|" +
+                std::to_string(l.espacioExtra) + "|" + std::to_string(l.cuentaJustificacion));
+  return r;
+}
+
+using V = std::vector<std::string>;
+
+TEST(TextoJustificado, BreaksAndJustifies) {
+  struct Caso { const char* texto; int32_t ancho; V esperado; } casos[] = {
+      {"", 100, {}},
+      {"\n\nab cd", 100, {"ab cd|24|0|0"}},         // each leading line feed: one space high
+      {" ab", 100, {"ab|12|0|0"}},                  // a leading single space is an empty line
+      {"ab\n cd", 100, {"ab|0|80|1", "cd|32|0|0"}}, // a line ending at a line feed is justified
+      {"ab\n", 100, {"ab|0|80|1"}},                 {"  ab", 100, {"  ab|0|0|0"}},
+      {"aa bb   cc", 80, {"aa bb  |0|10|3", "cc|20|0|0"}},  // a run keeps all but its last space
+      {"a b c d e", 80, {"a b c d|0|10|5", "e|20|0|0"}},    // count: every measurement, the misfit too
+      {"aa bb", 50, {"aa|0|30|2", "bb|20|0|0"}},            // exactly the width does not fit
+      {"aa bb", 51, {"aa bb|0|0|0"}},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(Lineas(c.texto, c.ancho), c.esperado) << c.texto;
+}
+
+TEST(TextoJustificado, ProgrammingErrors) {
+  const std::string palabra = "la ultima palabra es mas grande que el area asignada para el texto";
+  EXPECT_VERIFICAR(Lineas("abcdef gh", 50), palabra);
+  EXPECT_VERIFICAR(Lineas("ab\nabcdefgh", 50), palabra);  // also when it ends the text
+  EXPECT_VERIFICAR(Lineas("ab\ncd", 100, 19), "el texto es mas alto que el area asignada");
+  EXPECT_VERIFICAR(Lineas("", 0), "");
+  EXPECT_VERIFICAR(Lineas("", 10, 0), "");
+  // Without its terminator the scan stops at 1000 characters (ASan sees any overrun).
+  std::vector<char> sinFin(1000, 'a');
+  EXPECT_VERIFICAR(PartirTextoJustificado(sinFin.data(), 100000, 100, Medir), "text muy largo o no NULL-TERMINATED");
+  sinFin.back() = 0;
+  EXPECT_SIN_VERIFICAR(PartirTextoJustificado(sinFin.data(), 100000, 100, Medir));
+}
+
+}  // namespace
