@@ -1,6 +1,16 @@
 #include "Arranque.h"
 
+#include "BarraHerramientas.h"
+#include "BarraOpciones.h"
+#include "Cajas.h"
+#include "Controles.h"
 #include "Globales.h"
+#include "Herramientas.h"
+#include "Lupa.h"
+#include "Mensaje.h"
+#include "Opciones.h"
+#include "TableroPuzzle.h"
+#include "Titulo.h"
 #include "VentanaPrincipal.h"
 
 namespace {
@@ -59,9 +69,20 @@ const void* CargarSonido(HINSTANCE instancia, int id) {
 }
 
 void RegistrarClases(HINSTANCE instancia) {
-  // The program's other window classes join this list, in this order, as
-  // they come: controls, folder tree, language window, main window, ...
+  // In this order; the classes still to come take their places in it:
+  // folder tree and language window after the controls, music after the
+  // main window, the choosers beside the board, and so on.
+  RegistrarControles(instancia);
   RegistrarVentanaPrincipal(instancia);
+  RegistrarTableroPuzzle(instancia);
+  RegistrarLupa(instancia);
+  RegistrarOpciones(instancia);
+  RegistrarBarraOpciones(instancia);
+  RegistrarHerramientas(instancia);
+  RegistrarBarraHerramientas(instancia);
+  RegistrarTitulo(instancia);
+  RegistrarCajas(instancia);
+  RegistrarMensaje(instancia);
 }
 
 int BucleMensajes() {

@@ -13,6 +13,10 @@ extern Cadena directorioPrograma;                  // ends in '\'
 extern HINSTANCE instanciaPrograma;
 extern const void* sonidoEncima;  // WAVE 242, played from memory
 extern const void* sonidoClic;    // WAVE 243
+// Cursor resources of the program, loaded at static initialisation.
+extern const HCURSOR cursorSoltarCaja;        // 245: a piece over a box button
+extern const HCURSOR cursorSelector;          // 240: over the size and count choosers
+extern const HCURSOR cursorSelectorArrastre;  // 241: while a chooser is dragged
 
 // A character typed into a child window is offered to its parent first.
 constexpr UINT kMensajeCaracterHijo = 1524;

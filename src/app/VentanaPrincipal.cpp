@@ -2,7 +2,24 @@
 // until the program ends. Shows black; its children make the play screen.
 #include "VentanaPrincipal.h"
 
+#include <memory>
+
+#include "BarraHerramientas.h"
+#include "BarraOpciones.h"
+#include "Cajas.h"
+#include "ComunVentanas.h"
+#include "Compositor.h"
+#include "Controles.h"
 #include "Globales.h"
+#include "Herramientas.h"
+#include "Lupa.h"
+#include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
+#include "Opciones.h"
+#include "Puzzle.h"
+#include "ShellVentanas.h"
+#include "TableroPuzzle.h"
+#include "Titulo.h"
 
 HWND ventanaPrincipal = nullptr;
 
@@ -11,20 +28,76 @@ namespace {
 constexpr char kClase[] = "CWNDBACK";
 constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
 static_assert(kEstilo == 0x93400000);
+constexpr int kIdPrimerBotonCaja = 100;
+constexpr int kTextoLupa = 120;
 
-LRESULT OnCreate(HWND) { return 0; }
+// The table's tiled background, kept for the whole run.
+ControlDC g_mosaico;
+std::unique_ptr<ControlDC> g_imgBotonesCaja[kNumeroCajas];
+HWND g_botonesCaja[kNumeroCajas] = {};
+std::unique_ptr<ControlDC> g_imgInfo;
+HWND g_info = nullptr;
 
-LRESULT OnDestroy(HWND) {
+LRESULT OnCreate(HWND hwnd) {
+  // The play screen's windows ask for it while they are made.
+  ventanaPrincipal = hwnd;
+  // The engine's side effects reach these windows from here on.
+  InstalarShellVentanas();
+  SilenciarNotificaciones(false);
+  SetNewPuzzleBoardSize(anchoTablero, altoTablero);
+  if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
+  CrearTitulo(hwnd);
+  CrearOpciones(hwnd);
+  CrearHerramientas(hwnd);
+  CrearBarraOpciones(hwnd);
+  CrearBarraHerramientas(hwnd);
+  ShowPuzzle(hwnd);
+  for (int i = 0; i < kNumeroCajas; ++i) {
+    g_imgBotonesCaja[i] = CargarImagenArchivo(200 + static_cast<uint32_t>(i));
+    const POINT p = PosicionBotonCaja(i, anchoPantalla, altoPantalla);
+    g_botonesCaja[i] = CrearControl("COVBOXSCOMMAND", hwnd, p.x, p.y, kIdPrimerBotonCaja + i,
+                                    ImagenDe(g_imgBotonesCaja[i]));
+  }
+  CrearCajas(hwnd);
+  g_imgInfo = CargarImagenArchivo(244);
+  g_info = CrearControl("COVCOMMAND", hwnd, anchoPantalla - AnchoImagen(g_imgInfo), 80, 0, ImagenDe(g_imgInfo));
+  char titulo[60];
+  CargarTexto(kTextoLupa, titulo, sizeof titulo);
+  if (HWND lupa = VentanaLupa()) SetWindowTextA(lupa, titulo);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  // The boxes and the magnifier go before their owner's children: the
+  // boards' goodbyes to them are not wanted.
+  SilenciarNotificaciones(true);
+  g_imgInfo.reset();
+  for (auto& imagen : g_imgBotonesCaja) imagen.reset();
+  for (HWND& b : g_botonesCaja) b = nullptr;
+  g_info = nullptr;
   ventanaPrincipal = nullptr;
   PostQuitMessage(0);
   return 0;
 }
 
-LRESULT OnPaint(HWND hwnd) {
-  PAINTSTRUCT ps;
-  BeginPaint(hwnd, &ps);
-  EndPaint(hwnd, &ps);
+LRESULT OnSize(WPARAM tipo) {
+  if (tipo == SIZE_MINIMIZED) PausePuzzleClock();
+  if (tipo == SIZE_MAXIMIZED) ResumePuzzleClock();
   return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  return 0;
+}
+
+// A click on the play screen while a piece box or the magnifier is active
+// leaves that window active: activating the main window would raise it
+// above the windows it owns on some window systems.
+LRESULT OnMouseActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  HWND activa = GetActiveWindow();
+  if (activa && activa != hwnd && GetWindow(activa, GW_OWNER) == hwnd) return MA_NOACTIVATE;
+  return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wParam, lParam);
 }
 
 LRESULT OnPaletteChanged(HWND hwnd, HWND origen) {
@@ -32,13 +105,33 @@ LRESULT OnPaletteChanged(HWND hwnd, HWND origen) {
   return 0;
 }
 
+LRESULT OnNotificacion(int codigo, HWND control) {
+  if (codigo != kNotifActivado) return 0;
+  if (control == g_info) {
+    // The picture-information window opens here once it exists.
+    return 0;
+  }
+  const int i = GetDlgCtrlID(control) - kIdPrimerBotonCaja;
+  if (i < 0 || i >= kNumeroCajas || control != g_botonesCaja[i]) return 0;
+  HWND caja = VentanaCaja(i);
+  if (!caja) return 0;
+  if (IsWindowVisible(caja))
+    OcultarVentana(caja);
+  else
+    MostrarFlotante(caja, true);
+  return 0;
+}
+
 LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
-    case WM_DESTROY: return OnDestroy(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_SIZE: return OnSize(wParam);
     case WM_PAINT: return OnPaint(hwnd);
+    case WM_MOUSEACTIVATE: return OnMouseActivate(hwnd, wParam, lParam);
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_PALETTECHANGED: return OnPaletteChanged(hwnd, reinterpret_cast<HWND>(wParam));
+    case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
 }
@@ -59,4 +152,23 @@ bool RegistrarVentanaPrincipal(HINSTANCE instancia) {
 void CrearVentanaPrincipal() {
   ventanaPrincipal = CreateWindowExA(0, kClase, "Tessera", kEstilo, 0, 0, 100, 100, nullptr, nullptr,
                                      instanciaPrograma, nullptr);
+}
+
+HWND BotonCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_botonesCaja[indice] : nullptr; }
+
+void CambiarImagenBotonCaja(int indice, uint32_t numero) {
+  if (indice < 0 || indice >= kNumeroCajas || !g_imgBotonesCaja[indice]) return;
+  g_imgBotonesCaja[indice]->Cargar(numero);
+  // Loading freed the old picture: the button is told about the new one.
+  if (HWND boton = g_botonesCaja[indice]) {
+    if (HIMAGE imagen = g_imgBotonesCaja[indice]->Imagen())
+      SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
+    InvalidateRect(boton, nullptr, FALSE);
+  }
+}
+
+HWND BotonInfo() { return g_info; }
+
+POINT PosicionBotonCaja(int indice, int anchoPantallaBoton, int altoPantallaBoton) {
+  return {anchoPantallaBoton - 25, altoPantallaBoton / 2 - 112 + 46 * indice};
 }

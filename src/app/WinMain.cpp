@@ -4,6 +4,7 @@
 
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "VentanaPrincipal.h"
 
@@ -37,6 +38,7 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   // The intro video's end creates the main window; until it exists,
   // go straight there.
   CrearVentanaPrincipal();
+  IniciarPuzzleDepuracion();
 
   int codigo = BucleMensajes();
   CerrarArchivoRecursos();

@@ -1,0 +1,53 @@
+#include "ComunVentanas.h"
+
+#include "ArchivoRecursos.h"
+#include "Controles.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "Teselas.h"
+
+std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero) {
+  auto lienzo = std::make_unique<ControlDC>();
+  lienzo->Cargar(numero);
+  return lienzo;
+}
+
+int32_t AnchoImagen(const std::unique_ptr<ControlDC>& lienzo) {
+  const HIMAGE i = ImagenDe(lienzo);
+  return i ? i->biWidth : 0;
+}
+
+int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo) {
+  const HIMAGE i = ImagenDe(lienzo);
+  return i ? i->biHeight : 0;
+}
+
+HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE imagen, DWORD estilo) {
+  HWND control = CreateWindowExA(0, clase, "", estilo, x, y, 50, 50, padre,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanciaPrograma, nullptr);
+  if (control && imagen) SendMessageA(control, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
+  return control;
+}
+
+void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela) {
+  if (!imagen) {
+    PintarRectangulo(hdc, pintar, nullptr, ROP_SRCCOPY);
+    return;
+  }
+  for (const BloqueTesela& b : BloquesMosaico({pintar.left, pintar.top},
+                                              {pintar.right - pintar.left, pintar.bottom - pintar.top}, anchoTesela,
+                                              altoTesela, {imagen->biWidth, imagen->biHeight}))
+    DibujarHIMAGE(hdc, b.destino.x, b.destino.y, b.tamaño.x, b.tamaño.y, imagen, b.origen.x, b.origen.y,
+                  ROP_SRCCOPY);
+}
+
+HFONT CrearFuente(int alto, int peso) {
+  return CreateFontA(alto, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "");
+}
+
+void CargarTexto(int base, char* destino, int tamaño) {
+  if (tamaño < 1) return;
+  destino[0] = 0;
+  LoadStringA(instanciaPrograma, static_cast<UINT>(base + idioma), destino, tamaño);
+}

@@ -1,0 +1,51 @@
+// Small pieces of behaviour that many windows of the program share.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "ControlDC.h"
+
+// SetWindowPos flags: hide without activating, show (activating), show
+// without activating; never moving, sizing or changing the z-order.
+constexpr UINT kSwpOcultar = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
+constexpr UINT kSwpMostrar = SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
+constexpr UINT kSwpMostrarSinActivar = kSwpMostrar | SWP_NOACTIVATE;
+static_assert(kSwpOcultar == 0x297 && kSwpMostrar == 0x247 && kSwpMostrarSinActivar == 0x257);
+
+inline void OcultarVentana(HWND hwnd) { SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kSwpOcultar); }
+inline void MostrarSinActivar(HWND hwnd) { SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kSwpMostrarSinActivar); }
+// A floating window (piece box, magnifier) shown on top of the others it
+// shares its owner with. Owned windows always stand above their owner, but
+// some window systems lose that after the owner was activated: naming the
+// place keeps it.
+inline void MostrarFlotante(HWND hwnd, bool activar) {
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, (activar ? kSwpMostrar : kSwpMostrarSinActivar) & ~SWP_NOZORDER);
+}
+
+// Picture `numero` of the archive in a canvas of its own; an empty canvas
+// (Imagen() null) when the archive cannot give it.
+std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero);
+// The picture of a canvas that may be missing.
+inline HIMAGE ImagenDe(const std::unique_ptr<ControlDC>& lienzo) { return lienzo ? lienzo->Imagen() : nullptr; }
+// Width and height of a canvas's picture; 0 without one.
+int32_t AnchoImagen(const std::unique_ptr<ControlDC>& lienzo);
+int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo);
+
+// Creates a control of class `clase` as a child at (x, y), 50 x 50 (it
+// sizes itself from its picture), with control id `id`, and gives it
+// `imagen` when there is one.
+HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE imagen,
+                  DWORD estilo = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+
+// Repaints `pintar` of `hdc` with `imagen` tiled in anchoTesela x
+// altoTesela tiles from the window's corner.
+void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela);
+
+// The fonts of the program: the system's default face.
+HFONT CrearFuente(int alto, int peso);
+
+// A string of the string table at `base` + the language.
+void CargarTexto(int base, char* destino, int tamaño);

@@ -1,0 +1,80 @@
+#include "GanchoDepuracion.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "Cut.h"
+#include "Globales.h"
+#include "NewPuzzleParams.h"
+#include "Puzzle.h"
+#include "PuzzleDump.h"
+
+namespace {
+
+std::vector<double> g_tiempos[4];
+
+const std::string& RutaVolcado() {
+  static const std::string ruta = [] {
+    const char* v = std::getenv("TESSERA_DEBUG_DUMP");
+    return std::string(v ? v : "");
+  }();
+  return ruta;
+}
+
+bool EsAbsoluta(const std::string& ruta) {
+  return (ruta.size() > 2 && ruta[1] == ':') || (ruta.size() > 1 && ruta[0] == '\\' && ruta[1] == '\\');
+}
+
+}  // namespace
+
+bool DepuracionActiva() { return !RutaVolcado().empty(); }
+
+void VolcarPuzzle() {
+  if (!DepuracionActiva()) return;
+  static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
+  std::vector<TimingSummary> resumen;
+  for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
+  const std::string texto = FormatPuzzleDump(resumen);
+  // Written beside and moved over, so a reader never sees half a file.
+  const std::string temporal = RutaVolcado() + ".tmp";
+  HANDLE f = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD escritos = 0;
+  const BOOL ok = WriteFile(f, texto.data(), static_cast<DWORD>(texto.size()), &escritos, nullptr);
+  CloseHandle(f);
+  if (ok && escritos == texto.size())
+    MoveFileExA(temporal.c_str(), RutaVolcado().c_str(), MOVEFILE_REPLACE_EXISTING);
+  else
+    DeleteFileA(temporal.c_str());
+}
+
+void IniciarPuzzleDepuracion() {
+  const char* v = std::getenv("TESSERA_DEBUG_NEW");
+  DebugNewPuzzle pedido;
+  if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
+  const std::string ruta = EsAbsoluta(pedido.path) ? pedido.path : directorioPrograma.Data() + pedido.path;
+  ClosePuzzle(true);
+  if (imagenActual.Abrir(ruta.c_str())) {
+    MenuNuevoPrepararImagen();
+    MenuNuevoZoomAjustar();
+    puzzle.rows = pedido.rows;
+    puzzle.cols = pedido.cols;
+    NewPuzzle(2, 2, 5000 + pedido.die);
+  }
+  VolcarPuzzle();
+}
+
+Cronometro::Cronometro() : activo_(DepuracionActiva()) {
+  if (activo_) QueryPerformanceCounter(&inicio_);
+}
+
+void Cronometro::Anotar(Medida medida) {
+  if (!activo_) return;
+  LARGE_INTEGER fin, frecuencia;
+  QueryPerformanceCounter(&fin);
+  QueryPerformanceFrequency(&frecuencia);
+  g_tiempos[static_cast<int>(medida)].push_back(1000.0 * static_cast<double>(fin.QuadPart - inicio_.QuadPart) /
+                                                static_cast<double>(frecuencia.QuadPart));
+}

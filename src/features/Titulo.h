@@ -1,0 +1,25 @@
+// CWNDSHARDTITULO: the strip across the top of the play screen (a child of
+// the main window, 78 pixels high): new puzzle, about, minimise and exit
+// buttons and the puzzle's elapsed time.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+bool RegistrarTitulo(HINSTANCE instancia);
+void CrearTitulo(HWND padre);
+HWND VentanaTitulo();
+
+// Shows hours:minutes:seconds (the total is not used).
+void MostrarTiempo(uint32_t total, uint32_t horas, uint32_t minutos, uint32_t segundos);
+// The time as shown: each part with a leading zero below 10.
+std::string TextoTiempo(uint32_t horas, uint32_t minutos, uint32_t segundos);
+// Where the time stands: 2 x ((screen width - 703) / 3) + 506.
+int32_t XTiempo(int32_t anchoPantallaTitulo);
+
+// Starts about.exe from the program's folder when it is there.
+void LanzarAcercaDe();
+// The click sound, also the sound of a piece that fits.
+void SonidoClic();

@@ -1,0 +1,352 @@
+// CWNDBOX: created hidden by the main window, owned by it and never destroyed
+// before the program ends; shows a named piece box with its board.
+#include "Cajas.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "Mensaje.h"
+#include "ObjetosGDI.h"
+#include "Operaciones.h"
+#include "Puzzle.h"
+#include "TableroPuzzle.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDBOX";
+constexpr int kIdCerrar = 10, kIdRenombrar = 11;
+constexpr int kMarco = 6;         // the frame's width
+constexpr int kEsquina = 20;      // how far a corner reaches along an edge
+constexpr int kMaximoNombre = 39;
+constexpr int kTextoRenombrar = 20;
+
+enum Modo { kQuieto, kMover, kIzquierda, kAbajo, kDerecha, kAbajoIzquierda, kAbajoDerecha };
+
+HWND g_cajas[kNumeroCajas] = {};
+// Both frame colours are black: the three pens draw alike.
+ObjetoGDI<HPEN> g_plumaClara, g_plumaOscura, g_plumaNegra;
+ObjetoGDI<HFONT> g_fuente;
+ContextoDrawDib g_drawDib(nullptr);
+std::unique_ptr<ControlDC> g_imgCerrar, g_imgBarra, g_imgRenombrar;
+Modo g_modo = kQuieto;
+POINT g_presion{};
+SIZE g_tamañoPresion{};
+HWND g_cajaANombrar = nullptr;
+
+// The box's name lives at its window extra bytes.
+std::string* Nombre(HWND hwnd) { return reinterpret_cast<std::string*>(GetWindowLongPtrA(hwnd, 0)); }
+HWND Tablero(HWND hwnd) { return reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+int AltoTitulo() { return std::max(AltoImagen(g_imgBarra), 1); }
+int AnchoCerrar() { return AnchoImagen(g_imgCerrar); }
+int AnchoRenombrar() { return AnchoImagen(g_imgRenombrar); }
+
+SIZE Cliente(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  return {r.right, r.bottom};
+}
+
+void Linea(HDC hdc, HPEN pluma, int x0, int y0, int x1, int y1) {
+  Seleccion seleccion(hdc, pluma);
+  const POINT puntos[2] = {{x0, y0}, {x1, y1}};
+  Polyline(hdc, puntos, 2);
+}
+
+void MoverBotones(HWND hwnd, int ancho, UINT extra) {
+  const UINT banderas = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | extra;
+  SetWindowPos(GetDlgItem(hwnd, kIdCerrar), nullptr, ancho - AnchoCerrar(), 0, 0, 0, banderas);
+  SetWindowPos(GetDlgItem(hwnd, kIdRenombrar), nullptr, ancho - AnchoCerrar() - AnchoRenombrar(), 0, 0, 0, banderas);
+}
+
+void AjustarTablero(HWND hwnd, int ancho, int alto) {
+  SetWindowPos(Tablero(hwnd), nullptr, 0, 0, ancho - 2 * kMarco, alto - 2 * kMarco - AltoTitulo(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Messages ---------------------------------------------------------------
+
+LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
+  SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new std::string()));
+  CrearControl("COVCOMMAND", hwnd, cs->cx - AnchoCerrar(), 0, kIdCerrar, ImagenDe(g_imgCerrar));
+  CrearControl("COVCOMMAND", hwnd, cs->cx - AnchoCerrar() - AnchoRenombrar(), 0, kIdRenombrar,
+               ImagenDe(g_imgRenombrar));
+  return 0;
+}
+
+LRESULT OnDestroy(HWND hwnd) {
+  // The first box to go takes the shared objects with it.
+  if (g_plumaNegra) {
+    g_plumaClara = ObjetoGDI<HPEN>();
+    g_plumaOscura = ObjetoGDI<HPEN>();
+    g_plumaNegra = ObjetoGDI<HPEN>();
+    g_drawDib.Cerrar();
+    g_fuente = ObjetoGDI<HFONT>();
+  }
+  delete Nombre(hwnd);
+  SetWindowLongPtrA(hwnd, 0, 0);
+  for (HWND& caja : g_cajas)
+    if (caja == hwnd) caja = nullptr;
+  if (g_cajaANombrar == hwnd) g_cajaANombrar = nullptr;
+  return 0;
+}
+
+LRESULT OnSetText(HWND hwnd, const char* texto) {
+  std::string* nombre = Nombre(hwnd);
+  if (!nombre) return 0;
+  *nombre = std::string(texto ? texto : "").substr(0, kMaximoNombre);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 1;
+}
+
+LRESULT OnGetText(HWND hwnd, WPARAM tamaño, char* destino) {
+  const std::string* nombre = Nombre(hwnd);
+  if (!destino || tamaño == 0) return 0;
+  const size_t n = nombre ? std::min<size_t>(nombre->size(), tamaño - 1) : 0;
+  if (n) nombre->copy(destino, n);
+  destino[n] = 0;
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT OnGetTextLength(HWND hwnd) {
+  const std::string* nombre = Nombre(hwnd);
+  return nombre ? static_cast<LRESULT>(nombre->size()) : 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  const HDC hdc = pintura.Hdc();
+  const RECT& p = pintura.Rect();
+  const SIZE c = Cliente(hwnd);
+  const int W = c.cx, H = c.cy, T = AltoTitulo();
+  if (p.top < T) {
+    const RECT barra{p.left, p.top, p.right, std::min<LONG>(p.bottom, T)};
+    PintarMosaico(hdc, barra, ImagenDe(g_imgBarra), std::max(AnchoImagen(g_imgBarra), 1), T);
+    if (const std::string* nombre = Nombre(hwnd)) {
+      Seleccion fuente(hdc, g_fuente.Get());
+      SetTextColor(hdc, RGB(0, 0, 0));
+      SetBkMode(hdc, TRANSPARENT);
+      TextOutA(hdc, 10, 5, nombre->c_str(), static_cast<int>(nombre->size()));
+    }
+  }
+  if (p.bottom < T) return 0;
+  for (int i = 0; i < kMarco; ++i) {
+    const HPEN exterior = g_plumaNegra.Get();
+    Linea(hdc, i < 3 ? exterior : g_plumaClara.Get(), 1 + i, T + i, W - i, T + i);
+    if (p.left < kMarco) Linea(hdc, i < 3 ? exterior : g_plumaClara.Get(), i, T + i, i, H - i);
+    if (p.right >= W - kMarco)
+      Linea(hdc, i < 3 ? g_plumaOscura.Get() : exterior, W - kMarco + i, T + kMarco - i, W - kMarco + i, H - kMarco + i);
+    if (p.bottom >= H - kMarco)
+      Linea(hdc, i < 3 ? g_plumaOscura.Get() : exterior, kMarco - i, H - kMarco + i, W - 5 + i, H - kMarco + i);
+  }
+  return 0;
+}
+
+// Which part of the frame a press at (x, y) takes, and its cursor.
+Modo ModoEn(int x, int y, int W, int H, LPCSTR* cursor) {
+  const int T = AltoTitulo();
+  Modo m = kQuieto;
+  if (y < T + kMarco) m = kMover;
+  else if (x < kMarco) m = y <= H - kEsquina ? kIzquierda : kAbajoIzquierda;
+  else if (y >= H - kMarco) m = x < kEsquina ? kAbajoIzquierda : x <= W - kEsquina ? kAbajo : kAbajoDerecha;
+  else if (x >= W - kMarco) m = y <= H - kEsquina ? kDerecha : kAbajoDerecha;
+  switch (m) {
+    case kMover: *cursor = IDC_SIZEALL; break;
+    case kIzquierda: case kDerecha: *cursor = IDC_SIZEWE; break;
+    case kAbajo: *cursor = IDC_SIZENS; break;
+    case kAbajoIzquierda: *cursor = IDC_SIZENESW; break;
+    case kAbajoDerecha: *cursor = IDC_SIZENWSE; break;
+    default: *cursor = IDC_ARROW; break;
+  }
+  return m;
+}
+
+LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
+  if (g_modo != kQuieto) return 0;
+  const SIZE c = Cliente(hwnd);
+  LPCSTR cursor;
+  const Modo m = ModoEn(x, y, c.cx, c.cy, &cursor);
+  if (m == kQuieto) return 0;
+  g_modo = m;
+  g_tamañoPresion = c;
+  SetCursor(LoadCursorA(nullptr, cursor));
+  GetCursorPos(&g_presion);
+  SetCapture(hwnd);
+  return 0;
+}
+
+int Acotar(int v, int maximo) { return v <= kLadoMinimoCaja ? kLadoMinimoCaja : v >= maximo ? maximo : v; }
+
+LRESULT OnMouseMove(HWND hwnd) {
+  if (g_modo == kQuieto) return 0;
+  POINT p;
+  GetCursorPos(&p);
+  if (p.x == g_presion.x && p.y == g_presion.y) return 0;
+  const int W0 = g_tamañoPresion.cx, H0 = g_tamañoPresion.cy;
+  const int anchoDerecha = Acotar(W0 + (p.x - g_presion.x), anchoPantalla);
+  const int anchoIzquierda = Acotar(W0 + (g_presion.x - p.x), anchoPantalla);
+  const int alto = Acotar(H0 + (p.y - g_presion.y), altoPantalla);
+  RECT ventana;
+  GetWindowRect(hwnd, &ventana);
+  const SIZE c = Cliente(hwnd);
+  const UINT sinZ = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  switch (g_modo) {
+    case kMover:
+      SetWindowPos(hwnd, nullptr, ventana.left + p.x - g_presion.x, ventana.top + p.y - g_presion.y, 0, 0,
+                   SWP_NOSIZE | sinZ | SWP_NOSENDCHANGING);
+      g_presion = p;
+      break;
+    case kIzquierda:
+      if (anchoIzquierda == c.cx) break;
+      AjustarTablero(hwnd, anchoIzquierda, H0);
+      MoverBotones(hwnd, anchoIzquierda, SWP_NOREDRAW);
+      SetWindowPos(hwnd, nullptr, ventana.right - anchoIzquierda, ventana.top, anchoIzquierda, H0, sinZ);
+      InvalidateRect(GetDlgItem(hwnd, kIdCerrar), nullptr, FALSE);
+      InvalidateRect(GetDlgItem(hwnd, kIdRenombrar), nullptr, FALSE);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+    case kAbajo: {
+      if (alto == c.cy) break;
+      AjustarTablero(hwnd, W0, alto);
+      SetWindowPos(hwnd, nullptr, 0, 0, W0, alto, SWP_NOMOVE | sinZ);
+      const RECT franja{0, std::min<int>(alto, c.cy) - kMarco, W0, alto};
+      InvalidateRect(hwnd, &franja, FALSE);
+      break;
+    }
+    case kDerecha: {
+      if (anchoDerecha == c.cx) break;
+      AjustarTablero(hwnd, anchoDerecha, H0);
+      MoverBotones(hwnd, anchoDerecha, 0);
+      SetWindowPos(hwnd, nullptr, 0, 0, anchoDerecha, H0, SWP_NOMOVE | sinZ);
+      const RECT franja{std::min<int>(anchoDerecha, c.cx) - kMarco, 0, anchoDerecha, H0};
+      InvalidateRect(hwnd, &franja, FALSE);
+      break;
+    }
+    case kAbajoIzquierda:
+      if (anchoIzquierda == c.cx && alto == c.cy) break;
+      MoverBotones(hwnd, anchoIzquierda, SWP_NOREDRAW);
+      SetWindowPos(hwnd, nullptr, ventana.right - anchoIzquierda, ventana.top, anchoIzquierda, alto, sinZ);
+      InvalidateRect(GetDlgItem(hwnd, kIdCerrar), nullptr, FALSE);
+      InvalidateRect(GetDlgItem(hwnd, kIdRenombrar), nullptr, FALSE);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      AjustarTablero(hwnd, anchoIzquierda, alto);
+      break;
+    case kAbajoDerecha:
+      if (anchoDerecha == c.cx && alto == c.cy) break;
+      AjustarTablero(hwnd, anchoDerecha, alto);
+      SetWindowPos(hwnd, nullptr, 0, 0, anchoDerecha, alto, SWP_NOMOVE | sinZ);
+      MoverBotones(hwnd, anchoDerecha, 0);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT OnLButtonUp() {
+  if (g_modo == kQuieto) return 0;
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  g_modo = kQuieto;
+  ReleaseCapture();
+  return 0;
+}
+
+LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
+  if (g_modo != kQuieto && nueva != hwnd) g_modo = kQuieto;
+  return 0;
+}
+
+int IndiceCaja(HWND hwnd) {
+  for (int i = 0; i < kNumeroCajas; ++i)
+    if (g_cajas[i] == hwnd) return i;
+  return -1;
+}
+
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  const int indice = IndiceCaja(hwnd);
+  if (id == kIdCerrar && codigo == kNotifActivado) {
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  } else if (id == kIdRenombrar && codigo == kNotifActivado) {
+    g_cajaANombrar = hwnd;
+    EnableWindow(hwnd, FALSE);
+    OcultarVentanasFlotantes(hwnd);
+    MostrarMensaje(kTextoRenombrar, ventanaPrincipal, TerminarRenombrar, true);
+  } else if (indice >= 0 && control == Tablero(hwnd)) {
+    if (codigo == kBoardGotPieces) CambiarImagenBotonCaja(indice, 600 + static_cast<uint32_t>(indice));
+    if (codigo == kBoardEmptied) CambiarImagenBotonCaja(indice, 200 + static_cast<uint32_t>(indice));
+  }
+  return 0;
+}
+
+LRESULT CALLBACK ProcCaja(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DESTROY: return OnDestroy(hwnd);
+    case WM_SETTEXT: return OnSetText(hwnd, reinterpret_cast<const char*>(lParam));
+    case WM_GETTEXT: return OnGetText(hwnd, wParam, reinterpret_cast<char*>(lParam));
+    case WM_GETTEXTLENGTH: return OnGetTextLength(hwnd);
+    case WM_CLOSE: OcultarVentana(hwnd); return 0;
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd);
+    case WM_LBUTTONUP: return OnLButtonUp();
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarCajas(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.lpfnWndProc = ProcCaja;
+  clase.cbWndExtra = 8;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+void CrearCajas(HWND principal) {
+  g_plumaClara = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  g_plumaOscura = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  g_plumaNegra = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+  g_fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
+  g_drawDib = ContextoDrawDib();
+  g_modo = kQuieto;
+  g_imgCerrar = CargarImagenArchivo(225);
+  g_imgBarra = CargarImagenArchivo(227);
+  g_imgRenombrar = CargarImagenArchivo(228);
+  for (int i = 0; i < kNumeroCajas; ++i) {
+    HWND caja = CreateWindowExA(0, kClase, "", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 60 + 10 * i,
+                                78 + 10 * i, 300, 300, principal, nullptr, instanciaPrograma, nullptr);
+    g_cajas[i] = caja;
+    char nombre[] = "Box  ";
+    nombre[3] = static_cast<char>('1' + i);
+    SetWindowTextA(caja, nombre);
+    const int T = AltoTitulo();
+    HWND tablero = CreateBoxBoard(caja, i, kMarco, T + kMarco, 300 - 2 * kMarco, 300 - 2 * kMarco - T,
+                                  BotonCaja(i));
+    SetWindowLongPtrA(caja, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tablero));
+  }
+}
+
+HWND VentanaCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_cajas[indice] : nullptr; }
+
+void TerminarRenombrar(bool aceptar) {
+  HWND caja = g_cajaANombrar;
+  g_cajaANombrar = nullptr;
+  if (!caja) return;
+  if (aceptar) SetWindowTextA(caja, TextoEntrada.Data() ? TextoEntrada.Data() : "");
+  EnableWindow(caja, TRUE);
+}

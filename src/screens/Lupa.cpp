@@ -1,0 +1,188 @@
+// CWNDPREVLUPA: created hidden by ShowPuzzle, owned by the main window; shows
+// the puzzle's picture under a title bar and is moved by dragging it.
+#include "Lupa.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArrastreVentana.h"
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "HImage.h"
+#include "ObjetosGDI.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDPREVLUPA";
+constexpr int kIdCerrar = 10;
+constexpr int kAnchoMaximo = 240, kAltoMaximo = 180;
+constexpr int kMaximoTitulo = 59;
+
+HWND g_lupa = nullptr;
+// The picture's header and colour table, and its scaled rows (empty: none).
+alignas(4) uint8_t g_cabecera[kHImagenPixeles];
+std::vector<uint8_t> g_pixeles;
+std::unique_ptr<ControlDC> g_barra, g_imagenCerrar;
+ContextoDrawDib g_drawDib(nullptr);
+ObjetoGDI<HFONT> g_fuente;
+HWND g_cerrar = nullptr;
+char g_titulo[kMaximoTitulo + 1] = "";
+ArrastreVentana g_arrastre;
+
+CabeceraInfoBMP& Cabecera() { return *reinterpret_cast<CabeceraInfoBMP*>(g_cabecera); }
+
+void CabeceraVacia() {
+  Cabecera() = CabeceraInfoBMP{};
+  Cabecera().biSize = sizeof(CabeceraInfoBMP);
+  Cabecera().biWidth = kAnchoMaximo;
+  Cabecera().biHeight = kAltoMaximo;
+  Cabecera().biPlanes = 1;
+  Cabecera().biBitCount = 8;
+}
+
+// The current picture scaled into the header and the pixels; false leaves
+// no picture.
+bool LeerImagen() {
+  if (!imagenActual.Abierto() || !imagenActual.LeerInfo(g_cabecera)) return false;
+  const POINT t = TamañoLupa(Cabecera().biWidth, std::abs(Cabecera().biHeight));
+  Cabecera().biWidth = t.x;
+  Cabecera().biHeight = t.y;
+  Cabecera().biSizeImage = 0;
+  try {
+    g_pixeles.assign(static_cast<size_t>(TamañoImagen(Cabecera())), 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return imagenActual.LeerEscalado(t.x, t.y, g_pixeles.data());
+}
+
+LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
+  CabeceraVacia();
+  g_barra = CargarImagenArchivo(227);
+  g_imagenCerrar = CargarImagenArchivo(225);
+  g_drawDib = ContextoDrawDib();
+  g_cerrar = CrearControl("COVCOMMAND", hwnd, cs->cx - 30, 0, kIdCerrar, ImagenDe(g_imagenCerrar));
+  g_titulo[0] = 0;
+  g_fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  std::vector<uint8_t>().swap(g_pixeles);
+  g_barra.reset();
+  g_imagenCerrar.reset();
+  g_drawDib.Cerrar();
+  g_fuente = ObjetoGDI<HFONT>();
+  g_lupa = nullptr;
+  return 0;
+}
+
+LRESULT OnSetText(HWND hwnd, const char* texto) {
+  lstrcpynA(g_titulo, texto ? texto : "", sizeof g_titulo);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 1;
+}
+
+LRESULT OnGetText(WPARAM tamaño, char* destino) {
+  if (!destino || tamaño == 0) return 0;
+  lstrcpynA(destino, g_titulo, static_cast<int>(std::min<WPARAM>(tamaño, sizeof g_titulo)));
+  return lstrlenA(destino);
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  const RECT& r = pintura.Rect();
+  for (LONG x = r.left; x < r.right; x += 30) DibujarHIMAGE(pintura.Hdc(), x, 0, 30, 31, ImagenDe(g_barra), 0, 0, ROP_SRCCOPY);
+  if (g_titulo[0]) {
+    Seleccion fuente(pintura.Hdc(), g_fuente.Get());
+    SetBkMode(pintura.Hdc(), TRANSPARENT);
+    SetTextColor(pintura.Hdc(), RGB(0, 0, 0));
+    TextOutA(pintura.Hdc(), 10, 5, g_titulo, lstrlenA(g_titulo));
+  }
+  if (!g_pixeles.empty())
+    DrawDibDraw(g_drawDib.Get(), pintura.Hdc(), 4, 35, Cabecera().biWidth, Cabecera().biHeight,
+                reinterpret_cast<BITMAPINFOHEADER*>(g_cabecera), g_pixeles.data(), 0, 0, Cabecera().biWidth,
+                Cabecera().biHeight, 0);
+  return 0;
+}
+
+LRESULT OnPaleta(HWND hwnd) {
+  DCVentana dc(hwnd);
+  DrawDibRealize(g_drawDib.Get(), dc.Get(), FALSE);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  if (control == g_cerrar && codigo == kNotifActivado) SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+LRESULT CALLBACK ProcLupa(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DESTROY: return OnDestroy();
+    case WM_SETTEXT: return OnSetText(hwnd, reinterpret_cast<const char*>(lParam));
+    case WM_GETTEXT: return OnGetText(wParam, reinterpret_cast<char*>(lParam));
+    case WM_GETTEXTLENGTH: return lstrlenA(g_titulo);
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_CLOSE: OcultarVentana(hwnd); return 0;
+    case WM_LBUTTONDOWN: g_arrastre.Presionar(hwnd); return 0;
+    case WM_MOUSEMOVE: g_arrastre.Mover(hwnd); return 0;
+    case WM_LBUTTONUP: g_arrastre.Soltar(); return 0;
+    case WM_CAPTURECHANGED: g_arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
+    case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarLupa(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.lpfnWndProc = ProcLupa;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+void CrearLupa(HWND principal) {
+  g_lupa = CreateWindowExA(0, kClase, "", WS_POPUP, anchoPantalla / 4, altoPantalla / 2, 240, 211, principal, nullptr,
+                           instanciaPrograma, nullptr);
+}
+
+HWND VentanaLupa() { return g_lupa; }
+
+POINT TamañoLupa(int w, int h) {
+  if (w < 1 || h < 1) return {1, 1};
+  const double escala = static_cast<int64_t>(h) * kAnchoMaximo / w <= kAltoMaximo
+                            ? static_cast<double>(kAnchoMaximo) / w
+                            : static_cast<double>(kAltoMaximo) / h;
+  return {std::clamp(static_cast<LONG>(w * escala), 1L, static_cast<LONG>(kAnchoMaximo)),
+          std::clamp(static_cast<LONG>(h * escala), 1L, static_cast<LONG>(kAltoMaximo))};
+}
+
+void ActualizarLupa() {
+  if (!g_lupa) return;
+  OcultarVentana(g_lupa);
+  std::vector<uint8_t>().swap(g_pixeles);
+  if (!LeerImagen()) {
+    std::vector<uint8_t>().swap(g_pixeles);
+    CabeceraVacia();
+  }
+  const int ancho = Cabecera().biWidth, alto = Cabecera().biHeight;
+  SetWindowPos(g_lupa, nullptr, 0, 0, ancho + 8, alto + 39, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(g_cerrar, nullptr, ancho - 22, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(g_lupa, nullptr, TRUE);
+}
