@@ -2,8 +2,10 @@
 // says in TESSERA_ESPERADO what that screen must lead to).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Proceso.h"
 
@@ -14,6 +16,63 @@ const char kTextoColores[] =
     "Tessera Puzzle.";
 const char kTextoResolucion[] =
     "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again.";
+
+struct Hija {
+  std::string clase;
+  RECT rect;
+};
+
+// Every window below `padre`, with its class and its place on the screen.
+std::vector<Hija> Hijas(HWND padre) {
+  std::vector<Hija> hijas;
+  EnumChildWindows(
+      padre,
+      [](HWND h, LPARAM l) -> BOOL {
+        char clase[64] = "";
+        GetClassNameA(h, clase, sizeof clase);
+        Hija hija{clase, {}};
+        GetWindowRect(h, &hija.rect);
+        reinterpret_cast<std::vector<Hija>*>(l)->push_back(hija);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&hijas));
+  return hijas;
+}
+
+// The play screen's buttons where the screen's size puts them.
+void ComprobarDisposicion(HWND principal) {
+  const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
+  std::vector<Hija> hijas;
+  for (int t = 0; t < 100 && hijas.size() < 26; ++t, Sleep(50)) hijas = Hijas(principal);
+  std::vector<POINT> cajas, animados, comandos;
+  for (const Hija& h : hijas) {
+    const POINT p{h.rect.left, h.rect.top};
+    if (h.clase == "COVBOXSCOMMAND") cajas.push_back(p);
+    if (h.clase == "COVANIM") animados.push_back(p);
+    if (h.clase == "COVCOMMAND") comandos.push_back(p);
+  }
+  ASSERT_EQ(cajas.size(), 6u);
+  std::sort(cajas.begin(), cajas.end(), [](POINT a, POINT b) { return a.y < b.y; });
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(cajas[i].x, W - 25) << i;
+    EXPECT_EQ(cajas[i].y, H / 2 - 112 + 46 * i) << i;
+  }
+  const auto hay = [](const std::vector<POINT>& v, LONG x, LONG y) {
+    return std::any_of(v.begin(), v.end(), [&](POINT p) { return p.x == x && p.y == y; });
+  };
+  // Title strip: minimise, exit, about, new puzzle.
+  const int a = (W - 703) / 3;
+  EXPECT_TRUE(hay(comandos, W - 75, 0));
+  EXPECT_TRUE(hay(comandos, W - 36, 0));
+  EXPECT_TRUE(hay(comandos, a + 316, -1));
+  EXPECT_TRUE(hay(comandos, -2, 10));
+  // Options window: help, magnifier, exit; its tab on the bar.
+  for (int k = 1; k <= 3; ++k) EXPECT_TRUE(hay(animados, k * W / 4 - 35, H - 103 + 27)) << k;
+  EXPECT_TRUE(hay(animados, (W - 104) / 2, H - 25));
+  // Tools window's first button and the tool bar's tab.
+  EXPECT_TRUE(hay(animados, 0, 78 + static_cast<int>((H - 78) * 0.2) - 35));
+  EXPECT_TRUE(hay(animados, 0, (H - 140) / 2));
+}
 
 TEST(Pantalla, ProgramReactsToTheScreen) {
   const char* esperado = std::getenv("TESSERA_ESPERADO");
@@ -33,6 +92,7 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(p.EsperarVentana("#32770", 200), nullptr) << "no error dialog on a good screen";
+    ComprobarDisposicion(principal);
     PostMessageA(principal, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.EsperarFin(), 0);
     return;

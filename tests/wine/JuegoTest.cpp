@@ -1,0 +1,429 @@
+// The play screen in-process: the real main window with its boards, bars,
+// fold-out windows, boxes and magnifier, a real puzzle cut from a shipped
+// picture, driven with real messages and pointer moves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "Animacion.h"
+#include "ArchivoBMP.h"
+#include "ArchivoRecursos.h"
+#include "Arranque.h"
+#include "BarraHerramientas.h"
+#include "Cajas.h"
+#include "ComunVentanas.h"
+#include "Compositor.h"
+#include "Controles.h"
+#include "Cut.h"
+#include "Fitting.h"
+#include "Globales.h"
+#include "Herramientas.h"
+#include "Lupa.h"
+#include "Mensaje.h"
+#include "NewPuzzleParams.h"
+#include "Operaciones.h"
+#include "Opciones.h"
+#include "Puzzle.h"
+#include "TableroPuzzle.h"
+#include "Titulo.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+constexpr int kXTablero = 49, kYTablero = 78;
+
+void Bombear(DWORD ms = 0) {
+  const DWORD inicio = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    if (ms) Sleep(5);
+  } while (GetTickCount() - inicio < ms);
+}
+
+RECT Rect(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+class PantallaJuego : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool hecho = false;  // once per test program
+    if (!hecho) {
+      instanciaPrograma = GetModuleHandleA(nullptr);
+      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
+      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
+      RegistrarClases(instanciaPrograma);
+      hecho = true;
+    }
+    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+  }
+
+  void SetUp() override {
+    CrearVentanaPrincipal();
+    ASSERT_NE(ventanaPrincipal, nullptr);
+    Bombear();
+    Cortar(3, 4);
+  }
+  void TearDown() override {
+    ReleaseCapture();
+    if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  // A new puzzle of the first shipped picture.
+  static void Cortar(int32_t filas, int32_t columnas) {
+    ClosePuzzle(true);
+    ASSERT_TRUE(imagenActual.Abrir((std::string(directorioPrograma.Data()) + "Image\\1.bmp").c_str()));
+    MenuNuevoPrepararImagen();
+    MenuNuevoZoomAjustar();
+    puzzle.rows = filas, puzzle.cols = columnas;
+    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    Bombear();
+  }
+
+  static PieceRecord& P(int32_t i) { return puzzle.pieces[i]; }
+  static HWND Mesa() { return VentanaTablero(kTable); }
+  static int32_t Frente(int tablero = kTable) { return puzzle.order[puzzle.boards[tablero].first]; }
+  static int32_t Posicion(int32_t pieza, int tablero = kTable) {
+    const Board& b = puzzle.boards[tablero];
+    for (int32_t i = 0; i < b.count; ++i)
+      if (puzzle.order[b.first + i] == pieza) return i;
+    return -1;
+  }
+  // Piece `pieza` to (x, y), alone and in front, everything redrawn.
+  static void Poner(int32_t pieza, int32_t x, int32_t y) {
+    BringToFront(kTable, Posicion(pieza), false);
+    P(pieza).x = x, P(pieza).y = y;
+    DrawAllBoards(true);
+    Bombear();
+  }
+  // The middle of a piece's cell, in table coordinates: always its own pixel.
+  static POINT Centro(int32_t pieza) {
+    return {P(pieza).x + puzzle.marginX + puzzle.cellW / 2, P(pieza).y + puzzle.marginY + puzzle.cellH / 2};
+  }
+  // Press at `desde`, move to `hasta`, release there (table coordinates).
+  static void Arrastrar(POINT desde, POINT hasta) {
+    SendMessageA(Mesa(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(desde.x, desde.y));
+    SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt((desde.x + hasta.x) / 2, (desde.y + hasta.y) / 2));
+    SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(hasta.x, hasta.y));
+    SendMessageA(Mesa(), WM_LBUTTONUP, 0, Pt(hasta.x, hasta.y));
+    Bombear();
+  }
+  // Moves the real pointer to a screen point and lets its messages through.
+  static void Apuntar(int x, int y) {
+    SetCursorPos(x, y);
+    Bombear();
+  }
+};
+
+// ---- The board ---------------------------------------------------------------
+
+TEST_F(PantallaJuego, PressOnATransparentCornerPicksThePieceUnderneath) {
+  Poner(0, 300, 200);
+  const POINT c = Centro(0);
+  Poner(1, c.x - 2, c.y - 2);  // piece 1's box corner over piece 0's middle
+  ASSERT_EQ(Frente(), 1);
+  Arrastrar(c, {c.x + 40, c.y + 10});
+  EXPECT_EQ(Frente(), 0);
+  EXPECT_EQ(std::pair(P(0).x, P(0).y), std::pair(340, 210));
+  EXPECT_EQ(P(1).x, c.x - 2);
+  EXPECT_EQ(P(1).y, c.y - 2);
+}
+
+TEST_F(PantallaJuego, DropWithinSixPixelsJoinsAndSevenDoesNot) {
+  for (int desvio : {6, 7}) {
+    Cortar(3, 4);
+    Poner(5, 400, 300);
+    Poner(4, 100, 100);
+    const POINT c = Centro(4);
+    // Piece 4's box right beside piece 5's, off by `desvio` on both axes.
+    const int32_t x = 400 - puzzle.cellW + desvio, y = 300 - desvio;
+    Arrastrar(c, {c.x + x - 100, c.y + y - 100});
+    const bool junta = P(4).group != 0 && P(4).group == P(5).group;
+    EXPECT_EQ(junta, desvio == 6) << desvio;
+    if (junta) {
+      EXPECT_EQ(std::pair(P(4).x, P(4).y), std::pair(400 - puzzle.cellW, 300));
+    }
+  }
+}
+
+TEST_F(PantallaJuego, DropOnABoxButtonCentresThePieceInThatBoxAndSwapsTheButtonPicture) {
+  Poner(3, 200, 200);
+  const POINT c = Centro(3);
+  const RECT boton = Rect(BotonCaja(2));
+  const POINT sobre{(boton.left + boton.right) / 2 - kXTablero, (boton.top + boton.bottom) / 2 - kYTablero};
+  const auto imagenBoton = [] {
+    return reinterpret_cast<HIMAGE>(SendMessageA(BotonCaja(2), kMsgObtenerImagen, 0, 0));
+  };
+  const auto igual = [&](uint32_t numero) {
+    HIMAGE a = imagenBoton(), b = nullptr;
+    if (!a || !LeerImagenRecursos(numero, &b)) return false;
+    const bool si = a->biSizeImage == b->biSizeImage && std::memcmp(PixelesHIMAGE(a), PixelesHIMAGE(b), a->biSizeImage) == 0;
+    LiberarHIMAGE(b);
+    return si;
+  };
+  ASSERT_TRUE(igual(202));
+  Arrastrar(c, sobre);
+  EXPECT_EQ(puzzle.boards[2].count, 1);
+  EXPECT_EQ(Frente(2), 3);
+  const Board& caja = puzzle.boards[2];
+  EXPECT_EQ(std::pair(P(3).x, P(3).y), std::pair((caja.Width() - puzzle.boxW) / 2, (caja.Height() - puzzle.boxH) / 2));
+  EXPECT_TRUE(igual(602));
+  // Out of the box again: the box is empty and its button says so.
+  SetWindowPos(VentanaCaja(2), nullptr, 0, 0, 0, 0, kSwpMostrar);
+  Bombear();
+  HWND tablero = VentanaTablero(2);
+  const POINT d = Centro(3);
+  SendMessageA(tablero, WM_LBUTTONDOWN, MK_LBUTTON, Pt(d.x, d.y));
+  POINT mesa{500, 400};
+  MapWindowPoints(Mesa(), tablero, &mesa, 1);
+  SendMessageA(tablero, WM_MOUSEMOVE, MK_LBUTTON, Pt(mesa.x, mesa.y));
+  SendMessageA(tablero, WM_LBUTTONUP, 0, Pt(mesa.x, mesa.y));
+  Bombear();
+  EXPECT_EQ(puzzle.boards[2].count, 0);
+  EXPECT_TRUE(igual(202));
+}
+
+TEST_F(PantallaJuego, RubberBandMarksLoosePiecesOnly) {
+  for (int32_t i = 0; i < puzzle.PieceCount(); ++i) P(i).x = 600, P(i).y = 400;
+  P(0).x = P(1).x = P(2).x = 20;
+  P(0).y = 20, P(1).y = 60, P(2).y = 100;
+  P(1).group = P(2).group = 3;
+  DrawAllBoards(true);
+  Arrastrar({5, 5}, {30, 140});
+  EXPECT_EQ(P(0).unmarked, 0);
+  EXPECT_EQ(std::pair(P(1).unmarked, P(2).unmarked), std::pair(uint8_t{1}, uint8_t{1}));
+  EXPECT_EQ(P(5).unmarked, 1);
+}
+
+TEST_F(PantallaJuego, LosingTheCaptureMidDragPutsThePieceBack) {
+  Poner(2, 300, 300);
+  const POINT c = Centro(2);
+  SendMessageA(Mesa(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(c.x, c.y));
+  SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(c.x + 50, c.y + 50));
+  SetCapture(ventanaPrincipal);
+  ReleaseCapture();
+  Bombear();
+  EXPECT_EQ(std::pair(P(2).x, P(2).y), std::pair(300, 300));
+  // The board is usable again: a new press picks the piece up.
+  Arrastrar(c, {c.x + 10, c.y});
+  EXPECT_EQ(P(2).x, 310);
+}
+
+TEST_F(PantallaJuego, TheClockStartsWithTheFirstPressOnAPiece) {
+  ASSERT_EQ(puzzle.clockIdle, 1);
+  for (int32_t i = 0; i < puzzle.PieceCount(); ++i) P(i).x = 600, P(i).y = 400;
+  DrawAllBoards(true);
+  Arrastrar({10, 10}, {20, 20});
+  EXPECT_EQ(puzzle.clockIdle, 1);
+  EXPECT_FALSE(puzzle.clockRunning);
+  Poner(0, 100, 100);
+  Arrastrar(Centro(0), {Centro(0).x + 5, Centro(0).y});
+  EXPECT_EQ(puzzle.clockIdle, 0);
+  EXPECT_TRUE(puzzle.clockRunning);
+  // Minimised, the clock stands still; restored, it runs on.
+  SendMessageA(ventanaPrincipal, WM_SIZE, SIZE_MINIMIZED, 0);
+  EXPECT_EQ(puzzle.paused, 1);
+  const uint32_t antes = puzzle.seconds;
+  PuzzleClockTick();
+  EXPECT_EQ(puzzle.seconds, antes);
+  SendMessageA(ventanaPrincipal, WM_SIZE, SIZE_MAXIMIZED, 0);
+  PuzzleClockTick();
+  EXPECT_EQ(puzzle.seconds, antes + 1);
+}
+
+// ---- Tools and options ----------------------------------------------------------
+
+TEST_F(PantallaJuego, ToolsSlideOutOnTheStripAndFoldAwayWhenThePointerLeaves) {
+  HWND herramientas = VentanaHerramientas();
+  ASSERT_FALSE(IsWindowVisible(herramientas));
+  Apuntar(10, 400);
+  SendMessageA(VentanaBarraHerramientas(), WM_MOUSEMOVE, 0, Pt(10, 400 - kYTablero));
+  EXPECT_TRUE(IsWindowVisible(herramientas));
+  for (int k = 0; k < 4; ++k) EXPECT_TRUE(IsWindowVisible(BotonHerramienta(k))) << k;
+  // The buttons at 768 pixels: every trunc(690 x 0.2) = 138, less 35.
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Rect(BotonHerramienta(k)).top - kYTablero, 103 + 138 * k) << k;
+  Apuntar(60, 300);
+  Bombear(300);
+  EXPECT_TRUE(IsWindowVisible(herramientas)) << "the pointer is still over it";
+  Apuntar(500, 300);
+  Bombear(250);
+  EXPECT_FALSE(IsWindowVisible(herramientas));
+  EXPECT_FALSE(IsWindowVisible(BotonHerramienta(0)));
+}
+
+TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {
+  SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(0)));
+  EXPECT_EQ(puzzle.finished, 1);
+  const int32_t n = puzzle.PieceCount();
+  for (int32_t i = 1; i < n; ++i) {
+    EXPECT_EQ(P(i).group, n);
+    EXPECT_EQ(P(i).x - P(0).x, puzzle.cellW * (i % puzzle.cols));
+  }
+}
+
+TEST_F(PantallaJuego, TheHintButtonStopsAfterTheLastAllowedHint) {
+  HWND pista = BotonPista();
+  ASSERT_EQ(HintLimit(), 2);  // 12 pieces
+  const auto pedir = [&] {
+    SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(pista));
+  };
+  pedir();
+  EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 1);
+  pedir();
+  EXPECT_EQ(puzzle.hints, 2);
+  EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 0);
+  // The end of a puzzle makes it usable again, at rest.
+  PuzzleTerminado();
+  EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(pista, kMsgAnimObtenerCuadro, 0, 0), 0);
+}
+
+TEST_F(PantallaJuego, TheMagnifierButtonTogglesTheMagnifierWithoutTakingTheActivation) {
+  HWND lupa = VentanaLupa();
+  ASSERT_FALSE(IsWindowVisible(lupa));
+  char titulo[20];
+  GetWindowTextA(lupa, titulo, sizeof titulo);
+  EXPECT_STREQ(titulo, "Preview");
+  const POINT t = TamañoLupa(imagenActual.Tamaño().x, imagenActual.Tamaño().y);
+  EXPECT_EQ(Rect(lupa).right - Rect(lupa).left, t.x + 8);
+  SetActiveWindow(ventanaPrincipal);
+  const auto clic = [] {
+    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(1)));
+  };
+  clic();
+  EXPECT_TRUE(IsWindowVisible(lupa));
+  EXPECT_EQ(GetActiveWindow(), ventanaPrincipal);
+  clic();
+  EXPECT_FALSE(IsWindowVisible(lupa));
+}
+
+// The standard reaction of an animated button, step by step.
+TEST_F(PantallaJuego, AnimatedButtonFeedback) {
+  HWND b = BotonHerramienta(2);
+  const auto estado = [&] {
+    return std::pair(SendMessageA(b, kMsgAnimObtenerValorUsuario, 0, 0), SendMessageA(b, kMsgAnimObtenerCuadro, 0, 0));
+  };
+  ReaccionBotonAnimado(b, kNotifPresionado);
+  EXPECT_EQ(estado(), std::pair(LRESULT{3}, LRESULT{9}));
+  ReaccionBotonAnimado(b, kNotifSalio);  // pressed and off it: the top of the animation
+  EXPECT_EQ(estado(), std::pair(LRESULT{3}, LRESULT{8}));
+  ReaccionBotonAnimado(b, kNotifSoltado);  // released away from it
+  EXPECT_EQ(estado(), std::pair(LRESULT{0}, LRESULT{0}));
+  ReaccionBotonAnimado(b, kNotifQuinto);  // a tick runs it up ...
+  EXPECT_EQ(estado(), std::pair(LRESULT{0}, LRESULT{1}));
+  SendMessageA(b, kMsgAnimPonerCuadro, 0, 8);
+  ReaccionBotonAnimado(b, kNotifQuinto);  // ... and holds it at the top
+  EXPECT_EQ(estado().first, 2);
+  ReaccionBotonAnimado(b, kNotifSalio);  // leaving runs it back down
+  ReaccionBotonAnimado(b, kNotifQuinto);
+  EXPECT_EQ(estado(), std::pair(LRESULT{1}, LRESULT{7}));
+  SendMessageA(b, kMsgAnimPonerCuadro, 0, 0);
+  ReaccionBotonAnimado(b, kNotifQuinto);
+  EXPECT_EQ(estado(), std::pair(LRESULT{0}, LRESULT{0}));
+}
+
+// ---- Main window and boxes --------------------------------------------------------
+
+TEST_F(PantallaJuego, ABoxButtonShowsAndHidesItsBox) {
+  HWND caja = VentanaCaja(4);
+  const auto clic = [] {
+    SendMessageA(ventanaPrincipal, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonCaja(4)));
+  };
+  ASSERT_FALSE(IsWindowVisible(caja));
+  clic();
+  EXPECT_TRUE(IsWindowVisible(caja));
+  clic();
+  EXPECT_FALSE(IsWindowVisible(caja));
+}
+
+TEST_F(PantallaJuego, BoxNames) {
+  char nombre[64];
+  GetWindowTextA(VentanaCaja(0), nombre, sizeof nombre);
+  EXPECT_STREQ(nombre, "Box1 ");
+  GetWindowTextA(VentanaCaja(5), nombre, sizeof nombre);
+  EXPECT_STREQ(nombre, "Box6 ");
+  SetWindowTextA(VentanaCaja(1), std::string(50, 'x').c_str());
+  EXPECT_EQ(SendMessageA(VentanaCaja(1), WM_GETTEXT, sizeof nombre, reinterpret_cast<LPARAM>(nombre)), 39);
+  EXPECT_EQ(SendMessageA(VentanaCaja(1), WM_GETTEXT, 24, reinterpret_cast<LPARAM>(nombre)), 23);
+  EXPECT_EQ(std::string(nombre), std::string(23, 'x'));
+}
+
+class CajaAbierta : public PantallaJuego {
+ protected:
+  void SetUp() override {
+    PantallaJuego::SetUp();
+    caja_ = VentanaCaja(0);
+    SetWindowPos(caja_, nullptr, 300, 200, 300, 300, SWP_NOZORDER | SWP_SHOWWINDOW);
+    Bombear();
+  }
+  // Press at client point (x, y) of the box, pointer to the screen point (sx, sy).
+  void Tirar(int x, int y, int sx, int sy) {
+    POINT p{x, y};
+    ClientToScreen(caja_, &p);
+    Apuntar(p.x, p.y);
+    SendMessageA(caja_, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
+    Apuntar(sx, sy);
+    SendMessageA(caja_, WM_MOUSEMOVE, MK_LBUTTON, Pt(0, 0));
+    SendMessageA(caja_, WM_LBUTTONUP, 0, Pt(0, 0));
+    Bombear();
+  }
+  std::pair<LONG, LONG> Cliente() const {
+    RECT r;
+    GetClientRect(caja_, &r);
+    return {r.right, r.bottom};
+  }
+  HWND caja_ = nullptr;
+};
+
+TEST_F(CajaAbierta, ResizingStopsAtTheScreenAndAtTwoHundred) {
+  // From the screen's corner, the bottom-right corner pulled beyond the screen.
+  SetWindowPos(caja_, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  Tirar(297, 297, 5000, 5000);
+  EXPECT_EQ(Cliente(), std::pair(LONG{GetSystemMetrics(SM_CXSCREEN)}, LONG{GetSystemMetrics(SM_CYSCREEN)}));
+  const RECT r = Rect(caja_);
+  Tirar(r.right - r.left - 3, r.bottom - r.top - 3, 0, 0);
+  EXPECT_EQ(Cliente(), std::pair(LONG{200}, LONG{200}));
+  // The board inside follows: the frame and the title bar around it.
+  RECT t;
+  GetClientRect(VentanaTablero(0), &t);
+  EXPECT_EQ(t.right, 200 - 12);
+}
+
+TEST_F(CajaAbierta, TheLeftEdgeKeepsTheRightEdgeWhereItWas) {
+  const LONG derecha = Rect(caja_).right;
+  Tirar(2, 100, 300 + 2 - 60, 200 + 100);
+  EXPECT_EQ(Rect(caja_).right, derecha);
+  EXPECT_EQ(Cliente().first, 360);
+  EXPECT_EQ(Rect(caja_).left, 240);
+  // The close button follows the right edge.
+  EXPECT_EQ(Rect(GetDlgItem(caja_, 10)).right, derecha);
+}
+
+TEST_F(CajaAbierta, RenameTakesTheAnswerOrKeepsTheOldNameAndEnablesTheBoxAgain) {
+  struct Caso { const char* escrito; WPARAM tecla; const char* nombre; };
+  for (const Caso& c : {Caso{"", VK_RETURN, ""}, Caso{"Cielo", VK_ESCAPE, "Box1 "}, Caso{"Cielo", VK_RETURN, "Cielo"}}) {
+    SetWindowTextA(caja_, "Box1 ");
+    SendMessageA(caja_, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(GetDlgItem(caja_, 11)));
+    EXPECT_FALSE(IsWindowEnabled(caja_));
+    ASSERT_NE(ventanaMensaje, nullptr);
+    SetWindowTextA(GetDlgItem(ventanaMensaje, kIdMensajeEntrada), c.escrito);
+    SendMessageA(ventanaMensaje, WM_CHAR, c.tecla, 0);
+    Bombear(150);
+    char nombre[64];
+    GetWindowTextA(caja_, nombre, sizeof nombre);
+    EXPECT_STREQ(nombre, c.nombre) << c.escrito;
+    EXPECT_TRUE(IsWindowEnabled(caja_));
+  }
+}
+
+}  // namespace
