@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# run.sh DIST_DIR: starts the game under Wine.
+# run.sh DIST_DIR: starts the game under Wine with a puzzle on the table
+# (TESSERA_DEBUG_NEW, by default 6 x 8 pieces of the first picture).
 #  - With a display: in a 1024 x 768 Wine desktop window (FULLSCREEN=1 for
 #    the whole screen).
-#  - Without one: on its own Xvfb; waits for the main window (or the first
-#    window), saves out/screenshot.png and ends the game.
+#  - Without one: on its own Xvfb; plays a few moves (a piece into box 1,
+#    the box opened, another piece picked up and put down), saves
+#    out/screenshot.png and ends the game.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(cd "$1" && pwd)
+export TESSERA_DEBUG_NEW="${TESSERA_DEBUG_NEW-Image\\1.bmp,6,8,0}"
 export TESSERA_WINE_KIND=x11
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
@@ -21,32 +24,26 @@ fi
 
 mkdir -p "$root/out"
 shot="$root/out/screenshot.png"
+rm -f "$shot"
+export JUEGO_BIN=$dist
 "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
-  dist=$1; shot=$2
-  wineserver -k 2>/dev/null; wineserver -w
-  (cd "$dist" && exec wine Tessera.exe) &
-  game=$!
-  found=""
-  for _ in $(seq 1 300); do
-    # The main window is called "Tessera"; before it, take any window shown.
-    found=$(xdotool search --onlyvisible --name "^Tessera\$" 2>/dev/null | head -n 1)
-    [ -n "$found" ] && break
-    if [ $(xdotool search --onlyvisible --name "." 2>/dev/null | wc -l) -gt 0 ] && [ $SECONDS -gt 20 ]; then
-      break
-    fi
-    kill -0 $game 2>/dev/null || break
-    sleep 0.2
-  done
-  sleep 1  # let the first paint finish
+  root=$1; shot=$2
+  . "$root/tests/e2e/juego_lib.sh"
+  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  juego_iniciar "$TESSERA_DEBUG_NEW" || exit 1
+  # A piece into box 1 through its button, the box opened, another piece
+  # carried across the table.
+  read -r x y <<<"$(centro_pieza 0)"
+  arrastrar "$x" "$y" 1011 287
+  clic 1011 287
+  read -r x y <<<"$(centro_pieza 1)"
+  arrastrar "$x" "$y" 600 200
+  sleep 0.5
   import -window root "$shot"
-  rc=$?
-  wineserver -k 2>/dev/null
-  wait $game 2>/dev/null
-  exit $rc' _ "$dist" "$shot"
-rc=$?
-if [ $rc -eq 0 ] && [ -f "$shot" ]; then
+  wineserver -k 2>/dev/null' _ "$root" "$shot"
+if [ -f "$shot" ]; then
   echo "run: no display here; the game ran on its own X server. Screenshot: $shot"
 else
-  echo "run: the game could not be shown (exit $rc)" >&2
+  echo "run: the game could not be shown" >&2
   exit 1
 fi

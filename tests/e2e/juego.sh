@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# juego.sh WxHxD BIN_DIR: plays the real game on an Xvfb screen of that
+# size: a puzzle cut at start-up, one piece dragged onto its neighbour's
+# place (they join), the pair dragged into box 1 through its box button,
+# box 1 opened, the magnifier opened from the options window, and the
+# game ended from there with exit code 0. Screenshots go to out/e2e/.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+pantalla=$1
+bin=$(cd "$2" && pwd)
+export JUEGO_BIN=$bin
+export JUEGO_SHOTS="$root/out/e2e"
+mkdir -p "$JUEGO_SHOTS"
+export TESSERA_WINE_KIND=x11
+. "$root/scripts/wine-env.sh"
+wine_prefix_ready
+
+exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
+  root=$1; pantalla=$2
+  . "$root/tests/e2e/juego_lib.sh"
+  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
+  shot() { import -window root "$JUEGO_SHOTS/juego-$pantalla-$1.png"; echo "$JUEGO_SHOTS/juego-$pantalla-$1.png"; }
+  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+
+  juego_iniciar "Image\\3.bmp,6,8,0" || fail "the game did not start with its puzzle"
+  [ "$FILAS.$COLS" = 6.8 ] || fail "the puzzle is $FILAS x $COLS"
+  inicio=$(shot inicio)
+
+  # Any piece, moved into the empty upper left of the table.
+  read -r x0 y0 <<<"$(centro_pieza 0)"
+  pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
+    fail "no piece moved"
+  p=$MOVIDA
+  # Its neighbour in the row, and the place beside it, 3 and 2 pixels off.
+  if [ $((p % COLS)) -lt $((COLS - 1)) ]; then k=$((p + 1)); dx=$((-CELDA_W)); else k=$((p - 1)); dx=$CELDA_W; fi
+  read -r x0 y0 <<<"$(centro_pieza "$p")"
+  x1=$((49 + P_X[k] + dx + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] - 2 + MARGEN_Y + CELDA_H / 2))
+  arrastrar "$x0" "$y0" "$x1" "$y1"
+  [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] ||
+    fail "pieces $p and $k did not join (groups ${P_GRUPO[$p]} ${P_GRUPO[$k]})"
+  [ $((P_X[p] - P_X[k])) = "$dx" ] && [ "${P_Y[$p]}" = "${P_Y[$k]}" ] || fail "piece $p did not land in place"
+  shot encaje >/dev/null
+
+  # The pair into box 1 through its button on the right edge.
+  read -r x0 y0 <<<"$(centro_pieza "$p")"
+  arrastrar "$x0" "$y0" $((W - 13)) $((H / 2 - 112 + 15))
+  [ "${P_TABLERO[$p]}" = 0 ] && [ "${P_TABLERO[$k]}" = 0 ] ||
+    fail "the pair is on boards ${P_TABLERO[$p]} and ${P_TABLERO[$k]}, not in box 1"
+  antes=$(shot antes-caja)
+  clic $((W - 13)) $((H / 2 - 112 + 15))
+  sleep 0.5
+  caja=$(shot caja)
+  distinta "$antes" "$caja" "300x300+60+78" || fail "box 1 did not open"
+
+  # The options window slides up; its magnifier button shows the magnifier.
+  xdotool mousemove $((W / 2 + 150)) $((H - 8)); sleep 0.2
+  xdotool mousemove $((W / 2 + 160)) $((H - 10)); sleep 1.5
+  antes=$(shot antes-lupa)
+  clic $((2 * W / 4)) $((H - 103 + 27 + 30))
+  sleep 0.5
+  lupa=$(shot lupa)
+  distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" || fail "the magnifier did not open"
+
+  # Exit from the options window.
+  clic $((3 * W / 4)) $((H - 103 + 27 + 30))
+  for _ in $(seq 1 100); do kill -0 $JUEGO_PID 2>/dev/null || break; sleep 0.1; done
+  kill -0 $JUEGO_PID 2>/dev/null && fail "the game did not end from the options window"
+  wait $JUEGO_PID; rc=$?
+  wineserver -k 2>/dev/null; wineserver -w
+  [ $rc = 0 ] || fail "exit code $rc"
+  echo "PASS ($pantalla): pieces $p and $k joined, went into box 1, magnifier shown, exit code 0"' _ "$root" "$pantalla"
