@@ -17,9 +17,11 @@
 #include "Compositor.h"
 #include "Controles.h"
 #include "Cut.h"
+#include "Drag.h"
 #include "Fitting.h"
 #include "Globales.h"
 #include "Herramientas.h"
+#include "LienzoArrastre.h"
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
@@ -427,3 +429,69 @@ TEST_F(CajaAbierta, RenameTakesTheAnswerOrKeepsTheOldNameAndEnablesTheBoxAgain) 
 }
 
 }  // namespace
+
+// ---- Drag canvases, magnifier sizes, time and help ---------------------------------
+
+// The sprite is written into a canvas of the screen's format; whatever
+// format the screen names, the colour that reaches the screen is the piece's.
+TEST(LienzoArrastre, EveryScreenFormatShowsThePieceColour) {
+  struct Caso { int32_t bits; bool campos; uint32_t mascaras[3]; int tolerancia; };
+  const Caso casos[] = {{16, true, {0xF800, 0x07E0, 0x001F}, 8}, {16, true, {0x7C00, 0x03E0, 0x001F}, 8},
+                        {16, false, {}, 8}, {24, false, {}, 0}, {32, true, {0xFF0000, 0xFF00, 0xFF}, 0},
+                        {32, false, {}, 0}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.bits * 10 + c.campos);
+    puzzle = PuzzleState{};
+    puzzle.rows = puzzle.cols = 1;
+    puzzle.boxW = puzzle.boxH = 4;
+    ASSERT_TRUE(AllocatePuzzle());
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 4; ++x) {
+        uint8_t* p = puzzle.SheetPixel(0, x, y);
+        p[0] = 40, p[1] = 120, p[2] = 200, p[3] = 1;  // blue, green, red
+      }
+    puzzle.display.bits = c.bits, puzzle.display.bitFields = c.campos;
+    std::copy(c.mascaras, c.mascaras + 3, puzzle.display.masks);
+    ASSERT_TRUE(PrepareDisplayFormat(puzzle.display));
+    LienzoArrastre lienzo;
+    ASSERT_TRUE(lienzo.Ajustar(8, 8, puzzle.display));
+    PaintSprite(0, lienzo.Pixeles(), lienzo.Stride(), 2, 2);
+    const COLORREF color = GetPixel(lienzo.Hdc(), 3, 3);
+    EXPECT_NEAR(GetRValue(color), 200, c.tolerancia);
+    EXPECT_NEAR(GetGValue(color), 120, c.tolerancia);
+    EXPECT_NEAR(GetBValue(color), 40, c.tolerancia);
+  }
+  puzzle = PuzzleState{};
+  // The screen's own format is one the cut accepts.
+  DisplayFormat pantalla = SondearFormatoPantalla();
+  EXPECT_TRUE(PrepareDisplayFormat(pantalla)) << pantalla.bits;
+}
+
+TEST(Lupa, PictureAreaKeepsTheAspectWithinTwoHundredFortyByOneHundredEighty) {
+  struct Caso { int w, h; LONG ancho, alto; };
+  for (const Caso& c : {Caso{640, 480, 240, 180}, Caso{480, 640, 135, 180}, Caso{1000, 10, 240, 2},
+                        Caso{5, 4000, 1, 180}, Caso{0, 0, 1, 1}}) {
+    const POINT t = TamañoLupa(c.w, c.h);
+    EXPECT_EQ(std::pair(t.x, t.y), std::pair(c.ancho, c.alto)) << c.w << "x" << c.h;
+  }
+}
+
+TEST_F(PantallaJuego, WithoutAPictureTheMagnifierShowsOnlyItsTitleBar) {
+  ClosePuzzle(true);
+  EXPECT_EQ(Rect(VentanaLupa()).right - Rect(VentanaLupa()).left, 248);
+  EXPECT_EQ(Rect(VentanaLupa()).bottom - Rect(VentanaLupa()).top, 219);
+  EXPECT_FALSE(IsWindowVisible(VentanaLupa()));
+}
+
+TEST(Titulo, TimeTextAndPlace) {
+  EXPECT_EQ(TextoTiempo(1, 1, 1), "01:01:01");
+  EXPECT_EQ(TextoTiempo(0, 0, 0), "00:00:00");
+  EXPECT_EQ(TextoTiempo(100, 0, 0), "100:00:00");
+  EXPECT_EQ(XTiempo(800), 570);
+  EXPECT_EQ(XTiempo(1024), 720);
+}
+
+TEST(Ayuda, PageOfTheLanguageBelowTheProgramFolder) {
+  const std::string ruta = RutaAyuda(3);
+  EXPECT_EQ(ruta, std::string(directorioPrograma.Data()) + "Help\\3\\Index.htm");
+}
