@@ -1,6 +1,6 @@
 #include "ComunVentanas.h"
 
-#include "ArchivoRecursos.h"
+#include "Animacion.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
@@ -27,6 +27,15 @@ HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE im
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanciaPrograma, nullptr);
   if (control && imagen) SendMessageA(control, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
   return control;
+}
+
+HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo) {
+  HWND boton = CrearControl("COVANIM", padre, x, y, 0, nullptr, estilo);
+  SendMessageA(boton, kMsgAnimPonerFilas, 0, 1);
+  SendMessageA(boton, kMsgAnimPonerColumnas, 0, 10);
+  SendMessageA(boton, kMsgAnimPonerCuadro, 0, 0);
+  if (imagen) SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
+  return boton;
 }
 
 void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela) {

@@ -40,6 +40,9 @@ int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo);
 HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE imagen,
                   DWORD estilo = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
 
+// An animated button (COVANIM): one row of 10 frames, resting at frame 0.
+HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+
 // Repaints `pintar` of `hdc` with `imagen` tiled in anchoTesela x
 // altoTesela tiles from the window's corner.
 void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela);
