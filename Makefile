@@ -10,7 +10,7 @@ BENCH := $(BUILD)/bench
 FUZZ_SECONDS ?= 60
 DATOS := $(abspath $(NATIVE))/datos
 
-.PHONY: all deps native tools win64 win32 test run dist bench fuzz contact-sheet clean
+.PHONY: all deps native tools win64 win32 test run dist bench bench-juego fuzz contact-sheet clean
 
 all: win64
 
@@ -50,6 +50,10 @@ bench: deps
 	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSERA_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS)
 	@bash scripts/bench.sh $(BENCH) out/bench
+
+# The real game's own timings under Wine: presses, drag steps and drops.
+bench-juego: win64
+	@bash scripts/bench-juego.sh $(WIN64)/bin out/bench
 
 fuzz: deps
 	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
