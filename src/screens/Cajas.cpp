@@ -279,7 +279,8 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
     g_cajaANombrar = hwnd;
     EnableWindow(hwnd, FALSE);
     OcultarVentanasFlotantes(hwnd);
-    MostrarMensaje(kTextoRenombrar, ventanaPrincipal, TerminarRenombrar, true);
+    // While another question is open there is no asking this one.
+    if (!MostrarMensaje(kTextoRenombrar, ventanaPrincipal, TerminarRenombrar, true)) TerminarRenombrar(false);
   } else if (indice >= 0 && control == Tablero(hwnd)) {
     if (codigo == kBoardGotPieces) CambiarImagenBotonCaja(indice, 600 + static_cast<uint32_t>(indice));
     if (codigo == kBoardEmptied) CambiarImagenBotonCaja(indice, 200 + static_cast<uint32_t>(indice));

@@ -13,7 +13,6 @@
 #include "ArrastreVentana.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
-#include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "HImage.h"
 #include "ObjetosGDI.h"
@@ -24,6 +23,7 @@ constexpr char kClase[] = "CWNDPREVLUPA";
 constexpr int kIdCerrar = 10;
 constexpr int kAnchoMaximo = 240, kAltoMaximo = 180;
 constexpr int kMaximoTitulo = 59;
+constexpr int kAnchoTeselaBarra = 30, kAltoBarra = 31;  // the title bar, from the boxes' picture
 
 HWND g_lupa = nullptr;
 // The picture's header and colour table, and its scaled rows (empty: none).
@@ -99,7 +99,10 @@ LRESULT OnGetText(WPARAM tamaño, char* destino) {
 LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
   const RECT& r = pintura.Rect();
-  for (LONG x = r.left; x < r.right; x += 30) DibujarHIMAGE(pintura.Hdc(), x, 0, 30, 31, ImagenDe(g_barra), 0, 0, ROP_SRCCOPY);
+  if (r.top < kAltoBarra) {
+    const RECT barra{r.left, r.top, r.right, std::min<LONG>(r.bottom, kAltoBarra)};
+    PintarMosaico(pintura.Hdc(), barra, ImagenDe(g_barra), kAnchoTeselaBarra, kAltoBarra);
+  }
   if (g_titulo[0]) {
     Seleccion fuente(pintura.Hdc(), g_fuente.Get());
     SetBkMode(pintura.Hdc(), TRANSPARENT);
