@@ -1,12 +1,41 @@
 #include "ListaArchivos.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "ArchivoDisco.h"
 
 namespace {
 constexpr int32_t kPasoBloque = 50;
+
+// The digits of a name before its first '.', when that is all it holds
+// (leading zeros dropped; empty otherwise).
+std::string_view Numero(const char* nombre) {
+  const char* fin = nombre;
+  while (*fin >= '0' && *fin <= '9') ++fin;
+  if (fin == nombre || (*fin != '.' && *fin != 0)) return {};
+  while (nombre + 1 < fin && *nombre == '0') ++nombre;
+  return {nombre, static_cast<size_t>(fin - nombre)};
+}
+
+char Minuscula(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool MenorNatural(const char* a, const char* b) {
+  const std::string_view na = Numero(a), nb = Numero(b);
+  if (!na.empty() != !nb.empty()) return !na.empty();
+  // Equal numbers of any length compare by digits once the lengths agree.
+  if (!na.empty() && na != nb) return na.size() != nb.size() ? na.size() < nb.size() : na < nb;
+  for (; *a && *b; ++a, ++b) {
+    const char x = Minuscula(*a), y = Minuscula(*b);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  }
+  if (*a || *b) return *b != 0;
+  return false;
 }
 
 ListaArchivos::~ListaArchivos() { std::free(bloque_); }
@@ -71,4 +100,21 @@ int32_t ListaArchivos::Nombre(int32_t indice, bool sinExtension, char* buffer, i
   }
   buffer[n] = 0;
   return p[0];
+}
+
+void ListaArchivos::OrdenarNatural() {
+  if (!cargada_ || cantidad_ < 2) return;
+  std::vector<std::string> nombres;
+  nombres.reserve(static_cast<size_t>(cantidad_));
+  const uint8_t* p = bloque_;
+  for (int32_t i = 0; i < cantidad_; ++i, p += p[0]) nombres.emplace_back(reinterpret_cast<const char*>(p + 1));
+  std::stable_sort(nombres.begin(), nombres.end(),
+                   [](const std::string& a, const std::string& b) { return MenorNatural(a.c_str(), b.c_str()); });
+  // Same records, same total length: rewritten in place.
+  uint8_t* q = bloque_;
+  for (const std::string& n : nombres) {
+    q[0] = static_cast<uint8_t>(n.size() + 2);
+    std::memcpy(q + 1, n.c_str(), n.size() + 1);
+    q += q[0];
+  }
 }

@@ -18,6 +18,10 @@ class ListaArchivos {
   // returns the record's length byte, 0 on failure (buffer then empty).
   int32_t Nombre(int32_t indice, bool sinExtension, char* buffer, int32_t tamaño) const;
 
+  // Puts the names in the order a player expects (see MenorNatural); the
+  // file system's own order is arbitrary on some systems.
+  void OrdenarNatural();
+
   int32_t Cantidad() const { return cantidad_; }
   bool Cargada() const { return cargada_; }
 
@@ -32,3 +36,8 @@ class ListaArchivos {
   bool cargada_ = false;
   uint8_t* bloque_ = nullptr;
 };
+
+// Whether name `a` comes before `b`: names that are a number before their
+// extension first, by value ("2.bmp" before "10.bmp"), then the others
+// alphabetically without regard to case.
+bool MenorNatural(const char* a, const char* b);

@@ -73,6 +73,17 @@ Punto ThumbnailSize(int32_t w, int32_t h) {
 
 Punto ThumbnailOffset(Punto t) { return {(kChooserW - t.x) / 2, (kChooserH - t.y) / 2}; }
 
+Punto PictureThumbnailSize(int32_t w, int32_t h) {
+  if (w < 1 || h < 1) return {1, 1};
+  const double s = static_cast<double>(h) * 82 / w > 123 ? 123.0 / h : 82.0 / w;
+  return AlMenosUno({Truncar(w * s), Truncar(h * s)});
+}
+
+bool PictureCuttable() {
+  const int32_t bits = imagenActual.BitsPorPixel();
+  return imagenActual.Abierto() && !imagenActual.Comprimido() && (bits == 8 || bits == 24);
+}
+
 double SizeDragScale(double scaleAtPress, Punto d, Punto miniature, double baseScale, double minScale) {
   const double mw = miniature.x, mh = miniature.y;
   const double norma = std::sqrt(mw * mw + mh * mh) * 200;

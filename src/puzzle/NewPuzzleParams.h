@@ -70,6 +70,14 @@ Punto SizeChooserPictureSize(int32_t w, int32_t h, int32_t W, int32_t H);
 Punto ThumbnailSize(int32_t w, int32_t h);
 Punto ThumbnailOffset(Punto thumbnail);
 
+// A picture's thumbnail on the new-puzzle window's picture page: fitted
+// into 82 x 123, aspect kept, at least 1 x 1.
+Punto PictureThumbnailSize(int32_t w, int32_t h);
+
+// Whether the current picture is one the cut can use: open, uncompressed,
+// 8 or 24 bits.
+bool PictureCuttable();
+
 // Size chooser drag: the zoom for a drag `d` (pointer - press point) from a
 // press made at `scaleAtPress`, clamped to [minScale, 2 x baseScale] with
 // minScale winning.

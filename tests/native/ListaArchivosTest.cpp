@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <string>
 
@@ -63,6 +64,37 @@ TEST_F(ListaArchivosEnCarpeta, NamesOf254CharactersAreRefused) {
   Crear(std::string(250, 'm') + ".bmp");
   EXPECT_FALSE(Buscar("*.bmp"));
   EXPECT_FALSE(lista_.Cargada());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenorNatural, NumbersByValueFirstThenNamesWithoutCase) {
+  const char* ordenados[] = {"1.bmp", "2.bmp", "09.bmp", "10.bmp", "15.bmp", "100.bmp", "3a.bmp",
+                             "Alpha.bmp", "beta.bmp", "Gamma.BMP", "z.bmp"};
+  for (size_t i = 0; i < std::size(ordenados); ++i)
+    for (size_t j = 0; j < std::size(ordenados); ++j)
+      EXPECT_EQ(MenorNatural(ordenados[i], ordenados[j]), i < j) << ordenados[i] << " vs " << ordenados[j];
+  // The same number written two ways: still a strict order, by spelling.
+  EXPECT_NE(MenorNatural("3.bmp", "03.bmp"), MenorNatural("03.bmp", "3.bmp"));
+  // A number too long for any integer type still sorts by value.
+  EXPECT_TRUE(MenorNatural("99999999999999999999.bmp", "100000000000000000000.bmp"));
+}
+
+TEST_F(ListaArchivosEnCarpeta, NaturalOrderRewritesTheRecordsWholly) {
+  for (const char* n : {"photo.bmp", "10.bmp", "2.bmp", "1.bmp", "Beach.bmp", "11.bmp"}) Crear(n);
+  ASSERT_TRUE(Buscar("*.bmp"));
+  lista_.OrdenarNatural();
+  ASSERT_EQ(lista_.Cantidad(), 6);
+  char b[64];
+  std::string todos;
+  for (int i = 0; i < 6; ++i) {
+    lista_.Nombre(i, false, b, sizeof b);
+    todos += std::string(b) + " ";
+  }
+  EXPECT_EQ(todos, "1.bmp 2.bmp 10.bmp 11.bmp Beach.bmp photo.bmp ");
+  EXPECT_EQ(lista_.Nombre(6, false, b, sizeof b), 0);
 }
 
 }  // namespace

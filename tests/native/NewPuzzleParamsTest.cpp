@@ -147,4 +147,33 @@ TEST_F(NewPuzzleParamsTest, ChooserSizesAndDrags) {
   }
 }
 
+TEST_F(NewPuzzleParamsTest, PicturePageThumbnailsAndWhatCanBeCut) {
+  struct Caso { int32_t w, h; Punto esperado; };
+  // Into 82 x 123: a tall picture by its height, a wide one by its width,
+  // and never an empty side.
+  for (const Caso c : {Caso{640, 480, {82, 61}}, Caso{100, 400, {30, 123}}, Caso{1000, 10, {82, 1}},
+                       Caso{2, 9000, {1, 123}}, Caso{0, 5, {1, 1}}})
+    EXPECT_EQ(Par(PictureThumbnailSize(c.w, c.h)), Par(c.esperado)) << c.w << "x" << c.h;
+
+  EXPECT_FALSE(PictureCuttable());  // nothing open
+  const std::string ruta = (carpeta_ / "q.bmp").string();
+  auto Escribir = [&](uint16_t bits, uint32_t compresion) {
+    BmpSintetico b;
+    b.ancho = 200, b.alto = 150, b.bits = bits, b.compresion = compresion;
+    if (compresion) b.pixeles.assign(64, 0);
+    const auto bytes = b.Bytes();
+    std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+    return imagenActual.Abrir(ruta.c_str());
+  };
+  int abiertos = 0;
+  for (const auto& [bits, compresion, cortable] :
+       {std::tuple{uint16_t{8}, 0u, true}, std::tuple{uint16_t{24}, 0u, true}, std::tuple{uint16_t{4}, 0u, false},
+        std::tuple{uint16_t{16}, 0u, false}, std::tuple{uint16_t{32}, 0u, false}, std::tuple{uint16_t{8}, 1u, false}}) {
+    if (!Escribir(bits, compresion)) continue;  // refused outright: not offered at all
+    ++abiertos;
+    EXPECT_EQ(PictureCuttable(), cortable) << bits << " bits, compression " << compresion;
+  }
+  EXPECT_GE(abiertos, 4);
+}
+
 }  // namespace
