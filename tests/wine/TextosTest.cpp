@@ -37,7 +37,8 @@ struct Base {
 constexpr Base kBases[] = {
     {20, 6, 199},  {40, 6, 199},  {50, 6, 199},  {60, 6, 199},   {70, 6, 199},   {80, 6, 199},
     {90, 2, 199},  {120, 6, 59},  {130, 6, 199}, {140, 6, 199},  {160, 6, 299},  {170, 6, 199},
-    {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 2, 69},   {230, 6, 299},  {5001, 15, 49},
+    {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 2, 69},   {230, 6, 299},  {240, 6, 199},  {250, 6, 199},
+    {5001, 15, 49},
     {6001, 15, 999},
 };
 
@@ -191,6 +192,19 @@ TEST_F(Disposicion, DescriptionsStayAboveThePreviewButtons) {
     EXPECT_GT(n, 0) << id;
     EXPECT_LE(n * alto_ + 2, 496 - (288 + 40)) << id << ": " << n << " lines";
   }
+}
+
+// The message box writes at 24 px in a 460 px wide area, 190 px high.
+TEST_F(Disposicion, MessagesFitTheMessageBox) {
+  fuente_ = CreateFontA(24, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "");
+  anterior_ = SelectObject(dc_, fuente_);
+  for (UINT base : {40u, 240u, 250u})
+    for (UINT id = base; id < base + 6; ++id) {
+      // Two blank lines open each of these texts.
+      const int n = Lineas(dc_, Texto(id), 460);
+      EXPECT_GT(n, 0) << id;
+      EXPECT_LE((n + 2) * 24, 190) << id << ": " << n << " lines";
+    }
 }
 
 // The name stands at 23 px bold in a 300 px square.
