@@ -8,6 +8,7 @@
 #include "Herramientas.h"
 #include "Lupa.h"
 #include "Mensaje.h"
+#include "MenuNuevo.h"
 #include "Opciones.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -81,6 +82,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarHerramientas(instancia);
   RegistrarBarraHerramientas(instancia);
   RegistrarTitulo(instancia);
+  RegistrarMenuNuevo(instancia);
   RegistrarCajas(instancia);
   RegistrarMensaje(instancia);
 }

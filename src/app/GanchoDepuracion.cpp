@@ -53,7 +53,11 @@ void VolcarPuzzle() {
 void IniciarPuzzleDepuracion() {
   const char* v = std::getenv("TESSERA_DEBUG_NEW");
   DebugNewPuzzle pedido;
-  if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
+  // Without a puzzle to cut the table stays empty, and the dump says so.
+  if (!v || !ParseDebugNewPuzzle(v, &pedido)) {
+    VolcarPuzzle();
+    return;
+  }
   const std::string ruta = EsAbsoluta(pedido.path) ? pedido.path : directorioPrograma.Data() + pedido.path;
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {

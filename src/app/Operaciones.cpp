@@ -116,11 +116,15 @@ void ReaccionBotonAnimado(HWND control, int codigo) {
   }
 }
 
-void PuzzleTerminado() {
+void HabilitarPista() {
   if (HWND pista = BotonPista()) {
     SendMessageA(pista, kMsgHabilitar, 0, 1);
     Estado(pista, kSubiendo);
     Cuadro(pista, 0);
   }
+}
+
+void PuzzleTerminado() {
+  HabilitarPista();
   // The finishing video and what follows it open from here once they exist.
 }

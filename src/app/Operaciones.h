@@ -19,6 +19,9 @@ std::string RutaAyuda(int idiomaAyuda);
 // hover animation, pressed frame, sounds. Call first, then act on a click.
 void ReaccionBotonAnimado(HWND control, int codigo);
 
+// The hint button usable again, at rest (a new or a finished puzzle).
+void HabilitarPista();
+
 // A drop completed the puzzle: the hint button is usable again and the
 // end-of-puzzle sequence starts.
 void PuzzleTerminado();

@@ -11,6 +11,7 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Globales.h"
+#include "MenuNuevo.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
 #include "VentanaPrincipal.h"
@@ -78,7 +79,7 @@ LRESULT OnNotificacion(int codigo, HWND control) {
     LanzarAcercaDe();
   } else if (control == g_nuevo) {
     ClosePuzzle(true);
-    // The new-puzzle window opens here once it exists.
+    AbrirMenuNuevo();
   }
   return 0;
 }

@@ -1,0 +1,565 @@
+// CWNDNEW: created by AbrirMenuNuevo when the title strip's new-puzzle
+// button has cleared the table; owned by the main window. Picture page with
+// its thumbnails, size and count pages with their choosers and scrolls, die
+// page; the page change slides the new page up over the old one.
+#include "MenuNuevo.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "Animacion.h"
+#include "ArchivoBMP.h"
+#include "ArrastreVentana.h"
+#include "BotonCheck.h"
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "Cut.h"
+#include "Desplazador.h"
+#include "DibujoHIMAGE.h"
+#include "EtiquetaTexto.h"
+#include "GanchoDepuracion.h"
+#include "Globales.h"
+#include "ListaArchivos.h"
+#include "Lupa.h"
+#include "Mensaje.h"
+#include "MiniaturaImagen.h"
+#include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
+#include "Operaciones.h"
+#include "Puzzle.h"
+#include "SelectorCantidad.h"
+#include "SelectorTamano.h"
+#include "VentanaPrincipal.h"
+#include "VistaImagen.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDNEW";
+constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
+static_assert(kEstilo == 0x92400000);
+
+constexpr int kPaginas = 4;
+constexpr int kTroqueles = 3;
+constexpr int kIdTroquel = 200, kIdPestaña = 300;
+constexpr int kRutaMaxima = 260;
+
+// Archive pictures.
+constexpr uint32_t kImagenFondo = 224;
+constexpr uint32_t kImagenEncabezado = 2000;  // + 10 x page + language
+constexpr uint32_t kImagenPestaña = 1000;     // + 10 x tab + language
+constexpr uint32_t kImagenTroquel = 184;      // + die
+constexpr uint32_t kImagenAceptar = 223, kImagenCerrar = 222;
+constexpr uint32_t kImagenAjustar = 199, kImagenNatural = 198;
+constexpr uint32_t kImagenVistaTroquel = 106;
+constexpr uint32_t kImagenAyuda = 115, kImagenVistaPrevia = 126;
+constexpr uint32_t kImagenDesplazador = 197;
+constexpr uint32_t kImagenDesplazadorImagenes = 221;
+constexpr uint32_t kTroquelBase = 5000;  // die pictures of the archive
+
+// The page header's slot in the background, and the sliding page area.
+constexpr int kXEncabezado = 125, kYEncabezado = 1, kAnchoEncabezado = 228, kAltoEncabezado = 48;
+constexpr int kXPagina = 105, kAnchoPagina = 500, kAltoPagina = 230;
+
+// Texts: the captions of the three labels.
+constexpr int kTextoFilas = 50, kTextoColumnas = 60, kTextoPiezas = 70;
+// Messages: a picture the cut cannot use, a cut that failed.
+constexpr int kTextoNoCortable = 240, kTextoNoCortado = 250;
+
+const int kYPestaña[kPaginas] = {63, 109, 157, 203};
+const int kXTroquel[kTroqueles] = {371, 427, 482};
+const int kYRotulo[3] = {80, 120, 160};
+
+// The picture list lives as long as the program; it is filled again at each
+// opening.
+ListaArchivos g_imagenes;
+int32_t g_elegida = 0;  // index into the list
+int32_t g_primera = 0;  // the list index thumbnail 0 shows
+
+struct Estado {
+  HWND ventana = nullptr;
+  std::unique_ptr<ControlDC> fondo, respaldo, encabezado, instantanea;
+  std::unique_ptr<ControlDC> imagenAceptar, imagenCerrar, imagenAjustar, imagenNatural, imagenVistaTroquel,
+      imagenAyuda, imagenVistaPrevia, imagenDesplazador, imagenDesplazadorImagenes;
+  std::array<std::unique_ptr<ControlDC>, kPaginas> imagenPestaña;
+  std::array<std::unique_ptr<ControlDC>, kTroqueles> imagenTroquel;
+
+  HWND aceptar = nullptr, cerrar = nullptr, ajustar = nullptr, natural = nullptr, vistaTroquel = nullptr,
+       ayuda = nullptr, vistaPrevia = nullptr;
+  HWND desplazadorImagenes = nullptr, desplazadorTamaño = nullptr, desplazadorCantidad = nullptr;
+  HWND selectorTamaño = nullptr, selectorCantidad = nullptr;
+  std::array<HWND, kPaginas> pestañas{};
+  std::array<HWND, kTroqueles> troqueles{};
+  std::array<HWND, 3> rotulos{}, valores{};
+  std::array<HWND, kMiniaturas> miniaturas{};
+
+  ArrastreVentana arrastre;
+  int pagina = 0;
+  int troquel = 0;
+};
+Estado g;
+
+LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
+
+std::string RutaImagen(int32_t indice) {
+  char nombre[kRutaMaxima];
+  if (g_imagenes.Nombre(indice, false, nombre, sizeof nombre) == 0) return {};
+  return std::string(directorioPrograma.Data()) + "Image\\" + nombre;
+}
+
+// ---- The controls of each page --------------------------------------------
+
+std::vector<HWND> ControlesDePagina(int pagina) {
+  switch (pagina) {
+    case 0: {
+      std::vector<HWND> v(g.miniaturas.begin(), g.miniaturas.end());
+      if (g.desplazadorImagenes) v.push_back(g.desplazadorImagenes);
+      return v;
+    }
+    case 1: return {g.ajustar, g.natural, g.desplazadorTamaño, g.selectorTamaño};
+    case 2:
+      return {g.selectorCantidad, g.desplazadorCantidad, g.rotulos[0], g.rotulos[1], g.rotulos[2],
+              g.valores[0],       g.valores[1],          g.valores[2]};
+    default: return {g.troqueles[0], g.troqueles[1], g.troqueles[2], g.vistaTroquel};
+  }
+}
+
+// ---- Labels, scrolls and thumbnails -----------------------------------------
+
+void PonerValores() {
+  const int32_t valores[3] = {puzzle.rows, puzzle.cols, puzzle.rows * puzzle.cols};
+  for (int i = 0; i < 3; ++i) {
+    const std::string texto = std::to_string(valores[i]);
+    Enviar(g.valores[i], kMsgTextoPoner, reinterpret_cast<LPARAM>(texto.c_str()));
+  }
+}
+
+void Refrescar() {
+  // A picture too elongated for any zoom but the smallest has nothing to choose.
+  Enviar(g.desplazadorTamaño, kMsgHabilitar, imagenActual.Abierto() && !newPuzzle.sizeRangeCollapsed);
+  Enviar(g.desplazadorTamaño, kMsgDesplazadorPonerValor, MenuNuevoScrollTamanoGet());
+  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerMaximo, MenuNuevoScrollCantidadGetMax());
+  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+  PonerValores();
+}
+
+void CargarMiniaturas() {
+  for (int i = 0; i < kMiniaturas; ++i) {
+    const int32_t indice = g_primera + i;
+    const std::string ruta = indice < g_imagenes.Cantidad() ? RutaImagen(indice) : std::string();
+    CargarMiniatura(g.miniaturas[i], ruta.empty() ? nullptr : ruta.c_str());
+  }
+}
+
+// The picture page's scroll, when there are more pictures than thumbnails:
+// its value is minus the first picture shown, a page at a time.
+void CrearDesplazadorImagenes(HWND hwnd) {
+  const int32_t cantidad = g_imagenes.Cantidad();
+  if (cantidad <= kMiniaturas) return;
+  g.imagenDesplazadorImagenes = CargarImagenArchivo(kImagenDesplazadorImagenes);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, 555, 75, 0, nullptr);
+  Enviar(d, kMsgDesplazadorPonerAlto1, 40);
+  Enviar(d, kMsgDesplazadorPonerAlto2, 79);
+  Enviar(d, kMsgDesplazadorPonerAlto3, 41);
+  Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazadorImagenes)));
+  Enviar(d, kMsgDesplazadorPonerMaximo, 0);
+  Enviar(d, kMsgDesplazadorPonerMinimo, kMiniaturas - cantidad);
+  Enviar(d, kMsgDesplazadorPonerValor, 0);
+  Enviar(d, kMsgDesplazadorPonerPaso, kMiniaturas);
+  g.desplazadorImagenes = d;
+}
+
+HWND CrearDesplazador(HWND hwnd) {
+  HWND d = CrearControl(kClaseDesplazador, hwnd, 365, 61, 0, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
+  Enviar(d, kMsgDesplazadorPonerAlto1, 40);
+  Enviar(d, kMsgDesplazadorPonerAlto2, 79);
+  Enviar(d, kMsgDesplazadorPonerAlto3, 41);
+  Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazador)));
+  Enviar(d, kMsgDesplazadorPonerMaximo, 100);
+  Enviar(d, kMsgDesplazadorPonerMinimo, 0);
+  Enviar(d, kMsgDesplazadorPonerValor, 0);
+  Enviar(d, kMsgDesplazadorPonerPaso, 2);
+  return d;
+}
+
+HWND CrearRotulo(HWND hwnd, int x, int y, const char* texto) {
+  HWND r = CrearControl(kClaseEtiquetaTexto, hwnd, x, y, 0, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
+  Enviar(r, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.fondo)));
+  Enviar(r, kMsgTextoPonerPesoNormal, 700);
+  Enviar(r, kMsgTextoPonerAltoFuente, 18);
+  Enviar(r, kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(""));
+  Enviar(r, kMsgTextoPoner, reinterpret_cast<LPARAM>(texto));
+  Enviar(r, kMsgHabilitar, 0);
+  Enviar(r, kMsgTextoPonerColorInactivo, RGB(0, 0, 0));
+  return r;
+}
+
+HWND CrearCheck(HWND hwnd, int x, int y, int id, const std::unique_ptr<ControlDC>& imagen, DWORD estilo) {
+  HWND c = CrearControl(kClaseBotonCheck, hwnd, x, y, id, nullptr, estilo);
+  Enviar(c, kMsgCheckPonerOpcion, 1);
+  Enviar(c, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(imagen)));
+  return c;
+}
+
+// ---- Creation ---------------------------------------------------------------
+
+void PonerEncabezado(int pagina) {
+  const HIMAGE fondo = ImagenDe(g.fondo);
+  if (!fondo) return;
+  if (HIMAGE respaldo = ImagenDe(g.respaldo))
+    TransferirHIMAGE(fondo, kXEncabezado, kYEncabezado, kAnchoEncabezado, kAltoEncabezado, respaldo, 0, 0,
+                     ROP_SRCCOPY);
+  g.encabezado = CargarImagenArchivo(kImagenEncabezado + 10 * static_cast<uint32_t>(pagina) +
+                                     static_cast<uint32_t>(idioma));
+  if (HIMAGE encabezado = ImagenDe(g.encabezado))
+    TransferirHIMAGE(fondo, kXEncabezado, kYEncabezado, AnchoImagen(g.encabezado), AltoImagen(g.encabezado),
+                     encabezado, 0, 0, ROP_SRCCOPY);
+}
+
+void CrearLienzos() {
+  g.instantanea = std::make_unique<ControlDC>(true);
+  g.instantanea->AjustarTamaño(530, kAltoPagina);
+  g.respaldo = std::make_unique<ControlDC>();
+  if (HIMAGE fondo = ImagenDe(g.fondo); fondo && g.respaldo->AjustarTamaño(kAnchoEncabezado, kAltoEncabezado)) {
+    CopiarPaleta(fondo, g.respaldo->Imagen());
+    TransferirHIMAGE(g.respaldo->Imagen(), 0, 0, kAnchoEncabezado, kAltoEncabezado, fondo, kXEncabezado,
+                     kYEncabezado, ROP_SRCCOPY);
+  } else {
+    g.respaldo.reset();
+  }
+  PonerEncabezado(0);
+}
+
+void CrearControles(HWND hwnd) {
+  constexpr DWORD kOculto = WS_CHILD | WS_CLIPSIBLINGS;
+  g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
+  g.aceptar = CrearControl("COVCOMMAND", hwnd, 119, 255, 0, ImagenDe(g.imagenAceptar));
+  g.imagenCerrar = CargarImagenArchivo(kImagenCerrar);
+  g.cerrar = CrearControl("COVCOMMAND", hwnd, 514, 257, 0, ImagenDe(g.imagenCerrar));
+
+  for (int i = 0; i < kPaginas; ++i) {
+    g.imagenPestaña[i] = CargarImagenArchivo(kImagenPestaña + 10 * static_cast<uint32_t>(i) +
+                                             static_cast<uint32_t>(idioma));
+    g.pestañas[i] = CrearCheck(hwnd, 0, kYPestaña[i], kIdPestaña + i, g.imagenPestaña[i],
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+  }
+  Enviar(g.pestañas[0], kMsgCheckPonerMarcado, 1);
+  for (int i = 0; i < kTroqueles; ++i) {
+    g.imagenTroquel[i] = CargarImagenArchivo(kImagenTroquel + static_cast<uint32_t>(i));
+    g.troqueles[i] = CrearCheck(hwnd, kXTroquel[i], 78, kIdTroquel + i, g.imagenTroquel[i], kOculto);
+  }
+  Enviar(g.troqueles[0], kMsgCheckPonerMarcado, 1);
+
+  g.imagenAjustar = CargarImagenArchivo(kImagenAjustar);
+  g.ajustar = CrearBotonAnimado(hwnd, 452, 44, ImagenDe(g.imagenAjustar), kOculto);
+  g.imagenNatural = CargarImagenArchivo(kImagenNatural);
+  g.natural = CrearBotonAnimado(hwnd, 452, 134, ImagenDe(g.imagenNatural), kOculto);
+  g.imagenVistaTroquel = CargarImagenArchivo(kImagenVistaTroquel);
+  g.vistaTroquel = CrearControl(kClaseAnimacion, hwnd, 147, 65, 0, nullptr, kOculto);
+  Enviar(g.vistaTroquel, kMsgAnimPonerFilas, 6);
+  Enviar(g.vistaTroquel, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenVistaTroquel)));
+  g.imagenAyuda = CargarImagenArchivo(kImagenAyuda);
+  g.ayuda = CrearBotonAnimado(hwnd, 246, 235, ImagenDe(g.imagenAyuda));
+
+  g.imagenDesplazador = CargarImagenArchivo(kImagenDesplazador);
+  g.desplazadorTamaño = CrearDesplazador(hwnd);
+  g.desplazadorCantidad = CrearDesplazador(hwnd);
+  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerUmbral, 15);
+
+  g.imagenVistaPrevia = CargarImagenArchivo(kImagenVistaPrevia);
+  g.vistaPrevia = CrearBotonAnimado(hwnd, 395, 235, ImagenDe(g.imagenVistaPrevia));
+  g.selectorTamaño = CrearSelectorTamano(hwnd);
+  g.selectorCantidad = CrearSelectorCantidad(hwnd, ImagenDe(g.fondo));
+
+  const int textos[3] = {kTextoFilas, kTextoColumnas, kTextoPiezas};
+  for (int i = 0; i < 3; ++i) {
+    char texto[200];
+    CargarTexto(textos[i], texto, sizeof texto);
+    g.rotulos[i] = CrearRotulo(hwnd, 410, kYRotulo[i], texto);
+    RECT r{};
+    GetWindowRect(g.rotulos[i], &r);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+    g.valores[i] = CrearRotulo(hwnd, r.right, kYRotulo[i], "0");
+  }
+  for (int i = 0; i < kMiniaturas; ++i) g.miniaturas[i] = CrearMiniatura(hwnd, i);
+}
+
+// The first picture whose thumbnail could be made is chosen at opening.
+void ElegirPrimeraLegible() {
+  g_elegida = 0;
+  for (int i = 0; i < kMiniaturas; ++i)
+    if (!MiniaturaVacia(g.miniaturas[i])) {
+      g_elegida = i;
+      return;
+    }
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  g.ventana = hwnd;
+  if (HWND lupa = VentanaLupa()) OcultarVentana(lupa);
+  ClosePuzzle(true);
+  HabilitarPista();
+  CrearLienzos();
+  g.arrastre = ArrastreVentana();
+  g.troquel = 0;
+  g.pagina = 0;
+  CrearControles(hwnd);
+
+  // Fewer pictures than thumbnails leave the rest empty; none leaves OK
+  // with nothing to cut.
+  const std::string patron = std::string(directorioPrograma.Data()) + "Image\\*.bmp";
+  g_imagenes.Buscar(patron.c_str());
+  g_imagenes.OrdenarNatural();
+  g_primera = 0;
+  CrearDesplazadorImagenes(hwnd);
+  CargarMiniaturas();
+  ElegirPrimeraLegible();
+  SeleccionarImagen();
+  return 0;
+}
+
+// ---- Pages ------------------------------------------------------------------
+
+void CambiarPagina(HWND hwnd, int k) {
+  Enviar(g.pestañas[g.pagina], kMsgCheckPonerMarcado, 0);
+  PonerEncabezado(k);
+  // What the screen shows of the old page, before its controls go.
+  if (g.instantanea && g.instantanea->Hdc()) {
+    POINT esquina{kXPagina, 0};
+    ClientToScreen(hwnd, &esquina);
+    DCPantalla pantalla;
+    BitBlt(g.instantanea->Hdc(), 0, 0, kAnchoPagina, kAltoPagina, pantalla.Get(), esquina.x, esquina.y, SRCCOPY);
+  }
+  for (HWND c : ControlesDePagina(g.pagina)) OcultarVentana(c);
+  {
+    DCVentana dc(hwnd);
+    for (int y = kAltoPagina - 2; y >= 0; y -= 4) {
+      if (g.instantanea && g.instantanea->Hdc())
+        BitBlt(dc.Get(), kXPagina, 0, kAnchoPagina, y, g.instantanea->Hdc(), 0, kAltoPagina - y, SRCCOPY);
+      DibujarHIMAGE(dc.Get(), kXPagina, y, kAnchoPagina, kAltoPagina - y, ImagenDe(g.fondo), kXPagina, 0,
+                    ROP_SRCCOPY);
+      GdiFlush();
+    }
+  }
+  g.pagina = k;
+  for (HWND c : ControlesDePagina(k)) MostrarSinActivar(c);
+}
+
+// ---- Notifications -----------------------------------------------------------
+
+void ElegirTroquel(int k) {
+  Enviar(g.troqueles[g.troquel], kMsgCheckPonerMarcado, 0);
+  g.troquel = k;
+  Enviar(g.vistaTroquel, kMsgAnimPonerCuadro, k);
+}
+
+void Aceptar(HWND hwnd) {
+  if (imagenActual.Abierto()) {
+    if (!PictureCuttable()) {
+      MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
+      return;
+    }
+    const bool cortado = NewPuzzle(2, 2, static_cast<int32_t>(kTroquelBase) + g.troquel);
+    VolcarPuzzle();
+    if (!cortado) {
+      MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
+      return;
+    }
+  }
+  SendMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+void OnClicAnimado(HWND control) {
+  if (control == g.ayuda) {
+    AbrirAyuda();
+  } else if (control == g.vistaPrevia) {
+    VerImagenElegida();
+  } else if (control == g.ajustar) {
+    MenuNuevoZoomAjustar();
+    RepintarSelectores();
+    Refrescar();
+  } else if (control == g.natural) {
+    MenuNuevoZoomNatural();
+    RepintarSelectores();
+    Refrescar();
+  }
+}
+
+int Indice(const HWND* controles, int cantidad, HWND control) {
+  for (int i = 0; i < cantidad; ++i)
+    if (controles[i] == control) return i;
+  return -1;
+}
+
+// Only the clicks of the tabs, dies, scrolls and buttons count: their other
+// notifications mean nothing here.
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  const bool clic = codigo == kNotifActivado;
+  if (int k = Indice(g.troqueles.data(), kTroqueles, control); k >= 0) {
+    if (clic && k != g.troquel) ElegirTroquel(k);
+  } else if (int p = Indice(g.pestañas.data(), kPaginas, control); p >= 0) {
+    if (clic && p != g.pagina) CambiarPagina(hwnd, p);
+  } else if (control == g.vistaTroquel) {
+    if (!clic) return 0;
+    ElegirTroquel((g.troquel + 1) % kTroqueles);
+    Enviar(g.troqueles[g.troquel], kMsgCheckPonerMarcado, 1);
+  } else if (control == g.desplazadorTamaño) {
+    if (!clic) return 0;
+    MenuNuevoScrollTamanoSet(static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0)));
+    RepintarSelectores();
+    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerMaximo, MenuNuevoScrollCantidadGetMax());
+    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+    PonerValores();
+  } else if (control == g.desplazadorCantidad) {
+    if (!clic) return 0;
+    MenuNuevoScrollCantidadSet(static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0)));
+    RepintarSelectores();
+    PonerValores();
+  } else if (control == g.desplazadorImagenes) {
+    if (!clic) return 0;
+    g_primera = -static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0));
+    CargarMiniaturas();
+  } else if (control == g.selectorTamaño) {
+    Refrescar();
+  } else if (control == g.selectorCantidad) {
+    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+    PonerValores();
+  } else if (control == g.aceptar) {
+    if (clic) Aceptar(hwnd);
+  } else if (control == g.cerrar) {
+    if (clic) SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  } else if (control == g.ayuda || control == g.vistaPrevia || control == g.ajustar || control == g.natural) {
+    ReaccionBotonAnimado(control, codigo);
+    if (clic) OnClicAnimado(control);
+  }
+  return 0;
+}
+
+// ---- Window -------------------------------------------------------------------
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura p(hwnd);
+  PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
+  return 0;
+}
+
+LRESULT OnClose(HWND hwnd) {
+  SetForegroundWindow(ventanaPrincipal);
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
+  return 0;
+}
+
+// The children are gone by now, so their pictures can go.
+void OnNcDestroy() {
+  Estado limpio;
+  std::swap(g, limpio);
+}
+
+LRESULT CALLBACK ProcMenuNuevo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_PAINT: return OnPaint(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
+    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
+    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
+    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarMenuNuevo(HINSTANCE instancia) {
+  RegistrarMiniaturas(instancia);
+  WNDCLASSA clase{};
+  clase.style = CS_OWNDC;
+  clase.lpfnWndProc = ProcMenuNuevo;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+void AbrirMenuNuevo() {
+  if (g.ventana) return;
+  OcultarVentanasFlotantes(nullptr);
+  g.fondo = CargarImagenArchivo(kImagenFondo);
+  RECT marco{0, 0, AnchoImagen(g.fondo), AltoImagen(g.fondo)};
+  AdjustWindowRect(&marco, kEstilo, FALSE);
+  const int ancho = marco.right - marco.left, alto = marco.bottom - marco.top;
+  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, FALSE);
+  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, (anchoPantalla - ancho) / 2, (altoPantalla - alto) / 2, ancho,
+                              alto, ventanaPrincipal, nullptr, instanciaPrograma, nullptr);
+  if (!hwnd) {
+    if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
+    g = Estado();
+  }
+}
+
+void SeleccionarImagen() {
+  const std::string ruta = RutaImagen(g_elegida);
+  if (ruta.empty() || ruta.size() >= kRutaMaxima || !imagenActual.Abrir(ruta.c_str())) imagenActual.Cerrar();
+  PrepararImagenSelectores();
+  Refrescar();
+}
+
+HIMAGE FondoMenuNuevo() { return ImagenDe(g.fondo); }
+
+bool MiniaturaElegida(int indice) { return g_primera + indice == g_elegida; }
+
+void ElegirMiniatura(int indice) {
+  const int anterior = g_elegida - g_primera;
+  g_elegida = g_primera + indice;
+  if (anterior >= 0 && anterior < kMiniaturas) InvalidateRect(g.miniaturas[anterior], nullptr, FALSE);
+  InvalidateRect(g.miniaturas[indice], nullptr, FALSE);
+  SeleccionarImagen();
+}
+
+void VerImagenElegida() {
+  char ruta[kRutaMaxima];
+  if (imagenActual.Abierto() && imagenActual.Ruta(ruta, sizeof ruta) <= static_cast<int32_t>(sizeof ruta))
+    MostrarImagenGrande(g.ventana, ruta);
+}
+
+HWND VentanaMenuNuevo() { return g.ventana; }
+
+HWND ControlMenuNuevo(ControlNuevo control) {
+  switch (control) {
+    case ControlNuevo::aceptar: return g.aceptar;
+    case ControlNuevo::cerrar: return g.cerrar;
+    case ControlNuevo::ajustar: return g.ajustar;
+    case ControlNuevo::natural: return g.natural;
+    case ControlNuevo::vistaTroquel: return g.vistaTroquel;
+    case ControlNuevo::ayuda: return g.ayuda;
+    case ControlNuevo::vistaPrevia: return g.vistaPrevia;
+    case ControlNuevo::desplazadorImagenes: return g.desplazadorImagenes;
+    case ControlNuevo::desplazadorTamaño: return g.desplazadorTamaño;
+    case ControlNuevo::desplazadorCantidad: return g.desplazadorCantidad;
+    case ControlNuevo::selectorTamaño: return g.selectorTamaño;
+    case ControlNuevo::selectorCantidad: return g.selectorCantidad;
+  }
+  return nullptr;
+}
+
+HWND PestañaMenuNuevo(int pagina) { return pagina >= 0 && pagina < kPaginas ? g.pestañas[pagina] : nullptr; }
+HWND TroquelMenuNuevo(int indice) { return indice >= 0 && indice < kTroqueles ? g.troqueles[indice] : nullptr; }
+HWND MiniaturaMenuNuevo(int indice) { return indice >= 0 && indice < kMiniaturas ? g.miniaturas[indice] : nullptr; }
+HWND ValorMenuNuevo(int indice) { return indice >= 0 && indice < 3 ? g.valores[indice] : nullptr; }
+int PaginaMenuNuevo() { return g.pagina; }
+int TroquelElegido() { return g.troquel; }
+int32_t ImagenElegida() { return g_elegida; }
+int32_t PrimeraImagenMostrada() { return g_primera; }
+int32_t CantidadImagenes() { return g_imagenes.Cantidad(); }

@@ -1,0 +1,47 @@
+// CWNDNEW: the new-puzzle window, a pop-up centred on the screen and owned
+// by the main window, which it disables. Four pages (picture, size, count,
+// die) behind four tabs; OK cuts the puzzle onto the table.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "HImage.h"
+
+// Registers the thumbnails (CWNDPREVFS), then CWNDNEW.
+bool RegistrarMenuNuevo(HINSTANCE instancia);
+
+// Hides the floating windows and opens the window on its picture page.
+void AbrirMenuNuevo();
+// Opens the chosen picture as the current one and sets the choosers, the
+// scrolls and the labels for it.
+void SeleccionarImagen();
+
+// ---- For the thumbnails ---------------------------------------------------
+HIMAGE FondoMenuNuevo();
+// Whether thumbnail `indice` shows the chosen picture.
+bool MiniaturaElegida(int indice);
+// A click on thumbnail `indice` chooses its picture.
+void ElegirMiniatura(int indice);
+// Shows the chosen picture full screen, when one is open.
+void VerImagenElegida();
+
+// ---- State, for tests -----------------------------------------------------
+enum class ControlNuevo {
+  aceptar, cerrar, ajustar, natural, vistaTroquel, ayuda, vistaPrevia,
+  desplazadorImagenes, desplazadorTamaño, desplazadorCantidad, selectorTamaño, selectorCantidad,
+};
+HWND VentanaMenuNuevo();
+HWND ControlMenuNuevo(ControlNuevo control);
+HWND PestañaMenuNuevo(int pagina);
+HWND TroquelMenuNuevo(int indice);
+HWND MiniaturaMenuNuevo(int indice);
+// The three value labels: rows, columns, pieces.
+HWND ValorMenuNuevo(int indice);
+int PaginaMenuNuevo();
+int TroquelElegido();
+// Index of the chosen picture in the picture list, and the first shown.
+int32_t ImagenElegida();
+int32_t PrimeraImagenMostrada();
+int32_t CantidadImagenes();

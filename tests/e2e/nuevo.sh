@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# nuevo.sh WxHxD BIN_DIR: a new player's first puzzle on an Xvfb screen of
+# that size: the game starts with an empty table, the title strip's
+# new-puzzle button opens the new-puzzle window, a click chooses the third
+# picture, the count page is looked at, OK cuts the puzzle onto the table.
+# Screenshots go to out/e2e/.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+pantalla=$1
+bin=$(cd "$2" && pwd)
+export JUEGO_BIN=$bin
+export JUEGO_SHOTS="$root/out/e2e"
+mkdir -p "$JUEGO_SHOTS"
+export TESSERA_WINE_KIND=x11
+. "$root/scripts/wine-env.sh"
+wine_prefix_ready
+
+exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
+  root=$1; pantalla=$2
+  . "$root/tests/e2e/juego_lib.sh"
+  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
+  shot() { import -window root "$JUEGO_SHOTS/nuevo-$pantalla-$1.png"; echo "$JUEGO_SHOTS/nuevo-$pantalla-$1.png"; }
+  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+
+  juego_iniciar "" || fail "the game did not start"
+  [ "${#P_X[@]}" = 0 ] || fail "the table is not empty at start"
+  vacia=$(shot vacia)
+
+  # The window (a 610 x 310 picture in a 3-pixel dialog frame) stands
+  # centred on the screen.
+  X=$(( (W - 616) / 2 + 3 )); Y=$(( (H - 316) / 2 + 3 ))
+  clic 133 37
+  sleep 1
+  ventana=$(shot ventana)
+  distinta "$vacia" "$ventana" "600x300+$X+$Y" || fail "the new-puzzle window did not open"
+
+  # The third thumbnail, then the count page.
+  clic $((X + 106 + 2 * 89 + 43)) $((Y + 88 + 63))
+  clic $((X + 52)) $((Y + 157 + 22))
+  sleep 0.5
+  cantidad=$(shot cantidad)
+  distinta "$ventana" "$cantidad" "500x230+$((X + 105))+$Y" || fail "the count page did not come up"
+
+  marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+  clic $((X + 159)) $((Y + 277))
+  juego_esperar_volcado "$marca" "$suma"
+  [ "${FILAS:-0}" -ge 2 ] && [ "${COLS:-0}" -ge 2 ] || fail "no puzzle was cut"
+  [ "${#P_X[@]}" = $((FILAS * COLS)) ] || fail "${#P_X[@]} pieces for $FILAS x $COLS"
+  sleep 0.5
+  mesa=$(shot mesa)
+  distinta "$ventana" "$mesa" "600x300+$X+$Y" || fail "the window is still there"
+  echo "nuevo ($pantalla): a $FILAS x $COLS puzzle of the third picture is on the table"
+  wineserver -k 2>/dev/null
+  exit 0' _ "$root" "$pantalla"

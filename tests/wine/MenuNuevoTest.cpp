@@ -1,0 +1,404 @@
+// The new-puzzle window in-process: the real main window, the real window
+// opened as the title strip opens it, its controls clicked with the real
+// pointer, and picture folders made for each case.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../native/BmpSintetico.h"
+#include "Animacion.h"
+#include "ArchivoBMP.h"
+#include "ArchivoRecursos.h"
+#include "Arranque.h"
+#include "BotonCheck.h"
+#include "Controles.h"
+#include "Desplazador.h"
+#include "EtiquetaTexto.h"
+#include "Globales.h"
+#include "Mensaje.h"
+#include "MenuNuevo.h"
+#include "MiniaturaImagen.h"
+#include "NewPuzzleParams.h"
+#include "Puzzle.h"
+#include "VentanaPrincipal.h"
+#include "VistaImagen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Bombear(DWORD ms = 0) {
+  const DWORD inicio = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    if (ms) Sleep(5);
+  } while (GetTickCount() - inicio < ms);
+}
+
+LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// A press and release in the middle of `control`, with the real pointer
+// over it (the controls ask where the pointer is).
+void Clic(HWND control, int dx = 0, int dy = 0) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const int x = (r.right - r.left) / 2 + dx, y = (r.bottom - r.top) / 2 + dy;
+  SetCursorPos(r.left + x, r.top + y);
+  Bombear();
+  SendMessageA(control, WM_MOUSEMOVE, 0, Pt(x, y));
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
+  SendMessageA(control, WM_LBUTTONUP, 0, Pt(x, y));
+  Bombear();
+}
+
+bool Visible(HWND h) { return h && IsWindowVisible(h); }
+
+std::string Texto(HWND etiqueta) {
+  char b[32] = "";
+  SendMessageA(etiqueta, kMsgTextoCopiar, sizeof b, reinterpret_cast<LPARAM>(b));
+  return b;
+}
+
+LRESULT Valor(HWND desplazador) { return SendMessageA(desplazador, kMsgDesplazadorObtenerValor, 0, 0); }
+
+class MenuNuevo : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool hecho = false;  // once per test program
+    if (!hecho) {
+      instanciaPrograma = GetModuleHandleA(nullptr);
+      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
+      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
+      RegistrarClases(instanciaPrograma);
+      hecho = true;
+    }
+    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+  }
+
+  void SetUp() override {
+    std::strcpy(programa_, directorioPrograma.Data());
+    CrearVentanaPrincipal();
+    ASSERT_NE(ventanaPrincipal, nullptr);
+    Bombear();
+  }
+  void TearDown() override {
+    ReleaseCapture();
+    if (HWND vista = VentanaVistaImagen()) DestroyWindow(vista);
+    if (ventanaMensaje) DestroyWindow(ventanaMensaje);
+    if (HWND v = VentanaMenuNuevo()) DestroyWindow(v);
+    if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
+    Bombear(60);
+    ClosePuzzle(false);
+    std::strcpy(directorioPrograma.Data(), programa_);
+    if (!carpeta_.empty()) fs::remove_all(carpeta_);
+  }
+
+  // The program's folder becomes a fresh one whose Image\ holds `nombres`
+  // (8-bit 200 x 150 pictures unless `hacer` says otherwise).
+  void Carpeta(const std::vector<std::string>& nombres,
+               void (*hacer)(const std::string& nombre, BmpSintetico& b) = nullptr) {
+    carpeta_ = fs::temp_directory_path() / ("tessera-nuevo-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(carpeta_);
+    fs::create_directories(carpeta_ / "Image");
+    for (const std::string& n : nombres) {
+      BmpSintetico b;
+      b.ancho = 200, b.alto = 150;
+      if (hacer) hacer(n, b);
+      const auto bytes = b.Bytes();
+      std::ofstream(carpeta_ / "Image" / n, std::ios::binary)
+          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const std::string ruta = carpeta_.string() + "\\";
+    ASSERT_LT(ruta.size(), 200u);
+    std::strcpy(directorioPrograma.Data(), ruta.c_str());
+  }
+
+  static void Abrir() {
+    AbrirMenuNuevo();
+    Bombear();
+    ASSERT_NE(VentanaMenuNuevo(), nullptr);
+  }
+  static HWND C(ControlNuevo c) { return ControlMenuNuevo(c); }
+  static std::string Elegida() {
+    char ruta[300] = "";
+    imagenActual.Ruta(ruta, sizeof ruta);
+    const std::string r = ruta;
+    return r.substr(r.find_last_of('\\') + 1);
+  }
+
+  char programa_[300] = "";
+  fs::path carpeta_;
+};
+
+// ---- Opening, closing and the shipped pictures -------------------------------
+
+TEST_F(MenuNuevo, OpensCentredOverADisabledMainWindowOnTheFirstPicture) {
+  Abrir();
+  HWND v = VentanaMenuNuevo();
+  RECT r{};
+  GetWindowRect(v, &r);
+  EXPECT_NEAR(r.left + r.right, anchoPantalla, 1);
+  EXPECT_NEAR(r.top + r.bottom, altoPantalla, 1);
+  EXPECT_EQ(GetWindow(v, GW_OWNER), ventanaPrincipal);
+  EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
+  EXPECT_EQ(PaginaMenuNuevo(), 0);
+
+  // The shipped pictures in number order, the first one chosen and open.
+  EXPECT_EQ(CantidadImagenes(), 15);
+  EXPECT_EQ(ImagenElegida(), 0);
+  EXPECT_EQ(Elegida(), "1.bmp");
+  for (int i = 0; i < kMiniaturas; ++i) EXPECT_FALSE(MiniaturaVacia(MiniaturaMenuNuevo(i))) << i;
+  // The labels show the grid the engine chose for it.
+  EXPECT_EQ(Texto(ValorMenuNuevo(0)), std::to_string(puzzle.rows));
+  EXPECT_EQ(Texto(ValorMenuNuevo(1)), std::to_string(puzzle.cols));
+  EXPECT_EQ(Texto(ValorMenuNuevo(2)), std::to_string(puzzle.rows * puzzle.cols));
+  EXPECT_EQ(Valor(C(ControlNuevo::desplazadorTamaño)), MenuNuevoScrollTamanoGet());
+
+  // Close: the table stays empty and the main window usable.
+  Clic(C(ControlNuevo::cerrar));
+  Bombear(50);
+  EXPECT_EQ(VentanaMenuNuevo(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+  EXPECT_FALSE(puzzle.Exists());
+}
+
+TEST_F(MenuNuevo, OkCutsTheChosenPictureWithTheChosenDieAndGrid) {
+  Abrir();
+  Clic(MiniaturaMenuNuevo(2));
+  EXPECT_EQ(ImagenElegida(), 2);
+  EXPECT_EQ(Elegida(), "3.bmp");
+  // The count page: the scroll's lowest value gives the largest pieces.
+  Clic(PestañaMenuNuevo(2));
+  HWND cantidad = C(ControlNuevo::desplazadorCantidad);
+  ASSERT_TRUE(Visible(cantidad));
+  SendMessageA(cantidad, kMsgDesplazadorPonerValor, 0, 0);
+  SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(cantidad));
+  EXPECT_EQ(puzzle.cols, newPuzzle.minCols);
+  EXPECT_EQ(Texto(ValorMenuNuevo(1)), std::to_string(newPuzzle.minCols));
+  const int32_t filas = puzzle.rows, columnas = puzzle.cols;
+  // The die page: the second shape.
+  Clic(PestañaMenuNuevo(3));
+  Clic(TroquelMenuNuevo(1));
+  EXPECT_EQ(TroquelElegido(), 1);
+
+  Clic(C(ControlNuevo::aceptar));
+  Bombear(50);
+  EXPECT_EQ(VentanaMenuNuevo(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+  ASSERT_TRUE(puzzle.Exists());
+  EXPECT_EQ(puzzle.rows, filas);
+  EXPECT_EQ(puzzle.cols, columnas);
+  EXPECT_EQ(puzzle.dieId, 5001);
+}
+
+TEST_F(MenuNuevo, PagesShowOnlyTheirOwnControls) {
+  Abrir();
+  EXPECT_TRUE(Visible(MiniaturaMenuNuevo(0)));
+  EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
+  Clic(PestañaMenuNuevo(1));
+  EXPECT_EQ(PaginaMenuNuevo(), 1);
+  EXPECT_FALSE(Visible(MiniaturaMenuNuevo(0)));
+  EXPECT_FALSE(Visible(C(ControlNuevo::desplazadorImagenes)));
+  for (auto c : {ControlNuevo::ajustar, ControlNuevo::natural, ControlNuevo::desplazadorTamaño,
+                 ControlNuevo::selectorTamaño})
+    EXPECT_TRUE(Visible(C(c)));
+  // Only one tab is checked; clicking the current one changes nothing.
+  EXPECT_EQ(SendMessageA(PestañaMenuNuevo(0), kMsgCheckObtenerMarcado, 0, 0), 0);
+  Clic(PestañaMenuNuevo(1));
+  EXPECT_EQ(PaginaMenuNuevo(), 1);
+  EXPECT_EQ(SendMessageA(PestañaMenuNuevo(1), kMsgCheckObtenerMarcado, 0, 0), 1);
+  Clic(PestañaMenuNuevo(3));
+  EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
+  EXPECT_TRUE(Visible(TroquelMenuNuevo(2)));
+  EXPECT_TRUE(Visible(C(ControlNuevo::vistaTroquel)));
+}
+
+TEST_F(MenuNuevo, TheDiePreviewCyclesTheShapesAndMovesTheMark) {
+  Abrir();
+  Clic(PestañaMenuNuevo(3));
+  HWND vista = C(ControlNuevo::vistaTroquel);
+  for (int esperado : {1, 2, 0, 1}) {
+    Clic(vista);
+    EXPECT_EQ(TroquelElegido(), esperado);
+    EXPECT_EQ(SendMessageA(vista, kMsgAnimObtenerCuadro, 0, 0), esperado);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(SendMessageA(TroquelMenuNuevo(i), kMsgCheckObtenerMarcado, 0, 0), i == esperado) << i;
+  }
+  // The chosen shape clicked again stays chosen.
+  Clic(TroquelMenuNuevo(1));
+  EXPECT_EQ(TroquelElegido(), 1);
+  EXPECT_EQ(SendMessageA(TroquelMenuNuevo(1), kMsgCheckObtenerMarcado, 0, 0), 1);
+}
+
+TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
+  Abrir();
+  Clic(PestañaMenuNuevo(1));
+  Clic(C(ControlNuevo::natural));
+  EXPECT_DOUBLE_EQ(puzzle.scale, std::min(std::max(1.0, newPuzzle.minScale), 2 * newPuzzle.baseScale));
+  EXPECT_EQ(Valor(C(ControlNuevo::desplazadorTamaño)), MenuNuevoScrollTamanoGet());
+  Clic(C(ControlNuevo::ajustar));
+  EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.baseScale);
+  // The scroll at its top: twice the fit, the most pieces on offer.
+  HWND tamaño = C(ControlNuevo::desplazadorTamaño);
+  SendMessageA(tamaño, kMsgDesplazadorPonerValor, 0, 100);
+  SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
+  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * newPuzzle.baseScale);
+  EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorCantidad), kMsgDesplazadorObtenerMaximo, 0, 0),
+            newPuzzle.countSteps);
+  EXPECT_EQ(Texto(ValorMenuNuevo(2)), std::to_string(puzzle.rows * puzzle.cols));
+}
+
+// ---- Thumbnails ---------------------------------------------------------------
+
+TEST_F(MenuNuevo, APressReleasedOutsideOnlyTakesTheFrameAway) {
+  Abrir();
+  HWND m = MiniaturaMenuNuevo(3);
+  RECT r{};
+  GetWindowRect(m, &r);
+  SetCursorPos(r.left + 40, r.top + 60);
+  SendMessageA(m, WM_LBUTTONDOWN, MK_LBUTTON, Pt(40, 60));
+  EXPECT_EQ(GetCapture(), m);
+  SendMessageA(m, WM_LBUTTONUP, 0, Pt(-5, 60));  // left of the thumbnail
+  Bombear();
+  EXPECT_NE(GetCapture(), m);
+  EXPECT_EQ(ImagenElegida(), 0);
+  SendMessageA(m, WM_LBUTTONDOWN, MK_LBUTTON, Pt(40, 60));
+  SendMessageA(m, WM_LBUTTONUP, 0, Pt(40, 200));  // below it
+  EXPECT_EQ(ImagenElegida(), 0);
+}
+
+TEST_F(MenuNuevo, ADoubleClickShowsTheChosenPictureFullScreen) {
+  Abrir();
+  HWND m = MiniaturaMenuNuevo(1);
+  Clic(m);
+  SendMessageA(m, WM_LBUTTONDBLCLK, MK_LBUTTON, Pt(40, 60));
+  SendMessageA(m, WM_LBUTTONUP, 0, Pt(40, 60));
+  Bombear();
+  HWND vista = VentanaVistaImagen();
+  ASSERT_NE(vista, nullptr);
+  EXPECT_EQ(GetWindow(vista, GW_OWNER), VentanaMenuNuevo());
+  EXPECT_FALSE(IsWindowEnabled(VentanaMenuNuevo()));
+  EXPECT_EQ(Elegida(), "2.bmp");
+  SendMessageA(vista, WM_CHAR, 'x', 0);
+  Bombear(50);
+  EXPECT_EQ(VentanaVistaImagen(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(VentanaMenuNuevo()));
+}
+
+TEST_F(MenuNuevo, MorePicturesThanThumbnailsAreReachedAPageAtATime) {
+  std::vector<std::string> nombres;
+  for (int i = 1; i <= 12; ++i) nombres.push_back(std::to_string(i) + ".bmp");
+  nombres.push_back("beach.bmp");
+  Carpeta(nombres);
+  Abrir();
+  HWND d = C(ControlNuevo::desplazadorImagenes);
+  ASSERT_TRUE(Visible(d));
+  EXPECT_EQ(SendMessageA(d, kMsgDesplazadorObtenerMinimo, 0, 0), 5 - 13);
+  // The lower arrow shows the next five, then the last ones.
+  RECT r{};
+  GetWindowRect(d, &r);
+  Clic(d, 0, (r.bottom - r.top) / 2 - 5);
+  EXPECT_EQ(PrimeraImagenMostrada(), 5);
+  Clic(MiniaturaMenuNuevo(1));
+  EXPECT_EQ(ImagenElegida(), 6);
+  EXPECT_EQ(Elegida(), "7.bmp");
+  Clic(d, 0, (r.bottom - r.top) / 2 - 5);
+  EXPECT_EQ(PrimeraImagenMostrada(), 8);
+  EXPECT_EQ(CantidadImagenes(), 13);
+  Clic(MiniaturaMenuNuevo(4));
+  EXPECT_EQ(Elegida(), "beach.bmp");
+  // Back up: the chosen picture stays chosen while out of sight.
+  Clic(d, 0, -(r.bottom - r.top) / 2 + 5);
+  EXPECT_EQ(PrimeraImagenMostrada(), 3);
+  EXPECT_EQ(ImagenElegida(), 12);
+}
+
+TEST_F(MenuNuevo, FewPicturesLeaveEmptyThumbnailsThatIgnoreTheMouse) {
+  Carpeta({"2.bmp", "10.bmp"});
+  Abrir();
+  EXPECT_EQ(C(ControlNuevo::desplazadorImagenes), nullptr);
+  EXPECT_FALSE(MiniaturaVacia(MiniaturaMenuNuevo(1)));
+  EXPECT_TRUE(MiniaturaVacia(MiniaturaMenuNuevo(2)));
+  Clic(MiniaturaMenuNuevo(1));
+  EXPECT_EQ(Elegida(), "10.bmp");
+  HWND vacia = MiniaturaMenuNuevo(4);
+  Clic(vacia);
+  EXPECT_NE(GetCapture(), vacia);
+  EXPECT_EQ(ImagenElegida(), 1);
+  SendMessageA(vacia, WM_LBUTTONDBLCLK, MK_LBUTTON, Pt(40, 60));
+  EXPECT_EQ(VentanaVistaImagen(), nullptr);
+}
+
+TEST_F(MenuNuevo, WithoutAnyPictureOkLeavesTheTableEmpty) {
+  Carpeta({});
+  Abrir();
+  EXPECT_EQ(CantidadImagenes(), 0);
+  EXPECT_FALSE(imagenActual.Abierto());
+  Clic(PestañaMenuNuevo(1));
+  Clic(C(ControlNuevo::ajustar));
+  Clic(C(ControlNuevo::aceptar));
+  Bombear(50);
+  EXPECT_EQ(VentanaMenuNuevo(), nullptr);
+  EXPECT_FALSE(puzzle.Exists());
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+}
+
+// ---- Pictures of every kind in the player's folder ---------------------------------
+
+TEST_F(MenuNuevo, AnUnreadablePictureIsNeitherShownNorChosen) {
+  Carpeta({"1.bmp", "2.bmp", "3.bmp"}, [](const std::string& n, BmpSintetico& b) {
+    if (n == "1.bmp") b.firma = 0x1234;  // not a BMP at all
+  });
+  Abrir();
+  EXPECT_TRUE(MiniaturaVacia(MiniaturaMenuNuevo(0)));
+  EXPECT_EQ(ImagenElegida(), 1);
+  EXPECT_EQ(Elegida(), "2.bmp");
+  Clic(MiniaturaMenuNuevo(0));
+  EXPECT_EQ(ImagenElegida(), 1);
+}
+
+TEST_F(MenuNuevo, APictureTheCutCannotUseIsShownButOkSaysWhy) {
+  Carpeta({"1.bmp"}, [](const std::string&, BmpSintetico& b) { b.bits = 4; });
+  Abrir();
+  ASSERT_FALSE(MiniaturaVacia(MiniaturaMenuNuevo(0)));
+  ASSERT_TRUE(imagenActual.Abierto());
+  Clic(C(ControlNuevo::aceptar));
+  Bombear(50);
+  EXPECT_NE(ventanaMensaje, nullptr);
+  EXPECT_NE(VentanaMenuNuevo(), nullptr);
+  EXPECT_FALSE(puzzle.Exists());
+  // The answer leaves the window open for another choice.
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear(150);
+  EXPECT_EQ(ventanaMensaje, nullptr);
+  EXPECT_NE(VentanaMenuNuevo(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(VentanaMenuNuevo()));
+}
+
+TEST_F(MenuNuevo, ThinAndTinyPicturesNeverTrapTheWindow) {
+  Carpeta({"1.bmp", "2.bmp", "3.bmp"}, [](const std::string& n, BmpSintetico& b) {
+    if (n == "1.bmp") b.ancho = 3000, b.alto = 2;
+    if (n == "2.bmp") b.ancho = 1, b.alto = 1;
+    if (n == "3.bmp") b.ancho = 2, b.alto = 2500;
+  });
+  Abrir();
+  for (int i = 0; i < 3; ++i) {
+    Clic(MiniaturaMenuNuevo(i));
+    EXPECT_FALSE(MiniaturaVacia(MiniaturaMenuNuevo(i))) << i;
+    EXPECT_EQ(ImagenElegida(), i);
+    for (int pagina : {1, 2, 0}) Clic(PestañaMenuNuevo(pagina));
+    EXPECT_GE(puzzle.cols, 2);
+    EXPECT_GE(puzzle.rows, 2);
+  }
+  // Too elongated to zoom: the size scroll has nothing to offer.
+  Clic(MiniaturaMenuNuevo(0));
+  EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorTamaño), kMsgObtenerHabilitado, 0, 0), 0);
+}
+
+}  // namespace
