@@ -9,9 +9,11 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "Opciones.h"
+#include "SelectorTamano.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
+#include "VistaImagen.h"
 
 namespace {
 int g_codigoSalidaError = 0;
@@ -75,6 +77,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarControles(instancia);
   RegistrarVentanaPrincipal(instancia);
   RegistrarTableroPuzzle(instancia);
+  RegistrarSelectores(instancia);
   RegistrarLupa(instancia);
   RegistrarOpciones(instancia);
   RegistrarBarraOpciones(instancia);
@@ -82,6 +85,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarBarraHerramientas(instancia);
   RegistrarTitulo(instancia);
   RegistrarCajas(instancia);
+  RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
 }
 
