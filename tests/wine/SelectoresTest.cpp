@@ -47,7 +47,8 @@ class Selector : public PadrePrueba {
     }();
     ASSERT_TRUE(hecho);
     // The table mosaic, as the main window gives it to the engine.
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+    const std::string archivo = std::string(directorioPrograma.Data()) + "Tessera.rf";
+    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos(archivo.c_str());
     static ControlDC mosaico;
     if (!MosaicoActual() && mosaico.Cargar(6000)) MosaicoPuzzle(mosaico.Imagen());
   }
