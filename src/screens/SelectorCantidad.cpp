@@ -33,14 +33,9 @@ Arrastre g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_miniatura.Vacia(); }
 
-void PonerCursor(HWND hwnd, HCURSOR cursor, bool tambienActual) {
-  SetClassLongPtrA(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
-  if (tambienActual) SetCursor(cursor);
-}
-
 void TerminarArrastre(HWND hwnd, bool cursorActual) {
   g_arrastre.activo = false;
-  PonerCursor(hwnd, cursorSelector, cursorActual);
+  PonerCursorSelector(hwnd, false, cursorActual);
 }
 
 // The grid inverts what lies under it, so it shows on any picture.
@@ -92,7 +87,7 @@ LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
   if (p.x < 0 || p.x > t.x || p.y < 0 || p.y > t.y) return 0;
   SetCapture(hwnd);
   g_arrastre = {true, p, newPuzzle.pieceSize};
-  PonerCursor(hwnd, cursorSelectorArrastre, true);
+  PonerCursorSelector(hwnd, true, true);
   return 0;
 }
 
@@ -178,4 +173,10 @@ void TomarImagenSelectorCantidad() {
 
 void RepintarSelectorCantidad() {
   if (g_ventana) InvalidateRect(g_ventana, nullptr, FALSE);
+}
+
+void PonerCursorSelector(HWND selector, bool arrastrando, bool actual) {
+  const HCURSOR cursor = arrastrando ? cursorSelectorArrastre : cursorSelector;
+  SetClassLongPtrA(selector, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+  if (actual) SetCursor(cursor);
 }

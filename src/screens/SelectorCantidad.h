@@ -22,3 +22,8 @@ HWND VentanaSelectorCantidad();
 // picture leaves the chooser empty, ignoring presses) and repaints.
 void TomarImagenSelectorCantidad();
 void RepintarSelectorCantidad();
+
+// Both choosers' cursor: the drag cursor while a drag runs, the chooser
+// cursor otherwise; set as the class cursor, and as the current one when
+// `actual`.
+void PonerCursorSelector(HWND selector, bool arrastrando, bool actual);

@@ -35,14 +35,9 @@ Arrastre g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_imagen.Vacia(); }
 
-void PonerCursor(HWND hwnd, HCURSOR cursor, bool tambienActual) {
-  SetClassLongPtrA(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
-  if (tambienActual) SetCursor(cursor);
-}
-
 void TerminarArrastre(HWND hwnd, bool cursorActual) {
   g_arrastre.activo = false;
-  PonerCursor(hwnd, cursorSelector, cursorActual);
+  PonerCursorSelector(hwnd, false, cursorActual);
 }
 
 LRESULT OnCreate() {
@@ -74,7 +69,7 @@ LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
   if (!ConImagen() || g_arrastre.activo) return 0;
   SetCapture(hwnd);
   g_arrastre = {true, {x, y}, puzzle.scale};
-  PonerCursor(hwnd, cursorSelectorArrastre, true);
+  PonerCursorSelector(hwnd, true, true);
   return 0;
 }
 
