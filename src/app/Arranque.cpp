@@ -10,9 +10,11 @@
 #include "Mensaje.h"
 #include "MenuNuevo.h"
 #include "Opciones.h"
+#include "SelectorTamano.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
+#include "VistaImagen.h"
 
 namespace {
 int g_codigoSalidaError = 0;
@@ -76,6 +78,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarControles(instancia);
   RegistrarVentanaPrincipal(instancia);
   RegistrarTableroPuzzle(instancia);
+  RegistrarSelectores(instancia);
   RegistrarLupa(instancia);
   RegistrarOpciones(instancia);
   RegistrarBarraOpciones(instancia);
@@ -84,6 +87,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarTitulo(instancia);
   RegistrarMenuNuevo(instancia);
   RegistrarCajas(instancia);
+  RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
 }
 

@@ -1,0 +1,182 @@
+// CWNDIMAGECANT: created by the new-puzzle window (CrearSelectorCantidad),
+// shown on its count page; the thumbnail under an inverted cutting grid.
+#include "SelectorCantidad.h"
+
+#include <windowsx.h>
+
+#include "ArchivoBMP.h"
+#include "Controles.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
+#include "Puzzle.h"
+#include "VistaImagen.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDIMAGECANT";
+constexpr DWORD kEstilo = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+HWND g_ventana = nullptr;
+HIMAGE g_fondo = nullptr;
+ImagenEscalada g_miniatura;
+Punto g_desplazamiento;  // the thumbnail's corner in the chooser
+ContextoDrawDib g_drawDib(nullptr);
+
+struct Arrastre {
+  bool activo = false;
+  Punto presion;  // from the thumbnail's corner
+  int32_t tamañoPresion = 0;
+};
+Arrastre g_arrastre;
+
+bool ConImagen() { return imagenActual.Abierto() && !g_miniatura.Vacia(); }
+
+void TerminarArrastre(HWND hwnd, bool cursorActual) {
+  g_arrastre.activo = false;
+  PonerCursorSelector(hwnd, false, cursorActual);
+}
+
+// The grid inverts what lies under it, so it shows on any picture.
+void DibujarRejilla(HDC hdc, Punto t) {
+  const Punto o = g_desplazamiento;
+  for (int32_t i = 1; i < puzzle.cols; ++i) {
+    const int32_t x = o.x + static_cast<int32_t>(static_cast<int64_t>(i) * t.x / puzzle.cols);
+    const POINT linea[2] = {{x, o.y}, {x, o.y + t.y}};
+    Polyline(hdc, linea, 2);
+  }
+  for (int32_t i = 1; i < puzzle.rows; ++i) {
+    const int32_t y = o.y + static_cast<int32_t>(static_cast<int64_t>(i) * t.y / puzzle.rows);
+    const POINT linea[2] = {{o.x, y}, {o.x + t.x, y}};
+    Polyline(hdc, linea, 2);
+  }
+}
+
+LRESULT OnCreate() {
+  g_miniatura.Vaciar();
+  g_drawDib = ContextoDrawDib();
+  g_arrastre = Arrastre{};
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  const HDC hdc = pintura.Hdc();
+  const RECT& r = pintura.Rect();
+  if (ConImagen()) {
+    const Punto t = g_miniatura.Tamaño(), o = g_desplazamiento;
+    SetROP2(hdc, R2_NOT);
+    g_miniatura.Dibujar(g_drawDib.Get(), hdc, o.x, o.y, t.x, t.y);
+    DibujarRejilla(hdc, t);
+    ExcludeClipRect(hdc, o.x, o.y, o.x + t.x, o.y + t.y);
+  }
+  if (g_fondo) {
+    DibujarHIMAGE(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_fondo, r.left + kChooserX,
+                  r.top + kChooserY, ROP_SRCCOPY);
+  } else {
+    FillRect(hdc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  return 0;
+}
+
+LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
+  if (!ConImagen() || g_arrastre.activo) return 0;
+  const Punto t = g_miniatura.Tamaño();
+  const Punto p{x - g_desplazamiento.x, y - g_desplazamiento.y};
+  if (p.x < 0 || p.x > t.x || p.y < 0 || p.y > t.y) return 0;
+  SetCapture(hwnd);
+  g_arrastre = {true, p, newPuzzle.pieceSize};
+  PonerCursorSelector(hwnd, true, true);
+  return 0;
+}
+
+LRESULT OnMouseMove(HWND hwnd, int x, int y) {
+  if (!g_arrastre.activo || !ConImagen()) return 0;
+  const Punto q{x - g_desplazamiento.x - g_arrastre.presion.x, y - g_desplazamiento.y - g_arrastre.presion.y};
+  const CountDrag d =
+      CountDragGrid(g_arrastre.tamañoPresion, q, g_miniatura.Tamaño(), imagenActual.Tamaño(), puzzle.scale);
+  if (d.cols == puzzle.cols && d.rows == puzzle.rows) return 0;
+  puzzle.cols = d.cols;
+  puzzle.rows = d.rows;
+  InvalidateRect(hwnd, nullptr, FALSE);
+  newPuzzle.pieceSize = d.pieceSize;
+  NotificarPadre(hwnd, 0);
+  return 0;
+}
+
+LRESULT OnLButtonUp(HWND hwnd) {
+  if (!g_arrastre.activo) return 0;
+  // Stopped first: releasing the capture reports WM_CAPTURECHANGED at once.
+  TerminarArrastre(hwnd, true);
+  ReleaseCapture();
+  return 0;
+}
+
+// The class cursor is shared by every count chooser to come: a drag that
+// another window cut short must not leave it as the drag cursor.
+LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
+  if (g_arrastre.activo && nueva != hwnd) TerminarArrastre(hwnd, false);
+  return 0;
+}
+
+LRESULT OnDestroy(HWND hwnd) {
+  if (g_arrastre.activo) TerminarArrastre(hwnd, false);
+  g_miniatura.Vaciar();
+  g_drawDib.Cerrar();
+  g_fondo = nullptr;
+  g_ventana = nullptr;
+  return 0;
+}
+
+LRESULT CALLBACK ProcSelectorCantidad(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
+    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_DESTROY: return OnDestroy(hwnd);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarSelectorCantidad(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.lpfnWndProc = ProcSelectorCantidad;
+  clase.hInstance = instancia;
+  clase.hCursor = cursorSelector;
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+HWND CrearSelectorCantidad(HWND padre, HIMAGE fondo) {
+  g_fondo = fondo;
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, kChooserX, kChooserY, kChooserW, kChooserH, padre, nullptr,
+                              instanciaPrograma, nullptr);
+  if (!g_ventana) g_fondo = nullptr;
+  return g_ventana;
+}
+
+HWND VentanaSelectorCantidad() { return g_ventana; }
+
+void TomarImagenSelectorCantidad() {
+  g_miniatura.Vaciar();
+  if (imagenActual.Abierto() && g_miniatura.Leer(imagenActual, newPuzzle.thumbnail))
+    g_desplazamiento = ThumbnailOffset(g_miniatura.Tamaño());
+  RepintarSelectorCantidad();
+}
+
+void RepintarSelectorCantidad() {
+  if (g_ventana) InvalidateRect(g_ventana, nullptr, FALSE);
+}
+
+void PonerCursorSelector(HWND selector, bool arrastrando, bool actual) {
+  const HCURSOR cursor = arrastrando ? cursorSelectorArrastre : cursorSelector;
+  SetClassLongPtrA(selector, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+  if (actual) SetCursor(cursor);
+}

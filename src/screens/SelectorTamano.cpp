@@ -1,0 +1,164 @@
+// CWNDIMAGETAM: created by the new-puzzle window (CrearSelectorTamano),
+// shown on its size page; the picture at the chosen zoom on the table mosaic.
+#include "SelectorTamano.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ArchivoBMP.h"
+#include "ComunVentanas.h"
+#include "Compositor.h"
+#include "Controles.h"
+#include "Globales.h"
+#include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
+#include "Puzzle.h"
+#include "VistaImagen.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDIMAGETAM";
+constexpr DWORD kEstilo = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr int32_t kLadoMosaico = 100;  // the table mosaic's tile
+
+HWND g_ventana = nullptr;
+ImagenEscalada g_imagen;  // the picture at the miniature's scale
+ContextoDrawDib g_drawDib(nullptr);
+
+struct Arrastre {
+  bool activo = false;
+  Punto presion;
+  double escalaPresion = 0;
+};
+Arrastre g_arrastre;
+
+bool ConImagen() { return imagenActual.Abierto() && !g_imagen.Vacia(); }
+
+void TerminarArrastre(HWND hwnd, bool cursorActual) {
+  g_arrastre.activo = false;
+  PonerCursorSelector(hwnd, false, cursorActual);
+}
+
+LRESULT OnCreate() {
+  g_imagen.Vaciar();
+  g_drawDib = ContextoDrawDib();
+  g_arrastre = Arrastre{};
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  const HDC hdc = pintura.Hdc();
+  DrawDibRealize(g_drawDib.Get(), hdc, TRUE);
+  if (ConImagen()) {
+    RECT cliente;
+    GetClientRect(hwnd, &cliente);
+    const Punto t = g_imagen.Tamaño();
+    const int32_t ancho = std::max(static_cast<int32_t>(t.x * puzzle.scale), 1);
+    const int32_t alto = std::max(static_cast<int32_t>(t.y * puzzle.scale), 1);
+    const int32_t x = (cliente.right - ancho) / 2, y = (cliente.bottom - alto) / 2;
+    g_imagen.Dibujar(g_drawDib.Get(), hdc, x, y, ancho, alto);
+    ExcludeClipRect(hdc, x, y, x + ancho, y + alto);
+  }
+  PintarMosaico(hdc, pintura.Rect(), MosaicoActual(), kLadoMosaico, kLadoMosaico);
+  return 0;
+}
+
+LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
+  if (!ConImagen() || g_arrastre.activo) return 0;
+  SetCapture(hwnd);
+  g_arrastre = {true, {x, y}, puzzle.scale};
+  PonerCursorSelector(hwnd, true, true);
+  return 0;
+}
+
+LRESULT OnMouseMove(HWND hwnd, int x, int y) {
+  if (!g_arrastre.activo || !ConImagen()) return 0;
+  const double z = SizeDragScale(g_arrastre.escalaPresion, {x - g_arrastre.presion.x, y - g_arrastre.presion.y},
+                                 newPuzzle.miniature, newPuzzle.baseScale, newPuzzle.minScale);
+  if (z == puzzle.scale) return 0;
+  puzzle.scale = z;
+  MenuNuevoRecalcular();
+  RepintarSelectores();
+  NotificarPadre(hwnd, 0);
+  return 0;
+}
+
+LRESULT OnLButtonUp(HWND hwnd) {
+  if (!g_arrastre.activo) return 0;
+  // Stopped first: releasing the capture reports WM_CAPTURECHANGED at once.
+  TerminarArrastre(hwnd, true);
+  ReleaseCapture();
+  return 0;
+}
+
+// The class cursor is shared by every size chooser to come: a drag that
+// another window cut short must not leave it as the drag cursor.
+LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
+  if (g_arrastre.activo && nueva != hwnd) TerminarArrastre(hwnd, false);
+  return 0;
+}
+
+LRESULT OnDestroy(HWND hwnd) {
+  if (g_arrastre.activo) TerminarArrastre(hwnd, false);
+  g_drawDib.Cerrar();
+  g_imagen.Vaciar();
+  g_ventana = nullptr;
+  return 0;
+}
+
+LRESULT CALLBACK ProcSelectorTamano(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
+    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_DESTROY: return OnDestroy(hwnd);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+bool RegistrarSelectorTamano(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.lpfnWndProc = ProcSelectorTamano;
+  clase.hInstance = instancia;
+  clase.hCursor = cursorSelector;
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+}  // namespace
+
+bool RegistrarSelectores(HINSTANCE instancia) {
+  return RegistrarSelectorCantidad(instancia) && RegistrarSelectorTamano(instancia);
+}
+
+HWND CrearSelectorTamano(HWND padre) {
+  // The miniature follows the table's size.
+  SetNewPuzzleBoardSize(anchoTablero, altoTablero);
+  const Punto posicion = SizeChooserPosition(anchoTablero, altoTablero);
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, posicion.x, posicion.y, newPuzzle.miniature.x,
+                              newPuzzle.miniature.y, padre, nullptr, instanciaPrograma, nullptr);
+  return g_ventana;
+}
+
+HWND VentanaSelectorTamano() { return g_ventana; }
+
+void PrepararImagenSelectores() {
+  g_imagen.Vaciar();
+  if (imagenActual.Abierto()) {
+    MenuNuevoPrepararImagen();
+    g_imagen.Leer(imagenActual, newPuzzle.sizePicture);
+  }
+  TomarImagenSelectorCantidad();
+  RepintarSelectores();
+}
+
+void RepintarSelectores() {
+  if (g_ventana) InvalidateRect(g_ventana, nullptr, FALSE);
+  RepintarSelectorCantidad();
+}

@@ -1,0 +1,146 @@
+// CWNDIMGPREV: opened by MostrarImagenGrande, owned by the new-puzzle
+// window; one picture at full-screen size, closed by a key or a double click.
+#include "VistaImagen.h"
+
+#include <algorithm>
+#include <new>
+
+#include "Globales.h"
+#include "ObjetosGDI.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDIMGPREV";
+constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
+static_assert(kEstilo == 0x93400000);
+
+// One preview at a time.
+HWND g_ventana = nullptr;
+HWND g_dueño = nullptr;
+ImagenEscalada g_imagen;
+ContextoDrawDib g_drawDib(nullptr);
+
+// Gives the owner back its input and lets the picture go; safe to repeat.
+void Liberar() {
+  if (g_dueño) EnableWindow(g_dueño, TRUE);
+  g_dueño = nullptr;
+  g_imagen.Vaciar();
+}
+
+LRESULT OnCreate() {
+  g_drawDib = ContextoDrawDib();
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura pintura(hwnd);
+  RECT cliente;
+  GetClientRect(hwnd, &cliente);
+  const Punto t = g_imagen.Tamaño();
+  g_imagen.Dibujar(g_drawDib.Get(), pintura.Hdc(), (cliente.right - t.x) / 2, (cliente.bottom - t.y) / 2, t.x, t.y);
+  return 0;
+}
+
+LRESULT OnClose(HWND hwnd) {
+  // The owner takes input again before this window goes, so that the
+  // activation returns to it and not to some other program.
+  const HWND dueño = g_dueño;
+  if (dueño) {
+    EnableWindow(dueño, TRUE);
+    SetForegroundWindow(dueño);
+  }
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  Liberar();
+  g_drawDib.Cerrar();
+  g_ventana = nullptr;
+  return 0;
+}
+
+LRESULT CALLBACK ProcVistaImagen(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_CHAR:
+    case WM_LBUTTONDBLCLK: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool ImagenEscalada::Leer(ArchivoBMP& archivo, Punto tamaño) {
+  Vaciar();
+  if (!archivo.LeerInfo(cabecera_)) return false;
+  auto* c = reinterpret_cast<CabeceraInfoBMP*>(cabecera_);
+  c->biWidth = std::max(tamaño.x, 1);
+  c->biHeight = std::max(tamaño.y, 1);
+  c->biSizeImage = 0;
+  try {
+    pixeles_.assign(static_cast<size_t>(TamañoImagen(*c)), 0);
+  } catch (const std::bad_alloc&) {
+    Vaciar();
+    return false;
+  }
+  if (!archivo.LeerEscalado(c->biWidth, c->biHeight, pixeles_.data())) {
+    Vaciar();
+    return false;
+  }
+  return true;
+}
+
+void ImagenEscalada::Vaciar() { std::vector<uint8_t>().swap(pixeles_); }
+
+Punto ImagenEscalada::Tamaño() const {
+  if (Vacia()) return {0, 0};
+  return {Cabecera()->biWidth, Cabecera()->biHeight};
+}
+
+void ImagenEscalada::Dibujar(HDRAWDIB drawDib, HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto) const {
+  if (Vacia()) return;
+  const Punto t = Tamaño();
+  DrawDibDraw(drawDib, hdc, x, y, ancho, alto, const_cast<BITMAPINFOHEADER*>(Cabecera()),
+              const_cast<uint8_t*>(pixeles_.data()), 0, 0, t.x, t.y, 0);
+}
+
+Punto TamañoVistaImagen(Punto imagen, Punto pantalla) {
+  const int64_t w = imagen.x, h = imagen.y, W = pantalla.x, H = pantalla.y;
+  if (w < 1 || h < 1 || W < 1 || H < 1) return {1, 1};
+  // The side that fits takes the screen's length; the other, in whole
+  // numbers, is truncated exactly.
+  Punto t = static_cast<double>(W) * h / w > H ? Punto{static_cast<int32_t>(w * H / h), static_cast<int32_t>(H)}
+                                               : Punto{static_cast<int32_t>(W), static_cast<int32_t>(h * W / w)};
+  return {std::max(t.x, 1), std::max(t.y, 1)};
+}
+
+bool RegistrarVistaImagen(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.style = CS_DBLCLKS;
+  clase.lpfnWndProc = ProcVistaImagen;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+bool MostrarImagenGrande(HWND dueño, const char* ruta) {
+  if (g_ventana || !ruta) return false;
+  ArchivoBMP archivo;
+  if (!archivo.Abrir(ruta)) return false;
+  // A picture that cannot be read shows nothing at all: no black screen
+  // that only a key would take away.
+  if (!g_imagen.Leer(archivo, TamañoVistaImagen(archivo.Tamaño(), {anchoPantalla, altoPantalla}))) return false;
+  g_dueño = dueño;
+  if (dueño) EnableWindow(dueño, FALSE);
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, 10, 10, dueño, nullptr, instanciaPrograma, nullptr);
+  if (!g_ventana) Liberar();
+  return g_ventana != nullptr;
+}
+
+HWND VentanaVistaImagen() { return g_ventana; }
