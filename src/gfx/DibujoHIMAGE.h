@@ -3,10 +3,12 @@
 #pragma once
 
 #include <windows.h>
+#include <vfw.h>
 
 #include <cstdint>
 
 #include "HImage.h"
+#include "ImagenEscalada.h"
 
 // Draws the ancho x alto block at (xOrigen, yOrigen) of `imagen` at (x, y)
 // in `hdc`. Only SRCCOPY. The part of the block outside the picture is
@@ -17,3 +19,8 @@ void DibujarHIMAGE(HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto, H
 // Repaints `rectangulo` of `hdc` from the part of `fondo` under it (same
 // coordinates, SRCCOPY only), or black when there is no `fondo`.
 void PintarRectangulo(HDC hdc, const RECT& rectangulo, HIMAGE fondo, uint32_t rop);
+
+// A scaled picture stretched into ancho x alto at (x, y) with DrawDib;
+// nothing when it is empty.
+void DibujarEscalada(HDRAWDIB drawDib, HDC hdc, const ImagenEscalada& imagen, int32_t x, int32_t y, int32_t ancho,
+                     int32_t alto);

@@ -62,3 +62,12 @@ void PintarRectangulo(HDC hdc, const RECT& rectangulo, HIMAGE fondo, uint32_t ro
   DrawDibRealize(dd.Get(), hdc, FALSE);
   Dibujar(dd.Get(), hdc, destino, fondo, origen, tam);
 }
+
+void DibujarEscalada(HDRAWDIB drawDib, HDC hdc, const ImagenEscalada& imagen, int32_t x, int32_t y, int32_t ancho,
+                     int32_t alto) {
+  if (imagen.Vacia()) return;
+  const Punto t = imagen.Tamaño();
+  DrawDibDraw(drawDib, hdc, x, y, ancho, alto,
+              reinterpret_cast<BITMAPINFOHEADER*>(const_cast<CabeceraInfoBMP*>(imagen.Cabecera())),
+              const_cast<uint8_t*>(imagen.Pixeles()), 0, 0, t.x, t.y, 0);
+}

@@ -137,9 +137,9 @@ void PonerValores() {
 void Refrescar() {
   // A picture too elongated for any zoom but the smallest has nothing to choose.
   Enviar(g.desplazadorTamaño, kMsgHabilitar, imagenActual.Abierto() && !newPuzzle.sizeRangeCollapsed);
-  Enviar(g.desplazadorTamaño, kMsgDesplazadorPonerValor, MenuNuevoScrollTamanoGet());
-  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerMaximo, MenuNuevoScrollCantidadGetMax());
-  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+  Enviar(g.desplazadorTamaño, kMsgDespPonerValor, MenuNuevoScrollTamanoGet());
+  Enviar(g.desplazadorCantidad, kMsgDespPonerMaximo, MenuNuevoScrollCantidadGetMax());
+  Enviar(g.desplazadorCantidad, kMsgDespPonerValor, MenuNuevoScrollCantidadGet());
   PonerValores();
 }
 
@@ -158,27 +158,27 @@ void CrearDesplazadorImagenes(HWND hwnd) {
   if (cantidad <= kMiniaturas) return;
   g.imagenDesplazadorImagenes = CargarImagenArchivo(kImagenDesplazadorImagenes);
   HWND d = CrearControl(kClaseDesplazador, hwnd, 555, 75, 0, nullptr);
-  Enviar(d, kMsgDesplazadorPonerAlto1, 40);
-  Enviar(d, kMsgDesplazadorPonerAlto2, 79);
-  Enviar(d, kMsgDesplazadorPonerAlto3, 41);
+  Enviar(d, kMsgDespPonerAlto1, 40);
+  Enviar(d, kMsgDespPonerAlto2, 79);
+  Enviar(d, kMsgDespPonerAlto3, 41);
   Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazadorImagenes)));
-  Enviar(d, kMsgDesplazadorPonerMaximo, 0);
-  Enviar(d, kMsgDesplazadorPonerMinimo, kMiniaturas - cantidad);
-  Enviar(d, kMsgDesplazadorPonerValor, 0);
-  Enviar(d, kMsgDesplazadorPonerPaso, kMiniaturas);
+  Enviar(d, kMsgDespPonerMaximo, 0);
+  Enviar(d, kMsgDespPonerMinimo, kMiniaturas - cantidad);
+  Enviar(d, kMsgDespPonerValor, 0);
+  Enviar(d, kMsgDespPonerPaso, kMiniaturas);
   g.desplazadorImagenes = d;
 }
 
 HWND CrearDesplazador(HWND hwnd) {
   HWND d = CrearControl(kClaseDesplazador, hwnd, 365, 61, 0, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
-  Enviar(d, kMsgDesplazadorPonerAlto1, 40);
-  Enviar(d, kMsgDesplazadorPonerAlto2, 79);
-  Enviar(d, kMsgDesplazadorPonerAlto3, 41);
+  Enviar(d, kMsgDespPonerAlto1, 40);
+  Enviar(d, kMsgDespPonerAlto2, 79);
+  Enviar(d, kMsgDespPonerAlto3, 41);
   Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazador)));
-  Enviar(d, kMsgDesplazadorPonerMaximo, 100);
-  Enviar(d, kMsgDesplazadorPonerMinimo, 0);
-  Enviar(d, kMsgDesplazadorPonerValor, 0);
-  Enviar(d, kMsgDesplazadorPonerPaso, 2);
+  Enviar(d, kMsgDespPonerMaximo, 100);
+  Enviar(d, kMsgDespPonerMinimo, 0);
+  Enviar(d, kMsgDespPonerValor, 0);
+  Enviar(d, kMsgDespPonerPaso, 2);
   return d;
 }
 
@@ -264,7 +264,7 @@ void CrearControles(HWND hwnd) {
   g.imagenDesplazador = CargarImagenArchivo(kImagenDesplazador);
   g.desplazadorTamaño = CrearDesplazador(hwnd);
   g.desplazadorCantidad = CrearDesplazador(hwnd);
-  Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerUmbral, 15);
+  Enviar(g.desplazadorCantidad, kMsgDespPonerUmbral, 15);
 
   g.imagenVistaPrevia = CargarImagenArchivo(kImagenVistaPrevia);
   g.vistaPrevia = CrearBotonAnimado(hwnd, 395, 235, ImagenDe(g.imagenVistaPrevia));
@@ -405,24 +405,24 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
     Enviar(g.troqueles[g.troquel], kMsgCheckPonerMarcado, 1);
   } else if (control == g.desplazadorTamaño) {
     if (!clic) return 0;
-    MenuNuevoScrollTamanoSet(static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0)));
+    MenuNuevoScrollTamanoSet(static_cast<int32_t>(Enviar(control, kMsgDespObtenerValor, 0)));
     RepintarSelectores();
-    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerMaximo, MenuNuevoScrollCantidadGetMax());
-    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+    Enviar(g.desplazadorCantidad, kMsgDespPonerMaximo, MenuNuevoScrollCantidadGetMax());
+    Enviar(g.desplazadorCantidad, kMsgDespPonerValor, MenuNuevoScrollCantidadGet());
     PonerValores();
   } else if (control == g.desplazadorCantidad) {
     if (!clic) return 0;
-    MenuNuevoScrollCantidadSet(static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0)));
+    MenuNuevoScrollCantidadSet(static_cast<int32_t>(Enviar(control, kMsgDespObtenerValor, 0)));
     RepintarSelectores();
     PonerValores();
   } else if (control == g.desplazadorImagenes) {
     if (!clic) return 0;
-    g_primera = -static_cast<int32_t>(Enviar(control, kMsgDesplazadorObtenerValor, 0));
+    g_primera = -static_cast<int32_t>(Enviar(control, kMsgDespObtenerValor, 0));
     CargarMiniaturas();
   } else if (control == g.selectorTamaño) {
     Refrescar();
   } else if (control == g.selectorCantidad) {
-    Enviar(g.desplazadorCantidad, kMsgDesplazadorPonerValor, MenuNuevoScrollCantidadGet());
+    Enviar(g.desplazadorCantidad, kMsgDespPonerValor, MenuNuevoScrollCantidadGet());
     PonerValores();
   } else if (control == g.aceptar) {
     if (clic) Aceptar(hwnd);

@@ -83,9 +83,7 @@ void OnPaint(HWND hwnd, Miniatura& m) {
   if (!m.imagen.Vacia()) {
     const RECT r = Rectangulo(m);
     const Punto t = m.imagen.Tamaño();
-    DrawDibDraw(m.drawDib.Get(), hdc, r.left, r.top, t.x, t.y,
-                reinterpret_cast<BITMAPINFOHEADER*>(const_cast<CabeceraInfoBMP*>(m.imagen.Cabecera())),
-                const_cast<uint8_t*>(m.imagen.Pixeles()), 0, 0, t.x, t.y, 0);
+    DibujarEscalada(m.drawDib.Get(), hdc, m.imagen, r.left, r.top, t.x, t.y);
     const bool marco = m.presionada || MiniaturaElegida(Indice(hwnd));
     if (marco) {
       Seleccion pluma(hdc, g_pluma.Get());

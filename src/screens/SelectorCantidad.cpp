@@ -11,7 +11,8 @@
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
-#include "VistaImagen.h"
+#include "DibujoHIMAGE.h"
+#include "ImagenEscalada.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ LRESULT OnPaint(HWND hwnd) {
   if (ConImagen()) {
     const Punto t = g_miniatura.Tamaño(), o = g_desplazamiento;
     SetROP2(hdc, R2_NOT);
-    g_miniatura.Dibujar(g_drawDib.Get(), hdc, o.x, o.y, t.x, t.y);
+    DibujarEscalada(g_drawDib.Get(), hdc, g_miniatura, o.x, o.y, t.x, t.y);
     DibujarRejilla(hdc, t);
     ExcludeClipRect(hdc, o.x, o.y, o.x + t.x, o.y + t.y);
   }

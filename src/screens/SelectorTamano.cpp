@@ -14,7 +14,8 @@
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
-#include "VistaImagen.h"
+#include "DibujoHIMAGE.h"
+#include "ImagenEscalada.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ LRESULT OnPaint(HWND hwnd) {
     const int32_t ancho = std::max(static_cast<int32_t>(t.x * puzzle.scale), 1);
     const int32_t alto = std::max(static_cast<int32_t>(t.y * puzzle.scale), 1);
     const int32_t x = (cliente.right - ancho) / 2, y = (cliente.bottom - alto) / 2;
-    g_imagen.Dibujar(g_drawDib.Get(), hdc, x, y, ancho, alto);
+    DibujarEscalada(g_drawDib.Get(), hdc, g_imagen, x, y, ancho, alto);
     ExcludeClipRect(hdc, x, y, x + ancho, y + alto);
   }
   PintarMosaico(hdc, pintura.Rect(), MosaicoActual(), kLadoMosaico, kLadoMosaico);

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <new>
 
+#include "ArchivoBMP.h"
+#include "DibujoHIMAGE.h"
 #include "Globales.h"
+#include "ImagenEscalada.h"
 #include "ObjetosGDI.h"
 
 namespace {
@@ -37,7 +40,7 @@ LRESULT OnPaint(HWND hwnd) {
   RECT cliente;
   GetClientRect(hwnd, &cliente);
   const Punto t = g_imagen.Tamaño();
-  g_imagen.Dibujar(g_drawDib.Get(), pintura.Hdc(), (cliente.right - t.x) / 2, (cliente.bottom - t.y) / 2, t.x, t.y);
+  DibujarEscalada(g_drawDib.Get(), pintura.Hdc(), g_imagen, (cliente.right - t.x) / 2, (cliente.bottom - t.y) / 2, t.x, t.y);
   return 0;
 }
 
@@ -73,40 +76,6 @@ LRESULT CALLBACK ProcVistaImagen(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-bool ImagenEscalada::Leer(ArchivoBMP& archivo, Punto tamaño) {
-  Vaciar();
-  if (!archivo.LeerInfo(cabecera_)) return false;
-  auto* c = reinterpret_cast<CabeceraInfoBMP*>(cabecera_);
-  c->biWidth = std::max(tamaño.x, 1);
-  c->biHeight = std::max(tamaño.y, 1);
-  c->biSizeImage = 0;
-  try {
-    pixeles_.assign(static_cast<size_t>(TamañoImagen(*c)), 0);
-  } catch (const std::bad_alloc&) {
-    Vaciar();
-    return false;
-  }
-  if (!archivo.LeerEscalado(c->biWidth, c->biHeight, pixeles_.data())) {
-    Vaciar();
-    return false;
-  }
-  return true;
-}
-
-void ImagenEscalada::Vaciar() { std::vector<uint8_t>().swap(pixeles_); }
-
-Punto ImagenEscalada::Tamaño() const {
-  if (Vacia()) return {0, 0};
-  return {Cabecera()->biWidth, Cabecera()->biHeight};
-}
-
-void ImagenEscalada::Dibujar(HDRAWDIB drawDib, HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto) const {
-  if (Vacia()) return;
-  const Punto t = Tamaño();
-  DrawDibDraw(drawDib, hdc, x, y, ancho, alto, const_cast<BITMAPINFOHEADER*>(Cabecera()),
-              const_cast<uint8_t*>(pixeles_.data()), 0, 0, t.x, t.y, 0);
-}
 
 Punto TamañoVistaImagen(Punto imagen, Punto pantalla) {
   const int64_t w = imagen.x, h = imagen.y, W = pantalla.x, H = pantalla.y;

@@ -65,7 +65,7 @@ std::string Texto(HWND etiqueta) {
   return b;
 }
 
-LRESULT Valor(HWND desplazador) { return SendMessageA(desplazador, kMsgDesplazadorObtenerValor, 0, 0); }
+LRESULT Valor(HWND desplazador) { return SendMessageA(desplazador, kMsgDespObtenerValor, 0, 0); }
 
 class MenuNuevo : public ::testing::Test {
  protected:
@@ -177,7 +177,7 @@ TEST_F(MenuNuevo, OkCutsTheChosenPictureWithTheChosenDieAndGrid) {
   Clic(PestañaMenuNuevo(2));
   HWND cantidad = C(ControlNuevo::desplazadorCantidad);
   ASSERT_TRUE(Visible(cantidad));
-  SendMessageA(cantidad, kMsgDesplazadorPonerValor, 0, 0);
+  SendMessageA(cantidad, kMsgDespPonerValor, 0, 0);
   SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(cantidad));
   EXPECT_EQ(puzzle.cols, newPuzzle.minCols);
   EXPECT_EQ(Texto(ValorMenuNuevo(1)), std::to_string(newPuzzle.minCols));
@@ -246,10 +246,10 @@ TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
   EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.baseScale);
   // The scroll at its top: twice the fit, the most pieces on offer.
   HWND tamaño = C(ControlNuevo::desplazadorTamaño);
-  SendMessageA(tamaño, kMsgDesplazadorPonerValor, 0, 100);
+  SendMessageA(tamaño, kMsgDespPonerValor, 0, 100);
   SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
   EXPECT_DOUBLE_EQ(puzzle.scale, 2 * newPuzzle.baseScale);
-  EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorCantidad), kMsgDesplazadorObtenerMaximo, 0, 0),
+  EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorCantidad), kMsgDespObtenerMaximo, 0, 0),
             newPuzzle.countSteps);
   EXPECT_EQ(Texto(ValorMenuNuevo(2)), std::to_string(puzzle.rows * puzzle.cols));
 }
@@ -299,7 +299,7 @@ TEST_F(MenuNuevo, MorePicturesThanThumbnailsAreReachedAPageAtATime) {
   Abrir();
   HWND d = C(ControlNuevo::desplazadorImagenes);
   ASSERT_TRUE(Visible(d));
-  EXPECT_EQ(SendMessageA(d, kMsgDesplazadorObtenerMinimo, 0, 0), 5 - 13);
+  EXPECT_EQ(SendMessageA(d, kMsgDespObtenerMinimo, 0, 0), 5 - 13);
   // The lower arrow shows the next five, then the last ones.
   RECT r{};
   GetWindowRect(d, &r);
