@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ArchivoBMP.h"
+#include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "ImagenEscalada.h"

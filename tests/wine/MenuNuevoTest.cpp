@@ -241,7 +241,8 @@ TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
   Clic(PestañaMenuNuevo(1));
   Clic(C(ControlNuevo::natural));
   EXPECT_DOUBLE_EQ(puzzle.scale, std::min(std::max(1.0, newPuzzle.minScale), 2 * newPuzzle.baseScale));
-  EXPECT_EQ(Valor(C(ControlNuevo::desplazadorTamaño)), MenuNuevoScrollTamanoGet());
+  // The scroll moves in steps of 2 and shows the step below.
+  EXPECT_EQ(Valor(C(ControlNuevo::desplazadorTamaño)), MenuNuevoScrollTamanoGet() / 2 * 2);
   Clic(C(ControlNuevo::ajustar));
   EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.baseScale);
   // The scroll at its top: twice the fit, the most pieces on offer.
