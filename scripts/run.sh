@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# run.sh DIST_DIR: starts the game under Wine with a puzzle on the table
-# (TESSERA_DEBUG_NEW, by default 6 x 8 pieces of the first picture).
+# run.sh DIST_DIR: starts the game under Wine.
 #  - With a display: in a 1024 x 768 Wine desktop window (FULLSCREEN=1 for
-#    the whole screen).
-#  - Without one: on its own Xvfb; plays a few moves (a piece into box 1,
-#    the box opened, another piece picked up and put down), saves
+#    the whole screen), on an empty table: "New puzzle" starts a game
+#    (TESSERA_DEBUG_NEW puts one on the table at once).
+#  - Without one: on its own Xvfb; opens the new-puzzle window and, as a
+#    player would, chooses the second picture and fewer, larger pieces on
+#    the count page, then OK; then plays a few moves (a piece into box 1,
+#    the box opened, another piece carried across), saves
 #    out/screenshot.png and ends the game.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(cd "$1" && pwd)
-export TESSERA_DEBUG_NEW="${TESSERA_DEBUG_NEW-Image\\1.bmp,6,8,0}"
 export TESSERA_WINE_KIND=x11
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
@@ -30,7 +31,21 @@ export JUEGO_BIN=$dist
   root=$1; shot=$2
   . "$root/tests/e2e/juego_lib.sh"
   JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  juego_iniciar "$TESSERA_DEBUG_NEW" || exit 1
+  juego_iniciar "${TESSERA_DEBUG_NEW-}" || exit 1
+  if [ "${#P_X[@]}" = 0 ]; then
+    # The new-puzzle window, centred: the second picture, larger pieces
+    # on the count page (the lower arrow of the scroll held down), OK.
+    X=$(( (1024 - 616) / 2 + 3 )); Y=$(( (768 - 316) / 2 + 3 ))
+    clic 133 37; sleep 1
+    clic $((X + 106 + 89 + 43)) $((Y + 151))
+    clic $((X + 52)) $((Y + 179))
+    xdotool mousemove $((X + 387)) $((Y + 200)); sleep 0.2
+    xdotool mousedown 1; sleep 4; xdotool mouseup 1; sleep 0.3
+    marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+    clic $((X + 159)) $((Y + 277))
+    juego_esperar_volcado "$marca" "$suma"
+    [ "${#P_X[@]}" -gt 0 ] || exit 1
+  fi
   # A piece into box 1 through its button, the box opened, another piece
   # carried across the table.
   read -r x y <<<"$(centro_pieza 0)"
