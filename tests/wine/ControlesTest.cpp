@@ -29,7 +29,7 @@ using ControlesProtocolo = PadrePrueba;
 TEST_F(ControlesProtocolo, UnlistedMessagesOfTheRangeAnswerOne) {
   const std::pair<const char*, std::vector<UINT>> casos[] = {
       {"COVCOMMAND", {1336, 1350}}, {"COVBOXSCOMMAND", {1337}}, {"COVCHECK", {1340, 1351}}, {"COVSLIDE", {1324}},
-      {"COVSROLL", {1327, 1400}},   {"COVANIM", {1351}},        {"COVTXT", {1353}}};
+      {"COVSROLL", {1357, 1400}},   {"COVANIM", {1351}},        {"COVTXT", {1353}}};
   for (auto [clase, mensajes] : casos) {
     HWND c = Crear(clase);
     mensajes.insert(mensajes.end(), {1328, 1333, 1356, 1424});
