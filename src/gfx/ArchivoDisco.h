@@ -41,6 +41,10 @@ bool ExisteArchivo(const char* ruta);
 bool BorrarArchivo(const char* ruta);
 // Puts `origen` in the place of `destino`, replacing it in one step.
 bool ReemplazarArchivo(const char* origen, const char* destino);
+// Writes `bytes` into `ruta` through a temporary file beside it that
+// replaces the old file only once it is whole: a failed write leaves the
+// old file as it was (and no temporary file).
+bool EscribirArchivoEntero(const char* ruta, const void* datos, int64_t bytes);
 
 // Calls `visitar` with each file name (no folder) matching a search pattern
 // such as "C:\dir\*.bmp", in the order the system gives them; stops early

@@ -321,16 +321,8 @@ bool SavePuzzle(const char* path) {
   }
   EscribirMiniatura(m, mesa, t);
 
-  // A temporary file beside the target replaces it only once it is whole,
-  // so a failed save never costs the previous one.
-  ArchivoDisco archivo;
-  if (!archivo.Crear(temporal.c_str())) return false;
-  const bool escrito = archivo.Escribir(b.data(), static_cast<int64_t>(b.size()));
-  archivo.Cerrar();
-  if (!escrito || !ReemplazarArchivo(temporal.c_str(), path)) {
-    BorrarArchivo(temporal.c_str());
-    return false;
-  }
+  // A failed save never costs the previous one.
+  if (!EscribirArchivoEntero(path, b.data(), static_cast<int64_t>(b.size()))) return false;
   puzzle.modified = 0;
   return true;
 }
