@@ -4,6 +4,7 @@
 #include "BarraOpciones.h"
 #include "Cajas.h"
 #include "Controles.h"
+#include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "Lupa.h"
@@ -85,6 +86,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarHerramientas(instancia);
   RegistrarBarraHerramientas(instancia);
   RegistrarTitulo(instancia);
+  RegistrarCuadroHonor(instancia);
   RegistrarMenuNuevo(instancia);
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);

@@ -47,6 +47,10 @@ HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo = W
 // altoTesela tiles from the window's corner.
 void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela);
 
+// The program's shared text look: the platform's default face, in black.
+constexpr char kFuenteComun[] = "";
+constexpr COLORREF kColorTextoComun = RGB(0, 0, 0);
+
 // The fonts of the program: the system's default face.
 HFONT CrearFuente(int alto, int peso);
 

@@ -6,6 +6,7 @@
 #include "Cajas.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
+#include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "Lupa.h"
@@ -126,5 +127,7 @@ void HabilitarPista() {
 
 void PuzzleTerminado() {
   HabilitarPista();
-  // The finishing video and what follows it open from here once they exist.
+  // The finishing video, the picture and the wallpaper question come
+  // before the honour check once they exist.
+  ComprobarRecord();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ArrastreVentana.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "ControlDC.h"
 #include "DibujoHIMAGE.h"
@@ -30,9 +31,6 @@ constexpr uint32_t kImagenCancelar = 147;
 constexpr UINT kRetrasoRespuesta = 45;  // ms
 constexpr int32_t kLargoTexto = 200;
 
-// The program's shared text look: the platform's default face, in black.
-constexpr char kFuenteTexto[] = "";
-constexpr COLORREF kColorTexto = RGB(0, 0, 0);
 
 // Closed -> open -> answer pending (the box is gone, the timer runs) -> closed.
 enum class Fase { cerrado, abierto, pendiente };
@@ -133,7 +131,7 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
   PintarRectangulo(p.Hdc(), p.Rect(), g.fondo ? g.fondo->Imagen() : nullptr, ROP_SRCCOPY);
-  EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteTexto, 400, 24, kColorTexto, false, 0, 0, 20, 60, 460, 190);
+  EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteComun, 400, 24, kColorTextoComun, false, 0, 0, 20, 60, 460, 190);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "Herramientas.h"
 
 #include "Controles.h"
+#include "CuadroHonor.h"
 #include "Desplegable.h"
 #include "DibujoHIMAGE.h"
 #include "Fitting.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr char kClase[] = "CWNDHerramientas";
 constexpr int kY = 78;
 constexpr int kAncho = 98, kAltoTesela = 95;
-constexpr int kResolver = 0, kPista = 1;
+constexpr int kResolver = 0, kPista = 1, kMusica = 2, kHonor = 3;
 constexpr uint32_t kImagenes[4] = {127, 117, 124, 113};  // solve, hint, music, honour roll
 
 Desplegable g_desplegable(120, kAncho, kAltoTesela);
@@ -47,8 +48,11 @@ void OnClic(int boton) {
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
       VolcarPuzzle();
       break;
+    case kHonor:
+      AbrirCuadroHonor();
+      break;
     default:
-      // The music window and the honour roll open here once they exist.
+      // The music window opens here once it exists.
       break;
   }
 }

@@ -1,0 +1,222 @@
+// CWNDHONOR: opened by the tools window's honour button and by the honour
+// check after a finished puzzle; owned by the main window. The roll is
+// drawn on a screen-sized canvas tiled with the roll's paper; each row is
+// three text labels over it.
+#include "CuadroHonor.h"
+
+#include <array>
+#include <memory>
+
+#include "Animacion.h"
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "DibujoHIMAGE.h"
+#include "EtiquetaTexto.h"
+#include "Fitting.h"
+#include "Globales.h"
+#include "Mensaje.h"
+#include "ObjetosGDI.h"
+#include "Operaciones.h"
+#include "Records.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDHONOR";
+constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE;
+
+constexpr uint32_t kImagenTesela = 160;   // 80 x 80
+constexpr uint32_t kImagenTitulo = 2090;  // + language
+constexpr uint32_t kImagenBorrar = 158;
+constexpr uint32_t kImagenSalir = 128;    // the options window's exit
+constexpr int kLadoTesela = 80;
+constexpr int kTextoPregunta = 130;       // the name question
+
+struct Estado {
+  HWND ventana = nullptr;
+  std::unique_ptr<ControlDC> lienzo, imagenBorrar, imagenSalir;
+  std::array<HWND, kRecords> puestos{}, nombres{}, puntos{};
+  HWND borrar = nullptr, salir = nullptr;
+};
+Estado g;
+
+// Set by the honour check for the name box's answer.
+int g_posicion = kRecords;
+int32_t g_puntosNuevos = 0;
+
+void PonerTexto(HWND etiqueta, const std::string& texto) {
+  SendMessageA(etiqueta, kMsgTextoPoner, 0, reinterpret_cast<LPARAM>(texto.c_str()));
+}
+
+void MostrarFila(int i, const RegistroRecord& r) {
+  PonerTexto(g.nombres[static_cast<size_t>(i)], r.nombre);
+  PonerTexto(g.puntos[static_cast<size_t>(i)], std::to_string(r.puntos));
+}
+
+HWND CrearEtiqueta(HWND hwnd, int x, int y, const std::string& texto) {
+  HWND e = CrearControl(kClaseEtiquetaTexto, hwnd, x, y, 0, nullptr);
+  auto Enviar = [e](UINT msg, LPARAM valor) { SendMessageA(e, msg, 0, valor); };
+  Enviar(kMsgHabilitar, 0);
+  Enviar(kMsgTextoPonerSombra, 1);
+  Enviar(kMsgTextoPonerDelaySombra, 1);
+  Enviar(kMsgTextoPonerColorSombra, RGB(0, 0, 0));
+  Enviar(kMsgTextoPonerColorInactivo, kColorTextoComun);
+  Enviar(kMsgTextoPonerPesoSobre, 400);
+  Enviar(kMsgTextoPonerAltoFuente, 30);
+  Enviar(kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(kFuenteComun));
+  PonerTexto(e, texto);
+  Enviar(kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.lienzo)));
+  return e;
+}
+
+// The canvas: the paper tile over the whole screen, the caption centred at
+// the top.
+void PintarLienzo() {
+  g.lienzo = std::make_unique<ControlDC>();
+  if (!g.lienzo->AjustarTamaño(anchoPantalla, altoPantalla)) return;
+  const HIMAGE lienzo = g.lienzo->Imagen();
+  if (auto tesela = CargarImagenArchivo(kImagenTesela); ImagenDe(tesela)) {
+    CopiarPaleta(tesela->Imagen(), lienzo);
+    for (int x = 0; x < anchoPantalla; x += kLadoTesela)
+      for (int y = 0; y < altoPantalla; y += kLadoTesela)
+        TransferirHIMAGE(lienzo, x, y, kLadoTesela, kLadoTesela, tesela->Imagen(), 0, 0, ROP_SRCCOPY);
+  }
+  if (auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma)); ImagenDe(titulo))
+    TransferirHIMAGE(lienzo, (anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo), AltoImagen(titulo),
+                     titulo->Imagen(), 0, 0, ROP_SRCCOPY);
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  g.ventana = hwnd;
+  CuadroHonor cuadro;
+  LeerRecords(RutaRecords().c_str(), &cuadro);
+  const int izquierda = (anchoPantalla - 640) / 2, arriba = (altoPantalla - 480) / 2;
+  PintarLienzo();
+  for (int i = 0; i < kRecords; ++i) {
+    const int y = arriba + 30 * i + 63;
+    const RegistroRecord& r = cuadro.registros[static_cast<size_t>(i)];
+    g.puestos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 30, y, std::to_string(i + 1));
+    g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 60, y, r.nombre);
+    g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 420, y, std::to_string(r.puntos));
+  }
+  const int yBotones = static_cast<int>(altoPantalla / 1.197);
+  g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
+  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(anchoPantalla / 1.34737), yBotones, ImagenDe(g.imagenBorrar));
+  g.imagenSalir = CargarImagenArchivo(kImagenSalir);
+  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(anchoPantalla / 1.15732), yBotones, ImagenDe(g.imagenSalir));
+  return 0;
+}
+
+// Erasing is on purpose: the file goes and the default roll shows.
+void Borrar() {
+  const std::string ruta = RutaRecords();
+  BorrarArchivo(ruta.c_str());
+  CuadroHonor cuadro;
+  LeerRecords(ruta.c_str(), &cuadro);
+  for (int i = 0; i < kRecords; ++i) MostrarFila(i, cuadro.registros[static_cast<size_t>(i)]);
+}
+
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  if (control != g.borrar && control != g.salir) return 0;
+  ReaccionBotonAnimado(control, codigo);
+  if (codigo != kNotifActivado) return 0;
+  if (control == g.salir) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (control == g.borrar) Borrar();
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura p(hwnd);
+  PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.lienzo), ROP_SRCCOPY);
+  return 0;
+}
+
+LRESULT OnClose(HWND hwnd) {
+  SetForegroundWindow(ventanaPrincipal);
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
+  return 0;
+}
+
+// The labels are gone by now, so the canvas they show can go.
+void OnNcDestroy() { g = Estado(); }
+
+LRESULT CALLBACK ProcCuadroHonor(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_PAINT: return OnPaint(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarCuadroHonor(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.style = CS_OWNDC;
+  clase.lpfnWndProc = ProcCuadroHonor;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+HWND AbrirCuadroHonor() {
+  if (g.ventana) return g.ventana;
+  OcultarVentanasFlotantes(nullptr);
+  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, FALSE);
+  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, anchoPantalla, altoPantalla, ventanaPrincipal, nullptr,
+                              instanciaPrograma, nullptr);
+  if (!hwnd && ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
+  return hwnd;
+}
+
+void ComprobarRecord() {
+  CuadroHonor cuadro;
+  LeerRecords(RutaRecords().c_str(), &cuadro);
+  int32_t piezas = 0, porcentaje = 0, puntos = 0;
+  ScorePuzzle(&piezas, &porcentaje, &puntos);
+  const int posicion = PosicionRecord(cuadro, puntos);
+  if (posicion >= kRecords) return;
+  g_posicion = posicion;
+  g_puntosNuevos = puntos;
+  if (HWND honor = AbrirCuadroHonor()) MostrarMensaje(kTextoPregunta, honor, AnotarRecord, true);
+}
+
+void AnotarRecord(bool respuesta) {
+  const char* nombre = TextoEntrada.Data();
+  if (!respuesta || !nombre || !nombre[0] || g_posicion >= kRecords) return;
+  // The roll as it is now, which may differ from the one that was checked.
+  const std::string ruta = RutaRecords();
+  CuadroHonor cuadro;
+  const LecturaRecords lectura = LeerRecords(ruta.c_str(), &cuadro);
+  const int posicion = PosicionRecord(cuadro, g_puntosNuevos);
+  if (posicion >= kRecords) return;
+  InsertarRecord(&cuadro, posicion, g_puntosNuevos, nombre);
+  g_posicion = kRecords;
+  if (g.ventana)
+    for (int i = posicion; i < kRecords; ++i) MostrarFila(i, cuadro.registros[static_cast<size_t>(i)]);
+  // A roll that could not be read is never written over.
+  if (lectura != LecturaRecords::ilegible) EscribirRecords(ruta.c_str(), cuadro);
+}
+
+std::string RutaRecords() { return std::string(directorioPrograma.Data()) + "Records.ovr"; }
+
+HWND VentanaCuadroHonor() { return g.ventana; }
+HWND NombreCuadroHonor(int fila) { return fila >= 0 && fila < kRecords ? g.nombres[static_cast<size_t>(fila)] : nullptr; }
+HWND PuntosCuadroHonor(int fila) { return fila >= 0 && fila < kRecords ? g.puntos[static_cast<size_t>(fila)] : nullptr; }
+HWND BotonBorrarCuadroHonor() { return g.borrar; }
+HWND BotonSalirCuadroHonor() { return g.salir; }

@@ -1,0 +1,237 @@
+// The honour roll in-process: the real main window, Records.ovr in a folder
+// of the test's own, the roll opened, checked after a solved puzzle, a name
+// typed into the real message box.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "ArchivoRecursos.h"
+#include "Arranque.h"
+#include "Controles.h"
+#include "CuadroHonor.h"
+#include "Cut.h"
+#include "EtiquetaTexto.h"
+#include "Fitting.h"
+#include "Globales.h"
+#include "Mensaje.h"
+#include "NewPuzzleParams.h"
+#include "Puzzle.h"
+#include "Records.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Bombear(DWORD ms = 0) {
+  const DWORD inicio = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    if (ms) Sleep(5);
+  } while (GetTickCount() - inicio < ms);
+}
+
+std::string Texto(HWND etiqueta) {
+  char b[64] = "";
+  SendMessageA(etiqueta, kMsgTextoCopiar, sizeof b, reinterpret_cast<LPARAM>(b));
+  return b;
+}
+
+// Scores 9000, 8000, ... 0 with names "P0" .. "P9".
+CuadroHonor Roll() {
+  CuadroHonor c = CuadroPorDefecto();
+  for (int i = 0; i < kRecords; ++i) {
+    char nombre[4];
+    std::snprintf(nombre, sizeof nombre, "P%d", i);
+    InsertarRecord(&c, i, 9000 - 1000 * i, nombre);
+  }
+  return c;
+}
+
+class CuadroHonorVentana : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool hecho = false;  // once per test program
+    if (!hecho) {
+      instanciaPrograma = GetModuleHandleA(nullptr);
+      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
+      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
+      RegistrarClases(instanciaPrograma);
+      hecho = true;
+    }
+    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+  }
+
+  void SetUp() override {
+    std::strcpy(programa_, directorioPrograma.Data());
+    carpeta_ = fs::temp_directory_path() / ("tessera-honor-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(carpeta_);
+    fs::create_directories(carpeta_);
+    const std::string ruta = carpeta_.string() + "\\";
+    std::strcpy(directorioPrograma.Data(), ruta.c_str());
+    CrearVentanaPrincipal();
+    ASSERT_NE(ventanaPrincipal, nullptr);
+    Bombear();
+  }
+  void TearDown() override {
+    if (ventanaMensaje) DestroyWindow(ventanaMensaje);
+    if (HWND v = VentanaCuadroHonor()) DestroyWindow(v);
+    if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
+    Bombear(60);
+    ClosePuzzle(false);
+    std::strcpy(directorioPrograma.Data(), programa_);
+    fs::remove_all(carpeta_);
+  }
+
+  std::string Ruta() const { return (carpeta_ / "Records.ovr").string(); }
+  void Escribir(const CuadroHonor& c) const {
+    const auto b = BytesRecords(c);
+    std::ofstream(Ruta(), std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
+  }
+  CuadroHonor Leido() const {
+    CuadroHonor c;
+    EXPECT_EQ(LeerRecords(Ruta().c_str(), &c), LecturaRecords::leido);
+    return c;
+  }
+
+  // A solved 2 x 3 puzzle of the first picture: its score, > 0.
+  int32_t Resuelto() const {
+    ClosePuzzle(true);
+    EXPECT_TRUE(imagenActual.Abrir((std::string(programa_) + "Image\\1.bmp").c_str()));
+    MenuNuevoPrepararImagen();
+    MenuNuevoZoomAjustar();
+    puzzle.rows = 2, puzzle.cols = 3;
+    EXPECT_TRUE(NewPuzzle(2, 2, 5000));
+    SolvePuzzle();
+    int32_t piezas, porcentaje, puntos;
+    ScorePuzzle(&piezas, &porcentaje, &puntos);
+    EXPECT_GT(puntos, 0);
+    return puntos;
+  }
+
+  // Types `nombre` into the open name box and answers it.
+  static void Contestar(const char* nombre, bool aceptar) {
+    ASSERT_NE(ventanaMensaje, nullptr);
+    SetWindowTextA(GetDlgItem(ventanaMensaje, kIdMensajeEntrada), nombre);
+    SendMessageA(ventanaMensaje, WM_CHAR, aceptar ? VK_RETURN : VK_ESCAPE, 0);
+    Bombear(150);
+    ASSERT_EQ(ventanaMensaje, nullptr);
+  }
+
+  char programa_[300] = "";
+  fs::path carpeta_;
+};
+
+TEST_F(CuadroHonorVentana, ShowsTheRollFullScreenOverADisabledMainWindow) {
+  Escribir(Roll());
+  HWND v = AbrirCuadroHonor();
+  ASSERT_NE(v, nullptr);
+  Bombear();
+  RECT r{};
+  GetWindowRect(v, &r);
+  EXPECT_EQ(r.right - r.left, anchoPantalla);
+  EXPECT_EQ(r.bottom - r.top, altoPantalla);
+  EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
+  for (int i = 0; i < kRecords; ++i) {
+    char nombre[4];
+    std::snprintf(nombre, sizeof nombre, "P%d", i);
+    EXPECT_EQ(Texto(NombreCuadroHonor(i)), nombre);
+    EXPECT_EQ(Texto(PuntosCuadroHonor(i)), std::to_string(9000 - 1000 * i));
+    RECT f{};
+    GetWindowRect(NombreCuadroHonor(i), &f);
+    EXPECT_EQ(f.top, (altoPantalla - 480) / 2 + 30 * i + 63);
+    EXPECT_EQ(f.left, (anchoPantalla - 640) / 2 + 60);
+  }
+  SendMessageA(v, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonSalirCuadroHonor()));
+  Bombear(50);
+  EXPECT_EQ(VentanaCuadroHonor(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+}
+
+TEST_F(CuadroHonorVentana, EraseShowsTheDefaultRollAndLeavesNoFile) {
+  Escribir(Roll());
+  AbrirCuadroHonor();
+  SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
+               reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+  EXPECT_FALSE(fs::exists(Ruta()));
+  EXPECT_EQ(Texto(NombreCuadroHonor(0)), std::string(23, '-'));
+  EXPECT_EQ(Texto(PuntosCuadroHonor(9)), "0");
+  // Again, with no file at all.
+  SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
+               reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+  EXPECT_FALSE(fs::exists(Ruta()));
+}
+
+TEST_F(CuadroHonorVentana, AScoreThatEarnsAPlaceAsksTheNameAndWritesIt) {
+  const int32_t puntos = Resuelto();
+  CuadroHonor c = Roll();
+  // The new score ties the fourth row: it goes just below it.
+  c.registros[3].puntos = puntos;
+  c.registros[4].puntos = puntos - 1;
+  Escribir(c);
+  ComprobarRecord();
+  Bombear();
+  ASSERT_NE(VentanaCuadroHonor(), nullptr);
+  Contestar("Zoe", true);
+  const CuadroHonor leido = Leido();
+  EXPECT_STREQ(leido.registros[4].nombre, "Zoe");
+  EXPECT_EQ(leido.registros[4].puntos, puntos);
+  EXPECT_STREQ(leido.registros[5].nombre, "P4");
+  EXPECT_STREQ(leido.registros[9].nombre, "P8");
+  EXPECT_EQ(Texto(NombreCuadroHonor(4)), "Zoe");
+  EXPECT_EQ(Texto(NombreCuadroHonor(5)), "P4");
+  // The window stays for the player to leave.
+  EXPECT_NE(VentanaCuadroHonor(), nullptr);
+}
+
+TEST_F(CuadroHonorVentana, NoPlaceNoQuestionAndACancelledNameWritesNothing) {
+  const int32_t puntos = Resuelto();
+  CuadroHonor c = Roll();
+  c.registros[9].puntos = puntos;  // a tie with the tenth earns nothing
+  Escribir(c);
+  ComprobarRecord();
+  Bombear();
+  EXPECT_EQ(VentanaCuadroHonor(), nullptr);
+  EXPECT_EQ(ventanaMensaje, nullptr);
+
+  c.registros[9].puntos = puntos - 1;
+  Escribir(c);
+  const auto antes = fs::last_write_time(Ruta());
+  ComprobarRecord();
+  Bombear();
+  Contestar("Nobody", false);
+  ComprobarRecord();
+  Bombear();
+  Contestar("", true);
+  EXPECT_EQ(fs::last_write_time(Ruta()), antes);
+  EXPECT_STREQ(Leido().registros[9].nombre, "P9");
+}
+
+TEST_F(CuadroHonorVentana, ARollThatCannotBeReadIsNeverWrittenOverOrDeleted) {
+  const int32_t puntos = Resuelto();
+  // A folder where the file should be: it cannot be opened.
+  fs::create_directory(Ruta());
+  ComprobarRecord();
+  Bombear();
+  Contestar("Ann", true);
+  EXPECT_TRUE(fs::is_directory(Ruta()));
+  EXPECT_EQ(Texto(NombreCuadroHonor(0)), "Ann");
+  EXPECT_EQ(Texto(PuntosCuadroHonor(0)), std::to_string(puntos));
+  fs::remove(Ruta());
+  // A foreign file (count not 10) is deleted; the entry makes a new roll.
+  std::ofstream(Ruta(), std::ios::binary) << std::string(296, '\x01');
+  ComprobarRecord();
+  Bombear();
+  Contestar("Bo", true);
+  EXPECT_EQ(fs::file_size(Ruta()), 296u);
+  EXPECT_STREQ(Leido().registros[0].nombre, "Bo");
+}
+
+}  // namespace
