@@ -2,10 +2,18 @@
 # prefixes, kept inside the build folder and never in $HOME.
 #   TESSERA_WINE_KIND=null  windows without any X server (the window tests)
 #   TESSERA_WINE_KIND=x11   a real display ($DISPLAY), for screenshots and input
+#   TESSERA_WINE_KIND=sonido  as null, with a silent sound card: one wave
+#                           device and a mixer whose faders work
 _tessera_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TESSERA_WINE_KIND=${TESSERA_WINE_KIND:-null}
 export WINEPREFIX="${TESSERA_WINE_DIR:-$_tessera_root/build/wine}/$TESSERA_WINE_KIND"
 export WINEARCH=win64
+if [ "$TESSERA_WINE_KIND" = sonido ]; then
+  # The sound system's null device, from a home of the prefix's own.
+  export HOME="$WINEPREFIX.home"
+  mkdir -p "$HOME"
+  echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+fi
 export WINEDEBUG=-all
 # No desktop menu entries, and no offer to install the .NET or HTML runtimes.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -21,9 +29,11 @@ wine_prefix_ready() {
     # Without a window manager this makes maximised windows cover the screen
     # and removes a stall on every top-level window destruction.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-    # No audio device: winmm reports none quietly.
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 </dev/null
-    if [ "$TESSERA_WINE_KIND" = null ]; then
+    # No audio device (but for the silent card): winmm reports none quietly.
+    if [ "$TESSERA_WINE_KIND" != sonido ]; then
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1 </dev/null
+    fi
+    if [ "$TESSERA_WINE_KIND" != x11 ]; then
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
     fi
     wineserver -w

@@ -10,6 +10,7 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
+#include "Musica.h"
 #include "Opciones.h"
 #include "SelectorTamano.h"
 #include "TableroPuzzle.h"
@@ -78,6 +79,7 @@ void RegistrarClases(HINSTANCE instancia) {
   // main window, the choosers beside the board, and so on.
   RegistrarControles(instancia);
   RegistrarVentanaPrincipal(instancia);
+  RegistrarMusica(instancia);
   RegistrarTableroPuzzle(instancia);
   RegistrarSelectores(instancia);
   RegistrarLupa(instancia);

@@ -60,3 +60,14 @@ void CargarTexto(int base, char* destino, int tamaño) {
   destino[0] = 0;
   LoadStringA(instanciaPrograma, static_cast<UINT>(base + idioma), destino, tamaño);
 }
+
+HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño) {
+  RECT marco{0, 0, ancho, alto};
+  AdjustWindowRect(&marco, kEstiloDialogo, FALSE);
+  const int w = marco.right - marco.left, h = marco.bottom - marco.top;
+  if (dueño) EnableWindow(dueño, FALSE);
+  HWND hwnd = CreateWindowExA(0, clase, "", kEstiloDialogo, (anchoPantalla - w) / 2, (altoPantalla - h) / 2, w, h,
+                              dueño, nullptr, instanciaPrograma, nullptr);
+  if (!hwnd && dueño) EnableWindow(dueño, TRUE);
+  return hwnd;
+}

@@ -25,6 +25,14 @@ inline void MostrarFlotante(HWND hwnd, bool activar) {
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, (activar ? kSwpMostrar : kSwpMostrarSinActivar) & ~SWP_NOZORDER);
 }
 
+// The dialog-like pop-ups: a dialog frame around a client of ancho x alto,
+// centred on the screen, owned by `dueño`, which stays disabled while the
+// window exists (the window enables it again when it is done). Null,
+// with the owner enabled again, when the window cannot be made.
+constexpr DWORD kEstiloDialogo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
+static_assert(kEstiloDialogo == 0x92400000);
+HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño);
+
 // Picture `numero` of the archive in a canvas of its own; an empty canvas
 // (Imagen() null) when the archive cannot give it.
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero);

@@ -17,6 +17,7 @@
 #include "ObjetosGDI.h"
 #include "Opciones.h"
 #include "Puzzle.h"
+#include "ReproductorCD.h"
 #include "ShellVentanas.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -71,6 +72,7 @@ LRESULT OnDestroy() {
   // The boxes and the magnifier go before their owner's children: the
   // boards' goodbyes to them are not wanted.
   SilenciarNotificaciones(true);
+  CerrarCD();
   g_imgInfo.reset();
   for (auto& imagen : g_imgBotonesCaja) imagen.reset();
   for (HWND& b : g_botonesCaja) b = nullptr;
@@ -126,6 +128,7 @@ LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
     case WM_DESTROY: return OnDestroy();
+    case MM_MCINOTIFY: FinDePista(wParam, lParam); return 0;
     case WM_SIZE: return OnSize(wParam);
     case WM_PAINT: return OnPaint(hwnd);
     case WM_MOUSEACTIVATE: return OnMouseActivate(hwnd, wParam, lParam);

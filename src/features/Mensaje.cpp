@@ -21,8 +21,6 @@ HWND ventanaMensaje = nullptr;
 namespace {
 
 constexpr char kClase[] = "CWNDMENSAJE";
-constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
-static_assert(kEstilo == 0x92400000);
 
 constexpr uint32_t kImagenFondo = 148;
 constexpr uint32_t kImagenTitulo = 2150;  // + language
@@ -224,18 +222,13 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   g.fondo = std::make_unique<ControlDC>();
   g.fondo->Cargar(kImagenFondo);
   const Punto tamaño = g.fondo->Tamaño();
-  RECT marco{0, 0, tamaño.x, tamaño.y};
-  AdjustWindowRect(&marco, kEstilo, FALSE);
-  const int32_t ancho = marco.right - marco.left, alto = marco.bottom - marco.top;
   CargarTexto(textoBase);
   g.padre = padre;
   g.conEntrada = conEntrada;
   g.respuesta = respuesta;
   g.aceptado = g.decidido = false;
   g.fase = Fase::abierto;
-  if (padre) EnableWindow(padre, FALSE);
-  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, (anchoPantalla - ancho) / 2, (altoPantalla - alto) / 2, ancho,
-                              alto, padre, nullptr, instanciaPrograma, nullptr);
+  HWND hwnd = CrearDialogoCentrado(kClase, tamaño.x, tamaño.y, padre);
   // A box that never came answers as if closed at once.
   if (!hwnd && g.fase == Fase::abierto) Cerrado();
   return true;

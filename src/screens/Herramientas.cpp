@@ -9,6 +9,8 @@
 #include "Fitting.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
+#include "Musica.h"
+#include "VentanaPrincipal.h"
 
 namespace {
 
@@ -48,11 +50,13 @@ void OnClic(int boton) {
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
       VolcarPuzzle();
       break;
+    case kMusica:
+      AbrirMusica(ventanaPrincipal);
+      break;
     case kHonor:
       AbrirCuadroHonor();
       break;
     default:
-      // The music window opens here once it exists.
       break;
   }
 }

@@ -36,8 +36,6 @@
 namespace {
 
 constexpr char kClase[] = "CWNDNEW";
-constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
-static_assert(kEstilo == 0x92400000);
 
 constexpr int kPaginas = 4;
 constexpr int kTroqueles = 3;
@@ -497,16 +495,7 @@ void AbrirMenuNuevo() {
   if (g.ventana) return;
   OcultarVentanasFlotantes(nullptr);
   g.fondo = CargarImagenArchivo(kImagenFondo);
-  RECT marco{0, 0, AnchoImagen(g.fondo), AltoImagen(g.fondo)};
-  AdjustWindowRect(&marco, kEstilo, FALSE);
-  const int ancho = marco.right - marco.left, alto = marco.bottom - marco.top;
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, FALSE);
-  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, (anchoPantalla - ancho) / 2, (altoPantalla - alto) / 2, ancho,
-                              alto, ventanaPrincipal, nullptr, instanciaPrograma, nullptr);
-  if (!hwnd) {
-    if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
-    g = Estado();
-  }
+  if (!CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), ventanaPrincipal)) g = Estado();
 }
 
 void SeleccionarImagen() {

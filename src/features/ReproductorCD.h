@@ -1,0 +1,27 @@
+// The background music: the audio tracks of a compact disc through MCI, or,
+// where no disc can be played, the program's own Music\<track>.wav through
+// MCI's wave device. Either way the end of the track is notified to the
+// main window, which starts it again. Every operation does nothing while
+// nothing is open.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+
+// 0 to 4; the disc track played is PistaActual + 1, the wave file
+// Music\<PistaActual>.wav.
+extern int32_t PistaActual;
+
+void AbrirCD();
+void ReproducirPista();
+void PausarCD();
+void ReanudarCD();
+void CerrarCD();
+
+// The open device (0 when none), and whether it is the wave file.
+MCIDEVICEID DispositivoCD();
+bool MusicaDeArchivo();
+// The main window's MM_MCINOTIFY: a track that ended well starts again.
+void FinDePista(WPARAM resultado, LPARAM dispositivo);
