@@ -8,7 +8,7 @@ bin=$build/bin
 rm -rf "$out"
 mkdir -p "$out/folder"
 cp "$bin/Tessera.exe" "$bin/Tessera.rf" "$bin/about.exe" "$out/"
-for d in Image Video Help; do
+for d in Image Video Help Music; do
   cp -r "$bin/$d" "$out/$d"
 done
 echo "dist: $(cd "$out" && pwd)"

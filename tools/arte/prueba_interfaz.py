@@ -27,6 +27,9 @@ COPIADOS = ([(b + i, 224, 125, 1, 1) for b in (2000, 2010, 2020, 2030, 2040, 205
             + [(503, 214, 35, 51, 2), (505, 214, 155, 53, 2)]
             + [(262, 148, 125 + 50 * i, 247, 2) for i in range(5)])
 
+# (number, background, x, y, frames) of 24-bit buttons standing on a background
+ENCIMA = [(530 + k, 214, 100, 104 + 34 * k, 4) for k in range(4)]
+
 fallos = []
 
 
@@ -85,6 +88,19 @@ def encajes(out):
                       % (num, k, fondo, x, y, 100 * iguales))
 
 
+def orillas(out):
+    """A 24-bit button shows its background's own colours along its edge."""
+    for num, fondo, x, y, cuadros in ENCIMA:
+        a = rgb(out[num])
+        h, w = a.shape[0] // cuadros, a.shape[1]
+        debajo = rgb(out[fondo])[y:y + h, x:x + w]
+        for k in range(cuadros):
+            c = a[k * h:(k + 1) * h]
+            dif = max(np.abs(c[0] - debajo[0]).max(), np.abs(c[-1] - debajo[-1]).max(),
+                      np.abs(c[:, 0] - debajo[:, 0]).max(), np.abs(c[:, -1] - debajo[:, -1]).max())
+            comprobar(dif <= 2, '%d frame %d shows an edge on %d at (%d, %d): %d' % (num, k, fondo, x, y, dif))
+
+
 def perilla(out):
     ind = np.asarray(out[507])
     h = ind.shape[0] // 2
@@ -98,7 +114,7 @@ def estados(out):
     """Every frame of a button must look different from the others."""
     tiras = {'cmd3': [2060, 2061, 129, 119, 112, 244, 225, 228, 223, 222, 146, 147, 212, 213,
                       163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206)) + list(range(600, 606)),
-             'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)],
+             'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533],
              'anim10': [127, 117, 124, 113, 115, 126, 128, 158, 199, 198, 260]}
     for forma, nums in tiras.items():
         for n in nums:
@@ -114,6 +130,10 @@ def estados(out):
                 for j in range(i + 1, len(cuadros)):
                     comprobar(np.abs(cuadros[i] - cuadros[j]).mean() > 1.0,
                               '%d frames %d and %d look alike' % (n, i, j))
+    for i in range(4):
+        for j in range(i + 1, 4):
+            comprobar(np.abs(rgb(out[530 + i]) - rgb(out[530 + j])).mean() > 1.0,
+                      'track buttons %d and %d look alike' % (530 + i, 530 + j))
     for i in range(6):
         a, b = rgb(out[200 + i]), rgb(out[600 + i])
         comprobar(a.shape == b.shape and np.abs(a - b).mean() > 8, 'box %d looks the same empty and full' % i)
@@ -160,6 +180,8 @@ def medidas(out):
     comprobar(H214 >= max(256 + h(212, 3), 256 + h(213, 3), 236 - kh // 2 + kh), '214 too low')
     comprobar(100 - kh // 2 >= max(51 + h(503, 2), 53 + h(505, 2)), 'volume indicators reach the sliders')
     comprobar(kh <= 40 and h(2100) <= 51, 'knob or music caption too tall')
+    comprobar(69 - kw // 2 + kw <= 100 and 100 + w(530) <= 181 - kw // 2, 'track buttons reach the sliders')
+    comprobar(h(530, 4) <= 34 and 104 + 34 * 3 + h(533, 4) <= min(249, 256), 'track buttons overlap or leave the paper')
     W148, H148 = out[148].size
     comprobar(W148 >= max(480, 413 + w(147)) and H148 >= max(291, 255 + h(146, 3), 257 + h(147, 3)), '148 too small')
     comprobar(13 + w(2150) <= W148 and h(2150) <= 53, 'message caption leaves the box')
@@ -175,7 +197,7 @@ def main(argv):
     otra = interfaz.dibujar(imagenes)
     for n in out:
         comprobar(bmp.bloque(out[n]) == bmp.bloque(otra[n]), '%d differs between two runs' % n)
-    for prueba in (constantes, sin_costuras, paletas, encajes, perilla, estados, idiomas, claridad, medidas):
+    for prueba in (constantes, sin_costuras, paletas, encajes, orillas, perilla, estados, idiomas, claridad, medidas):
         prueba(out)
     for f in fallos:
         print('FAIL', f)

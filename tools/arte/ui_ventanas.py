@@ -243,6 +243,49 @@ def musica(out):
     _cerrar(g, out, 214)
     # the knob strip: sprite over mask, indices 0/255 in the mask
     out[507] = mascara_perilla(out[507])
+    # the track buttons stand on the finished background, so their edges
+    # carry its very colours
+    fondo = np.asarray(out[214].convert('RGB'), np.float32)
+    for k in range(4):
+        x, y = PISTA_X, PISTA_Y + PISTA_PASO * k
+        out[530 + k] = uc.a_imagen(pista(fondo[y:y + PISTA_H, x:x + PISTA_W], k + 1))
+
+
+PISTA_X, PISTA_Y, PISTA_PASO, PISTA_W, PISTA_H = 100, 104, 34, 60, 30
+
+
+def pista(fondo, n):
+    """A track button: a paper key edged in brass with a note and its
+    number (up, up hovered); checked, a brass plate pressed in with them
+    engraved (down, down hovered). Its outer ring fades into the
+    background it stands on, so no edge shows."""
+    alto, ancho = fondo.shape[:2]
+    forma = uc.rect_redondo(alto, ancho, 2, 2, ancho - 4, alto - 4, 7)
+    borde = np.clip(forma - uc.rect_redondo(alto, ancho, 3.5, 3.5, ancho - 5.5, alto - 5.5, 5.5), 0, 1)
+    cy = (alto - 2) / 2.0
+    glifo = np.maximum(gl.nota(alto, ancho, 20, cy, 8.5),
+                       uc.mascara_texto(alto, ancho, str(n), tema.LETRA_TITULO, 19, 40, cy + 0.5))
+    yy, xx = np.mgrid[0:alto, 0:ancho]
+    orilla = np.minimum(np.minimum(yy, alto - 1 - yy), np.minimum(xx, ancho - 1 - xx))
+    orilla = np.minimum(orilla / 2.0, 1.0)[..., None]
+    cuadros = []
+    for abajo in (False, True):
+        for sobre in (False, True):
+            if abajo:
+                c = uc.placa_laton(fondo, forma, glifo, 'pulsado', radio_relieve=2.0)
+                if sobre:
+                    c = uc.mezclar(c, uc.col(tema.LATON_CLARO), uc.desplazar(forma, 1, 1) * 0.3)
+                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO), uc.desplazar(glifo, 1, 1) * 0.55)
+            else:
+                c = uc.sombra(fondo, forma, 1, 1, 1.2, 0.4)
+                tecla = uc.papel(alto, ancho, 530) * (1.04 if sobre else 1.0)
+                c = uc.mezclar(c, tecla, forma)
+                c = uc.mezclar(c, uc.col(tema.LATON if sobre else tema.LATON_OSCURO), borde * 0.9)
+                if sobre:
+                    c = uc.resplandor(c, glifo, 2.0, 0.5)
+                c = uc.mezclar(c, uc.col(tema.ROJO_SELLO if sobre else TINTA), glifo)
+            cuadros.append(fondo + (c - fondo) * orilla)
+    return uc.tira_vertical(cuadros)
 
 
 KW, KH = 34, 18
