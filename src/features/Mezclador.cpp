@@ -17,8 +17,9 @@ bool Iniciado() { return !Verificar(!g_abierto, "se debe inicializar el mixer pr
 
 HMIXEROBJ Objeto() { return reinterpret_cast<HMIXEROBJ>(g_mixer); }
 
-// The control `id`, when it is a fader with a range.
-bool Fader(DWORD id, MIXERCONTROLA* control) {
+// The control `id`, when it is a fader with a range, and the channels of
+// its line.
+bool Fader(DWORD id, MIXERCONTROLA* control, DWORD* canales) {
   MIXERLINECONTROLSA controles{};
   controles.cbStruct = sizeof controles;
   controles.dwControlID = id;
@@ -27,20 +28,30 @@ bool Fader(DWORD id, MIXERCONTROLA* control) {
   controles.pamxctrl = control;
   *control = {};
   control->cbStruct = sizeof *control;
-  if (!g_mixer || mixerGetLineControlsA(Objeto(), &controles, MIXER_GETLINECONTROLSF_ONEBYID) != MMSYSERR_NOERROR)
+  if (!g_mixer || id == kSinMixer ||
+      mixerGetLineControlsA(Objeto(), &controles, MIXER_GETLINECONTROLSF_ONEBYID | MIXER_OBJECTF_HMIXER) !=
+          MMSYSERR_NOERROR)
     return false;
+  MIXERLINEA linea{};
+  linea.cbStruct = sizeof linea;
+  linea.dwLineID = controles.dwLineID;
+  *canales = mixerGetLineInfoA(Objeto(), &linea, MIXER_GETLINEINFOF_LINEID | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR
+                 ? std::clamp<DWORD>(linea.cChannels, 1, 8)
+                 : 1;
   return (control->dwControlType & MIXERCONTROL_CT_CLASS_MASK) == MIXERCONTROL_CT_CLASS_FADER &&
          control->Bounds.dwMinimum < control->Bounds.dwMaximum;
 }
 
-// One channel's values: one per item of a control with several.
+// The values of every channel of the line (one per item of a control with
+// several): some drivers answer a single channel with 0 even for a control
+// that is the same on all of them.
 struct Valores {
-  explicit Valores(const MIXERCONTROLA& control)
+  Valores(const MIXERCONTROLA& control, DWORD canales)
       : items((control.fdwControl & MIXERCONTROL_CONTROLF_MULTIPLE) ? control.cMultipleItems : 0),
-        valores(std::max<DWORD>(items, 1)) {
+        valores(static_cast<size_t>(std::max<DWORD>(items, 1)) * canales) {
     detalles.cbStruct = sizeof detalles;
     detalles.dwControlID = control.dwControlID;
-    detalles.cChannels = 1;
+    detalles.cChannels = canales;
     detalles.cMultipleItems = items;
     detalles.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
     detalles.paDetails = valores.data();
@@ -70,35 +81,69 @@ bool CerrarMixer() {
 }
 
 DWORD LineaMixer(DWORD tipoComponente) {
-  if (!Iniciado() || !g_mixer) return 0;
+  if (!Iniciado() || !g_mixer) return kSinMixer;
   MIXERLINEA linea{};
   linea.cbStruct = sizeof linea;
   linea.dwComponentType = tipoComponente;
-  if (mixerGetLineInfoA(Objeto(), &linea, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) return 0;
-  return linea.dwLineID;
+  if (mixerGetLineInfoA(Objeto(), &linea, MIXER_GETLINEINFOF_COMPONENTTYPE | MIXER_OBJECTF_HMIXER) ==
+          MMSYSERR_NOERROR &&
+      linea.dwComponentType == tipoComponente)
+    return linea.dwLineID;
+  // Some drivers answer the search without an answer: every destination
+  // and its sources are looked at instead.
+  MIXERCAPSA caps{};
+  if (mixerGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return kSinMixer;
+  for (DWORD d = 0; d < caps.cDestinations; ++d) {
+    MIXERLINEA destino{};
+    destino.cbStruct = sizeof destino;
+    destino.dwDestination = d;
+    if (mixerGetLineInfoA(Objeto(), &destino, MIXER_GETLINEINFOF_DESTINATION | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
+      continue;
+    if (destino.dwComponentType == tipoComponente) return destino.dwLineID;
+    for (DWORD f = 0; f < destino.cConnections; ++f) {
+      MIXERLINEA fuente{};
+      fuente.cbStruct = sizeof fuente;
+      fuente.dwDestination = d;
+      fuente.dwSource = f;
+      if (mixerGetLineInfoA(Objeto(), &fuente, MIXER_GETLINEINFOF_SOURCE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR &&
+          fuente.dwComponentType == tipoComponente)
+        return fuente.dwLineID;
+    }
+  }
+  return kSinMixer;
 }
 
 DWORD ControlMixer(DWORD linea, DWORD tipo) {
-  if (!Iniciado() || !g_mixer) return 0;
-  MIXERCONTROLA control{};
-  control.cbStruct = sizeof control;
-  MIXERLINECONTROLSA controles{};
-  controles.cbStruct = sizeof controles;
-  controles.dwLineID = linea;
-  controles.dwControlType = tipo;
-  controles.cControls = 1;
-  controles.cbmxctrl = sizeof control;
-  controles.pamxctrl = &control;
-  if (mixerGetLineControlsA(Objeto(), &controles, MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR) return 0;
-  return control.dwControlID;
+  if (!Iniciado() || !g_mixer || linea == kSinMixer) return kSinMixer;
+  MIXERLINEA info{};
+  info.cbStruct = sizeof info;
+  info.dwLineID = linea;
+  if (mixerGetLineInfoA(Objeto(), &info, MIXER_GETLINEINFOF_LINEID | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR ||
+      info.cControls == 0)
+    return kSinMixer;
+  // Every control of the line, and the one of the type asked for.
+  std::vector<MIXERCONTROLA> controles(info.cControls);
+  for (MIXERCONTROLA& c : controles) c.cbStruct = sizeof c;
+  MIXERLINECONTROLSA pedido{};
+  pedido.cbStruct = sizeof pedido;
+  pedido.dwLineID = linea;
+  pedido.cControls = info.cControls;
+  pedido.cbmxctrl = sizeof(MIXERCONTROLA);
+  pedido.pamxctrl = controles.data();
+  if (mixerGetLineControlsA(Objeto(), &pedido, MIXER_GETLINECONTROLSF_ALL | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
+    return kSinMixer;
+  for (const MIXERCONTROLA& c : controles)
+    if (c.dwControlType == tipo) return c.dwControlID;
+  return kSinMixer;
 }
 
 int32_t LeerVolumen(DWORD id) {
   if (!Iniciado()) return 50;
   MIXERCONTROLA control;
-  if (!Fader(id, &control)) return 50;
-  Valores v(control);
-  if (mixerGetControlDetailsA(Objeto(), &v.detalles, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) return 50;
+  DWORD canales = 1;
+  if (!Fader(id, &control, &canales)) return 50;
+  Valores v(control, canales);
+  if (mixerGetControlDetailsA(Objeto(), &v.detalles, MIXER_GETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR) return 50;
   const double rango = static_cast<double>(control.Bounds.dwMaximum) - control.Bounds.dwMinimum;
   const double valor = static_cast<double>(v.valores[0].dwValue) - control.Bounds.dwMinimum;
   return static_cast<int32_t>(valor * 100 / rango);
@@ -107,11 +152,12 @@ int32_t LeerVolumen(DWORD id) {
 bool PonerVolumen(DWORD id, int32_t porcentaje) {
   if (!Iniciado() || porcentaje < 0 || porcentaje > 100) return false;
   MIXERCONTROLA control;
-  if (!Fader(id, &control)) return false;
-  Valores v(control);
+  DWORD canales = 1;
+  if (!Fader(id, &control, &canales)) return false;
+  Valores v(control, canales);
   for (auto& valor : v.valores)
     valor.dwValue = ValorVolumen(control.Bounds.dwMinimum, control.Bounds.dwMaximum, control.Metrics.cSteps, porcentaje);
-  return mixerSetControlDetails(Objeto(), &v.detalles, MIXER_SETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
+  return mixerSetControlDetails(Objeto(), &v.detalles, MIXER_SETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
 }
 
 DWORD ValorVolumen(DWORD minimo, DWORD maximo, DWORD pasos, int32_t porcentaje) {

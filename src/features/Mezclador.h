@@ -1,7 +1,7 @@
 // The audio mixer (device 0): lines and controls found by type, volumes as
 // percentages. Opening reports control changes to a window (MM_MIXM_
 // CONTROL_CHANGE, lParam the control id). Without a mixer every lookup
-// gives 0 and every volume operation fails quietly.
+// finds nothing and every volume operation fails quietly.
 #pragma once
 
 #include <windows.h>
@@ -11,9 +11,11 @@
 // Opens the mixer; true when the platform has one.
 bool AbrirMixer(HWND ventana);
 bool CerrarMixer();
-// A line by component type (MIXERLINE_COMPONENTTYPE_*): its id, 0 when none.
+// Ids start at 0 on some systems: this one stands for none.
+constexpr DWORD kSinMixer = 0xFFFFFFFF;
+// A line by component type (MIXERLINE_COMPONENTTYPE_*): its id, or kSinMixer.
 DWORD LineaMixer(DWORD tipoComponente);
-// The one control of `tipo` on line `linea`: its id, 0 when none.
+// The one control of `tipo` on line `linea`: its id, or kSinMixer.
 DWORD ControlMixer(DWORD linea, DWORD tipo);
 // A fader's value as 0-100; 50 when it cannot be read or has no range.
 int32_t LeerVolumen(DWORD control);

@@ -42,7 +42,7 @@ struct Volumen {
   HWND deslizador = nullptr;
   std::unique_ptr<Proyector> indicador;
   POINT lugar{};
-  DWORD control = 0;
+  DWORD control = kSinMixer;
 };
 
 struct Estado {
@@ -51,7 +51,7 @@ struct Estado {
   std::array<std::unique_ptr<ControlDC>, kPistas> imagenPistas;
   std::array<HWND, kPistas> pistas{};
   Volumen maestro, ondas;
-  DWORD controlCD = 0;  // looked up, not used
+  DWORD controlCD = kSinMixer;  // looked up, not used
   HWND salir = nullptr, silencio = nullptr;
   bool sujetado = false;  // a slider is held: the mixer's news wait
   ArrastreVentana arrastre;
@@ -84,6 +84,8 @@ void CrearVolumen(HWND hwnd, Volumen& v, uint32_t imagen, POINT lugar, int xPist
   Enviar(d, kMsgDeslPonerFondo, reinterpret_cast<LPARAM>(ImagenDe(g.fondo)));
   Enviar(d, kMsgDeslPonerTira, reinterpret_cast<LPARAM>(ImagenDe(g.imagenPerilla)));
   Enviar(d, kMsgDeslPonerMaximo, kMaximo);
+  // Every percentage can show: 100 % as 99, 37 % as 37.
+  Enviar(d, kMsgDeslPonerPaso, 1);
   Enviar(d, kMsgDeslPonerPosicion, 50);
   Enviar(d, kMsgDeslPonerCuadro, 0);
   Enviar(d, kMsgDeslPonerPosicion, std::min(LeerVolumen(control), kMaximo));
@@ -181,7 +183,7 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
 LRESULT OnCambioMezclador(DWORD control) {
   if (g.sujetado) return 0;
   for (Volumen* v : {&g.maestro, &g.ondas}) {
-    if (!v->control || control != v->control) continue;
+    if (v->control == kSinMixer || control != v->control) continue;
     const LRESULT volumen = std::min(LeerVolumen(control), kMaximo);
     if (volumen != Enviar(v->deslizador, kMsgDeslObtenerPosicion, 0)) {
       Enviar(v->deslizador, kMsgDeslPonerPosicion, volumen);
