@@ -49,7 +49,7 @@ const Carga kCargas[] = {
     // message box, printing, music and language windows
     {148, D::kUnica}, {2150, D::kUnica, true}, {146, D::kCmd3}, {147, D::kCmd3}, {262, D::kFilas2},
     {214, D::kUnica}, {2100, D::kUnica, true}, {212, D::kCmd3}, {213, D::kCmd3}, {503, D::kFilas2},
-    {505, D::kFilas2}, {507, D::kPomo},
+    {505, D::kFilas2}, {507, D::kPomo}, {530, D::kChk4}, {531, D::kChk4}, {532, D::kChk4}, {533, D::kChk4},
     // honour roll, preview, print-out, picture information, video panel
     {160, D::kUnica}, {2090, D::kUnica, true}, {260, D::kAnim10}, {263, D::kUnica}, {264, D::kUnica},
     {265, D::kUnica}, {700, D::kCmd3}, {701, D::kCmd3}, {702, D::kCmd3}, {703, D::kCmd3}, {704, D::kCmd3},
