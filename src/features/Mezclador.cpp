@@ -32,6 +32,8 @@ bool Fader(DWORD id, MIXERCONTROLA* control, DWORD* canales) {
       mixerGetLineControlsA(Objeto(), &controles, MIXER_GETLINECONTROLSF_ONEBYID | MIXER_OBJECTF_HMIXER) !=
           MMSYSERR_NOERROR)
     return false;
+  // Some drivers hand back another number here: the control is the one asked for.
+  control->dwControlID = id;
   MIXERLINEA linea{};
   linea.cbStruct = sizeof linea;
   linea.dwLineID = controles.dwLineID;
@@ -143,7 +145,9 @@ int32_t LeerVolumen(DWORD id) {
   DWORD canales = 1;
   if (!Fader(id, &control, &canales)) return 50;
   Valores v(control, canales);
-  if (mixerGetControlDetailsA(Objeto(), &v.detalles, MIXER_GETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR) return 50;
+  if (mixerGetControlDetailsA(Objeto(), &v.detalles, MIXER_GETCONTROLDETAILSF_VALUE | MIXER_OBJECTF_HMIXER) !=
+      MMSYSERR_NOERROR)
+    return 50;
   const double rango = static_cast<double>(control.Bounds.dwMaximum) - control.Bounds.dwMinimum;
   const double valor = static_cast<double>(v.valores[0].dwValue) - control.Bounds.dwMinimum;
   return static_cast<int32_t>(valor * 100 / rango);
@@ -162,12 +166,14 @@ bool PonerVolumen(DWORD id, int32_t porcentaje) {
 
 DWORD ValorVolumen(DWORD minimo, DWORD maximo, DWORD pasos, int32_t porcentaje) {
   const double rango = static_cast<double>(maximo) - minimo;
-  double v = porcentaje * rango / 100;
-  // To the nearest of the control's steps, when it has some.
-  if (pasos > 1) {
-    const double paso = rango / (pasos - 1);
-    v = std::round(v / paso) * paso;
-  }
-  const double crudo = std::fmin(static_cast<double>(maximo), minimo + std::trunc(v));
-  return static_cast<DWORD>(crudo);
+  const double v = porcentaje * rango / 100;
+  auto Crudo = [&](double x) { return static_cast<DWORD>(std::fmin(static_cast<double>(maximo), minimo + std::trunc(x))); };
+  if (pasos <= 1) return Crudo(v);
+  // The control's own steps: the one that reads back as the same
+  // percentage when there is one (the slider then stays where it was put),
+  // else the nearest.
+  const double paso = rango / (pasos - 1);
+  for (const double x : {std::ceil(v / paso) * paso, std::floor(v / paso) * paso})
+    if (static_cast<int32_t>(std::trunc(x) * 100 / rango) == porcentaje) return Crudo(x);
+  return Crudo(std::round(v / paso) * paso);
 }

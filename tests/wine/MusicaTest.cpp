@@ -1,7 +1,8 @@
 // The music window in-process: the real main window, the settings file in
 // a folder of the test's own, the track buttons and the sliders. Without a
 // sound card (MusicaVentana) nothing may trap; with Wine's silent card
-// (SonidoReal, a prefix of its own) the track really plays and starts again.
+// (SonidoReal, a prefix of its own) the track really plays and starts again,
+// and the master slider really moves the mixer's fader.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -189,6 +190,9 @@ TEST(Mezclador, VolumesLandOnTheControlsSteps) {
   EXPECT_EQ(ValorVolumen(0, 100, 11, 44), 40u);  // steps of 10
   EXPECT_EQ(ValorVolumen(0, 100, 11, 46), 50u);
   EXPECT_EQ(ValorVolumen(10, 20, 0, 0), 10u);
+  // On fine steps every percentage reads back as itself.
+  for (int32_t p = 0; p <= 100; ++p)
+    EXPECT_EQ(static_cast<int32_t>(ValorVolumen(0, 65535, 192, p) * 100.0 / 65535), p) << p;
 }
 
 // ---- With Wine's silent sound card ------------------------------------------------
@@ -221,6 +225,33 @@ TEST_F(SonidoReal, TheChosenTrackPlaysFromItsFileAndStartsAgainAtItsEnd) {
   PistaActual = 4;
   AbrirCD();
   EXPECT_EQ(DispositivoCD(), 0u);
+}
+
+TEST_F(SonidoReal, TheMasterSliderDrivesTheFaderAndFollowsItUnlessHeld) {
+  Abrir();
+  const DWORD maestro = ControlMixer(LineaMixer(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), MIXERCONTROL_CONTROLTYPE_VOLUME);
+  ASSERT_NE(maestro, kSinMixer) << "no mixer";
+  HWND d = DeslizadorMaestro();
+  EXPECT_EQ(Posicion(d), std::min(LeerVolumen(maestro), 99));
+  Deslizar(d, 20);
+  EXPECT_EQ(LeerVolumen(maestro), 20);
+  Deslizar(d, 200);  // the top of the track
+  EXPECT_EQ(Posicion(d), 99);
+  EXPECT_EQ(LeerVolumen(maestro), 99);
+  // Changed elsewhere: the slider follows, 100 % showing as 99.
+  ASSERT_TRUE(PonerVolumen(maestro, 100));
+  SendMessageA(VentanaMusica(), MM_MIXM_CONTROL_CHANGE, 0, static_cast<LPARAM>(maestro));
+  EXPECT_EQ(Posicion(d), 99);
+  ASSERT_TRUE(PonerVolumen(maestro, 30));
+  SendMessageA(VentanaMusica(), MM_MIXM_CONTROL_CHANGE, 0, static_cast<LPARAM>(maestro));
+  EXPECT_EQ(Posicion(d), 30);
+  // While it is held, news from the mixer wait.
+  SendMessageA(VentanaMusica(), kMsgNotificacion, kNotifPresionado, reinterpret_cast<LPARAM>(d));
+  ASSERT_TRUE(PonerVolumen(maestro, 80));
+  SendMessageA(VentanaMusica(), MM_MIXM_CONTROL_CHANGE, 0, static_cast<LPARAM>(maestro));
+  EXPECT_EQ(Posicion(d), 30);
+  SendMessageA(VentanaMusica(), kMsgNotificacion, kNotifSoltado, reinterpret_cast<LPARAM>(d));
+  Bombear(50);
 }
 
 }  // namespace
