@@ -11,6 +11,7 @@ namespace {
 
 MCIDEVICEID g_dispositivo = 0;
 bool g_archivo = false;  // the wave file stands in for the disc
+int32_t g_vueltas = 0;    // times the track started again at its end
 
 DWORD Enviar(UINT comando, DWORD banderas, void* parametros) {
   return mciSendCommandA(g_dispositivo, comando, banderas, reinterpret_cast<DWORD_PTR>(parametros));
@@ -97,8 +98,11 @@ void CerrarCD() {
 
 MCIDEVICEID DispositivoCD() { return g_dispositivo; }
 bool MusicaDeArchivo() { return g_archivo; }
+int32_t VueltasPista() { return g_vueltas; }
 
 void FinDePista(WPARAM resultado, LPARAM dispositivo) {
-  if (resultado == MCI_NOTIFY_SUCCESSFUL && g_dispositivo && static_cast<MCIDEVICEID>(dispositivo) == g_dispositivo)
-    ReproducirPista();
+  if (resultado != MCI_NOTIFY_SUCCESSFUL || !g_dispositivo || static_cast<MCIDEVICEID>(dispositivo) != g_dispositivo)
+    return;
+  ++g_vueltas;
+  ReproducirPista();
 }

@@ -23,5 +23,7 @@ void CerrarCD();
 // The open device (0 when none), and whether it is the wave file.
 MCIDEVICEID DispositivoCD();
 bool MusicaDeArchivo();
+// How many times a track has started again at its end (for tests).
+int32_t VueltasPista();
 // The main window's MM_MCINOTIFY: a track that ended well starts again.
 void FinDePista(WPARAM resultado, LPARAM dispositivo);

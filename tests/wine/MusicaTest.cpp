@@ -205,18 +205,22 @@ TEST_F(SonidoReal, TheChosenTrackPlaysFromItsFileAndStartsAgainAtItsEnd) {
   Clic(BotonPistaMusica(1));
   ASSERT_NE(DispositivoCD(), 0u) << "no wave device";
   EXPECT_TRUE(MusicaDeArchivo());
-  // Several lengths later it still plays: each end started it again.
-  Bombear(1500);
-  MCI_STATUS_PARMS modo{};
-  modo.dwItem = MCI_STATUS_MODE;
-  mciSendCommandA(DispositivoCD(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&modo));
-  EXPECT_EQ(modo.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PLAY));
+  // Each end starts it again.
+  const int32_t vueltas = VueltasPista();
+  for (DWORD inicio = GetTickCount(); VueltasPista() < vueltas + 2 && GetTickCount() - inicio < 5000;) Bombear(20);
+  EXPECT_GE(VueltasPista(), vueltas + 2);
+  auto Modo = [] {
+    MCI_STATUS_PARMS modo{};
+    modo.dwItem = MCI_STATUS_MODE;
+    mciSendCommandA(DispositivoCD(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&modo));
+    return modo.dwReturn;
+  };
+  ReproducirPista();
+  EXPECT_EQ(Modo(), static_cast<DWORD_PTR>(MCI_MODE_PLAY));
   PausarCD();
-  mciSendCommandA(DispositivoCD(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&modo));
-  EXPECT_EQ(modo.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PAUSE));
+  EXPECT_EQ(Modo(), static_cast<DWORD_PTR>(MCI_MODE_PAUSE));
   ReanudarCD();
-  mciSendCommandA(DispositivoCD(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&modo));
-  EXPECT_EQ(modo.dwReturn, static_cast<DWORD_PTR>(MCI_MODE_PLAY));
+  EXPECT_EQ(Modo(), static_cast<DWORD_PTR>(MCI_MODE_PLAY));
   // Music off: closed, and the window goes.
   SendMessageA(VentanaMusica(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonSilencioMusica()));
   Bombear(50);
