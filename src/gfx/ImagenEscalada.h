@@ -25,6 +25,7 @@ class ImagenEscalada {
   Punto Tamaño() const { return Vacia() ? Punto{0, 0} : Punto{info_.cabecera.biWidth, info_.cabecera.biHeight}; }
   // The header followed by its colour table (a BITMAPINFO).
   const CabeceraInfoBMP* Cabecera() const { return &info_.cabecera; }
+  const ColorRGBQ* Colores() const { return info_.colores; }
   const uint8_t* Pixeles() const { return pixeles_.data(); }
 
  private:
