@@ -57,6 +57,22 @@ struct CabeceraInfoBMP {
 };
 static_assert(sizeof(CabeceraInfoBMP) == 40);
 
+// The 40 bytes of an info header as files keep them.
+inline void EscribirCabeceraInfoBMP(void* destino, const CabeceraInfoBMP& c) {
+  auto* p = static_cast<uint8_t*>(destino);
+  EscribirU32(p, c.biSize);
+  EscribirI32(p + 4, c.biWidth);
+  EscribirI32(p + 8, c.biHeight);
+  EscribirU16(p + 12, c.biPlanes);
+  EscribirU16(p + 14, c.biBitCount);
+  EscribirU32(p + 16, c.biCompression);
+  EscribirU32(p + 20, c.biSizeImage);
+  EscribirI32(p + 24, c.biXPelsPerMeter);
+  EscribirI32(p + 28, c.biYPelsPerMeter);
+  EscribirU32(p + 32, c.biClrUsed);
+  EscribirU32(p + 36, c.biClrImportant);
+}
+
 // RGBQUAD: one colour-table entry.
 struct ColorRGBQ {
   uint8_t rgbBlue;

@@ -7,24 +7,6 @@
 #include "Binario.h"
 #include "ImagenEscalada.h"
 
-namespace {
-
-void EscribirCabecera(uint8_t* p, const CabeceraInfoBMP& c) {
-  EscribirU32(p, c.biSize);
-  EscribirI32(p + 4, c.biWidth);
-  EscribirI32(p + 8, c.biHeight);
-  EscribirU16(p + 12, c.biPlanes);
-  EscribirU16(p + 14, c.biBitCount);
-  EscribirU32(p + 16, c.biCompression);
-  EscribirU32(p + 20, c.biSizeImage);
-  EscribirI32(p + 24, c.biXPelsPerMeter);
-  EscribirI32(p + 28, c.biYPelsPerMeter);
-  EscribirU32(p + 32, c.biClrUsed);
-  EscribirU32(p + 36, c.biClrImportant);
-}
-
-}  // namespace
-
 Punto TamañoFondo(Punto imagen, Punto pantalla) {
   if (imagen.x < 1 || imagen.y < 1 || pantalla.x < 1 || pantalla.y < 1) return {1, 1};
   const double w = imagen.x, h = imagen.y;
@@ -47,7 +29,7 @@ bool BytesFondo(ArchivoBMP& archivo, Punto pantalla, std::vector<uint8_t>* bytes
   EscribirU16(b, kFirmaBMP);
   EscribirU32(b + 2, static_cast<uint32_t>(bytes->size()));
   EscribirU32(b + 10, static_cast<uint32_t>(inicio));
-  EscribirCabecera(b + kTamCabeceraArchivoBMP, cabecera);
+  EscribirCabeceraInfoBMP(b + kTamCabeceraArchivoBMP, cabecera);
   for (int32_t i = 0; i < colores; ++i) {
     const ColorRGBQ& c = imagen.Colores()[i];
     uint8_t* q = b + kTamCabeceraArchivoBMP + 40 + 4 * i;

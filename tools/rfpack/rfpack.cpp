@@ -137,17 +137,7 @@ BloqueImagen Empaquetar(const Entrada& e, bool estricto) {
   b.cabecera = c;
   b.datos.resize(sizeof c + 4 * colores + static_cast<size_t>(bytesImagen));
   uint8_t* p = b.datos.data();
-  EscribirU32(p, c.biSize);
-  EscribirI32(p + 4, c.biWidth);
-  EscribirI32(p + 8, c.biHeight);
-  EscribirU16(p + 12, c.biPlanes);
-  EscribirU16(p + 14, c.biBitCount);
-  EscribirU32(p + 16, c.biCompression);
-  EscribirU32(p + 20, c.biSizeImage);
-  EscribirI32(p + 24, 0);
-  EscribirI32(p + 28, 0);
-  EscribirU32(p + 32, c.biClrUsed);
-  EscribirU32(p + 36, 0);
+  EscribirCabeceraInfoBMP(p, c);
   if (colores && !bmp.LeerColores(0, static_cast<int32_t>(colores), reinterpret_cast<ColorRGBQ*>(p + sizeof c)))
     throw Error{donde + "unreadable colour table"};
   uint8_t* filas = p + sizeof c + 4 * colores;
