@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "ArchivoBMP.h"
-#include "ArchivoRecursos.h"
-#include "Arranque.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Cut.h"
 #include "EtiquetaTexto.h"
 #include "Fitting.h"
 #include "Globales.h"
+#include "ProgramaPrueba.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
 #include "Puzzle.h"
@@ -29,14 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Bombear(DWORD ms = 0) {
-  const DWORD inicio = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    if (ms) Sleep(5);
-  } while (GetTickCount() - inicio < ms);
-}
 
 std::string Texto(HWND etiqueta) {
   char b[64] = "";
@@ -57,17 +48,7 @@ CuadroHonor Roll() {
 
 class CuadroHonorVentana : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static bool hecho = false;  // once per test program
-    if (!hecho) {
-      instanciaPrograma = GetModuleHandleA(nullptr);
-      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
-      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
-      RegistrarClases(instanciaPrograma);
-      hecho = true;
-    }
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
-  }
+  static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
     std::strcpy(programa_, directorioPrograma.Data());

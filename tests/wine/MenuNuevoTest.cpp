@@ -13,13 +13,12 @@
 #include "../native/BmpSintetico.h"
 #include "Animacion.h"
 #include "ArchivoBMP.h"
-#include "ArchivoRecursos.h"
-#include "Arranque.h"
 #include "BotonCheck.h"
 #include "Controles.h"
 #include "Desplazador.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
+#include "ProgramaPrueba.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
 #include "MiniaturaImagen.h"
@@ -32,30 +31,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Bombear(DWORD ms = 0) {
-  const DWORD inicio = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    if (ms) Sleep(5);
-  } while (GetTickCount() - inicio < ms);
-}
 
-LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// A press and release in the middle of `control`, with the real pointer
-// over it (the controls ask where the pointer is).
-void Clic(HWND control, int dx = 0, int dy = 0) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  const int x = (r.right - r.left) / 2 + dx, y = (r.bottom - r.top) / 2 + dy;
-  SetCursorPos(r.left + x, r.top + y);
-  Bombear();
-  SendMessageA(control, WM_MOUSEMOVE, 0, Pt(x, y));
-  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
-  SendMessageA(control, WM_LBUTTONUP, 0, Pt(x, y));
-  Bombear();
-}
 
 bool Visible(HWND h) { return h && IsWindowVisible(h); }
 
@@ -69,17 +46,7 @@ LRESULT Valor(HWND desplazador) { return SendMessageA(desplazador, kMsgDespObten
 
 class MenuNuevo : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static bool hecho = false;  // once per test program
-    if (!hecho) {
-      instanciaPrograma = GetModuleHandleA(nullptr);
-      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
-      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
-      RegistrarClases(instanciaPrograma);
-      hecho = true;
-    }
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
-  }
+  static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
     std::strcpy(programa_, directorioPrograma.Data());

@@ -11,13 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "ArchivoRecursos.h"
-#include "Arranque.h"
 #include "BotonCheck.h"
 #include "Configuracion.h"
 #include "Controles.h"
 #include "Deslizador.h"
 #include "Globales.h"
+#include "ProgramaPrueba.h"
 #include "Mezclador.h"
 #include "Musica.h"
 #include "ReproductorCD.h"
@@ -27,29 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Bombear(DWORD ms = 0) {
-  const DWORD inicio = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    if (ms) Sleep(5);
-  } while (GetTickCount() - inicio < ms);
-}
 
-LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// A press and release in the middle of `control`, the real pointer over it.
-void Clic(HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  const int x = (r.right - r.left) / 2, y = (r.bottom - r.top) / 2;
-  SetCursorPos(r.left + x, r.top + y);
-  Bombear();
-  SendMessageA(control, WM_MOUSEMOVE, 0, Pt(x, y));
-  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
-  SendMessageA(control, WM_LBUTTONUP, 0, Pt(x, y));
-  Bombear();
-}
 
 bool Marcado(HWND b) { return SendMessageA(b, kMsgCheckObtenerMarcado, 0, 0) != 0; }
 LRESULT Posicion(HWND d) { return SendMessageA(d, kMsgDeslObtenerPosicion, 0, 0); }
@@ -76,17 +54,7 @@ void EscribirWav(const fs::path& ruta, int ms) {
 
 class Ventana : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static bool hecho = false;  // once per test program
-    if (!hecho) {
-      instanciaPrograma = GetModuleHandleA(nullptr);
-      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
-      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
-      RegistrarClases(instanciaPrograma);
-      hecho = true;
-    }
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
-  }
+  static void SetUpTestSuite() { PrepararPrograma(); }
   void SetUp() override {
     std::strcpy(programa_, directorioPrograma.Data());
     carpeta_ = fs::temp_directory_path() / ("tessera-musica-" + std::to_string(GetCurrentProcessId()));

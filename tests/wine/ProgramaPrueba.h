@@ -1,0 +1,49 @@
+// The game's own windows in a test program: classes registered and the
+// archive opened once per program, the message loop run, controls clicked
+// with the real pointer over them (the controls ask where it is).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ArchivoRecursos.h"
+#include "Arranque.h"
+#include "Globales.h"
+
+inline void PrepararPrograma() {
+  static bool hecho = false;
+  if (!hecho) {
+    instanciaPrograma = GetModuleHandleA(nullptr);
+    DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
+    CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
+    RegistrarClases(instanciaPrograma);
+    hecho = true;
+  }
+  if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+}
+
+// Runs the message loop for `ms`, or until nothing is pending.
+inline void Bombear(DWORD ms = 0) {
+  const DWORD inicio = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    if (ms) Sleep(5);
+  } while (GetTickCount() - inicio < ms);
+}
+
+inline LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// A press and release at the middle of `control`, moved by (dx, dy).
+inline void Clic(HWND control, int dx = 0, int dy = 0) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const int x = (r.right - r.left) / 2 + dx, y = (r.bottom - r.top) / 2 + dy;
+  SetCursorPos(r.left + x, r.top + y);
+  Bombear();
+  SendMessageA(control, WM_MOUSEMOVE, 0, Pt(x, y));
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
+  SendMessageA(control, WM_LBUTTONUP, 0, Pt(x, y));
+  Bombear();
+}
