@@ -12,6 +12,20 @@ std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero) {
   return lienzo;
 }
 
+std::unique_ptr<ControlDC> CrearLienzoTeselado() {
+  constexpr uint32_t kTesela = 160;
+  constexpr int kLado = 80;
+  auto lienzo = std::make_unique<ControlDC>();
+  if (!lienzo->AjustarTamaño(anchoPantalla, altoPantalla)) return nullptr;
+  if (auto tesela = CargarImagenArchivo(kTesela); ImagenDe(tesela)) {
+    CopiarPaleta(tesela->Imagen(), lienzo->Imagen());
+    for (int x = 0; x < anchoPantalla; x += kLado)
+      for (int y = 0; y < altoPantalla; y += kLado)
+        TransferirHIMAGE(lienzo->Imagen(), x, y, kLado, kLado, tesela->Imagen(), 0, 0, ROP_SRCCOPY);
+  }
+  return lienzo;
+}
+
 int32_t AnchoImagen(const std::unique_ptr<ControlDC>& lienzo) {
   const HIMAGE i = ImagenDe(lienzo);
   return i ? i->biWidth : 0;

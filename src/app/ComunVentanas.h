@@ -38,6 +38,11 @@ HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND d
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero);
 // The picture of a canvas that may be missing.
 inline HIMAGE ImagenDe(const std::unique_ptr<ControlDC>& lienzo) { return lienzo ? lienzo->Imagen() : nullptr; }
+// The full-screen pages' background: a screen-sized canvas with the palette
+// of archive picture 160 and tiled with it (80 x 80, columns then rows).
+// Null when the canvas cannot be made; untiled when the tile is missing.
+std::unique_ptr<ControlDC> CrearLienzoTeselado();
+
 // Width and height of a canvas's picture; 0 without one.
 int32_t AnchoImagen(const std::unique_ptr<ControlDC>& lienzo);
 int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo);

@@ -25,11 +25,9 @@ namespace {
 constexpr char kClase[] = "CWNDHONOR";
 constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE;
 
-constexpr uint32_t kImagenTesela = 160;   // 80 x 80
 constexpr uint32_t kImagenTitulo = 2090;  // + language
 constexpr uint32_t kImagenBorrar = 158;
 constexpr uint32_t kImagenSalir = 128;    // the options window's exit
-constexpr int kLadoTesela = 80;
 constexpr int kTextoPregunta = 130;       // the name question
 
 struct Estado {
@@ -72,18 +70,11 @@ HWND CrearEtiqueta(HWND hwnd, int x, int y, const std::string& texto) {
 // The canvas: the paper tile over the whole screen, the caption centred at
 // the top.
 void PintarLienzo() {
-  g.lienzo = std::make_unique<ControlDC>();
-  if (!g.lienzo->AjustarTamaño(anchoPantalla, altoPantalla)) return;
-  const HIMAGE lienzo = g.lienzo->Imagen();
-  if (auto tesela = CargarImagenArchivo(kImagenTesela); ImagenDe(tesela)) {
-    CopiarPaleta(tesela->Imagen(), lienzo);
-    for (int x = 0; x < anchoPantalla; x += kLadoTesela)
-      for (int y = 0; y < altoPantalla; y += kLadoTesela)
-        TransferirHIMAGE(lienzo, x, y, kLadoTesela, kLadoTesela, tesela->Imagen(), 0, 0, ROP_SRCCOPY);
-  }
+  g.lienzo = CrearLienzoTeselado();
+  if (!g.lienzo) return;
   if (auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma)); ImagenDe(titulo))
-    TransferirHIMAGE(lienzo, (anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo), AltoImagen(titulo),
-                     titulo->Imagen(), 0, 0, ROP_SRCCOPY);
+    TransferirHIMAGE(g.lienzo->Imagen(), (anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo),
+                     AltoImagen(titulo), titulo->Imagen(), 0, 0, ROP_SRCCOPY);
 }
 
 LRESULT OnCreate(HWND hwnd) {
