@@ -41,6 +41,13 @@ int32_t NumeroNombreImagen(const char* nombre) {
   return static_cast<int32_t>(negativo ? -valor : valor);
 }
 
+int32_t BuscarImagenNumerada(const ListaArchivos& lista, int32_t numero) {
+  char nombre[ListaArchivos::kNombreMaximo + 1];
+  for (int32_t i = 0; i < lista.Cantidad(); ++i)
+    if (lista.Nombre(i, false, nombre, sizeof nombre) && NumeroNombreImagen(nombre) == numero) return i;
+  return -1;
+}
+
 Punto TamañoVistaPrevia(Punto imagen) {
   if (imagen.x < 1 || imagen.y < 1) return {1, 1};
   const double w = imagen.x, h = imagen.y;

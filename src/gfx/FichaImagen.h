@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "ListaArchivos.h"
 #include "Punto.h"
 
 constexpr int32_t kImagenesNumeradas = 15;
@@ -17,6 +18,9 @@ int32_t IndiceImagenDeRuta(const char* ruta);
 // The number a file name reads as: the name up to its first '.', read as a
 // decimal like atoi ("3a.bmp" and "03.bmp" read 3; no digits read 0).
 int32_t NumeroNombreImagen(const char* nombre);
+
+// Index in `lista` of the first name whose number is `numero`; -1 if none.
+int32_t BuscarImagenNumerada(const ListaArchivos& lista, int32_t numero);
 
 // The preview's size for a w x h picture: fitted into 450 x 288, aspect
 // kept, each side at least 1.

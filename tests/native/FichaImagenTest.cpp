@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 TEST(FichaImagen, IndexFromThePathOfAFinishedPicture) {
   struct Caso {
     const char* ruta;
@@ -43,4 +46,28 @@ TEST(FichaImagen, PreviewFitsInto450By288) {
     EXPECT_EQ(p.x, c.esperado.x) << c.imagen.x << "x" << c.imagen.y;
     EXPECT_EQ(p.y, c.esperado.y) << c.imagen.x << "x" << c.imagen.y;
   }
+}
+
+TEST(FichaImagen, ButtonsFindTheFirstFileReadingAsTheirNumber) {
+  namespace fs = std::filesystem;
+  const fs::path carpeta = fs::temp_directory_path() / "tessera-ficha-numeradas";
+  fs::remove_all(carpeta);
+  fs::create_directories(carpeta);
+  for (const char* n : {"03.bmp", "3.bmp", "3a.bmp", "Beach.bmp", "12.bmp"}) std::ofstream(carpeta / n) << "x";
+  ListaArchivos lista;
+  ASSERT_TRUE(lista.Buscar((carpeta / "*.bmp").string().c_str()));
+  lista.OrdenarNatural();
+  char nombre[64];
+  const int32_t tres = BuscarImagenNumerada(lista, 3);
+  ASSERT_GE(tres, 0);
+  lista.Nombre(tres, false, nombre, sizeof nombre);
+  // Every "3" name matches; the list's order picks among them.
+  EXPECT_EQ(NumeroNombreImagen(nombre), 3);
+  const int32_t doce = BuscarImagenNumerada(lista, 12);
+  ASSERT_GE(doce, 0);
+  lista.Nombre(doce, false, nombre, sizeof nombre);
+  EXPECT_STREQ(nombre, "12.bmp");
+  EXPECT_EQ(BuscarImagenNumerada(lista, 1), -1);
+  EXPECT_EQ(BuscarImagenNumerada(ListaArchivos(), 3), -1);
+  fs::remove_all(carpeta);
 }
