@@ -85,3 +85,16 @@ HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND d
   if (!hwnd && dueño) EnableWindow(dueño, TRUE);
   return hwnd;
 }
+
+HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño) {
+  // Made where maximising puts it: a window that shows while it is being
+  // made (a video does) already has the screen as its client.
+  RECT marco{0, 0, anchoPantalla, altoPantalla};
+  AdjustWindowRect(&marco, kEstiloDialogo, FALSE);
+  if (dueño) EnableWindow(dueño, FALSE);
+  HWND hwnd = CreateWindowExA(0, clase, titulo, kEstiloDialogoPantalla, marco.left, marco.top,
+                              marco.right - marco.left, marco.bottom - marco.top, dueño, nullptr, instanciaPrograma,
+                              nullptr);
+  if (!hwnd && dueño) EnableWindow(dueño, TRUE);
+  return hwnd;
+}

@@ -32,6 +32,9 @@ inline void MostrarFlotante(HWND hwnd, bool activar) {
 constexpr DWORD kEstiloDialogo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
 static_assert(kEstiloDialogo == 0x92400000);
 HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño);
+// The same maximised: the client covers the screen and the frame lies off it.
+constexpr DWORD kEstiloDialogoPantalla = kEstiloDialogo | WS_MAXIMIZE;
+HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño);
 
 // Picture `numero` of the archive in a canvas of its own; an empty canvas
 // (Imagen() null) when the archive cannot give it.

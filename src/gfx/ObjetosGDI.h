@@ -1,8 +1,9 @@
-// Move-only owners for the GDI and DrawDib handles the Win32 drawing code
-// holds (Windows only).
+// Move-only owners for the GDI, DrawDib and MCI handles the Win32 drawing
+// code holds (Windows only).
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 #include <vfw.h>
 
 #include <cstddef>
@@ -77,6 +78,37 @@ class ContextoDrawDib {
 
  private:
   HDRAWDIB h_;
+};
+
+// An open MCI device, closed (waiting for it) by its owner; move-only.
+class DispositivoMCI {
+ public:
+  DispositivoMCI() = default;
+  explicit DispositivoMCI(MCIDEVICEID id) : id_(id) {}
+  ~DispositivoMCI() { Cerrar(); }
+  DispositivoMCI(DispositivoMCI&& otro) noexcept : id_(std::exchange(otro.id_, 0)) {}
+  DispositivoMCI& operator=(DispositivoMCI&& otro) noexcept {
+    if (this != &otro) {
+      Cerrar();
+      id_ = std::exchange(otro.id_, 0);
+    }
+    return *this;
+  }
+  DispositivoMCI(const DispositivoMCI&) = delete;
+  DispositivoMCI& operator=(const DispositivoMCI&) = delete;
+  MCIDEVICEID Get() const { return id_; }
+  explicit operator bool() const { return id_ != 0; }
+  // A command with its parameter block; the MCI error, 0 when it worked.
+  MCIERROR Enviar(UINT comando, DWORD banderas, void* parametros = nullptr) const {
+    return mciSendCommandA(id_, comando, banderas, reinterpret_cast<DWORD_PTR>(parametros));
+  }
+  void Cerrar() {
+    if (id_) mciSendCommandA(id_, MCI_CLOSE, MCI_WAIT, 0);
+    id_ = 0;
+  }
+
+ private:
+  MCIDEVICEID id_ = 0;
 };
 
 // A window's device context (its own one for CS_OWNDC classes) for the
