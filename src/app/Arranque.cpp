@@ -17,6 +17,7 @@
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
 #include "VistaImagen.h"
+#include "VistaPrevia.h"
 
 namespace {
 int g_codigoSalidaError = 0;
@@ -93,6 +94,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
+  RegistrarVistaPrevia(instancia);
 }
 
 int BucleMensajes() {

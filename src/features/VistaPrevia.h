@@ -1,13 +1,11 @@
-// CWNDPREVIEWINFO: a numbered picture shown scaled with its name and text,
-// printable; and CWNDESPEREIMPRIMIENDO, the "please wait" window with five
-// progress marks shown while a page prints.
+// CWNDPREVIEWINFO: a picture shown scaled with the name and text of its
+// number, printable (the print-out and its wait window are Impresion's).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-// Registers both classes.
 bool RegistrarVistaPrevia(HINSTANCE instancia);
 
 // Opens the preview of the picture file `ruta` over `padre`, which stays
@@ -18,7 +16,9 @@ bool RegistrarVistaPrevia(HINSTANCE instancia);
 // Returns the window, or null when the picture cannot be read.
 HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuzzle);
 
-// For tests: the open preview (or null), its print and exit buttons.
+// For tests: the open preview (or null), its picture's index, its print and
+// exit buttons.
 HWND VentanaVistaPrevia();
+int32_t IndiceVistaPrevia();
 HWND BotonImprimirVistaPrevia();
 HWND BotonSalirVistaPrevia();

@@ -1,0 +1,178 @@
+// CWNDPREVIEWINFO: made by AbrirPreviewInfo over the window that asked for
+// it (the picture information window, or the main window after a puzzle);
+// a picture scaled down on a tiled page with its name and text.
+#include "VistaPrevia.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "ArchivoBMP.h"
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "CuadroHonor.h"
+#include "DibujoHIMAGE.h"
+#include "FichaImagen.h"
+#include "FondoEscritorio.h"
+#include "Globales.h"
+#include "ImagenEscalada.h"
+#include "Impresion.h"
+#include "Mensaje.h"
+#include "ObjetosGDI.h"
+#include "Operaciones.h"
+#include "TextoJustificado.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDPREVIEWINFO";
+
+constexpr uint32_t kImagenImprimir = 260;
+constexpr uint32_t kImagenSalir = 128;  // the options window's exit
+// The same in every language: no language offset.
+constexpr int kTextoNombre = 5001, kTextoDescripcion = 6001;
+constexpr int kLargoNombre = 50, kLargoDescripcion = 1000;
+constexpr int kPreguntaPapelTapiz = 140;
+
+struct Estado {
+  HWND ventana = nullptr, padre = nullptr;
+  int32_t indice = -1;
+  std::string ruta, nombre, descripcion;
+  std::unique_ptr<ImagenEscalada> imagen;
+  std::unique_ptr<ControlDC> lienzo, imagenImprimir, imagenSalir;
+  HWND imprimir = nullptr, salir = nullptr;
+  ContextoDrawDib drawDib{nullptr};
+};
+Estado g;
+// After a puzzle, the wallpaper question is still to be asked when the
+// preview goes (kept apart from the state, which its last message clears).
+bool g_preguntaPendiente = false;
+
+// The corner of the 800 x 600 page, centred on the screen.
+POINT Esquina() { return {(anchoPantalla - 800) / 2, (altoPantalla - 600) / 2}; }
+
+std::string Texto(int id, int largo) {
+  std::string t(static_cast<size_t>(largo) + 1, '\0');
+  t.resize(static_cast<size_t>(LoadStringA(instanciaPrograma, static_cast<UINT>(id), t.data(), largo + 1)));
+  return t;
+}
+
+// White, bold, with a black shadow 2 pixels off.
+void Escribir(HDC hdc, const std::string& texto, int32_t altoFuente, int32_t x, int32_t y, int32_t ancho,
+              int32_t alto) {
+  if (!texto.empty())
+    EscribirTextoJustificado(hdc, texto.c_str(), kFuenteComun, 700, altoFuente, RGB(255, 255, 255), true, RGB(0, 0, 0),
+                             2, x, y, ancho, alto);
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  g.ventana = hwnd;
+  g.drawDib = ContextoDrawDib();
+  const POINT e = Esquina();
+  g.lienzo = CrearLienzoTeselado();
+  g.imagenImprimir = CargarImagenArchivo(kImagenImprimir);
+  g.imprimir = CrearBotonAnimado(hwnd, e.x + 589, e.y + 496, ImagenDe(g.imagenImprimir));
+  g.imagenSalir = CargarImagenArchivo(kImagenSalir);
+  g.salir = CrearBotonAnimado(hwnd, e.x + 669, e.y + 496, ImagenDe(g.imagenSalir));
+  return 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura p(hwnd);
+  PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.lienzo), ROP_SRCCOPY);
+  if (!g.imagen) return 0;
+  const POINT e = Esquina();
+  const Punto t = g.imagen->Tamaño();
+  DibujarEscalada(g.drawDib.Get(), p.Hdc(), *g.imagen, e.x + 20, e.y + 20, t.x, t.y);
+  Escribir(p.Hdc(), g.descripcion, 17, e.x + 20, e.y + t.y + 40, 700, 300);
+  Escribir(p.Hdc(), g.nombre, 23, e.x + t.x + 40, e.y + 40, 300, 300);
+  return 0;
+}
+
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  if (control != g.imprimir && control != g.salir) return 0;
+  ReaccionBotonAnimado(control, codigo);
+  if (codigo != kNotifActivado) return 0;
+  if (control == g.salir) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (control == g.imprimir) ImprimirTarjeta(hwnd, g.indice, g.ruta.c_str());
+  return 0;
+}
+
+// The parent takes input again before this window goes, so that the
+// activation returns to it.
+LRESULT OnClose(HWND hwnd) {
+  if (g.padre) {
+    EnableWindow(g.padre, TRUE);
+    SetForegroundWindow(g.padre);
+  }
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+// After a puzzle the wallpaper question comes next, and from its answer
+// the honour check.
+LRESULT OnDestroy() {
+  g.drawDib.Cerrar();
+  if (g.padre) EnableWindow(g.padre, TRUE);
+  if (!std::exchange(g_preguntaPendiente, false)) return 0;
+  if (!MostrarMensaje(kPreguntaPapelTapiz, ventanaPrincipal, PonerPapelTapiz, false)) PonerPapelTapiz(false);
+  return 0;
+}
+
+// The buttons are gone by now, so their pictures can go.
+void OnNcDestroy() { g = Estado(); }
+
+LRESULT CALLBACK ProcVistaPrevia(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_PAINT: return OnPaint(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarVistaPrevia(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.style = CS_OWNDC;
+  clase.lpfnWndProc = ProcVistaPrevia;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuzzle) {
+  auto imagen = std::make_unique<ImagenEscalada>();
+  ArchivoBMP archivo;
+  const bool leida = !g.ventana && ruta && archivo.Abrir(ruta) &&
+                     imagen->Leer(archivo, TamañoVistaPrevia(archivo.Tamaño()));
+  archivo.Cerrar();
+  if (leida) {
+    g.padre = padre;
+    g.indice = indice;
+    g.ruta = ruta;
+    g.imagen = std::move(imagen);
+    if (indice >= 0) {
+      g.nombre = Texto(kTextoNombre + indice, kLargoNombre);
+      g.descripcion = Texto(kTextoDescripcion + indice, kLargoDescripcion);
+    }
+    g_preguntaPendiente = trasPuzzle;
+    if (HWND hwnd = CrearDialogoPantalla(kClase, "", padre)) return hwnd;
+    g = Estado();
+  }
+  // Nothing shows: after a puzzle the sequence goes on to the honour check
+  // (unless a refused window's end has already asked the question).
+  if (leida ? std::exchange(g_preguntaPendiente, false) : trasPuzzle) ComprobarRecord();
+  return nullptr;
+}
+
+HWND VentanaVistaPrevia() { return g.ventana; }
+int32_t IndiceVistaPrevia() { return g.indice; }
+HWND BotonImprimirVistaPrevia() { return g.imprimir; }
+HWND BotonSalirVistaPrevia() { return g.salir; }
