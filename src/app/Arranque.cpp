@@ -16,6 +16,7 @@
 #include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
+#include "Video.h"
 #include "VistaImagen.h"
 #include "VistaPrevia.h"
 
@@ -94,6 +95,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
+  RegistrarVideo(instancia);
   RegistrarVistaPrevia(instancia);
 }
 

@@ -4,9 +4,8 @@
 
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
-#include "VentanaPrincipal.h"
+#include "Video.h"
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   idioma = 1;
@@ -35,10 +34,8 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
     return BucleMensajes();
   }
 
-  // The intro video's end creates the main window; until it exists,
-  // go straight there.
-  CrearVentanaPrincipal();
-  IniciarPuzzleDepuracion();
+  // The intro's end (or its absence) makes the main window.
+  AbrirVideo(2);
 
   int codigo = BucleMensajes();
   CerrarArchivoRecursos();

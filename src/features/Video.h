@@ -14,6 +14,10 @@ bool RegistrarVideo(HINSTANCE instancia);
 // made and what follows its end happens at once. Returns the window or null.
 HWND AbrirVideo(int32_t modo);
 
-// For tests: the open video window (or null) and its MCI device (0 = none).
+// For tests: the open video window (or null), its MCI device (0 = none) and
+// the panel's buttons (null but in mode 0).
 HWND VentanaVideo();
 uint32_t DispositivoVideo();
+HWND BotonSalirVideo();
+HWND BotonRepetirVideo();
+HWND BotonWebVideo();

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # arranque.sh BIN_DIR: starts the real game on a 1024x768x24 Xvfb screen,
-# checks that its main window covers the screen and that the play screen is
-# drawn on it, closes it with Alt+F4 as a player would, and expects exit
-# code 0.
-# Keeps the screenshot in BIN_DIR/../e2e/arranque.png.
+# checks that the intro plays and that a click skips it, that the main
+# window then covers the screen and the play screen is drawn on it, closes
+# it with Alt+F4 as a player would, and expects exit code 0.
+# Keeps the screenshots in BIN_DIR/../e2e/arranque.png and intro.png.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bin=$(cd "$1" && pwd)
@@ -19,13 +19,31 @@ exec "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
   wineserver -k 2>/dev/null; wineserver -w
   (cd "$bin" && exec wine Tessera.exe) &
   game=$!
+  intro=""
+  for _ in $(seq 1 150); do
+    intro=$(xdotool search --onlyvisible --name "^Tessera Video\$" 2>/dev/null | head -n 1)
+    [ -n "$intro" ] && break
+    sleep 0.1
+  done
+  [ -n "$intro" ] || fail "the intro did not appear"
+  sleep 1
+  import -window root "${shot%/*}/intro.png" || fail "no screenshot"
+  # The video at the middle of the black screen.
+  middle=$(convert "${shot%/*}/intro.png" -crop 640x480+192+144 +repage -format "%[fx:mean]" info:)
+  awk -v m="$middle" "BEGIN { exit !(m > 0.1) }" || fail "the intro shows nothing (mean $middle)"
+  xdotool mousemove 512 384 click 1
+  for _ in $(seq 1 10); do
+    xdotool search --onlyvisible --name "^Tessera Video\$" >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  xdotool search --onlyvisible --name "^Tessera Video\$" >/dev/null 2>&1 && fail "a click did not end the intro"
   win=""
   for _ in $(seq 1 150); do
     win=$(xdotool search --onlyvisible --name "^Tessera\$" 2>/dev/null | head -n 1)
     [ -n "$win" ] && break
     sleep 0.1
   done
-  [ -n "$win" ] || fail "the main window did not appear"
+  [ -n "$win" ] || fail "the main window did not follow the intro"
   sleep 0.5
   import -window root "$shot" || fail "no screenshot"
   size=$(identify -format "%wx%h" "$shot")
@@ -47,4 +65,4 @@ exec "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
   rc=$?
   wineserver -k 2>/dev/null; wineserver -w
   [ $rc -eq 0 ] || fail "exit code $rc"
-  echo "PASS: the play screen covers the screen; Alt+F4 ends the game with code 0"' _ "$bin" "$shots/arranque.png"
+  echo "PASS: a click skips the intro; the play screen covers the screen; Alt+F4 ends the game with code 0"' _ "$bin" "$shots/arranque.png"

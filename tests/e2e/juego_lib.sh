@@ -4,8 +4,9 @@
 #   JUEGO_BIN   the folder of Tessera.exe
 #   JUEGO_DUMP  the dump file (a Unix path)
 
-# juego_iniciar "Image\3.bmp,6,8,0": starts the game with that puzzle and
-# waits for its first dump; JUEGO_PID is the game's process.
+# juego_iniciar "Image\3.bmp,6,8,0": starts the game with that puzzle,
+# skips the intro and waits for the first dump (written once the main window
+# exists); JUEGO_PID is the game's process.
 juego_iniciar() {
   rm -f "$JUEGO_DUMP"
   wineserver -k 2>/dev/null; wineserver -w
@@ -14,11 +15,19 @@ juego_iniciar() {
   for _ in $(seq 1 300); do
     [ -s "$JUEGO_DUMP" ] && break
     kill -0 "$JUEGO_PID" 2>/dev/null || return 1
+    # A key skips the intro; again until it has gone, as it may show before
+    # it has the keyboard.
+    if juego_intro >/dev/null; then xdotool key space; fi
     sleep 0.1
   done
   [ -s "$JUEGO_DUMP" ] || return 1
   sleep 0.5  # the first paint
   juego_leer
+}
+
+# The intro's window, when it shows.
+juego_intro() {
+  xdotool search --onlyvisible --name "^Tessera Video\$" 2>/dev/null | head -n 1 | grep .
 }
 
 # Reads the dump into shell variables: FILAS COLS CELDA_W CELDA_H MARGEN_X

@@ -230,6 +230,7 @@ TEST(Programa, WithoutItsArchiveItSaysSoAndEndsWithCodeOne) {
     ASSERT_NE(dialogo, nullptr);
     EXPECT_EQ(EsperarTexto(GetDlgItem(dialogo, 1000)),
               "Tessera Puzzle cannot find its picture archive Tessera.rf next to the program.");
+    EXPECT_EQ(p.EsperarVentana("CWNDVIDEO", 300), nullptr);
     EXPECT_EQ(p.EsperarVentana("CWNDBACK", 300), nullptr);
     PostMessageA(dialogo, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(p.EsperarFin(), 1);

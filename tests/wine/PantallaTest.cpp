@@ -83,7 +83,13 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
   Proceso p(RutaWindows(programa));
   ASSERT_TRUE(p.Iniciado());
   if (caso == "principal") {
-    HWND principal = p.EsperarVentana("CWNDBACK");
+    // The intro comes first, over the whole screen; a key ends it.
+    HWND intro = p.EsperarVentana("CWNDVIDEO");
+    ASSERT_NE(intro, nullptr);
+    RECT v = ClienteEnPantalla(intro);
+    EXPECT_EQ(v.right - v.left, GetSystemMetrics(SM_CXSCREEN));
+    PostMessageA(intro, WM_CHAR, ' ', 0);
+    HWND principal = p.EsperarVentana("CWNDBACK", 3000);
     ASSERT_NE(principal, nullptr);
     // Maximised: the frame lies off screen and the client area is the screen.
     RECT r = ClienteEnPantalla(principal);
