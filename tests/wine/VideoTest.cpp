@@ -10,6 +10,8 @@
 #include <ostream>
 #include <string>
 
+#include "Captura.h"
+
 namespace {
 
 struct Video {
@@ -80,32 +82,6 @@ struct Receptor {
     return avisos > 0;
   }
 };
-
-// Pixels of `rc` (left, top, width, height) in the window that are not near
-// black, read back from the window's surface.
-LONG PixelesClaros(HWND hwnd, RECT rc) {
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib) return -1;
-  HDC ventana = GetDC(hwnd);
-  HDC memoria = CreateCompatibleDC(ventana);
-  HGDIOBJ antes = SelectObject(memoria, dib);
-  BitBlt(memoria, 0, 0, rc.right, rc.bottom, ventana, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  LONG claros = 0;
-  const auto* p = static_cast<const uint32_t*>(bits);
-  for (LONG i = 0; i < rc.right * rc.bottom; ++i) {
-    const uint32_t c = p[i];
-    if ((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF) > 48) ++claros;
-  }
-  SelectObject(memoria, antes);
-  DeleteDC(memoria);
-  ReleaseDC(hwnd, ventana);
-  DeleteObject(dib);
-  return claros;
-}
 
 class Dispositivo {
  public:
@@ -185,7 +161,9 @@ TEST_P(VideoMCI, OpensSizesPlaysToTheEndAndNotifies) {
   EXPECT_GE(duracion, largo.dwReturn * 3 / 4);
 
   // The last frame stays in the window: mostly not black.
-  EXPECT_GT(PixelesClaros(r.hwnd, destino.rc), v.ancho * v.alto / 2) << "the frames were not drawn";
+  const RECT& c = destino.rc;  // left, top, width, height
+  EXPECT_GT(Contar(r.hwnd, {c.left, c.top, c.left + c.right, c.top + c.bottom}, Claro), v.ancho * v.alto / 2)
+      << "the frames were not drawn";
 
   MCI_STATUS_PARMS modo{};
   modo.dwItem = MCI_STATUS_MODE;
