@@ -7,6 +7,7 @@
 #include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
+#include "InfoImagenes.h"
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
@@ -97,6 +98,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarMensaje(instancia);
   RegistrarVideo(instancia);
   RegistrarVistaPrevia(instancia);
+  RegistrarInfo(instancia);
 }
 
 int BucleMensajes() {

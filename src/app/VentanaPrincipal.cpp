@@ -12,6 +12,7 @@
 #include "Controles.h"
 #include "Globales.h"
 #include "Herramientas.h"
+#include "InfoImagenes.h"
 #include "Lupa.h"
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
@@ -110,7 +111,7 @@ LRESULT OnPaletteChanged(HWND hwnd, HWND origen) {
 LRESULT OnNotificacion(int codigo, HWND control) {
   if (codigo != kNotifActivado) return 0;
   if (control == g_info) {
-    // The picture-information window opens here once it exists.
+    AbrirInfo(ventanaPrincipal);
     return 0;
   }
   const int i = GetDlgCtrlID(control) - kIdPrimerBotonCaja;
