@@ -6,11 +6,11 @@
 #include "Cajas.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
-#include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "Lupa.h"
 #include "VentanaPrincipal.h"
+#include "Video.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ void HabilitarPista() {
 
 void PuzzleTerminado() {
   HabilitarPista();
-  // The finishing video, the picture and the wallpaper question come
-  // before the honour check once they exist.
-  ComprobarRecord();
+  // The video's end opens the finished picture, whose closing asks about
+  // the wallpaper, whose answer leads to the honour check.
+  AbrirVideo(1);
 }

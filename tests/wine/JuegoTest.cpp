@@ -285,7 +285,7 @@ TEST_F(PantallaJuego, TheHintButtonStopsAfterTheLastAllowedHint) {
   EXPECT_EQ(puzzle.hints, 2);
   EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 0);
   // The end of a puzzle makes it usable again, at rest.
-  PuzzleTerminado();
+  HabilitarPista();
   EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 1);
   EXPECT_EQ(SendMessageA(pista, kMsgAnimObtenerCuadro, 0, 0), 0);
 }
