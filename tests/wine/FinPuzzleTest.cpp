@@ -172,16 +172,6 @@ TEST_F(FinPuzzle, WithoutItsVideoTheSequenceGoesStraightToThePicture) {
   NombreEnElCuadro("Di");
 }
 
-TEST_F(FinPuzzle, APictureThatCannotBeShownStillReachesTheRoll) {
-  // The finished picture's file is gone (the reader holds none open).
-  imagenActual.Cerrar();
-  fs::remove(carpeta_ / "Video" / "1.avi");
-  PuzzleTerminado();
-  Bombear(100);
-  EXPECT_EQ(VentanaVistaPrevia(), nullptr);
-  NombreEnElCuadro("Ed");
-}
-
 class PaginaInfo : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { PrepararPrograma(); }

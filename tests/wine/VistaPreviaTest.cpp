@@ -10,7 +10,6 @@
 #include "../native/BmpSintetico.h"
 #include "Captura.h"
 #include "FichaImagen.h"
-#include "Mensaje.h"
 #include "ProgramaPrueba.h"
 #include "Verificar.h"
 #include "VistaPrevia.h"
@@ -86,20 +85,6 @@ TEST_F(VistaPreviaVentana, EveryShippedNameAndTextFitsItsArea) {
     DestroyWindow(v);
   }
   EXPECT_TRUE(g_verificados.empty()) << g_verificados.front();
-}
-
-TEST_F(VistaPreviaVentana, ExitEnablesTheParentAndAfterAPuzzleTheWallpaperQuestionFollows) {
-  for (bool trasPuzzle : {false, true}) {
-    ASSERT_NE(Abrir(2, Numerada(3), trasPuzzle), nullptr);
-    EXPECT_FALSE(IsWindowEnabled(padre_));
-    Clic(BotonSalirVistaPrevia());
-    Bombear(50);
-    EXPECT_EQ(VentanaVistaPrevia(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(padre_));
-    EXPECT_EQ(ventanaMensaje != nullptr, trasPuzzle);
-    if (ventanaMensaje) DestroyWindow(ventanaMensaje);
-    Bombear(100);
-  }
 }
 
 TEST_F(VistaPreviaVentana, APictureThatCannotBeReadOpensNothing) {
