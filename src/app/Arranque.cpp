@@ -7,6 +7,7 @@
 #include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
+#include "Impresion.h"
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
@@ -93,6 +94,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
+  RegistrarImpresion(instancia);
 }
 
 int BucleMensajes() {
