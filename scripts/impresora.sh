@@ -7,7 +7,9 @@
 # the printer's settings file.
 #
 # Runs as root (the PDF backend only runs under a root server). Needs cups,
-# cups-client, cups-bsd and printer-driver-cups-pdf.
+# cups-client, cups-bsd and printer-driver-cups-pdf. Where AppArmor enforces
+# the PDF backend's profile, that backend may read and write only the
+# system's own places, and no page comes out here.
 set -eu
 accion=${1:-}
 dir=${2:-/tmp/tessera-impresora}
@@ -17,8 +19,12 @@ cola=TesseraPDF
 instancia=tessera-$(printf '%s' "$dir" | md5sum | cut -c1-8)
 ajustes=/etc/cups/cups-pdf-$instancia.conf
 socket=$dir/cups.sock
+# Marks DIR as this script's own: nothing else is ever removed.
+marca=$dir/.tessera-impresora
 
 parar() {
+  rm -f "$ajustes"
+  [ -f "$marca" ] || return 0
   if [ -f "$dir/cupsd.pid" ]; then
     pid=$(cat "$dir/cupsd.pid")
     # Only the server started here, should the number have been reused.
@@ -27,7 +33,6 @@ parar() {
       kill -KILL "$pid" 2>/dev/null || true
     fi
   fi
-  rm -f "$ajustes"
   rm -rf "$dir"
 }
 
@@ -39,7 +44,12 @@ case "$accion" in
     # A socket path must stay under 108 bytes.
     [ ${#socket} -lt 100 ] || { echo "impresora.sh: $dir is too long a path" >&2; exit 1; }
     parar
+    if [ -e "$dir" ] && [ -n "$(ls -A "$dir")" ]; then
+      echo "impresora.sh: $dir holds files of its own" >&2
+      exit 1
+    fi
     mkdir -p "$dir"/{etc,spool,tmp,cache,run,log,pdf}
+    touch "$marca"
     chmod 0755 "$dir" "$dir/pdf"
     chmod 1777 "$dir/tmp"
     cat >"$dir/etc/cups-files.conf" <<FIN
