@@ -12,6 +12,8 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   # running and driving the program
   wine wine64 xvfb xdotool x11-utils imagemagick
+  # the printing tests: a CUPS server with a PDF printer, and a PDF reader
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   # asset tools
   sox python3 python3-pil python3-numpy fonts-dejavu-core fonts-dejavu-extra
   ffmpeg librsvg2-bin

@@ -18,7 +18,7 @@ run_suite() {
 run_suite native "$native" "$(nproc)"
 # The Wine prefixes are made once here, so that no test pays for it
 # within its time limit.
-for kind in null sonido x11; do
+for kind in null sonido x11 impresora; do
   TESSERA_WINE_KIND=$kind bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 done
 run_suite wine "$win64" 2

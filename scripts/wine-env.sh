@@ -4,6 +4,8 @@
 #   TESSERA_WINE_KIND=x11   a real display ($DISPLAY), for screenshots and input
 #   TESSERA_WINE_KIND=sonido  as null, with a silent sound card: one wave
 #                           device and a mixer whose faders work
+#   TESSERA_WINE_KIND=impresora  as null, for the tests that print to the
+#                           test printer of scripts/impresora.sh
 _tessera_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TESSERA_WINE_KIND=${TESSERA_WINE_KIND:-null}
 export WINEPREFIX="${TESSERA_WINE_DIR:-$_tessera_root/build/wine}/$TESSERA_WINE_KIND"

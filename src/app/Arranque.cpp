@@ -8,6 +8,7 @@
 #include "Globales.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
+#include "Impresion.h"
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
@@ -99,6 +100,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarVideo(instancia);
   RegistrarVistaPrevia(instancia);
   RegistrarInfo(instancia);
+  RegistrarImpresion(instancia);
 }
 
 int BucleMensajes() {

@@ -233,3 +233,5 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   if (!hwnd && g.fase == Fase::abierto) Cerrado();
   return true;
 }
+
+const char* TextoMensaje() { return g.texto; }

@@ -32,3 +32,5 @@ bool RegistrarMensaje(HINSTANCE instancia);
 // loop. False, and nothing happens, while an earlier box is open or its
 // answer still pending; otherwise the callback runs exactly once.
 bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada);
+// The text of the last box shown (for tests).
+const char* TextoMensaje();

@@ -204,6 +204,23 @@ bool ArchivoBMP::LeerPixeles(void* buffer) {
   return true;
 }
 
+bool ArchivoBMP::LeerFilas(int32_t primera, int32_t cantidad, void* buffer) {
+  if (Verificar(buffer == nullptr, "Puntero Invalido")) return false;
+  if (!Abierto() || comprimido_) return false;
+  if (Verificar(primera < 0 || cantidad < 0 || int64_t{primera} + cantidad > Magnitud(cabecera_->biHeight),
+                "Valores Invalidos"))
+    return false;
+  const int64_t bytes = BytesFila(cabecera_->biWidth, cabecera_->biBitCount);
+  auto* destino = static_cast<uint8_t*>(buffer);
+  for (int64_t n = 0; n < cantidad; ++n)
+    if (!LeerFila(primera + n, destino + n * bytes)) return false;
+  return true;
+}
+
+bool ArchivoBMP::Completo() const {
+  return Abierto() && !comprimido_ && inicioPixeles_ + TamañoImagen(*cabecera_) <= archivo_.Tamaño();
+}
+
 bool ArchivoBMP::LeerEscalado(int32_t ancho, int32_t alto, void* buffer) {
   if (Verificar(ancho < 1 || alto == 0, "Valores Invalidos")) return false;
   if (Verificar(buffer == nullptr, "Puntero Invalido")) return false;

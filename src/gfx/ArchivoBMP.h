@@ -32,6 +32,11 @@ class ArchivoBMP {
   bool LeerInfo(void* info);
   // Raw pixel rows, TamañoImagen(header) bytes, bottom row first.
   bool LeerPixeles(void* buffer);
+  // `cantidad` stored rows from row `primera` (both counted from the
+  // bottom), bottom row first, each as wide as the file's rows.
+  bool LeerFilas(int32_t primera, int32_t cantidad, void* buffer);
+  // Whether the file holds every row of pixels (a short file still opens).
+  bool Completo() const;
   // Nearest-neighbour scaled rows for a width x |alto| target; a negative
   // `alto` gives the rows top-down.
   bool LeerEscalado(int32_t ancho, int32_t alto, void* buffer);

@@ -159,3 +159,65 @@ class Seleccion {
   HDC hdc_;
   HGDIOBJ anterior_;
 };
+
+// A device context made with CreateDCA or CreateCompatibleDC (a printer's,
+// a memory one), deleted with DeleteDC.
+class DCCreado {
+ public:
+  DCCreado() = default;
+  explicit DCCreado(HDC h) : h_(h) {}
+  ~DCCreado() { Borrar(); }
+  DCCreado(DCCreado&& otro) noexcept : h_(std::exchange(otro.h_, nullptr)) {}
+  DCCreado& operator=(DCCreado&& otro) noexcept {
+    if (this != &otro) {
+      Borrar();
+      h_ = std::exchange(otro.h_, nullptr);
+    }
+    return *this;
+  }
+  DCCreado(const DCCreado&) = delete;
+  DCCreado& operator=(const DCCreado&) = delete;
+  HDC Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  void Borrar() {
+    if (h_) DeleteDC(h_);
+    h_ = nullptr;
+  }
+  HDC h_ = nullptr;
+};
+
+// A one-page print job on a printer's DC: StartDoc and StartPage when made;
+// EndPage and EndDoc when it ends, or AbortDoc once abandoned, so a page
+// given up leaves nothing in the queue.
+class TrabajoImpresion {
+ public:
+  TrabajoImpresion(HDC hdc, const char* documento) : hdc_(hdc) {
+    DOCINFOA doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = documento;
+    iniciado_ = StartDocA(hdc, &doc) > 0;
+    if (iniciado_ && StartPage(hdc) <= 0) Abandonar();
+  }
+  ~TrabajoImpresion() { Terminar(); }
+  TrabajoImpresion(const TrabajoImpresion&) = delete;
+  TrabajoImpresion& operator=(const TrabajoImpresion&) = delete;
+
+  bool Iniciado() const { return iniciado_; }
+  void Abandonar() {
+    if (iniciado_) AbortDoc(hdc_);
+    iniciado_ = false;
+  }
+  // Sends the page; false when the job did not go out whole.
+  bool Terminar() {
+    if (!iniciado_) return false;
+    iniciado_ = false;
+    const bool pagina = EndPage(hdc_) > 0;
+    return EndDoc(hdc_) > 0 && pagina;
+  }
+
+ private:
+  HDC hdc_;
+  bool iniciado_ = false;
+};

@@ -1,5 +1,7 @@
 #include "TextoJustificado.h"
 
+#include <algorithm>
+
 #include "Verificar.h"
 
 namespace {
@@ -75,4 +77,59 @@ std::vector<LineaJustificada> PartirTextoJustificado(const char* texto, int32_t 
     pos = ultimoAjuste = medidas = 0;
     Verificar(tamaño.y > alto, "el texto es mas alto que el area asignada");
   }
+}
+
+int32_t AltoFuenteQueCabe(const char* texto, int32_t altoFuente, int32_t ancho, int32_t alto,
+                          const MedidorFuente& medir) {
+  if (!texto || ancho < 1 || alto < 1) return 0;
+  // Each word with the spaces before and after it, line by line.
+  struct Trozo {
+    int32_t inicio, longitud;
+  };
+  std::vector<Trozo> trozos;
+  int32_t inicioLinea = 0;
+  for (int32_t i = 0;; ++i) {
+    if (i - inicioLinea >= kLineaMaxima) return 0;
+    if (FinDeLinea(texto[i])) {
+      int32_t p = inicioLinea;
+      while (p < i) {
+        const int32_t desde = p;
+        while (p < i && texto[p] == ' ') ++p;
+        while (p < i && texto[p] != ' ') ++p;
+        int32_t fin = p;
+        while (fin < i && texto[fin] == ' ') ++fin;
+        trozos.push_back({desde, fin - desde});
+      }
+      if (texto[i] == '\0') break;
+      inicioLinea = i + 1;
+    }
+  }
+
+  // Widest word and highest line at a font height.
+  const auto medida = [&](int32_t f) {
+    Punto m{0, medir(" ", 1, f).y};
+    for (const Trozo& t : trozos) {
+      const Punto d = medir(texto + t.inicio, t.longitud, f);
+      m = {std::max(m.x, d.x), std::max(m.y, d.y)};
+    }
+    return m;
+  };
+  const auto cabe = [&](Punto m) { return m.x < ancho && m.y <= alto; };
+  // Sizes grow about in proportion to the font: jump down near the answer,
+  // then climb back while the next height still fits.
+  int32_t noCabe = altoFuente + 1;
+  for (int32_t f = altoFuente; f >= 1;) {
+    const Punto m = medida(f);
+    if (cabe(m)) {
+      while (f + 1 < noCabe && cabe(medida(f + 1))) ++f;
+      return f;
+    }
+    if (f == 1) break;
+    noCabe = f;
+    int64_t siguiente = f - 1;
+    if (m.x >= ancho) siguiente = std::min<int64_t>(siguiente, int64_t{f} * (ancho - 1) / m.x);
+    if (m.y > alto) siguiente = std::min<int64_t>(siguiente, int64_t{f} * alto / m.y);
+    f = static_cast<int32_t>(std::max<int64_t>(1, siguiente));
+  }
+  return 0;
 }

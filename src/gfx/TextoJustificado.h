@@ -30,6 +30,16 @@ using MedidorTexto = std::function<Punto(const char* p, int32_t n)>;
 std::vector<LineaJustificada> PartirTextoJustificado(const char* texto, int32_t ancho, int32_t alto,
                                                      const MedidorTexto& medir);
 
+// Width and height of the n characters at p in a font `altoFuente` high.
+using MedidorFuente = std::function<Punto(const char* p, int32_t n, int32_t altoFuente)>;
+
+// The largest font height up to `altoFuente` at which `texto` breaks into
+// an ancho x alto area without a programming error: each word, with the
+// spaces on both sides, narrower than the area, no line higher than it.
+// 0 when not even 1 will do, or for a line of 1000 characters or more.
+int32_t AltoFuenteQueCabe(const char* texto, int32_t altoFuente, int32_t ancho, int32_t alto,
+                          const MedidorFuente& medir);
+
 #ifdef _WIN32
 struct HDC__;
 

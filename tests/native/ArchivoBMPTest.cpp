@@ -113,6 +113,32 @@ TEST_F(ArchivoBMPTest, AShortFileIsReadUpToItsEndAndNoFurther) {
   EXPECT_TRUE(Escalado(bmp, 2, 1).ok);  // needs row 0 only
 }
 
+TEST_F(ArchivoBMPTest, RowsAreReadByTheirPlaceInThePictureWhateverTheFileOrder) {
+  BmpSintetico m;  // 4 x 7, each pixel its row's number from the bottom
+  m.ancho = 4, m.alto = 7;
+  m.Pintar([](int, int y) { return y; });
+  BmpSintetico arribaAbajo = m;
+  arribaAbajo.alto = -7;
+  std::reverse(arribaAbajo.pixeles.begin(), arribaAbajo.pixeles.end());
+  Bytes corto = m.Bytes();
+  corto.resize(corto.size() - 5);  // the top row and a byte of the next missing
+  struct Caso { Bytes bytes; bool completo; int32_t primera, cantidad; bool ok; } casos[] = {
+      {m.Bytes(), true, 2, 3, true}, {arribaAbajo.Bytes(), true, 2, 3, true}, {corto, false, 0, 5, true},
+      {corto, false, 4, 3, false}};
+  for (const Caso& c : casos) {
+    ArchivoBMP bmp;
+    ASSERT_TRUE(Abrir(bmp, c.bytes));
+    Bytes b(4 * 8, 0xAA);
+    EXPECT_EQ(bmp.Completo(), c.completo);
+    EXPECT_EQ(bmp.LeerFilas(c.primera, c.cantidad, b.data()), c.ok);
+    for (int32_t n = 0; c.ok && n < c.cantidad; ++n) EXPECT_EQ(b[4 * static_cast<size_t>(n)], c.primera + n);
+    EXPECT_EQ(b[4 * static_cast<size_t>(c.cantidad)], 0xAA);  // nothing past them
+  }
+  ArchivoBMP bmp;
+  ASSERT_TRUE(Abrir(bmp, m.Bytes()));
+  EXPECT_VERIFICAR(bmp.LeerFilas(5, 3, corto.data()), "Valores Invalidos");
+}
+
 TEST_F(ArchivoBMPTest, ScaledReadsTakeTheNearestRowsAndColumnsFromTheFirst) {
   BmpSintetico m;
   m.ancho = 640, m.alto = 480, m.bits = 24;

@@ -54,4 +54,31 @@ TEST(TextoJustificado, ProgrammingErrors) {
   EXPECT_SIN_VERIFICAR(PartirTextoJustificado(sinFin.data(), 100000, 100, Medir));
 }
 
+// A font's characters half as wide as it is high, its lines a fifth higher.
+Punto MedirFuente(const char* p, int32_t n, int32_t f) { return {n * f / 2, p ? f + f / 5 : 0}; }
+
+TEST(TextoJustificado, TheFontShrinksUntilEveryWordAndLineFits) {
+  const std::string largo(999, 'a'), demasiado(1000, 'a');
+  struct Caso { std::string texto; int32_t fuente, ancho, alto, esperado; } casos[] = {
+      {"Pachycepphalosaurus", 100, 993, 804, 100},  // fits as asked
+      {"Pachycepphalosaurus", 100, 900, 804, 94},   // 19 x 47 = 893 < 900
+      {"Pachycepphalosaurus", 100, 950, 804, 99},   // exactly the width does not fit
+      {"ab cd", 100, 1000, 50, 42},                 // 42 + 8 = 50 high
+      {"ab   cd\n  efg", 40, 100, 100, 39},        // "ab   ", "   cd", "  efg": 5 x 39 / 2 = 97
+      {"", 30, 10, 100, 30},
+      {"ab", 30, 1, 100, 0},
+      {"a", 0, 100, 100, 0},
+      {largo, 5, 100000, 100, 5},
+      {demasiado, 5, 100000, 100, 0},
+      {"ab\n" + demasiado, 5, 100000, 100, 0},
+  };
+  for (const Caso& c : casos) {
+    const int32_t alto = AltoFuenteQueCabe(c.texto.c_str(), c.fuente, c.ancho, c.alto, MedirFuente);
+    EXPECT_EQ(alto, c.esperado) << c.texto.substr(0, 20) << " in " << c.ancho;
+    if (alto < 1) continue;
+    const MedidorTexto medir = [alto](const char* p, int32_t n) { return MedirFuente(p, n, alto); };
+    EXPECT_SIN_VERIFICAR(PartirTextoJustificado(c.texto.c_str(), c.ancho, c.alto, medir));
+  }
+}
+
 }  // namespace
