@@ -10,11 +10,13 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
+#include "MiniaturaArchivo.h"
 #include "Musica.h"
 #include "Opciones.h"
 #include "SelectorTamano.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
+#include "VentanaArchivo.h"
 #include "VentanaPrincipal.h"
 #include "VistaImagen.h"
 
@@ -93,6 +95,8 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
+  RegistrarMiniaturasArchivo(instancia);
+  RegistrarVentanaArchivo(instancia);
 }
 
 int BucleMensajes() {
