@@ -12,11 +12,13 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MenuNuevo.h"
+#include "MiniaturaArchivo.h"
 #include "Musica.h"
 #include "Opciones.h"
 #include "SelectorTamano.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
+#include "VentanaArchivo.h"
 #include "VentanaPrincipal.h"
 #include "Video.h"
 #include "VistaImagen.h"
@@ -101,6 +103,8 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarVistaPrevia(instancia);
   RegistrarInfo(instancia);
   RegistrarImpresion(instancia);
+  RegistrarMiniaturasArchivo(instancia);
+  RegistrarVentanaArchivo(instancia);
 }
 
 int BucleMensajes() {

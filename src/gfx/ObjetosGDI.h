@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "HImage.h"
+
 // A GDI object (bitmap, palette, pen, brush, font) deleted when the owner goes.
 template <typename Manejador>
 class ObjetoGDI {
@@ -158,6 +160,29 @@ class Seleccion {
  private:
   HDC hdc_;
   HGDIOBJ anterior_;
+};
+
+// A HIMAGE block freed when the owner goes (or is given another).
+class BloqueHIMAGE {
+ public:
+  BloqueHIMAGE() = default;
+  explicit BloqueHIMAGE(HIMAGE h) : h_(h) {}
+  ~BloqueHIMAGE() { LiberarHIMAGE(h_); }
+  BloqueHIMAGE(BloqueHIMAGE&& otro) noexcept : h_(std::exchange(otro.h_, nullptr)) {}
+  BloqueHIMAGE& operator=(BloqueHIMAGE&& otro) noexcept {
+    if (this != &otro) {
+      LiberarHIMAGE(h_);
+      h_ = std::exchange(otro.h_, nullptr);
+    }
+    return *this;
+  }
+  BloqueHIMAGE(const BloqueHIMAGE&) = delete;
+  BloqueHIMAGE& operator=(const BloqueHIMAGE&) = delete;
+  HIMAGE Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HIMAGE h_ = nullptr;
 };
 
 // A device context made with CreateDCA or CreateCompatibleDC (a printer's,

@@ -43,7 +43,10 @@ class Selector : public PadrePrueba {
       instanciaPrograma = GetModuleHandleA(nullptr);
       CortarDirectorio(directorioPrograma,
                        static_cast<int32_t>(GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260)));
-      return RegistrarSelectores(instanciaPrograma);
+      // A suite that ran earlier in this program may have registered them.
+      WNDCLASSA c;
+      return RegistrarSelectores(instanciaPrograma) || (GetClassInfoA(instanciaPrograma, "CWNDIMAGECANT", &c) &&
+                                                        GetClassInfoA(instanciaPrograma, "CWNDIMAGETAM", &c));
     }();
     ASSERT_TRUE(hecho);
     // The table mosaic, as the main window gives it to the engine.

@@ -1,0 +1,403 @@
+// CWNDFILE: created by AbrirVentanaArchivo, owned by the main window and
+// destroyed by Cancel or a successful Accept. Four thumbnails with their
+// labels, a scroll beyond four files, OK, Cancel, help and delete.
+#include "VentanaArchivo.h"
+
+#include <array>
+#include <memory>
+#include <utility>
+
+#include "ArchivoBMP.h"
+#include "ArchivoDisco.h"
+#include "ArrastreVentana.h"
+#include "ComunVentanas.h"
+#include "Controles.h"
+#include "Desplazador.h"
+#include "DibujoHIMAGE.h"
+#include "Globales.h"
+#include "Herramientas.h"
+#include "ListaArchivos.h"
+#include "Mensaje.h"
+#include "MiniaturaArchivo.h"
+#include "ObjetosGDI.h"
+#include "Operaciones.h"
+#include "Puzzle.h"
+#include "PuzzleFile.h"
+#include "ReglasArchivo.h"
+#include "VentanaPrincipal.h"
+#include "Verificar.h"
+
+namespace {
+
+constexpr char kClase[] = "CWNDFILE";
+constexpr char kCarpeta[] = "folder";
+constexpr char kExtension[] = ".epf";
+
+// Archive pictures.
+constexpr uint32_t kImagenFondo = 224;
+constexpr uint32_t kImagenTituloAbrir = 2040, kImagenTituloGuardar = 2050;  // + language
+constexpr uint32_t kImagenAceptar = 223, kImagenCancelar = 222;
+constexpr uint32_t kImagenBorrar = 158, kImagenAyuda = 115, kImagenDesplazador = 221;
+
+// The window shows the background from this column on.
+constexpr int kMargenFondo = 100;
+constexpr int kXTitulo = 125, kYTitulo = 1;  // in the background
+constexpr int kYEtiqueta = 193;
+constexpr int kLargoCampo = 260;  // characters Accept reads of the name field
+constexpr int kNombreMaximo = 260;
+
+// Messages: the delete question; a refused name, a failed save, a failed open.
+constexpr int kTextoBorrar = 40;
+constexpr int kTextoNombreInvalido = 270, kTextoNoGuardado = 280, kTextoNoAbierto = 290;
+
+// The list lives as long as the program; it is filled again at each opening.
+ListaArchivos g_archivos;
+
+struct Estado {
+  HWND ventana = nullptr;
+  int32_t modo = kArchivoAbrir;
+  std::unique_ptr<ControlDC> fondo, imagenAceptar, imagenCancelar, imagenBorrar, imagenAyuda, imagenDesplazador;
+  ObjetoGDI<HFONT> fuenteNombre, fuenteEtiquetas;
+  HWND aceptar = nullptr, cancelar = nullptr, ayuda = nullptr, borrar = nullptr;
+  HWND desplazador = nullptr, campo = nullptr;
+  std::array<HWND, kRanurasArchivo> miniaturas{};
+  std::array<std::string, kRanurasArchivo> etiquetas;
+  int32_t seleccion = 0;
+  ArrastreVentana arrastre;
+};
+Estado g;
+
+LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
+
+std::string Carpeta() { return std::string(directorioPrograma.Data()) + kCarpeta; }
+std::string RutaArchivo(const char* nombre) { return Carpeta() + "\\" + nombre; }
+
+// The list index thumbnail 0 shows: minus the scroll's value.
+int32_t PrimeraMostrada() {
+  return g.desplazador ? -static_cast<int32_t>(Enviar(g.desplazador, kMsgDespObtenerValor, 0)) : 0;
+}
+
+bool NombreElegido(char* nombre, int32_t tamaño, bool sinExtension) {
+  return g.seleccion >= 0 && g_archivos.Nombre(g.seleccion, sinExtension, nombre, tamaño) > 0;
+}
+
+void LlenarLista() {
+  // An existing folder is no failure.
+  CreateDirectoryA(Carpeta().c_str(), nullptr);
+  g_archivos.Buscar((Carpeta() + "\\*" + kExtension).c_str());
+  g_archivos.OrdenarNatural();
+}
+
+void RefrescarMiniaturas() {
+  const int32_t primera = PrimeraMostrada();
+  for (int k = 0; k < kRanurasArchivo; ++k) {
+    char nombre[kNombreMaximo];
+    if (g_archivos.Nombre(primera + k, false, nombre, sizeof nombre) > 0) {
+      g.etiquetas[k] = EtiquetaArchivo(nombre);
+      PonerMiniaturaArchivo(g.miniaturas[k], ReadPuzzlePreview(RutaArchivo(nombre).c_str()));
+    } else {
+      g.etiquetas[k] = EtiquetaArchivo(nullptr);
+      PonerMiniaturaArchivo(g.miniaturas[k], nullptr);
+    }
+  }
+  InvalidateRect(g.ventana, nullptr, FALSE);
+}
+
+// ---- Creation ---------------------------------------------------------------
+
+void CrearCampo(HWND hwnd) {
+  g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(20, 400));
+  // No ES_AUTOHSCROLL: typing stops when the field is full.
+  g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 61, 212, 24, hwnd, nullptr,
+                            instanciaPrograma, nullptr);
+  SendMessageA(g.campo, WM_SETFONT, reinterpret_cast<WPARAM>(g.fuenteNombre.Get()), FALSE);
+  SetFocus(g.campo);
+}
+
+void PonerTitulo() {
+  const uint32_t base = g.modo == kArchivoGuardar ? kImagenTituloGuardar : kImagenTituloAbrir;
+  const auto titulo = CargarImagenArchivo(base + static_cast<uint32_t>(idioma));
+  if (ImagenDe(g.fondo) && ImagenDe(titulo))
+    TransferirHIMAGE(g.fondo->Imagen(), kXTitulo, kYTitulo, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(),
+                     0, 0, ROP_SRCCOPY);
+}
+
+// Only with more files than thumbnails: its value is minus the first file
+// shown, four at a time.
+void CrearDesplazador(HWND hwnd) {
+  const int32_t cantidad = g_archivos.Cantidad();
+  if (!HayDesplazadorArchivos(cantidad)) return;
+  g.imagenDesplazador = CargarImagenArchivo(kImagenDesplazador);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, 455, 75, 0, ImagenDe(g.imagenDesplazador));
+  Enviar(d, kMsgDespPonerAlto1, 40);
+  Enviar(d, kMsgDespPonerAlto2, 79);
+  Enviar(d, kMsgDespPonerAlto3, 41);
+  Enviar(d, kMsgDespPonerMaximo, 0);
+  Enviar(d, kMsgDespPonerMinimo, MinimoDesplazadorArchivos(cantidad));
+  Enviar(d, kMsgDespPonerValor, 0);
+  Enviar(d, kMsgDespPonerPaso, kRanurasArchivo);
+  g.desplazador = d;
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  g.ventana = hwnd;
+  g.arrastre = ArrastreVentana();
+  PausePuzzleClock();
+  if (g.modo == kArchivoGuardar) CrearCampo(hwnd);
+  g.fuenteEtiquetas = ObjetoGDI<HFONT>(CrearFuente(24, 400));
+  PonerTitulo();
+
+  g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
+  g.aceptar = CrearControl("COVCOMMAND", hwnd, 19, 255, 0, ImagenDe(g.imagenAceptar));
+  g.imagenCancelar = CargarImagenArchivo(kImagenCancelar);
+  g.cancelar = CrearControl("COVCOMMAND", hwnd, 414, 257, 0, ImagenDe(g.imagenCancelar));
+  g.imagenAyuda = CargarImagenArchivo(kImagenAyuda);
+  g.ayuda = CrearBotonAnimado(hwnd, 146, 235, ImagenDe(g.imagenAyuda));
+  g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
+  g.borrar = CrearBotonAnimado(hwnd, 295, 235, ImagenDe(g.imagenBorrar));
+  for (int k = 0; k < kRanurasArchivo; ++k) g.miniaturas[k] = CrearMiniaturaArchivo(hwnd, k);
+
+  LlenarLista();
+  g.seleccion = SeleccionValida(0, g_archivos.Cantidad());
+  CrearDesplazador(hwnd);
+  RefrescarMiniaturas();
+  return 0;
+}
+
+// ---- Accept, delete -----------------------------------------------------------
+
+void Cerrar(HWND hwnd) { SendMessageA(hwnd, WM_CLOSE, 0, 0); }
+
+void Guardar(HWND hwnd) {
+  char nombre[kLargoCampo + 1] = "";
+  if (g.campo) GetWindowTextA(g.campo, nombre, sizeof nombre);
+  switch (ComprobarNombreGuardado(nombre)) {
+    case NombreGuardado::vacio: return;
+    case NombreGuardado::invalido: MostrarMensaje(kTextoNombreInvalido, hwnd, nullptr, false); return;
+    case NombreGuardado::valido: break;
+  }
+  // The folder may have gone since the window opened.
+  CreateDirectoryA(Carpeta().c_str(), nullptr);
+  const std::string ruta = RutaArchivo((std::string(nombre) + kExtension).c_str());
+  // Saving without a game is no file at all: the player hears it failed.
+  if (!imagenActual.Abierto() || !puzzle.Exists() || !SavePuzzle(ruta.c_str())) {
+    MostrarMensaje(kTextoNoGuardado, hwnd, nullptr, false);
+    return;
+  }
+  Cerrar(hwnd);
+}
+
+void Abrir(HWND hwnd) {
+  char nombre[kNombreMaximo];
+  if (!NombreElegido(nombre, sizeof nombre, false)) return;
+  bool pistas = false;
+  // A failed load has already cleared the table.
+  if (!LoadPuzzle(RutaArchivo(nombre).c_str(), &pistas)) {
+    MostrarMensaje(kTextoNoAbierto, hwnd, nullptr, false);
+    return;
+  }
+  Cerrar(hwnd);
+  if (pistas)
+    HabilitarPista();
+  else
+    Enviar(BotonPista(), kMsgHabilitar, 0);
+}
+
+void Aceptar(HWND hwnd) {
+  if (g.modo == kArchivoGuardar)
+    Guardar(hwnd);
+  else
+    Abrir(hwnd);
+}
+
+// After the list shrank: the scroll's range follows it, and the scroll goes
+// once four thumbnails show every file.
+void AjustarDesplazador() {
+  if (!g.desplazador) return;
+  const int32_t cantidad = g_archivos.Cantidad();
+  const auto valor = static_cast<int32_t>(Enviar(g.desplazador, kMsgDespObtenerValor, 0));
+  Enviar(g.desplazador, kMsgDespPonerMinimo, MinimoDesplazadorArchivos(cantidad));
+  Enviar(g.desplazador, kMsgDespPonerValor, ValorDesplazadorArchivos(valor, cantidad));
+  if (!HayDesplazadorArchivos(cantidad)) OcultarVentana(g.desplazador);
+}
+
+// The answer comes after the question box has gone; the window may have
+// gone with it.
+void RespuestaBorrar(bool borrar) {
+  if (!borrar || !g.ventana) return;
+  char nombre[kNombreMaximo];
+  if (NombreElegido(nombre, sizeof nombre, false)) BorrarArchivo(RutaArchivo(nombre).c_str());
+  LlenarLista();
+  g.seleccion = SeleccionValida(g.seleccion, g_archivos.Cantidad());
+  AjustarDesplazador();
+  RefrescarMiniaturas();
+}
+
+void PreguntarBorrar(HWND hwnd) {
+  if (g.seleccion >= 0 && g.seleccion < g_archivos.Cantidad())
+    MostrarMensaje(kTextoBorrar, hwnd, RespuestaBorrar, false);
+}
+
+// ---- Messages -----------------------------------------------------------------
+
+// Only the clicks of OK, Cancel and the scroll count; the animated buttons
+// show every notification.
+LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
+  const bool clic = codigo == kNotifActivado;
+  if (control == g.cancelar) {
+    if (clic) Cerrar(hwnd);
+  } else if (control == g.aceptar) {
+    if (clic) Aceptar(hwnd);
+  } else if (control == g.desplazador) {
+    if (clic) RefrescarMiniaturas();
+  } else if (control == g.ayuda || control == g.borrar) {
+    ReaccionBotonAnimado(control, codigo);
+    if (clic && control == g.ayuda) AbrirAyuda();
+    if (clic && control == g.borrar) PreguntarBorrar(hwnd);
+  }
+  return 0;
+}
+
+// Also the characters typed into the name field, offered here first by the
+// message loop: 1 keeps one from the field.
+LRESULT OnCaracter(HWND hwnd, WPARAM tecla) {
+  if (tecla == VK_RETURN) {
+    Aceptar(hwnd);
+    return 1;
+  }
+  return tecla < 256 && CaracterVetadoNombre(static_cast<unsigned char>(tecla)) ? 1 : 0;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  Pintura p(hwnd);
+  const HDC hdc = p.Hdc();
+  PintarFondoArchivo(hdc, p.Rect(), 0, 0);
+  Seleccion fuente(hdc, g.fuenteEtiquetas.Get());
+  SetTextColor(hdc, kColorTextoComun);
+  SetBkMode(hdc, TRANSPARENT);
+  for (int k = 0; k < kRanurasArchivo; ++k)
+    TextOutA(hdc, 111 * k + 6, kYEtiqueta, g.etiquetas[k].c_str(), static_cast<int>(g.etiquetas[k].size()));
+  return 0;
+}
+
+LRESULT OnClose(HWND hwnd) {
+  if (ventanaPrincipal) SetForegroundWindow(ventanaPrincipal);
+  DestroyWindow(hwnd);
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
+  ResumePuzzleClock();
+  return 0;
+}
+
+// The children are gone by now, so their pictures and fonts can go.
+void OnNcDestroy() {
+  Estado limpio;
+  std::swap(g, limpio);
+}
+
+// The pictures reach the screen through DrawDib, which realises their
+// palette at every draw: a repaint is all the window needs.
+LRESULT OnPaleta(HWND hwnd) {
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  return 0;
+}
+
+LRESULT CALLBACK ProcArchivo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_PAINT: return OnPaint(hwnd);
+    case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CHAR: return OnCaracter(hwnd, wParam);
+    case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
+    case WM_CLOSE: return OnClose(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
+    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
+    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
+    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
+    case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegistrarVentanaArchivo(HINSTANCE instancia) {
+  WNDCLASSA clase{};
+  clase.style = CS_SAVEBITS;
+  clase.lpfnWndProc = ProcArchivo;
+  clase.hInstance = instancia;
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.lpszClassName = kClase;
+  return RegisterClassA(&clase) != 0;
+}
+
+HWND AbrirVentanaArchivo(int32_t modo) {
+  if (Verificar(modo != kArchivoGuardar && modo != kArchivoAbrir, "modo de archivo invalido")) return nullptr;
+  if (g.ventana) return nullptr;
+  OcultarVentanasFlotantes(nullptr);
+  g.modo = modo;
+  g.fondo = CargarImagenArchivo(kImagenFondo);
+  HWND hwnd = CrearDialogoCentrado(kClase, AnchoImagen(g.fondo) - kMargenFondo, AltoImagen(g.fondo), ventanaPrincipal);
+  if (!hwnd) g = Estado();
+  return hwnd;
+}
+
+void PintarFondoArchivo(HDC hdc, const RECT& pintar, int x, int y) {
+  const HIMAGE fondo = ImagenDe(g.fondo);
+  if (!fondo) {
+    PintarRectangulo(hdc, pintar, nullptr, ROP_SRCCOPY);
+    return;
+  }
+  DibujarHIMAGE(hdc, pintar.left, pintar.top, pintar.right - pintar.left, pintar.bottom - pintar.top, fondo,
+                x + pintar.left + kMargenFondo, y + pintar.top, ROP_SRCCOPY);
+}
+
+bool MiniaturaArchivoElegida(int indice) { return g.seleccion >= 0 && PrimeraMostrada() + indice == g.seleccion; }
+
+void ElegirMiniaturaArchivo(int indice) {
+  if (!g.ventana || indice < 0 || indice >= kRanurasArchivo) return;
+  const int32_t primera = PrimeraMostrada();
+  if (primera + indice >= g_archivos.Cantidad()) return;
+  const int32_t anterior = g.seleccion - primera;
+  if (anterior >= 0 && anterior < kRanurasArchivo) InvalidateRect(g.miniaturas[anterior], nullptr, FALSE);
+  g.seleccion = primera + indice;
+  InvalidateRect(g.miniaturas[indice], nullptr, FALSE);
+  char nombre[kNombreMaximo];
+  if (g.campo && NombreElegido(nombre, sizeof nombre, true)) SetWindowTextA(g.campo, nombre);
+}
+
+void AceptarVentanaArchivo() {
+  if (g.ventana) Aceptar(g.ventana);
+}
+
+HWND VentanaArchivo() { return g.ventana; }
+
+HWND MiniaturaVentanaArchivo(int indice) {
+  return indice >= 0 && indice < kRanurasArchivo ? g.miniaturas[indice] : nullptr;
+}
+
+HWND BotonVentanaArchivo(BotonArchivo boton) {
+  switch (boton) {
+    case BotonArchivo::aceptar: return g.aceptar;
+    case BotonArchivo::cancelar: return g.cancelar;
+    case BotonArchivo::borrar: return g.borrar;
+    case BotonArchivo::ayuda: return g.ayuda;
+  }
+  return nullptr;
+}
+
+HWND DesplazadorArchivo() { return g.desplazador; }
+HWND CampoNombreArchivo() { return g.campo; }
+
+std::string EtiquetaVentanaArchivo(int indice) {
+  return indice >= 0 && indice < kRanurasArchivo ? g.etiquetas[indice] : std::string();
+}
+
+int32_t SeleccionArchivo() { return g.seleccion; }
+int32_t CantidadArchivos() { return g_archivos.Cantidad(); }

@@ -1,0 +1,253 @@
+// The puzzle-file window in-process: the real main window, folder\ inside a
+// folder of the test's own, games saved and opened through the window.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ArchivoBMP.h"
+#include "Cajas.h"
+#include "Controles.h"
+#include "Cut.h"
+#include "Desplazador.h"
+#include "Herramientas.h"
+#include "Mensaje.h"
+#include "MiniaturaArchivo.h"
+#include "NewPuzzleParams.h"
+#include "ProgramaPrueba.h"
+#include "Puzzle.h"
+#include "PuzzleDump.h"
+#include "PuzzleFile.h"
+#include "VentanaArchivo.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ArchivoVentana : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { PrepararPrograma(); }
+
+  void SetUp() override {
+    std::strcpy(programa_, directorioPrograma.Data());
+    carpeta_ = fs::temp_directory_path() / ("tessera-archivo-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(carpeta_);
+    fs::create_directories(carpeta_);
+    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CrearVentanaPrincipal();
+    ASSERT_NE(ventanaPrincipal, nullptr);
+    Bombear();
+  }
+  void TearDown() override {
+    if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);  // with the windows it owns
+    Bombear(60);
+    ClosePuzzle(false);
+    std::strcpy(directorioPrograma.Data(), programa_);
+    fs::remove_all(carpeta_);
+  }
+
+  void Cortar(int32_t filas, int32_t columnas) const {
+    ClosePuzzle(true);
+    ASSERT_TRUE(imagenActual.Abrir((std::string(programa_) + "Image\\1.bmp").c_str()));
+    MenuNuevoPrepararImagen();
+    MenuNuevoZoomAjustar();
+    puzzle.rows = filas, puzzle.cols = columnas;
+    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    Bombear();
+  }
+  fs::path Ruta(const std::string& nombre) const { return carpeta_ / "folder" / nombre; }
+  // The game on the table saved as `nombre`, or `bytes` written there.
+  void Archivo(const std::string& nombre, const std::string& bytes = "") const {
+    fs::create_directories(carpeta_ / "folder");
+    if (!bytes.empty()) std::ofstream(Ruta(nombre), std::ios::binary) << bytes;
+    else ASSERT_TRUE(SavePuzzle(Ruta(nombre).string().c_str()));
+  }
+
+  static void Abrir(int32_t modo) { ASSERT_NE(AbrirVentanaArchivo(modo), nullptr); }
+  // As the message loop delivers typing: offered to the window first.
+  static void Teclear(const std::string& teclas) {
+    for (unsigned char c : teclas)
+      if (HWND v = VentanaArchivo(); v && !SendMessageA(v, kMensajeCaracterHijo, c, 0))
+        SendMessageA(CampoNombreArchivo(), WM_CHAR, c, 0);
+    Bombear();
+  }
+  static void Notificar(HWND control) {
+    SendMessageA(VentanaArchivo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(control));
+    Bombear();
+  }
+  static void Contestar(bool si) {
+    ASSERT_NE(ventanaMensaje, nullptr);
+    SendMessageA(ventanaMensaje, WM_CHAR, si ? VK_RETURN : VK_ESCAPE, 0);
+    Bombear(150);
+  }
+  static std::string Etiqueta(int k) {
+    std::string e = EtiquetaVentanaArchivo(k);
+    return e.erase(e.find_last_not_of(' ') + 1);
+  }
+  static std::string Campo() {
+    char texto[32] = "";
+    GetWindowTextA(CampoNombreArchivo(), texto, sizeof texto);
+    return texto;
+  }
+  // Everything a saved game keeps.
+  static std::string Partida() {
+    std::string s = FormatPuzzleDump({});
+    for (int32_t p : puzzle.order) s += std::to_string(p) + ' ';
+    for (int i = 0; i < kNumeroCajas; ++i) {
+      char n[32] = "";
+      GetWindowTextA(VentanaCaja(i), n, sizeof n);
+      s += std::string(n) + '|';
+    }
+    return s + std::to_string(puzzle.scale) + ' ' + std::to_string(puzzle.dieId);
+  }
+
+  char programa_[300] = "";
+  fs::path carpeta_;
+};
+
+TEST_F(ArchivoVentana, AScrollBeyondFourFilesLabelsWithoutExtensionAndTheClockWaits) {
+  const std::string nombres[] = {"corto", "abcdefghijklmno", "a.b", "12345678901", "z", "6", "7", "8", "9"};
+  for (int n : {0, 4, 5, 9}) {
+    fs::remove_all(carpeta_ / "folder");  // made again by the window
+    for (int i = 0; i < n; ++i) Archivo(nombres[i] + ".epf", "x");
+    Abrir(kArchivoAbrir);
+    EXPECT_TRUE(fs::is_directory(carpeta_ / "folder"));
+    EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
+    EXPECT_EQ(puzzle.paused, 1);
+    EXPECT_EQ(SeleccionArchivo(), n ? 0 : -1);
+    const HWND d = DesplazadorArchivo();
+    EXPECT_EQ(d ? SendMessageA(d, kMsgDespObtenerMinimo, 0, 0) : 1, n > 4 ? 4 - n : 1) << n;
+    if (n == 5) {
+      const char* etiquetas[] = {"12345678901", "a", "abcdefghijk", "corto"};
+      for (int k = 0; k < 4; ++k) EXPECT_EQ(Etiqueta(k), etiquetas[k]);
+      SendMessageA(d, kMsgDespPonerValor, 0, -1);
+      Notificar(d);
+      EXPECT_EQ(Etiqueta(3), "z");
+    }
+    Notificar(BotonVentanaArchivo(BotonArchivo::cancelar));
+    EXPECT_EQ(VentanaArchivo(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+    EXPECT_EQ(puzzle.paused, 0);
+  }
+}
+
+TEST_F(ArchivoVentana, TypingKeepsSeparatorsOutAndOnlyAThumbnailSelects) {
+  Cortar(3, 4);
+  Abrir(kArchivoGuardar);
+  Teclear("a.b\\c/d:e");
+  EXPECT_EQ(Campo(), "abcde");
+  SetWindowTextA(CampoNombreArchivo(), "");
+  Teclear("\r\x1b");
+  EXPECT_NE(VentanaArchivo(), nullptr);
+  EXPECT_EQ(ventanaMensaje, nullptr);
+  EXPECT_TRUE(fs::is_empty(carpeta_ / "folder"));
+  DestroyWindow(VentanaArchivo());
+
+  Archivo("a.epf"), Archivo("b.epf", "no thumbnail"), Archivo("c.epf");
+  Abrir(kArchivoGuardar);
+  EXPECT_TRUE(MiniaturaArchivoVacia(MiniaturaVentanaArchivo(1)));
+  Clic(MiniaturaVentanaArchivo(2));
+  Clic(MiniaturaVentanaArchivo(1));
+  SendMessageA(MiniaturaVentanaArchivo(1), WM_LBUTTONDBLCLK, MK_LBUTTON, Pt(50, 40));
+  EXPECT_EQ(SeleccionArchivo(), 2);
+  EXPECT_EQ(Campo(), "c");
+  EXPECT_NE(VentanaArchivo(), nullptr);
+}
+
+TEST_F(ArchivoVentana, AGameSavedThroughTheWindowOpensBackExactly) {
+  for (int32_t pistas : {1, 2}) {  // 2 of 12 pieces leaves no hint
+    Cortar(3, 4);
+    MoveBetweenBoards(kTable, 2, 3);
+    puzzle.pieces[puzzle.order[puzzle.boards[kTable].first]].unmarked = 0;
+    puzzle.seconds = 1234, puzzle.hints = pistas;
+    SetWindowTextA(VentanaCaja(2), "Rocas");
+    const std::string antes = Partida();
+    Abrir(kArchivoGuardar);
+    Teclear("mi juego\r");
+    ASSERT_EQ(VentanaArchivo(), nullptr);
+    EXPECT_EQ(puzzle.paused, 0);
+
+    Cortar(2, 2);
+    SetWindowTextA(VentanaCaja(2), "otra");
+    SendMessageA(BotonPista(), kMsgHabilitar, 0, pistas == 2);
+    Abrir(kArchivoAbrir);
+    SendMessageA(MiniaturaVentanaArchivo(0), WM_LBUTTONDBLCLK, MK_LBUTTON, Pt(50, 40));
+    ASSERT_EQ(VentanaArchivo(), nullptr);
+    EXPECT_EQ(Partida(), antes);
+    EXPECT_EQ(SendMessageA(BotonPista(), kMsgObtenerHabilitado, 0, 0), LRESULT{pistas < 2});
+  }
+}
+
+TEST_F(ArchivoVentana, DeletingKeepsTheSelectionOnAFile) {
+  Cortar(3, 4);
+  for (int i = 1; i <= 6; ++i) Archivo(std::to_string(i) + ".epf");
+  Abrir(kArchivoAbrir);
+  const HWND d = DesplazadorArchivo();
+  SendMessageA(d, kMsgDespPonerValor, 0, -2);
+  Notificar(d);
+  Clic(MiniaturaVentanaArchivo(3));
+  ASSERT_EQ(SeleccionArchivo(), 5);
+  const auto borrar = [](bool si) { Notificar(BotonVentanaArchivo(BotonArchivo::borrar)), Contestar(si); };
+  borrar(false);
+  EXPECT_TRUE(fs::exists(Ruta("6.epf")));
+  // The last file goes: the one before it is selected and the scroll narrows,
+  // then goes once four thumbnails show every file.
+  borrar(true);
+  EXPECT_EQ(SeleccionArchivo(), 4);
+  EXPECT_EQ(SendMessageA(d, kMsgDespObtenerMinimo, 0, 0), -1);
+  EXPECT_TRUE(IsWindowVisible(d));
+  borrar(true);
+  EXPECT_EQ(SeleccionArchivo(), 3);
+  EXPECT_EQ(SendMessageA(d, kMsgDespObtenerValor, 0, 0), 0);
+  EXPECT_FALSE(IsWindowVisible(d));
+  // The first file goes: the next one takes its index.
+  Clic(MiniaturaVentanaArchivo(0));
+  borrar(true);
+  EXPECT_EQ(SeleccionArchivo(), 0);
+  EXPECT_EQ(Etiqueta(0), "2");
+  for (int i = 0; i < 3; ++i) borrar(true);
+  EXPECT_EQ(SeleccionArchivo(), -1);
+  Notificar(BotonVentanaArchivo(BotonArchivo::aceptar));  // nothing to open
+  EXPECT_NE(VentanaArchivo(), nullptr);
+}
+
+// Each way Accept can fail: the player is told, the window stays, and a
+// failed open leaves an empty table.
+TEST_F(ArchivoVentana, RefusedNamesAndFailedSavesOrOpensTellThePlayer) {
+  Cortar(3, 4);
+  Archivo("bueno.epf");
+  std::ifstream f(Ruta("bueno.epf"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::string desordenado = bytes;
+  desordenado.replace(488 + 28, 8, std::string(8, '\xFF'));  // the order array
+  fs::create_directories(Ruta("juego.epf.tmp"));  // where the save writes first
+  const struct {
+    int32_t modo;
+    std::string texto;  // the name typed, or the file opened
+    bool partida = true;
+  } casos[] = {{kArchivoGuardar, "con"}, {kArchivoGuardar, "   "}, {kArchivoGuardar, "Nul.txt"},
+               {kArchivoGuardar, "lpt1 "}, {kArchivoGuardar, "a/b"}, {kArchivoGuardar, "tab\there"},
+               {kArchivoGuardar, "juego"}, {kArchivoGuardar, "libre", false}, {kArchivoAbrir, bytes.substr(0, 600)},
+               {kArchivoAbrir, desordenado}, {kArchivoAbrir, "OVPF10"}};
+  for (const auto& c : casos) {
+    c.partida ? Cortar(3, 4) : ClosePuzzle(true);
+    if (c.modo == kArchivoAbrir) Archivo("a.epf", c.texto);
+    Abrir(c.modo);
+    SetWindowTextA(CampoNombreArchivo(), c.texto.c_str());
+    Teclear("\r");
+    EXPECT_NE(ventanaMensaje, nullptr) << c.texto;
+    EXPECT_NE(VentanaArchivo(), nullptr) << c.texto;
+    if (c.modo == kArchivoAbrir) {
+      EXPECT_FALSE(puzzle.Exists() || imagenActual.Abierto());
+      for (const Board& b : puzzle.boards) EXPECT_EQ(b.count, 0);
+    }
+    Contestar(true);
+    DestroyWindow(VentanaArchivo());
+  }
+}
+
+}  // namespace
