@@ -34,7 +34,10 @@ class VistaImagen : public PadrePrueba {
  protected:
   static void SetUpTestSuite() {
     instanciaPrograma = GetModuleHandleA(nullptr);
-    static const bool registrada = RegistrarVistaImagen(instanciaPrograma);
+    // A suite that ran earlier in this program may have registered it.
+    WNDCLASSA c;
+    static const bool registrada =
+        RegistrarVistaImagen(instanciaPrograma) || GetClassInfoA(instanciaPrograma, "CWNDIMGPREV", &c);
     ASSERT_TRUE(registrada);
   }
   void TearDown() override {
