@@ -22,6 +22,7 @@
 #include "ShellVentanas.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
+#include "VentanaArchivo.h"
 
 HWND ventanaPrincipal = nullptr;
 
@@ -103,6 +104,13 @@ LRESULT OnMouseActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wParam, lParam);
 }
 
+// Ending the program loses nothing: a changed game is kept first.
+LRESULT OnClose(HWND hwnd) {
+  GuardarAutomatico();
+  DestroyWindow(hwnd);
+  return 0;
+}
+
 LRESULT OnPaletteChanged(HWND hwnd, HWND origen) {
   if (origen != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
   return 0;
@@ -128,6 +136,7 @@ LRESULT OnNotificacion(int codigo, HWND control) {
 LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
+    case WM_CLOSE: return OnClose(hwnd);
     case WM_DESTROY: return OnDestroy();
     case MM_MCINOTIFY: FinDePista(wParam, lParam); return 0;
     case WM_SIZE: return OnSize(wParam);

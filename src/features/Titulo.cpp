@@ -14,6 +14,7 @@
 #include "MenuNuevo.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
+#include "VentanaArchivo.h"
 #include "VentanaPrincipal.h"
 
 namespace {
@@ -78,6 +79,8 @@ LRESULT OnNotificacion(int codigo, HWND control) {
   } else if (control == g_acerca) {
     LanzarAcercaDe();
   } else if (control == g_nuevo) {
+    // Clearing the table loses nothing: a changed game is kept first.
+    GuardarAutomatico();
     ClosePuzzle(true);
     AbrirMenuNuevo();
   }
@@ -112,6 +115,7 @@ void CrearTitulo(HWND padre) {
 }
 
 HWND VentanaTitulo() { return g_titulo; }
+HWND BotonNuevoTitulo() { return g_nuevo; }
 
 std::string TextoTiempo(uint32_t horas, uint32_t minutos, uint32_t segundos) {
   char texto[40];

@@ -11,6 +11,7 @@
 bool RegistrarTitulo(HINSTANCE instancia);
 void CrearTitulo(HWND padre);
 HWND VentanaTitulo();
+HWND BotonNuevoTitulo();  // for tests
 
 // Shows hours:minutes:seconds (the total is not used).
 void MostrarTiempo(uint32_t total, uint32_t horas, uint32_t minutos, uint32_t segundos);

@@ -187,6 +187,8 @@ void Guardar(HWND hwnd) {
   Cerrar(hwnd);
 }
 
+constexpr char kAutoguardado[] = "Autosave";
+
 void Abrir(HWND hwnd) {
   char nombre[kNombreMaximo];
   if (!NombreElegido(nombre, sizeof nombre, false)) return;
@@ -374,6 +376,12 @@ void ElegirMiniaturaArchivo(int indice) {
 
 void AceptarVentanaArchivo() {
   if (g.ventana) Aceptar(g.ventana);
+}
+
+bool GuardarAutomatico() {
+  if (!puzzle.Exists() || !puzzle.modified || !imagenActual.Abierto()) return false;
+  CreateDirectoryA(Carpeta().c_str(), nullptr);
+  return SavePuzzle(RutaArchivo((std::string(kAutoguardado) + kExtension).c_str()).c_str());
 }
 
 HWND VentanaArchivo() { return g.ventana; }

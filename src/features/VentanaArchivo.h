@@ -19,6 +19,11 @@ bool RegistrarVentanaArchivo(HINSTANCE instancia);
 // nothing happens, while a file window is already open.
 HWND AbrirVentanaArchivo(int32_t modo);
 
+// Keeps the game on the table as folder\Autosave.epf (replacing the last
+// one) when it has changed since it was cut, opened or saved. False when
+// there was nothing to keep or it could not be written.
+bool GuardarAutomatico();
+
 // ---- For the thumbnails ---------------------------------------------------
 // Paints `pintar` of `hdc` with the window's background as it lies under
 // the window's client point (x + pintar.left, y + pintar.top).

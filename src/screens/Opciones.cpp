@@ -1,5 +1,5 @@
 // CWNDOPCIONES: created hidden by the main window and shown by the options
-// bar; shows the help, magnifier and exit buttons.
+// bar; shows the help, magnifier, open, save, language and exit buttons.
 #include "Opciones.h"
 
 #include "ComunVentanas.h"
@@ -8,15 +8,20 @@
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "Lupa.h"
+#include "Mensaje.h"
 #include "Operaciones.h"
+#include "Puzzle.h"
+#include "VentanaArchivo.h"
 #include "VentanaPrincipal.h"
 
 namespace {
 
 constexpr char kClase[] = "CWNDOPCIONES";
 constexpr int kLado = 103;  // the window's height and its tile
-constexpr int kAyuda = 0, kLupa = 1, kSalir = 2;
-constexpr uint32_t kImagenes[3] = {115, 126, 128};  // help, magnifier, exit
+constexpr int kAyuda = 0, kLupa = 1, kAbrir = 2, kGuardar = 3, kIdioma = 4, kSalir = 5;
+constexpr int kBotones = 6;
+constexpr uint32_t kImagenes[kBotones] = {115, 126, 118, 116, 121, 128};
+constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
 
 Desplegable g_desplegable(123, kLado, kLado);
 
@@ -30,8 +35,24 @@ void Deslizar(HDC hdc) {
 
 LRESULT OnCreate(HWND hwnd) {
   g_desplegable.Crear(hwnd);
-  for (int k = 0; k < 3; ++k) g_desplegable.AgregarBoton((k + 1) * anchoPantalla / 4 - 35, 27, kImagenes[k]);
+  for (int k = 0; k < kBotones; ++k)
+    g_desplegable.AgregarBoton((k + 1) * anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
   return 0;
+}
+
+// Leaving a changed game for another one: it is kept as the autosave too.
+void RespuestaAbrir(bool salir) {
+  if (!salir) return;
+  GuardarAutomatico();
+  ClosePuzzle(true);
+  AbrirVentanaArchivo(kArchivoAbrir);
+}
+
+void AbrirPartida() {
+  if (puzzle.Exists() && puzzle.modified)
+    MostrarMensaje(kPreguntaSalir, ventanaPrincipal, RespuestaAbrir, false);
+  else
+    AbrirVentanaArchivo(kArchivoAbrir);
 }
 
 void OnClic(int boton) {
@@ -42,6 +63,12 @@ void OnClic(int boton) {
       break;
     case kAyuda:
       AbrirAyuda();
+      break;
+    case kAbrir:
+      AbrirPartida();
+      break;
+    case kGuardar:
+      AbrirVentanaArchivo(kArchivoGuardar);
       break;
     case kLupa:
       if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarVentana(lupa) : MostrarFlotante(lupa, false);

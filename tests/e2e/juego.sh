@@ -57,13 +57,13 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   xdotool mousemove $((W / 2 + 150)) $((H - 8)); sleep 0.2
   xdotool mousemove $((W / 2 + 160)) $((H - 10)); sleep 1.5
   antes=$(shot antes-lupa)
-  clic $((2 * W / 4)) $((H - 103 + 27 + 30))
+  clic $((2 * W / 7)) $((H - 103 + 27 + 30))
   sleep 0.5
   lupa=$(shot lupa)
   distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" || fail "the magnifier did not open"
 
   # Exit from the options window.
-  clic $((3 * W / 4)) $((H - 103 + 27 + 30))
+  clic $((6 * W / 7)) $((H - 103 + 27 + 30))
   for _ in $(seq 1 100); do kill -0 $JUEGO_PID 2>/dev/null || break; sleep 0.1; done
   kill -0 $JUEGO_PID 2>/dev/null && fail "the game did not end from the options window"
   wait $JUEGO_PID; rc=$?

@@ -17,10 +17,12 @@
 #include "Mensaje.h"
 #include "MiniaturaArchivo.h"
 #include "NewPuzzleParams.h"
+#include "Opciones.h"
 #include "ProgramaPrueba.h"
 #include "Puzzle.h"
 #include "PuzzleDump.h"
 #include "PuzzleFile.h"
+#include "Titulo.h"
 #include "VentanaArchivo.h"
 #include "VentanaPrincipal.h"
 
@@ -247,6 +249,83 @@ TEST_F(ArchivoVentana, RefusedNamesAndFailedSavesOrOpensTellThePlayer) {
     }
     Contestar(true);
     DestroyWindow(VentanaArchivo());
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Where the player reaches the window, and the autosave that keeps a
+// changed game whenever the table is cleared or the program ends.
+class PartidaGuardada : public ArchivoVentana {
+ protected:
+  static void Opcion(int boton) {
+    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(boton)));
+    Bombear(50);
+  }
+  fs::path Autosave() const { return Ruta("Autosave.epf"); }
+  // The new-puzzle button's window.
+  static void CerrarMenuNuevo() {
+    if (HWND v = FindWindowA("CWNDNEW", nullptr)) DestroyWindow(v);
+    Bombear(50);
+  }
+};
+
+TEST_F(PartidaGuardada, TheOptionsOpenTheWindowInEachMode) {
+  Cortar(2, 2);
+  Opcion(3);
+  ASSERT_NE(VentanaArchivo(), nullptr);
+  EXPECT_NE(CampoNombreArchivo(), nullptr) << "save mode has the name field";
+  DestroyWindow(VentanaArchivo());
+  Bombear(50);
+  Opcion(2);  // unchanged: no question
+  ASSERT_NE(VentanaArchivo(), nullptr);
+  EXPECT_EQ(CampoNombreArchivo(), nullptr);
+  EXPECT_EQ(ventanaMensaje, nullptr);
+  EXPECT_FALSE(fs::exists(Autosave()));
+}
+
+TEST_F(PartidaGuardada, OpeningOverAChangedGameAsksAndKeepsItAsTheAutosave) {
+  Cortar(2, 2);
+  puzzle.modified = 1;
+  Opcion(2);
+  Contestar(false);
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  EXPECT_TRUE(puzzle.Exists()) << "no: the game stays";
+  Opcion(2);
+  const std::string antes = Partida();
+  Contestar(true);
+  EXPECT_FALSE(puzzle.Exists());
+  ASSERT_NE(VentanaArchivo(), nullptr);
+  EXPECT_EQ(Etiqueta(0), "Autosave");
+  Notificar(BotonVentanaArchivo(BotonArchivo::aceptar));
+  EXPECT_EQ(Partida(), antes);
+}
+
+TEST_F(PartidaGuardada, ANewPuzzleAndTheEndOfTheProgramKeepAChangedGame) {
+  Cortar(2, 2);
+  SendMessageA(VentanaTitulo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonNuevoTitulo()));
+  Bombear(50);
+  EXPECT_FALSE(fs::exists(Autosave())) << "an unchanged game is not kept";
+  CerrarMenuNuevo();
+  for (bool salir : {false, true}) {
+    Cortar(2, 3);
+    puzzle.modified = 1;
+    const std::string antes = Partida();
+    if (salir) {
+      SendMessageA(ventanaPrincipal, WM_CLOSE, 0, 0);
+    } else {
+      SendMessageA(VentanaTitulo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonNuevoTitulo()));
+    }
+    Bombear(50);
+    ASSERT_TRUE(fs::exists(Autosave())) << salir;
+    if (salir) CrearVentanaPrincipal();
+    bool pistas = false;
+    ASSERT_TRUE(LoadPuzzle(Autosave().string().c_str(), &pistas));
+    EXPECT_EQ(Partida(), antes);
+    fs::remove(Autosave());
+    CerrarMenuNuevo();
   }
 }
 

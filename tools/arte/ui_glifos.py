@@ -137,6 +137,28 @@ def papelera(alto, ancho, cx, cy, r):
     return _glifo(alto, ancho, cx, cy, r, t)
 
 
+def disquete(alto, ancho, cx, cy, r):
+    """Save: a diskette with its shutter and label."""
+    def t(d, p, R):
+        d.polygon([p(-0.72, -0.72), p(0.5, -0.72), p(0.72, -0.5), p(0.72, 0.72), p(-0.72, 0.72)], fill=255)
+        _caja(d, p, -0.42, -0.72, 0.36, -0.24, 0)
+        _caja(d, p, 0.12, -0.64, 0.28, -0.32)
+        _caja(d, p, -0.5, 0.06, 0.5, 0.72, 0)
+        for y in (0.22, 0.38, 0.54):
+            _caja(d, p, -0.38, y, 0.38, y + 0.06)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
+def carpeta(alto, ancho, cx, cy, r):
+    """Open: a folder with its front flap lifted."""
+    def t(d, p, R):
+        d.polygon([p(-0.78, -0.56), p(-0.3, -0.56), p(-0.18, -0.42), p(0.62, -0.42), p(0.62, 0.66),
+                   p(-0.78, 0.66)], fill=255)
+        d.polygon([p(-0.62, -0.18), p(0.86, -0.18), p(0.66, 0.66), p(-0.78, 0.66)], fill=0)
+        d.polygon([p(-0.54, -0.08), p(0.74, -0.08), p(0.58, 0.58), p(-0.7, 0.58)], fill=255)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
 def lapiz(alto, ancho, cx, cy, r):
     def t(d, p, R):
         def rot(x, y):

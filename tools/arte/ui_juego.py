@@ -254,7 +254,8 @@ def bloque_madera(alto, ancho):
 
 def botones_compartidos(out):
     for num, glifo in ((115, gl.letra('?', escala=1.75)), (126, gl.lupa), (128, gl.cruz),
-                       (158, gl.papelera), (260, gl.impresora)):
+                       (158, gl.papelera), (260, gl.impresora),
+                       (116, gl.disquete), (118, gl.carpeta), (121, gl.globo)):
         out[num] = uc.a_imagen(uc.anim10(bloque_madera(70, 70), glifo))
 
 
