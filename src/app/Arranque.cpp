@@ -1,5 +1,6 @@
 #include "Arranque.h"
 
+#include "ArbolCarpetas.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
@@ -23,6 +24,7 @@
 #include "Video.h"
 #include "VistaImagen.h"
 #include "VistaPrevia.h"
+#include "recursos.h"
 
 namespace {
 int g_codigoSalidaError = 0;
@@ -84,6 +86,7 @@ void RegistrarClases(HINSTANCE instancia) {
   // folder tree and language window after the controls, music after the
   // main window, the choosers beside the board, and so on.
   RegistrarControles(instancia);
+  FileViewRegister(instancia, IDI_ESCRITORIO, 2);
   RegistrarVentanaPrincipal(instancia);
   RegistrarMusica(instancia);
   RegistrarTableroPuzzle(instancia);

@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "ArbolCarpetas.h"
 #include "Arranque.h"
 #include "Globales.h"
+#include "ProgramaPrueba.h"
 #include "Proceso.h"
+#include "Verificar.h"
+#include "recursos.h"
 #include "VentanaPrincipal.h"
 
 namespace {
@@ -169,6 +173,22 @@ TEST_F(Bucle, QuitFoundWhileDrainingPaintsEndsAtOnce) {
 }
 
 // ---- The error dialog and the main window ---------------------------------
+
+// The folder tree's class and its ten icons come with the other classes; a
+// second registration is refused and only remakes the icon list.
+TEST(ArbolCarpetas, RegisteredOnceWithItsTenIcons) {
+  PrepararPrograma();
+  WNDCLASSA clase{};
+  ASSERT_TRUE(GetClassInfoA(instanciaPrograma, "CWNDFILEMAN", &clase));
+  EXPECT_EQ(clase.cbWndExtra, 16);
+  EXPECT_EQ(ImageList_GetImageCount(IconosArbolCarpetas()), 10);
+  static std::vector<std::string> avisos;
+  const ManejadorVerificar anterior = InstalarManejadorVerificar([](const char* m) { avisos.emplace_back(m); });
+  EXPECT_FALSE(FileViewRegister(instanciaPrograma, IDI_ESCRITORIO, 2));
+  InstalarManejadorVerificar(anterior);
+  EXPECT_EQ(avisos.size(), 1u);
+  EXPECT_EQ(ImageList_GetImageCount(IconosArbolCarpetas()), 10);
+}
 
 TEST(ErrorInicio, ShowsTheTextAndOkEndsTheLoopWithCodeZero) {
   instanciaPrograma = GetModuleHandleA(nullptr);
