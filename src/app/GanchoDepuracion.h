@@ -1,8 +1,8 @@
 // Hooks for tests that drive the real program from outside; off unless
 // their environment variables are set.
 //   TESSERA_DEBUG_DUMP=C:\path\dump.txt  the puzzle's state is written
-//     there after every cut, drop, solve and hint, with the measured times
-//     of presses, drag steps and drops
+//     there after every cut, drop, solve, hint and opened game, with the
+//     measured times of presses, drag steps and drops
 //   TESSERA_DEBUG_NEW=Image\3.bmp,4,5,0  a puzzle (picture relative to the
 //     program's folder or absolute, rows, columns, die 0-2) is cut at
 //     start-up

@@ -14,6 +14,7 @@
 #include "Controles.h"
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "ListaArchivos.h"
@@ -199,6 +200,7 @@ void Abrir(HWND hwnd) {
     return;
   }
   Cerrar(hwnd);
+  VolcarPuzzle();
   if (pistas)
     HabilitarPista();
   else
