@@ -63,35 +63,61 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   [ "$FILAS.$COLS" = 2.2 ] || fail "the puzzle is $FILAS x $COLS"
   shot mesa >/dev/null
 
-  # Each piece to its own place, grabbed where no cell of another piece lies
-  # over it (the big pieces overlap), until the dump shows one group.
-  punto_libre() {
-    local k=$1 i j x y o tapada
-    for i in 2 1 3 0 4; do
-      for j in 2 1 3 0 4; do
-        x=$((P_X[k] + CELDA_W * (i + 1) / 6)); y=$((P_Y[k] + CELDA_H * (j + 1) / 6))
-        tapada=0
-        for o in "${!P_X[@]}"; do
+  # The big pieces overlap, so a press may take another piece than the one
+  # aimed at. A short nudge shows which piece lies on top at a point; that
+  # piece is then on top everywhere and goes to its place from its middle.
+  # The finished picture fills the table from its upper left corner.
+  unida() { local k; for k in 1 2 3; do [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] || return 1; done; }
+  a_su_sitio() {
+    local k=$1 x0 y0
+    read -r x0 y0 <<<"$(centro_pieza "$k")"
+    arrastrar "$x0" "$y0" $((49 + 20 + (k % 2) * CELDA_W + CELDA_W / 2)) $((78 + 2 + (k / 2) * CELDA_H + CELDA_H / 2))
+  }
+  # The point of piece k farthest from the cells of the pieces already in
+  # their places (which lie on top), as "x y distance".
+  punto_visible() {
+    local k=$1 i j x y d m o ox oy mejor="0 0 -1"
+    for i in 1 2 3 4 5 6 7 8 9; do
+      for j in 1 2 3 4 5 6 7 8 9; do
+        x=$((P_X[k] + CELDA_W * i / 10)); y=$((P_Y[k] + CELDA_H * j / 10)); m=100000
+        for o in 0 1 2 3; do
+          [ "${P_X[$o]}" = $((20 - MARGEN_X + (o % 2) * CELDA_W)) ] || continue
           [ "$o" = "$k" ] && continue
-          if [ "$x" -ge "${P_X[$o]}" ] && [ "$x" -lt $((P_X[o] + CELDA_W)) ] &&
-             [ "$y" -ge "${P_Y[$o]}" ] && [ "$y" -lt $((P_Y[o] + CELDA_H)) ]; then tapada=1; break; fi
+          ox=0; oy=0
+          [ "$x" -lt "${P_X[$o]}" ] && ox=$((P_X[o] - x)); [ "$x" -ge $((P_X[o] + CELDA_W)) ] && ox=$((x - P_X[o] - CELDA_W))
+          [ "$y" -lt "${P_Y[$o]}" ] && oy=$((P_Y[o] - y)); [ "$y" -ge $((P_Y[o] + CELDA_H)) ] && oy=$((y - P_Y[o] - CELDA_H))
+          d=$((ox > oy ? ox : oy)); [ "$d" -lt "$m" ] && m=$d
         done
-        [ $tapada = 0 ] && { echo $((49 + MARGEN_X + x)) $((78 + MARGEN_Y + y)); return; }
+        [ "$m" -gt "${mejor##* }" ] && mejor="$((49 + MARGEN_X + x)) $((78 + MARGEN_Y + y)) $m"
       done
     done
-    centro_pieza "$k"
+    echo "$mejor"
   }
-  unida() { local k; for k in 1 2 3; do [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] || return 1; done; }
-  for _ in $(seq 1 12); do
-    unida && break
-    for k in 0 1 2 3; do
-      [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] && [ "$k" != 0 ] && continue
-      [ "$k" = 0 ] && [ "${P_X[0]}" = 0 ] && [ "${P_Y[0]}" = 0 ] && continue
-      read -r x0 y0 <<<"$(punto_libre "$k")"
-      dx=$((x0 - 49 - MARGEN_X - P_X[k])); dy=$((y0 - 78 - MARGEN_Y - P_Y[k]))
-      arrastrar "$x0" "$y0" $((49 + MARGEN_X + (k % 2) * CELDA_W + dx + 2)) $((78 + MARGEN_Y + (k / 2) * CELDA_H + dy - 1))
+  unir() {
+    for _ in $(seq 1 16); do
       unida && break
+      movida=-1
+      for k in 0 1 2 3; do
+        [ "$k" != 0 ] && [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] && continue
+        if [ "${P_X[$k]}" = $((20 - MARGEN_X + (k % 2) * CELDA_W)) ]; then
+          # In its place but alone: dropped there again, it joins its neighbours.
+          [ "$k" = 0 ] && continue
+          read -r x0 y0 <<<"$(centro_pieza "$k")"
+          arrastrar "$x0" "$y0" $((x0 + 3)) $((y0 + 2))
+          movida=-2; break
+        fi
+        read -r x0 y0 d <<<"$(punto_visible "$k")"
+        pieza_movida "$x0" "$y0" $((x0 + 6)) $((y0 + 6)) && { movida=$MOVIDA; break; }
+      done
+      [ "$movida" -ge 0 ] && a_su_sitio "$movida"
     done
+    unida
+  }
+  # A layout the moves above cannot solve is dealt again.
+  for intento in 1 2 3; do
+    unir && break
+    [ "$intento" = 3 ] && break
+    juego_iniciar "Image\\3.bmp,2,2,0" || fail "the game did not start again"
   done
   unida || fail "the pieces did not join into one"
 
