@@ -11,6 +11,8 @@
 bool RegistrarTitulo(HINSTANCE instancia);
 void CrearTitulo(HWND padre);
 HWND VentanaTitulo();
+// The new-puzzle button's picture in the current language.
+void CambiarIdiomaTitulo();
 
 // Shows hours:minutes:seconds (the total is not used).
 void MostrarTiempo(uint32_t total, uint32_t horas, uint32_t minutos, uint32_t segundos);
