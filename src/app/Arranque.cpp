@@ -3,6 +3,7 @@
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
+#include "CambioIdioma.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Globales.h"
@@ -78,9 +79,10 @@ const void* CargarSonido(HINSTANCE instancia, int id) {
 
 void RegistrarClases(HINSTANCE instancia) {
   // In this order; the classes still to come take their places in it:
-  // folder tree and language window after the controls, music after the
-  // main window, the choosers beside the board, and so on.
+  // the folder tree between the controls and the language window, music
+  // after the main window, the choosers beside the board, and so on.
   RegistrarControles(instancia);
+  RegistrarCambioIdioma(instancia);
   RegistrarVentanaPrincipal(instancia);
   RegistrarMusica(instancia);
   RegistrarTableroPuzzle(instancia);
