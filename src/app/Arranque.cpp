@@ -29,7 +29,8 @@ int g_codigoSalidaError = 0;
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual) {
   // The colour check comes first: a display failing both shows only it.
   if (bitsPorPixel < 16) return kTextoColores + idiomaActual;
-  if (ancho < 800 || alto < 600) return kTextoResolucion + idiomaActual;
+  // The size message exists in Spanish and English only: the others read English.
+  if (ancho < 800 || alto < 600) return kTextoResolucion + (idiomaActual == 0 ? 0 : 1);
   return 0;
 }
 
