@@ -4,6 +4,7 @@
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
+#include "CambioIdioma.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Globales.h"
@@ -33,7 +34,8 @@ int g_codigoSalidaError = 0;
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual) {
   // The colour check comes first: a display failing both shows only it.
   if (bitsPorPixel < 16) return kTextoColores + idiomaActual;
-  if (ancho < 800 || alto < 600) return kTextoResolucion + idiomaActual;
+  // The size message exists in Spanish and English only: the others read English.
+  if (ancho < 800 || alto < 600) return kTextoResolucion + (idiomaActual == 0 ? 0 : 1);
   return 0;
 }
 
@@ -83,10 +85,11 @@ const void* CargarSonido(HINSTANCE instancia, int id) {
 
 void RegistrarClases(HINSTANCE instancia) {
   // In this order; the classes still to come take their places in it:
-  // folder tree and language window after the controls, music after the
-  // main window, the choosers beside the board, and so on.
+  // the folder tree between the controls and the language window, music
+  // after the main window, the choosers beside the board, and so on.
   RegistrarControles(instancia);
   FileViewRegister(instancia, IDI_ESCRITORIO, 2);
+  RegistrarCambioIdioma(instancia);
   RegistrarVentanaPrincipal(instancia);
   RegistrarMusica(instancia);
   RegistrarTableroPuzzle(instancia);

@@ -43,6 +43,20 @@ HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE im
   return control;
 }
 
+void CambiarImagenControl(HWND control, std::unique_ptr<ControlDC>& imagen, uint32_t numero) {
+  if (!control) return;
+  auto nueva = CargarImagenArchivo(numero);
+  if (!ImagenDe(nueva)) return;
+  RECT antes{};
+  GetWindowRect(control, &antes);
+  HWND padre = GetParent(control);
+  MapWindowPoints(nullptr, padre, reinterpret_cast<POINT*>(&antes), 2);
+  SendMessageA(control, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(ImagenDe(nueva)));
+  imagen = std::move(nueva);
+  InvalidateRect(padre, &antes, FALSE);
+  InvalidateRect(control, nullptr, FALSE);
+}
+
 HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo) {
   HWND boton = CrearControl("COVANIM", padre, x, y, 0, nullptr, estilo);
   SendMessageA(boton, kMsgAnimPonerFilas, 0, 1);

@@ -56,6 +56,12 @@ int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo);
 HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE imagen,
                   DWORD estilo = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
 
+// Swaps the picture of `control` (kept in `imagen`) for archive picture
+// `numero`: the control takes the new one before the old one is freed, and
+// it and what a smaller picture uncovers repaint. A picture the archive
+// cannot give leaves the old one.
+void CambiarImagenControl(HWND control, std::unique_ptr<ControlDC>& imagen, uint32_t numero);
+
 // An animated button (COVANIM): one row of 10 frames, resting at frame 0.
 HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
 
@@ -63,9 +69,11 @@ HWND CrearBotonAnimado(HWND padre, int x, int y, HIMAGE imagen, DWORD estilo = W
 // altoTesela tiles from the window's corner.
 void PintarMosaico(HDC hdc, const RECT& pintar, HIMAGE imagen, int32_t anchoTesela, int32_t altoTesela);
 
-// The program's shared text look: the platform's default face, in black.
+// The program's shared text look: the platform's default face, in black;
+// a choice among texts stands out in red, which reads on every paper.
 constexpr char kFuenteComun[] = "";
 constexpr COLORREF kColorTextoComun = RGB(0, 0, 0);
+constexpr COLORREF kColorResalteComun = RGB(204, 0, 0);
 
 // The fonts of the program: the system's default face.
 HFONT CrearFuente(int alto, int peso);

@@ -1,15 +1,20 @@
-// The program's entry: display checks, sounds, folder, window classes, the
-// picture archive, then the message loop until the main window is gone.
+// The program's entry: folder and language, display checks, sounds, window
+// classes, the picture archive, then the message loop until the main window
+// is gone.
 #include <windows.h>
 
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
+#include "Configuracion.h"
 #include "Globales.h"
 #include "Video.h"
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
-  idioma = 1;
   instanciaPrograma = instancia;
+  DWORD escritos = GetModuleFileNameA(instancia, directorioPrograma.Data(), 260);
+  CortarDirectorio(directorioPrograma, static_cast<int32_t>(escritos));
+  // The language chosen last, early enough for the start-up messages.
+  idioma = LeerIdiomaConfigurado();
 
   HDC pantalla = GetDC(nullptr);
   int32_t bits = GetDeviceCaps(pantalla, BITSPIXEL);
@@ -21,9 +26,6 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
 
   sonidoEncima = CargarSonido(instancia, 242);
   sonidoClic = CargarSonido(instancia, 243);
-
-  DWORD escritos = GetModuleFileNameA(instancia, directorioPrograma.Data(), 260);
-  CortarDirectorio(directorioPrograma, static_cast<int32_t>(escritos));
 
   RegistrarClases(instancia);
 

@@ -7,22 +7,33 @@
 namespace {
 constexpr char kSeccion[] = "Tessera";
 constexpr char kClavePista[] = "Track";
+constexpr char kClaveIdioma[] = "Idioma";
+// The buffer the values are read into: longer texts arrive cut.
+constexpr int kLargoValor = 6;
+
+// A one-digit value as the file keeps it.
+void GuardarDigito(const char* clave, int32_t valor) {
+  const char texto[2] = {static_cast<char>('0' + valor), 0};
+  WritePrivateProfileStringA(kSeccion, clave, texto, RutaConfiguracion().c_str());
+}
 }  // namespace
 
 std::string RutaConfiguracion() { return std::string(directorioPrograma.Data()) + "Tessera.ini"; }
 
-int32_t PistaDeTexto(const char* texto) {
-  const int32_t pista = texto ? texto[0] - '0' : 0;
-  return pista >= 0 && pista <= 4 ? pista : 0;
-}
-
 int32_t LeerPistaConfigurada() {
-  char texto[6] = "";
+  char texto[kLargoValor] = "";
   GetPrivateProfileStringA(kSeccion, kClavePista, "0", texto, sizeof texto, RutaConfiguracion().c_str());
   return PistaDeTexto(texto);
 }
 
-void GuardarPista(int32_t pista) {
-  const char texto[2] = {static_cast<char>('0' + (pista >= 0 && pista <= 4 ? pista : 0)), 0};
-  WritePrivateProfileStringA(kSeccion, kClavePista, texto, RutaConfiguracion().c_str());
+void GuardarPista(int32_t pista) { GuardarDigito(kClavePista, pista >= 0 && pista <= 4 ? pista : 0); }
+
+int32_t LeerIdiomaConfigurado() {
+  char texto[kLargoValor] = "";
+  GetPrivateProfileStringA(kSeccion, kClaveIdioma, "", texto, sizeof texto, RutaConfiguracion().c_str());
+  return IdiomaDeTexto(texto);
+}
+
+void GuardarIdioma(int32_t idiomaElegido) {
+  GuardarDigito(kClaveIdioma, idiomaElegido >= 0 && idiomaElegido < kIdiomas ? idiomaElegido : kIdiomaInicial);
 }

@@ -6,10 +6,15 @@
 #include <cstdint>
 #include <string>
 
+#include "ValoresConfiguracion.h"
+
 std::string RutaConfiguracion();
 
 // "Track": the music track 0-4; any other text gives 0.
 int32_t LeerPistaConfigurada();
 void GuardarPista(int32_t pista);
-// The track a "Track" value names.
-int32_t PistaDeTexto(const char* texto);
+
+// "Idioma": the language the player chose last; missing or unreadable
+// gives English. Read once at start-up.
+int32_t LeerIdiomaConfigurado();
+void GuardarIdioma(int32_t idiomaElegido);

@@ -23,6 +23,7 @@ constexpr char kClase[] = "CWNDSHARDTITULO";
 constexpr int kAlto = 78;
 constexpr int kAnchoTesela = 76;
 constexpr int kAnchoTextoTiempo = 140;
+constexpr uint32_t kImagenNuevo = 2060;  // + language
 
 HWND g_titulo = nullptr;
 std::unique_ptr<ControlDC> g_fondo, g_imgMinimizar, g_imgSalir, g_imgAcerca, g_imgNuevo;
@@ -36,7 +37,7 @@ LRESULT OnCreate(HWND hwnd) {
   g_imgMinimizar = CargarImagenArchivo(119);
   g_imgSalir = CargarImagenArchivo(112);
   g_imgAcerca = CargarImagenArchivo(129);
-  g_imgNuevo = CargarImagenArchivo(2060 + static_cast<uint32_t>(idioma));
+  g_imgNuevo = CargarImagenArchivo(kImagenNuevo + static_cast<uint32_t>(idioma));
   g_minimizar = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 75, 0, 0, ImagenDe(g_imgMinimizar));
   g_salir = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 36, 0, 0, ImagenDe(g_imgSalir));
   const int a = (anchoPantalla - 703) / 3;
@@ -116,6 +117,8 @@ void CrearTitulo(HWND padre) {
 
 HWND VentanaTitulo() { return g_titulo; }
 HWND BotonNuevoTitulo() { return g_nuevo; }
+
+void CambiarIdiomaTitulo() { CambiarImagenControl(g_nuevo, g_imgNuevo, kImagenNuevo + static_cast<uint32_t>(idioma)); }
 
 std::string TextoTiempo(uint32_t horas, uint32_t minutos, uint32_t segundos) {
   char texto[40];

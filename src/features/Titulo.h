@@ -12,6 +12,8 @@ bool RegistrarTitulo(HINSTANCE instancia);
 void CrearTitulo(HWND padre);
 HWND VentanaTitulo();
 HWND BotonNuevoTitulo();  // for tests
+// The new-puzzle button's picture in the current language.
+void CambiarIdiomaTitulo();
 
 // Shows hours:minutes:seconds (the total is not used).
 void MostrarTiempo(uint32_t total, uint32_t horas, uint32_t minutos, uint32_t segundos);

@@ -29,3 +29,5 @@ void CrearBarraHerramientas(HWND principal) {
 }
 
 HWND VentanaBarraHerramientas() { return g_barra.Ventana(); }
+
+void CambiarIdiomaBarraHerramientas() { g_barra.CambiarIdioma(); }

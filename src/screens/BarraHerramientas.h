@@ -8,3 +8,5 @@ bool RegistrarBarraHerramientas(HINSTANCE instancia);
 // A visible child of the main window at (0, 78), 25 x (screen height - 103).
 void CrearBarraHerramientas(HWND principal);
 HWND VentanaBarraHerramientas();
+// The tab's picture in the current language.
+void CambiarIdiomaBarraHerramientas();

@@ -27,3 +27,5 @@ void CrearBarraOpciones(HWND principal) {
 }
 
 HWND VentanaBarraOpciones() { return g_barra.Ventana(); }
+
+void CambiarIdiomaBarraOpciones() { g_barra.CambiarIdioma(); }

@@ -8,3 +8,5 @@ bool RegistrarBarraOpciones(HINSTANCE instancia);
 // A visible child of the main window at (0, H - 25), screen width x 25.
 void CrearBarraOpciones(HWND principal);
 HWND VentanaBarraOpciones();
+// The tab's picture in the current language.
+void CambiarIdiomaBarraOpciones();

@@ -81,6 +81,10 @@ LRESULT BarraDesplegable::OnCreate(HWND hwnd, int xEtiqueta, int yEtiqueta) {
   return 0;
 }
 
+void BarraDesplegable::CambiarIdioma() {
+  CambiarImagenControl(etiqueta_, imagenEtiqueta_, numeroEtiqueta_ + static_cast<uint32_t>(idioma));
+}
+
 LRESULT BarraDesplegable::OnDestroy() {
   imagenEtiqueta_.reset();
   fondo_.reset();

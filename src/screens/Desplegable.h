@@ -68,6 +68,8 @@ class BarraDesplegable {
   // The bar's window procedure, for every message; the tab stands at (x, y).
   LRESULT Procesar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int xEtiqueta, int yEtiqueta);
   HWND Ventana() const { return ventana_; }
+  // The tab's picture in the current language.
+  void CambiarIdioma();
 
  private:
   LRESULT OnCreate(HWND hwnd, int xEtiqueta, int yEtiqueta);

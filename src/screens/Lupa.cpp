@@ -23,6 +23,8 @@ constexpr char kClase[] = "CWNDPREVLUPA";
 constexpr int kIdCerrar = 10;
 constexpr int kAnchoMaximo = 240, kAltoMaximo = 180;
 constexpr int kMaximoTitulo = 59;
+constexpr int kTextoLupa = 120;        // + language
+constexpr int kLargoTextoLupa = 90;    // the window keeps its first 59
 constexpr int kAnchoTeselaBarra = 30, kAltoBarra = 31;  // the title bar, from the boxes' picture
 
 HWND g_lupa = nullptr;
@@ -166,6 +168,13 @@ void CrearLupa(HWND principal) {
 }
 
 HWND VentanaLupa() { return g_lupa; }
+
+void CambiarIdiomaLupa() {
+  if (!g_lupa) return;
+  char titulo[kLargoTextoLupa + 1];
+  CargarTexto(kTextoLupa, titulo, sizeof titulo);
+  SetWindowTextA(g_lupa, titulo);
+}
 
 POINT TamañoLupa(int w, int h) {
   if (w < 1 || h < 1) return {1, 1};

@@ -9,6 +9,8 @@ bool RegistrarLupa(HINSTANCE instancia);
 // Creates it hidden, owned by the main window, at (W / 4, H / 2), 240 x 211.
 void CrearLupa(HWND principal);
 HWND VentanaLupa();
+// Its title, string 120 + the current language.
+void CambiarIdiomaLupa();
 // After a cut, a load or a close: hides it and takes the current picture
 // (none: an empty 240 x 180 area).
 void ActualizarLupa();

@@ -34,6 +34,14 @@ TEST(ComprobarPantalla, ColourDepthIsCheckedBeforeTheSize) {
   EXPECT_EQ(ComprobarPantalla(32, 1920, 1080, 1), 0);
 }
 
+// The stored language comes before the checks: each message it picks exists.
+TEST(ComprobarPantalla, EveryLanguageGetsAMessageTheStringTableHas) {
+  char t[300];
+  for (int32_t i = 0; i < 6; ++i)
+    for (int32_t id : {ComprobarPantalla(8, 1024, 768, i), ComprobarPantalla(16, 640, 480, i)})
+      EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), t, sizeof t), 0) << id;
+}
+
 // ---- The program's folder -------------------------------------------------
 
 std::string Cortar(const char* ruta) {
