@@ -32,7 +32,6 @@ constexpr char kClase[] = "CWNDBACK";
 constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
 static_assert(kEstilo == 0x93400000);
 constexpr int kIdPrimerBotonCaja = 100;
-constexpr int kTextoLupa = 120;
 
 // The table's tiled background, kept for the whole run.
 ControlDC g_mosaico;
@@ -64,9 +63,7 @@ LRESULT OnCreate(HWND hwnd) {
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
   g_info = CrearControl("COVCOMMAND", hwnd, anchoPantalla - AnchoImagen(g_imgInfo), 80, 0, ImagenDe(g_imgInfo));
-  char titulo[60];
-  CargarTexto(kTextoLupa, titulo, sizeof titulo);
-  if (HWND lupa = VentanaLupa()) SetWindowTextA(lupa, titulo);
+  CambiarIdiomaLupa();
   return 0;
 }
 

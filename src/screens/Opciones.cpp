@@ -2,6 +2,7 @@
 // bar; shows the help, magnifier, open, save, language and exit buttons.
 #include "Opciones.h"
 
+#include "CambioIdioma.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplegable.h"
@@ -69,6 +70,9 @@ void OnClic(int boton) {
       break;
     case kGuardar:
       AbrirVentanaArchivo(kArchivoGuardar);
+      break;
+    case kIdioma:
+      AbrirCambioIdioma();
       break;
     case kLupa:
       if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarVentana(lupa) : MostrarFlotante(lupa, false);

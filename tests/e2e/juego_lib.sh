@@ -99,9 +99,13 @@ pieza_movida() {
   return 1
 }
 
-# Whether a region (WxH+X+Y) of two screenshots differs.
+# Whether a region (WxH+X+Y) of two screenshots differs. The crops go
+# through files: the image tools refuse to read from /dev/fd.
 distinta() {
-  local d
-  d=$(compare -metric AE <(convert "$1" -crop "$3" +repage png:-) <(convert "$2" -crop "$3" +repage png:-) null: 2>&1)
-  [ "${d%%.*}" != 0 ]
+  local d a b
+  a=$(mktemp --suffix=.png); b=$(mktemp --suffix=.png)
+  convert "$1" -crop "$3" +repage "$a" && convert "$2" -crop "$3" +repage "$b" || { rm -f "$a" "$b"; return 2; }
+  d=$(compare -metric AE "$a" "$b" null: 2>&1)
+  rm -f "$a" "$b"
+  [ "${d%%[. ]*}" != 0 ]
 }
