@@ -133,17 +133,25 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   vista=$(shot vista-previa)
   distinta "$video" "$vista" "300x200+$((izq + 20))+$((arr + 20))" || fail "the preview did not follow the video"
 
-  # Print: a PDF of the page appears.
+  # Print: a new PDF appears on the test printer.
+  rm -f "$JUEGO_SHOTS/fin-$pantalla-impreso.png"
+  antes_pdf=$(ls "$IMPRESORA_SALIDA" 2>/dev/null)
   clic $((izq + 589 + 35)) $((arr + 496 + 35))
   pdf=""
   for _ in $(seq 1 100); do
-    pdf=$(ls "$IMPRESORA_SALIDA"/*.pdf 2>/dev/null | head -n 1)
+    for f in "$IMPRESORA_SALIDA"/*.pdf; do
+      [ -e "$f" ] && ! grep -qxF "$(basename "$f")" <<<"$antes_pdf" && { pdf=$f; break; }
+    done
     [ -n "$pdf" ] && break
     sleep 0.2
   done
   [ -n "$pdf" ] || fail "no PDF came from the print button"
-  sleep 1
-  pdftoppm -r 30 -png -singlefile "$pdf" "$JUEGO_SHOTS/fin-$pantalla-impreso" || fail "the PDF cannot be read"
+  # The printer may still be writing it.
+  for _ in $(seq 1 50); do
+    pdftoppm -r 30 -png -singlefile "$pdf" "$JUEGO_SHOTS/fin-$pantalla-impreso" 2>/dev/null && break
+    sleep 0.2
+  done
+  [ -s "$JUEGO_SHOTS/fin-$pantalla-impreso.png" ] || fail "the PDF cannot be read"
 
   # Closing the preview asks about the wallpaper: yes.
   clic $((izq + 669 + 35)) $((arr + 496 + 35))

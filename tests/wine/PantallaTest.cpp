@@ -66,8 +66,9 @@ void ComprobarDisposicion(HWND principal) {
   EXPECT_TRUE(hay(comandos, W - 36, 0));
   EXPECT_TRUE(hay(comandos, a + 316, -1));
   EXPECT_TRUE(hay(comandos, -2, 10));
-  // Options window: help, magnifier, exit; its tab on the bar.
-  for (int k = 1; k <= 3; ++k) EXPECT_TRUE(hay(animados, k * W / 4 - 35, H - 103 + 27)) << k;
+  // Options window: help, magnifier, open, save, language, exit; its tab
+  // on the bar.
+  for (int k = 1; k <= 6; ++k) EXPECT_TRUE(hay(animados, k * W / 7 - 35, H - 103 + 27)) << k;
   EXPECT_TRUE(hay(animados, (W - 104) / 2, H - 25));
   // Tools window's first button and the tool bar's tab.
   EXPECT_TRUE(hay(animados, 0, 78 + static_cast<int>((H - 78) * 0.2) - 35));
