@@ -43,6 +43,19 @@ class ArrastreVentana {
   }
   bool Moviendo() const { return moviendo_; }
 
+  // The four mouse messages above, for a window procedure to hand over
+  // whole; answers 0 as each of them expects.
+  LRESULT Atender(HWND hwnd, UINT msg, LPARAM lParam) {
+    switch (msg) {
+      case WM_LBUTTONDOWN: Presionar(hwnd); break;
+      case WM_MOUSEMOVE: Mover(hwnd); break;
+      case WM_LBUTTONUP: Soltar(); break;
+      case WM_CAPTURECHANGED: CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); break;
+      default: break;
+    }
+    return 0;
+  }
+
  private:
   bool moviendo_ = false;
   POINT ultimo_{};

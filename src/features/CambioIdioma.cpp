@@ -147,10 +147,10 @@ LRESULT CALLBACK ProcCambioIdioma(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_CLOSE: return OnClose(hwnd);
     case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
-    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
-    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
-    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
 }

@@ -319,10 +319,10 @@ LRESULT CALLBACK ProcArchivo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE: return OnClose(hwnd);
     case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
-    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
-    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
-    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
