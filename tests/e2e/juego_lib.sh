@@ -4,6 +4,18 @@
 #   JUEGO_BIN   the folder of Tessera.exe
 #   JUEGO_DUMP  the dump file (a Unix path)
 
+# juego_copia BIN_DIR: a copy of the program's folder, for a game that
+# writes beside itself (records, saves, settings, wallpaper); the big
+# folders are linked. Sets JUEGO_BIN; remove "$JUEGO_COPIA" when done.
+juego_copia() {
+  JUEGO_COPIA=$(mktemp -d)
+  mkdir -p "$JUEGO_COPIA/bin"
+  cp "$1/Tessera.exe" "$1/Tessera.rf" "$JUEGO_COPIA/bin/"
+  local d
+  for d in Image Video Help; do ln -s "$1/$d" "$JUEGO_COPIA/bin/$d"; done
+  export JUEGO_BIN=$JUEGO_COPIA/bin
+}
+
 # juego_iniciar "Image\3.bmp,6,8,0": starts the game with that puzzle,
 # skips the intro and waits for the first dump (written once the main window
 # exists); JUEGO_PID is the game's process.

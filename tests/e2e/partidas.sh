@@ -10,20 +10,17 @@ set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 pantalla=$1
 bin=$(cd "$2" && pwd)
-carpeta=$(mktemp -d)
-trap 'rm -rf "$carpeta"' EXIT
 # The game writes its saves and settings beside itself.
-mkdir -p "$carpeta/bin"
-cp "$bin/Tessera.exe" "$bin/Tessera.rf" "$carpeta/bin/"
-for d in Image Video Help; do ln -s "$bin/$d" "$carpeta/bin/$d"; done
-export JUEGO_BIN=$carpeta/bin
+. "$root/tests/e2e/juego_lib.sh"
+juego_copia "$bin"
+trap 'rm -rf "$JUEGO_COPIA"' EXIT
 export JUEGO_SHOTS="$root/out/e2e"
 mkdir -p "$JUEGO_SHOTS"
 export TESSERA_WINE_KIND=x11
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
 
-exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
+"$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
   JUEGO_DUMP=$(mktemp -d)/volcado.txt
