@@ -105,7 +105,10 @@ wine_prefix_ready
         fi
         read -r x0 y0 d <<<"$(punto_visible "$k")"
         pieza_movida "$x0" "$y0" $((x0 + 6)) $((y0 + 6)) && { movida=$MOVIDA; break; }
+        # A nudge may finish the puzzle: another press would end its video.
+        unida && return 0
       done
+      unida && return 0
       [ "$movida" -ge 0 ] && a_su_sitio "$movida"
     done
     unida
