@@ -151,7 +151,7 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuz
   auto imagen = std::make_unique<ImagenEscalada>();
   ArchivoBMP archivo;
   const bool leida = !g.ventana && ruta && archivo.Abrir(ruta) &&
-                     imagen->Leer(archivo, TamañoVistaPrevia(archivo.Tamaño()));
+                     imagen->LeerSuavizada(archivo, TamañoVistaPrevia(archivo.Tamaño()));
   archivo.Cerrar();
   if (leida) {
     g.padre = padre;

@@ -67,7 +67,15 @@ void DibujarEscalada(HDRAWDIB drawDib, HDC hdc, const ImagenEscalada& imagen, in
                      int32_t alto) {
   if (imagen.Vacia()) return;
   const Punto t = imagen.Tamaño();
-  DrawDibDraw(drawDib, hdc, x, y, ancho, alto,
-              reinterpret_cast<BITMAPINFOHEADER*>(const_cast<CabeceraInfoBMP*>(imagen.Cabecera())),
-              const_cast<uint8_t*>(imagen.Pixeles()), 0, 0, t.x, t.y, 0);
+  auto* cabecera = reinterpret_cast<BITMAPINFOHEADER*>(const_cast<CabeceraInfoBMP*>(imagen.Cabecera()));
+  // DrawDib keeps the colour table of the header it began with and knows a
+  // header only by its address, which a reloaded picture keeps: begun anew
+  // at every draw, a new picture never shows in the old one's colours.
+  DrawDibBegin(drawDib, hdc, ancho, alto, cabecera, t.x, t.y, 0);
+  // Any stretch deletes whole rows and columns rather than blending them
+  // into noise (the default mode ANDs them together).
+  const int modo = SetStretchBltMode(hdc, COLORONCOLOR);
+  DrawDibDraw(drawDib, hdc, x, y, ancho, alto, cabecera, const_cast<uint8_t*>(imagen.Pixeles()), 0, 0, t.x, t.y,
+              0);
+  if (modo) SetStretchBltMode(hdc, modo);
 }

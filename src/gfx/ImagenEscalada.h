@@ -16,9 +16,15 @@ class ImagenEscalada {
   ImagenEscalada(const ImagenEscalada&) = delete;
   ImagenEscalada& operator=(const ImagenEscalada&) = delete;
 
-  // Reads the open `archivo` at `tamaño` (each side at least 1). False, and
-  // the picture is empty, when the file cannot give it.
+  // Reads the open `archivo` at `tamaño` (each side at least 1), sampling
+  // the nearest pixel, in the file's own depth. False, and the picture is
+  // empty, when the file cannot give it.
   bool Leer(ArchivoBMP& archivo, Punto tamaño);
+  // The same averaged over the area each pixel covers, as 24-bit colour:
+  // the look of the picture on screen at a smaller size.
+  bool LeerSuavizada(ArchivoBMP& archivo, Punto tamaño);
+  // Another scaled picture, 24-bit, averaged again to `tamaño`.
+  bool Escalar(const ImagenEscalada& fuente, Punto tamaño);
   void Vaciar();
 
   bool Vacia() const { return pixeles_.empty(); }
@@ -34,6 +40,9 @@ class ImagenEscalada {
     ColorRGBQ colores[256];
   };
   static_assert(sizeof(Info) == 1064);
+  // A 24-bit header for `tamaño` and room for its rows.
+  bool Preparar24(Punto tamaño);
+
   Info info_{};
   std::vector<uint8_t> pixeles_;
 };

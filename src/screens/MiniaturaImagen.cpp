@@ -145,7 +145,7 @@ void CargarMiniatura(HWND miniatura, const char* ruta) {
   ArchivoBMP archivo;
   if (ruta && archivo.Abrir(ruta)) {
     const Punto t = archivo.Tamaño();
-    m->imagen.Leer(archivo, PictureThumbnailSize(t.x, t.y));
+    m->imagen.LeerSuavizada(archivo, PictureThumbnailSize(t.x, t.y));
   }
   InvalidateRect(miniatura, nullptr, FALSE);
 }

@@ -167,7 +167,7 @@ HWND VentanaSelectorCantidad() { return g_ventana; }
 
 void TomarImagenSelectorCantidad() {
   g_miniatura.Vaciar();
-  if (imagenActual.Abierto() && g_miniatura.Leer(imagenActual, newPuzzle.thumbnail))
+  if (imagenActual.Abierto() && g_miniatura.LeerSuavizada(imagenActual, newPuzzle.thumbnail))
     g_desplazamiento = ThumbnailOffset(g_miniatura.Tamaño());
   RepintarSelectorCantidad();
 }

@@ -24,7 +24,10 @@ constexpr DWORD kEstilo = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr int32_t kLadoMosaico = 100;  // the table mosaic's tile
 
 HWND g_ventana = nullptr;
-ImagenEscalada g_imagen;  // the picture at the miniature's scale
+// The picture read once at the largest size the zoom can show, and that
+// one averaged down to the size shown now.
+ImagenEscalada g_fuente;
+ImagenEscalada g_imagen;
 ContextoDrawDib g_drawDib(nullptr);
 
 struct Arrastre {
@@ -34,7 +37,20 @@ struct Arrastre {
 };
 Arrastre g_arrastre;
 
-bool ConImagen() { return imagenActual.Abierto() && !g_imagen.Vacia(); }
+bool ConImagen() { return imagenActual.Abierto() && !g_fuente.Vacia(); }
+
+// The picture's size in the miniature at zoom `escala`.
+Punto TamañoAlZoom(double escala) {
+  const Punto t = newPuzzle.sizePicture;
+  return {std::max(static_cast<int32_t>(t.x * escala), 1), std::max(static_cast<int32_t>(t.y * escala), 1)};
+}
+
+// The picture at the current zoom, made again when the zoom has changed.
+const ImagenEscalada& ImagenAlZoom() {
+  const Punto z = TamañoAlZoom(puzzle.scale), t = g_imagen.Tamaño();
+  if ((t.x != z.x || t.y != z.y) && !g_imagen.Escalar(g_fuente, z)) return g_fuente;
+  return g_imagen;
+}
 
 void TerminarArrastre(HWND hwnd, bool cursorActual) {
   g_arrastre.activo = false;
@@ -42,6 +58,7 @@ void TerminarArrastre(HWND hwnd, bool cursorActual) {
 }
 
 LRESULT OnCreate() {
+  g_fuente.Vaciar();
   g_imagen.Vaciar();
   g_drawDib = ContextoDrawDib();
   g_arrastre = Arrastre{};
@@ -55,11 +72,10 @@ LRESULT OnPaint(HWND hwnd) {
   if (ConImagen()) {
     RECT cliente;
     GetClientRect(hwnd, &cliente);
-    const Punto t = g_imagen.Tamaño();
-    const int32_t ancho = std::max(static_cast<int32_t>(t.x * puzzle.scale), 1);
-    const int32_t alto = std::max(static_cast<int32_t>(t.y * puzzle.scale), 1);
+    const Punto z = TamañoAlZoom(puzzle.scale);
+    const int32_t ancho = z.x, alto = z.y;
     const int32_t x = (cliente.right - ancho) / 2, y = (cliente.bottom - alto) / 2;
-    DibujarEscalada(g_drawDib.Get(), hdc, g_imagen, x, y, ancho, alto);
+    DibujarEscalada(g_drawDib.Get(), hdc, ImagenAlZoom(), x, y, ancho, alto);
     ExcludeClipRect(hdc, x, y, x + ancho, y + alto);
   }
   PintarMosaico(hdc, pintura.Rect(), MosaicoActual(), kLadoMosaico, kLadoMosaico);
@@ -104,6 +120,7 @@ LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
 LRESULT OnDestroy(HWND hwnd) {
   if (g_arrastre.activo) TerminarArrastre(hwnd, false);
   g_drawDib.Cerrar();
+  g_fuente.Vaciar();
   g_imagen.Vaciar();
   g_ventana = nullptr;
   return 0;
@@ -150,10 +167,15 @@ HWND CrearSelectorTamano(HWND padre) {
 HWND VentanaSelectorTamano() { return g_ventana; }
 
 void PrepararImagenSelectores() {
+  g_fuente.Vaciar();
   g_imagen.Vaciar();
   if (imagenActual.Abierto()) {
     MenuNuevoPrepararImagen();
-    g_imagen.Leer(imagenActual, newPuzzle.sizePicture);
+    // As large as the largest zoom shows it, so that every zoom is an
+    // average of it (past four chooser widths it is only stretched).
+    const double mayor = std::max({2 * newPuzzle.baseScale, newPuzzle.minScale, puzzle.scale});
+    const double tope = 4.0 * kChooserW / std::max(newPuzzle.sizePicture.x, 1);
+    g_fuente.LeerSuavizada(imagenActual, TamañoAlZoom(std::min(mayor, tope)));
   }
   TomarImagenSelectorCantidad();
   RepintarSelectores();

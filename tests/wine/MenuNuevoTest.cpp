@@ -12,6 +12,7 @@
 
 #include "../native/BmpSintetico.h"
 #include "Animacion.h"
+#include "Captura.h"
 #include "ArchivoBMP.h"
 #include "BotonCheck.h"
 #include "Controles.h"
@@ -223,6 +224,63 @@ TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
 }
 
 // ---- Thumbnails ---------------------------------------------------------------
+
+// Every shipped picture's thumbnail shows that picture, on each page and
+// when a page is seen again: compared with the file averaged by the test.
+TEST_F(MenuNuevo, ThumbnailsShowEachPictureOnEveryVisit) {
+  Abrir();
+  HWND d = C(ControlNuevo::desplazadorImagenes);
+  ASSERT_TRUE(Visible(d));
+  RECT r{};
+  GetWindowRect(d, &r);
+  const int abajo = (r.bottom - r.top) / 2 - 5;
+  const auto revisar = [&] {
+    for (int i = 0; i < kMiniaturas; ++i) {
+      const int numero = PrimeraImagenMostrada() + i + 1;
+      const std::string ruta = std::string(programa_) + "Image\\" + std::to_string(numero) + ".bmp";
+      ArchivoBMP archivo;
+      ASSERT_TRUE(archivo.Abrir(ruta.c_str()));
+      const Punto t = PictureThumbnailSize(archivo.Tamaño().x, archivo.Tamaño().y);
+      const Diferencia dif = Comparar(LeerVentana(MiniaturaMenuNuevo(i)), (kAnchoMiniatura - t.x) / 2,
+                                      (kAltoMiniatura - t.y) / 2, BmpPromediado(ruta, t.x, t.y));
+      EXPECT_LT(dif.media, 1.0) << numero;
+      EXPECT_LE(dif.mayor, 4) << numero;
+    }
+  };
+  revisar();
+  Clic(d, 0, abajo);
+  revisar();
+  Clic(d, 0, abajo);
+  revisar();
+  Clic(d, 0, -abajo);
+  Clic(d, 0, -abajo);
+  EXPECT_EQ(PrimeraImagenMostrada(), 0);
+  revisar();
+}
+
+// The size page's miniature shows the chosen picture at the smallest, the
+// fitted and the largest zoom, and follows another picture.
+TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
+  Abrir();
+  for (int elegida : {3, 1}) {
+    Clic(PestañaMenuNuevo(0));
+    Clic(MiniaturaMenuNuevo(elegida));
+    Clic(PestañaMenuNuevo(1));
+    const std::string ruta = std::string(programa_) + "Image\\" + std::to_string(elegida + 1) + ".bmp";
+    HWND selector = C(ControlNuevo::selectorTamaño), tamaño = C(ControlNuevo::desplazadorTamaño);
+    for (int valor : {0, 50, 100}) {
+      SendMessageA(tamaño, kMsgDespPonerValor, 0, valor);
+      SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
+      const Punto z{std::max(static_cast<int32_t>(newPuzzle.sizePicture.x * puzzle.scale), 1),
+                    std::max(static_cast<int32_t>(newPuzzle.sizePicture.y * puzzle.scale), 1)};
+      const Vista vista = LeerVentana(selector);
+      const Diferencia dif =
+          Comparar(vista, (vista.ancho - z.x) / 2, (vista.alto - z.y) / 2, BmpPromediado(ruta, z.x, z.y));
+      EXPECT_LT(dif.media, 2.0) << elegida << " at " << valor;
+      EXPECT_LE(dif.mayor, 48) << elegida << " at " << valor;
+    }
+  }
+}
 
 TEST_F(MenuNuevo, APressReleasedOutsideOnlyTakesTheFrameAway) {
   Abrir();
