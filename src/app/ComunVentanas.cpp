@@ -100,6 +100,14 @@ HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND d
   return hwnd;
 }
 
+void CerrarDialogo(HWND dialogo, HWND dueño) {
+  if (dueño) {
+    EnableWindow(dueño, TRUE);
+    SetForegroundWindow(dueño);
+  }
+  DestroyWindow(dialogo);
+}
+
 HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño) {
   // Made where maximising puts it: a window that shows while it is being
   // made (a video does) already has the screen as its client.

@@ -32,6 +32,11 @@ inline void MostrarFlotante(HWND hwnd, bool activar) {
 constexpr DWORD kEstiloDialogo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_DLGFRAME;
 static_assert(kEstiloDialogo == 0x92400000);
 HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño);
+// Closes such a pop-up: its owner takes input again and comes to the front
+// before the pop-up goes, so that the activation returns to it and not to
+// another program's window. The pop-up's own WM_DESTROY may enable the
+// owner again; that is harmless.
+void CerrarDialogo(HWND dialogo, HWND dueño);
 // The same maximised: the client covers the screen and the frame lies off it.
 constexpr DWORD kEstiloDialogoPantalla = kEstiloDialogo | WS_MAXIMIZE;
 HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño);

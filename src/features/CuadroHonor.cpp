@@ -123,8 +123,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  SetForegroundWindow(ventanaPrincipal);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, ventanaPrincipal);
   return 0;
 }
 

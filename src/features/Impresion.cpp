@@ -105,8 +105,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  if (g.padre) SetForegroundWindow(g.padre);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, g.padre);
   return 0;
 }
 

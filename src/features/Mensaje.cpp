@@ -151,8 +151,7 @@ LRESULT OnCaracter(HWND hwnd, WPARAM tecla) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  if (g.padre) SetForegroundWindow(g.padre);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, g.padre);
   return 0;
 }
 

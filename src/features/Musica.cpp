@@ -200,8 +200,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  if (g.padre) SetForegroundWindow(g.padre);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, g.padre);
   return 0;
 }
 

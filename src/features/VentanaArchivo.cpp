@@ -194,7 +194,7 @@ void Abrir(HWND hwnd) {
   char nombre[kNombreMaximo];
   if (!NombreElegido(nombre, sizeof nombre, false)) return;
   bool pistas = false;
-  // A failed load has already cleared the table.
+  // A file that cannot be opened leaves the game on the table as it was.
   if (!LoadPuzzle(RutaArchivo(nombre).c_str(), &pistas)) {
     MostrarMensaje(kTextoNoAbierto, hwnd, nullptr, false);
     return;

@@ -172,8 +172,8 @@ LRESULT OnClose(HWND hwnd) {
     g.video.Cerrar();
     ReanudarCD();
   }
-  if (ventanaPrincipal) SetForegroundWindow(ventanaPrincipal);
-  DestroyWindow(hwnd);
+  // The intro has no owner: the main window comes after it.
+  CerrarDialogo(hwnd, g.modo == kModoIntro ? nullptr : ventanaPrincipal);
   return 0;
 }
 

@@ -101,11 +101,7 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
 // The parent takes input again before this window goes, so that the
 // activation returns to it.
 LRESULT OnClose(HWND hwnd) {
-  if (g.padre) {
-    EnableWindow(g.padre, TRUE);
-    SetForegroundWindow(g.padre);
-  }
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, g.padre);
   return 0;
 }
 

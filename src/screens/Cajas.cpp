@@ -350,4 +350,7 @@ void TerminarRenombrar(bool aceptar) {
   if (!caja) return;
   if (aceptar) SetWindowTextA(caja, TextoEntrada.Data() ? TextoEntrada.Data() : "");
   EnableWindow(caja, TRUE);
+  // The question's closing activated the main window: the box comes back
+  // on top of it, with the input.
+  if (IsWindowVisible(caja)) MostrarFlotante(caja, true);
 }

@@ -442,8 +442,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  SetForegroundWindow(ventanaPrincipal);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, ventanaPrincipal);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "ArchivoBMP.h"
+#include "ComunVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "ImagenEscalada.h"
@@ -45,14 +46,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  // The owner takes input again before this window goes, so that the
-  // activation returns to it and not to some other program.
-  const HWND dueño = g_dueño;
-  if (dueño) {
-    EnableWindow(dueño, TRUE);
-    SetForegroundWindow(dueño);
-  }
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, g_dueño);
   return 0;
 }
 
