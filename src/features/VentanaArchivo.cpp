@@ -285,8 +285,7 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnClose(HWND hwnd) {
-  if (ventanaPrincipal) SetForegroundWindow(ventanaPrincipal);
-  DestroyWindow(hwnd);
+  CerrarDialogo(hwnd, ventanaPrincipal);
   return 0;
 }
 

@@ -146,14 +146,14 @@ const char* NombreArchivo(const char* ruta) {
   return nombre;
 }
 
-// Opens the saved picture: at its stored path, else by name in the
-// program's picture folder.
-bool AbrirImagen(const char* ruta) {
-  if (*ruta && imagenActual.Abrir(ruta)) return true;
+// Opens the saved picture into `imagen`: at its stored path, else by name
+// in the program's picture folder.
+bool AbrirImagen(const char* ruta, ArchivoBMP& imagen) {
+  if (*ruta && imagen.Abrir(ruta)) return true;
   const char* nombre = NombreArchivo(ruta);
   if (g_carpetaImagenes.empty() || !*nombre) return false;
   const std::string otra = g_carpetaImagenes + nombre;
-  return otra.size() < static_cast<size_t>(kTamRuta) && imagenActual.Abrir(otra.c_str());
+  return otra.size() < static_cast<size_t>(kTamRuta) && imagen.Abrir(otra.c_str());
 }
 
 // Everything a load takes from the file, checked before any of it is used.
@@ -242,11 +242,11 @@ bool LeerTablas(ArchivoDisco& archivo, Partida* p) {
 }
 
 // The picture must be one the cut handles, at a size it can afford.
-bool ImagenCortable(const Partida& p) {
-  if (imagenActual.Comprimido()) return false;
-  const int32_t bits = imagenActual.BitsPorPixel();
+bool ImagenCortable(const Partida& p, const ArchivoBMP& imagen) {
+  if (imagen.Comprimido()) return false;
+  const int32_t bits = imagen.BitsPorPixel();
   if (bits != 8 && bits != 24) return false;
-  const Punto t = imagenActual.Tamaño();
+  const Punto t = imagen.Tamaño();
   const double ancho = t.x * p.scale, alto = t.y * p.scale;
   if (!(ancho <= kMaxEscalado && alto <= kMaxEscalado && ancho * alto <= kMaxAreaEscalada)) return false;
   const int32_t w = static_cast<int32_t>(ancho), h = static_cast<int32_t>(alto);
@@ -329,21 +329,29 @@ bool SavePuzzle(const char* path) {
 
 bool LoadPuzzle(const char* path, bool* hintsAllowed) {
   if (hintsAllowed) *hintsAllowed = false;
-  ClosePuzzle(false);
 
-  // The whole file is read and checked before the picture is opened.
+  // The whole file and its picture are checked before the game on the
+  // table is touched: a file that cannot be opened leaves that game as it
+  // was.
   ArchivoDisco archivo;
-  if (!path || !archivo.AbrirLectura(path, true)) return Fallar();
+  if (!path || !archivo.AbrirLectura(path, true)) return false;
   uint8_t cabecera[kTamCabecera];
   Partida p;
-  if (!archivo.LeerExacto(cabecera, kTamCabecera) || !LeerCabecera(cabecera, &p)) return Fallar();
+  if (!archivo.LeerExacto(cabecera, kTamCabecera) || !LeerCabecera(cabecera, &p)) return false;
   const Forma& f = p.forma;
-  if (archivo.Tamaño() != kTamCabecera + kTamCuentas + (4 + kTamRegistro) * f.n + f.bytesMiniatura) return Fallar();
-  if (!LeerTablas(archivo, &p)) return Fallar();
+  if (archivo.Tamaño() != kTamCabecera + kTamCuentas + (4 + kTamRegistro) * f.n + f.bytesMiniatura) return false;
+  if (!LeerTablas(archivo, &p)) return false;
   archivo.Cerrar();
+  if (!DieUsable(p.dieRows, p.dieCols, p.dieId)) return false;
+  {
+    ArchivoBMP prueba;
+    if (!AbrirImagen(p.ruta, prueba) || !ImagenCortable(p, prueba)) return false;
+  }
 
-  if (!DieUsable(p.dieRows, p.dieCols, p.dieId)) return Fallar();
-  if (!AbrirImagen(p.ruta) || !ImagenCortable(p)) return Fallar();
+  // From here a failure (memory, the picture gone meanwhile) ends with an
+  // empty table.
+  ClosePuzzle(false);
+  if (!AbrirImagen(p.ruta, imagenActual) || !ImagenCortable(p, imagenActual)) return Fallar();
   puzzle.rows = f.rows;
   puzzle.cols = f.cols;
   puzzle.scale = p.scale;

@@ -4,6 +4,8 @@
 #include "HImage.h"
 
 bool SavePuzzle(const char* path);
+// False, with the game on the table untouched, when the file or its
+// picture cannot make a game.
 bool LoadPuzzle(const char* path, bool* hintsAllowed);
 // The file's thumbnail as a 16-bit picture block (free with LiberarHIMAGE),
 // or nullptr.

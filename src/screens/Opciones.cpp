@@ -41,11 +41,11 @@ LRESULT OnCreate(HWND hwnd) {
   return 0;
 }
 
-// Leaving a changed game for another one: it is kept as the autosave too.
+// Leaving a changed game for another one: it is kept as the autosave too,
+// and stays on the table until another game has really been opened.
 void RespuestaAbrir(bool salir) {
   if (!salir) return;
   GuardarAutomatico();
-  ClosePuzzle(true);
   AbrirVentanaArchivo(kArchivoAbrir);
 }
 

@@ -89,10 +89,19 @@ class ArchivoPuzzle : public ::testing::Test {
     bool p = false;
     return LoadPuzzle(ruta.c_str(), pistas ? pistas : &p);
   }
-  void EsperarSinPuzzle() {
-    EXPECT_FALSE(puzzle.Exists());
-    EXPECT_FALSE(imagenActual.Abierto());
-    for (const Board& b : puzzle.boards) EXPECT_EQ(b.count, 0);
+  // The game on the table is still the one `guardado` holds: header,
+  // counts, order and records byte for byte (the thumbnail shows the table
+  // as last drawn).
+  void EsperarIntacto(const std::vector<uint8_t>& guardado) {
+    ASSERT_TRUE(puzzle.Exists());
+    ASSERT_TRUE(imagenActual.Abierto());
+    const std::string otra = carpeta + "otra.epf";
+    ASSERT_TRUE(SavePuzzle(otra.c_str()));
+    const std::vector<uint8_t> ahora = LeerTodo(otra);
+    ASSERT_GE(guardado.size(), 488u);
+    const size_t tablas = 488 + 28 + 20 * static_cast<size_t>(LeerI32(&guardado[444]) * LeerI32(&guardado[448]));
+    ASSERT_EQ(ahora.size(), guardado.size());
+    EXPECT_TRUE(std::equal(ahora.begin(), ahora.begin() + tablas, guardado.begin()));
   }
 
   const std::string carpeta = ::testing::TempDir() + "tessera_pf_" + std::to_string(getpid()) + "/";
@@ -226,13 +235,13 @@ TEST_F(ArchivoPuzzle, RefusesCorruptFiles) {
     std::vector<uint8_t> b = bueno;
     c.editar(b);
     EscribirTodo(malo, b);
-    ASSERT_TRUE(Cargar(epf));  // a puzzle to lose
+    ASSERT_TRUE(Cargar(epf));  // a puzzle to keep
     falso_.shell.shownTimes.clear();
     bool pistas = true;
     EXPECT_FALSE(Cargar(malo, &pistas));
     EXPECT_FALSE(pistas);
-    EsperarSinPuzzle();
-    EXPECT_EQ(falso_.shell.shownTimes, std::vector<uint32_t>{0});  // the empty boards redrawn
+    EsperarIntacto(bueno);
+    EXPECT_TRUE(falso_.shell.shownTimes.empty());  // nothing redrawn
     HIMAGE h = ReadPuzzlePreview(malo.c_str());
     EXPECT_EQ(h == nullptr, c.vistaPrevia);
     LiberarHIMAGE(h);
@@ -254,9 +263,11 @@ TEST_F(ArchivoPuzzle, FindsAMovedPictureInTheImageFolder) {
   char ruta[260];
   imagenActual.Ruta(ruta, 260);
   EXPECT_EQ(std::string(ruta), carpeta + "Image\\p.bmp");
+  const std::string abierto = carpeta + "abierto.epf";
+  ASSERT_TRUE(SavePuzzle(abierto.c_str()));
   fs::remove(carpeta + "Image/p.bmp");  // neither place has it
   EXPECT_FALSE(Cargar(epf));
-  EsperarSinPuzzle();
+  EsperarIntacto(LeerTodo(abierto));  // the game found before stays
 }
 
 TEST_F(ArchivoPuzzle, FailedSaveKeepsThePreviousFile) {

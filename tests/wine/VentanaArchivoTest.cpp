@@ -244,8 +244,8 @@ TEST_F(ArchivoVentana, RefusedNamesAndFailedSavesOrOpensTellThePlayer) {
     EXPECT_NE(ventanaMensaje, nullptr) << c.texto;
     EXPECT_NE(VentanaArchivo(), nullptr) << c.texto;
     if (c.modo == kArchivoAbrir) {
-      EXPECT_FALSE(puzzle.Exists() || imagenActual.Abierto());
-      for (const Board& b : puzzle.boards) EXPECT_EQ(b.count, 0);
+      EXPECT_TRUE(puzzle.Exists() && imagenActual.Abierto()) << "a failed open keeps the game";
+      EXPECT_EQ(puzzle.boards[kTable].count, 12);
     }
     Contestar(true);
     DestroyWindow(VentanaArchivo());
@@ -296,11 +296,27 @@ TEST_F(PartidaGuardada, OpeningOverAChangedGameAsksAndKeepsItAsTheAutosave) {
   Opcion(2);
   const std::string antes = Partida();
   Contestar(true);
-  EXPECT_FALSE(puzzle.Exists());
   ASSERT_NE(VentanaArchivo(), nullptr);
   EXPECT_EQ(Etiqueta(0), "Autosave");
-  Notificar(BotonVentanaArchivo(BotonArchivo::aceptar));
+  // Cancelled: the game is still on the table, not only in the autosave.
+  Notificar(BotonVentanaArchivo(BotonArchivo::cancelar));
+  Bombear(50);
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  ASSERT_TRUE(puzzle.Exists());
   EXPECT_EQ(Partida(), antes);
+  // Another game opened over it replaces it.
+  Cortar(3, 3);
+  Archivo("otra.epf");
+  const std::string otra = Partida();
+  Cortar(2, 2);
+  puzzle.modified = 1;
+  Opcion(2);
+  Contestar(true);
+  ASSERT_NE(VentanaArchivo(), nullptr);
+  ElegirMiniaturaArchivo(1);  // Autosave, otra
+  Notificar(BotonVentanaArchivo(BotonArchivo::aceptar));
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  EXPECT_EQ(Partida(), otra);
 }
 
 TEST_F(PartidaGuardada, ANewPuzzleAndTheEndOfTheProgramKeepAChangedGame) {
