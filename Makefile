@@ -9,6 +9,9 @@ FUZZ := $(BUILD)/fuzz
 BENCH := $(BUILD)/bench
 FUZZ_SECONDS ?= 60
 DATOS := $(abspath $(NATIVE))/datos
+# Where `make run` plays: refreshed by every run, never wiped, so the
+# player's saves, records, settings and pictures outlive rebuilds.
+PLAY ?= play/Tessera
 
 .PHONY: all deps native tools win64 win32 test run dist bench bench-juego fuzz contact-sheet clean
 
@@ -40,11 +43,14 @@ win32: deps
 test: native win64 win32
 	@bash scripts/test.sh $(NATIVE) $(WIN64)
 
+# A clean layout to copy to a Windows machine.
 dist: win64
+	rm -rf dist/Tessera
 	@bash scripts/dist.sh $(WIN64) dist/Tessera
 
-run: dist
-	@bash scripts/run.sh dist/Tessera
+run: win64
+	@bash scripts/dist.sh $(WIN64) $(PLAY)
+	@bash scripts/run.sh $(PLAY)
 
 bench: deps
 	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSERA_BENCH=ON >/dev/null
