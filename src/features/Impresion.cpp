@@ -67,26 +67,11 @@ void MarcarPaso(HWND espera, int i) {
 }
 
 // `texto` justified in the area at the font height asked for, or at the
-// largest smaller one at which its longest word and its lines fit.
+// largest smaller one at which it fits.
 void EscribirAjustado(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
                       const AreaPagina& area) {
   if (!texto[0]) return;
-  // The same font the writing makes, one per height tried.
-  ObjetoGDI<HFONT> letra;
-  int32_t altoLetra = 0;
-  const auto medir = [&](const char* p, int32_t n, int32_t alto) {
-    if (alto != altoLetra) {
-      letra = ObjetoGDI<HFONT>(CreateFontA(alto, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                           fuente));
-      altoLetra = alto;
-    }
-    Seleccion seleccion(hdc, letra.Get());
-    SIZE s{};
-    GetTextExtentPoint32A(hdc, p, n, &s);
-    return Punto{s.cx, s.cy};
-  };
-  const int32_t alto = AltoFuenteQueCabe(texto, altoFuente, area.tamaño.x, area.tamaño.y, medir);
+  const int32_t alto = AltoFuenteQueCabe(hdc, texto, fuente, peso, altoFuente, area.tamaño.x, area.tamaño.y);
   if (alto < 1) return;
   EscribirTextoJustificado(hdc, texto, fuente, peso, alto, kColorTextoComun, false, 0, 0, area.posicion.x,
                            area.posicion.y, area.tamaño.x, area.tamaño.y);

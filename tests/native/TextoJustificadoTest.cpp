@@ -36,6 +36,12 @@ TEST(TextoJustificado, BreaksAndJustifies) {
       {"a b c d e", 80, {"a b c d|0|10|5", "e|20|0|0"}},    // count: every measurement, the misfit too
       {"aa bb", 50, {"aa|0|30|2", "bb|20|0|0"}},            // exactly the width does not fit
       {"aa bb", 51, {"aa bb|0|0|0"}},
+      // The field separator ends a line flush left, wrapped or not.
+      {"ab | cd", 100, {"ab|0|0|0", "cd|20|0|0"}},
+      {"aa bb cc | d", 60, {"aa bb|0|10|3", "cc|20|0|0", "d|40|0|0"}},
+      {"ab  | cd", 100, {"ab |0|0|0", "cd|20|0|0"}},  // the spaces before it stay
+      {" | ab", 100, {"ab|12|0|0"}},                  // at the start: an empty line
+      {"ab |cd", 100, {"ab |cd|0|0|0"}},              // a bar alone is a word
   };
   for (const Caso& c : casos) EXPECT_EQ(Lineas(c.texto, c.ancho), c.esperado) << c.texto;
 }
@@ -44,6 +50,7 @@ TEST(TextoJustificado, ProgrammingErrors) {
   const std::string palabra = "la ultima palabra es mas grande que el area asignada para el texto";
   EXPECT_VERIFICAR(Lineas("abcdef gh", 50), palabra);
   EXPECT_VERIFICAR(Lineas("ab\nabcdefgh", 50), palabra);  // also when it ends the text
+  EXPECT_VERIFICAR(Lineas("ab | abcdefgh", 50), palabra);
   EXPECT_VERIFICAR(Lineas("ab\ncd", 100, 19), "el texto es mas alto que el area asignada");
   EXPECT_VERIFICAR(Lineas("", 0), "");
   EXPECT_VERIFICAR(Lineas("", 10, 0), "");
@@ -64,7 +71,12 @@ TEST(TextoJustificado, TheFontShrinksUntilEveryWordAndLineFits) {
       {"Pachycepphalosaurus", 100, 900, 804, 94},   // 19 x 47 = 893 < 900
       {"Pachycepphalosaurus", 100, 950, 804, 99},   // exactly the width does not fit
       {"ab cd", 100, 1000, 50, 42},                 // 42 + 8 = 50 high
-      {"ab   cd\n  efg", 40, 100, 100, 39},        // "ab   ", "   cd", "  efg": 5 x 39 / 2 = 97
+      // "ab   cd" on one line (98 wide) and "  efg": 2 x 33 high; at 29 to
+      // 39 the first breaks and three lines take more than 100.
+      {"ab   cd\n  efg", 40, 100, 100, 28},
+      {"ab cd", 10, 1000, 20, 10},
+      {"ab | cd", 10, 1000, 20, 9},         // two lines of 10
+      {"abcdef | gh", 20, 50, 100, 16},     // the separator is no part of a word: 6 x 16 / 2 = 48
       {"", 30, 10, 100, 30},
       {"ab", 30, 1, 100, 0},
       {"a", 0, 100, 100, 0},
@@ -77,7 +89,11 @@ TEST(TextoJustificado, TheFontShrinksUntilEveryWordAndLineFits) {
     EXPECT_EQ(alto, c.esperado) << c.texto.substr(0, 20) << " in " << c.ancho;
     if (alto < 1) continue;
     const MedidorTexto medir = [alto](const char* p, int32_t n) { return MedirFuente(p, n, alto); };
-    EXPECT_SIN_VERIFICAR(PartirTextoJustificado(c.texto.c_str(), c.ancho, c.alto, medir));
+    std::vector<LineaJustificada> lineas;
+    EXPECT_SIN_VERIFICAR(lineas = PartirTextoJustificado(c.texto.c_str(), c.ancho, c.alto, medir));
+    if (!lineas.empty()) {
+      EXPECT_LE(lineas.back().y + alto + alto / 5, c.alto) << c.texto.substr(0, 20);
+    }
   }
 }
 
