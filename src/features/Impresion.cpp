@@ -12,6 +12,7 @@
 
 #include "ComunVentanas.h"
 #include "ControlDC.h"
+#include "DescripcionImagen.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "Mensaje.h"
@@ -33,8 +34,8 @@ constexpr int kMarcaX = 125, kPasoMarca = 50, kMarcaY = 247;
 constexpr int kTextoEspera = 210;        // + language
 constexpr int kTextoEsperaIngles = 211;
 constexpr int kTextoSinImpresora = 260;  // + language
-constexpr int kTextoNombre = 5001, kTextoDescripcion = 6001;  // + picture index, no language
-constexpr int kLargoNombre = 71, kLargoDescripcion = 1000;
+constexpr int kTextoNombre = 5001;  // + picture index, no language
+constexpr int kLargoNombre = 71;
 constexpr char kDocumento[] = "Tessera Puzzle";
 constexpr char kFuenteImpresion[] = "Arial";
 
@@ -231,7 +232,7 @@ bool DibujarPaginaImpresion(HDC hdc, Punto pagina, HWND espera, int32_t indice, 
 
   if (indice >= 0) {
     EscribirTextoTarjeta(hdc, kTextoNombre + indice, kLargoNombre, p.nombre, p.altoFuenteNombre);
-    EscribirTextoTarjeta(hdc, kTextoDescripcion + indice, kLargoDescripcion, p.texto, p.altoFuenteTexto);
+    EscribirAjustado(hdc, DescripcionImagen(indice).c_str(), kFuenteImpresion, 400, p.altoFuenteTexto, p.texto);
   }
   return true;
 }

@@ -2,10 +2,12 @@
 // character, 20 px high, but a run of spaces only 12 px high.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "AyudaVerificar.h"
+#include "TablaTextos.h"
 #include "TextoJustificado.h"
 
 namespace {
@@ -95,6 +97,71 @@ TEST(TextoJustificado, TheFontShrinksUntilEveryWordAndLineFits) {
       EXPECT_LE(lineas.back().y + alto + alto / 5, c.alto) << c.texto.substr(0, 20);
     }
   }
+}
+
+// ---- The pictures' descriptions of the string table -----------------------
+
+// A proportional face: narrow punctuation, wide capitals, 1.2 x as high as
+// its size; near a bold sans face's widths, somewhat wider.
+Punto MedirProporcional(const char* p, int32_t n, int32_t f) {
+  int32_t ancho = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    ancho += std::string(" .,:;'|il!").find(static_cast<char>(c)) != std::string::npos ? 6
+             : std::string("mwMW").find(static_cast<char>(c)) != std::string::npos  ? 18
+             : (c >= 'A' && c <= 'Z') || c >= 0xC0                                 ? 14
+                                                                                    : 11;
+  }
+  return {ancho * f / 18, f + f / 5};
+}
+
+std::vector<int> IdsDescripciones(const TablaTextos& tabla) {
+  std::vector<int> ids;
+  for (const auto& [id, texto] : tabla.textos)
+    if ((id >= 6001 && id <= 6015) || (id >= 6110 && id <= 6255)) ids.push_back(id);
+  return ids;
+}
+
+// Every text of every language, where the preview writes it (700 px wide,
+// 166 px high under a 288 px picture, 17 px at most) and where an A4 page
+// at 300 dpi prints it (2231 x 804, 67 px at most): a font that fits, a
+// layout that never stops on a programming error, each field on lines of
+// its own and no bar drawn.
+TEST(TextoJustificado, EveryDescriptionFitsThePreviewAndThePrintedPage) {
+  const TablaTextos tabla = LeerTablaTextos();
+  const std::vector<int> ids = IdsDescripciones(tabla);
+  ASSERT_EQ(ids.size(), 15u * 6) << "15 English texts and 15 in each of the five other languages";
+  const struct {
+    int32_t fuente, ancho, alto, minima;
+  } areas[] = {{17, 700, 166, 11}, {67, 2231, 804, 50}};
+  for (int id : ids)
+    for (const auto& a : areas) {
+      const std::string& texto = tabla.textos.at(id);
+      const int32_t alto = AltoFuenteQueCabe(texto.c_str(), a.fuente, a.ancho, a.alto, MedirProporcional);
+      EXPECT_GE(alto, a.minima) << id << " in " << a.ancho;
+      if (alto < 1) continue;
+      const MedidorTexto medir = [alto](const char* p, int32_t n) { return MedirProporcional(p, n, alto); };
+      std::vector<LineaJustificada> lineas;
+      EXPECT_SIN_VERIFICAR(lineas = PartirTextoJustificado(texto.c_str(), a.ancho, a.alto, medir)) << id;
+      ASSERT_FALSE(lineas.empty()) << id;
+      EXPECT_LE(lineas.back().y + alto + alto / 5, a.alto) << id << " in " << a.ancho;
+      for (size_t p = texto.find(" | "); p != std::string::npos; p = texto.find(" | ", p + 3)) {
+        const auto empieza = [&](const LineaJustificada& l) { return l.inicio == static_cast<int32_t>(p + 3); };
+        EXPECT_TRUE(std::any_of(lineas.begin(), lineas.end(), empieza)) << id << ": field at " << p;
+      }
+      for (const LineaJustificada& l : lineas)
+        EXPECT_EQ(std::string(texto, static_cast<size_t>(l.inicio), static_cast<size_t>(l.longitud)).find('|'),
+                  std::string::npos)
+            << id;
+    }
+}
+
+// The resource compiler turns what Windows-1252 lacks into '?' without a
+// word.
+TEST(TablaTextos, EveryTextIsInWindows1252) {
+  const TablaTextos tabla = LeerTablaTextos();
+  EXPECT_GT(tabla.textos.size(), 200u);
+  for (const auto& [id, texto] : tabla.fuera) ADD_FAILURE() << id << ": " << texto;
 }
 
 }  // namespace
