@@ -71,19 +71,20 @@ TEST(Textos, TwoLanguageTextsAndTheRangesHaveNoExtraIds) {
     }
 }
 
-// Texts fixed word for word, odd spacing and spelling included.
+// The English and Spanish texts the design fixes word for word, odd
+// spacing and spelling included.
 TEST(Textos, FixedTextsMatchByteForByte) {
   const struct {
     UINT id;
     const char* texto;
   } casos[] = {
       {20, "\n\nEscribe el Nuevo Nombre  del BOX :"},
+      {40, "\n\n\xBF" "Esta seguro que desea borrar el Archivo?"},
+      {41, "\n\nAre you sure you want to erase the file?"},
+      {120, "Presentaci\xF3n Preliminar"},
+      {130, "\nUsted ha ingresado en el cuadro de honor, por favor escriba su nombre para el registro"},
+      {140, "\n\xBF" "Desea colocar esta fotografia de Papel Tapiz del Escritorio?"},
       {21, "\n\nWrite the new name of the BOX :"},
-      {24, "\n\n\xC9" "cris le nouveau nom del BOX:"},
-      {42, "\n\n\xBF" "Esta seguro que deseja Anular o  Arquivo?"},
-      {43, "\n\n\xBFSta sicuro che vuole cancellare il Archivio?"},
-      {44, "\n\n\xCAtes-vous s\xFBr que vous d\xE9sirez effacer l'archive?"},
-      {45, "\n\nSind Sie sicher diese Datei l\xF6schen zu wollen?"},
       {51, "Rows:"},
       {61, "Columns:"},
       {71, "Number of pieces: "},
@@ -91,14 +92,8 @@ TEST(Textos, FixedTextsMatchByteForByte) {
       {90, "\n\n\xBF" "Desea conectarse a la pagina web de Orvane?"},
       {91, "\n\nDo you want to launch Orvane's web site?"},
       {121, "Preview"},
-      {124, "Pr\xE9sentation Pr\xE9liminaire"},
-      {125, "Vorl\xE4ufiger Vortrag"},
       {131, "\nYour name is on Honour roll Register, please write your name for the register:"},
-      {132, "\nVo\xE7\xEA entrou no quadro de honor, fa\xE7" "a o favor de escrever o seu nome para o registro"},
-      {135, "\nSie sind in die Ehren Tafel eingetreten, bitte schreiben Sie Ihren Namen f\xFCr das Verzeichnis."},
       {141, "\nDo you wish to place this picture of the wallpaper of the desk?"},
-      {142, "\n\xBF" "Deseja colocar esta fotografia de Decora\xE7\xE3o do Escrit\xF3rio?"},
-      {144, "\nD\xE9sirez-vous poses cette photo comme le fond de l'\xE9" "cran ?"},
       {161, "\nThe configuration of the colors of your monitor is 8 bits or less. You need a minimum of the 16 "
             "bits to run Tessera Puzzle."},
       {201, "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again."},
@@ -117,7 +112,7 @@ TEST(Textos, AccentsOfTheOtherLanguagesArriveAsWindows1252) {
       {70, "N\xFAmero de piezas: "}, {72, "pe\xE7" "as: "},          {74, "pi\xE8" "ces: "},
       {80, "\xBF" "Desea salir?"},   {83, "\xE8 stata"},              {85, "ge\xE4ndert. M\xF6" "chten"},
       {162, "configura\xE7\xE3o"},   {164, "\xE9" "cran"},            {174, "sugg\xE9r\xE9"},
-      {182, "\xC1rea"},              {185, "Arbeitsfl\xE4" "che"},    {200, "resoluci\xF3n m\xEDnima"},
+      {182, "\xC1rea"},              {45, "l\xF6schen"},    {200, "resoluci\xF3n m\xEDnima"},
       {6001, "68\x96" "66 million"},
   };
   for (const auto& c : casos) EXPECT_NE(Texto(c.id).find(c.trozo), std::string::npos) << c.id;
@@ -266,10 +261,11 @@ TEST_F(Disposicion, EveryDescriptionStaysAboveThePreviewButtons) {
     }
 }
 
-// The message box writes at 24 px in a 460 px wide area, 190 px high.
+// The message box writes at 24 px in a 460 px wide area, 190 px high,
+// from 60 px down; where it asks for a name, the field stands 160 px down.
 TEST_F(Disposicion, MessagesFitTheMessageBox) {
   const int linea = Letra(24, 400);
-  for (UINT base : {40u, 240u, 250u, 260u})
+  for (UINT base : {20u, 40u, 80u, 130u, 140u, 240u, 250u, 260u, 270u, 280u, 290u})
     for (UINT id = base; id < base + 6; ++id) {
       const std::string t = Texto(id);
       // Each line feed that opens the text is an empty line.
