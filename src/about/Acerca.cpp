@@ -5,8 +5,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "ObjetosGDI.h"
+#include "TextosAcerca.h"
+#include "ValoresConfiguracion.h"
 
 #define ACERCA_TEXTO_(x) #x
 #define ACERCA_TEXTO(x) ACERCA_TEXTO_(x)
@@ -14,9 +17,8 @@
 namespace {
 
 constexpr char kClase[] = "CWNDACERCA";
-constexpr char kTitulo[] = "Tessera Puzzle";
-constexpr char kVersion[] =
-    "Version " ACERCA_TEXTO(TESSERA_VERSION_MAYOR) "." ACERCA_TEXTO(TESSERA_VERSION_MENOR);
+constexpr char kNombre[] = "Tessera Puzzle";
+constexpr char kNumeroVersion[] = ACERCA_TEXTO(TESSERA_VERSION_MAYOR) "." ACERCA_TEXTO(TESSERA_VERSION_MENOR);
 constexpr int kAncho = 560;
 constexpr int kAlto = 350;
 constexpr int kMarco = 18;  // walnut and brass around the paper card
@@ -34,17 +36,46 @@ constexpr COLORREF kLatonOscuro = RGB(128, 98, 22);
 constexpr COLORREF kFieltro = RGB(47, 93, 58);
 constexpr COLORREF kRojoSello = RGB(150, 40, 32);
 
+// The game's language: what its language window stored in Tessera.ini,
+// which lives beside both programs.
+int32_t IdiomaDelJuego() {
+  char ruta[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, ruta, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return kIdiomaInicial;
+  std::string ini(ruta, n);
+  ini = ini.substr(0, ini.rfind('\\') + 1) + "Tessera.ini";
+  char texto[6] = "";
+  GetPrivateProfileStringA("Tessera", "Idioma", "", texto, sizeof texto, ini.c_str());
+  return IdiomaDeTexto(texto);
+}
+
+// The text at `base` in the language, or in English where it has none.
+std::string Texto(int base, int32_t idioma) {
+  char b[256];
+  int n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(base + idioma), b, sizeof b);
+  if (n <= 0) n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(base + kIdiomaInicial), b, sizeof b);
+  return std::string(b, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
 struct Credito {
-  const char* quien;
-  const char* que;
+  std::string quien, que;
 };
-constexpr Credito kCreditos[] = {
-    {"Design and programming", "The Tessera Puzzle team"},
-    {"Pictures and sounds", "The Tessera Puzzle team"},
-    {"Lettering in the pictures", "DejaVu fonts"},
+struct Textos {
+  std::string titulo, version, licencia, pie;
+  Credito creditos[3];
 };
-constexpr char kLicencia[] = "Bitstream Vera / DejaVu fonts licence";
-constexpr char kPie[] = "Click or press any key to close.";
+Textos textos;
+
+void CargarTextos(int32_t idioma) {
+  textos.titulo = Texto(kAcercaTitulo, idioma);
+  textos.version = Texto(kAcercaVersion, idioma) + " " + kNumeroVersion;
+  const std::string equipo = Texto(kAcercaEquipo, idioma);
+  textos.creditos[0] = {Texto(kAcercaDiseno, idioma), equipo};
+  textos.creditos[1] = {Texto(kAcercaImagenes, idioma), equipo};
+  textos.creditos[2] = {Texto(kAcercaLetras, idioma), Texto(kAcercaFuentes, idioma)};
+  textos.licencia = Texto(kAcercaLicencia, idioma);
+  textos.pie = Texto(kAcercaPie, idioma);
+}
 
 // An object selected into a DC for the length of a scope.
 class Seleccion {
@@ -228,15 +259,16 @@ ObjetoGDI<HFONT> Letra(int alto, int peso, bool cursiva, DWORD familia) {
 
 // Draws `texto` word-wrapped into the band from `y` between `izquierda` and
 // `derecha`; returns the y below it.
-int Texto(HDC dc, const char* texto, HFONT letra, COLORREF color, int izquierda, int derecha, int y,
-          UINT formato = DT_LEFT) {
+int Escribir(HDC dc, const std::string& texto, HFONT letra, COLORREF color, int izquierda, int derecha, int y,
+             UINT formato = DT_LEFT) {
   Seleccion s(dc, letra);
   SetTextColor(dc, color);
   RECT r{izquierda, y, derecha, y};
-  DrawTextA(dc, texto, -1, &r, formato | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  const int largo = static_cast<int>(texto.size());
+  DrawTextA(dc, texto.c_str(), largo, &r, formato | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
   r.left = izquierda;
   r.right = derecha;
-  DrawTextA(dc, texto, -1, &r, formato | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextA(dc, texto.c_str(), largo, &r, formato | DT_WORDBREAK | DT_NOPREFIX);
   return r.bottom;
 }
 
@@ -274,18 +306,18 @@ void PintarContenido(HDC dc) {
   ObjetoGDI<HFONT> valor = Letra(15, FW_NORMAL, false, FF_SWISS);
   ObjetoGDI<HFONT> pie = Letra(13, FW_NORMAL, true, FF_SWISS);
 
-  int y = Texto(dc, kTitulo, titulo.Get(), kNogalOscuro, izquierda - 6, derecha, 40);
-  y = Texto(dc, kVersion, version.Get(), kTinta, izquierda, derecha, y + 2);
+  int y = Escribir(dc, kNombre, titulo.Get(), kNogalOscuro, izquierda - 6, derecha, 40);
+  y = Escribir(dc, textos.version, version.Get(), kTinta, izquierda, derecha, y + 2);
   y += 12;
   Rectangulo(dc, {izquierda, y, derecha, y + 2}, kLaton);
   Rectangulo(dc, {izquierda, y + 2, derecha, y + 3}, kLatonOscuro);
   y += 14;
-  for (const Credito& c : kCreditos) {
-    y = Texto(dc, c.quien, etiqueta.Get(), kNogal, izquierda, derecha, y);
-    y = Texto(dc, c.que, valor.Get(), kTinta, izquierda, derecha, y + 1) + 10;
+  for (const Credito& c : textos.creditos) {
+    y = Escribir(dc, c.quien, etiqueta.Get(), kNogal, izquierda, derecha, y);
+    y = Escribir(dc, c.que, valor.Get(), kTinta, izquierda, derecha, y + 1) + 10;
   }
-  Texto(dc, kLicencia, pie.Get(), kNogal, izquierda, derecha, y - 9);
-  Texto(dc, kPie, pie.Get(), kNogal, filete.left, filete.right, filete.bottom - 26, DT_CENTER);
+  Escribir(dc, textos.licencia, pie.Get(), kNogal, izquierda, derecha, y - 9);
+  Escribir(dc, textos.pie, pie.Get(), kNogal, filete.left, filete.right, filete.bottom - 26, DT_CENTER);
 }
 
 // ---- Window procedure ------------------------------------------------------
@@ -354,10 +386,11 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   clase.lpszClassName = kClase;
   if (!RegisterClassA(&clase)) return 1;
 
+  CargarTextos(IdiomaDelJuego());
   int x = (GetSystemMetrics(SM_CXSCREEN) - kAncho) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - kAlto) / 2;
-  HWND hwnd = CreateWindowExA(0, kClase, kTitulo, WS_POPUP, x, y, kAncho, kAlto, nullptr, nullptr, instancia,
-                              nullptr);
+  HWND hwnd = CreateWindowExA(0, kClase, textos.titulo.c_str(), WS_POPUP, x, y, kAncho, kAlto, nullptr, nullptr,
+                              instancia, nullptr);
   if (!hwnd) return 1;
   // The game starts us with show value 0 (hidden). SetWindowPos is not
   // steered by the starter's show value the way the first ShowWindow is.

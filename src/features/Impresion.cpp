@@ -12,6 +12,7 @@
 
 #include "ComunVentanas.h"
 #include "ControlDC.h"
+#include "DescripcionImagen.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "Mensaje.h"
@@ -33,8 +34,8 @@ constexpr int kMarcaX = 125, kPasoMarca = 50, kMarcaY = 247;
 constexpr int kTextoEspera = 210;        // + language
 constexpr int kTextoEsperaIngles = 211;
 constexpr int kTextoSinImpresora = 260;  // + language
-constexpr int kTextoNombre = 5001, kTextoDescripcion = 6001;  // + picture index, no language
-constexpr int kLargoNombre = 71, kLargoDescripcion = 1000;
+constexpr int kTextoNombre = 5001;  // + picture index, no language
+constexpr int kLargoNombre = 71;
 constexpr char kDocumento[] = "Tessera Puzzle";
 constexpr char kFuenteImpresion[] = "Arial";
 
@@ -67,26 +68,11 @@ void MarcarPaso(HWND espera, int i) {
 }
 
 // `texto` justified in the area at the font height asked for, or at the
-// largest smaller one at which its longest word and its lines fit.
+// largest smaller one at which it fits.
 void EscribirAjustado(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
                       const AreaPagina& area) {
   if (!texto[0]) return;
-  // The same font the writing makes, one per height tried.
-  ObjetoGDI<HFONT> letra;
-  int32_t altoLetra = 0;
-  const auto medir = [&](const char* p, int32_t n, int32_t alto) {
-    if (alto != altoLetra) {
-      letra = ObjetoGDI<HFONT>(CreateFontA(alto, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                           fuente));
-      altoLetra = alto;
-    }
-    Seleccion seleccion(hdc, letra.Get());
-    SIZE s{};
-    GetTextExtentPoint32A(hdc, p, n, &s);
-    return Punto{s.cx, s.cy};
-  };
-  const int32_t alto = AltoFuenteQueCabe(texto, altoFuente, area.tamaño.x, area.tamaño.y, medir);
+  const int32_t alto = AltoFuenteQueCabe(hdc, texto, fuente, peso, altoFuente, area.tamaño.x, area.tamaño.y);
   if (alto < 1) return;
   EscribirTextoJustificado(hdc, texto, fuente, peso, alto, kColorTextoComun, false, 0, 0, area.posicion.x,
                            area.posicion.y, area.tamaño.x, area.tamaño.y);
@@ -245,7 +231,7 @@ bool DibujarPaginaImpresion(HDC hdc, Punto pagina, HWND espera, int32_t indice, 
 
   if (indice >= 0) {
     EscribirTextoTarjeta(hdc, kTextoNombre + indice, kLargoNombre, p.nombre, p.altoFuenteNombre);
-    EscribirTextoTarjeta(hdc, kTextoDescripcion + indice, kLargoDescripcion, p.texto, p.altoFuenteTexto);
+    EscribirAjustado(hdc, DescripcionImagen(indice).c_str(), kFuenteImpresion, 400, p.altoFuenteTexto, p.texto);
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
+#include "DescripcionImagen.h"
 #include "DibujoHIMAGE.h"
 #include "FichaImagen.h"
 #include "FondoEscritorio.h"
@@ -30,14 +31,18 @@ constexpr char kClase[] = "CWNDPREVIEWINFO";
 constexpr uint32_t kImagenImprimir = 260;
 constexpr uint32_t kImagenSalir = 128;  // the options window's exit
 // The same in every language: no language offset.
-constexpr int kTextoNombre = 5001, kTextoDescripcion = 6001;
-constexpr int kLargoNombre = 50, kLargoDescripcion = 1000;
+constexpr int kTextoNombre = 5001;
+constexpr int kLargoNombre = 50;
+// The description starts 40 px under the picture and ends, shadow and
+// all, above the buttons; it is written smaller only when it must.
+constexpr int32_t kArribaBotones = 496, kSombra = 2, kAltoDescripcion = 17;
 constexpr int kPreguntaPapelTapiz = 140;
 
 struct Estado {
   HWND ventana = nullptr, padre = nullptr;
   int32_t indice = -1;
   std::string ruta, nombre, descripcion;
+  int32_t altoDescripcion = -1;  // worked out at the first paint
   std::unique_ptr<ImagenEscalada> imagen;
   std::unique_ptr<ControlDC> lienzo, imagenImprimir, imagenSalir;
   HWND imprimir = nullptr, salir = nullptr;
@@ -84,7 +89,11 @@ LRESULT OnPaint(HWND hwnd) {
   const POINT e = Esquina();
   const Punto t = g.imagen->Tamaño();
   DibujarEscalada(g.drawDib.Get(), p.Hdc(), *g.imagen, e.x + 20, e.y + 20, t.x, t.y);
-  Escribir(p.Hdc(), g.descripcion, 17, e.x + 20, e.y + t.y + 40, 700, 300);
+  const int32_t sitio = kArribaBotones - (t.y + 40) - kSombra;
+  if (g.altoDescripcion < 0)
+    g.altoDescripcion =
+        AltoFuenteQueCabe(p.Hdc(), g.descripcion.c_str(), kFuenteComun, 700, kAltoDescripcion, 700, sitio);
+  if (g.altoDescripcion > 0) Escribir(p.Hdc(), g.descripcion, g.altoDescripcion, e.x + 20, e.y + t.y + 40, 700, sitio);
   Escribir(p.Hdc(), g.nombre, 23, e.x + t.x + 40, e.y + 40, 300, 300);
   return 0;
 }
@@ -156,7 +165,7 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuz
     g.imagen = std::move(imagen);
     if (indice >= 0) {
       g.nombre = Texto(kTextoNombre + indice, kLargoNombre);
-      g.descripcion = Texto(kTextoDescripcion + indice, kLargoDescripcion);
+      g.descripcion = DescripcionImagen(indice);
     }
     g_preguntaPendiente = trasPuzzle;
     if (HWND hwnd = CrearDialogoPantalla(kClase, "", padre)) return hwnd;

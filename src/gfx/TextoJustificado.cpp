@@ -10,14 +10,26 @@ namespace {
 // so a text without its terminator is reported instead of overrun.
 constexpr int32_t kLineaMaxima = 1000;
 
-bool FinDeLinea(char c) { return c == '\0' || c == '\n'; }
+// The separator between the fields of a picture's description.
+constexpr int32_t kLargoSeparador = 3;
+bool EsSeparador(const char* linea, int32_t pos) {
+  return pos + kLargoSeparador <= kLineaMaxima && linea[pos] == ' ' && linea[pos + 1] == '|' && linea[pos + 2] == ' ';
+}
+
+bool FinDeLinea(const char* linea, int32_t pos) {
+  return linea[pos] == '\0' || linea[pos] == '\n' || EsSeparador(linea, pos);
+}
+
+// How many characters the line end at `pos` takes: the separator's three,
+// or the one line feed or space.
+int32_t Salto(const char* linea, int32_t pos) { return EsSeparador(linea, pos) ? kLargoSeparador : 1; }
 
 // From `pos`, over one word and the spaces after it. Stops at the end of
 // the line, or on the last space before the next word.
 int32_t Avanzar(const char* linea, int32_t pos) {
-  while (pos < kLineaMaxima && linea[pos] != ' ' && !FinDeLinea(linea[pos])) ++pos;
-  while (pos < kLineaMaxima && linea[pos] == ' ') ++pos;
-  if (pos < kLineaMaxima && !FinDeLinea(linea[pos])) --pos;
+  while (pos < kLineaMaxima && linea[pos] != ' ' && !FinDeLinea(linea, pos)) ++pos;
+  while (pos < kLineaMaxima && linea[pos] == ' ' && !FinDeLinea(linea, pos)) ++pos;
+  if (pos < kLineaMaxima && !FinDeLinea(linea, pos)) --pos;
   return pos;
 }
 
@@ -41,15 +53,15 @@ std::vector<LineaJustificada> PartirTextoJustificado(const char* texto, int32_t 
     ++medidas;
     const Punto medida = medir(linea, pos);
     if (medida.x == 0) {
-      // A line feed or a single space at the start of a line.
+      // A line feed, a separator or a single space at the start of a line.
       if (linea[pos] == '\0') return lineas;
       y += altoVacia;
-      linea += pos + 1;
+      linea += pos + Salto(linea, pos);
       pos = ultimoAjuste = medidas = 0;
       continue;
     }
     const bool cabe = medida.x < ancho;
-    if (cabe && !FinDeLinea(linea[pos])) {
+    if (cabe && !FinDeLinea(linea, pos)) {
       ultimoAjuste = pos++;
       continue;
     }
@@ -65,15 +77,16 @@ std::vector<LineaJustificada> PartirTextoJustificado(const char* texto, int32_t 
     l.longitud = longitud;
     l.y = y;
     const bool ultima = linea[longitud] == '\0';
-    if (!ultima) {
+    // A field's last line stays flush left, as the text's last line does.
+    if (!ultima && !EsSeparador(linea, longitud)) {
       l.espacioExtra = ancho - tamaño.x;
       l.cuentaJustificacion = medidas;
     }
     lineas.push_back(l);
     if (ultima) return lineas;
-    // Skips the space or line feed the line ended on.
+    // Skips the space, line feed or separator the line ended on.
     y += tamaño.y;
-    linea += longitud + 1;
+    linea += longitud + Salto(linea, longitud);
     pos = ultimoAjuste = medidas = 0;
     Verificar(tamaño.y > alto, "el texto es mas alto que el area asignada");
   }
@@ -87,22 +100,20 @@ int32_t AltoFuenteQueCabe(const char* texto, int32_t altoFuente, int32_t ancho, 
     int32_t inicio, longitud;
   };
   std::vector<Trozo> trozos;
-  int32_t inicioLinea = 0;
-  for (int32_t i = 0;; ++i) {
-    if (i - inicioLinea >= kLineaMaxima) return 0;
-    if (FinDeLinea(texto[i])) {
-      int32_t p = inicioLinea;
-      while (p < i) {
-        const int32_t desde = p;
-        while (p < i && texto[p] == ' ') ++p;
-        while (p < i && texto[p] != ' ') ++p;
-        int32_t fin = p;
-        while (fin < i && texto[fin] == ' ') ++fin;
-        trozos.push_back({desde, fin - desde});
-      }
-      if (texto[i] == '\0') break;
-      inicioLinea = i + 1;
+  for (const char* linea = texto;;) {
+    int32_t fin = 0;
+    while (!FinDeLinea(linea, fin))
+      if (++fin >= kLineaMaxima) return 0;
+    for (int32_t p = 0; p < fin;) {
+      const int32_t desde = p;
+      while (p < fin && linea[p] == ' ') ++p;
+      while (p < fin && linea[p] != ' ') ++p;
+      int32_t hasta = p;
+      while (hasta < fin && linea[hasta] == ' ') ++hasta;
+      trozos.push_back({static_cast<int32_t>(linea - texto) + desde, hasta - desde});
     }
+    if (linea[fin] == '\0') break;
+    linea += fin + Salto(linea, fin);
   }
 
   // Widest word and highest line at a font height.
@@ -114,21 +125,41 @@ int32_t AltoFuenteQueCabe(const char* texto, int32_t altoFuente, int32_t ancho, 
     }
     return m;
   };
-  const auto cabe = [&](Punto m) { return m.x < ancho && m.y <= alto; };
+  // Where the laid-out text ends, once every word and line fits.
+  const auto fondo = [&](int32_t f) {
+    const MedidorTexto enF = [&](const char* p, int32_t n) { return medir(p, n, f); };
+    const std::vector<LineaJustificada> lineas = PartirTextoJustificado(texto, ancho, alto, enF);
+    if (lineas.empty()) return int32_t{0};
+    const LineaJustificada& u = lineas.back();
+    return u.y + enF(texto + u.inicio, u.longitud).y;
+  };
+  // At a font height: the widest word and highest line, and where the text
+  // ends (worked out only once those fit: the layout would stop on them).
+  struct Prueba {
+    Punto m;
+    int32_t total;
+  };
+  const auto probar = [&](int32_t f) {
+    Prueba r{medida(f), 0};
+    if (r.m.x < ancho && r.m.y <= alto) r.total = fondo(f);
+    return r;
+  };
+  const auto cabe = [&](const Prueba& r) { return r.m.x < ancho && r.m.y <= alto && r.total <= alto; };
   // Sizes grow about in proportion to the font: jump down near the answer,
   // then climb back while the next height still fits.
   int32_t noCabe = altoFuente + 1;
   for (int32_t f = altoFuente; f >= 1;) {
-    const Punto m = medida(f);
-    if (cabe(m)) {
-      while (f + 1 < noCabe && cabe(medida(f + 1))) ++f;
+    const Prueba r = probar(f);
+    if (cabe(r)) {
+      while (f + 1 < noCabe && cabe(probar(f + 1))) ++f;
       return f;
     }
     if (f == 1) break;
     noCabe = f;
     int64_t siguiente = f - 1;
-    if (m.x >= ancho) siguiente = std::min<int64_t>(siguiente, int64_t{f} * (ancho - 1) / m.x);
-    if (m.y > alto) siguiente = std::min<int64_t>(siguiente, int64_t{f} * alto / m.y);
+    if (r.m.x >= ancho) siguiente = std::min<int64_t>(siguiente, int64_t{f} * (ancho - 1) / r.m.x);
+    if (r.m.y > alto) siguiente = std::min<int64_t>(siguiente, int64_t{f} * alto / r.m.y);
+    if (r.total > alto) siguiente = std::min<int64_t>(siguiente, int64_t{f} * alto / r.total);
     f = static_cast<int32_t>(std::max<int64_t>(1, siguiente));
   }
   return 0;

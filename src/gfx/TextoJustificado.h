@@ -23,25 +23,33 @@ struct LineaJustificada {
 using MedidorTexto = std::function<Punto(const char* p, int32_t n)>;
 
 // Breaks the NUL-terminated `texto` into lines for an area `ancho` wide.
-// A line feed ends a line; each line feed or single space that starts a
-// line makes an empty line as high as one space. `alto` is only checked:
-// nothing is clipped. A word wider than the area, a line of 1000 or more
-// characters and a line higher than the area are programming errors.
+// A line feed ends a line, justified; the field separator " | " of the
+// pictures' descriptions ends one flush left, as the text's end does. Each
+// line feed, separator or single space that starts a line makes an empty
+// line as high as one space. `alto` is only checked: nothing is clipped. A
+// word wider than the area, a line of 1000 or more characters and a line
+// higher than the area are programming errors.
 std::vector<LineaJustificada> PartirTextoJustificado(const char* texto, int32_t ancho, int32_t alto,
                                                      const MedidorTexto& medir);
 
 // Width and height of the n characters at p in a font `altoFuente` high.
 using MedidorFuente = std::function<Punto(const char* p, int32_t n, int32_t altoFuente)>;
 
-// The largest font height up to `altoFuente` at which `texto` breaks into
-// an ancho x alto area without a programming error: each word, with the
-// spaces on both sides, narrower than the area, no line higher than it.
-// 0 when not even 1 will do, or for a line of 1000 characters or more.
+// The largest font height up to `altoFuente` at which `texto` fits an
+// ancho x alto area: it breaks into lines without a programming error
+// (each word, with the spaces on both sides, narrower than the area, no
+// line higher than it) and the lines end within `alto`. 0 when not even 1
+// will do, or for a line of 1000 characters or more.
 int32_t AltoFuenteQueCabe(const char* texto, int32_t altoFuente, int32_t ancho, int32_t alto,
                           const MedidorFuente& medir);
 
 #ifdef _WIN32
 struct HDC__;
+
+// AltoFuenteQueCabe measured on `hdc` with the fonts EscribirTextoJustificado
+// makes: face `fuente`, weight `peso`.
+int32_t AltoFuenteQueCabe(HDC__* hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
+                          int32_t ancho, int32_t alto);
 
 // Draws `texto` justified into the area (izquierda, arriba, ancho, alto)
 // with a new font of `altoFuente` pixels, weight `peso` and face `fuente`

@@ -4,14 +4,39 @@
 #include "TextoJustificado.h"
 #include "Verificar.h"
 
+namespace {
+HFONT CrearLetra(int32_t alto, int32_t peso, const char* fuente) {
+  return CreateFontA(alto, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, fuente);
+}
+}  // namespace
+
+int32_t AltoFuenteQueCabe(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
+                          int32_t ancho, int32_t alto) {
+  if (!hdc || !texto || !fuente) return 0;
+  // One font per height tried, kept while the same height is asked for.
+  ObjetoGDI<HFONT> letra;
+  int32_t altoLetra = 0;
+  const auto medir = [&](const char* p, int32_t n, int32_t a) {
+    if (a != altoLetra) {
+      letra = ObjetoGDI<HFONT>(CrearLetra(a, peso, fuente));
+      altoLetra = a;
+    }
+    Seleccion seleccion(hdc, letra.Get());
+    SIZE s{};
+    GetTextExtentPoint32A(hdc, p, n, &s);
+    return Punto{s.cx, s.cy};
+  };
+  return AltoFuenteQueCabe(texto, altoFuente, ancho, alto, medir);
+}
+
 void EscribirTextoJustificado(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
                               uint32_t color, bool conSombra, uint32_t colorSombra, int32_t desplazamiento,
                               int32_t izquierda, int32_t arriba, int32_t ancho, int32_t alto) {
   if (Verificar(!hdc || !texto || !fuente || altoFuente < 1 || ancho < 1 || alto < 1 ||
                 (conSombra && desplazamiento == 0)))
     return;
-  ObjetoGDI<HFONT> letra(CreateFontA(altoFuente, 0, 0, 0, peso, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, fuente));
+  ObjetoGDI<HFONT> letra(CrearLetra(altoFuente, peso, fuente));
   Seleccion seleccion(hdc, letra.Get());
   if (!conSombra) SetTextColor(hdc, color);
   SetBkMode(hdc, TRANSPARENT);

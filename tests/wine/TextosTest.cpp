@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -11,6 +12,10 @@
 
 #include <windows.h>
 
+#include "ComunVentanas.h"
+#include "DescripcionImagen.h"
+#include "Globales.h"
+#include "TextoJustificado.h"
 #include "recursos.h"
 
 namespace {
@@ -43,6 +48,9 @@ constexpr Base kBases[] = {
     {6001, 15, 999},
 };
 
+// The descriptions in the other languages: 10 apart, one per picture.
+bool EsDescripcionIdioma(UINT id) { return id >= 6110 && id <= 6255; }
+
 TEST(Textos, EveryIdLoadsNonEmptyAndFitsItsReader) {
   for (const Base& b : kBases)
     for (UINT i = 0; i < b.idiomas; ++i) {
@@ -56,21 +64,27 @@ TEST(Textos, EveryIdLoadsNonEmptyAndFitsItsReader) {
 TEST(Textos, TwoLanguageTextsAndTheRangesHaveNoExtraIds) {
   for (UINT id : {92u, 93u, 95u, 202u, 205u, 216u, 266u, 5000u, 5016u, 6000u, 6016u})
     EXPECT_EQ(Texto(id), "") << id;
+  // English lives once, in 6001-6015; nothing outside the pictures' rows.
+  for (UINT id = 6100; id < 6270; ++id)
+    if (!EsDescripcionIdioma(id) || id % 10 == 1 || id % 10 > 5) {
+      EXPECT_EQ(Texto(id), "") << id;
+    }
 }
 
-// Texts fixed word for word, odd spacing and spelling included.
+// The English and Spanish texts the design fixes word for word, odd
+// spacing and spelling included.
 TEST(Textos, FixedTextsMatchByteForByte) {
   const struct {
     UINT id;
     const char* texto;
   } casos[] = {
       {20, "\n\nEscribe el Nuevo Nombre  del BOX :"},
+      {40, "\n\n\xBF" "Esta seguro que desea borrar el Archivo?"},
+      {41, "\n\nAre you sure you want to erase the file?"},
+      {120, "Presentaci\xF3n Preliminar"},
+      {130, "\nUsted ha ingresado en el cuadro de honor, por favor escriba su nombre para el registro"},
+      {140, "\n\xBF" "Desea colocar esta fotografia de Papel Tapiz del Escritorio?"},
       {21, "\n\nWrite the new name of the BOX :"},
-      {24, "\n\n\xC9" "cris le nouveau nom del BOX:"},
-      {42, "\n\n\xBF" "Esta seguro que deseja Anular o  Arquivo?"},
-      {43, "\n\n\xBFSta sicuro che vuole cancellare il Archivio?"},
-      {44, "\n\n\xCAtes-vous s\xFBr que vous d\xE9sirez effacer l'archive?"},
-      {45, "\n\nSind Sie sicher diese Datei l\xF6schen zu wollen?"},
       {51, "Rows:"},
       {61, "Columns:"},
       {71, "Number of pieces: "},
@@ -78,14 +92,8 @@ TEST(Textos, FixedTextsMatchByteForByte) {
       {90, "\n\n\xBF" "Desea conectarse a la pagina web de Orvane?"},
       {91, "\n\nDo you want to launch Orvane's web site?"},
       {121, "Preview"},
-      {124, "Pr\xE9sentation Pr\xE9liminaire"},
-      {125, "Vorl\xE4ufiger Vortrag"},
       {131, "\nYour name is on Honour roll Register, please write your name for the register:"},
-      {132, "\nVo\xE7\xEA entrou no quadro de honor, fa\xE7" "a o favor de escrever o seu nome para o registro"},
-      {135, "\nSie sind in die Ehren Tafel eingetreten, bitte schreiben Sie Ihren Namen f\xFCr das Verzeichnis."},
       {141, "\nDo you wish to place this picture of the wallpaper of the desk?"},
-      {142, "\n\xBF" "Deseja colocar esta fotografia de Decora\xE7\xE3o do Escrit\xF3rio?"},
-      {144, "\nD\xE9sirez-vous poses cette photo comme le fond de l'\xE9" "cran ?"},
       {161, "\nThe configuration of the colors of your monitor is 8 bits or less. You need a minimum of the 16 "
             "bits to run Tessera Puzzle."},
       {201, "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again."},
@@ -104,7 +112,7 @@ TEST(Textos, AccentsOfTheOtherLanguagesArriveAsWindows1252) {
       {70, "N\xFAmero de piezas: "}, {72, "pe\xE7" "as: "},          {74, "pi\xE8" "ces: "},
       {80, "\xBF" "Desea salir?"},   {83, "\xE8 stata"},              {85, "ge\xE4ndert. M\xF6" "chten"},
       {162, "configura\xE7\xE3o"},   {164, "\xE9" "cran"},            {174, "sugg\xE9r\xE9"},
-      {182, "\xC1rea"},              {185, "Arbeitsfl\xE4" "che"},    {200, "resoluci\xF3n m\xEDnima"},
+      {182, "\xC1rea"},              {45, "l\xF6schen"},    {200, "resoluci\xF3n m\xEDnima"},
       {6001, "68\x96" "66 million"},
   };
   for (const auto& c : casos) EXPECT_NE(Texto(c.id).find(c.trozo), std::string::npos) << c.id;
@@ -124,98 +132,214 @@ std::vector<std::string> Palabras(const std::string& t) {
   return p;
 }
 
-TEST(Textos, DescriptionsAreOneParagraphOfShortWords) {
-  int conCampos = 0;
-  for (UINT id = 6001; id <= 6015; ++id) {
-    const std::string t = Texto(id);
-    EXPECT_GE(t.size(), 450u) << id;
-    EXPECT_LE(t.size(), 950u) << id;
-    EXPECT_EQ(t.find('\n'), std::string::npos) << id;
-    for (const std::string& w : Palabras(t)) EXPECT_LE(w.size(), 25u) << id << " " << w;
-    // Each describes its own picture.
-    EXPECT_NE(t.find(Texto(id - 1000)), std::string::npos) << id;
-    if (t.find(" | ") != std::string::npos) ++conCampos;
+// The program's language for one test; English again after it.
+class ConIdioma {
+ public:
+  explicit ConIdioma(int32_t i) : antes_(idioma) { idioma = i; }
+  ~ConIdioma() { idioma = antes_; }
+  ConIdioma(const ConIdioma&) = delete;
+  ConIdioma& operator=(const ConIdioma&) = delete;
+
+ private:
+  int32_t antes_;
+};
+
+size_t Campos(const std::string& t) {
+  size_t n = 0;
+  for (size_t p = t.find(" | "); p != std::string::npos; p = t.find(" | ", p + 3)) ++n;
+  return n;
+}
+
+// Each language tells every picture's story in its own words: the picture's
+// name, its own word for "million" (every text dates its animal), the same
+// fields as the English text, short words, and no other language's text.
+TEST(Textos, EveryLanguageDescribesEveryPicture) {
+  const char* millon[] = {"millones", "million", "milh\xF5" "es", "milioni", "millions", "Millionen"};
+  for (int32_t k = 0; k < 15; ++k) {
+    const std::string ingles = Texto(6001 + static_cast<UINT>(k)), nombre = Texto(5001 + static_cast<UINT>(k));
+    std::set<std::string> vistos;
+    for (int32_t i = 0; i < 6; ++i) {
+      ConIdioma en(i);
+      const std::string t = DescripcionImagen(k);
+      SCOPED_TRACE(std::to_string(k + 1) + " in language " + std::to_string(i));
+      EXPECT_GE(t.size(), 450u);
+      EXPECT_LE(t.size(), 999u);
+      EXPECT_EQ(t.find_first_of("\r\n"), std::string::npos);
+      for (const std::string& w : Palabras(t)) EXPECT_LE(w.size(), 25u) << w;
+      EXPECT_NE(t.find(nombre), std::string::npos);
+      EXPECT_NE(t.find(millon[i]), std::string::npos);
+      EXPECT_EQ(Campos(t), Campos(ingles));
+      EXPECT_TRUE(vistos.insert(t).second);
+      if (i == 1) {
+        EXPECT_EQ(t, ingles);
+      }
+    }
   }
+  EXPECT_EQ(DescripcionImagen(-1), "");
+  EXPECT_EQ(DescripcionImagen(15), "");
+}
+
+TEST(Textos, SomeDescriptionsAreFactSheets) {
+  int conCampos = 0;
+  for (UINT id = 6001; id <= 6015; ++id) conCampos += Campos(Texto(id)) > 0;
   EXPECT_GE(conCampos, 3);
 }
 
 // Lays the text out as the program does: words are added to a line while
-// the line stays narrower than the area. Gives the line count, or -1 when
-// one word alone is too wide (the program stops on that).
+// the line stays narrower than the area, and each " | " starts a line.
+// Gives the line count, or -1 when one word alone is too wide (the
+// program stops on that).
 int Lineas(HDC dc, const std::string& t, int ancho) {
   int lineas = 0;
-  std::string linea;
-  for (const std::string& w : Palabras(t)) {
-    const std::string prueba = linea.empty() ? w : linea + " " + w;
-    SIZE s{};
-    GetTextExtentPoint32A(dc, prueba.c_str(), static_cast<int>(prueba.size()), &s);
-    if (s.cx < ancho) {
-      linea = prueba;
-      continue;
+  for (size_t desde = 0;;) {
+    const size_t hasta = t.find(" | ", desde);
+    std::string linea;
+    for (const std::string& w : Palabras(t.substr(desde, hasta == std::string::npos ? hasta : hasta - desde))) {
+      const std::string prueba = linea.empty() ? w : linea + " " + w;
+      SIZE s{};
+      GetTextExtentPoint32A(dc, prueba.c_str(), static_cast<int>(prueba.size()), &s);
+      if (s.cx < ancho) {
+        linea = prueba;
+        continue;
+      }
+      if (linea.empty()) return -1;
+      ++lineas;
+      GetTextExtentPoint32A(dc, w.c_str(), static_cast<int>(w.size()), &s);
+      if (s.cx >= ancho) return -1;
+      linea = w;
     }
-    if (linea.empty()) return -1;
-    ++lineas;
-    GetTextExtentPoint32A(dc, w.c_str(), static_cast<int>(w.size()), &s);
-    if (s.cx >= ancho) return -1;
-    linea = w;
+    lineas += linea.empty() ? 0 : 1;
+    if (hasta == std::string::npos) return lineas;
+    desde = hasta + 3;
   }
-  return lineas + (linea.empty() ? 0 : 1);
 }
 
 class Disposicion : public ::testing::Test {
  protected:
-  void Letra(int alto) {
-    fuente_ = CreateFontA(alto, 0, 0, 0, 700, 0, 0, 0, 1, 0, 0, 0, 0, "");
-    ASSERT_NE(fuente_, nullptr);
+  // Selects a font `alto` high; gives its line height.
+  int Letra(int alto, int peso = 700) {
+    Soltar();
+    fuente_ = CreateFontA(alto, 0, 0, 0, peso, 0, 0, 0, 1, 0, 0, 0, 0, "");
+    EXPECT_NE(fuente_, nullptr);
     anterior_ = SelectObject(dc_, fuente_);
     TEXTMETRICA tm{};
     GetTextMetricsA(dc_, &tm);
-    alto_ = tm.tmHeight;
+    return tm.tmHeight;
   }
-  void TearDown() override {
+  void Soltar() {
     if (anterior_) SelectObject(dc_, anterior_);
     if (fuente_) DeleteObject(fuente_);
+    anterior_ = fuente_ = nullptr;
+  }
+  void TearDown() override {
+    Soltar();
     DeleteDC(dc_);
   }
   HDC dc_ = CreateCompatibleDC(nullptr);
   HFONT fuente_ = nullptr;
   HGDIOBJ anterior_ = nullptr;
-  int alto_ = 0;
 };
 
 // On the picture preview a description starts 40 px under a picture up to
 // 288 px high and must end, with its 2 px shadow, above the buttons 496 px
-// down; it is 700 px wide at 17 px bold.
-TEST_F(Disposicion, DescriptionsStayAboveThePreviewButtons) {
-  Letra(17);
-  for (UINT id = 6001; id <= 6015; ++id) {
-    const int n = Lineas(dc_, Texto(id), 700);
-    EXPECT_GT(n, 0) << id;
-    EXPECT_LE(n * alto_ + 2, 496 - (288 + 40)) << id << ": " << n << " lines";
-  }
+// down; it is 700 px wide, bold, at 17 px or at the largest size below at
+// which the program finds that it fits. Plain paragraphs keep 17 px; fact
+// sheets, a line per field, go down to 15 px as the English ones do.
+TEST_F(Disposicion, EveryDescriptionStaysAboveThePreviewButtons) {
+  constexpr int kSitio = 496 - (288 + 40) - 2;
+  for (int32_t k = 0; k < 15; ++k)
+    for (int32_t i = 0; i < 6; ++i) {
+      ConIdioma en(i);
+      const std::string t = DescripcionImagen(k);
+      const int32_t alto = AltoFuenteQueCabe(dc_, t.c_str(), kFuenteComun, 700, 17, 700, kSitio);
+      SCOPED_TRACE(std::to_string(k + 1) + " in language " + std::to_string(i) + " at " + std::to_string(alto));
+      EXPECT_GE(alto, Campos(t) ? 15 : 17);
+      const int linea = Letra(alto);
+      const int n = Lineas(dc_, t, 700);
+      EXPECT_GT(n, 0);
+      EXPECT_LE(n * linea, kSitio) << n << " lines";
+    }
 }
 
-// The message box writes at 24 px in a 460 px wide area, 190 px high.
+// The message box writes at 24 px in a 460 px wide area, 190 px high,
+// from 60 px down; where it asks for a name, the field stands 160 px down.
 TEST_F(Disposicion, MessagesFitTheMessageBox) {
-  fuente_ = CreateFontA(24, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "");
-  anterior_ = SelectObject(dc_, fuente_);
-  for (UINT base : {40u, 240u, 250u, 260u})
+  const int linea = Letra(24, 400);
+  for (UINT base : {20u, 40u, 80u, 130u, 140u, 240u, 250u, 260u, 270u, 280u, 290u})
     for (UINT id = base; id < base + 6; ++id) {
-      // Two blank lines open each of these texts.
-      const int n = Lineas(dc_, Texto(id), 460);
+      const std::string t = Texto(id);
+      // Each line feed that opens the text is an empty line.
+      const size_t vacias = t.find_first_not_of('\n');
+      const int n = Lineas(dc_, t, 460);
       EXPECT_GT(n, 0) << id;
-      EXPECT_LE((n + 2) * 24, 190) << id << ": " << n << " lines";
+      const bool conCampo = base == 20 || base == 130;
+      EXPECT_LE((n + static_cast<int>(vacias)) * linea, conCampo ? 160 - 60 : 190) << id << ": " << n << " lines";
     }
 }
 
 // The name stands at 23 px bold in a 300 px square.
 TEST_F(Disposicion, PictureNamesFitTheirSquare) {
-  Letra(23);
+  const int linea = Letra(23);
   for (UINT id = 5001; id <= 5015; ++id) {
     const int n = Lineas(dc_, Texto(id), 300);
     EXPECT_GT(n, 0) << id;
-    EXPECT_LE(n * alto_, 300) << id;
+    EXPECT_LE(n * linea, 300) << id;
   }
+}
+
+// A white 32-bit page of `ancho` x `alto` to write on.
+struct Pagina {
+  Pagina(int ancho, int alto) : dc(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), ancho, -alto, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    anterior = SelectObject(dc, dib);
+    PatBlt(dc, 0, 0, ancho, alto, WHITENESS);
+    n = static_cast<size_t>(ancho) * static_cast<size_t>(alto);
+  }
+  ~Pagina() {
+    SelectObject(dc, anterior);
+    DeleteObject(dib);
+    DeleteDC(dc);
+  }
+  std::vector<uint32_t> Pixeles() const {
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    return std::vector<uint32_t>(p, p + n);
+  }
+  HDC dc;
+  HBITMAP dib = nullptr;
+  HGDIOBJ anterior = nullptr;
+  void* bits = nullptr;
+  size_t n = 0;
+};
+
+// A field separator is drawn as a line break, the field's line flush left:
+// the same pixels as the two fields written one under the other, and no
+// bar. A line feed in its place would have spread the first line out.
+TEST(Textos, TheFieldSeparatorDrawsAsALineBreak) {
+  constexpr int kAncho = 400, kAlto = 60;
+  const char* primero = "Length: 8\x96" "9 m";
+  const char* segundo = "Weight: 6\x96" "12 tonnes";
+  const std::string texto = std::string(primero) + " | " + segundo;
+  Pagina escrita(kAncho, kAlto), esperada(kAncho, kAlto);
+  EscribirTextoJustificado(escrita.dc, texto.c_str(), kFuenteComun, 700, 17, RGB(0, 0, 0), false, 0, 0, 0, 0,
+                           kAncho, kAlto);
+
+  HFONT letra = CreateFontA(17, 0, 0, 0, 700, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, kFuenteComun);
+  HGDIOBJ antes = SelectObject(esperada.dc, letra);
+  SetBkMode(esperada.dc, TRANSPARENT);
+  SetTextColor(esperada.dc, RGB(0, 0, 0));
+  SIZE s{};
+  GetTextExtentPoint32A(esperada.dc, primero, static_cast<int>(strlen(primero)), &s);
+  TextOutA(esperada.dc, 0, 0, primero, static_cast<int>(strlen(primero)));
+  TextOutA(esperada.dc, 0, s.cy, segundo, static_cast<int>(strlen(segundo)));
+  SelectObject(esperada.dc, antes);
+  DeleteObject(letra);
+
+  const std::vector<uint32_t> a = escrita.Pixeles(), b = esperada.Pixeles();
+  EXPECT_GT(std::count_if(b.begin(), b.end(), [](uint32_t c) { return (c & 0xFFFFFF) != 0xFFFFFF; }), 100);
+  EXPECT_TRUE(a == b);
 }
 
 // ---- Cursors and icons ----------------------------------------------------

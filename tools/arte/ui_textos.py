@@ -12,7 +12,7 @@ OPCIONES = ('Opciones', 'Options', 'Opções', 'Opzioni', 'Options', 'Optionen')
 CABECERAS = (
     ('Elige la imagen', 'Choose a picture', 'Escolha a imagem',
      "Scegli l'immagine", 'Choisissez une image', 'Bild wählen'),
-    ('Tamaño del puzzle', 'Puzzle size', 'Tamanho', 'Dimensione', 'Taille du puzzle', 'Puzzlegröße'),
+    ('Tamaño del puzzle', 'Puzzle size', 'Tamanho', 'Misura del puzzle', 'Taille du puzzle', 'Puzzlegröße'),
     ('Número de piezas', 'Number of pieces', 'Número de peças',
      'Numero di pezzi', 'Nombre de pièces', 'Anzahl der Teile'),
     ('Forma de las piezas', 'Piece shape', 'Formato das peças',
@@ -29,7 +29,7 @@ PESTANAS = (
 
 ABRIR = ('Abrir puzzle', 'Open puzzle', 'Abrir quebra-cabeça', 'Apri puzzle', 'Ouvrir un puzzle', 'Puzzle öffnen')
 GUARDAR = ('Guardar puzzle', 'Save puzzle', 'Salvar quebra-cabeça', 'Salva il puzzle',
-           'Enregistrer', 'Puzzle speichern')
+           'Enregistrer le puzzle', 'Puzzle speichern')
 
 HONOR = ('Cuadro de honor', 'Honour roll', 'Quadro de honra', "Albo d'oro",
          "Tableau d'honneur", 'Ehrentafel')
