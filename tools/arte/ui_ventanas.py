@@ -1,5 +1,6 @@
 """Pictures of the windows: new puzzle and puzzle files, message box, music,
-honour roll, picture information, preview and print-out, video panel.
+language, honour roll, picture information, preview and print-out, video
+panel.
 
 Pictures copied into a background by index share its palette. A caption
 or strip is cut from its background at the place it is copied to and keeps
@@ -322,6 +323,26 @@ def mascara_perilla(img):
     return _p(ind, img.getpalette()[:768])
 
 
+# ---------------------------------------------------------------- language
+
+def idioma(out):
+    """The language window: its own paper, a globe badge, a caption per
+    language, and OK and Cancel cut from its own wood."""
+    W, H = 260, 300
+    rgb = uc.madera(H, W, 215)
+    rgb = hoja(rgb, 8, 51, 252, 249, 2150)
+    rgb = uc.biselar(rgb, 0.2, 0.45)
+    sello = uc.circulo(H, W, 38, 25, 19)
+    rgb = uc.placa_laton(rgb, sello, gl.globo(H, W, 38, 25, 13), 'normal', radio_relieve=3.0)
+    g = Grupo(rgb)
+    for i, s in enumerate(tx.IDIOMA):
+        c, m = rotulo(rgb[0:48, 77:260].copy(), s, 28, CREMA, tema.NOGAL_OSCURO, margen=12)
+        g.derivado(2170 + i, c, 77, 0, m)
+    out[216] = uc.a_imagen(_cmd_en(rgb, 0, 256, 80, 44, gl.visto))
+    out[217] = uc.a_imagen(_cmd_en(rgb, 180, 256, 80, 44, gl.cruz, 11))
+    _cerrar(g, out, 215)
+
+
 # ---------------------------------------------------------------- honour roll, information
 
 def _tira_corcho():
@@ -492,6 +513,7 @@ def todo(out, dir_imagenes):
     nuevo(out)
     mensaje(out)
     musica(out)
+    idioma(out)
     honor_e_info(out, dir_imagenes)
     impresion(out)
     video(out)
