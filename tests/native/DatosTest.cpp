@@ -30,7 +30,7 @@ struct Carga {
 using D = Disposicion;
 const Carga kCargas[] = {
     // play screen, title strip, box buttons
-    {6000, D::kUnica}, {122, D::kUnica}, {2060, D::kCmd3, true}, {129, D::kCmd3}, {119, D::kCmd3}, {112, D::kCmd3},
+    {6000, D::kUnica}, {6001, D::kUnica}, {122, D::kUnica}, {2060, D::kCmd3, true}, {129, D::kCmd3}, {119, D::kCmd3}, {112, D::kCmd3},
     {200, D::kCmd3}, {201, D::kCmd3}, {202, D::kCmd3}, {203, D::kCmd3}, {204, D::kCmd3}, {205, D::kCmd3},
     {600, D::kCmd3}, {601, D::kCmd3}, {602, D::kCmd3}, {603, D::kCmd3}, {604, D::kCmd3}, {605, D::kCmd3},
     {244, D::kCmd3},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Captura.h"
 #include "Proceso.h"
 
 namespace {
@@ -75,6 +76,21 @@ void ComprobarDisposicion(HWND principal) {
   EXPECT_TRUE(hay(animados, 0, (H - 140) / 2));
 }
 
+// What the play screen shows, read back from the screen: no pure black
+// between the felt and the bars or beside the box buttons.
+void ComprobarAspecto() {
+  const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
+  const HWND pantalla = GetDesktopWindow();
+  const RECT cunetas[] = {{25, 78, 49, H - 25}, {25, H - 50, W, H - 25}, {W - 28, 78, W, H - 25}};
+  long negros = -1;
+  // Until the play screen has painted.
+  for (int t = 0; t < 40 && negros != 0; ++t, Sleep(100)) {
+    negros = 0;
+    for (const RECT& r : cunetas) negros += Contar(pantalla, r, Igual(0));
+  }
+  EXPECT_EQ(negros, 0) << "black pixels in the gutters";
+}
+
 TEST(Pantalla, ProgramReactsToTheScreen) {
   const char* esperado = std::getenv("TESSERA_ESPERADO");
   const char* programa = std::getenv("TESSERA_PROGRAMA");
@@ -100,6 +116,7 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
     EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(p.EsperarVentana("#32770", 200), nullptr) << "no error dialog on a good screen";
     ComprobarDisposicion(principal);
+    ComprobarAspecto();
     PostMessageA(principal, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.EsperarFin(), 0);
     return;

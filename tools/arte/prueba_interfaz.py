@@ -57,7 +57,7 @@ def constantes(out):
 def sin_costuras(out):
     """The tiles laid on a grid: the step across the wrap is no larger than
     the steps inside the tile."""
-    for num in (6000, 160):
+    for num in (6000, 6001, 160):
         a = rgb(out[num]).astype(np.float64)
         for eje in (0, 1):
             dentro = np.abs(np.diff(a, axis=eje)).mean()
