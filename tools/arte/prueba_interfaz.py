@@ -195,7 +195,8 @@ def medidas(out):
     comprobar(W215 >= max(180 + w(217), w(216), 77 + w(2170)) and H215 >= max(256 + h(216, 3), 256 + h(217, 3)),
               '215 too small')
     comprobar(h(2170) <= 51, 'language caption too tall')
-    comprobar(w(2060) - 2 <= 348 and w(129) + 348 <= 570, 'title strip buttons overlap')
+    # on the smallest screen: new puzzle, the centred oval, the time at 570
+    comprobar(w(2060) - 2 <= (800 - w(129)) // 2 and (800 + w(129)) // 2 <= 570, 'title strip buttons overlap')
 
 
 def main(argv):
