@@ -12,6 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import bmp  # noqa: E402
 import interfaz  # noqa: E402
+import ui_ventanas  # noqa: E402
 
 GRUPOS = {
     'G1': [224] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
@@ -197,6 +198,14 @@ def medidas(out):
     comprobar(h(2170) <= 51, 'language caption too tall')
     # on the smallest screen: new puzzle, the centred oval, the time at 570
     comprobar(w(2060) - 2 <= (800 - w(129)) // 2 and (800 + w(129)) // 2 <= 570, 'title strip buttons overlap')
+    W265, H265 = out[265].size
+    m = ui_ventanas.MARCO_INFO
+    cajas = [(x, y, x + w(700 + k), y + h(700 + k, 3)) for k, (x, y) in enumerate(ui_ventanas.CUADROS_INFO)]
+    for k, (x0, y0, x1, y1) in enumerate(cajas):
+        comprobar(m < x0 and x1 < W265 - m and m < y0 and y1 < H265 - m, '%d reaches the page frame' % (700 + k))
+        for j in range(k):
+            a = cajas[j]
+            comprobar(x1 <= a[0] or a[2] <= x0 or y1 <= a[1] or a[3] <= y0, '%d overlaps %d' % (700 + k, 700 + j))
 
 
 def main(argv):

@@ -359,9 +359,15 @@ def honor_e_info(out, dir_imagenes):
     _cerrar(g, out, 160)
     ind265 = out[265]
     fondo = np.asarray(ind265.convert('RGB'), np.float32)
-    for k, (x, w, y, h) in enumerate(((0, 186, 90, 104), (195, 184, 90, 104), (385, 226, 90, 104),
-                                      (619, 181, 90, 104), (0, 186, 199, 104))):
-        out[700 + k] = uc.a_imagen(cuadro(fondo[y:y + h, x:x + w], k, dir_imagenes))
+    for k, (x, y) in enumerate(CUADROS_INFO):
+        out[700 + k] = uc.a_imagen(cuadro(fondo[y:y + CUADRO_ALTO, x:x + CUADRO_ANCHO], k, dir_imagenes))
+
+
+# The picture buttons on the information page: four in a row and one under
+# the first, all inside the walnut frame (10 wide) with 10 to spare.
+MARCO_INFO = 10
+CUADRO_ANCHO, CUADRO_ALTO = 182, 104
+CUADROS_INFO = tuple((21 + 192 * k, 90) for k in range(4)) + ((21, 199),)
 
 
 def cartel(s):
@@ -386,14 +392,15 @@ def pagina_info():
     rgb = np.tile(_tira_corcho(), (H // 80 + 1, W // 80, 1))[:H]
     # a walnut frame hides where the page meets the tiled canvas
     marco = np.zeros((H, W), np.float32)
-    marco[:10, :] = marco[-10:, :] = 1
-    marco[:, :10] = marco[:, -10:] = 1
+    m = MARCO_INFO
+    marco[:m, :] = marco[-m:, :] = 1
+    marco[:, :m] = marco[:, -m:] = 1
     madera = uc.madera(H, W, 265)
     rgb = uc.sombra(rgb, marco, 3, 3, 3.0, 0.5)
     rgb = uc.mezclar(rgb, madera, marco)
     rgb = uc.biselar(rgb, 0.25, 0.5, 2)
-    rgb[10:11, 10:W - 10] *= 0.6
-    rgb[10:H - 10, 10:11] *= 0.6
+    rgb[m:m + 1, m:W - m] *= 0.6
+    rgb[m:H - m, m:m + 1] *= 0.6
     # the name plate
     placa = uc.rect_redondo(H, W, 270, 22, 530, 76, 10)
     nombre = uc.mascara_texto(H, W, 'DINOSAURIA', tema.LETRA_TITULO, 30, 400, 49)
