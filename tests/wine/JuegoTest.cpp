@@ -468,6 +468,30 @@ TEST_F(CajaAbierta, RenameTakesTheAnswerOrKeepsTheOldNameAndEnablesTheBoxAgain) 
   }
 }
 
+// A name longer than the title bar ends before the pencil, at any width:
+// the columns just left of it show the bar alone.
+TEST_F(CajaAbierta, ALongNameEndsBeforeThePencil) {
+  const auto barra = CargarImagenArchivo(227);
+  const HIMAGE b = ImagenDe(barra);
+  ASSERT_TRUE(b);
+  SetWindowTextA(caja_, std::string(39, 'M').c_str());
+  for (int ancho : {300, 261, 222}) {
+    const RECT r = Rect(caja_);
+    Tirar(r.right - r.left - 3, r.bottom - r.top - 3, r.left + ancho - 3, r.bottom - 3);
+    ASSERT_EQ(Cliente().first, ancho);
+    UpdateWindow(caja_);
+    RECT lapiz = Rect(GetDlgItem(caja_, 11));
+    MapWindowPoints(nullptr, caja_, reinterpret_cast<POINT*>(&lapiz), 2);
+    const std::vector<uint32_t> v = Leer(caja_, {lapiz.left - 4, 0, lapiz.left, b->biHeight});
+    ASSERT_EQ(v.size(), static_cast<size_t>(4 * b->biHeight));
+    long distintos = 0;
+    for (int y = 0; y < b->biHeight; ++y)
+      for (int x = 0; x < 4; ++x) distintos += v[static_cast<size_t>(4 * y + x)] != ColorImagen(b, 0, y);
+    EXPECT_EQ(distintos, 0) << ancho;
+    EXPECT_GT(Contar(caja_, {10, 0, 60, b->biHeight}, [](uint32_t c) { return Suma(c) < 100; }), 30) << ancho;
+  }
+}
+
 }  // namespace
 
 // ---- Drag canvases, magnifier sizes, time and help ---------------------------------
