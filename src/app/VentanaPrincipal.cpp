@@ -1,5 +1,6 @@
 // CWNDBACK: created by CrearVentanaPrincipal at the end of the intro; lives
-// until the program ends. Shows black; its children make the play screen.
+// until the program ends. Its children make the play screen; what they leave
+// uncovered is the walnut the table is set into.
 #include "VentanaPrincipal.h"
 
 #include <memory>
@@ -33,8 +34,12 @@ constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE 
 static_assert(kEstilo == 0x93400000);
 constexpr int kIdPrimerBotonCaja = 100;
 
-// The table's tiled background, kept for the whole run.
-ControlDC g_mosaico;
+// The table's tiled background and the wood around it, kept for the whole
+// run.
+ControlDC g_mosaico, g_orla;
+constexpr uint32_t kImagenOrla = 6001;
+// Where the table's felt meets the wood: a dark groove, never pure black.
+constexpr COLORREF kColorRanura = RGB(40, 24, 13);
 std::unique_ptr<ControlDC> g_imgBotonesCaja[kNumeroCajas];
 HWND g_botonesCaja[kNumeroCajas] = {};
 std::unique_ptr<ControlDC> g_imgInfo;
@@ -48,6 +53,7 @@ LRESULT OnCreate(HWND hwnd) {
   SilenciarNotificaciones(false);
   SetNewPuzzleBoardSize(anchoTablero, altoTablero);
   if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
+  g_orla.Cargar(kImagenOrla);
   CrearTitulo(hwnd);
   CrearOpciones(hwnd);
   CrearHerramientas(hwnd);
@@ -87,8 +93,28 @@ LRESULT OnSize(WPARAM tipo) {
   return 0;
 }
 
+// The table's rectangle in this window; empty before it exists.
+RECT RectanguloMesa(HWND hwnd) {
+  RECT r{};
+  if (HWND mesa = VentanaTablero(kTable)) {
+    GetWindowRect(mesa, &r);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return r;
+}
+
+// Only the gutters between the children show: they clip themselves out.
 LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
+  const HIMAGE orla = g_orla.Imagen();
+  PintarMosaico(pintura.Hdc(), pintura.Rect(), orla, orla ? orla->biWidth : 1, orla ? orla->biHeight : 1);
+  const RECT mesa = RectanguloMesa(hwnd);
+  ObjetoGDI<HBRUSH> ranura(CreateSolidBrush(kColorRanura));
+  const RECT bordes[3] = {{mesa.left - 2, mesa.top, mesa.left, mesa.bottom + 2},
+                          {mesa.left - 2, mesa.bottom, mesa.right + 2, mesa.bottom + 2},
+                          {mesa.right, mesa.top, mesa.right + 2, mesa.bottom + 2}};
+  if (!IsRectEmpty(&mesa))
+    for (const RECT& r : bordes) FillRect(pintura.Hdc(), &r, ranura.Get());
   return 0;
 }
 
@@ -138,6 +164,7 @@ LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     case MM_MCINOTIFY: FinDePista(wParam, lParam); return 0;
     case WM_SIZE: return OnSize(wParam);
     case WM_PAINT: return OnPaint(hwnd);
+    case WM_ERASEBKGND: return 1;
     case WM_MOUSEACTIVATE: return OnMouseActivate(hwnd, wParam, lParam);
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_PALETTECHANGED: return OnPaletteChanged(hwnd, reinterpret_cast<HWND>(wParam));

@@ -1,5 +1,6 @@
-// CWNDBACK: the borderless main window that covers the screen in black; the
-// parent or owner of every other window of the program.
+// CWNDBACK: the borderless main window that covers the screen, walnut where
+// its children leave it bare; the parent or owner of every other window of
+// the program.
 #pragma once
 
 #include <windows.h>

@@ -34,6 +34,7 @@ struct Registro {
   COLORREF colorTexto = RGB(255, 255, 255);
   COLORREF colorInactivo = RGB(160, 160, 164);
   int32_t delaySombra = 2;  // pixels, right and down
+  int32_t salienteIzquierdo = 0;  // ink left of the first letter's pen position
   bool listo = false;
   int32_t pesoNormal = FW_NORMAL;
   int32_t pesoSobre = FW_BOLD;
@@ -77,6 +78,18 @@ SIZE Extension(HDC dc, HFONT fuente, const Registro* r) {
   return t;
 }
 
+// Ink the first letter puts left of its pen position (a j's tail) and the
+// last one right of its advance (an f's hook): the extent leaves them out.
+// Faces without these widths have none.
+SIZE Salientes(HDC dc, HFONT fuente, const Registro* r) {
+  Seleccion s(dc, fuente);
+  const auto primera = static_cast<unsigned char>(r->texto[0]);
+  const auto ultima = static_cast<unsigned char>(r->texto[static_cast<size_t>(r->largoTexto - 2)]);
+  ABC a{}, c{};
+  if (!GetCharABCWidthsA(dc, primera, primera, &a) || !GetCharABCWidthsA(dc, ultima, ultima, &c)) return {0, 0};
+  return {std::max(0, -a.abcA), std::max(0, -c.abcC)};
+}
+
 void Medir(HWND hwnd, Registro* r) {
   DCVentana dc(hwnd);
   r->fuenteNormal = ObjetoGDI<HFONT>(CrearFuente(r, r->pesoNormal));
@@ -84,10 +97,14 @@ void Medir(HWND hwnd, Registro* r) {
   if (r->fuenteNormal && r->fuenteSobre && r->largoTexto > 1) {
     const SIZE normal = Extension(dc.Get(), r->fuenteNormal.Get(), r);
     const SIZE sobre = Extension(dc.Get(), r->fuenteSobre.Get(), r);
+    const SIZE salNormal = Salientes(dc.Get(), r->fuenteNormal.Get(), r);
+    const SIZE salSobre = Salientes(dc.Get(), r->fuenteSobre.Get(), r);
     const LONG ancho = std::max(normal.cx, sobre.cx), alto = std::max(normal.cy, sobre.cy);
+    r->salienteIzquierdo = std::max(salNormal.cx, salSobre.cx);
+    const LONG saliente = r->salienteIzquierdo + std::max(salNormal.cy, salSobre.cy);
     if (ancho >= 2 && alto >= 2 && r->fondoTexto) {
       r->listo = true;
-      AjustarVentana(hwnd, ancho + r->delaySombra, alto + r->delaySombra);
+      AjustarVentana(hwnd, ancho + saliente + r->delaySombra, alto + r->delaySombra);
     }
   }
   Repintar(hwnd);
@@ -165,15 +182,15 @@ void PintarContenido(HWND hwnd, const Registro* r, HDC hdc, const RECT& rc) {
   SetBkMode(hdc, TRANSPARENT);
   Seleccion fuente(hdc, r->sobre ? r->fuenteSobre.Get() : r->fuenteNormal.Get());
   const int largo = r->largoTexto - 1;
-  const int d = r->delaySombra;
+  const int d = r->delaySombra, x = r->salienteIzquierdo;
   // Pressed: the text sits on its shadow's place and hides it.
   const bool hundido = r->capturado && r->sobre;
   if (r->sombra && !hundido) {
     SetTextColor(hdc, r->colorSombra);
-    TextOutA(hdc, d, d, r->texto.get(), largo);
+    TextOutA(hdc, x + d, d, r->texto.get(), largo);
   }
   SetTextColor(hdc, r->habilitado ? r->colorTexto : r->colorInactivo);
-  TextOutA(hdc, hundido ? d : 0, hundido ? d : 0, r->texto.get(), largo);
+  TextOutA(hdc, hundido ? x + d : x, hundido ? d : 0, r->texto.get(), largo);
 }
 
 LRESULT OnPaint(HWND hwnd, const Registro* r) {

@@ -2,7 +2,9 @@
 // (so it looks transparent), with an optional drop shadow. It turns to its
 // hover weight while the pointer is over it and, pressed, moves the text
 // onto its shadow. It sizes itself to the wider and taller of its two
-// fonts' extents plus the shadow offset, so hovering never resizes it.
+// fonts' extents, widened by any ink its first and last letters put outside
+// them, plus the shadow offset, so no ink is cut and hovering never resizes
+// it.
 // Until it has a text, a face name and a background picture it is not
 // ready: black and deaf to the mouse.
 //

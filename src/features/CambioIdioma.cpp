@@ -25,11 +25,17 @@ namespace {
 
 constexpr char kClase[] = "CWNDCAMBIOIDIOMA";
 
-constexpr uint32_t kImagenFondo = 214;
-constexpr uint32_t kImagenAceptar = 212, kImagenCancelar = 213;
+constexpr uint32_t kImagenFondo = 215;
+constexpr uint32_t kImagenTitulo = 2170;  // + language
+constexpr uint32_t kImagenAceptar = 216, kImagenCancelar = 217;
+constexpr int kXTitulo = 77;
 constexpr int kXEtiquetas = 50, kYEtiquetas = 60, kPasoEtiquetas = 30;
 constexpr int kAltoFuente = 30;
-constexpr int kYBotones = 256, kXCancelar = 177;
+constexpr int kYBotones = 256, kXCancelar = 180;
+// A shadow as dark as the ink reads as a second copy of each name: it is
+// the paper's own shade, one pixel off.
+constexpr COLORREF kColorSombra = RGB(214, 199, 168);
+constexpr int kDelaySombra = 1;
 
 // Each language named in itself, in Windows-1252 as the labels draw it.
 constexpr std::array<const char*, kIdiomas> kNombres = {
@@ -54,6 +60,8 @@ HWND CrearEtiqueta(HWND hwnd, int32_t indice) {
   HWND e = CrearControl(kClaseEtiquetaTexto, hwnd, kXEtiquetas, kYEtiquetas + kPasoEtiquetas * indice, 0, nullptr);
   if (HIMAGE fondo = ImagenDe(g.fondo)) Enviar(e, kMsgPonerImagen, reinterpret_cast<LPARAM>(fondo));
   Enviar(e, kMsgTextoPonerSombra, 1);
+  Enviar(e, kMsgTextoPonerColorSombra, static_cast<LPARAM>(kColorSombra));
+  Enviar(e, kMsgTextoPonerDelaySombra, kDelaySombra);
   Enviar(e, kMsgTextoPonerColor, static_cast<LPARAM>(ColorEtiqueta(indice)));
   Enviar(e, kMsgTextoPonerAltoFuente, kAltoFuente);
   Enviar(e, kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(kFuenteComun));
@@ -61,9 +69,19 @@ HWND CrearEtiqueta(HWND hwnd, int32_t indice) {
   return e;
 }
 
+// The caption in the language the window opens in, into the background
+// every control paints from.
+void PonerTitulo() {
+  const auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma));
+  if (ImagenDe(titulo) && ImagenDe(g.fondo))
+    TransferirHIMAGE(g.fondo->Imagen(), kXTitulo, 0, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(), 0, 0,
+                     ROP_SRCCOPY);
+}
+
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   g.arrastre = ArrastreVentana();
+  PonerTitulo();
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
   g.aceptar = CrearControl(kClaseBotonComando, hwnd, 0, kYBotones, 0, ImagenDe(g.imagenAceptar));
   g.imagenCancelar = CargarImagenArchivo(kImagenCancelar);

@@ -1,6 +1,7 @@
 // CWNDCAMBIOIDIOMA: the language window, a pop-up centred on the screen and
-// owned by the main window (disabled meanwhile): the six languages as text
-// labels, the chosen one in the highlight colour, OK and Cancel.
+// owned by the main window (disabled meanwhile): under its caption, the six
+// languages as text labels, the chosen one in the highlight colour, OK and
+// Cancel.
 #pragma once
 
 #include <windows.h>

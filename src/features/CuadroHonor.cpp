@@ -29,6 +29,9 @@ constexpr uint32_t kImagenTitulo = 2090;  // + language
 constexpr uint32_t kImagenBorrar = 158;
 constexpr uint32_t kImagenSalir = 128;    // the options window's exit
 constexpr int kTextoPregunta = 130;       // the name question
+// The columns, from the roll's left: place numbers end at one edge, names
+// start a gap after it.
+constexpr int kFinPuestos = 62, kXNombres = 74;
 
 struct Estado {
   HWND ventana = nullptr;
@@ -67,6 +70,16 @@ HWND CrearEtiqueta(HWND hwnd, int x, int y, const std::string& texto) {
   return e;
 }
 
+// A place number, right-aligned on the column's edge so that "10" keeps the
+// same distance from its name as "1".
+HWND CrearPuesto(HWND hwnd, int derecha, int y, int puesto) {
+  HWND e = CrearEtiqueta(hwnd, derecha, y, std::to_string(puesto));
+  RECT r{};
+  GetWindowRect(e, &r);
+  SetWindowPos(e, nullptr, derecha - (r.right - r.left), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return e;
+}
+
 // The canvas: the paper tile over the whole screen, the caption centred at
 // the top.
 void PintarLienzo() {
@@ -86,8 +99,8 @@ LRESULT OnCreate(HWND hwnd) {
   for (int i = 0; i < kRecords; ++i) {
     const int y = arriba + 30 * i + 63;
     const RegistroRecord& r = cuadro.registros[static_cast<size_t>(i)];
-    g.puestos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 30, y, std::to_string(i + 1));
-    g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 60, y, r.nombre);
+    g.puestos[static_cast<size_t>(i)] = CrearPuesto(hwnd, izquierda + kFinPuestos, y, i + 1);
+    g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXNombres, y, r.nombre);
     g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 420, y, std::to_string(r.puntos));
   }
   const int yBotones = static_cast<int>(altoPantalla / 1.197);

@@ -27,8 +27,9 @@ constexpr uint32_t kImagenBoton0 = 700;   // 700-704
 constexpr uint32_t kImagenSalir = 128;    // the options window's exit
 constexpr int kBotones = 5;
 
-// Where each picture button sits on the page.
-constexpr POINT kPosiciones[kBotones] = {{0, 90}, {195, 90}, {385, 90}, {619, 90}, {0, 199}};
+// Where each picture button sits on the page: inside its walnut frame
+// (10 wide), with as much again to spare.
+constexpr POINT kPosiciones[kBotones] = {{21, 90}, {213, 90}, {405, 90}, {597, 90}, {21, 199}};
 
 struct Estado {
   HWND ventana = nullptr;

@@ -40,8 +40,9 @@ LRESULT OnCreate(HWND hwnd) {
   g_imgNuevo = CargarImagenArchivo(kImagenNuevo + static_cast<uint32_t>(idioma));
   g_minimizar = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 75, 0, 0, ImagenDe(g_imgMinimizar));
   g_salir = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 36, 0, 0, ImagenDe(g_imgSalir));
-  const int a = (anchoPantalla - 703) / 3;
-  g_acerca = CrearControl("COVCOMMAND", hwnd, a + 316, -1, 0, ImagenDe(g_imgAcerca));
+  // The game's name stands in the middle of the strip, whatever the screen.
+  g_acerca = CrearControl("COVCOMMAND", hwnd, (anchoPantalla - AnchoImagen(g_imgAcerca)) / 2, -1, 0,
+                          ImagenDe(g_imgAcerca));
   g_nuevo = CrearControl("COVCOMMAND", hwnd, -2, 10, 0, ImagenDe(g_imgNuevo));
   g_fuente = ObjetoGDI<HFONT>(CrearFuente(35, 600));
   g_xTiempo = XTiempo(anchoPantalla);

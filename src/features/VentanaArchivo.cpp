@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "ArchivoBMP.h"
@@ -43,7 +44,12 @@ constexpr uint32_t kImagenBorrar = 158, kImagenAyuda = 115, kImagenDesplazador =
 // The window shows the background from this column on.
 constexpr int kMargenFondo = 100;
 constexpr int kXTitulo = 125, kYTitulo = 1;  // in the background
-constexpr int kYEtiqueta = 193;
+// A label stands under its slot, clear of it (the slots clip what the
+// window draws over them), within the slot's width and on the paper (which
+// ends at 230).
+constexpr int kYEtiqueta = 108 + kAltoMiniaturaArchivo + 2, kAltoEtiqueta = 28;
+constexpr int kMargenEtiqueta = 3;
+constexpr int kAltoFuenteEtiqueta = 24, kAltoFuenteEtiquetaMinimo = 15;
 constexpr int kLargoCampo = 260;  // characters Accept reads of the name field
 constexpr int kNombreMaximo = 260;
 
@@ -89,6 +95,37 @@ void LlenarLista() {
   g_archivos.OrdenarNatural();
 }
 
+RECT RectanguloEtiqueta(int k) {
+  const int x = 111 * k + 6;
+  return {x + kMargenEtiqueta, kYEtiqueta, x + kAnchoMiniaturaArchivo - kMargenEtiqueta, kYEtiqueta + kAltoEtiqueta};
+}
+
+std::string SinRelleno(const std::string& etiqueta) { return etiqueta.substr(0, etiqueta.find_last_not_of(' ') + 1); }
+
+// One size for the four labels: the largest at which each shows whole; a
+// name too wide even in the smallest ends in an ellipsis when drawn.
+void AjustarFuenteEtiquetas() {
+  DCVentana dc(g.ventana);
+  const LONG ancho = kAnchoMiniaturaArchivo - 2 * kMargenEtiqueta;
+  for (int alto = kAltoFuenteEtiqueta;; --alto) {
+    ObjetoGDI<HFONT> fuente(CrearFuente(alto, 400));
+    bool caben = true;
+    {
+      Seleccion s(dc.Get(), fuente.Get());
+      for (const std::string& e : g.etiquetas) {
+        const std::string texto = SinRelleno(e);
+        SIZE t{};
+        GetTextExtentPoint32A(dc.Get(), texto.c_str(), static_cast<int>(texto.size()), &t);
+        caben = caben && t.cx <= ancho;
+      }
+    }
+    if (caben || alto == kAltoFuenteEtiquetaMinimo) {
+      g.fuenteEtiquetas = std::move(fuente);
+      return;
+    }
+  }
+}
+
 void RefrescarMiniaturas() {
   const int32_t primera = PrimeraMostrada();
   for (int k = 0; k < kRanurasArchivo; ++k) {
@@ -101,6 +138,7 @@ void RefrescarMiniaturas() {
       PonerMiniaturaArchivo(g.miniaturas[k], nullptr);
     }
   }
+  AjustarFuenteEtiquetas();
   InvalidateRect(g.ventana, nullptr, FALSE);
 }
 
@@ -145,7 +183,6 @@ LRESULT OnCreate(HWND hwnd) {
   g.arrastre = ArrastreVentana();
   PausePuzzleClock();
   if (g.modo == kArchivoGuardar) CrearCampo(hwnd);
-  g.fuenteEtiquetas = ObjetoGDI<HFONT>(CrearFuente(24, 400));
   PonerTitulo();
 
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
@@ -279,8 +316,12 @@ LRESULT OnPaint(HWND hwnd) {
   Seleccion fuente(hdc, g.fuenteEtiquetas.Get());
   SetTextColor(hdc, kColorTextoComun);
   SetBkMode(hdc, TRANSPARENT);
-  for (int k = 0; k < kRanurasArchivo; ++k)
-    TextOutA(hdc, 111 * k + 6, kYEtiqueta, g.etiquetas[k].c_str(), static_cast<int>(g.etiquetas[k].size()));
+  for (int k = 0; k < kRanurasArchivo; ++k) {
+    const std::string texto = SinRelleno(g.etiquetas[k]);
+    RECT r = RectanguloEtiqueta(k);
+    DrawTextA(hdc, texto.c_str(), static_cast<int>(texto.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
   return 0;
 }
 

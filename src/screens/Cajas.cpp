@@ -26,6 +26,7 @@ constexpr int kIdCerrar = 10, kIdRenombrar = 11;
 constexpr int kMarco = 6;         // the frame's width
 constexpr int kEsquina = 20;      // how far a corner reaches along an edge
 constexpr int kMaximoNombre = 39;
+constexpr int kXNombre = 10, kYNombre = 5, kHolguraNombre = 6;  // the name in the title bar
 constexpr int kTextoRenombrar = 20;
 
 enum Modo { kQuieto, kMover, kIzquierda, kAbajo, kDerecha, kAbajoIzquierda, kAbajoDerecha };
@@ -133,7 +134,10 @@ LRESULT OnPaint(HWND hwnd) {
       Seleccion fuente(hdc, g_fuente.Get());
       SetTextColor(hdc, RGB(0, 0, 0));
       SetBkMode(hdc, TRANSPARENT);
-      TextOutA(hdc, 10, 5, nombre->c_str(), static_cast<int>(nombre->size()));
+      // A name longer than the bar ends in an ellipsis clear of the pencil.
+      RECT texto{kXNombre, kYNombre, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre, T};
+      DrawTextA(hdc, nombre->c_str(), static_cast<int>(nombre->size()), &texto,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
   }
   if (p.bottom < T) return 0;

@@ -4,7 +4,9 @@
 // page; the page change slides the new page up over the old one.
 #include "MenuNuevo.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -67,6 +69,11 @@ constexpr int kTextoNoCortable = 240, kTextoNoCortado = 250;
 const int kYPestaña[kPaginas] = {63, 109, 157, 203};
 const int kXTroquel[kTroqueles] = {371, 427, 482};
 const int kYRotulo[3] = {80, 120, 160};
+// The counts stand between the count scroll (ending at 410) and the paper's
+// right edge (605), a few pixels clear of each.
+constexpr int kXRotulo = 416, kFinRotulos = 597;
+constexpr int kAltoRotulo = 18, kAltoRotuloMinimo = 11;
+constexpr char kCuentaMasAncha[] = "8888";
 
 // The picture list lives as long as the program; it is filled again at each
 // opening.
@@ -180,16 +187,38 @@ HWND CrearDesplazador(HWND hwnd) {
   return d;
 }
 
-HWND CrearRotulo(HWND hwnd, int x, int y, const char* texto) {
+HWND CrearRotulo(HWND hwnd, int x, int y, const char* texto, int alto) {
   HWND r = CrearControl(kClaseEtiquetaTexto, hwnd, x, y, 0, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
   Enviar(r, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.fondo)));
   Enviar(r, kMsgTextoPonerPesoNormal, 700);
-  Enviar(r, kMsgTextoPonerAltoFuente, 18);
+  Enviar(r, kMsgTextoPonerAltoFuente, alto);
   Enviar(r, kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(""));
   Enviar(r, kMsgTextoPoner, reinterpret_cast<LPARAM>(texto));
   Enviar(r, kMsgHabilitar, 0);
   Enviar(r, kMsgTextoPonerColorInactivo, RGB(0, 0, 0));
   return r;
+}
+
+// The usual caption height, or a smaller one when a caption followed by the
+// widest count would run off the paper (some languages' words are longer).
+int AltoRotulos(HWND hwnd, const std::array<std::array<char, 200>, 3>& rotulos) {
+  DCVentana dc(hwnd);
+  const auto ancho = [&dc](const char* texto) {
+    SIZE t{};
+    GetTextExtentPoint32A(dc.Get(), texto, static_cast<int>(std::strlen(texto)), &t);
+    return t.cx;
+  };
+  // A label is as wide as its text and its shadow's offset (2 unless set).
+  constexpr int sombra = 2;
+  int alto = kAltoRotulo;
+  for (; alto > kAltoRotuloMinimo; --alto) {
+    ObjetoGDI<HFONT> fuente(CrearFuente(alto, 700));
+    Seleccion s(dc.Get(), fuente.Get());
+    LONG mayor = 0;
+    for (const auto& r : rotulos) mayor = std::max(mayor, ancho(r.data()) + ancho(kCuentaMasAncha) + 2 * sombra);
+    if (kXRotulo + mayor <= kFinRotulos) break;
+  }
+  return alto;
 }
 
 HWND CrearCheck(HWND hwnd, int x, int y, int id, const std::unique_ptr<ControlDC>& imagen, DWORD estilo) {
@@ -270,14 +299,15 @@ void CrearControles(HWND hwnd) {
   g.selectorCantidad = CrearSelectorCantidad(hwnd, ImagenDe(g.fondo));
 
   const int textos[3] = {kTextoFilas, kTextoColumnas, kTextoPiezas};
+  std::array<std::array<char, 200>, 3> rotulos{};
+  for (int i = 0; i < 3; ++i) CargarTexto(textos[i], rotulos[i].data(), static_cast<int>(rotulos[i].size()));
+  const int alto = AltoRotulos(hwnd, rotulos);
   for (int i = 0; i < 3; ++i) {
-    char texto[200];
-    CargarTexto(textos[i], texto, sizeof texto);
-    g.rotulos[i] = CrearRotulo(hwnd, 410, kYRotulo[i], texto);
+    g.rotulos[i] = CrearRotulo(hwnd, kXRotulo, kYRotulo[i], rotulos[i].data(), alto);
     RECT r{};
     GetWindowRect(g.rotulos[i], &r);
     MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
-    g.valores[i] = CrearRotulo(hwnd, r.right, kYRotulo[i], "0");
+    g.valores[i] = CrearRotulo(hwnd, r.right, kYRotulo[i], "0", alto);
   }
   for (int i = 0; i < kMiniaturas; ++i) g.miniaturas[i] = CrearMiniatura(hwnd, i);
 }

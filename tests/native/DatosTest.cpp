@@ -30,7 +30,7 @@ struct Carga {
 using D = Disposicion;
 const Carga kCargas[] = {
     // play screen, title strip, box buttons
-    {6000, D::kUnica}, {122, D::kUnica}, {2060, D::kCmd3, true}, {129, D::kCmd3}, {119, D::kCmd3}, {112, D::kCmd3},
+    {6000, D::kUnica}, {6001, D::kUnica}, {122, D::kUnica}, {2060, D::kCmd3, true}, {129, D::kCmd3}, {119, D::kCmd3}, {112, D::kCmd3},
     {200, D::kCmd3}, {201, D::kCmd3}, {202, D::kCmd3}, {203, D::kCmd3}, {204, D::kCmd3}, {205, D::kCmd3},
     {600, D::kCmd3}, {601, D::kCmd3}, {602, D::kCmd3}, {603, D::kCmd3}, {604, D::kCmd3}, {605, D::kCmd3},
     {244, D::kCmd3},
@@ -50,6 +50,7 @@ const Carga kCargas[] = {
     {148, D::kUnica}, {2150, D::kUnica, true}, {146, D::kCmd3}, {147, D::kCmd3}, {262, D::kFilas2},
     {214, D::kUnica}, {2100, D::kUnica, true}, {212, D::kCmd3}, {213, D::kCmd3}, {503, D::kFilas2},
     {505, D::kFilas2}, {507, D::kPomo}, {530, D::kChk4}, {531, D::kChk4}, {532, D::kChk4}, {533, D::kChk4},
+    {215, D::kUnica}, {2170, D::kUnica, true}, {216, D::kCmd3}, {217, D::kCmd3},
     // honour roll, preview, print-out, picture information, video panel
     {160, D::kUnica}, {2090, D::kUnica, true}, {260, D::kAnim10}, {263, D::kUnica}, {264, D::kUnica},
     {265, D::kUnica}, {700, D::kCmd3}, {701, D::kCmd3}, {702, D::kCmd3}, {703, D::kCmd3}, {704, D::kCmd3},
@@ -120,9 +121,13 @@ TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
   EXPECT_GE(h214, 256 + std::max(Marco(212, 1, 3).second, Marco(213, 1, 3).second));
   EXPECT_GE(h214, 236 - kh / 2 + kh);
   EXPECT_GE(100 - kh / 2, 0);
+  const auto [w215, h215] = Marco(215);
+  EXPECT_GE(w215, 180 + Marco(217, 1, 3).first);
+  EXPECT_GE(h215, 256 + std::max(Marco(216, 1, 3).second, Marco(217, 1, 3).second));
   for (uint32_t l = 0; l < 6; ++l) {
     EXPECT_LE(Marco(2150 + l).first, w148 - 13) << l;
     EXPECT_LE(Marco(2100 + l).first + 77, w214) << l;
+    EXPECT_LE(Marco(2170 + l).first + 77, w215) << l;
   }
 
   const auto [w166, h166] = Marco(166);

@@ -4,15 +4,18 @@
 
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "CambioIdioma.h"
+#include "Captura.h"
 #include "ComunVentanas.h"
 #include "Configuracion.h"
 #include "Controles.h"
 #include "EtiquetaTexto.h"
 #include "Lupa.h"
+#include "ObjetosGDI.h"
 #include "ProgramaPrueba.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
@@ -40,6 +43,47 @@ std::string Texto(int id) {  // of the string table; -1: the magnifier's title
   char b[100] = "";
   id < 0 ? GetWindowTextA(VentanaLupa(), b, sizeof b) : LoadStringA(instanciaPrograma, id, b, sizeof b);
   return b;
+}
+
+RECT Cliente(HWND h) {
+  RECT r{};
+  GetClientRect(h, &r);
+  return r;
+}
+
+// `hijo`'s rectangle in its parent's client coordinates.
+RECT Lugar(HWND hijo) {
+  RECT r{};
+  GetWindowRect(hijo, &r);
+  MapWindowPoints(nullptr, GetParent(hijo), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Dentro(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+// The pixels `texto` darkens when drawn alone in the labels' font on white,
+// as a w x h mask.
+std::vector<bool> Tinta(const char* texto, int w, int h) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  ObjetoGDI<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ObjetoGDI<HFONT> fuente(CreateFontA(30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFuenteComun));
+  HDC dc = CreateCompatibleDC(nullptr);
+  {
+    Seleccion s(dc, dib.Get());
+    Seleccion f(dc, fuente.Get());
+    PatBlt(dc, 0, 0, w, h, WHITENESS);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, 0, 0, texto, static_cast<int>(std::strlen(texto)));
+    GdiFlush();
+  }
+  DeleteDC(dc);
+  std::vector<bool> m(static_cast<size_t>(w * h));
+  for (size_t i = 0; i < m.size(); ++i) m[i] = Suma(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) < 600;
+  return m;
 }
 
 class IdiomaVentana : public ::testing::Test {
@@ -90,6 +134,81 @@ TEST_F(IdiomaVentana, OnlyANewLanguageSwapsTheWordsOnScreenAndIsRemembered) {
     EXPECT_TRUE(Muestra(GetWindow(VentanaBarraOpciones(), GW_CHILD), 2120 + k)) << k;
     EXPECT_EQ(Texto(-1), Texto(120 + k));
     EXPECT_EQ(LeerIdiomaConfigurado(), k);  // what the next start-up reads
+  }
+}
+
+// In every language: its own caption at the top; outside its controls the
+// window is its own background, whose paper has no slider slots where the
+// music window has them; a cancel that is not the music-off button; each
+// name drawn once, its shadow no darker than the paper's shade.
+TEST_F(IdiomaVentana, LooksLikeAWindowOfItsOwn) {
+  const auto fondo = CargarImagenArchivo(215), musica = CargarImagenArchivo(214);
+  ASSERT_TRUE(ImagenDe(fondo) && ImagenDe(musica));
+  const HIMAGE f = ImagenDe(fondo);
+  for (int x : {67, 69, 71, 179, 181, 183})
+    for (int y = 94; y < 243; ++y) {
+      ASSERT_GT(Suma(ColorImagen(f, x, y)), 600) << "a slot at " << x << "," << y;
+      if (x == 69 && y == 150) {
+        ASSERT_LT(Suma(ColorImagen(ImagenDe(musica), x, y)), 600) << "the music window's slot";
+      }
+    }
+  const char* nombres[] = {"Espa\xF1ol", "English", "Portugu\xEAs", "Italiano", "Fran\xE7" "ais", "Deutsch"};
+  for (int32_t k = 0; k < 6; ++k) {
+    idioma = k;
+    HWND v = AbrirCambioIdioma();
+    ASSERT_NE(v, nullptr);
+    Bombear(30);
+    UpdateWindow(v);
+    const RECT c = Cliente(v);
+    ASSERT_EQ(c.right, f->biWidth);
+    ASSERT_EQ(c.bottom, f->biHeight);
+    const std::vector<uint32_t> p = Leer(v, c);
+    ASSERT_EQ(p.size(), static_cast<size_t>(c.right * c.bottom));
+    const auto pixel = [&](int x, int y) { return p[static_cast<size_t>(y * c.right + x)]; };
+
+    const auto titulo = CargarImagenArchivo(2170 + static_cast<uint32_t>(k));
+    const HIMAGE t = ImagenDe(titulo);
+    ASSERT_TRUE(t);
+    long distintos = 0;
+    for (int y = 0; y < t->biHeight; ++y)
+      for (int x = 0; x < t->biWidth; ++x) distintos += pixel(77 + x, y) != ColorImagen(t, x, y);
+    EXPECT_EQ(distintos, 0) << "caption of language " << k;
+
+    std::vector<RECT> controles;
+    for (HWND h = GetWindow(v, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) controles.push_back(Lugar(h));
+    long fuera = 0;
+    for (int y = 0; y < c.bottom; ++y)
+      for (int x = 0; x < c.right; ++x) {
+        if (x >= 77 && x < 77 + t->biWidth && y < t->biHeight) continue;
+        bool libre = true;
+        for (const RECT& r : controles) libre = libre && !Dentro(r, x, y);
+        if (libre) fuera += pixel(x, y) != ColorImagen(f, x, y);
+      }
+    EXPECT_EQ(fuera, 0) << "background of language " << k;
+
+    EXPECT_FALSE(Muestra(BotonCancelarIdioma(), 213));
+    EXPECT_TRUE(Muestra(BotonCancelarIdioma(), 217));
+    EXPECT_TRUE(Muestra(BotonAceptarIdioma(), 216));
+
+    for (int32_t n = 0; n < 6; ++n) {
+      const RECT r = Lugar(EtiquetaIdioma(n));
+      const int w = r.right - r.left, h = r.bottom - r.top;
+      const std::vector<bool> tinta = Tinta(nombres[n], w, h);
+      long sobra = 0, propia = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const bool oscuro = Suma(pixel(r.left + x, r.top + y)) < 200;
+          sobra += oscuro && !tinta[static_cast<size_t>(y * w + x)];
+          propia += oscuro;
+        }
+      EXPECT_EQ(sobra, 0) << "a dark copy beside " << n << " in language " << k;
+      if (n != k) {
+        EXPECT_GT(propia, 50) << n;  // the marked one is red
+      }
+    }
+    SendMessageA(v, WM_CHAR, VK_ESCAPE, 0);
+    Bombear(30);
+    ASSERT_EQ(VentanaCambioIdioma(), nullptr);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Animacion.h"
+#include "Captura.h"
 #include "ControlDC.h"
 #include "EtiquetaTexto.h"
 #include "PadrePrueba.h"
@@ -91,7 +92,7 @@ Medida Extension(const char* texto, int peso) {
 }
 
 TEST_F(ControlesTexto, SizedToTheWiderFontPlusTheShadowOnceItHasAllItNeeds) {
-  const char* texto = "Tessera Puzzle";
+  const char* texto = "Puzzle Tessera";  // its ends keep their ink within their advances
   Imagen fondo = NuevaImagen(500, 400);
   HWND t = Crear("COVTXT");
   Enviar(t, kMsgTextoPoner, LPARAM(texto));
@@ -131,6 +132,51 @@ TEST_F(ControlesTexto, TextComesOutCutToTheBufferAndBadTextsAreRefused) {
   EXPECT_STREQ(copia, "abc") << "the refused texts left the old one";
   EXPECT_EQ(Enviar(t, kMsgTextoPoner, LPARAM(justo.c_str())), 1);
   EXPECT_EQ(Enviar(t, kMsgTextoCopiar, LPARAM(copia), sizeof copia), 200);
+}
+
+// Pixels `texto` touches when drawn alone, black on white, in the control's
+// face (its faintest edge pixels too).
+long TintaSola(const char* texto, int alto) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -120, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  ObjetoGDI<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ObjetoGDI<HFONT> fuente(CreateFontA(alto, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, ""));
+  HDC dc = CreateCompatibleDC(nullptr);
+  {
+    Seleccion s(dc, dib.Get());
+    Seleccion f(dc, fuente.Get());
+    PatBlt(dc, 0, 0, 400, 120, WHITENESS);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 40, 20, texto, lstrlenA(texto));
+    GdiFlush();
+  }
+  DeleteDC(dc);
+  long n = 0;
+  for (int i = 0; i < 400 * 120; ++i) n += (static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) != 0xFFFFFF;
+  return n;
+}
+
+// A j that starts a text reaches left of its pen position and an f that
+// ends it beyond its advance: the control still shows all the ink the text
+// has when drawn alone.
+TEST_F(ControlesTexto, NoInkIsCutAtEitherEnd) {
+  Imagen fondo = NuevaImagen(500, 400);
+  std::memset(PixelesHIMAGE(fondo.get()), 255, static_cast<size_t>(StrideHIMAGE(fondo.get()) * 400));
+  for (const char* texto : {"jiff", "jf", "fjord", "Tessera"})
+    for (int alto : {18, 30}) {
+      HWND t = Crear("COVTXT");
+      Enviar(t, kMsgTextoPonerColor, RGB(0, 0, 0));
+      Enviar(t, kMsgTextoPonerAltoFuente, alto);
+      Enviar(t, kMsgTextoPonerFuente, LPARAM(""));
+      Enviar(t, kMsgTextoPoner, LPARAM(texto));
+      Enviar(t, kMsgPonerImagen, LPARAM(fondo.get()));
+      UpdateWindow(t);
+      const Medida m = Tamaño(t);
+      const long tinta = Contar(t, {0, 0, m.first, m.second}, [](uint32_t c) { return c != 0xFFFFFF; });
+      EXPECT_EQ(tinta, TintaSola(texto, alto)) << texto << " " << alto;
+      DestroyWindow(t);
+    }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "ArchivoBMP.h"
+#include "Captura.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Cut.h"
@@ -128,12 +130,30 @@ TEST_F(CuadroHonorVentana, ShowsTheRollFullScreenOverADisabledMainWindow) {
     RECT f{};
     GetWindowRect(NombreCuadroHonor(i), &f);
     EXPECT_EQ(f.top, (altoPantalla - 480) / 2 + 30 * i + 63);
-    EXPECT_EQ(f.left, (anchoPantalla - 640) / 2 + 60);
+    EXPECT_EQ(f.left, (anchoPantalla - 640) / 2 + 74);
   }
   SendMessageA(v, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonSalirCuadroHonor()));
   Bombear(50);
   EXPECT_EQ(VentanaCuadroHonor(), nullptr);
   EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+}
+
+// On the default roll every name is dashes from its first pixel: the place
+// number, "10" too, keeps a band of bare cork before it.
+TEST_F(CuadroHonorVentana, EachPlaceNumberStandsClearOfItsName) {
+  HWND v = AbrirCuadroHonor();
+  ASSERT_NE(v, nullptr);
+  Bombear();
+  UpdateWindow(v);
+  for (int i = 0; i < kRecords; ++i) {
+    RECT n{};
+    GetWindowRect(NombreCuadroHonor(i), &n);
+    MapWindowPoints(nullptr, v, reinterpret_cast<POINT*>(&n), 2);
+    const auto tinta = [](uint32_t c) { return Suma(c) < 150; };
+    EXPECT_EQ(Contar(v, {n.left - 8, n.top, n.left, n.bottom}, tinta), 0) << "place " << i + 1;
+    EXPECT_GT(Contar(v, {n.left - 60, n.top, n.left - 8, n.bottom}, tinta), 20) << "place " << i + 1;
+    EXPECT_GT(Contar(v, {n.left, n.top, n.left + 20, n.bottom}, tinta), 10) << "the dashes of " << i + 1;
+  }
 }
 
 TEST_F(CuadroHonorVentana, EraseShowsTheDefaultRollAndLeavesNoFile) {

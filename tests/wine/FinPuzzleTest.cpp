@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "ArchivoBMP.h"
+#include "Captura.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Cut.h"
@@ -18,6 +21,7 @@
 #include "InfoImagenes.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "ProgramaPrueba.h"
 #include "Puzzle.h"
@@ -197,7 +201,7 @@ TEST_F(PaginaInfo, TheInfoButtonOpensThePageAndEachPictureButtonItsPreview) {
   const int izquierda = (anchoPantalla - 800) / 2, arriba = (altoPantalla - 600) / 2;
   RECT b{};
   GetWindowRect(BotonImagenInfo(3), &b);
-  EXPECT_EQ(b.left, izquierda + 619);
+  EXPECT_EQ(b.left, izquierda + 597);
   EXPECT_EQ(b.top, arriba + 90);
   for (int k = 0; k < 5; ++k) {
     Notificar(info, BotonImagenInfo(k));
@@ -212,6 +216,39 @@ TEST_F(PaginaInfo, TheInfoButtonOpensThePageAndEachPictureButtonItsPreview) {
   }
   Notificar(info, BotonSalirInfo());
   EXPECT_EQ(VentanaInfo(), nullptr);
+}
+
+// The page's walnut frame (10 wide, and its inner edge line) shows whole:
+// no picture button lies on it.
+TEST_F(PaginaInfo, ThePictureButtonsLieInsideThePageFrame) {
+  Notificar(ventanaPrincipal, BotonInfo());
+  HWND info = VentanaInfo();
+  ASSERT_NE(info, nullptr);
+  UpdateWindow(info);
+  const auto pagina = CargarImagenArchivo(265);
+  const HIMAGE p = ImagenDe(pagina);
+  ASSERT_TRUE(p);
+  ASSERT_EQ(p->biWidth, 800);
+  ASSERT_EQ(p->biHeight, 600);
+  const int izquierda = (anchoPantalla - 800) / 2, arriba = (altoPantalla - 600) / 2;
+  const std::vector<uint32_t> v = Leer(info, {izquierda, arriba, izquierda + 800, arriba + 600});
+  ASSERT_EQ(v.size(), 800u * 600u);
+  constexpr int kMarco = 11;
+  long distintos = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      const bool marco = x < kMarco || y < kMarco || x >= 800 - kMarco || y >= 600 - kMarco;
+      if (marco) distintos += v[static_cast<size_t>(y * 800 + x)] != ColorImagen(p, x, y);
+    }
+  EXPECT_EQ(distintos, 0);
+  for (int k = 0; k < 5; ++k) {
+    RECT b{};
+    GetWindowRect(BotonImagenInfo(k), &b);
+    MapWindowPoints(nullptr, info, reinterpret_cast<POINT*>(&b), 2);
+    EXPECT_GE(b.left, izquierda + kMarco) << k;
+    EXPECT_LE(b.right, izquierda + 800 - kMarco) << k;
+    EXPECT_GE(b.top, arriba + kMarco) << k;
+  }
 }
 
 }  // namespace

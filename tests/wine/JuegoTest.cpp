@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "Animacion.h"
 #include "ArchivoBMP.h"
@@ -13,6 +14,7 @@
 #include "Arranque.h"
 #include "BarraHerramientas.h"
 #include "Cajas.h"
+#include "Captura.h"
 #include "ComunVentanas.h"
 #include "Compositor.h"
 #include "Controles.h"
@@ -128,6 +130,44 @@ class PantallaJuego : public ::testing::Test {
 };
 
 // ---- The board ---------------------------------------------------------------
+
+// Between the felt, the bars and the box buttons the main window shows its
+// walnut tile, laid from its corner, and a dark groove (never black) along
+// the table's left, bottom and right edges.
+TEST_F(PantallaJuego, TheGuttersAroundTheTableAreWalnut) {
+  const auto orla = CargarImagenArchivo(6001);
+  const HIMAGE t = ImagenDe(orla);
+  ASSERT_TRUE(t);
+  UpdateWindow(ventanaPrincipal);
+  std::vector<RECT> hijas;
+  for (HWND h = GetWindow(ventanaPrincipal, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (IsWindowVisible(h)) {
+      RECT r = Rect(h);
+      MapWindowPoints(nullptr, ventanaPrincipal, reinterpret_cast<POINT*>(&r), 2);
+      hijas.push_back(r);
+    }
+  const RECT mesa = {kXTablero, kYTablero, kXTablero + anchoTablero, kYTablero + altoTablero};
+  const int W = anchoPantalla, H = altoPantalla;
+  long madera = 0, distintos = 0, negros = 0;
+  for (const RECT& c : {RECT{0, 78, 49, H}, RECT{0, H - 50, W, H}, RECT{W - 28, 78, W, H}}) {
+    const std::vector<uint32_t> v = Leer(ventanaPrincipal, c);
+    ASSERT_FALSE(v.empty());
+    for (int y = c.top; y < c.bottom; ++y)
+      for (int x = c.left; x < c.right; ++x) {
+        const POINT p{x, y};
+        if (std::any_of(hijas.begin(), hijas.end(), [p](const RECT& r) { return PtInRect(&r, p); })) continue;
+        const uint32_t color = v[static_cast<size_t>((y - c.top) * (c.right - c.left) + (x - c.left))];
+        negros += color == 0;
+        const bool ranura = x >= mesa.left - 2 && x < mesa.right + 2 && y < mesa.bottom + 2;
+        if (ranura) continue;
+        ++madera;
+        distintos += color != ColorImagen(t, x % t->biWidth, y % t->biHeight);
+      }
+  }
+  EXPECT_EQ(negros, 0);
+  EXPECT_GT(madera, 1000);
+  EXPECT_EQ(distintos, 0);
+}
 
 TEST_F(PantallaJuego, PressOnATransparentCornerPicksThePieceUnderneath) {
   Poner(0, 300, 200);
@@ -425,6 +465,30 @@ TEST_F(CajaAbierta, RenameTakesTheAnswerOrKeepsTheOldNameAndEnablesTheBoxAgain) 
     GetWindowTextA(caja_, nombre, sizeof nombre);
     EXPECT_STREQ(nombre, c.nombre) << c.escrito;
     EXPECT_TRUE(IsWindowEnabled(caja_));
+  }
+}
+
+// A name longer than the title bar ends before the pencil, at any width:
+// the columns just left of it show the bar alone.
+TEST_F(CajaAbierta, ALongNameEndsBeforeThePencil) {
+  const auto barra = CargarImagenArchivo(227);
+  const HIMAGE b = ImagenDe(barra);
+  ASSERT_TRUE(b);
+  SetWindowTextA(caja_, std::string(39, 'M').c_str());
+  for (int ancho : {300, 261, 222}) {
+    const RECT r = Rect(caja_);
+    Tirar(r.right - r.left - 3, r.bottom - r.top - 3, r.left + ancho - 3, r.bottom - 3);
+    ASSERT_EQ(Cliente().first, ancho);
+    UpdateWindow(caja_);
+    RECT lapiz = Rect(GetDlgItem(caja_, 11));
+    MapWindowPoints(nullptr, caja_, reinterpret_cast<POINT*>(&lapiz), 2);
+    const std::vector<uint32_t> v = Leer(caja_, {lapiz.left - 4, 0, lapiz.left, b->biHeight});
+    ASSERT_EQ(v.size(), static_cast<size_t>(4 * b->biHeight));
+    long distintos = 0;
+    for (int y = 0; y < b->biHeight; ++y)
+      for (int x = 0; x < 4; ++x) distintos += v[static_cast<size_t>(4 * y + x)] != ColorImagen(b, 0, y);
+    EXPECT_EQ(distintos, 0) << ancho;
+    EXPECT_GT(Contar(caja_, {10, 0, 60, b->biHeight}, [](uint32_t c) { return Suma(c) < 100; }), 30) << ancho;
   }
 }
 

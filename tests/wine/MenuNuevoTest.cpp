@@ -15,6 +15,8 @@
 #include "Captura.h"
 #include "ArchivoBMP.h"
 #include "BotonCheck.h"
+#include "Captura.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplazador.h"
 #include "EtiquetaTexto.h"
@@ -185,6 +187,53 @@ TEST_F(MenuNuevo, PagesShowOnlyTheirOwnControls) {
   EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
   EXPECT_TRUE(Visible(TroquelMenuNuevo(2)));
   EXPECT_TRUE(Visible(C(ControlNuevo::vistaTroquel)));
+}
+
+// In every language the three counts, the largest too, stand on the paper:
+// their ink keeps clear of the paper's right edge (605) and of the count
+// scroll (ending at 410).
+TEST_F(MenuNuevo, TheCountsStayOnThePaperInEveryLanguage) {
+  const auto fondo = CargarImagenArchivo(224);
+  const HIMAGE f = ImagenDe(fondo);
+  ASSERT_TRUE(f);
+  for (int32_t k = 0; k < 6; ++k) {
+    idioma = k;
+    Abrir();
+    Clic(PestañaMenuNuevo(2));
+    HWND d = C(ControlNuevo::desplazadorCantidad);
+    SendMessageA(d, kMsgDespPonerValor, 0, SendMessageA(d, kMsgDespObtenerMaximo, 0, 0));
+    SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(d));
+    Bombear(30);
+    const HWND v = VentanaMenuNuevo();
+    UpdateWindow(v);
+    EXPECT_GE(Texto(ValorMenuNuevo(2)).size(), 3u) << k;
+    int rotulos = 0;
+    for (HWND h = GetWindow(v, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      char clase[16] = "";
+      GetClassNameA(h, clase, sizeof clase);
+      if (std::strcmp(clase, kClaseEtiquetaTexto) != 0 || !IsWindowVisible(h)) continue;
+      ++rotulos;
+      RECT r{};
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, v, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_LE(r.right, 600) << k;
+      EXPECT_GE(r.left, 412) << k;
+    }
+    EXPECT_EQ(rotulos, 6) << k;
+    for (const RECT& banda : {RECT{600, 70, 606, 200}, RECT{410, 70, 412, 200}}) {
+      const std::vector<uint32_t> p = Leer(v, banda);
+      ASSERT_FALSE(p.empty());
+      long distintos = 0;
+      const int w = banda.right - banda.left;
+      for (int y = banda.top; y < banda.bottom; ++y)
+        for (int x = banda.left; x < banda.right; ++x)
+          distintos += p[static_cast<size_t>((y - banda.top) * w + x - banda.left)] != ColorImagen(f, x, y);
+      EXPECT_EQ(distintos, 0) << "language " << k << " at x " << banda.left;
+    }
+    DestroyWindow(v);
+    Bombear(60);
+  }
+  idioma = 1;
 }
 
 TEST_F(MenuNuevo, TheDiePreviewCyclesTheShapesAndMovesTheMark) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Captura.h"
 #include "Proceso.h"
 
 namespace {
@@ -60,11 +61,11 @@ void ComprobarDisposicion(HWND principal) {
   const auto hay = [](const std::vector<POINT>& v, LONG x, LONG y) {
     return std::any_of(v.begin(), v.end(), [&](POINT p) { return p.x == x && p.y == y; });
   };
-  // Title strip: minimise, exit, about, new puzzle.
-  const int a = (W - 703) / 3;
+  // Title strip: minimise, exit, about (centred: its pixels are checked),
+  // new puzzle.
   EXPECT_TRUE(hay(comandos, W - 75, 0));
   EXPECT_TRUE(hay(comandos, W - 36, 0));
-  EXPECT_TRUE(hay(comandos, a + 316, -1));
+  EXPECT_TRUE(std::any_of(comandos.begin(), comandos.end(), [](POINT p) { return p.y == -1; }));
   EXPECT_TRUE(hay(comandos, -2, 10));
   // Options window: help, magnifier, open, save, language, exit; its tab
   // on the bar.
@@ -73,6 +74,35 @@ void ComprobarDisposicion(HWND principal) {
   // Tools window's first button and the tool bar's tab.
   EXPECT_TRUE(hay(animados, 0, 78 + static_cast<int>((H - 78) * 0.2) - 35));
   EXPECT_TRUE(hay(animados, 0, (H - 140) / 2));
+}
+
+// What the play screen shows, read back from the screen: no pure black
+// between the felt and the bars or beside the box buttons, and the name's
+// brass oval in the middle of the title strip.
+void ComprobarAspecto() {
+  const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
+  const HWND pantalla = GetDesktopWindow();
+  const RECT cunetas[] = {{25, 78, 49, H - 25}, {25, H - 50, W, H - 25}, {W - 28, 78, W, H - 25}};
+  long negros = -1;
+  // Until the play screen has painted.
+  for (int t = 0; t < 40 && negros != 0; ++t, Sleep(100)) {
+    negros = 0;
+    for (const RECT& r : cunetas) negros += Contar(pantalla, r, Igual(0));
+  }
+  EXPECT_EQ(negros, 0) << "black pixels in the gutters";
+
+  const int y = 33, desde = std::max(270, W / 2 - 200), hasta = std::min(W - 80, W / 2 + 200);
+  const std::vector<uint32_t> fila = Leer(pantalla, {desde, y, hasta, y + 1});
+  ASSERT_EQ(fila.size(), static_cast<size_t>(hasta - desde));
+  int izquierda = -1, derecha = -1;
+  for (int x = 0; x < hasta - desde; ++x) {
+    const uint32_t c = fila[static_cast<size_t>(x)];
+    const bool laton = static_cast<int>(c >> 16 & 0xFF) - static_cast<int>(c & 0xFF) > 90;
+    if (laton && izquierda < 0) izquierda = desde + x;
+    if (laton) derecha = desde + x;
+  }
+  ASSERT_GE(izquierda, 0) << "no brass oval in the title strip";
+  EXPECT_NEAR((izquierda + derecha + 1) / 2.0, W / 2.0, 1.0) << izquierda << ".." << derecha;
 }
 
 TEST(Pantalla, ProgramReactsToTheScreen) {
@@ -100,6 +130,7 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
     EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(p.EsperarVentana("#32770", 200), nullptr) << "no error dialog on a good screen";
     ComprobarDisposicion(principal);
+    ComprobarAspecto();
     PostMessageA(principal, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.EsperarFin(), 0);
     return;

@@ -2,14 +2,18 @@
 // folder of the test's own, games saved and opened through the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "ArchivoBMP.h"
 #include "Cajas.h"
+#include "Captura.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "Cut.h"
 #include "Desplazador.h"
@@ -134,6 +138,45 @@ TEST_F(ArchivoVentana, AScrollBeyondFourFilesLabelsWithoutExtensionAndTheClockWa
     EXPECT_EQ(VentanaArchivo(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
     EXPECT_EQ(puzzle.paused, 0);
+  }
+}
+
+// Each label stands whole under its own thumbnail: its ink lies within the
+// slot's width, below the slot (which would clip it) and above the paper's
+// end, so no two run together and no dot or end is cut.
+TEST_F(ArchivoVentana, EachLabelStandsWholeUnderItsThumbnail) {
+  Cortar(2, 3);
+  for (const char* n : {"Brachio first", "iiii jjjj", "Stego second", "WWWWWWWWWWW"}) Archivo(std::string(n) + ".epf");
+  Abrir(kArchivoAbrir);
+  const HWND v = VentanaArchivo();
+  Bombear(50);
+  for (int k = 0; k < 4; ++k) ASSERT_FALSE(MiniaturaArchivoVacia(MiniaturaVentanaArchivo(k))) << k;
+  const auto fondo = CargarImagenArchivo(224);
+  const HIMAGE f = ImagenDe(fondo);
+  ASSERT_TRUE(f);
+  constexpr int kArriba = 108 + kAltoMiniaturaArchivo, kAbajo = 232, kAncho = 510;
+  const std::vector<uint32_t> p = Leer(v, {0, kArriba, kAncho, kAbajo});
+  ASSERT_EQ(p.size(), static_cast<size_t>(kAncho * (kAbajo - kArriba)));
+  long sueltos = 0;
+  long tinta[4] = {};
+  int primera[4] = {kAbajo, kAbajo, kAbajo, kAbajo}, ultima[4] = {};
+  for (int y = kArriba; y < kAbajo; ++y)
+    for (int x = 0; x < kAncho; ++x) {
+      if (p[static_cast<size_t>((y - kArriba) * kAncho + x)] == ColorImagen(f, x + 100, y)) continue;
+      const int k = (x - 6) / 111, dentro = (x - 6) % 111;
+      if (x < 6 || k > 3 || dentro < 1 || dentro >= kAnchoMiniaturaArchivo - 1) {
+        ++sueltos;
+        continue;
+      }
+      ++tinta[k];
+      primera[k] = std::min(primera[k], y);
+      ultima[k] = std::max(ultima[k], y);
+    }
+  EXPECT_EQ(sueltos, 0) << "ink outside the slots' columns";
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_GT(tinta[k], 40) << k;
+    EXPECT_GE(primera[k], kArriba + 2) << "label " << k << " touches its slot";
+    EXPECT_LT(ultima[k], 229) << "label " << k << " reaches the paper's end";
   }
 }
 

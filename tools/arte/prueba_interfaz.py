@@ -12,17 +12,20 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import bmp  # noqa: E402
 import interfaz  # noqa: E402
+import ui_ventanas  # noqa: E402
 
 GRUPOS = {
     'G1': [224] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
     'G2': [160, 265] + [2090 + i for i in range(6)],
     'G3': [214, 503, 505, 507] + [2100 + i for i in range(6)],
     'G4': [148, 262] + [2150 + i for i in range(6)],
+    'G5': [215] + [2170 + i for i in range(6)],
 }
 
 # (number, background, x, y, frames) of pictures copied into a background
 COPIADOS = ([(b + i, 224, 125, 1, 1) for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)]
             + [(2100 + i, 214, 77, 0, 1) for i in range(6)]
+            + [(2170 + i, 215, 77, 0, 1) for i in range(6)]
             + [(2150 + i, 148, 13, 7, 1) for i in range(6)]
             + [(503, 214, 35, 51, 2), (505, 214, 155, 53, 2)]
             + [(262, 148, 125 + 50 * i, 247, 2) for i in range(5)])
@@ -55,7 +58,7 @@ def constantes(out):
 def sin_costuras(out):
     """The tiles laid on a grid: the step across the wrap is no larger than
     the steps inside the tile."""
-    for num in (6000, 160):
+    for num in (6000, 6001, 160):
         a = rgb(out[num]).astype(np.float64)
         for eje in (0, 1):
             dentro = np.abs(np.diff(a, axis=eje)).mean()
@@ -113,7 +116,8 @@ def perilla(out):
 def estados(out):
     """Every frame of a button must look different from the others."""
     tiras = {'cmd3': [2060, 2061, 129, 119, 112, 244, 225, 228, 223, 222, 146, 147, 212, 213,
-                      163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206)) + list(range(600, 606)),
+                      216, 217, 163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206))
+                     + list(range(600, 606)),
              'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533],
              'anim10': [127, 117, 124, 113, 115, 126, 128, 116, 118, 121, 158, 199, 198, 260]}
     for forma, nums in tiras.items():
@@ -142,7 +146,7 @@ def estados(out):
 def idiomas(out):
     """The six language variants of a worded picture all differ, except
     where two languages share the word."""
-    for base in (2000, 2010, 2020, 2030, 2040, 2050, 2060, 2090, 2100, 2110, 2120, 2150):
+    for base in (2000, 2010, 2020, 2030, 2040, 2050, 2060, 2090, 2100, 2110, 2120, 2150, 2170):
         vistos = {}
         for l in range(6):
             vistos.setdefault(out[base + l].tobytes(), []).append(l)
@@ -153,7 +157,7 @@ def claridad(out):
     """Where the program writes black text the picture must be light; the
     full-screen tile carries black and white text, so it is a mid tone."""
     zonas = [(148, 20, 60, 480, 250), (224, 106, 50, 604, 228), (227, 0, 6, 30, 26),
-             (122, 0, 14, 76, 56), (214, 50, 60, 250, 125)]
+             (122, 0, 14, 76, 56), (214, 50, 60, 250, 125), (215, 20, 60, 245, 245)]
     for num, x0, y0, x1, y1 in zonas:
         luz = rgb(out[num])[y0:y1, x0:x1].mean(axis=2)
         comprobar(np.percentile(luz, 5) > 170, '%d is too dark under its black text' % num)
@@ -188,7 +192,20 @@ def medidas(out):
     W166, H166 = out[166].size
     comprobar(W166 >= max(296 + w(167), 196 + w(165), w(163)) and
               H166 >= max(416 + h(163, 3), 378 + h(167, 3), 423 + h(165, 3)), 'video panel too small')
-    comprobar(w(2060) - 2 <= 348 and w(129) + 348 <= 570, 'title strip buttons overlap')
+    W215, H215 = out[215].size
+    comprobar(W215 >= max(180 + w(217), w(216), 77 + w(2170)) and H215 >= max(256 + h(216, 3), 256 + h(217, 3)),
+              '215 too small')
+    comprobar(h(2170) <= 51, 'language caption too tall')
+    # on the smallest screen: new puzzle, the centred oval, the time at 570
+    comprobar(w(2060) - 2 <= (800 - w(129)) // 2 and (800 + w(129)) // 2 <= 570, 'title strip buttons overlap')
+    W265, H265 = out[265].size
+    m = ui_ventanas.MARCO_INFO
+    cajas = [(x, y, x + w(700 + k), y + h(700 + k, 3)) for k, (x, y) in enumerate(ui_ventanas.CUADROS_INFO)]
+    for k, (x0, y0, x1, y1) in enumerate(cajas):
+        comprobar(m < x0 and x1 < W265 - m and m < y0 and y1 < H265 - m, '%d reaches the page frame' % (700 + k))
+        for j in range(k):
+            a = cajas[j]
+            comprobar(x1 <= a[0] or a[2] <= x0 or y1 <= a[1] or a[3] <= y0, '%d overlaps %d' % (700 + k, 700 + j))
 
 
 def main(argv):

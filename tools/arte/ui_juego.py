@@ -1,6 +1,6 @@
-"""Pictures of the play screen: the table, the title strip, the bars along
-the left and bottom edges with their fold-out windows, the box buttons and
-the title bars of the piece boxes.
+"""Pictures of the play screen: the table and the wood around it, the
+title strip, the bars along the left and bottom edges with their fold-out
+windows, the box buttons and the title bars of the piece boxes.
 
 The strips are repainted in blocks whose phase follows the repainted
 rectangle, so each is invariant along the direction it is tiled in: the
@@ -141,6 +141,12 @@ def mosaico():
     return bmp.a_8bits(uc.a_imagen(uc.fieltro(100, 100, 6000)), tramado=False)
 
 
+def orla():
+    """The walnut the table is set into, seen around the felt: a tile that
+    wraps both ways, a shade darker than the bars so they stand out."""
+    return uc.a_imagen(uc.madera(100, 200, 6001) * 0.8)
+
+
 def boton_texto(fondo, s, glifo=None):
     """A brass plate carrying an icon on the left and an engraved word."""
     alto, ancho = fondo.shape[:2]
@@ -270,6 +276,7 @@ def cajas_titulo(out):
 
 def todo(out):
     out[6000] = mosaico()
+    out[6001] = orla()
     titulo(out)
     cajas(out)
     barras(out)

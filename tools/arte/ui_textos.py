@@ -36,4 +36,6 @@ HONOR = ('Cuadro de honor', 'Honour roll', 'Quadro de honra', "Albo d'oro",
 
 MUSICA = ('Música', 'Music', 'Música', 'Musica', 'Musique', 'Musik')
 
+IDIOMA = ('Idioma', 'Language', 'Idioma', 'Lingua', 'Langue', 'Sprache')
+
 MENSAJE = ('Mensaje', 'Message', 'Mensagem', 'Messaggio', 'Message', 'Meldung')

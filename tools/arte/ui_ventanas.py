@@ -1,5 +1,6 @@
 """Pictures of the windows: new puzzle and puzzle files, message box, music,
-honour roll, picture information, preview and print-out, video panel.
+language, honour roll, picture information, preview and print-out, video
+panel.
 
 Pictures copied into a background by index share its palette. A caption
 or strip is cut from its background at the place it is copied to and keeps
@@ -322,6 +323,26 @@ def mascara_perilla(img):
     return _p(ind, img.getpalette()[:768])
 
 
+# ---------------------------------------------------------------- language
+
+def idioma(out):
+    """The language window: its own paper, a globe badge, a caption per
+    language, and OK and Cancel cut from its own wood."""
+    W, H = 260, 300
+    rgb = uc.madera(H, W, 215)
+    rgb = hoja(rgb, 8, 51, 252, 249, 2150)
+    rgb = uc.biselar(rgb, 0.2, 0.45)
+    sello = uc.circulo(H, W, 38, 25, 19)
+    rgb = uc.placa_laton(rgb, sello, gl.globo(H, W, 38, 25, 13), 'normal', radio_relieve=3.0)
+    g = Grupo(rgb)
+    for i, s in enumerate(tx.IDIOMA):
+        c, m = rotulo(rgb[0:48, 77:260].copy(), s, 28, CREMA, tema.NOGAL_OSCURO, margen=12)
+        g.derivado(2170 + i, c, 77, 0, m)
+    out[216] = uc.a_imagen(_cmd_en(rgb, 0, 256, 80, 44, gl.visto))
+    out[217] = uc.a_imagen(_cmd_en(rgb, 180, 256, 80, 44, gl.cruz, 11))
+    _cerrar(g, out, 215)
+
+
 # ---------------------------------------------------------------- honour roll, information
 
 def _tira_corcho():
@@ -338,9 +359,15 @@ def honor_e_info(out, dir_imagenes):
     _cerrar(g, out, 160)
     ind265 = out[265]
     fondo = np.asarray(ind265.convert('RGB'), np.float32)
-    for k, (x, w, y, h) in enumerate(((0, 186, 90, 104), (195, 184, 90, 104), (385, 226, 90, 104),
-                                      (619, 181, 90, 104), (0, 186, 199, 104))):
-        out[700 + k] = uc.a_imagen(cuadro(fondo[y:y + h, x:x + w], k, dir_imagenes))
+    for k, (x, y) in enumerate(CUADROS_INFO):
+        out[700 + k] = uc.a_imagen(cuadro(fondo[y:y + CUADRO_ALTO, x:x + CUADRO_ANCHO], k, dir_imagenes))
+
+
+# The picture buttons on the information page: four in a row and one under
+# the first, all inside the walnut frame (10 wide) with 10 to spare.
+MARCO_INFO = 10
+CUADRO_ANCHO, CUADRO_ALTO = 182, 104
+CUADROS_INFO = tuple((21 + 192 * k, 90) for k in range(4)) + ((21, 199),)
 
 
 def cartel(s):
@@ -365,14 +392,15 @@ def pagina_info():
     rgb = np.tile(_tira_corcho(), (H // 80 + 1, W // 80, 1))[:H]
     # a walnut frame hides where the page meets the tiled canvas
     marco = np.zeros((H, W), np.float32)
-    marco[:10, :] = marco[-10:, :] = 1
-    marco[:, :10] = marco[:, -10:] = 1
+    m = MARCO_INFO
+    marco[:m, :] = marco[-m:, :] = 1
+    marco[:, :m] = marco[:, -m:] = 1
     madera = uc.madera(H, W, 265)
     rgb = uc.sombra(rgb, marco, 3, 3, 3.0, 0.5)
     rgb = uc.mezclar(rgb, madera, marco)
     rgb = uc.biselar(rgb, 0.25, 0.5, 2)
-    rgb[10:11, 10:W - 10] *= 0.6
-    rgb[10:H - 10, 10:11] *= 0.6
+    rgb[m:m + 1, m:W - m] *= 0.6
+    rgb[m:H - m, m:m + 1] *= 0.6
     # the name plate
     placa = uc.rect_redondo(H, W, 270, 22, 530, 76, 10)
     nombre = uc.mascara_texto(H, W, 'DINOSAURIA', tema.LETRA_TITULO, 30, 400, 49)
@@ -492,6 +520,7 @@ def todo(out, dir_imagenes):
     nuevo(out)
     mensaje(out)
     musica(out)
+    idioma(out)
     honor_e_info(out, dir_imagenes)
     impresion(out)
     video(out)
