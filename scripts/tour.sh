@@ -127,7 +127,7 @@ if [ "${1:-}" = --visita ]; then
   # A changed game asks before another is opened: the message box, cancelled.
   for i in "${!P_TABLERO[@]}"; do [ "${P_TABLERO[$i]}" = 6 ] && break; done
   read -r x0 y0 <<<"$(centro_pieza "$i")"
-  arrastrar "$x0" "$y0" $((x0 + 40)) $((y0 + 30))
+  arrastrar "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35)
   opciones
   read -r x y <<<"$(boton_opcion 2)"
   v=$(clic_ventana "$x" "$y") || fallo "opening a changed game asked nothing"

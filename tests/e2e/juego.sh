@@ -32,14 +32,16 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
     fail "no piece moved"
   p=$MOVIDA
-  # Its neighbour in the row, and the place beside it, 3 and 2 pixels off.
-  if [ $((p % COLS)) -lt $((COLS - 1)) ]; then k=$((p + 1)); dx=$((-CELDA_W)); else k=$((p - 1)); dx=$CELDA_W; fi
+  # A neighbour with room beside it on the table, and that place, 3 and 2
+  # pixels off.
+  vecino_con_sitio "$p" || fail "no neighbour of piece $p has room beside it"
+  k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
-  x1=$((49 + P_X[k] + dx + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] - 2 + MARGEN_Y + CELDA_H / 2))
+  x1=$((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   arrastrar "$x0" "$y0" "$x1" "$y1"
   [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] ||
     fail "pieces $p and $k did not join (groups ${P_GRUPO[$p]} ${P_GRUPO[$k]})"
-  [ $((P_X[p] - P_X[k])) = "$dx" ] && [ "${P_Y[$p]}" = "${P_Y[$k]}" ] || fail "piece $p did not land in place"
+  [ $((P_X[p] - P_X[k])) = "$DX" ] && [ $((P_Y[p] - P_Y[k])) = "$DY" ] || fail "piece $p did not land in place"
   shot encaje >/dev/null
 
   # The pair into box 1 through its button on the right edge.

@@ -169,6 +169,40 @@ centro_pieza() {
   echo $((49 + P_X[$1] + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[$1] + MARGEN_Y + CELDA_H / 2))
 }
 
+# The table's size (it lies at 49, 78 and leaves 28 and 50 to the right
+# and below).
+tamano_mesa() { xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1] - 77, t[2] - 128}'; }
+
+# vecino_con_sitio P: sets K to a neighbour of piece P in the picture, and
+# DX DY to where P goes beside it (from K's corner), such that that place
+# lies whole on the table: beside a piece at the table's edge the drop
+# would land off the table and the game would put the piece back. Tries
+# right, left, below, above; fails when none has room.
+vecino_con_sitio() {
+  local p=$1 ancho alto d x y caja_w=$((CELDA_W + 2 * MARGEN_X)) caja_h=$((CELDA_H + 2 * MARGEN_Y))
+  read -r ancho alto <<<"$(tamano_mesa)"
+  for d in "1 $((-CELDA_W)) 0" "-1 $CELDA_W 0" "$COLS 0 $((-CELDA_H))" "$((-COLS)) 0 $CELDA_H"; do
+    read -r K DX DY <<<"$d"
+    case "$K" in
+      1) [ $((p % COLS)) -lt $((COLS - 1)) ] || continue ;;
+      -1) [ $((p % COLS)) -gt 0 ] || continue ;;
+    esac
+    K=$((p + K))
+    [ "$K" -ge 0 ] && [ "$K" -lt $((FILAS * COLS)) ] && [ "${P_TABLERO[$K]}" = 6 ] || continue
+    x=$((P_X[K] + DX)); y=$((P_Y[K] + DY))
+    [ $x -ge 0 ] && [ $((x + caja_w)) -le "$ancho" ] && [ $y -ge 0 ] && [ $((y + caja_h)) -le "$alto" ] && return 0
+  done
+  return 1
+}
+
+# hacia_el_centro X Y D: a point D pixels from (X, Y) along each axis, toward
+# the middle of the screen, so that a short drag stays on the table.
+hacia_el_centro() {
+  local w h
+  read -r w h < <(xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1], t[2]}')
+  echo $(($1 < w / 2 ? $1 + $3 : $1 - $3)) $(($2 < h / 2 ? $2 + $3 : $2 - $3))
+}
+
 # ---- The pointer -------------------------------------------------------------
 
 # puntero X Y: moves the pointer there and waits until the X server has it there.

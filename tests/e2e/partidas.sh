@@ -61,9 +61,10 @@ wine_prefix_ready
   pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
     fail "no piece moved"
   p=$MOVIDA
-  if [ $((p % COLS)) -lt $((COLS - 1)) ]; then k=$((p + 1)); dx=$((-CELDA_W)); else k=$((p - 1)); dx=$CELDA_W; fi
+  vecino_con_sitio "$p" || fail "no neighbour of piece $p has room beside it"
+  k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
-  arrastrar "$x0" "$y0" $((49 + P_X[k] + dx + 3 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] - 2 + MARGEN_Y + CELDA_H / 2))
+  arrastrar "$x0" "$y0" $((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] || fail "pieces $p and $k did not join"
   # The pair into box 1; the box opened and renamed with its pencil.
   read -r x0 y0 <<<"$(centro_pieza "$p")"
@@ -88,7 +89,7 @@ wine_prefix_ready
     for i in "${!P_X[@]}"; do [ "${P_TABLERO[$i]}" = 6 ] && { q=$i; break; }; done
     [ "$q" -ge 0 ] || fail "no piece on the table"
     read -r x0 y0 <<<"$(centro_pieza "$q")"
-    pieza_movida "$x0" "$y0" $((x0 + 40)) $((y0 + 30)) || fail "no piece moved"
+    pieza_movida "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35) || fail "no piece moved"
   }
   # A change after saving, then a new puzzle: the changed game goes to the
   # autosave first.
