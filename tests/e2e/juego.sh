@@ -27,15 +27,10 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   [ "$FILAS.$COLS" = 6.8 ] || fail "the puzzle is $FILAS x $COLS"
   inicio=$(shot inicio)
 
-  # Any piece, moved into the empty upper left of the table.
-  read -r x0 y0 <<<"$(centro_pieza 0)"
-  pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
-    fail "no piece moved"
-  p=$MOVIDA
-  # A neighbour with room beside it on the table, and that place, 3 and 2
-  # pixels off.
-  vecino_con_sitio "$p" || fail "no neighbour of piece $p has room beside it"
-  k=$K
+  # Any piece, moved into the empty upper left of the table; a neighbour
+  # with room beside it, and that place, 3 and 2 pixels off.
+  pieza_a_la_esquina || fail "no piece moved, or none that can join a neighbour"
+  p=$P; k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
   x1=$((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   arrastrar "$x0" "$y0" "$x1" "$y1"

@@ -174,12 +174,12 @@ centro_pieza() {
 tamano_mesa() { xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1] - 77, t[2] - 128}'; }
 
 # vecino_con_sitio P: sets K to a neighbour of piece P in the picture, and
-# DX DY to where P goes beside it (from K's corner), such that that place
-# lies whole on the table: beside a piece at the table's edge the drop
-# would land off the table and the game would put the piece back. Tries
-# right, left, below, above; fails when none has room.
+# DX DY to where P goes beside it (from K's corner), such that the middle
+# of P's cell there lies on the table, 5 pixels in: beside a piece at the
+# table's edge the drop would land off the table and the game would put
+# the piece back. Tries right, left, below, above; fails when none has room.
 vecino_con_sitio() {
-  local p=$1 ancho alto d x y caja_w=$((CELDA_W + 2 * MARGEN_X)) caja_h=$((CELDA_H + 2 * MARGEN_Y))
+  local p=$1 ancho alto d x y
   read -r ancho alto <<<"$(tamano_mesa)"
   for d in "1 $((-CELDA_W)) 0" "-1 $CELDA_W 0" "$COLS 0 $((-CELDA_H))" "$((-COLS)) 0 $CELDA_H"; do
     read -r K DX DY <<<"$d"
@@ -189,8 +189,28 @@ vecino_con_sitio() {
     esac
     K=$((p + K))
     [ "$K" -ge 0 ] && [ "$K" -lt $((FILAS * COLS)) ] && [ "${P_TABLERO[$K]}" = 6 ] || continue
-    x=$((P_X[K] + DX)); y=$((P_Y[K] + DY))
-    [ $x -ge 0 ] && [ $((x + caja_w)) -le "$ancho" ] && [ $y -ge 0 ] && [ $((y + caja_h)) -le "$alto" ] && return 0
+    x=$((P_X[K] + DX + MARGEN_X + CELDA_W / 2)); y=$((P_Y[K] + DY + MARGEN_Y + CELDA_H / 2))
+    [ $x -ge 5 ] && [ $x -lt $((ancho - 5)) ] && [ $y -ge 5 ] && [ $y -lt $((alto - 5)) ] && return 0
+  done
+  return 1
+}
+
+# pieza_a_la_esquina: moves a piece into the empty upper left of the table,
+# pressed in the middle of piece 0's cell (whichever piece lies on top there
+# goes), and sets P to it and K DX DY to a neighbour with room beside it
+# (vecino_con_sitio). A piece whose neighbours all lie at the table's edges
+# is followed by the one pressed in piece 1's cell, and so on.
+pieza_a_la_esquina() {
+  local i x0 y0 movidas=" "
+  for i in 0 1 2 3 4 5; do
+    # A piece already in the corner would only go where it is.
+    [[ $movidas == *" $i "* ]] && continue
+    read -r x0 y0 <<<"$(centro_pieza "$i")"
+    pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) || continue
+    P=$MOVIDA
+    vecino_con_sitio "$P" && return 0
+    movidas+="$P "
+    echo "piece $P has no neighbour with room beside it: another one goes"
   done
   return 1
 }

@@ -57,12 +57,8 @@ wine_prefix_ready
 
   juego_iniciar "Image\\3.bmp,3,4,0" || fail "the game did not start with its puzzle"
   # Any piece into the empty upper left, then its neighbour beside it.
-  read -r x0 y0 <<<"$(centro_pieza 0)"
-  pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
-    fail "no piece moved"
-  p=$MOVIDA
-  vecino_con_sitio "$p" || fail "no neighbour of piece $p has room beside it"
-  k=$K
+  pieza_a_la_esquina || fail "no piece moved, or none that can join a neighbour"
+  p=$P; k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
   arrastrar "$x0" "$y0" $((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] || fail "pieces $p and $k did not join"
