@@ -14,37 +14,27 @@ export TESSERA_WINE_KIND=x11
 wine_prefix_ready
 
 exec "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
-  bin=$1; shot=$2
-  fail() { echo "FAIL: $*"; wineserver -k 2>/dev/null; exit 1; }
+  root=$1; bin=$2; shot=$3
+  . "$root/tests/e2e/juego_lib.sh"
+  W=1024; H=768
+  fail() { echo "FAIL: $*"; import -window root "${shot%/*}/arranque-fallo.png"; wineserver -k 2>/dev/null; exit 1; }
   wineserver -k 2>/dev/null; wineserver -w
   (cd "$bin" && exec wine Tessera.exe) &
-  game=$!
-  intro=""
-  for _ in $(seq 1 150); do
-    intro=$(xdotool search --onlyvisible --name "^Tessera Video\$" 2>/dev/null | head -n 1)
-    [ -n "$intro" ] && break
-    sleep 0.1
-  done
-  [ -n "$intro" ] || fail "the intro did not appear"
-  sleep 1
+  JUEGO_PID=$!
+  esperar_video || fail "the intro did not appear"
   import -window root "${shot%/*}/intro.png" || fail "no screenshot"
   # The video at the middle of the black screen.
   middle=$(convert "${shot%/*}/intro.png" -crop 640x480+192+144 +repage -format "%[fx:mean]" info:)
   awk -v m="$middle" "BEGIN { exit !(m > 0.1) }" || fail "the intro shows nothing (mean $middle)"
-  xdotool mousemove 512 384 click 1
-  for _ in $(seq 1 10); do
-    xdotool search --onlyvisible --name "^Tessera Video\$" >/dev/null 2>&1 || break
-    sleep 0.1
+  intro=$(juego_intro)
+  for intento in 1 2; do
+    clic 512 384
+    esperar_ventana_ida "$intro" && break
+    [ $intento = 1 ] && echo "retrying: a click did not end the intro"
   done
-  xdotool search --onlyvisible --name "^Tessera Video\$" >/dev/null 2>&1 && fail "a click did not end the intro"
-  win=""
-  for _ in $(seq 1 150); do
-    win=$(xdotool search --onlyvisible --name "^Tessera\$" 2>/dev/null | head -n 1)
-    [ -n "$win" ] && break
-    sleep 0.1
-  done
-  [ -n "$win" ] || fail "the main window did not follow the intro"
-  sleep 0.5
+  juego_intro >/dev/null && fail "a click did not end the intro"
+  win=$(esperar_nombre "^Tessera\$") || fail "the main window did not follow the intro"
+  esperar_quieta
   import -window root "$shot" || fail "no screenshot"
   size=$(identify -format "%wx%h" "$shot")
   [ "$size" = 1024x768 ] || fail "screenshot is $size"
@@ -56,13 +46,13 @@ exec "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$X" -le 0 ] && [ "$Y" -le 0 ] && [ $((X + WIDTH)) -ge 1024 ] && [ $((Y + HEIGHT)) -ge 768 ] ||
     fail "the window is at $X,$Y size ${WIDTH}x$HEIGHT"
-  xdotool mousemove 512 384
-  sleep 0.2
+  puntero 512 384
   xdotool key alt+F4
-  for _ in $(seq 1 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
-  kill -0 $game 2>/dev/null && fail "the game did not end on Alt+F4"
-  wait $game
+  fin=$((SECONDS + 30))
+  while kill -0 $JUEGO_PID 2>/dev/null && [ $SECONDS -lt $fin ]; do sleep 0.1; done
+  kill -0 $JUEGO_PID 2>/dev/null && fail "the game did not end on Alt+F4"
+  wait $JUEGO_PID
   rc=$?
   wineserver -k 2>/dev/null; wineserver -w
   [ $rc -eq 0 ] || fail "exit code $rc"
-  echo "PASS: a click skips the intro; the play screen covers the screen; Alt+F4 ends the game with code 0"' _ "$bin" "$shots/arranque.png"
+  echo "PASS: a click skips the intro; the play screen covers the screen; Alt+F4 ends the game with code 0"' _ "$root" "$bin" "$shots/arranque.png"

@@ -25,36 +25,46 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
 
   juego_iniciar "" || fail "the game did not start"
   mesa=$(shot mesa)
-  # The tools: four buttons s apart down the window under the title strip.
-  s=$(( (H - 78) / 5 ))
-  herramientas() { xdotool mousemove 10 $((H / 2)); sleep 1.2; }
-  boton() { clic 49 $((78 + $1 * s)); sleep 0.8; }
 
-  herramientas
+  herramientas || fail "the tools window did not slide out"
   fuera=$(shot herramientas)
   distinta "$mesa" "$fuera" "90x$((H - 160))+0+80" || fail "the tools window did not slide out"
 
-  boton 4
+  read -r x y <<<"$(boton_herramienta 4)"
+  v=$(clic_ventana "$x" "$y") || fail "the honour roll did not open"
   honor=$(shot honor)
-  distinta "$fuera" "$honor" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll did not open"
-  clic $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)); sleep 0.8
+  distinta "$fuera" "$honor" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll shows nothing"
+  clic_cierra "$v" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
   cerrado=$(shot honor-cerrado)
   distinta "$honor" "$cerrado" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll did not close"
 
-  herramientas
-  boton 3
+  herramientas || fail "the tools window did not slide out again"
+  read -r x y <<<"$(boton_herramienta 3)"
+  v=$(clic_ventana "$x" "$y") || fail "the music window did not open"
   musica=$(shot musica)
   X=$(( (W - 266) / 2 + 3 )); Y=$(( (H - 306) / 2 + 3 ))
   distinta "$cerrado" "$musica" "260x300+$X+$Y" || fail "the music window did not open"
-  # The master knob rests at 50 of 0-99 on its track from y 236 up to y 100.
-  ARRASTRE_PASOS=6
-  xdotool mousemove $((X + 69)) $((Y + 168)); sleep 0.2
-  xdotool mousedown 1; sleep 0.1
-  for i in 1 2 3 4 5 6; do xdotool mousemove $((X + 69)) $((Y + 168 - 8 * i)); sleep 0.05; done
-  xdotool mouseup 1; sleep 0.4
+  # The master knob rests at 50 of 0-99 on its track from y 236 up to y
+  # 100. The knob reads the pointer itself when pressed, so the first step
+  # waits until the knob has followed it, and a press it missed is tried
+  # once more.
+  pista="40x150+$((X + 49))+$((Y + 90))"
+  for intento in 1 2; do
+    antes=$(firma "$pista")
+    puntero $((X + 69)) $((Y + 168))
+    xdotool mousedown 1
+    xdotool mousemove $((X + 69)) $((Y + 160))
+    esperar_cambio "$pista" "$antes" 10; seguido=$?
+    for i in 2 3 4 5 6; do xdotool mousemove $((X + 69)) $((Y + 168 - 8 * i)); sleep 0.05; done
+    puntero $((X + 69)) $((Y + 120))
+    xdotool mouseup 1
+    [ $seguido = 0 ] && break
+    [ $intento = 1 ] && echo "retrying: the master knob did not follow the pointer"
+  done
+  esperar_quieta "$pista"
   subido=$(shot musica-subido)
-  distinta "$musica" "$subido" "40x150+$((X + 49))+$((Y + 90))" || fail "the master slider did not move"
-  clic $((X + 40)) $((Y + 278)); sleep 0.8
+  distinta "$musica" "$subido" "$pista" || fail "the master slider did not move"
+  clic_cierra "$v" $((X + 40)) $((Y + 278)) || fail "the music window did not close"
   fin=$(shot musica-cerrada)
   distinta "$subido" "$fin" "260x300+$X+$Y" || fail "the music window did not close"
   echo "herramientas ($pantalla): tools, honour roll and music window opened and closed; the slider moved"

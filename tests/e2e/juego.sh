@@ -27,19 +27,16 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   [ "$FILAS.$COLS" = 6.8 ] || fail "the puzzle is $FILAS x $COLS"
   inicio=$(shot inicio)
 
-  # Any piece, moved into the empty upper left of the table.
-  read -r x0 y0 <<<"$(centro_pieza 0)"
-  pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
-    fail "no piece moved"
-  p=$MOVIDA
-  # Its neighbour in the row, and the place beside it, 3 and 2 pixels off.
-  if [ $((p % COLS)) -lt $((COLS - 1)) ]; then k=$((p + 1)); dx=$((-CELDA_W)); else k=$((p - 1)); dx=$CELDA_W; fi
+  # Any piece, moved into the empty upper left of the table; a neighbour
+  # with room beside it, and that place, 3 and 2 pixels off.
+  pieza_a_la_esquina || fail "no piece moved, or none that can join a neighbour"
+  p=$P; k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
-  x1=$((49 + P_X[k] + dx + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] - 2 + MARGEN_Y + CELDA_H / 2))
+  x1=$((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)); y1=$((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   arrastrar "$x0" "$y0" "$x1" "$y1"
   [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] ||
     fail "pieces $p and $k did not join (groups ${P_GRUPO[$p]} ${P_GRUPO[$k]})"
-  [ $((P_X[p] - P_X[k])) = "$dx" ] && [ "${P_Y[$p]}" = "${P_Y[$k]}" ] || fail "piece $p did not land in place"
+  [ $((P_X[p] - P_X[k])) = "$DX" ] && [ $((P_Y[p] - P_Y[k])) = "$DY" ] || fail "piece $p did not land in place"
   shot encaje >/dev/null
 
   # The pair into box 1 through its button on the right edge.
@@ -47,26 +44,23 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   arrastrar "$x0" "$y0" $((W - 13)) $((H / 2 - 112 + 15))
   [ "${P_TABLERO[$p]}" = 0 ] && [ "${P_TABLERO[$k]}" = 0 ] ||
     fail "the pair is on boards ${P_TABLERO[$p]} and ${P_TABLERO[$k]}, not in box 1"
+  esperar_quieta
   antes=$(shot antes-caja)
-  clic $((W - 13)) $((H / 2 - 112 + 15))
-  sleep 0.5
+  clic_ventana $((W - 13)) $((H / 2 - 112 + 15)) >/dev/null || fail "box 1 did not open"
   caja=$(shot caja)
   distinta "$antes" "$caja" "300x300+60+78" || fail "box 1 did not open"
 
   # The options window slides up; its magnifier button shows the magnifier.
-  xdotool mousemove $((W / 2 + 150)) $((H - 8)); sleep 0.2
-  xdotool mousemove $((W / 2 + 160)) $((H - 10)); sleep 1.5
+  opciones || fail "the options window did not slide up"
   antes=$(shot antes-lupa)
-  clic $((2 * W / 7)) $((H - 103 + 27 + 30))
-  sleep 0.5
+  read -r x y <<<"$(boton_opcion 1)"
+  clic_ventana "$x" "$y" >/dev/null || fail "the magnifier did not open"
   lupa=$(shot lupa)
   distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" || fail "the magnifier did not open"
 
   # Exit from the options window.
-  clic $((6 * W / 7)) $((H - 103 + 27 + 30))
-  for _ in $(seq 1 100); do kill -0 $JUEGO_PID 2>/dev/null || break; sleep 0.1; done
-  kill -0 $JUEGO_PID 2>/dev/null && fail "the game did not end from the options window"
-  wait $JUEGO_PID; rc=$?
-  wineserver -k 2>/dev/null; wineserver -w
-  [ $rc = 0 ] || fail "exit code $rc"
+  opciones || fail "the options window did not slide up again"
+  read -r x y <<<"$(boton_opcion 5)"
+  juego_salir "$x" "$y" || fail "the game did not end from the options window"
+  [ "$JUEGO_CODIGO" = 0 ] || fail "exit code $JUEGO_CODIGO"
   echo "PASS ($pantalla): pieces $p and $k joined, went into box 1, magnifier shown, exit code 0"' _ "$root" "$pantalla"

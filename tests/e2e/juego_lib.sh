@@ -1,8 +1,11 @@
 # Sourced by the scripts that drive the real game on an X screen: start it
-# with a puzzle of its own, read its puzzle dump, move the pointer.
+# with a puzzle of its own, read its puzzle dump, move the pointer, and wait
+# for what each step needs (a window, a dump, a screen that settled) rather
+# than for a fixed time, so that a loaded machine only makes them slower.
 # Needs DISPLAY, the Wine environment (scripts/wine-env.sh) and:
 #   JUEGO_BIN   the folder of Tessera.exe
 #   JUEGO_DUMP  the dump file (a Unix path)
+# JUEGO_ESPERA is the longest wait for one step, in seconds (default 30).
 
 # juego_copia BIN_DIR: a copy of the program's folder, for a game that
 # writes beside itself (records, saves, settings, wallpaper); the big
@@ -11,31 +14,106 @@ juego_copia() {
   JUEGO_COPIA=$(mktemp -d)
   mkdir -p "$JUEGO_COPIA/bin"
   cp "$1/Tessera.exe" "$1/Tessera.rf" "$JUEGO_COPIA/bin/"
+  [ -f "$1/about.exe" ] && cp "$1/about.exe" "$JUEGO_COPIA/bin/"
   local d
-  for d in Image Video Help; do ln -s "$1/$d" "$JUEGO_COPIA/bin/$d"; done
+  for d in Image Video Help Music; do [ -e "$1/$d" ] && ln -s "$1/$d" "$JUEGO_COPIA/bin/$d"; done
   export JUEGO_BIN=$JUEGO_COPIA/bin
 }
 
-# juego_iniciar "Image\3.bmp,6,8,0": starts the game with that puzzle,
-# skips the intro and waits for the first dump (written once the main window
-# exists); JUEGO_PID is the game's process.
-juego_iniciar() {
+# ---- Waiting for what the screen shows ------------------------------------
+
+# The visible top-level windows of the game and its About program, one id a
+# line (Wine's own desktop window may show too: it is left out).
+ventanas() { xdotool search --onlyvisible --classname '^(tessera|about)\.exe$' 2>/dev/null | sort -n; }
+
+# esperar_ventana_nueva "$ANTES": waits for a visible window that is not in
+# ANTES (a `ventanas` list taken before the action); prints its id.
+esperar_ventana_nueva() {
+  local fin=$((SECONDS + ${2:-${JUEGO_ESPERA:-30}})) w
+  while :; do
+    for w in $(ventanas); do grep -qx "$w" <<<"$1" || { echo "$w"; return 0; }; done
+    [ $SECONDS -lt $fin ] || return 1
+    sleep 0.1
+  done
+}
+
+# esperar_ventana_ida ID: waits until that window no longer shows.
+esperar_ventana_ida() {
+  local fin=$((SECONDS + ${2:-${JUEGO_ESPERA:-30}}))
+  while ventanas | grep -qx "$1"; do
+    [ $SECONDS -lt $fin ] || return 1
+    sleep 0.1
+  done
+}
+
+# esperar_nombre REGEX: waits for a visible window of that name; prints its id.
+esperar_nombre() {
+  local fin=$((SECONDS + ${2:-${JUEGO_ESPERA:-30}})) w
+  while :; do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    [ $SECONDS -lt $fin ] || return 1
+    sleep 0.1
+  done
+}
+
+# firma WxH+X+Y: a hash of the pixels the screen shows there.
+firma() { import -silent -window root -crop "$1" +repage miff:- 2>/dev/null | identify -format '%#' - 2>/dev/null; }
+
+# esperar_cambio WxH+X+Y FIRMA: waits until that region no longer shows FIRMA.
+esperar_cambio() {
+  local fin=$((SECONDS + ${3:-${JUEGO_ESPERA:-30}}))
+  while [ "$(firma "$1")" = "$2" ]; do
+    [ $SECONDS -lt $fin ] || return 1
+    sleep 0.1
+  done
+}
+
+# esperar_quieta [WxH+X+Y]: waits until the region (the whole screen) shows
+# the same pixels twice, 0.3 s apart: an animation or a repaint has ended.
+esperar_quieta() {
+  local region=${1:-$(xdpyinfo | awk '/dimensions:/ {print $2}')+0+0}
+  local fin=$((SECONDS + ${2:-${JUEGO_ESPERA:-30}})) antes ahora
+  antes=$(firma "$region")
+  while :; do
+    sleep 0.3
+    ahora=$(firma "$region")
+    [ "$ahora" = "$antes" ] && return 0
+    [ $SECONDS -lt $fin ] || return 1
+    antes=$ahora
+  done
+}
+
+# ---- The game --------------------------------------------------------------
+
+# juego_lanzar "Image\3.bmp,6,8,0": starts the game with that puzzle ("" for
+# none) and leaves its intro alone; JUEGO_PID is the game's process.
+juego_lanzar() {
   rm -f "$JUEGO_DUMP"
   wineserver -k 2>/dev/null; wineserver -w
   (cd "$JUEGO_BIN" && TESSERA_DEBUG_DUMP="Z:${JUEGO_DUMP//\//\\}" TESSERA_DEBUG_NEW="$1" exec wine Tessera.exe) &
   JUEGO_PID=$!
-  for _ in $(seq 1 300); do
+}
+
+# juego_saltar_intro: skips the intro with a key, waits for the first dump
+# (written once the main window exists) and for the first paint to settle.
+juego_saltar_intro() {
+  local fin=$((SECONDS + 2 * ${JUEGO_ESPERA:-30}))
+  while [ $SECONDS -lt $fin ]; do
     [ -s "$JUEGO_DUMP" ] && break
     kill -0 "$JUEGO_PID" 2>/dev/null || return 1
-    # A key skips the intro; again until it has gone, as it may show before
-    # it has the keyboard.
+    # Again until it has gone, as it may show before it has the keyboard.
     if juego_intro >/dev/null; then xdotool key space; fi
     sleep 0.1
   done
   [ -s "$JUEGO_DUMP" ] || return 1
-  sleep 0.5  # the first paint
+  esperar_nombre "^Tessera\$" >/dev/null || return 1
+  esperar_quieta || return 1
   juego_leer
 }
+
+# juego_iniciar "Image\3.bmp,6,8,0": both of the above.
+juego_iniciar() { juego_lanzar "$1"; juego_saltar_intro; }
 
 # The intro's window, when it shows.
 juego_intro() {
@@ -43,7 +121,9 @@ juego_intro() {
 }
 
 # Reads the dump into shell variables: FILAS COLS CELDA_W CELDA_H MARGEN_X
-# MARGEN_Y and per piece P_TABLERO[i] P_X[i] P_Y[i] P_GRUPO[i] P_MARCA[i].
+# MARGEN_Y, the counts of the game's timings N_PRESION N_ARRASTRE N_SOLTAR
+# (presses on a piece, drag steps, drops), and per piece P_TABLERO[i] P_X[i]
+# P_Y[i] P_GRUPO[i] P_MARCA[i].
 juego_leer() {
   P_TABLERO=(); P_X=(); P_Y=(); P_GRUPO=(); P_MARCA=()
   local a b c d e f
@@ -55,19 +135,32 @@ juego_leer() {
           cols) COLS=$c ;;
           cell) CELDA_W=$c; CELDA_H=$d ;;
           margin) MARGEN_X=$c; MARGEN_Y=$d ;;
+          time)
+            case "$c" in
+              press) N_PRESION=${d#n=} ;;
+              drag) N_ARRASTRE=${d#n=} ;;
+              drop) N_SOLTAR=${d#n=} ;;
+            esac ;;
         esac ;;
       *) P_TABLERO[$a]=$b; P_X[$a]=$c; P_Y[$a]=$d; P_GRUPO[$a]=$e; P_MARCA[$a]=$f ;;
     esac
   done < "$JUEGO_DUMP"
 }
 
-# Waits for the dump to change after an action, then reads it.
+# The dump as it is now, to tell later whether the game rewrote it.
+volcado_marca() { echo "$(stat -c %y.%s "$JUEGO_DUMP" 2>/dev/null) $(md5sum < "$JUEGO_DUMP" 2>/dev/null)"; }
+
+# juego_esperar_volcado MARCA: waits for the dump to change from MARCA (a
+# `volcado_marca` taken before the action), then reads it. Fails (and
+# reads it all the same) when it did not change.
 juego_esperar_volcado() {
-  local antes=$1
-  for _ in $(seq 1 100); do
-    [ "$(stat -c %Y.%s "$JUEGO_DUMP" 2>/dev/null)" != "$antes" ] && [ "$(md5sum < "$JUEGO_DUMP")" != "$2" ] && break
+  local inicio=$SECONDS fin=$((SECONDS + ${2:-${JUEGO_ESPERA:-30}}))
+  until [ "$(volcado_marca)" != "$1" ]; do
+    [ $SECONDS -lt $fin ] || { juego_leer; return 1; }
     sleep 0.05
   done
+  # Worth knowing: the old fixed waits gave up after 5 s.
+  [ $((SECONDS - inicio)) -lt 5 ] || echo "slow: the game answered after $((SECONDS - inicio)) s"
   juego_leer
 }
 
@@ -76,26 +169,181 @@ centro_pieza() {
   echo $((49 + P_X[$1] + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[$1] + MARGEN_Y + CELDA_H / 2))
 }
 
-# arrastrar X0 Y0 X1 Y1: press, move in steps, release; then wait for the
-# dump the drop writes.
-arrastrar() {
-  local x0=$1 y0=$2 x1=$3 y1=$4 i
-  local marca suma
-  marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
-  xdotool mousemove "$x0" "$y0"; sleep 0.1
-  xdotool mousedown 1; sleep 0.1
-  local pasos=${ARRASTRE_PASOS:-8}
-  for i in $(seq 1 "$pasos"); do
-    xdotool mousemove $((x0 + (x1 - x0) * i / pasos)) $((y0 + (y1 - y0) * i / pasos)); sleep 0.03
+# The table's size (it lies at 49, 78 and leaves 28 and 50 to the right
+# and below).
+tamano_mesa() { xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1] - 77, t[2] - 128}'; }
+
+# vecino_con_sitio P: sets K to a neighbour of piece P in the picture, and
+# DX DY to where P goes beside it (from K's corner), such that the middle
+# of P's cell there lies on the table, 5 pixels in: beside a piece at the
+# table's edge the drop would land off the table and the game would put
+# the piece back. Tries right, left, below, above; fails when none has room.
+vecino_con_sitio() {
+  local p=$1 ancho alto d x y
+  read -r ancho alto <<<"$(tamano_mesa)"
+  for d in "1 $((-CELDA_W)) 0" "-1 $CELDA_W 0" "$COLS 0 $((-CELDA_H))" "$((-COLS)) 0 $CELDA_H"; do
+    read -r K DX DY <<<"$d"
+    case "$K" in
+      1) [ $((p % COLS)) -lt $((COLS - 1)) ] || continue ;;
+      -1) [ $((p % COLS)) -gt 0 ] || continue ;;
+    esac
+    K=$((p + K))
+    [ "$K" -ge 0 ] && [ "$K" -lt $((FILAS * COLS)) ] && [ "${P_TABLERO[$K]}" = 6 ] || continue
+    x=$((P_X[K] + DX + MARGEN_X + CELDA_W / 2)); y=$((P_Y[K] + DY + MARGEN_Y + CELDA_H / 2))
+    [ $x -ge 5 ] && [ $x -lt $((ancho - 5)) ] && [ $y -ge 5 ] && [ $y -lt $((alto - 5)) ] && return 0
   done
-  sleep 0.1
-  xdotool mouseup 1
-  juego_esperar_volcado "$marca" "$suma"
+  return 1
 }
 
+# pieza_a_la_esquina: moves a piece into the empty upper left of the table,
+# pressed in the middle of piece 0's cell (whichever piece lies on top there
+# goes), and sets P to it and K DX DY to a neighbour with room beside it
+# (vecino_con_sitio). A piece whose neighbours all lie at the table's edges
+# is followed by the one pressed in piece 1's cell, and so on.
+pieza_a_la_esquina() {
+  local i x0 y0 movidas=" "
+  for i in 0 1 2 3 4 5; do
+    # A piece already in the corner would only go where it is.
+    [[ $movidas == *" $i "* ]] && continue
+    read -r x0 y0 <<<"$(centro_pieza "$i")"
+    pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) || continue
+    P=$MOVIDA
+    vecino_con_sitio "$P" && return 0
+    movidas+="$P "
+    echo "piece $P has no neighbour with room beside it: another one goes"
+  done
+  return 1
+}
+
+# hacia_el_centro X Y D: a point D pixels from (X, Y) along each axis, toward
+# the middle of the screen, so that a short drag stays on the table.
+hacia_el_centro() {
+  local w h
+  read -r w h < <(xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1], t[2]}')
+  echo $(($1 < w / 2 ? $1 + $3 : $1 - $3)) $(($2 < h / 2 ? $2 + $3 : $2 - $3))
+}
+
+# ---- The pointer -------------------------------------------------------------
+
+# puntero X Y: moves the pointer there and waits until the X server has it there.
+puntero() {
+  xdotool mousemove "$1" "$2"
+  local i
+  for i in $(seq 1 50); do
+    [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ] && return 0
+    sleep 0.02
+  done
+  return 1
+}
+
+# The table's part of the screen (from 49, 78; the strips around it are 25
+# wide), where nothing but the pieces moves.
+region_mesa() {
+  local w h
+  read -r w h < <(xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1], t[2]}')
+  echo "$((w - 49 - 25))x$((h - 78 - 25))+49+78"
+}
+
+# arrastrar X0 Y0 X1 Y1: press, move in steps, release; then wait for the
+# dump the drop writes. The press comes once the table has settled, and the
+# first step must show there before the rest follow. A drag the game did
+# not see whole (no dump, or no step but the press's own: the dump counts
+# presses on a piece and drag steps) is tried once more, and the log says
+# so. Fails when it was not seen; 2 when the press took no piece (the game
+# drew a rubber band).
+arrastrar() {
+  local intento r
+  for intento in 1 2; do
+    _arrastrar_una_vez "$@"; r=$?
+    [ $r = 1 ] || return $r
+    [ $intento = 1 ] && echo "retrying: the drag from $1,$2 to $3,$4 ($ARRASTRE_FALLO)"
+  done
+  return 1
+}
+
+_arrastrar_una_vez() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 i marca antes mesa
+  local pasos=${ARRASTRE_PASOS:-8} presiones pasadas
+  juego_leer
+  presiones=${N_PRESION:-0}; pasadas=${N_ARRASTRE:-0}
+  marca=$(volcado_marca)
+  mesa=$(region_mesa)
+  puntero "$x0" "$y0"
+  esperar_quieta "$mesa" 10
+  antes=$(firma "$mesa")
+  xdotool mousedown 1
+  # The first step, seen on the table: the press landed and the game drags.
+  xdotool mousemove $((x0 + (x1 - x0) / pasos)) $((y0 + (y1 - y0) / pasos))
+  if [ $(( (x1 - x0) / pasos )) != 0 ] || [ $(( (y1 - y0) / pasos )) != 0 ]; then
+    esperar_cambio "$mesa" "$antes" 10 || echo "the table did not follow the press at $x0,$y0"
+  fi
+  for i in $(seq 2 "$pasos"); do
+    xdotool mousemove $((x0 + (x1 - x0) * i / pasos)) $((y0 + (y1 - y0) * i / pasos)); sleep 0.03
+  done
+  puntero "$x1" "$y1"
+  xdotool mouseup 1
+  if ! juego_esperar_volcado "$marca"; then
+    ARRASTRE_FALLO="the game wrote no dump"
+    return 1
+  fi
+  if [ "${N_PRESION:-0}" = "$presiones" ]; then
+    ARRASTRE_FALLO="the press took no piece"
+    return 2
+  fi
+  if [ $((x0 != x1 || y0 != y1)) = 1 ] && [ $((N_ARRASTRE - pasadas)) -lt 2 ]; then
+    ARRASTRE_FALLO="the game saw no step of the drag"
+    return 1
+  fi
+  return 0
+}
+
+# clic X Y: a click there once the pointer is there.
 clic() {
-  xdotool mousemove "$1" "$2"; sleep 0.15
-  xdotool click 1; sleep 0.3
+  puntero "$1" "$2"
+  xdotool click 1
+}
+
+# clic_ventana X Y: a click that opens a window; prints the new window's id
+# once it shows and has settled. A click that opened nothing is tried once
+# more, and the log says so.
+clic_ventana() {
+  local antes w intento
+  antes=$(ventanas)
+  for intento in 1 2; do
+    clic "$1" "$2"
+    if w=$(esperar_ventana_nueva "$antes" "${3:-}"); then
+      esperar_quieta >/dev/null
+      echo "$w"
+      return 0
+    fi
+    [ $intento = 1 ] && echo "retrying: the click at $1,$2 opened no window" >&2
+  done
+  return 1
+}
+
+# clic_cierra ID X Y: a click that closes window ID; waits until it has gone
+# and the screen has settled. Tried once more, as above.
+clic_cierra() {
+  local intento
+  for intento in 1 2; do
+    clic "$2" "$3"
+    esperar_ventana_ida "$1" && { esperar_quieta; return 0; }
+    [ $intento = 1 ] && echo "retrying: the click at $2,$3 did not close its window" >&2
+  done
+  return 1
+}
+
+# clic_cambia WxH+X+Y X Y: a click that changes that region of the screen;
+# waits until it has changed and settled. Tried once more, as above.
+clic_cambia() {
+  local antes intento
+  antes=$(firma "$1")
+  for intento in 1 2; do
+    clic "$2" "$3"
+    esperar_cambio "$1" "$antes" && { esperar_quieta "$1"; return 0; }
+    [ $intento = 1 ] && echo "retrying: the click at $2,$3 changed nothing in $1" >&2
+  done
+  return 1
 }
 
 # Drags from (x0, y0) to (x1, y1) and sets MOVIDA to the piece that moved
@@ -109,6 +357,144 @@ pieza_movida() {
     if [ "${P_X[$i]}" != "${antesX[$i]}" ] || [ "${P_Y[$i]}" != "${antesY[$i]}" ]; then MOVIDA=$i; return 0; fi
   done
   return 1
+}
+
+# ---- The strips, the videos, the end ---------------------------------------
+# These need W and H, the screen's size.
+
+# The pointer's place, as "x y".
+donde_puntero() { xdotool getmouselocation 2>/dev/null | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/'; }
+
+# desplegar REGION X0 Y0 X1 Y1 DENTRO: a window that slides out while the
+# pointer is over its strip and folds once it leaves: the pointer crosses
+# the strip from (X0, Y0) to (X1, Y1), and the call waits until REGION has
+# changed and settled. A pointer still inside (DENTRO is an arithmetic test
+# of x and y) may have kept it out: it leaves first, and the window folds.
+desplegar() {
+  local region=$1 antes x y
+  read -r x y <<<"$(donde_puntero)"
+  if (( $6 )); then
+    antes=$(firma "$region")
+    puntero $((W / 2)) $((H / 2))
+    esperar_cambio "$region" "$antes" 3 && esperar_quieta "$region"
+  fi
+  antes=$(firma "$region")
+  puntero "$2" "$3"; puntero "$4" "$5"
+  esperar_cambio "$region" "$antes" && esperar_quieta "$region"
+}
+
+# The options window, slid up from the bottom strip. Its six buttons:
+# boton_opcion 0-5 (help, magnifier, open, save, language, exit) prints
+# the middle of one.
+opciones() {
+  desplegar "${W}x103+0+$((H - 103))" $((W / 2 + 150)) $((H - 8)) $((W / 2 + 160)) $((H - 10)) "y >= H - 103"
+}
+boton_opcion() { echo $(( ($1 + 1) * W / 7 )) $((H - 103 + 27 + 35)); }
+
+# The tools window, slid out from the left strip. Its four buttons:
+# boton_herramienta 1-4 (solve, hint, music, honour roll).
+herramientas() {
+  desplegar "98x$((H - 160))+0+80" 10 $((H / 2)) 12 $((H / 2 + 2)) "x < 98 && y >= 78"
+}
+boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 5))); }
+
+# esperar_video: waits for a video's window and for its picture: the middle
+# of the screen no longer black.
+esperar_video() {
+  esperar_nombre "^Tessera Video\$" >/dev/null || return 1
+  local fin=$((SECONDS + ${JUEGO_ESPERA:-30}))
+  while [ $SECONDS -lt $fin ]; do
+    [ "$(import -silent -window root -crop "320x240+$((W / 2 - 160))+$((H / 2 - 120))" +repage miff:- 2>/dev/null |
+          convert - -format "%[fx:mean > 0.05]" info: 2>/dev/null)" = 1 ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# juego_salir X Y: a click on an exit button there; waits for the game to
+# end and its Wine processes with it. The game's exit code is in JUEGO_CODIGO.
+juego_salir() {
+  local intento fin
+  for intento in 1 2; do
+    clic "$1" "$2"
+    fin=$((SECONDS + ${JUEGO_ESPERA:-30}))
+    while kill -0 "$JUEGO_PID" 2>/dev/null && [ $SECONDS -lt $fin ]; do sleep 0.1; done
+    kill -0 "$JUEGO_PID" 2>/dev/null || break
+    [ $intento = 1 ] && echo "retrying: the exit button at $1,$2 did not end the game"
+  done
+  kill -0 "$JUEGO_PID" 2>/dev/null && return 1
+  wait "$JUEGO_PID"; JUEGO_CODIGO=$?
+  wineserver -w
+}
+
+# ---- A 2 x 2 puzzle played to its end --------------------------------------
+
+# The big pieces overlap, so a press may take another piece than the one
+# aimed at. A short nudge shows which piece lies on top at a point; that
+# piece is then on top everywhere and goes to its place from its middle.
+# The finished picture fills the table from its upper left corner.
+unida() { local k; for k in 1 2 3; do [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] || return 1; done; }
+a_su_sitio() {
+  local k=$1 x0 y0
+  read -r x0 y0 <<<"$(centro_pieza "$k")"
+  arrastrar "$x0" "$y0" $((49 + 20 + (k % 2) * CELDA_W + CELDA_W / 2)) $((78 + 2 + (k / 2) * CELDA_H + CELDA_H / 2))
+}
+# The point of piece k farthest from the cells of the pieces already in
+# their places (which lie on top), as "x y distance".
+punto_visible() {
+  local k=$1 i j x y d m o ox oy mejor="0 0 -1"
+  for i in 1 2 3 4 5 6 7 8 9; do
+    for j in 1 2 3 4 5 6 7 8 9; do
+      x=$((P_X[k] + CELDA_W * i / 10)); y=$((P_Y[k] + CELDA_H * j / 10)); m=100000
+      for o in 0 1 2 3; do
+        [ "${P_X[$o]}" = $((20 - MARGEN_X + (o % 2) * CELDA_W)) ] || continue
+        [ "$o" = "$k" ] && continue
+        ox=0; oy=0
+        [ "$x" -lt "${P_X[$o]}" ] && ox=$((P_X[o] - x)); [ "$x" -ge $((P_X[o] + CELDA_W)) ] && ox=$((x - P_X[o] - CELDA_W))
+        [ "$y" -lt "${P_Y[$o]}" ] && oy=$((P_Y[o] - y)); [ "$y" -ge $((P_Y[o] + CELDA_H)) ] && oy=$((y - P_Y[o] - CELDA_H))
+        d=$((ox > oy ? ox : oy)); [ "$d" -lt "$m" ] && m=$d
+      done
+      [ "$m" -gt "${mejor##* }" ] && mejor="$((49 + MARGEN_X + x)) $((78 + MARGEN_Y + y)) $m"
+    done
+  done
+  echo "$mejor"
+}
+unir() {
+  local movida k x0 y0 d
+  for _ in $(seq 1 16); do
+    unida && break
+    movida=-1
+    for k in 0 1 2 3; do
+      [ "$k" != 0 ] && [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[$k]}" = "${P_GRUPO[0]}" ] && continue
+      if [ "${P_X[$k]}" = $((20 - MARGEN_X + (k % 2) * CELDA_W)) ]; then
+        # In its place but alone: dropped there again, it joins its neighbours.
+        [ "$k" = 0 ] && continue
+        read -r x0 y0 <<<"$(centro_pieza "$k")"
+        arrastrar "$x0" "$y0" $((x0 + 3)) $((y0 + 2))
+        movida=-2; break
+      fi
+      read -r x0 y0 d <<<"$(punto_visible "$k")"
+      pieza_movida "$x0" "$y0" $((x0 + 6)) $((y0 + 6)) && { movida=$MOVIDA; break; }
+      # A nudge may finish the puzzle: another press would end its video.
+      unida && return 0
+    done
+    unida && return 0
+    [ "$movida" -ge 0 ] && a_su_sitio "$movida"
+  done
+  unida
+}
+
+# juego_terminar_2x2 "Image\3.bmp,2,2,0": joins the pieces of the 2 x 2
+# puzzle on the table (started with that argument) into one, which finishes
+# it. A layout the moves above cannot solve is dealt again, up to twice.
+juego_terminar_2x2() {
+  local intento
+  for intento in 1 2 3; do
+    unir && return 0
+    [ "$intento" = 3 ] && break
+    juego_iniciar "$1" || return 1
+  done
+  unida
 }
 
 # Whether a region (WxH+X+Y) of two screenshots differs. The crops go

@@ -30,24 +30,24 @@ exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   # The window (a 610 x 310 picture in a 3-pixel dialog frame) stands
   # centred on the screen.
   X=$(( (W - 616) / 2 + 3 )); Y=$(( (H - 316) / 2 + 3 ))
-  clic 133 37
-  sleep 1
+  v=$(clic_ventana 133 37) || fail "the new-puzzle window did not open"
   ventana=$(shot ventana)
-  distinta "$vacia" "$ventana" "600x300+$X+$Y" || fail "the new-puzzle window did not open"
+  distinta "$vacia" "$ventana" "600x300+$X+$Y" || fail "the new-puzzle window shows nothing"
 
-  # The third thumbnail, then the count page.
-  clic $((X + 106 + 2 * 89 + 43)) $((Y + 88 + 63))
-  clic $((X + 52)) $((Y + 157 + 22))
-  sleep 0.5
+  # The third thumbnail (its frame moves there), then the count page.
+  clic_cambia "440x127+$((X + 106))+$((Y + 88))" $((X + 106 + 2 * 89 + 43)) $((Y + 88 + 63)) ||
+    fail "the third thumbnail was not chosen"
+  clic_cambia "500x230+$((X + 105))+$Y" $((X + 52)) $((Y + 157 + 22)) || fail "the count page did not come up"
   cantidad=$(shot cantidad)
   distinta "$ventana" "$cantidad" "500x230+$((X + 105))+$Y" || fail "the count page did not come up"
 
-  marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+  marca=$(volcado_marca)
   clic $((X + 159)) $((Y + 277))
-  juego_esperar_volcado "$marca" "$suma"
+  juego_esperar_volcado "$marca" || fail "OK cut no puzzle"
   [ "${FILAS:-0}" -ge 2 ] && [ "${COLS:-0}" -ge 2 ] || fail "no puzzle was cut"
   [ "${#P_X[@]}" = $((FILAS * COLS)) ] || fail "${#P_X[@]} pieces for $FILAS x $COLS"
-  sleep 0.5
+  esperar_ventana_ida "$v" || fail "the window is still there"
+  esperar_quieta
   mesa=$(shot mesa)
   distinta "$ventana" "$mesa" "600x300+$X+$Y" || fail "the window is still there"
   echo "nuevo ($pantalla): a $FILAS x $COLS puzzle of the third picture is on the table"

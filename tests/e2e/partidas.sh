@@ -30,71 +30,75 @@ wine_prefix_ready
   carpeta="$JUEGO_BIN/folder"
   # The pieces as the dump shows them: board, place, group of each.
   estado() { local i; for i in "${!P_X[@]}"; do printf "%s " "$i:${P_TABLERO[$i]}:${P_X[$i]}:${P_Y[$i]}:${P_GRUPO[$i]}"; done; }
-  # Options slide up from the bottom edge; six buttons across.
+  # An option that opens a window: prints its id.
   opcion() {
-    xdotool mousemove $((W / 2 + 150)) $((H - 8)); sleep 0.2
-    xdotool mousemove $((W / 2 + 160)) $((H - 10)); sleep 1.5
-    clic $(( ($1 + 1) * W / 7 )) $((H - 103 + 27 + 30)); sleep 0.8
+    local x y
+    opciones || fail "the options window did not slide up"
+    read -r x y <<<"$(boton_opcion "$1")"
+    clic_ventana "$x" "$y"
   }
-  # The file window: a 510 x 310 client in a 3-pixel frame.
+  # The file window: a 510 x 310 client in a 3-pixel frame; its saved games
+  # in a row of thumbnails 111 apart.
   AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
   abrir_partida() {
-    local marca suma
-    opcion 2
+    local marca v
+    v=$(opcion 2) || fail "the open window did not open"
     shot "abrir-$1" >/dev/null
-    marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+    # The first game may be chosen already: the row need not change.
     clic $((AX + 111 * $1 + 60)) $((AY + 153))
+    esperar_quieta "510x150+$AX+$((AY + 100))"
+    marca=$(volcado_marca)
     clic $((AX + 59)) $((AY + 277))
-    juego_esperar_volcado "$marca" "$suma"
+    juego_esperar_volcado "$marca" || fail "saved game $1 did not open"
+    esperar_ventana_ida "$v" || fail "the open window did not close"
+    esperar_quieta
   }
-  salir() {
-    clic $((W - 20)) 15
-    for _ in $(seq 1 100); do kill -0 $JUEGO_PID 2>/dev/null || break; sleep 0.1; done
-    kill -0 $JUEGO_PID 2>/dev/null && fail "the game did not end"
-    wineserver -w
-  }
+  salir() { juego_salir $((W - 20)) 15 || fail "the game did not end"; }
 
   juego_iniciar "Image\\3.bmp,3,4,0" || fail "the game did not start with its puzzle"
   # Any piece into the empty upper left, then its neighbour beside it.
-  read -r x0 y0 <<<"$(centro_pieza 0)"
-  pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) ||
-    fail "no piece moved"
-  p=$MOVIDA
-  if [ $((p % COLS)) -lt $((COLS - 1)) ]; then k=$((p + 1)); dx=$((-CELDA_W)); else k=$((p - 1)); dx=$CELDA_W; fi
+  pieza_a_la_esquina || fail "no piece moved, or none that can join a neighbour"
+  p=$P; k=$K
   read -r x0 y0 <<<"$(centro_pieza "$p")"
-  arrastrar "$x0" "$y0" $((49 + P_X[k] + dx + 3 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] - 2 + MARGEN_Y + CELDA_H / 2))
+  arrastrar "$x0" "$y0" $((49 + P_X[k] + DX + 3 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] + DY - 2 + MARGEN_Y + CELDA_H / 2))
   [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] || fail "pieces $p and $k did not join"
-  # The pair into box 1; the box opened and renamed.
+  # The pair into box 1; the box opened and renamed with its pencil.
   read -r x0 y0 <<<"$(centro_pieza "$p")"
   arrastrar "$x0" "$y0" $((W - 13)) $((H / 2 - 112 + 15))
   [ "${P_TABLERO[$p]}" = 0 ] || fail "the pair is not in box 1"
-  clic $((W - 13)) $((H / 2 - 112 + 15)); sleep 0.5
-  clic 315 93; sleep 0.5
-  xdotool type --delay 60 "Dinos"; xdotool key Return; sleep 0.8
+  clic_ventana $((W - 13)) $((H / 2 - 112 + 15)) >/dev/null || fail "box 1 did not open"
+  m=$(clic_ventana 315 93) || fail "the pencil asked no name"
+  xdotool type --delay 60 "Dinos"; xdotool key Return
+  esperar_ventana_ida "$m" || fail "the name question did not close"
+  esperar_quieta
   shot caja >/dev/null
   guardado=$(estado)
 
-  opcion 3
-  xdotool type --delay 60 "first"; xdotool key Return; sleep 1
+  v=$(opcion 3) || fail "the save window did not open"
+  xdotool type --delay 60 "first"; xdotool key Return
+  esperar_ventana_ida "$v" || fail "the save window did not close"
   [ -s "$carpeta/first.epf" ] || fail "nothing saved as first"
+  esperar_quieta
   shot guardado >/dev/null
   mover_una() {
     local i q=-1
     for i in "${!P_X[@]}"; do [ "${P_TABLERO[$i]}" = 6 ] && { q=$i; break; }; done
     [ "$q" -ge 0 ] || fail "no piece on the table"
     read -r x0 y0 <<<"$(centro_pieza "$q")"
-    pieza_movida "$x0" "$y0" $((x0 + 40)) $((y0 + 30)) || fail "no piece moved"
+    pieza_movida "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35) || fail "no piece moved"
   }
   # A change after saving, then a new puzzle: the changed game goes to the
   # autosave first.
   mover_una
   cambiado=$(estado)
-  clic 133 37; sleep 1
+  v=$(clic_ventana 133 37) || fail "the new-puzzle window did not open"
   [ -s "$carpeta/Autosave.epf" ] || fail "the changed game was not kept when the new puzzle started"
   NX=$(( (W - 616) / 2 + 3 )); NY=$(( (H - 316) / 2 + 3 ))
-  marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+  marca=$(volcado_marca)
   clic $((NX + 159)) $((NY + 277))
-  juego_esperar_volcado "$marca" "$suma"
+  juego_esperar_volcado "$marca" || fail "no new puzzle was cut"
+  esperar_ventana_ida "$v" || fail "the new-puzzle window did not close"
+  esperar_quieta
   [ "$(estado)" != "$guardado" ] || fail "no new puzzle was cut"
 
   # "first" (after "Autosave" in the list) and then the autosave: each as it was.
@@ -116,10 +120,10 @@ wine_prefix_ready
   # Spanish, at once and after a restart.
   antes=$(shot ingles)
   LX=$(( (W - 266) / 2 + 3 )); LY=$(( (H - 306) / 2 + 3 ))
-  opcion 4
+  v=$(opcion 4) || fail "the language window did not open"
   shot idioma >/dev/null
-  clic $((LX + 80)) $((LY + 75))
-  clic $((LX + 40)) $((LY + 278)); sleep 0.8
+  clic_cambia "260x200+$LX+$((LY + 50))" $((LX + 80)) $((LY + 75)) || fail "Spanish was not marked"
+  clic_cierra "$v" $((LX + 40)) $((LY + 278)) || fail "the language window did not close"
   espanol=$(shot espanol)
   distinta "$antes" "$espanol" "270x78+0+0" || fail "the title strip did not change language"
   grep -q "Idioma=0" "$JUEGO_BIN/Tessera.ini" || fail "the language was not kept in Tessera.ini"

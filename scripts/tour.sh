@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# tour.sh BIN_DIR [OUT_DIR]: the screenshot tour. The real game on Xvfb
+# screens of 1024x768x24 and 800x600x16 (TOUR_PANTALLAS), in English and
+# German (TOUR_IDIOMAS: es en pt it fr de), visits every window and page as
+# a player would, from the intro to the honour roll, and keeps one PNG per
+# step in OUT_DIR/SCREEN-LANGUAGE/ and one labelled contact sheet per screen
+# and language in OUT_DIR/SCREEN-LANGUAGE.png (default out/tour). The
+# picture pages' labels give each thumbnail's roughness (above 20: garbled).
+# Runs from a copy of the program's folder, in a Wine prefix of its own.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+# One screen and language, under its own X server: the steps themselves.
+if [ "${1:-}" = --visita ]; then
+  pantalla=$2 idioma=$3 numero=$4 destino=$5 bin=$6
+  . "$root/tests/e2e/juego_lib.sh"
+  juego_copia "$bin"
+  trap 'wineserver -k 2>/dev/null; rm -rf "$JUEGO_COPIA" "$(dirname "$JUEGO_DUMP")"' EXIT
+  printf '[Tessera]\r\nIdioma=%s\r\n' "$numero" >"$JUEGO_BIN/Tessera.ini"
+  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
+  paso=0
+  foto() {
+    paso=$((paso + 1))
+    import -window root "$destino/$(printf %02d $paso)-$1.png"
+    echo "  $(printf %02d $paso)-$1"
+  }
+  fallo() { echo "tour ($pantalla, $idioma): $*"; foto fallo; exit 1; }
+
+  # Centred pop-ups: the new-puzzle, file, music and language windows and
+  # the message box, each a picture in a 3-pixel frame.
+  NX=$(( (W - 616) / 2 + 3 )); NY=$(( (H - 316) / 2 + 3 ))
+  AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
+  MX=$(( (W - 266) / 2 + 3 )); MY=$(( (H - 306) / 2 + 3 ))
+  CX=$(( (W - 506) / 2 + 3 )); CY=$(( (H - 316) / 2 + 3 ))
+  salir_honor() { echo $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)); }
+  etiquetas="$destino/etiquetas.txt"
+  : >"$etiquetas"
+  izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
+
+  # ---- The intro and the new-puzzle window ----------------------------------
+  juego_lanzar ""
+  esperar_video || fallo "the intro did not show"
+  foto intro
+  juego_saltar_intro || fallo "the game did not start"
+  foto mesa-vacia
+
+  clic_ventana 133 37 >/dev/null || fallo "the new-puzzle window did not open"
+  fila="440x127+$((NX + 106))+$((NY + 88))"
+  esperar_quieta "$fila"
+  mapfile -t imagenes < <(ls "$JUEGO_BIN/Image/"*.bmp | sort -V)
+  paginas=$(( (${#imagenes[@]} + 4) / 5 ))
+  for p in $(seq 1 "$paginas"); do
+    if [ "$p" -gt 1 ]; then
+      clic_cambia "$fila" $((NX + 575)) $((NY + 214)) || fallo "the scroll did not show page $p"
+    fi
+    foto "nuevo-imagenes-$p"
+    medidas=$(/usr/bin/python3 -B "$root/tests/e2e/rugosidad.py" miniaturas "$destino/$(printf %02d $paso)-nuevo-imagenes-$p.png" \
+      "$NX" "$NY" "${imagenes[@]:$(( (p - 1) * 5 )):5}" | awk '{ sub(/\.bmp$/, "", $1); printf "%s%s=%s", (NR > 1 ? " " : ""), $1, $2 }')
+    echo "$(printf %02d $paso)-nuevo-imagenes-$p|$medidas" >>"$etiquetas"
+  done
+  # The chosen picture full screen; a key closes it.
+  v=$(clic_ventana $((NX + 430)) $((NY + 270))) || fallo "the full-screen picture did not open"
+  foto nuevo-imagen-grande
+  xdotool key space
+  esperar_ventana_ida "$v" && esperar_quieta
+  pagina="500x230+$((NX + 105))+$NY"
+  for t in 109:tamano 157:piezas 203:forma; do
+    clic_cambia "$pagina" $((NX + 52)) $((NY + ${t%%:*} + 22)) || fallo "the ${t#*:} page did not come up"
+    foto "nuevo-${t#*:}"
+  done
+  marca=$(volcado_marca)
+  clic $((NX + 159)) $((NY + 277))
+  juego_esperar_volcado "$marca" || fallo "OK cut no puzzle"
+  esperar_quieta
+  foto mesa
+
+  # ---- The play screen ---------------------------------------------------------
+  read -r x0 y0 <<<"$(centro_pieza 0)"
+  arrastrar "$x0" "$y0" $((W - 13)) $((H / 2 - 112 + 15))
+  clic_ventana $((W - 13)) $((H / 2 - 112 + 15)) >/dev/null || fallo "box 1 did not open"
+  foto caja
+  # Its pencil asks the name in the message box.
+  m=$(clic_ventana $((60 + 255)) $((78 + 15))) || fallo "the box's pencil asked nothing"
+  xdotool type --delay 40 "Dinos"
+  foto mensaje-nombre
+  xdotool key Return
+  esperar_ventana_ida "$m" && esperar_quieta
+  foto caja-nombrada
+
+  opciones
+  foto opciones
+  read -r x y <<<"$(boton_opcion 1)"
+  clic_ventana "$x" "$y" >/dev/null || fallo "the magnifier did not open"
+  foto lupa
+
+  herramientas
+  foto herramientas
+  read -r x y <<<"$(boton_herramienta 3)"
+  v=$(clic_ventana "$x" "$y") || fallo "the music window did not open"
+  foto musica
+  clic_cierra "$v" $((MX + 40)) $((MY + 278)) || fallo "the music window did not close"
+  herramientas
+  read -r x y <<<"$(boton_herramienta 4)"
+  v=$(clic_ventana "$x" "$y") || fallo "the honour roll did not open"
+  foto honor
+  read -r x y <<<"$(salir_honor)"
+  clic_cierra "$v" "$x" "$y" || fallo "the honour roll did not close"
+
+  opciones
+  read -r x y <<<"$(boton_opcion 4)"
+  v=$(clic_ventana "$x" "$y") || fallo "the language window did not open"
+  foto idioma
+  clic_cierra "$v" $((MX + 177 + 40)) $((MY + 278)) || fallo "the language window did not close"
+  opciones
+  read -r x y <<<"$(boton_opcion 3)"
+  v=$(clic_ventana "$x" "$y") || fallo "the save window did not open"
+  xdotool type --delay 40 "Tour"
+  foto guardar
+  xdotool key Return
+  esperar_ventana_ida "$v" && esperar_quieta
+  opciones
+  read -r x y <<<"$(boton_opcion 2)"
+  v=$(clic_ventana "$x" "$y") || fallo "the open window did not open"
+  foto abrir
+  clic_cierra "$v" $((AX + 414 + 40)) $((AY + 257 + 22)) || fallo "the open window did not close"
+  # A changed game asks before another is opened: the message box, cancelled.
+  for i in "${!P_TABLERO[@]}"; do [ "${P_TABLERO[$i]}" = 6 ] && break; done
+  read -r x0 y0 <<<"$(centro_pieza "$i")"
+  arrastrar "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35)
+  opciones
+  read -r x y <<<"$(boton_opcion 2)"
+  v=$(clic_ventana "$x" "$y") || fallo "opening a changed game asked nothing"
+  foto mensaje-pregunta
+  clic_cierra "$v" $((CX + 413 + 40)) $((CY + 257 + 22)) || fallo "the question did not close"
+
+  v=$(clic_ventana $((W - 13)) 100) || fallo "the info page did not open"
+  foto info
+  i=$(clic_ventana $((izq + 60)) $((arr + 90 + 40))) || fallo "the info page's first picture did not open"
+  foto info-imagen
+  clic_cierra "$i" $((izq + 669 + 35)) $((arr + 496 + 35)) || fallo "the info picture did not close"
+  clic_cierra "$v" $((izq + 669 + 35)) $((arr + 496 + 35)) || fallo "the info page did not close"
+
+  v=$(clic_ventana $(( (W - 703) / 3 + 316 + 90 )) 35) || fallo "the About window did not open"
+  foto acerca
+  clic_cierra "$v" $((W / 2)) $((H / 2)) || fallo "the About window did not close"
+
+  # ---- The end of a puzzle -----------------------------------------------------
+  juego_iniciar "Image\\3.bmp,2,2,0" || fallo "the game did not start with a small puzzle"
+  juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fallo "the small puzzle was not finished"
+  esperar_video || fallo "the finishing video did not start"
+  foto video
+  v=$(esperar_ventana_nueva "$(ventanas)") || fallo "the finished picture did not follow the video"
+  esperar_quieta
+  foto final
+  read -r x y <<<"$((izq + 669 + 35)) $((arr + 496 + 35))"
+  antes=$(ventanas)
+  clic "$x" "$y"
+  m=$(esperar_ventana_nueva "$antes") || fallo "the wallpaper question did not come"
+  esperar_quieta
+  foto mensaje-fondo
+  antes=$(ventanas)
+  clic_cierra "$m" $((CX + 413 + 40)) $((CY + 257 + 22)) || fallo "the wallpaper question did not close"
+  # The honour roll, and over it the box that asks the name.
+  honor=$(esperar_ventana_nueva "$antes") || fallo "the honour roll did not come"
+  m=$(esperar_ventana_nueva "$antes
+$honor") || fallo "the honour roll did not ask the name"
+  esperar_quieta
+  xdotool type --delay 40 "Tour"
+  foto honor-nombre
+  xdotool key Return
+  esperar_ventana_ida "$m" && esperar_quieta
+  foto honor-anotado
+  exit 0
+fi
+
+bin=$(cd "$1" && pwd)
+salida=$(mkdir -p "${2:-$root/out/tour}" && cd "${2:-$root/out/tour}" && pwd)
+export TESSERA_WINE_DIR=$root/build/wine/tour TESSERA_WINE_KIND=x11
+. "$root/scripts/wine-env.sh"
+wine_prefix_ready
+estado=0
+for pantalla in ${TOUR_PANTALLAS:-1024x768x24 800x600x16}; do
+  for idioma in ${TOUR_IDIOMAS:-en de}; do
+    case "$idioma" in
+      es) numero=0 ;; en) numero=1 ;; pt) numero=2 ;; it) numero=3 ;; fr) numero=4 ;; de) numero=5 ;;
+      *) echo "tour: unknown language $idioma (es en pt it fr de)" >&2; exit 2 ;;
+    esac
+    destino="$salida/$pantalla-$idioma"
+    rm -rf "$destino"; mkdir -p "$destino"
+    echo "tour: $pantalla, $idioma"
+    inicio=$SECONDS
+    "$root/scripts/xvfb-run.sh" "$pantalla" bash "$0" --visita "$pantalla" "$idioma" "$numero" "$destino" "$bin" || estado=1
+    # The sheet: each step labelled by its name, the picture pages also by
+    # the roughness of their thumbnails.
+    argumentos=()
+    for f in "$destino"/*.png; do
+      nombre=$(basename "$f" .png)
+      medidas=$(grep "^$nombre|" "$destino/etiquetas.txt" 2>/dev/null | cut -d'|' -f2)
+      argumentos+=(-label "$nombre${medidas:+\n$medidas}" "$f")
+    done
+    montage "${argumentos[@]}" -tile 4x -geometry 320x240+6+6 -pointsize 11 \
+      -title "Tessera Puzzle $pantalla $idioma" "$salida/$pantalla-$idioma.png" ||
+      estado=1
+    rm -f "$destino/etiquetas.txt"
+    echo "tour: $pantalla, $idioma: $(ls "$destino"/*.png | wc -l) screenshots in $((SECONDS - inicio)) s"
+  done
+done
+exit $estado
