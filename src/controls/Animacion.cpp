@@ -244,12 +244,12 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd, Registro* r) {
+LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   if (!Activo(r) || !r->capturado) return 0;
   r->capturado = false;
   // The hover mark follows the release: the owner reads it (1350) on code
   // 1, and a press that lost the capture must not leave it stuck.
-  const bool cuenta = SoltadoSobre(hwnd);
+  const bool cuenta = SoltadoSobre(hwnd, lParam);
   r->sobre = cuenta;
   if (cuenta) SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
   SoltarCaptura(hwnd);
@@ -282,7 +282,7 @@ LRESULT CALLBACK ProcAnimacion(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_PAINT: return OnPaint(hwnd, r);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r);
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r);
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r, lParam);
     case WM_TIMER: return OnTimer(hwnd, r, wParam);
     case WM_CAPTURECHANGED: CapturaCambiada(hwnd, reinterpret_cast<HWND>(lParam), r->capturado); return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

@@ -111,11 +111,11 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd, Registro* r) {
+LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   if (!Activo(r) || !r->capturado) return 0;
   r->capturado = 0;
   bool cuenta = false;
-  if (SoltadoSobre(hwnd)) {
+  if (SoltadoSobre(hwnd, lParam)) {
     SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
     cuenta = !(r->esOpcion && r->marcado);
     if (cuenta) r->marcado = !r->marcado;
@@ -152,7 +152,7 @@ LRESULT CALLBACK ProcBotonCheck(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT: return OnPaint(hwnd, r);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r);
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r);
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r, lParam);
     case WM_TIMER: return OnTimer(hwnd, r, wParam);
     case WM_CAPTURECHANGED: CapturaCambiada(hwnd, reinterpret_cast<HWND>(lParam), r->capturado); return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

@@ -91,10 +91,10 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd, Registro* r) {
+LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   if (!Activo(r) || !r->capturado) return 0;
   r->capturado = false;
-  const bool sobre = SoltadoSobre(hwnd);
+  const bool sobre = SoltadoSobre(hwnd, lParam);
   if (sobre) SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
   Cambiar(hwnd, r, sobre ? kEncima : kNormal);
   SoltarCaptura(hwnd);
@@ -145,7 +145,7 @@ LRESULT CALLBACK ProcBotonComando(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_PAINT: return OnPaint(hwnd, r);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r);
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r);
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r, lParam);
     case WM_TIMER: return OnTimer(hwnd, r, wParam);
     case WM_CAPTURECHANGED: CapturaCambiada(hwnd, reinterpret_cast<HWND>(lParam), r->capturado); return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

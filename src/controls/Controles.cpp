@@ -3,6 +3,7 @@
 #include "Controles.h"
 
 #include <mmsystem.h>
+#include <windowsx.h>
 
 #include "Animacion.h"
 #include "BotonCheck.h"
@@ -61,7 +62,9 @@ void SoltarCaptura(HWND hwnd) {
   if (GetCapture() == hwnd) ReleaseCapture();
 }
 
-bool SoltadoSobre(HWND hwnd) { return GetCapture() == hwnd && PunteroSobre(hwnd); }
+bool SoltadoSobre(HWND hwnd, LPARAM lParam) {
+  return GetCapture() == hwnd && lParam != -1 && PuntoSobre(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+}
 
 void CapturaCambiada(HWND hwnd, HWND nueva, bool capturado) {
   if (capturado && nueva != hwnd) SendMessageA(hwnd, WM_LBUTTONUP, 0, -1);

@@ -68,9 +68,11 @@ bool PuntoSobre(HWND hwnd, int x, int y);
 // it from whichever window holds it now.
 void SoltarCaptura(HWND hwnd);
 // A release ends a press "over" the control only while the control still
-// holds the capture and the pointer is over it. A press that lost the
-// capture to another window ends as a release outside.
-bool SoltadoSobre(HWND hwnd);
+// holds the capture and the release's own point (the WM_LBUTTONUP lParam,
+// client coordinates) is over it: a click the program handles late, after
+// the pointer has moved on, still counts. A press that lost the capture to
+// another window ends as a release outside (lParam -1).
+bool SoltadoSobre(HWND hwnd, LPARAM lParam);
 // WM_CAPTURECHANGED: when another window takes the mouse during a press,
 // the control sends itself WM_LBUTTONUP (wParam 0, lParam -1) so the press
 // ends the normal way. Clear the press flag before releasing the capture

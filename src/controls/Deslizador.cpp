@@ -326,9 +326,10 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
   return 0;
 }
 
-LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
+// The press's own point: a press handled late, after the pointer has moved
+// on, still takes the knob where it was pressed.
+LRESULT OnLButtonDown(HWND hwnd, Registro* r, POINT p) {
   if (!Activo(r) || r->arrastrando) return 0;
-  const POINT p = PunteroCliente(hwnd);
   if (!EnPerilla(r, p)) return 0;
   r->arrastrando = true;
   r->agarre = {r->perilla.x + r->mitad.x - p.x - r->origen.x, r->perilla.y + r->mitad.y - p.y - r->origen.y};
@@ -373,7 +374,7 @@ LRESULT CALLBACK ProcDeslizador(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT: return OnPaint(hwnd, r);
     case WM_QUERYNEWPALETTE: return OnNuevaPaleta(hwnd, r);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_LBUTTONUP: return OnLButtonUp(hwnd, r);
     case WM_TIMER: return OnTimer(hwnd, r, wParam);
     case WM_CAPTURECHANGED: CapturaCambiada(hwnd, reinterpret_cast<HWND>(lParam), r->arrastrando); return 0;

@@ -316,7 +316,8 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r, int x, int y) {
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd, Registro* r, int y) {
+LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
+  const int y = GET_Y_LPARAM(lParam);
   if (!Activo(r) || !r->MouseCapt) return 0;
   const int32_t sujeta = r->MouseCapt;
   const int32_t sobreAntes = r->parteSobre;
@@ -325,7 +326,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, int y) {
   PararTimer(hwnd, r);
   int32_t soltada = sujeta;
   bool cambio = false;
-  const bool fuera = !SoltadoSobre(hwnd);
+  const bool fuera = !SoltadoSobre(hwnd, lParam);
   if (fuera) {
     r->parteSobre = kNinguna;
   } else {
@@ -416,7 +417,7 @@ LRESULT CALLBACK ProcDesplazador(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_PAINT: return OnPaint(hwnd, r);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, r, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r, GET_Y_LPARAM(lParam));
+    case WM_LBUTTONUP: return OnLButtonUp(hwnd, r, lParam);
     case WM_TIMER: return OnTimer(hwnd, r, wParam);
     case WM_CAPTURECHANGED: CapturaCambiada(hwnd, reinterpret_cast<HWND>(lParam), r->MouseCapt != 0); return 0;
     case WM_CLOSE: DestroyWindow(hwnd); return 0;

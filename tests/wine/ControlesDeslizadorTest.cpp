@@ -128,6 +128,17 @@ TEST_F(ControlesDeslizador, DraggingSnapsToTheStepClampsAtTheEndsAndReportsInOrd
   EXPECT_EQ(Perilla(c), (Caja{0, 95, 34, 113}));
 }
 
+// A press handled after the pointer has moved on takes the knob where the
+// press was.
+TEST_F(ControlesDeslizador, ALatePressTakesTheKnobWhereItWasPressed) {
+  HWND c = Vertical();
+  Apuntar(c, 17, 59);
+  SetCursorPos(1000, 750);  // no move delivered yet
+  Enviar(c, WM_LBUTTONDOWN, Pt(17, 59));
+  EXPECT_EQ(GetCapture(), c);
+  Enviar(c, WM_LBUTTONUP, Pt(17, 59));
+}
+
 TEST_F(ControlesDeslizador, OnlyTheKnobIsHoveredAndPressed) {
   HWND c = Vertical();
   Apuntar(c, 17, 30);

@@ -99,6 +99,15 @@ TEST_P(ControlesRaton, DraggingOffAndReleasingOutsideIsNoClick) {
   EXPECT_EQ(g_avisos, Avisos(c_, {0, 3, 1}));
 }
 
+// A busy program may handle a click after the pointer has moved on: the
+// release's own point decides, so the click still counts.
+TEST_P(ControlesRaton, AReleaseHandledAfterThePointerMovedOnStillClicks) {
+  Enviar(c_, WM_LBUTTONDOWN, Pt(3, 3));
+  SetCursorPos(1000, 750);  // no move delivered yet
+  Enviar(c_, WM_LBUTTONUP, Pt(3, 3));
+  EXPECT_EQ(g_avisos, Avisos(c_, {0, 1, 4}));
+}
+
 TEST_P(ControlesRaton, LosingTheCaptureEndsThePressAsAReleaseOutside) {
   Enviar(c_, WM_LBUTTONDOWN, Pt(3, 3));
   SetCapture(padre_);  // the pointer is still over the control
