@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# instalacion.sh WxHxD BIN_DIR: the folder `make run` plays from, across
+# rebuilds. The program is laid out by scripts/dist.sh in a fresh folder; a
+# game is saved there through the save window; the player adds a picture of
+# their own, and a program file gets spoilt. Laid out again, the folder has
+# the program's files back, no longer holds a file the program stopped
+# shipping, and keeps the save and the picture: the open window still lists
+# the save and opens it.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+pantalla=$1
+bin=$(cd "$2" && pwd)
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+out=$dir/Tessera
+export JUEGO_SHOTS="$root/out/e2e"
+mkdir -p "$JUEGO_SHOTS"
+fail() { echo "FAIL ($pantalla): $*"; exit 1; }
+bash "$root/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the first layout failed"
+export TESSERA_WINE_KIND=x11 JUEGO_BIN=$out
+. "$root/scripts/wine-env.sh"
+wine_prefix_ready
+
+# jugar guardar|abrir: the game on its own screen, saving a 2 x 3 puzzle as
+# "keep", or opening the first saved game.
+jugar() {
+  "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
+    root=$1; pantalla=$2; modo=$3
+    . "$root/tests/e2e/juego_lib.sh"
+    JUEGO_DUMP=$(mktemp -d)/volcado.txt
+    W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
+    fail() {
+      echo "FAIL ($pantalla, $modo): $*"
+      import -window root "$JUEGO_SHOTS/instalacion-$pantalla-$modo-fallo.png"
+      wineserver -k 2>/dev/null; exit 1
+    }
+    opcion() {
+      opciones || fail "the options window did not slide up"
+      clic_ventana $(boton_opcion "$1")
+    }
+    if [ "$modo" = guardar ]; then
+      juego_iniciar "Image\\3.bmp,2,3,0" || fail "the game did not start with its puzzle"
+      v=$(opcion 3) || fail "the save window did not open"
+      xdotool type --delay 60 "keep"; xdotool key Return
+      esperar_ventana_ida "$v" || fail "the save window did not close"
+      [ -s "$JUEGO_BIN/folder/keep.epf" ] || fail "nothing saved as keep"
+    else
+      juego_iniciar "" || fail "the game did not start"
+      [ "${#P_X[@]}" = 0 ] || fail "the table is not empty"
+      # The file window: a 510 x 310 client in a 3-pixel frame.
+      AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
+      v=$(opcion 2) || fail "the open window did not open"
+      import -window root "$JUEGO_SHOTS/instalacion-$pantalla-lista.png"
+      clic $((AX + 60)) $((AY + 153))
+      esperar_quieta "510x150+$AX+$((AY + 100))"
+      marca=$(volcado_marca)
+      clic $((AX + 59)) $((AY + 277))
+      juego_esperar_volcado "$marca" || fail "the saved game did not open"
+      [ "$FILAS" = 2 ] && [ "$COLS" = 3 ] && [ "${#P_X[@]}" = 6 ] || fail "the game opened is not the one saved"
+      esperar_ventana_ida "$v" || fail "the open window did not close"
+    fi
+    juego_salir $((W - 20)) 15 || fail "the game did not end"' _ "$root" "$pantalla" "$1"
+}
+
+jugar guardar || exit 1
+guardado=$(md5sum <"$out/folder/keep.epf")
+cp "$out/Image/1.bmp" "$out/Image/mine.bmp"
+echo "Image/old.bmp" >>"$out/.shipped"
+echo old >"$out/Image/old.bmp"
+echo spoilt >"$out/about.exe"
+
+bash "$root/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the second layout failed"
+[ "$(md5sum <"$out/folder/keep.epf")" = "$guardado" ] || fail "the save did not outlive the layout"
+cmp -s "$out/Image/1.bmp" "$out/Image/mine.bmp" || fail "the player's picture did not outlive the layout"
+[ ! -e "$out/Image/old.bmp" ] || fail "a file no longer shipped was left"
+cmp -s "$bin/about.exe" "$out/about.exe" || fail "the program's own file was not laid out again"
+jugar abrir || exit 1
+echo "instalacion ($pantalla): the save outlived a second layout and opens; the program's files were refreshed"
