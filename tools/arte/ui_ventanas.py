@@ -211,19 +211,27 @@ def mensaje(out):
 
 # ---------------------------------------------------------------- music
 
-def musica(out):
+def _panel(numero, glifo, radio_glifo, textos, rotulos, ranuras=()):
+    """The small paper panels of the music and language windows (260 x 300):
+    walnut, paper, a brass badge at the top left, a caption per language
+    at (77, 0) as pictures rotulos + language; sliders' slots where asked."""
     W, H = 260, 300
-    rgb = uc.madera(H, W, 214)
-    rgb = hoja(rgb, 8, 51, 252, 249, 2140)
-    for x in (69, 181):
+    rgb = uc.madera(H, W, numero)
+    rgb = hoja(rgb, 8, 51, 252, 249, 10 * numero)
+    for x in ranuras:
         rgb = ranura(rgb, x, 100, 236)
     rgb = uc.biselar(rgb, 0.2, 0.45)
     sello = uc.circulo(H, W, 38, 25, 19)
-    rgb = uc.placa_laton(rgb, sello, gl.nota(H, W, 38, 25, 11), 'normal', radio_relieve=3.0)
+    rgb = uc.placa_laton(rgb, sello, glifo(H, W, 38, 25, radio_glifo), 'normal', radio_relieve=3.0)
     g = Grupo(rgb)
-    for i, s in enumerate(tx.MUSICA):
+    for i, s in enumerate(textos):
         c, m = rotulo(rgb[0:48, 77:260].copy(), s, 28, CREMA, tema.NOGAL_OSCURO, margen=12)
-        g.derivado(2100 + i, c, 77, 0, m)
+        g.derivado(rotulos + i, c, 77, 0, m)
+    return rgb, g
+
+
+def musica(out):
+    rgb, g = _panel(214, gl.nota, 11, tx.MUSICA, 2100, ranuras=(69, 181))
     for num, x, y, w, h, glifo in ((503, 35, 51, 68, 36, gl.altavoz), (505, 155, 53, 52, 34, gl.onda)):
         base = rgb[y:y + h, x:x + w]
         cuadros, marcas = [], []
@@ -328,16 +336,7 @@ def mascara_perilla(img):
 def idioma(out):
     """The language window: its own paper, a globe badge, a caption per
     language, and OK and Cancel cut from its own wood."""
-    W, H = 260, 300
-    rgb = uc.madera(H, W, 215)
-    rgb = hoja(rgb, 8, 51, 252, 249, 2150)
-    rgb = uc.biselar(rgb, 0.2, 0.45)
-    sello = uc.circulo(H, W, 38, 25, 19)
-    rgb = uc.placa_laton(rgb, sello, gl.globo(H, W, 38, 25, 13), 'normal', radio_relieve=3.0)
-    g = Grupo(rgb)
-    for i, s in enumerate(tx.IDIOMA):
-        c, m = rotulo(rgb[0:48, 77:260].copy(), s, 28, CREMA, tema.NOGAL_OSCURO, margen=12)
-        g.derivado(2170 + i, c, 77, 0, m)
+    rgb, g = _panel(215, gl.globo, 13, tx.IDIOMA, 2170)
     out[216] = uc.a_imagen(_cmd_en(rgb, 0, 256, 80, 44, gl.visto))
     out[217] = uc.a_imagen(_cmd_en(rgb, 180, 256, 80, 44, gl.cruz, 11))
     _cerrar(g, out, 215)
