@@ -23,11 +23,8 @@ wine_prefix_ready
 "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  juego_escena fin "$pantalla"
   JUEGO_ESPERA_PDF=60
-  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-  shot() { import -window root "$JUEGO_SHOTS/fin-$pantalla-$1.png"; echo "$JUEGO_SHOTS/fin-$pantalla-$1.png"; }
-  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
   # Whether the middle of the screen shows more than one colour.
   imagen_en_medio() {
     local c

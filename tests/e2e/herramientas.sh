@@ -18,10 +18,7 @@ wine_prefix_ready
 exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-  shot() { import -window root "$JUEGO_SHOTS/herramientas-$pantalla-$1.png"; echo "$JUEGO_SHOTS/herramientas-$pantalla-$1.png"; }
-  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+  juego_escena herramientas "$pantalla"
 
   juego_iniciar "" || fail "the game did not start"
   mesa=$(shot mesa)

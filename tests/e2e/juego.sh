@@ -18,10 +18,7 @@ wine_prefix_ready
 exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-  shot() { import -window root "$JUEGO_SHOTS/juego-$pantalla-$1.png"; echo "$JUEGO_SHOTS/juego-$pantalla-$1.png"; }
-  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+  juego_escena juego "$pantalla"
 
   juego_iniciar "Image\\3.bmp,6,8,0" || fail "the game did not start with its puzzle"
   [ "$FILAS.$COLS" = 6.8 ] || fail "the puzzle is $FILAS x $COLS"

@@ -84,6 +84,22 @@ esperar_quieta() {
   done
 }
 
+# juego_escena NOMBRE WxHxD: what a script on its own screen starts with: a
+# dump file of its own, the screen's W and H, and two functions: shot PASO
+# (a screenshot NOMBRE-WxHxD-PASO.png in $JUEGO_SHOTS, its path
+# printed) and fail TEXTO (says why, keeps a screenshot, ends the game and
+# the script).
+juego_escena() {
+  JUEGO_ESCENA="$1-$2"
+  JUEGO_PANTALLA=$2
+  JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  W=${2%%x*}
+  local resto=${2#*x}
+  H=${resto%%x*}
+  shot() { import -window root "$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png"; echo "$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png"; }
+  fail() { echo "FAIL ($JUEGO_PANTALLA): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+}
+
 # ---- The game --------------------------------------------------------------
 
 # juego_lanzar "Image\3.bmp,6,8,0": starts the game with that puzzle ("" for

@@ -20,10 +20,7 @@ wine_prefix_ready
 exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-  shot() { import -window root "$JUEGO_SHOTS/miniaturas-$pantalla-$1.png"; echo "$JUEGO_SHOTS/miniaturas-$pantalla-$1.png"; }
-  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+  juego_escena miniaturas "$pantalla"
 
   # The pictures in the order the window shows them.
   mapfile -t imagenes < <(ls "$JUEGO_BIN/Image/"*.bmp | sort -V)

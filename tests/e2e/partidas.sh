@@ -23,10 +23,7 @@ wine_prefix_ready
 "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
   root=$1; pantalla=$2
   . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-  shot() { import -window root "$JUEGO_SHOTS/partidas-$pantalla-$1.png"; echo "$JUEGO_SHOTS/partidas-$pantalla-$1.png"; }
-  fail() { echo "FAIL ($pantalla): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+  juego_escena partidas "$pantalla"
   carpeta="$JUEGO_BIN/folder"
   # The pieces as the dump shows them: board, place, group of each.
   estado() { local i; for i in "${!P_X[@]}"; do printf "%s " "$i:${P_TABLERO[$i]}:${P_X[$i]}:${P_Y[$i]}:${P_GRUPO[$i]}"; done; }
