@@ -7,6 +7,7 @@
 #include "CambioIdioma.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
@@ -55,8 +56,8 @@ INT_PTR CALLBACK ErrorInicioDlgProc(HWND dialogo, UINT mensaje, WPARAM wParam, L
 void MostrarErrorInicio(int32_t idTexto, int codigoSalida) {
   g_codigoSalidaError = codigoSalida;
   char texto[300] = "";
-  LoadStringA(instanciaPrograma, static_cast<UINT>(idTexto), texto, sizeof texto);
-  HWND dialogo = CreateDialogParamA(instanciaPrograma, MAKEINTRESOURCEA(kDialogoErrorInicio), nullptr,
+  LoadStringA(arranque.instancia, static_cast<UINT>(idTexto), texto, sizeof texto);
+  HWND dialogo = CreateDialogParamA(arranque.instancia, MAKEINTRESOURCEA(kDialogoErrorInicio), nullptr,
                                     ErrorInicioDlgProc, 0);
   if (!dialogo) {
     // Without its dialog the message still reaches the player.
@@ -65,22 +66,6 @@ void MostrarErrorInicio(int32_t idTexto, int codigoSalida) {
     return;
   }
   SendDlgItemMessageA(dialogo, kTextoDialogoErrorInicio, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto));
-}
-
-void CortarDirectorio(Cadena& ruta, int32_t escritos) {
-  int32_t i = escritos - 1;
-  while (i >= 0 && *ruta[i] != '\\') --i;
-  if (i > 0 && i < 260 && i + 1 < ruta.Capacity()) {
-    *ruta[i + 1] = 0;
-    ruta.RecalculateSize();
-  }
-}
-
-const void* CargarSonido(HINSTANCE instancia, int id) {
-  HRSRC recurso = FindResourceA(instancia, MAKEINTRESOURCEA(id), "WAVE");
-  if (!recurso) return nullptr;
-  HGLOBAL datos = LoadResource(instancia, recurso);
-  return datos ? LockResource(datos) : nullptr;
 }
 
 void RegistrarClases(HINSTANCE instancia) {
@@ -111,6 +96,11 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarImpresion(instancia);
   RegistrarMiniaturasArchivo(instancia);
   RegistrarVentanaArchivo(instancia);
+}
+
+void EmpezarJuego() {
+  CrearVentanaPrincipal();
+  IniciarPuzzleDepuracion();
 }
 
 int BucleMensajes() {

@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include "Controles.h"
+#include "GanchoDepuracion.h"
 #include "Lupa.h"
-#include "Operaciones.h"
+#include "FinPuzzle.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr UINT kOcultar = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 
-uint32_t g_encajes = 0;
 bool g_silencio = false;
 UINT_PTR g_reloj = 0;
 
@@ -41,8 +41,8 @@ class ShellVentanas final : public PuzzleShell {
     if (v && !g_silencio) SendMessageA(GetParent(v), kMsgNotificacion, static_cast<WPARAM>(code), reinterpret_cast<LPARAM>(v));
   }
   void PlayFitSound() override {
-    ++g_encajes;
-    SonidoClic();
+    ContarEncaje();
+    SonarClic();
   }
   void PuzzleFinished() override { PuzzleTerminado(); }
   void HideBox(int box) override {
@@ -76,7 +76,5 @@ ShellVentanas g_shell;
 }  // namespace
 
 void InstalarShellVentanas() { SetPuzzleShell(&g_shell); }
-
-uint32_t EncajesSonados() { return g_encajes; }
 
 void SilenciarNotificaciones(bool silencio) { g_silencio = silencio; }

@@ -9,10 +9,6 @@
 // thing at its creation).
 void InstalarShellVentanas();
 
-// How many fit sounds the engine has asked for (the timings tell drops
-// that fitted from the others by it).
-uint32_t EncajesSonados();
-
 // While the main window is being destroyed the boards' parents go away
 // first: their empty notifications are dropped.
 void SilenciarNotificaciones(bool silencio);

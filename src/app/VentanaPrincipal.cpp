@@ -18,6 +18,7 @@
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
 #include "Opciones.h"
+#include "Programa.h"
 #include "Puzzle.h"
 #include "ReproductorCD.h"
 #include "ShellVentanas.h"
@@ -25,14 +26,11 @@
 #include "Titulo.h"
 #include "VentanaArchivo.h"
 
-HWND ventanaPrincipal = nullptr;
-
 namespace {
 
 constexpr char kClase[] = "CWNDBACK";
 constexpr DWORD kEstilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;
 static_assert(kEstilo == 0x93400000);
-constexpr int kIdPrimerBotonCaja = 100;
 
 // The table's tiled background and the wood around it, kept for the whole
 // run.
@@ -40,8 +38,6 @@ ControlDC g_mosaico, g_orla;
 constexpr uint32_t kImagenOrla = 6001;
 // Where the table's felt meets the wood: a dark groove, never pure black.
 constexpr COLORREF kColorRanura = RGB(40, 24, 13);
-std::unique_ptr<ControlDC> g_imgBotonesCaja[kNumeroCajas];
-HWND g_botonesCaja[kNumeroCajas] = {};
 std::unique_ptr<ControlDC> g_imgInfo;
 HWND g_info = nullptr;
 
@@ -50,8 +46,9 @@ LRESULT OnCreate(HWND hwnd) {
   ventanaPrincipal = hwnd;
   // The engine's side effects reach these windows from here on.
   InstalarShellVentanas();
+  InstalarPeticionesPrograma();
   SilenciarNotificaciones(false);
-  SetNewPuzzleBoardSize(anchoTablero, altoTablero);
+  SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
   if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
   g_orla.Cargar(kImagenOrla);
   CrearTitulo(hwnd);
@@ -60,15 +57,9 @@ LRESULT OnCreate(HWND hwnd) {
   CrearBarraOpciones(hwnd);
   CrearBarraHerramientas(hwnd);
   ShowPuzzle(hwnd);
-  for (int i = 0; i < kNumeroCajas; ++i) {
-    g_imgBotonesCaja[i] = CargarImagenArchivo(200 + static_cast<uint32_t>(i));
-    const POINT p = PosicionBotonCaja(i, anchoPantalla, altoPantalla);
-    g_botonesCaja[i] = CrearControl("COVBOXSCOMMAND", hwnd, p.x, p.y, kIdPrimerBotonCaja + i,
-                                    ImagenDe(g_imgBotonesCaja[i]));
-  }
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
-  g_info = CrearControl("COVCOMMAND", hwnd, anchoPantalla - AnchoImagen(g_imgInfo), 80, 0, ImagenDe(g_imgInfo));
+  g_info = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - AnchoImagen(g_imgInfo), 80, 0, ImagenDe(g_imgInfo));
   CambiarIdiomaLupa();
   return 0;
 }
@@ -79,8 +70,7 @@ LRESULT OnDestroy() {
   SilenciarNotificaciones(true);
   CerrarCD();
   g_imgInfo.reset();
-  for (auto& imagen : g_imgBotonesCaja) imagen.reset();
-  for (HWND& b : g_botonesCaja) b = nullptr;
+  OlvidarBotonesCaja();
   g_info = nullptr;
   ventanaPrincipal = nullptr;
   PostQuitMessage(0);
@@ -145,14 +135,7 @@ LRESULT OnNotificacion(int codigo, HWND control) {
     AbrirInfo(ventanaPrincipal);
     return 0;
   }
-  const int i = GetDlgCtrlID(control) - kIdPrimerBotonCaja;
-  if (i < 0 || i >= kNumeroCajas || control != g_botonesCaja[i]) return 0;
-  HWND caja = VentanaCaja(i);
-  if (!caja) return 0;
-  if (IsWindowVisible(caja))
-    OcultarVentana(caja);
-  else
-    MostrarFlotante(caja, true);
+  NotificacionBotonCaja(codigo, control);
   return 0;
 }
 
@@ -188,24 +171,7 @@ bool RegistrarVentanaPrincipal(HINSTANCE instancia) {
 
 void CrearVentanaPrincipal() {
   ventanaPrincipal = CreateWindowExA(0, kClase, "Tessera", kEstilo, 0, 0, 100, 100, nullptr, nullptr,
-                                     instanciaPrograma, nullptr);
-}
-
-HWND BotonCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_botonesCaja[indice] : nullptr; }
-
-void CambiarImagenBotonCaja(int indice, uint32_t numero) {
-  if (indice < 0 || indice >= kNumeroCajas || !g_imgBotonesCaja[indice]) return;
-  g_imgBotonesCaja[indice]->Cargar(numero);
-  // Loading freed the old picture: the button is told about the new one.
-  if (HWND boton = g_botonesCaja[indice]) {
-    if (HIMAGE imagen = g_imgBotonesCaja[indice]->Imagen())
-      SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
-    InvalidateRect(boton, nullptr, FALSE);
-  }
+                                     arranque.instancia, nullptr);
 }
 
 HWND BotonInfo() { return g_info; }
-
-POINT PosicionBotonCaja(int indice, int anchoPantallaBoton, int altoPantallaBoton) {
-  return {anchoPantallaBoton - 25, altoPantallaBoton / 2 - 112 + 46 * indice};
-}

@@ -1,6 +1,6 @@
-// The program's entry: folder and language, display checks, sounds, window
-// classes, the picture archive, then the message loop until the main window
-// is gone.
+// The program's entry: the start-up record and the language, display
+// checks, window classes, the picture archive, then the message loop until
+// the main window is gone.
 #include <windows.h>
 
 #include "ArchivoRecursos.h"
@@ -10,34 +10,27 @@
 #include "Video.h"
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
-  instanciaPrograma = instancia;
-  DWORD escritos = GetModuleFileNameA(instancia, directorioPrograma.Data(), 260);
-  CortarDirectorio(directorioPrograma, static_cast<int32_t>(escritos));
+  EscribirDatosInicio(LeerDatosInicio(instancia));
   // The language chosen last, early enough for the start-up messages.
   idioma = LeerIdiomaConfigurado();
 
   HDC pantalla = GetDC(nullptr);
   int32_t bits = GetDeviceCaps(pantalla, BITSPIXEL);
   ReleaseDC(nullptr, pantalla);
-  if (int32_t texto = ComprobarPantalla(bits, anchoPantalla, altoPantalla, idioma)) {
+  if (int32_t texto = ComprobarPantalla(bits, arranque.anchoPantalla, arranque.altoPantalla, idioma)) {
     MostrarErrorInicio(texto);
     return BucleMensajes();
   }
 
-  sonidoEncima = CargarSonido(instancia, 242);
-  sonidoClic = CargarSonido(instancia, 243);
-
   RegistrarClases(instancia);
 
-  Cadena rutaArchivo = directorioPrograma + "Tessera.rf";
-  if (!AbrirArchivoRecursos(rutaArchivo.Data())) {
+  if (!AbrirArchivoRecursos(RutaPrograma("Tessera.rf").c_str())) {
     // Without its pictures no window can be drawn: say so and end.
     MostrarErrorInicio(kTextoSinArchivo + idioma, 1);
     return BucleMensajes();
   }
 
-  // The intro's end (or its absence) makes the main window.
-  AbrirVideo(2);
+  AbrirVideo(kVideoIntro, EmpezarJuego);
 
   int codigo = BucleMensajes();
   CerrarArchivoRecursos();

@@ -12,13 +12,16 @@
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
-#include "Globales.h"
 #include "ObjetosGDI.h"
+#include "recursos.h"
 
 namespace {
 
 constexpr DWORD kSonido = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | SND_NOWAIT;
 static_assert(kSonido == 0x2007);
+
+const void* g_sonidoEncima = nullptr;
+const void* g_sonidoClic = nullptr;
 
 void Sonar(const void* datos) {
   if (datos) PlaySoundA(static_cast<LPCSTR>(datos), nullptr, kSonido);
@@ -40,8 +43,15 @@ void NotificarPadre(HWND control, int codigo) {
   SendMessageA(GetParent(control), kMsgNotificacion, static_cast<WPARAM>(codigo), reinterpret_cast<LPARAM>(control));
 }
 
-void SonarEncima() { Sonar(sonidoEncima); }
-void SonarClic() { Sonar(sonidoClic); }
+void SonarEncima() { Sonar(g_sonidoEncima); }
+void SonarClic() { Sonar(g_sonidoClic); }
+
+const void* CargarSonido(HINSTANCE instancia, int id) {
+  HRSRC recurso = FindResourceA(instancia, MAKEINTRESOURCEA(id), "WAVE");
+  if (!recurso) return nullptr;
+  HGLOBAL datos = LoadResource(instancia, recurso);
+  return datos ? LockResource(datos) : nullptr;
+}
 
 bool PunteroSobre(HWND hwnd) {
   POINT p;
@@ -81,6 +91,8 @@ LRESULT PintarNegro(HWND hwnd) {
 }
 
 bool RegistrarControles(HINSTANCE instancia) {
+  g_sonidoEncima = CargarSonido(instancia, IDW_SONIDO_ENCIMA);
+  g_sonidoClic = CargarSonido(instancia, IDW_SONIDO_CLIC);
   return Registrar(instancia, kClaseBotonComando, ProcBotonComando, 0) &&
          Registrar(instancia, kClaseBotonCaja, ProcBotonComando, 0) &&
          Registrar(instancia, kClaseBotonCheck, ProcBotonCheck, 0) &&

@@ -43,9 +43,12 @@ inline bool EsMensajeControl(UINT msg) { return msg >= kMsgControlPrimero && msg
 // Reports `codigo` to the control's parent, synchronously.
 void NotificarPadre(HWND control, int codigo);
 
-// The two button sounds (WAVE 242 and 243), from memory, asynchronously.
+// The two button sounds (loaded by RegistrarControles), from memory,
+// asynchronously.
 void SonarEncima();
 void SonarClic();
+// Pointer to the data of a WAVE resource of `instancia`, or nullptr.
+const void* CargarSonido(HINSTANCE instancia, int id);
 
 // Whether the window under the pointer is `hwnd`.
 bool PunteroSobre(HWND hwnd);
@@ -101,6 +104,7 @@ LRESULT SinRegistro(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // WM_PAINT of a control with nothing to show: its update rectangle black.
 LRESULT PintarNegro(HWND hwnd);
 
-// Registers COVCOMMAND, COVBOXSCOMMAND, COVCHECK, COVSLIDE, COVSROLL, COVANIM
-// and COVTXT in that order; false at the first failure.
+// Loads the button sounds of `instancia`, then registers COVCOMMAND,
+// COVBOXSCOMMAND, COVCHECK, COVSLIDE, COVSROLL, COVANIM and COVTXT in that
+// order; false at the first failure.
 bool RegistrarControles(HINSTANCE instancia);

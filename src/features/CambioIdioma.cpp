@@ -6,8 +6,6 @@
 #include <memory>
 
 #include "ArrastreVentana.h"
-#include "BarraHerramientas.h"
-#include "BarraOpciones.h"
 #include "BotonComando.h"
 #include "ComunVentanas.h"
 #include "Configuracion.h"
@@ -15,11 +13,9 @@
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
-#include "Lupa.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
-#include "Titulo.h"
-#include "VentanaPrincipal.h"
+#include "Peticiones.h"
 
 namespace {
 
@@ -104,11 +100,8 @@ void Marcar(int32_t indice) {
 void Aplicar() {
   if (g.pendiente == idioma) return;
   idioma = g.pendiente;
-  CambiarIdiomaTitulo();
-  CambiarIdiomaBarraHerramientas();
-  CambiarIdiomaBarraOpciones();
   GuardarIdioma(idioma);
-  CambiarIdiomaLupa();
+  Juego().IdiomaCambiado();
 }
 
 // The close is posted, so the button that reported finishes first.

@@ -18,7 +18,7 @@ void GuardarDigito(const char* clave, int32_t valor) {
 }
 }  // namespace
 
-std::string RutaConfiguracion() { return std::string(directorioPrograma.Data()) + "Tessera.ini"; }
+std::string RutaConfiguracion() { return arranque.carpeta + "Tessera.ini"; }
 
 int32_t LeerPistaConfigurada() {
   char texto[kLargoValor] = "";

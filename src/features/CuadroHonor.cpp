@@ -18,7 +18,6 @@
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "Records.h"
-#include "VentanaPrincipal.h"
 
 namespace {
 
@@ -86,7 +85,7 @@ void PintarLienzo() {
   g.lienzo = CrearLienzoTeselado();
   if (!g.lienzo) return;
   if (auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma)); ImagenDe(titulo))
-    TransferirHIMAGE(g.lienzo->Imagen(), (anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo),
+    TransferirHIMAGE(g.lienzo->Imagen(), (arranque.anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo),
                      AltoImagen(titulo), titulo->Imagen(), 0, 0, ROP_SRCCOPY);
 }
 
@@ -94,7 +93,7 @@ LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   CuadroHonor cuadro;
   LeerRecords(RutaRecords().c_str(), &cuadro);
-  const int izquierda = (anchoPantalla - 640) / 2, arriba = (altoPantalla - 480) / 2;
+  const int izquierda = (arranque.anchoPantalla - 640) / 2, arriba = (arranque.altoPantalla - 480) / 2;
   PintarLienzo();
   for (int i = 0; i < kRecords; ++i) {
     const int y = arriba + 30 * i + 63;
@@ -103,11 +102,11 @@ LRESULT OnCreate(HWND hwnd) {
     g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXNombres, y, r.nombre);
     g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 420, y, std::to_string(r.puntos));
   }
-  const int yBotones = static_cast<int>(altoPantalla / 1.197);
+  const int yBotones = static_cast<int>(arranque.altoPantalla / 1.197);
   g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
-  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(anchoPantalla / 1.34737), yBotones, ImagenDe(g.imagenBorrar));
+  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / 1.34737), yBotones, ImagenDe(g.imagenBorrar));
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(anchoPantalla / 1.15732), yBotones, ImagenDe(g.imagenSalir));
+  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / 1.15732), yBotones, ImagenDe(g.imagenSalir));
   return 0;
 }
 
@@ -181,8 +180,8 @@ HWND AbrirCuadroHonor() {
   if (g.ventana) return g.ventana;
   OcultarVentanasFlotantes(nullptr);
   if (ventanaPrincipal) EnableWindow(ventanaPrincipal, FALSE);
-  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, anchoPantalla, altoPantalla, ventanaPrincipal, nullptr,
-                              instanciaPrograma, nullptr);
+  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, arranque.anchoPantalla, arranque.altoPantalla, ventanaPrincipal, nullptr,
+                              arranque.instancia, nullptr);
   if (!hwnd && ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
   return hwnd;
 }
@@ -199,8 +198,7 @@ void ComprobarRecord() {
   if (HWND honor = AbrirCuadroHonor()) MostrarMensaje(kTextoPregunta, honor, AnotarRecord, true);
 }
 
-void AnotarRecord(bool respuesta) {
-  const char* nombre = TextoEntrada.Data();
+void AnotarRecord(bool respuesta, const char* nombre) {
   if (!respuesta || !nombre || !nombre[0] || g_posicion >= kRecords) return;
   // The roll as it is now, which may differ from the one that was checked.
   const std::string ruta = RutaRecords();
@@ -216,7 +214,7 @@ void AnotarRecord(bool respuesta) {
   if (lectura != LecturaRecords::ilegible) EscribirRecords(ruta.c_str(), cuadro);
 }
 
-std::string RutaRecords() { return std::string(directorioPrograma.Data()) + "Records.ovr"; }
+std::string RutaRecords() { return arranque.carpeta + "Records.ovr"; }
 
 HWND VentanaCuadroHonor() { return g.ventana; }
 HWND NombreCuadroHonor(int fila) { return fila >= 0 && fila < kRecords ? g.nombres[static_cast<size_t>(fila)] : nullptr; }

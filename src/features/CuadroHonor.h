@@ -16,7 +16,7 @@ HWND AbrirCuadroHonor();
 // the message box asks for the player's name.
 void ComprobarRecord();
 // The name box's answer: the entry is inserted, shown and written.
-void AnotarRecord(bool respuesta);
+void AnotarRecord(bool respuesta, const char* nombre);
 
 // The records file: the program's folder + "Records.ovr".
 std::string RutaRecords();

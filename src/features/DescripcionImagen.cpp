@@ -11,7 +11,7 @@ namespace {
 std::string Texto(int32_t id) {
   std::string t(kLargoDescripcion + 1, '\0');
   t.resize(static_cast<size_t>(
-      std::max(0, LoadStringA(instanciaPrograma, static_cast<UINT>(id), t.data(), kLargoDescripcion + 1))));
+      std::max(0, LoadStringA(arranque.instancia, static_cast<UINT>(id), t.data(), kLargoDescripcion + 1))));
   return t;
 }
 }  // namespace

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "ArchivoBMP.h"
-#include "CuadroHonor.h"
 #include "Globales.h"
 #include "PapelTapiz.h"
 
@@ -21,21 +20,17 @@ void NoTeselar() {
 
 }  // namespace
 
-std::string RutaFondoEscritorio() { return std::string(directorioPrograma.Data()) + "Tessera.bmp"; }
+std::string RutaFondoEscritorio() { return arranque.carpeta + "Tessera.bmp"; }
 
-void PonerPapelTapiz(bool respuesta) {
-  if (respuesta) {
-    std::string ruta = RutaFondoEscritorio();
-    // A read-only file from an earlier run could not be replaced.
-    if (DWORD atributos = GetFileAttributesA(ruta.c_str());
-        atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_READONLY))
-      SetFileAttributesA(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // The desktop changes only once the whole file is in place: a failed
-    // write leaves the old wallpaper.
-    if (GuardarFondo(imagenActual, {anchoPantalla, altoPantalla}, ruta.c_str())) {
-      NoTeselar();
-      SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, ruta.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
-    }
-  }
-  ComprobarRecord();
+bool PonerPapelTapiz() {
+  std::string ruta = RutaFondoEscritorio();
+  // A read-only file from an earlier run could not be replaced.
+  if (DWORD atributos = GetFileAttributesA(ruta.c_str());
+      atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(ruta.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // The desktop changes only once the whole file is in place: a failed
+  // write leaves the old wallpaper.
+  if (!GuardarFondo(imagenActual, {arranque.anchoPantalla, arranque.altoPantalla}, ruta.c_str())) return false;
+  NoTeselar();
+  return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, ruta.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
 }

@@ -4,10 +4,10 @@
 
 #include <string>
 
-// The answer to the wallpaper question. Yes writes the current picture,
-// fitted to the screen, to RutaFondoEscritorio() and only when that worked
-// makes it the wallpaper. Either way the honour check follows.
-void PonerPapelTapiz(bool respuesta);
+// Writes the current picture, fitted to the screen, to
+// RutaFondoEscritorio() and only when that worked makes it the wallpaper.
+// False when the desktop did not change.
+bool PonerPapelTapiz();
 
 // The wallpaper file: the program's folder + "Tessera.bmp".
 std::string RutaFondoEscritorio();

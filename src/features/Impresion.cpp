@@ -162,7 +162,7 @@ void DibujarBanner(HDC hdc, HDC memoria, uint32_t numero, const AreaPagina& area
 
 void EscribirTextoTarjeta(HDC hdc, int id, int largo, const AreaPagina& area, int32_t altoFuente) {
   std::vector<char> texto(static_cast<size_t>(largo), '\0');
-  LoadStringA(instanciaPrograma, static_cast<UINT>(id), texto.data(), largo);
+  LoadStringA(arranque.instancia, static_cast<UINT>(id), texto.data(), largo);
   EscribirAjustado(hdc, texto.data(), kFuenteImpresion, 400, altoFuente, area);
 }
 
@@ -188,7 +188,7 @@ HWND MostrarEspera(HWND padre) {
   }
   for (int i = 0; i < kBandasImpresion; ++i) PonerMarca(i, false);
   CargarTexto(kTextoEspera, g.texto, sizeof g.texto);
-  if (!g.texto[0]) LoadStringA(instanciaPrograma, kTextoEsperaIngles, g.texto, sizeof g.texto);
+  if (!g.texto[0]) LoadStringA(arranque.instancia, kTextoEsperaIngles, g.texto, sizeof g.texto);
   g.padre = padre;
   HWND hwnd = CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), padre);
   if (!hwnd) {

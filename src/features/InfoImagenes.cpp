@@ -41,11 +41,11 @@ struct Estado {
 };
 Estado g;
 
-std::string CarpetaImagenes() { return std::string(directorioPrograma.Data()) + "Image\\"; }
+std::string CarpetaImagenes() { return arranque.carpeta + "Image\\"; }
 
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
-  const int izquierda = (anchoPantalla - 800) / 2, arriba = (altoPantalla - 600) / 2;
+  const int izquierda = (arranque.anchoPantalla - 800) / 2, arriba = (arranque.altoPantalla - 600) / 2;
   g.lienzo = CrearLienzoTeselado();
   if (auto pagina = CargarImagenArchivo(kImagenPagina); g.lienzo && ImagenDe(pagina))
     TransferirHIMAGE(g.lienzo->Imagen(), izquierda, arriba, AnchoImagen(pagina), AltoImagen(pagina),
@@ -68,7 +68,7 @@ void AbrirImagen(HWND hwnd, int k) {
   const int32_t i = BuscarImagenNumerada(g.archivos, k + 1);
   char nombre[ListaArchivos::kNombreMaximo + 1];
   if (i < 0 || !g.archivos.Nombre(i, false, nombre, sizeof nombre)) return;
-  AbrirPreviewInfo(hwnd, k, (CarpetaImagenes() + nombre).c_str(), false);
+  AbrirPreviewInfo(hwnd, k, (CarpetaImagenes() + nombre).c_str());
 }
 
 LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
@@ -131,8 +131,8 @@ bool RegistrarInfo(HINSTANCE instancia) {
 HWND AbrirInfo(HWND dueño) {
   if (g.ventana) return g.ventana;
   OcultarVentanasFlotantes(nullptr);
-  return CreateWindowExA(0, kClase, "", kEstilo, 0, 0, anchoPantalla, altoPantalla, dueño, nullptr,
-                         instanciaPrograma, nullptr);
+  return CreateWindowExA(0, kClase, "", kEstilo, 0, 0, arranque.anchoPantalla, arranque.altoPantalla, dueño, nullptr,
+                         arranque.instancia, nullptr);
 }
 
 HWND VentanaInfo() { return g.ventana; }

@@ -145,7 +145,7 @@ HWND CrearMiniaturaArchivo(HWND padre, int indice) {
   return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 111 * indice + 6, 108,
                          kAnchoMiniaturaArchivo, kAltoMiniaturaArchivo, padre,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdMiniaturaArchivo + indice)),
-                         instanciaPrograma, nullptr);
+                         arranque.instancia, nullptr);
 }
 
 void PonerMiniaturaArchivo(HWND miniatura, HIMAGE imagen) {

@@ -50,6 +50,7 @@ struct Estado {
   std::unique_ptr<ControlDC> fondo, imagenSalir, imagenSilencio, imagenPerilla;
   std::array<std::unique_ptr<ControlDC>, kPistas> imagenPistas;
   std::array<HWND, kPistas> pistas{};
+  int32_t pista = 0;  // the track chosen, 1 to 4 (0: none)
   Volumen maestro, ondas;
   DWORD controlCD = kSinMixer;  // looked up, not used
   HWND salir = nullptr, silencio = nullptr;
@@ -93,7 +94,7 @@ void CrearVolumen(HWND hwnd, Volumen& v, uint32_t imagen, POINT lugar, int xPist
 }
 
 void MarcarPista() {
-  for (int k = 0; k < kPistas; ++k) Enviar(g.pistas[static_cast<size_t>(k)], kMsgCheckPonerMarcado, PistaActual == k + 1);
+  for (int k = 0; k < kPistas; ++k) Enviar(g.pistas[static_cast<size_t>(k)], kMsgCheckPonerMarcado, g.pista == k + 1);
 }
 
 LRESULT OnCreate(HWND hwnd) {
@@ -117,7 +118,7 @@ LRESULT OnCreate(HWND hwnd) {
   CrearVolumen(hwnd, g.maestro, kImagenMaestro, {35, 51}, 69, maestro);
   CrearVolumen(hwnd, g.ondas, kImagenOndas, {155, 53}, 181, ondas);
 
-  PistaActual = LeerPistaConfigurada();
+  g.pista = LeerPistaConfigurada();
   for (int k = 0; k < kPistas; ++k) {
     auto& imagen = g.imagenPistas[static_cast<size_t>(k)];
     imagen = CargarImagenArchivo(kImagenPista + static_cast<uint32_t>(k));
@@ -135,11 +136,11 @@ LRESULT OnCreate(HWND hwnd) {
 
 // Track k + 1: a new one, or the current one while nothing plays, starts.
 void ElegirPista(int k) {
-  if (PistaActual == k + 1 && DispositivoCD()) return;
-  PistaActual = k + 1;
+  if (g.pista == k + 1 && DispositivoCD()) return;
+  g.pista = k + 1;
   MarcarPista();
-  GuardarPista(PistaActual);
-  AbrirCD();
+  GuardarPista(g.pista);
+  AbrirCD(g.pista);
 }
 
 void OnVolumen(Volumen& v, int codigo) {
@@ -263,3 +264,4 @@ HWND DeslizadorOndas() { return g.ondas.deslizador; }
 HWND BotonPistaMusica(int indice) { return indice >= 0 && indice < kPistas ? g.pistas[static_cast<size_t>(indice)] : nullptr; }
 HWND BotonSalirMusica() { return g.salir; }
 HWND BotonSilencioMusica() { return g.silencio; }
+int32_t PistaMusica() { return g.pista; }

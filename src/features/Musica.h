@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 bool RegistrarMusica(HINSTANCE instancia);
 void AbrirMusica(HWND padre);
 
@@ -15,3 +17,4 @@ HWND DeslizadorOndas();
 HWND BotonPistaMusica(int indice);  // track indice + 1
 HWND BotonSalirMusica();
 HWND BotonSilencioMusica();
+int32_t PistaMusica();  // the track marked, 1 to 4 (0: none)

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "Globales.h"
-#include "VentanaPrincipal.h"
 
-int32_t PistaActual = 0;
+namespace {
+int32_t g_pista = 0;  // the track opened last
+}  // namespace
 
 namespace {
 
@@ -34,7 +35,7 @@ bool AbrirDisco() {
 }
 
 bool AbrirArchivo() {
-  const std::string ruta = std::string(directorioPrograma.Data()) + "Music\\" + std::to_string(PistaActual) + ".wav";
+  const std::string ruta = arranque.carpeta + "Music\\" + std::to_string(g_pista) + ".wav";
   MCI_OPEN_PARMSA abrir{};
   abrir.lpstrDeviceType = "waveaudio";
   abrir.lpstrElementName = ruta.c_str();
@@ -56,11 +57,11 @@ void Tocar(bool desde) {
     if (desde) banderas |= MCI_FROM;
   } else {
     if (desde) {
-      tocar.dwFrom = Posicion(PistaActual + 1);
+      tocar.dwFrom = Posicion(g_pista + 1);
       banderas |= MCI_FROM;
     }
-    if (PistaActual < 3) {
-      tocar.dwTo = Posicion(PistaActual + 2);
+    if (g_pista < 3) {
+      tocar.dwTo = Posicion(g_pista + 2);
       banderas |= MCI_TO;
     }
   }
@@ -69,8 +70,9 @@ void Tocar(bool desde) {
 
 }  // namespace
 
-void AbrirCD() {
+void AbrirCD(int32_t pista) {
   CerrarCD();
+  g_pista = pista;
   if (AbrirDisco() || AbrirArchivo()) ReproducirPista();
 }
 
@@ -106,3 +108,5 @@ void FinDePista(WPARAM resultado, LPARAM dispositivo) {
   ++g_vueltas;
   ReproducirPista();
 }
+
+int32_t PistaCD() { return g_pista; }

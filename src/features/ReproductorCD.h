@@ -10,11 +10,11 @@
 
 #include <cstdint>
 
-// 0 to 4; the disc track played is PistaActual + 1, the wave file
-// Music\<PistaActual>.wav.
-extern int32_t PistaActual;
-
-void AbrirCD();
+// Opens and plays track `pista`, 0 to 4: the disc's track pista + 1, or the
+// wave file Music\<pista>.wav.
+void AbrirCD(int32_t pista);
+// The track opened last.
+int32_t PistaCD();
 void ReproducirPista();
 void PausarCD();
 void ReanudarCD();

@@ -17,16 +17,15 @@
 #include "DibujoHIMAGE.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
-#include "Herramientas.h"
 #include "ListaArchivos.h"
 #include "Mensaje.h"
 #include "MiniaturaArchivo.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
+#include "Peticiones.h"
 #include "Puzzle.h"
 #include "PuzzleFile.h"
 #include "ReglasArchivo.h"
-#include "VentanaPrincipal.h"
 #include "Verificar.h"
 
 namespace {
@@ -76,7 +75,7 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
-std::string Carpeta() { return std::string(directorioPrograma.Data()) + kCarpeta; }
+std::string Carpeta() { return arranque.carpeta + kCarpeta; }
 std::string RutaArchivo(const char* nombre) { return Carpeta() + "\\" + nombre; }
 
 // The list index thumbnail 0 shows: minus the scroll's value.
@@ -148,7 +147,7 @@ void CrearCampo(HWND hwnd) {
   g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(20, 400));
   // No ES_AUTOHSCROLL: typing stops when the field is full.
   g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 61, 212, 24, hwnd, nullptr,
-                            instanciaPrograma, nullptr);
+                            arranque.instancia, nullptr);
   SendMessageA(g.campo, WM_SETFONT, reinterpret_cast<WPARAM>(g.fuenteNombre.Get()), FALSE);
   SetFocus(g.campo);
 }
@@ -238,10 +237,7 @@ void Abrir(HWND hwnd) {
   }
   Cerrar(hwnd);
   VolcarPuzzle();
-  if (pistas)
-    HabilitarPista();
-  else
-    Enviar(BotonPista(), kMsgHabilitar, 0);
+  Juego().PistaDisponible(pistas);
 }
 
 void Aceptar(HWND hwnd) {
@@ -264,7 +260,7 @@ void AjustarDesplazador() {
 
 // The answer comes after the question box has gone; the window may have
 // gone with it.
-void RespuestaBorrar(bool borrar) {
+void RespuestaBorrar(bool borrar, const char*) {
   if (!borrar || !g.ventana) return;
   char nombre[kNombreMaximo];
   if (NombreElegido(nombre, sizeof nombre, false)) BorrarArchivo(RutaArchivo(nombre).c_str());

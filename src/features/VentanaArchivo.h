@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int32_t kArchivoGuardar = 0;  // with a name field
-constexpr int32_t kArchivoAbrir = 1;
+#include "Peticiones.h"  // the two modes
 
 bool RegistrarVentanaArchivo(HINSTANCE instancia);
 

@@ -8,19 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "ArchivoBMP.h"
 #include "BotonComando.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
-#include "FichaImagen.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "ReproductorCD.h"
-#include "VentanaPrincipal.h"
 #include "Verificar.h"
-#include "VistaPrevia.h"
 
 namespace {
 
@@ -28,7 +23,7 @@ constexpr char kClase[] = "CWNDVIDEO";
 // Also the X window's name, by which the end-to-end scripts find the intro.
 constexpr char kTitulo[] = "Tessera Video";
 
-constexpr int32_t kModoPanel = 0, kModoFinal = 1, kModoIntro = 2;
+constexpr int32_t kModoPanel = kVideoPanel, kModoIntro = kVideoIntro;
 constexpr uint32_t kImagenPanel = 166, kImagenSalir = 163, kImagenWeb = 165, kImagenRepetir = 167;
 constexpr DWORD kBanderasVentana = MCI_DGV_WINDOW_HWND | MCI_ANIM_WINDOW_ENABLE_STRETCH | MCI_WAIT;
 static_assert(kBanderasVentana == 0x00110002);
@@ -36,6 +31,7 @@ static_assert(kBanderasVentana == 0x00110002);
 struct Estado {
   HWND ventana = nullptr;
   int32_t modo = kModoIntro;
+  TrasVideo despues = nullptr;
   DispositivoMCI video;
   // The panel of mode 0 and its buttons.
   std::unique_ptr<ControlDC> panel, imagenSalir, imagenRepetir, imagenWeb;
@@ -48,7 +44,7 @@ Estado g;
 bool g_creando = false;
 
 std::string RutaVideo(int32_t modo) {
-  return std::string(directorioPrograma.Data()) + "Video\\" + std::to_string(modo) + ".avi";
+  return arranque.carpeta + "Video\\" + std::to_string(modo) + ".avi";
 }
 
 // From where the device stands; the window hears of the end.
@@ -73,7 +69,7 @@ bool Empezar(HWND hwnd) {
   if (g.video.Enviar(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &fuente)) return false;
   const LONG ancho = fuente.rc.right, alto = fuente.rc.bottom;
   MCI_DGV_PUT_PARMS destino{};
-  destino.rc = {(anchoPantalla - ancho) / 2, (altoPantalla - alto) / 2, ancho, alto};
+  destino.rc = {(arranque.anchoPantalla - ancho) / 2, (arranque.altoPantalla - alto) / 2, ancho, alto};
   if (g.video.Enviar(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &destino)) return false;
   MCI_DGV_WINDOW_PARMSA ventana{};
   ventana.hWnd = hwnd;
@@ -95,26 +91,17 @@ void CrearBotones(HWND hwnd) {
   g.web = CrearControl(kClaseBotonComando, hwnd, x + 196, y + 423, 0, ImagenDe(g.imagenWeb));
 }
 
-// The finished puzzle's picture, with the name and text of its number when
-// it is one of the shipped ones.
-void MostrarImagenTerminada() {
-  char ruta[MAX_PATH] = "";
-  if (!imagenActual.Abierto() || imagenActual.Ruta(ruta, sizeof ruta) > static_cast<int32_t>(sizeof ruta)) ruta[0] = 0;
-  AbrirPreviewInfo(ventanaPrincipal, IndiceImagenDeRuta(ruta), ruta, true);
-}
-
 // What follows the video, whether it played or not.
-void Continuar(int32_t modo) {
+void Continuar(int32_t modo, TrasVideo despues) {
   if (modo == kModoIntro) {
-    CrearVentanaPrincipal();
-    IniciarPuzzleDepuracion();
+    if (despues) despues();
     return;
   }
   // A main window being destroyed hides before it takes the windows it
   // owns with it: then nothing follows.
   if (!ventanaPrincipal || !IsWindowVisible(ventanaPrincipal)) return;
   EnableWindow(ventanaPrincipal, TRUE);
-  if (modo == kModoFinal) MostrarImagenTerminada();
+  if (despues) despues();
 }
 
 LRESULT OnCreate(HWND hwnd) {
@@ -180,8 +167,9 @@ LRESULT OnClose(HWND hwnd) {
 // The buttons are gone by now, so their pictures can go.
 void OnNcDestroy() {
   const int32_t modo = g.modo;
+  const TrasVideo despues = g.despues;
   g = Estado();
-  if (!g_creando) Continuar(modo);
+  if (!g_creando) Continuar(modo, despues);
 }
 
 LRESULT CALLBACK ProcVideo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -212,20 +200,21 @@ bool RegistrarVideo(HINSTANCE instancia) {
   return RegisterClassA(&clase) != 0;
 }
 
-HWND AbrirVideo(int32_t modo) {
+HWND AbrirVideo(int32_t modo, TrasVideo despues) {
   if (Verificar(modo < kModoPanel || modo > kModoIntro, "modo de video invalido")) return nullptr;
   if (g.ventana) return g.ventana;
   g.modo = modo;
+  g.despues = despues;
   if (modo == kModoPanel) {
     g.panel = CargarImagenArchivo(kImagenPanel);
-    g.lugarPanel = {(anchoPantalla - AnchoImagen(g.panel)) / 2, (altoPantalla - AltoImagen(g.panel)) / 2};
+    g.lugarPanel = {(arranque.anchoPantalla - AnchoImagen(g.panel)) / 2, (arranque.altoPantalla - AltoImagen(g.panel)) / 2};
   }
   g_creando = true;
   HWND hwnd = CrearDialogoPantalla(kClase, kTitulo, modo == kModoIntro ? nullptr : ventanaPrincipal);
   g_creando = false;
   if (!hwnd) {
     g = Estado();
-    Continuar(modo);
+    Continuar(modo, despues);
   }
   return hwnd;
 }

@@ -10,19 +10,15 @@
 #include "ArchivoBMP.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
-#include "CuadroHonor.h"
 #include "DescripcionImagen.h"
 #include "DibujoHIMAGE.h"
 #include "FichaImagen.h"
-#include "FondoEscritorio.h"
 #include "Globales.h"
 #include "ImagenEscalada.h"
 #include "Impresion.h"
-#include "Mensaje.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "TextoJustificado.h"
-#include "VentanaPrincipal.h"
 
 namespace {
 
@@ -36,7 +32,6 @@ constexpr int kLargoNombre = 50;
 // The description starts 40 px under the picture and ends, shadow and
 // all, above the buttons; it is written smaller only when it must.
 constexpr int32_t kArribaBotones = 496, kSombra = 2, kAltoDescripcion = 17;
-constexpr int kPreguntaPapelTapiz = 140;
 
 struct Estado {
   HWND ventana = nullptr, padre = nullptr;
@@ -49,16 +44,16 @@ struct Estado {
   ContextoDrawDib drawDib{nullptr};
 };
 Estado g;
-// After a puzzle, the wallpaper question is still to be asked when the
-// preview goes (kept apart from the state, which its last message clears).
-bool g_preguntaPendiente = false;
+// What follows the preview, still to run when it goes (kept apart from the
+// state, which its last message clears).
+TrasVistaPrevia g_despues = nullptr;
 
 // The corner of the 800 x 600 page, centred on the screen.
-POINT Esquina() { return {(anchoPantalla - 800) / 2, (altoPantalla - 600) / 2}; }
+POINT Esquina() { return {(arranque.anchoPantalla - 800) / 2, (arranque.altoPantalla - 600) / 2}; }
 
 std::string Texto(int id, int largo) {
   std::string t(static_cast<size_t>(largo) + 1, '\0');
-  t.resize(static_cast<size_t>(LoadStringA(instanciaPrograma, static_cast<UINT>(id), t.data(), largo + 1)));
+  t.resize(static_cast<size_t>(LoadStringA(arranque.instancia, static_cast<UINT>(id), t.data(), largo + 1)));
   return t;
 }
 
@@ -114,13 +109,10 @@ LRESULT OnClose(HWND hwnd) {
   return 0;
 }
 
-// After a puzzle the wallpaper question comes next, and from its answer
-// the honour check.
 LRESULT OnDestroy() {
   g.drawDib.Cerrar();
   if (g.padre) EnableWindow(g.padre, TRUE);
-  if (!std::exchange(g_preguntaPendiente, false)) return 0;
-  if (!MostrarMensaje(kPreguntaPapelTapiz, ventanaPrincipal, PonerPapelTapiz, false)) PonerPapelTapiz(false);
+  if (const TrasVistaPrevia despues = std::exchange(g_despues, nullptr)) despues(true);
   return 0;
 }
 
@@ -152,7 +144,7 @@ bool RegistrarVistaPrevia(HINSTANCE instancia) {
   return RegisterClassA(&clase) != 0;
 }
 
-HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuzzle) {
+HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPrevia despues) {
   auto imagen = std::make_unique<ImagenEscalada>();
   ArchivoBMP archivo;
   const bool leida = !g.ventana && ruta && archivo.Abrir(ruta) &&
@@ -167,13 +159,13 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, bool trasPuz
       g.nombre = Texto(kTextoNombre + indice, kLargoNombre);
       g.descripcion = DescripcionImagen(indice);
     }
-    g_preguntaPendiente = trasPuzzle;
+    g_despues = despues;
     if (HWND hwnd = CrearDialogoPantalla(kClase, "", padre)) return hwnd;
     g = Estado();
   }
-  // Nothing shows: after a puzzle the sequence goes on to the honour check
-  // (unless a refused window's end has already asked the question).
-  if (leida ? std::exchange(g_preguntaPendiente, false) : trasPuzzle) ComprobarRecord();
+  // Nothing shows (unless a refused window's end has already said it did).
+  if (leida) despues = std::exchange(g_despues, nullptr);
+  if (despues) despues(false);
   return nullptr;
 }
 

@@ -9,14 +9,14 @@
 namespace {
 
 constexpr char kClase[] = "CWNDBARRAHER";
-constexpr int kY = 78;
+constexpr int kY = kAltoTitulo;
 constexpr int kAncho = 25, kAltoEtiqueta = 140;
 
 BarraDesplegable g_barra(104, 2110, kAncho, 139, AbrirHerramientas);
 
 LRESULT CALLBACK ProcBarra(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The tab is centred on the screen, not on the bar.
-  return g_barra.Procesar(hwnd, msg, wParam, lParam, 0, (altoPantalla - kAltoEtiqueta) / 2 - kY);
+  return g_barra.Procesar(hwnd, msg, wParam, lParam, 0, (arranque.altoPantalla - kAltoEtiqueta) / 2 - kY);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ bool RegistrarBarraHerramientas(HINSTANCE instancia) { return RegistrarClaseDesp
 
 void CrearBarraHerramientas(HWND principal) {
   CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, kY, kAncho,
-                  altoPantalla - 103, principal, nullptr, instanciaPrograma, nullptr);
+                  arranque.altoPantalla - 103, principal, nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaBarraHerramientas() { return g_barra.Ventana(); }

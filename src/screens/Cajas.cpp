@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BotonComando.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
@@ -17,7 +18,9 @@
 #include "Operaciones.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
-#include "VentanaPrincipal.h"
+
+// The box buttons, made with the boxes (at the end of this file).
+void CrearBotonesCaja(HWND principal);
 
 namespace {
 
@@ -93,6 +96,7 @@ LRESULT OnDestroy(HWND hwnd) {
   }
   delete Nombre(hwnd);
   SetWindowLongPtrA(hwnd, 0, 0);
+  OlvidarFlotante(hwnd);
   for (HWND& caja : g_cajas)
     if (caja == hwnd) caja = nullptr;
   if (g_cajaANombrar == hwnd) g_cajaANombrar = nullptr;
@@ -194,9 +198,9 @@ LRESULT OnMouseMove(HWND hwnd) {
   GetCursorPos(&p);
   if (p.x == g_presion.x && p.y == g_presion.y) return 0;
   const int W0 = g_tamañoPresion.cx, H0 = g_tamañoPresion.cy;
-  const int anchoDerecha = Acotar(W0 + (p.x - g_presion.x), anchoPantalla);
-  const int anchoIzquierda = Acotar(W0 + (g_presion.x - p.x), anchoPantalla);
-  const int alto = Acotar(H0 + (p.y - g_presion.y), altoPantalla);
+  const int anchoDerecha = Acotar(W0 + (p.x - g_presion.x), arranque.anchoPantalla);
+  const int anchoIzquierda = Acotar(W0 + (g_presion.x - p.x), arranque.anchoPantalla);
+  const int alto = Acotar(H0 + (p.y - g_presion.y), arranque.altoPantalla);
   RECT ventana;
   GetWindowRect(hwnd, &ventana);
   const SIZE c = Cliente(hwnd);
@@ -284,10 +288,10 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
     EnableWindow(hwnd, FALSE);
     OcultarVentanasFlotantes(hwnd);
     // While another question is open there is no asking this one.
-    if (!MostrarMensaje(kTextoRenombrar, ventanaPrincipal, TerminarRenombrar, true)) TerminarRenombrar(false);
+    if (!MostrarMensaje(kTextoRenombrar, ventanaPrincipal, TerminarRenombrar, true)) TerminarRenombrar(false, "");
   } else if (indice >= 0 && control == Tablero(hwnd)) {
-    if (codigo == kBoardGotPieces) CambiarImagenBotonCaja(indice, 600 + static_cast<uint32_t>(indice));
-    if (codigo == kBoardEmptied) CambiarImagenBotonCaja(indice, 200 + static_cast<uint32_t>(indice));
+    if (codigo == kBoardGotPieces) CambiarImagenBotonCaja(indice, kImagenBotonConPiezas + static_cast<uint32_t>(indice));
+    if (codigo == kBoardEmptied) CambiarImagenBotonCaja(indice, kImagenBotonVacio + static_cast<uint32_t>(indice));
   }
   return 0;
 }
@@ -323,6 +327,7 @@ bool RegistrarCajas(HINSTANCE instancia) {
 }
 
 void CrearCajas(HWND principal) {
+  CrearBotonesCaja(principal);
   g_plumaClara = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
   g_plumaOscura = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
   g_plumaNegra = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
@@ -334,7 +339,7 @@ void CrearCajas(HWND principal) {
   g_imgRenombrar = CargarImagenArchivo(228);
   for (int i = 0; i < kNumeroCajas; ++i) {
     HWND caja = CreateWindowExA(0, kClase, "", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 60 + 10 * i,
-                                78 + 10 * i, 300, 300, principal, nullptr, instanciaPrograma, nullptr);
+                                kAltoTitulo + 10 * i, 300, 300, principal, nullptr, arranque.instancia, nullptr);
     g_cajas[i] = caja;
     char nombre[] = "Box  ";
     nombre[3] = static_cast<char>('1' + i);
@@ -343,18 +348,72 @@ void CrearCajas(HWND principal) {
     HWND tablero = CreateBoxBoard(caja, i, kMarco, T + kMarco, 300 - 2 * kMarco, 300 - 2 * kMarco - T,
                                   BotonCaja(i));
     SetWindowLongPtrA(caja, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tablero));
+    RegistrarFlotante(caja);
   }
 }
 
 HWND VentanaCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_cajas[indice] : nullptr; }
 
-void TerminarRenombrar(bool aceptar) {
+void TerminarRenombrar(bool aceptar, const char* nombre) {
   HWND caja = g_cajaANombrar;
   g_cajaANombrar = nullptr;
   if (!caja) return;
-  if (aceptar) SetWindowTextA(caja, TextoEntrada.Data() ? TextoEntrada.Data() : "");
+  if (aceptar) SetWindowTextA(caja, nombre ? nombre : "");
   EnableWindow(caja, TRUE);
   // The question's closing activated the main window: the box comes back
   // on top of it, with the input.
   if (IsWindowVisible(caja)) MostrarFlotante(caja, true);
+}
+
+// ---- The box buttons ---------------------------------------------------------
+
+namespace {
+
+constexpr int kIdPrimerBotonCaja = 100;
+std::unique_ptr<ControlDC> g_imgBotonesCaja[kNumeroCajas];
+HWND g_botonesCaja[kNumeroCajas] = {};
+
+}  // namespace
+
+void CrearBotonesCaja(HWND principal) {
+  for (int i = 0; i < kNumeroCajas; ++i) {
+    g_imgBotonesCaja[i] = CargarImagenArchivo(kImagenBotonVacio + static_cast<uint32_t>(i));
+    const POINT p = PosicionBotonCaja(i, arranque.anchoPantalla, arranque.altoPantalla);
+    g_botonesCaja[i] = CrearControl(kClaseBotonCaja, principal, p.x, p.y, kIdPrimerBotonCaja + i,
+                                    ImagenDe(g_imgBotonesCaja[i]));
+  }
+}
+
+void OlvidarBotonesCaja() {
+  for (auto& imagen : g_imgBotonesCaja) imagen.reset();
+  for (HWND& b : g_botonesCaja) b = nullptr;
+}
+
+bool NotificacionBotonCaja(int codigo, HWND control) {
+  const int i = GetDlgCtrlID(control) - kIdPrimerBotonCaja;
+  if (i < 0 || i >= kNumeroCajas || control != g_botonesCaja[i]) return false;
+  HWND caja = VentanaCaja(i);
+  if (codigo != kNotifActivado || !caja) return true;
+  if (IsWindowVisible(caja))
+    OcultarVentana(caja);
+  else
+    MostrarFlotante(caja, true);
+  return true;
+}
+
+HWND BotonCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_botonesCaja[indice] : nullptr; }
+
+void CambiarImagenBotonCaja(int indice, uint32_t numero) {
+  if (indice < 0 || indice >= kNumeroCajas || !g_imgBotonesCaja[indice]) return;
+  g_imgBotonesCaja[indice]->Cargar(numero);
+  // Loading freed the old picture: the button is told about the new one.
+  if (HWND boton = g_botonesCaja[indice]) {
+    if (HIMAGE imagen = g_imgBotonesCaja[indice]->Imagen())
+      SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
+    InvalidateRect(boton, nullptr, FALSE);
+  }
+}
+
+POINT PosicionBotonCaja(int indice, int anchoPantallaBoton, int altoPantallaBoton) {
+  return {anchoPantallaBoton - 25, altoPantallaBoton / 2 - 112 + 46 * indice};
 }

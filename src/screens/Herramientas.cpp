@@ -3,26 +3,25 @@
 #include "Herramientas.h"
 
 #include "Controles.h"
-#include "CuadroHonor.h"
 #include "Desplegable.h"
 #include "DibujoHIMAGE.h"
 #include "Fitting.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
-#include "Musica.h"
-#include "VentanaPrincipal.h"
+#include "Operaciones.h"
+#include "Peticiones.h"
 
 namespace {
 
 constexpr char kClase[] = "CWNDHerramientas";
-constexpr int kY = 78;
+constexpr int kY = kAltoTitulo;
 constexpr int kAncho = 98, kAltoTesela = 95;
 constexpr int kResolver = 0, kPista = 1, kMusica = 2, kHonor = 3;
 constexpr uint32_t kImagenes[4] = {127, 117, 124, 113};  // solve, hint, music, honour roll
 
 Desplegable g_desplegable(120, kAncho, kAltoTesela);
 
-int AltoVentana() { return altoPantalla - kY; }
+int AltoVentana() { return arranque.altoPantalla - kY; }
 
 // The background comes in from the left, a pixel at a time.
 void Deslizar(HDC hdc) {
@@ -51,10 +50,10 @@ void OnClic(int boton) {
       VolcarPuzzle();
       break;
     case kMusica:
-      AbrirMusica(ventanaPrincipal);
+      Juego().AbrirMusica();
       break;
     case kHonor:
-      AbrirCuadroHonor();
+      Juego().AbrirCuadroHonor();
       break;
     default:
       break;
@@ -84,7 +83,7 @@ bool RegistrarHerramientas(HINSTANCE instancia) { return RegistrarClaseDesplegab
 
 void CrearHerramientas(HWND principal) {
   CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, kY, kAncho, AltoVentana(), principal,
-                  nullptr, instanciaPrograma, nullptr);
+                  nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaHerramientas() { return g_desplegable.Ventana(); }
@@ -94,3 +93,10 @@ void AbrirHerramientas() { g_desplegable.Abrir(Deslizar); }
 HWND BotonPista() { return g_desplegable.Boton(kPista); }
 
 HWND BotonHerramienta(int indice) { return g_desplegable.Boton(indice); }
+
+void PistaDisponible(bool disponible) {
+  HWND pista = BotonPista();
+  if (!pista) return;
+  SendMessageA(pista, kMsgHabilitar, 0, disponible ? 1 : 0);
+  if (disponible) ReposarBotonAnimado(pista);
+}

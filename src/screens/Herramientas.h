@@ -12,5 +12,7 @@ HWND VentanaHerramientas();
 void AbrirHerramientas();
 // The hint button: enabled again by a new puzzle and by a finished one.
 HWND BotonPista();
+// The hint button usable again and at rest, or greyed out.
+void PistaDisponible(bool disponible);
 // The four buttons, top to bottom: solve, hint, music, honour roll.
 HWND BotonHerramienta(int indice);

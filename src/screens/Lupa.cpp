@@ -16,6 +16,7 @@
 #include "Globales.h"
 #include "HImage.h"
 #include "ObjetosGDI.h"
+#include "Operaciones.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ LRESULT OnDestroy() {
   g_imagenCerrar.reset();
   g_drawDib.Cerrar();
   g_fuente = ObjetoGDI<HFONT>();
+  OlvidarFlotante(g_lupa);
   g_lupa = nullptr;
   return 0;
 }
@@ -163,8 +165,9 @@ bool RegistrarLupa(HINSTANCE instancia) {
 }
 
 void CrearLupa(HWND principal) {
-  g_lupa = CreateWindowExA(0, kClase, "", WS_POPUP, anchoPantalla / 4, altoPantalla / 2, 240, 211, principal, nullptr,
-                           instanciaPrograma, nullptr);
+  g_lupa = CreateWindowExA(0, kClase, "", WS_POPUP, arranque.anchoPantalla / 4, arranque.altoPantalla / 2, 240, 211, principal, nullptr,
+                           arranque.instancia, nullptr);
+  RegistrarFlotante(g_lupa);
 }
 
 HWND VentanaLupa() { return g_lupa; }

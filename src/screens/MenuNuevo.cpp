@@ -23,6 +23,7 @@
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ListaArchivos.h"
+#include "Herramientas.h"
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "MiniaturaImagen.h"
@@ -32,7 +33,6 @@
 #include "Puzzle.h"
 #include "SelectorCantidad.h"
 #include "SelectorTamano.h"
-#include "VentanaPrincipal.h"
 #include "VistaImagen.h"
 
 namespace {
@@ -109,7 +109,7 @@ LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMess
 std::string RutaImagen(int32_t indice) {
   char nombre[kRutaMaxima];
   if (g_imagenes.Nombre(indice, false, nombre, sizeof nombre) == 0) return {};
-  return std::string(directorioPrograma.Data()) + "Image\\" + nombre;
+  return arranque.carpeta + "Image\\" + nombre;
 }
 
 // ---- The controls of each page --------------------------------------------
@@ -326,7 +326,7 @@ LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   if (HWND lupa = VentanaLupa()) OcultarVentana(lupa);
   ClosePuzzle(true);
-  HabilitarPista();
+  PistaDisponible(true);
   CrearLienzos();
   g.arrastre = ArrastreVentana();
   g.troquel = 0;
@@ -335,7 +335,7 @@ LRESULT OnCreate(HWND hwnd) {
 
   // Fewer pictures than thumbnails leave the rest empty; none leaves OK
   // with nothing to cut.
-  const std::string patron = std::string(directorioPrograma.Data()) + "Image\\*.bmp";
+  const std::string patron = arranque.carpeta + "Image\\*.bmp";
   g_imagenes.Buscar(patron.c_str());
   g_imagenes.OrdenarNatural();
   g_primera = 0;

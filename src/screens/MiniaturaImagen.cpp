@@ -134,7 +134,7 @@ bool RegistrarMiniaturas(HINSTANCE instancia) {
 HWND CrearMiniatura(HWND padre, int indice) {
   return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE, 106 + 89 * indice, 88, kAnchoMiniatura, kAltoMiniatura,
                          padre, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdMiniatura + indice)),
-                         instanciaPrograma, nullptr);
+                         arranque.instancia, nullptr);
 }
 
 void CargarMiniatura(HWND miniatura, const char* ruta) {

@@ -2,7 +2,6 @@
 // bar; shows the help, magnifier, open, save, language and exit buttons.
 #include "Opciones.h"
 
-#include "CambioIdioma.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplegable.h"
@@ -11,9 +10,8 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "Operaciones.h"
+#include "Peticiones.h"
 #include "Puzzle.h"
-#include "VentanaArchivo.h"
-#include "VentanaPrincipal.h"
 
 namespace {
 
@@ -31,29 +29,29 @@ void Deslizar(HDC hdc) {
   const HIMAGE fondo = g_desplegable.Fondo();
   if (!fondo) return;
   for (int y = kLado; y >= 0; --y)
-    for (int x = 0; x < anchoPantalla; x += kLado) DibujarHIMAGE(hdc, x, y, kLado, kLado, fondo, 0, 0, ROP_SRCCOPY);
+    for (int x = 0; x < arranque.anchoPantalla; x += kLado) DibujarHIMAGE(hdc, x, y, kLado, kLado, fondo, 0, 0, ROP_SRCCOPY);
 }
 
 LRESULT OnCreate(HWND hwnd) {
   g_desplegable.Crear(hwnd);
   for (int k = 0; k < kBotones; ++k)
-    g_desplegable.AgregarBoton((k + 1) * anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
+    g_desplegable.AgregarBoton((k + 1) * arranque.anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
   return 0;
 }
 
 // Leaving a changed game for another one: it is kept as the autosave too,
 // and stays on the table until another game has really been opened.
-void RespuestaAbrir(bool salir) {
+void RespuestaAbrir(bool salir, const char*) {
   if (!salir) return;
-  GuardarAutomatico();
-  AbrirVentanaArchivo(kArchivoAbrir);
+  Juego().GuardarAutomatico();
+  Juego().AbrirVentanaArchivo(kArchivoAbrir);
 }
 
 void AbrirPartida() {
   if (puzzle.Exists() && puzzle.modified)
     MostrarMensaje(kPreguntaSalir, ventanaPrincipal, RespuestaAbrir, false);
   else
-    AbrirVentanaArchivo(kArchivoAbrir);
+    Juego().AbrirVentanaArchivo(kArchivoAbrir);
 }
 
 void OnClic(int boton) {
@@ -69,10 +67,10 @@ void OnClic(int boton) {
       AbrirPartida();
       break;
     case kGuardar:
-      AbrirVentanaArchivo(kArchivoGuardar);
+      Juego().AbrirVentanaArchivo(kArchivoGuardar);
       break;
     case kIdioma:
-      AbrirCambioIdioma();
+      Juego().AbrirCambioIdioma();
       break;
     case kLupa:
       if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarVentana(lupa) : MostrarFlotante(lupa, false);
@@ -92,7 +90,7 @@ LRESULT CALLBACK ProcOpciones(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CREATE: return OnCreate(hwnd);
     case WM_DESTROY: g_desplegable.Destruir(); return 0;
     case WM_PAINT: g_desplegable.Pintar(); return 0;
-    case WM_TIMER: g_desplegable.Revisar(anchoPantalla, kLado); return 0;
+    case WM_TIMER: g_desplegable.Revisar(arranque.anchoPantalla, kLado); return 0;
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -104,8 +102,8 @@ LRESULT CALLBACK ProcOpciones(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 bool RegistrarOpciones(HINSTANCE instancia) { return RegistrarClaseDesplegable(instancia, kClase, ProcOpciones); }
 
 void CrearOpciones(HWND principal) {
-  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, altoPantalla - kLado, anchoPantalla,
-                  kLado, principal, nullptr, instanciaPrograma, nullptr);
+  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, arranque.altoPantalla - kLado, arranque.anchoPantalla,
+                  kLado, principal, nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaOpciones() { return g_desplegable.Ventana(); }

@@ -150,7 +150,7 @@ bool RegistrarSelectorCantidad(HINSTANCE instancia) {
   WNDCLASSA clase{};
   clase.lpfnWndProc = ProcSelectorCantidad;
   clase.hInstance = instancia;
-  clase.hCursor = cursorSelector;
+  clase.hCursor = arranque.cursorSelector;
   clase.lpszClassName = kClase;
   return RegisterClassA(&clase) != 0;
 }
@@ -158,7 +158,7 @@ bool RegistrarSelectorCantidad(HINSTANCE instancia) {
 HWND CrearSelectorCantidad(HWND padre, HIMAGE fondo) {
   g_fondo = fondo;
   g_ventana = CreateWindowExA(0, kClase, "", kEstilo, kChooserX, kChooserY, kChooserW, kChooserH, padre, nullptr,
-                              instanciaPrograma, nullptr);
+                              arranque.instancia, nullptr);
   if (!g_ventana) g_fondo = nullptr;
   return g_ventana;
 }
@@ -177,7 +177,7 @@ void RepintarSelectorCantidad() {
 }
 
 void PonerCursorSelector(HWND selector, bool arrastrando, bool actual) {
-  const HCURSOR cursor = arrastrando ? cursorSelectorArrastre : cursorSelector;
+  const HCURSOR cursor = arrastrando ? arranque.cursorSelectorArrastre : arranque.cursorSelector;
   SetClassLongPtrA(selector, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
   if (actual) SetCursor(cursor);
 }

@@ -144,7 +144,7 @@ bool RegistrarSelectorTamano(HINSTANCE instancia) {
   WNDCLASSA clase{};
   clase.lpfnWndProc = ProcSelectorTamano;
   clase.hInstance = instancia;
-  clase.hCursor = cursorSelector;
+  clase.hCursor = arranque.cursorSelector;
   clase.lpszClassName = kClase;
   return RegisterClassA(&clase) != 0;
 }
@@ -157,10 +157,10 @@ bool RegistrarSelectores(HINSTANCE instancia) {
 
 HWND CrearSelectorTamano(HWND padre) {
   // The miniature follows the table's size.
-  SetNewPuzzleBoardSize(anchoTablero, altoTablero);
-  const Punto posicion = SizeChooserPosition(anchoTablero, altoTablero);
+  SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
+  const Punto posicion = SizeChooserPosition(arranque.anchoTablero, arranque.altoTablero);
   g_ventana = CreateWindowExA(0, kClase, "", kEstilo, posicion.x, posicion.y, newPuzzle.miniature.x,
-                              newPuzzle.miniature.y, padre, nullptr, instanciaPrograma, nullptr);
+                              newPuzzle.miniature.y, padre, nullptr, arranque.instancia, nullptr);
   return g_ventana;
 }
 

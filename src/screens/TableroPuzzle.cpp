@@ -16,7 +16,6 @@
 #include "Lupa.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
-#include "ShellVentanas.h"
 #include "Utilidades.h"
 #include "Verificar.h"
 
@@ -183,7 +182,7 @@ void OnDrag(HWND hwnd, POINT p) {
     // Over a box's button the sprite goes to that box's board, out of sight.
     destino = g_ventanas[t];
     pantalla = a.presion;
-    SetCursor(cursorSoltarCaja);
+    SetCursor(arranque.cursorSoltarCaja);
   } else {
     if (t >= 0) destino = g_ventanas[t];
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -331,7 +330,7 @@ LRESULT CALLBACK ProcTablero(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 HWND CrearTablero(HWND padre, int indice, int x, int y, int ancho, int alto) {
   return CreateWindowExA(0, kClase, "", kEstilo, x, y, ancho, alto, padre,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPrimerTablero + indice)), instanciaPrograma,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdPrimerTablero + indice)), arranque.instancia,
                          nullptr);
 }
 
@@ -352,7 +351,7 @@ HWND ShowPuzzle(HWND padre) {
   Shell().ShowTime(0, 0, 0, 0);
   SetDisplayFormat(SondearFormatoPantalla());
   CrearLupa(padre);
-  return CrearTablero(padre, kTable, 49, 78, anchoTablero, altoTablero);
+  return CrearTablero(padre, kTable, kXTablero, kAltoTitulo, arranque.anchoTablero, arranque.altoTablero);
 }
 
 HWND CreateBoxBoard(HWND caja, int indice, int x, int y, int ancho, int alto, HWND botonSoltar) {

@@ -98,10 +98,10 @@ bool MostrarImagenGrande(HWND dueño, const char* ruta) {
   if (!archivo.Abrir(ruta)) return false;
   // A picture that cannot be read shows nothing at all: no black screen
   // that only a key would take away.
-  if (!g_imagen.Leer(archivo, TamañoVistaImagen(archivo.Tamaño(), {anchoPantalla, altoPantalla}))) return false;
+  if (!g_imagen.Leer(archivo, TamañoVistaImagen(archivo.Tamaño(), {arranque.anchoPantalla, arranque.altoPantalla}))) return false;
   g_dueño = dueño;
   if (dueño) EnableWindow(dueño, FALSE);
-  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, 10, 10, dueño, nullptr, instanciaPrograma, nullptr);
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, 10, 10, dueño, nullptr, arranque.instancia, nullptr);
   if (!g_ventana) Liberar();
   return g_ventana != nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "ArbolCarpetas.h"
 #include "Arranque.h"
+#include "Controles.h"
 #include "Globales.h"
 #include "ProgramaPrueba.h"
 #include "Proceso.h"
@@ -187,19 +188,19 @@ TEST_F(Bucle, QuitFoundWhileDrainingPaintsEndsAtOnce) {
 TEST(ArbolCarpetas, RegisteredOnceWithItsTenIcons) {
   PrepararPrograma();
   WNDCLASSA clase{};
-  ASSERT_TRUE(GetClassInfoA(instanciaPrograma, "CWNDFILEMAN", &clase));
+  ASSERT_TRUE(GetClassInfoA(arranque.instancia, "CWNDFILEMAN", &clase));
   EXPECT_EQ(clase.cbWndExtra, 16);
   EXPECT_EQ(ImageList_GetImageCount(IconosArbolCarpetas()), 10);
   static std::vector<std::string> avisos;
   const ManejadorVerificar anterior = InstalarManejadorVerificar([](const char* m) { avisos.emplace_back(m); });
-  EXPECT_FALSE(FileViewRegister(instanciaPrograma, IDI_ESCRITORIO, 2));
+  EXPECT_FALSE(FileViewRegister(arranque.instancia, IDI_ESCRITORIO, 2));
   InstalarManejadorVerificar(anterior);
   EXPECT_EQ(avisos.size(), 1u);
   EXPECT_EQ(ImageList_GetImageCount(IconosArbolCarpetas()), 10);
 }
 
 TEST(ErrorInicio, ShowsTheTextAndOkEndsTheLoopWithCodeZero) {
-  instanciaPrograma = GetModuleHandleA(nullptr);
+  PrepararInicio();
   MostrarErrorInicio(201);
   HWND dialogo = FindWindowA("#32770", "Tessera Puzzle");
   ASSERT_NE(dialogo, nullptr);
@@ -212,7 +213,7 @@ TEST(ErrorInicio, ShowsTheTextAndOkEndsTheLoopWithCodeZero) {
 }
 
 TEST(ErrorInicio, NotificationsOtherThanClicksAreIgnored) {
-  instanciaPrograma = GetModuleHandleA(nullptr);
+  PrepararInicio();
   MostrarErrorInicio(161, 1);
   HWND dialogo = FindWindowA("#32770", "Tessera Puzzle");
   ASSERT_NE(dialogo, nullptr);
@@ -223,8 +224,8 @@ TEST(ErrorInicio, NotificationsOtherThanClicksAreIgnored) {
 }
 
 TEST(VentanaPrincipal, CoversTheScreenAndItsEndPostsQuit) {
-  instanciaPrograma = GetModuleHandleA(nullptr);
-  RegistrarVentanaPrincipal(instanciaPrograma);
+  PrepararInicio();
+  RegistrarVentanaPrincipal(arranque.instancia);
   CrearVentanaPrincipal();
   ASSERT_NE(ventanaPrincipal, nullptr);
   const DWORD estilo = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MAXIMIZE | WS_DLGFRAME;

@@ -41,7 +41,7 @@ COLORREF Color(int32_t k) {
 
 std::string Texto(int id) {  // of the string table; -1: the magnifier's title
   char b[100] = "";
-  id < 0 ? GetWindowTextA(VentanaLupa(), b, sizeof b) : LoadStringA(instanciaPrograma, id, b, sizeof b);
+  id < 0 ? GetWindowTextA(VentanaLupa(), b, sizeof b) : LoadStringA(arranque.instancia, id, b, sizeof b);
   return b;
 }
 
@@ -90,9 +90,9 @@ class IdiomaVentana : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { PrepararPrograma(); }
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     fs::create_directories(carpeta_);
-    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CambiarCarpetaPrograma((carpeta_.string() + "\\").c_str());
     CrearVentanaPrincipal();
     Bombear();
   }
@@ -101,7 +101,7 @@ class IdiomaVentana : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
     Bombear(60);
     idioma = 1;
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     fs::remove_all(carpeta_);
   }
   char programa_[300] = "";

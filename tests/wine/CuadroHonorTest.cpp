@@ -53,12 +53,12 @@ class CuadroHonorVentana : public ::testing::Test {
   static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     carpeta_ = fs::temp_directory_path() / ("tessera-honor-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_);
     const std::string ruta = carpeta_.string() + "\\";
-    std::strcpy(directorioPrograma.Data(), ruta.c_str());
+    CambiarCarpetaPrograma(ruta.c_str());
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     Bombear();
@@ -69,7 +69,7 @@ class CuadroHonorVentana : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
     Bombear(60);
     ClosePuzzle(false);
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     fs::remove_all(carpeta_);
   }
 
@@ -119,8 +119,8 @@ TEST_F(CuadroHonorVentana, ShowsTheRollFullScreenOverADisabledMainWindow) {
   Bombear();
   RECT r{};
   GetWindowRect(v, &r);
-  EXPECT_EQ(r.right - r.left, anchoPantalla);
-  EXPECT_EQ(r.bottom - r.top, altoPantalla);
+  EXPECT_EQ(r.right - r.left, arranque.anchoPantalla);
+  EXPECT_EQ(r.bottom - r.top, arranque.altoPantalla);
   EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
   for (int i = 0; i < kRecords; ++i) {
     char nombre[4];
@@ -129,8 +129,8 @@ TEST_F(CuadroHonorVentana, ShowsTheRollFullScreenOverADisabledMainWindow) {
     EXPECT_EQ(Texto(PuntosCuadroHonor(i)), std::to_string(9000 - 1000 * i));
     RECT f{};
     GetWindowRect(NombreCuadroHonor(i), &f);
-    EXPECT_EQ(f.top, (altoPantalla - 480) / 2 + 30 * i + 63);
-    EXPECT_EQ(f.left, (anchoPantalla - 640) / 2 + 74);
+    EXPECT_EQ(f.top, (arranque.altoPantalla - 480) / 2 + 30 * i + 63);
+    EXPECT_EQ(f.left, (arranque.anchoPantalla - 640) / 2 + 74);
   }
   SendMessageA(v, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonSalirCuadroHonor()));
   Bombear(50);

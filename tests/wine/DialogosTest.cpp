@@ -55,7 +55,7 @@ class Dialogos : public ::testing::Test {
     Bombear(60);
   }
   static std::string Imagen(int numero) {
-    return std::string(directorioPrograma.Data()) + "Image\\" + std::to_string(numero) + ".bmp";
+    return arranque.carpeta + "Image\\" + std::to_string(numero) + ".bmp";
   }
 };
 
@@ -75,7 +75,7 @@ TEST_F(Dialogos, EachPopUpClosesBackToAnEnabledActiveMainWindow) {
       {"honour roll", [] { return AbrirCuadroHonor(); }},
       {"message", [] { MostrarMensaje(80, ventanaPrincipal, nullptr, false); return ventanaMensaje; }, WM_CHAR},
       {"printing", [] { return MostrarEspera(ventanaPrincipal); }},
-      {"finished picture", [&] { return AbrirPreviewInfo(ventanaPrincipal, 1, imagen.c_str(), false); }},
+      {"finished picture", [&] { return AbrirPreviewInfo(ventanaPrincipal, 1, imagen.c_str()); }},
       {"full-screen picture", [&] { MostrarImagenGrande(ventanaPrincipal, imagen.c_str()); return VentanaVistaImagen(); }, WM_CHAR},
   };
   HHOOK gancho = SetWindowsHookExA(WH_CBT, Vigilar, nullptr, GetCurrentThreadId());

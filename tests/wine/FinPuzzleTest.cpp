@@ -15,6 +15,7 @@
 #include "Controles.h"
 #include "CuadroHonor.h"
 #include "Cut.h"
+#include "FinPuzzle.h"
 #include "Fitting.h"
 #include "FondoEscritorio.h"
 #include "Globales.h"
@@ -66,12 +67,12 @@ class FinPuzzle : public ::testing::Test {
   static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     carpeta_ = fs::temp_directory_path() / ("tessera-fin-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_ / "Video");
     fs::copy_file(std::string(programa_) + "Video\\1.avi", carpeta_ / "Video" / "1.avi");
-    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CambiarCarpetaPrograma((carpeta_.string() + "\\").c_str());
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     ClosePuzzle(true);
@@ -93,7 +94,7 @@ class FinPuzzle : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
     Bombear(60);
     ClosePuzzle(false);
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     fs::remove_all(carpeta_);
   }
 
@@ -139,7 +140,7 @@ TEST_F(FinPuzzle, YesMakesThePictureTheWallpaperThenTheRollAsksTheName) {
   ArchivoBMP fondo;
   ASSERT_TRUE(fondo.Abrir(RutaFondo().c_str()));
   const Punto tamaño = fondo.Tamaño();
-  EXPECT_TRUE(tamaño.x == anchoPantalla || tamaño.y == altoPantalla) << tamaño.x << "x" << tamaño.y;
+  EXPECT_TRUE(tamaño.x == arranque.anchoPantalla || tamaño.y == arranque.altoPantalla) << tamaño.x << "x" << tamaño.y;
   EXPECT_EQ(FondoActual(), RutaFondo());
   EXPECT_EQ(Teselado(), "0");
   NombreEnElCuadro("Ada");
@@ -158,7 +159,7 @@ TEST_F(FinPuzzle, AFailedWriteKeepsTheOldWallpaper) {
   const std::string antes = FondoActual();
   // A folder where the temporary file would go: the write fails.
   fs::create_directory(RutaFondo() + ".tmp");
-  PonerPapelTapiz(true);
+  RespuestaPapelTapiz(true, "");
   Bombear(150);
   EXPECT_FALSE(fs::exists(RutaFondo()));
   EXPECT_EQ(FondoActual(), antes);
@@ -197,8 +198,8 @@ TEST_F(PaginaInfo, TheInfoButtonOpensThePageAndEachPictureButtonItsPreview) {
   EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal)) << "the page leaves its owner enabled";
   RECT r{};
   GetWindowRect(info, &r);
-  EXPECT_GE(r.right - r.left, anchoPantalla);
-  const int izquierda = (anchoPantalla - 800) / 2, arriba = (altoPantalla - 600) / 2;
+  EXPECT_GE(r.right - r.left, arranque.anchoPantalla);
+  const int izquierda = (arranque.anchoPantalla - 800) / 2, arriba = (arranque.altoPantalla - 600) / 2;
   RECT b{};
   GetWindowRect(BotonImagenInfo(3), &b);
   EXPECT_EQ(b.left, izquierda + 597);
@@ -230,7 +231,7 @@ TEST_F(PaginaInfo, ThePictureButtonsLieInsideThePageFrame) {
   ASSERT_TRUE(p);
   ASSERT_EQ(p->biWidth, 800);
   ASSERT_EQ(p->biHeight, 600);
-  const int izquierda = (anchoPantalla - 800) / 2, arriba = (altoPantalla - 600) / 2;
+  const int izquierda = (arranque.anchoPantalla - 800) / 2, arriba = (arranque.altoPantalla - 600) / 2;
   const std::vector<uint32_t> v = Leer(info, {izquierda, arriba, izquierda + 800, arriba + 600});
   ASSERT_EQ(v.size(), 800u * 600u);
   constexpr int kMarco = 11;

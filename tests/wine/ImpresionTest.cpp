@@ -36,10 +36,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Imagen(int n) { return std::string(directorioPrograma.Data()) + "Image\\" + std::to_string(n) + ".bmp"; }
+std::string Imagen(int n) { return arranque.carpeta + "Image\\" + std::to_string(n) + ".bmp"; }
 std::string Texto(int id) {
   char b[1000] = "";
-  LoadStringA(instanciaPrograma, static_cast<UINT>(id), b, sizeof b);
+  LoadStringA(arranque.instancia, static_cast<UINT>(id), b, sizeof b);
   return b;
 }
 

@@ -22,6 +22,7 @@
 #include "Drag.h"
 #include "Fitting.h"
 #include "Globales.h"
+#include "InicioPrueba.h"
 #include "Herramientas.h"
 #include "LienzoArrastre.h"
 #include "Lupa.h"
@@ -60,13 +61,11 @@ class PantallaJuego : public ::testing::Test {
   static void SetUpTestSuite() {
     static bool hecho = false;  // once per test program
     if (!hecho) {
-      instanciaPrograma = GetModuleHandleA(nullptr);
-      DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
-      CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
-      RegistrarClases(instanciaPrograma);
+      PrepararInicio();
+      RegistrarClases(arranque.instancia);
       hecho = true;
     }
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((arranque.carpeta + "Tessera.rf").c_str());
   }
 
   void SetUp() override {
@@ -86,7 +85,7 @@ class PantallaJuego : public ::testing::Test {
   // A new puzzle of the first shipped picture.
   static void Cortar(int32_t filas, int32_t columnas) {
     ClosePuzzle(true);
-    ASSERT_TRUE(imagenActual.Abrir((std::string(directorioPrograma.Data()) + "Image\\1.bmp").c_str()));
+    ASSERT_TRUE(imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str()));
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = filas, puzzle.cols = columnas;
@@ -146,8 +145,8 @@ TEST_F(PantallaJuego, TheGuttersAroundTheTableAreWalnut) {
       MapWindowPoints(nullptr, ventanaPrincipal, reinterpret_cast<POINT*>(&r), 2);
       hijas.push_back(r);
     }
-  const RECT mesa = {kXTablero, kYTablero, kXTablero + anchoTablero, kYTablero + altoTablero};
-  const int W = anchoPantalla, H = altoPantalla;
+  const RECT mesa = {kXTablero, kYTablero, kXTablero + arranque.anchoTablero, kYTablero + arranque.altoTablero};
+  const int W = arranque.anchoPantalla, H = arranque.altoPantalla;
   long madera = 0, distintos = 0, negros = 0;
   for (const RECT& c : {RECT{0, 78, 49, H}, RECT{0, H - 50, W, H}, RECT{W - 28, 78, W, H}}) {
     const std::vector<uint32_t> v = Leer(ventanaPrincipal, c);
@@ -325,7 +324,7 @@ TEST_F(PantallaJuego, TheHintButtonStopsAfterTheLastAllowedHint) {
   EXPECT_EQ(puzzle.hints, 2);
   EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 0);
   // The end of a puzzle makes it usable again, at rest.
-  HabilitarPista();
+  PistaDisponible(true);
   EXPECT_EQ(SendMessageA(pista, kMsgObtenerHabilitado, 0, 0), 1);
   EXPECT_EQ(SendMessageA(pista, kMsgAnimObtenerCuadro, 0, 0), 0);
 }
@@ -557,5 +556,5 @@ TEST(Titulo, TimeTextAndPlace) {
 
 TEST(Ayuda, PageOfTheLanguageBelowTheProgramFolder) {
   const std::string ruta = RutaAyuda(3);
-  EXPECT_EQ(ruta, std::string(directorioPrograma.Data()) + "Help\\3\\Index.htm");
+  EXPECT_EQ(ruta, arranque.carpeta + "Help\\3\\Index.htm");
 }

@@ -10,6 +10,7 @@
 #include "ControlDC.h"
 #include "Controles.h"
 #include "Globales.h"
+#include "InicioPrueba.h"
 #include "Mensaje.h"
 
 namespace {
@@ -19,7 +20,10 @@ namespace {
 std::vector<int> g_llamadas;
 HWND g_padre = nullptr;
 
-void Anotar(bool respuesta) {
+std::string g_texto;
+
+void Anotar(bool respuesta, const char* texto) {
+  g_texto = texto ? texto : "(null)";
   const bool aTiempo = !FindWindowA("CWNDMENSAJE", nullptr) && IsWindowEnabled(g_padre);
   g_llamadas.push_back(aTiempo ? respuesta : -1);
   PostQuitMessage(0);
@@ -27,8 +31,8 @@ void Anotar(bool respuesta) {
 
 // The wallpaper question leads straight to the honour roll's.
 bool g_encadenado = false;
-void Encadenar(bool respuesta) {
-  Anotar(respuesta);
+void Encadenar(bool respuesta, const char* texto) {
+  Anotar(respuesta, texto);
   g_encadenado = MostrarMensaje(20, g_padre, Anotar, true);
 }
 
@@ -51,17 +55,17 @@ void Correr() {
 class Mensaje : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    instanciaPrograma = GetModuleHandleA(nullptr);
+    PrepararInicio();
     char ruta[MAX_PATH];
     std::string r(ruta, GetModuleFileNameA(nullptr, ruta, MAX_PATH));
     if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((r.substr(0, r.rfind('\\') + 1) + "Tessera.rf").c_str());
-    RegistrarControles(instanciaPrograma);  // fails harmlessly when already done
-    RegistrarMensaje(instanciaPrograma);
+    RegistrarControles(arranque.instancia);  // fails harmlessly when already done
+    RegistrarMensaje(arranque.instancia);
   }
   void SetUp() override {
     g_padre = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     g_llamadas.clear();
-    TextoEntrada = "antes";
+    g_texto = "not called";
   }
   // The owned box goes with the parent; its answer is let through.
   void TearDown() override {
@@ -76,8 +80,8 @@ TEST_F(Mensaje, AnswersOnceAfterTheBoxHasGoneAndTheParentIsBack) {
   struct Caso { bool conEntrada; std::string teclas; int boton; bool respuesta; std::string entrada; } casos[] = {
       {true, "hi\r", 0, true, "hi"},     {true, "hi\x1b", 0, false, "hi"},
       {true, "\r", 0, true, ""},         {true, lleno + "\r", 0, true, lleno.substr(0, kLargoEntrada)},
-      {false, "\r", 0, true, "antes"},   {false, "\x1b", 0, false, "antes"},
-      {false, "", kIdMensajeAceptar, true, "antes"}, {false, "", kIdMensajeCancelar, false, "antes"},
+      {false, "\r", 0, true, ""},   {false, "\x1b", 0, false, ""},
+      {false, "", kIdMensajeAceptar, true, ""}, {false, "", kIdMensajeCancelar, false, ""},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.teclas + std::to_string(c.boton));
@@ -89,7 +93,7 @@ TEST_F(Mensaje, AnswersOnceAfterTheBoxHasGoneAndTheParentIsBack) {
     if (c.boton) PostMessageA(ventanaMensaje, 1324, 4, reinterpret_cast<LPARAM>(GetDlgItem(ventanaMensaje, c.boton)));
     Correr();
     EXPECT_EQ(g_llamadas, std::vector<int>{c.respuesta});
-    EXPECT_EQ(std::string(TextoEntrada.Data(), TextoEntrada.Size()), c.entrada + '\0');
+    EXPECT_EQ(g_texto, c.entrada) << "the typed text reaches the answer";
     TearDown();
     SetUp();
   }
@@ -117,8 +121,8 @@ TEST_F(Mensaje, CentredWithPicture148AsClientAreaAndNoCancelWithoutCallback) {
   GetWindowRect(ventanaMensaje, &w);
   EXPECT_EQ(c.right, fondo.Tamaño().x);
   EXPECT_EQ(c.bottom, fondo.Tamaño().y);
-  EXPECT_EQ(w.left, (anchoPantalla - (w.right - w.left)) / 2);
-  EXPECT_EQ(w.top, (altoPantalla - (w.bottom - w.top)) / 2);
+  EXPECT_EQ(w.left, (arranque.anchoPantalla - (w.right - w.left)) / 2);
+  EXPECT_EQ(w.top, (arranque.altoPantalla - (w.bottom - w.top)) / 2);
   EXPECT_NE(GetDlgItem(ventanaMensaje, kIdMensajeAceptar), nullptr);
   EXPECT_EQ(GetDlgItem(ventanaMensaje, kIdMensajeCancelar), nullptr);
   DestroyWindow(ventanaMensaje);

@@ -52,7 +52,7 @@ class MenuNuevo : public ::testing::Test {
   static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     Bombear();
@@ -65,7 +65,7 @@ class MenuNuevo : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
     Bombear(60);
     ClosePuzzle(false);
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     if (!carpeta_.empty()) fs::remove_all(carpeta_);
   }
 
@@ -86,7 +86,7 @@ class MenuNuevo : public ::testing::Test {
     }
     const std::string ruta = carpeta_.string() + "\\";
     ASSERT_LT(ruta.size(), 200u);
-    std::strcpy(directorioPrograma.Data(), ruta.c_str());
+    CambiarCarpetaPrograma(ruta.c_str());
   }
 
   static void Abrir() {
@@ -113,8 +113,8 @@ TEST_F(MenuNuevo, OpensCentredOverADisabledMainWindowOnTheFirstPicture) {
   HWND v = VentanaMenuNuevo();
   RECT r{};
   GetWindowRect(v, &r);
-  EXPECT_NEAR(r.left + r.right, anchoPantalla, 1);
-  EXPECT_NEAR(r.top + r.bottom, altoPantalla, 1);
+  EXPECT_NEAR(r.left + r.right, arranque.anchoPantalla, 1);
+  EXPECT_NEAR(r.top + r.bottom, arranque.altoPantalla, 1);
   EXPECT_EQ(GetWindow(v, GW_OWNER), ventanaPrincipal);
   EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
   EXPECT_EQ(PaginaMenuNuevo(), 0);

@@ -56,11 +56,11 @@ class Ventana : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { PrepararPrograma(); }
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     carpeta_ = fs::temp_directory_path() / ("tessera-musica-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_);
-    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CambiarCarpetaPrograma((carpeta_.string() + "\\").c_str());
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     Bombear();
@@ -70,8 +70,7 @@ class Ventana : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
     Bombear(60);
     CerrarCD();
-    PistaActual = 0;
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     fs::remove_all(carpeta_);
   }
   static void Pista(const char* valor) {
@@ -96,10 +95,10 @@ TEST_F(MusicaVentana, OpensCentredWithTheSavedTrackMarkedAndTheSlidersAtHalf) {
   Abrir();
   RECT r{};
   GetWindowRect(VentanaMusica(), &r);
-  EXPECT_NEAR(r.left + r.right, anchoPantalla, 1);
-  EXPECT_NEAR(r.top + r.bottom, altoPantalla, 1);
+  EXPECT_NEAR(r.left + r.right, arranque.anchoPantalla, 1);
+  EXPECT_NEAR(r.top + r.bottom, arranque.altoPantalla, 1);
   EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
-  EXPECT_EQ(PistaActual, 2);
+  EXPECT_EQ(PistaMusica(), 2);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Marcado(BotonPistaMusica(k)), k == 1) << k;
   // No mixer: both sliders rest at 50 and moving them changes nothing else.
   EXPECT_EQ(Posicion(DeslizadorMaestro()), 50);
@@ -124,7 +123,7 @@ TEST_F(MusicaVentana, ATrackValueThatIsNotADigitFromZeroToFourGivesNone) {
   for (const char* valor : {"7", "x", "-1", ""}) {
     Pista(valor);
     Abrir();
-    EXPECT_EQ(PistaActual, 0) << valor;
+    EXPECT_EQ(PistaMusica(), 0) << valor;
     for (int k = 0; k < 4; ++k) EXPECT_FALSE(Marcado(BotonPistaMusica(k))) << valor;
     DestroyWindow(VentanaMusica());
     Bombear();
@@ -136,7 +135,8 @@ TEST_F(MusicaVentana, ATrackValueThatIsNotADigitFromZeroToFourGivesNone) {
 TEST_F(MusicaVentana, ATrackButtonMarksAndRemembersItsTrackEvenWithoutSound) {
   Abrir();
   Clic(BotonPistaMusica(2));
-  EXPECT_EQ(PistaActual, 3);
+  EXPECT_EQ(PistaMusica(), 3);
+  EXPECT_EQ(PistaCD(), 3);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Marcado(BotonPistaMusica(k)), k == 2) << k;
   EXPECT_EQ(LeerPistaConfigurada(), 3);
   EXPECT_EQ(DispositivoCD(), 0u);  // nothing to play on
@@ -194,8 +194,7 @@ TEST_F(SonidoReal, TheChosenTrackPlaysFromItsFileAndStartsAgainAtItsEnd) {
   Bombear(50);
   EXPECT_EQ(DispositivoCD(), 0u);
   // A missing file plays nothing and traps nothing.
-  PistaActual = 4;
-  AbrirCD();
+  AbrirCD(4);
   EXPECT_EQ(DispositivoCD(), 0u);
 }
 

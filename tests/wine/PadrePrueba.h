@@ -68,12 +68,12 @@ class PadrePrueba : public ::testing::Test {
 
   // Runs the message loop for `ms`, or until nothing is pending.
   static void Bombear(DWORD ms = 0) {
-    const DWORD inicio = GetTickCount();
+    const DWORD desde = GetTickCount();
     do {
       MSG m;
       while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
       if (ms) Sleep(5);
-    } while (GetTickCount() - inicio < ms);
+    } while (GetTickCount() - desde < ms);
   }
 
   // The real pointer to client point (x, y) of `ventana` (of the screen

@@ -10,27 +10,26 @@
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
 #include "Globales.h"
+#include "InicioPrueba.h"
 
 inline void PrepararPrograma() {
   static bool hecho = false;
   if (!hecho) {
-    instanciaPrograma = GetModuleHandleA(nullptr);
-    DWORD n = GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260);
-    CortarDirectorio(directorioPrograma, static_cast<int32_t>(n));
-    RegistrarClases(instanciaPrograma);
+    PrepararInicio();
+    RegistrarClases(arranque.instancia);
     hecho = true;
   }
-  if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((std::string(directorioPrograma.Data()) + "Tessera.rf").c_str());
+  if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((arranque.carpeta + "Tessera.rf").c_str());
 }
 
 // Runs the message loop for `ms`, or until nothing is pending.
 inline void Bombear(DWORD ms = 0) {
-  const DWORD inicio = GetTickCount();
+  const DWORD desde = GetTickCount();
   do {
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     if (ms) Sleep(5);
-  } while (GetTickCount() - inicio < ms);
+  } while (GetTickCount() - desde < ms);
 }
 
 inline LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }

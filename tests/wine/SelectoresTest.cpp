@@ -14,6 +14,7 @@
 #include "Compositor.h"
 #include "ControlDC.h"
 #include "Globales.h"
+#include "InicioPrueba.h"
 #include "NewPuzzleParams.h"
 #include "PadrePrueba.h"
 #include "Puzzle.h"
@@ -40,17 +41,15 @@ class Selector : public PadrePrueba {
  protected:
   static void SetUpTestSuite() {
     static const bool hecho = [] {
-      instanciaPrograma = GetModuleHandleA(nullptr);
-      CortarDirectorio(directorioPrograma,
-                       static_cast<int32_t>(GetModuleFileNameA(nullptr, directorioPrograma.Data(), 260)));
+      PrepararInicio();
       // A suite that ran earlier in this program may have registered them.
       WNDCLASSA c;
-      return RegistrarSelectores(instanciaPrograma) || (GetClassInfoA(instanciaPrograma, "CWNDIMAGECANT", &c) &&
-                                                        GetClassInfoA(instanciaPrograma, "CWNDIMAGETAM", &c));
+      return RegistrarSelectores(arranque.instancia) || (GetClassInfoA(arranque.instancia, "CWNDIMAGECANT", &c) &&
+                                                        GetClassInfoA(arranque.instancia, "CWNDIMAGETAM", &c));
     }();
     ASSERT_TRUE(hecho);
     // The table mosaic, as the main window gives it to the engine.
-    const std::string archivo = std::string(directorioPrograma.Data()) + "Tessera.rf";
+    const std::string archivo = arranque.carpeta + "Tessera.rf";
     if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos(archivo.c_str());
     static ControlDC mosaico;
     if (!MosaicoActual() && mosaico.Cargar(6000)) MosaicoPuzzle(mosaico.Imagen());
@@ -101,7 +100,7 @@ class SelectorCantidad : public Selector {};
 // ---- Size chooser --------------------------------------------------------------
 
 TEST_F(SelectorTamano, DragRightOrDownEnlargesWithinItsRangeAndTellsEachChange) {
-  if (anchoPantalla == 1024 && altoPantalla == 768) {  // the table 947 x 640 in miniature
+  if (arranque.anchoPantalla == 1024 && arranque.altoPantalla == 768) {  // the table 947 x 640 in miniature
     RECT r;
     GetWindowRect(tam_, &r);
     EXPECT_EQ(std::pair(r.left - kX, r.top - kY), std::pair(122L, 61L));
@@ -110,7 +109,7 @@ TEST_F(SelectorTamano, DragRightOrDownEnlargesWithinItsRangeAndTellsEachChange) 
   Elegir(Escribir(640, 480), tam_);
   const double ajuste = newPuzzle.baseScale;
   Presionar(tam_, 50, 50);
-  EXPECT_EQ(Cursores(tam_), cursorSelectorArrastre);
+  EXPECT_EQ(Cursores(tam_), arranque.cursorSelectorArrastre);
   Mover(tam_, 70, 50);
   const double derecha = puzzle.scale;
   EXPECT_GT(derecha, ajuste);
@@ -128,7 +127,7 @@ TEST_F(SelectorTamano, DragRightOrDownEnlargesWithinItsRangeAndTellsEachChange) 
   EXPECT_EQ(g_avisos, Avisos(tam_, {0, 0, 0, 0}));
   Soltar(tam_);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(Cursores(tam_), cursorSelector);
+  EXPECT_EQ(Cursores(tam_), arranque.cursorSelector);
 
   // A capture taken by another window ends the drag, class cursor restored.
   Presionar(tam_, 50, 50);
@@ -136,7 +135,7 @@ TEST_F(SelectorTamano, DragRightOrDownEnlargesWithinItsRangeAndTellsEachChange) 
   Mover(tam_, 200, 200);
   EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.minScale);
   EXPECT_EQ(g_avisos.size(), 4u);
-  EXPECT_EQ(CursorClase(tam_), cursorSelector);
+  EXPECT_EQ(CursorClase(tam_), arranque.cursorSelector);
 }
 
 TEST_F(SelectorTamano, ShowsThePictureCentredAtTheZoomOverTheTableMosaic) {
@@ -175,9 +174,9 @@ TEST_F(SelectorCantidad, APressOutsideTheThumbnailDoesNothingItsEdgesCount) {
   for (POINT borde : {POINT{18, 0}, POINT{231, 160}}) {
     Presionar(cant_, borde.x, borde.y);
     EXPECT_EQ(GetCapture(), cant_) << borde.x << "," << borde.y;
-    EXPECT_EQ(Cursores(cant_), cursorSelectorArrastre);
+    EXPECT_EQ(Cursores(cant_), arranque.cursorSelectorArrastre);
     Soltar(cant_);
-    EXPECT_EQ(Cursores(cant_), cursorSelector);
+    EXPECT_EQ(Cursores(cant_), arranque.cursorSelector);
   }
 }
 
@@ -239,7 +238,7 @@ TEST_F(Selector, APictureThatCannotBeReadLeavesTheChoosersEmptyAndDeafToPresses)
       Presionar(h, 125, 80);
       Mover(h, 200, 150);
       EXPECT_EQ(GetCapture(), nullptr);
-      EXPECT_EQ(CursorClase(h), cursorSelector);
+      EXPECT_EQ(CursorClase(h), arranque.cursorSelector);
     }
     EXPECT_TRUE(g_avisos.empty());
   }

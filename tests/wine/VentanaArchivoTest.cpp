@@ -39,11 +39,11 @@ class ArchivoVentana : public ::testing::Test {
   static void SetUpTestSuite() { PrepararPrograma(); }
 
   void SetUp() override {
-    std::strcpy(programa_, directorioPrograma.Data());
+    std::strcpy(programa_, arranque.carpeta.c_str());
     carpeta_ = fs::temp_directory_path() / ("tessera-archivo-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(carpeta_);
     fs::create_directories(carpeta_);
-    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CambiarCarpetaPrograma((carpeta_.string() + "\\").c_str());
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     Bombear();
@@ -52,7 +52,7 @@ class ArchivoVentana : public ::testing::Test {
     if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);  // with the windows it owns
     Bombear(60);
     ClosePuzzle(false);
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     fs::remove_all(carpeta_);
   }
 

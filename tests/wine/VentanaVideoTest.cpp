@@ -13,6 +13,7 @@
 #include "Captura.h"
 #include "CuadroHonor.h"
 #include "Cut.h"
+#include "FinPuzzle.h"
 #include "Fitting.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
@@ -29,20 +30,20 @@ namespace fs = std::filesystem;
 class VideoVentana : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { PrepararPrograma(); }
-  void SetUp() override { std::strcpy(programa_, directorioPrograma.Data()); }
+  void SetUp() override { std::strcpy(programa_, arranque.carpeta.c_str()); }
   void TearDown() override {
     for (HWND v : {VentanaVideo(), VentanaVistaPrevia(), ventanaMensaje, VentanaCuadroHonor(), ventanaPrincipal})
       if (v) DestroyWindow(v);
     Bombear(60);
     imagenActual.Cerrar();
     ClosePuzzle(false);
-    std::strcpy(directorioPrograma.Data(), programa_);
+    CambiarCarpetaPrograma(programa_);
     if (!carpeta_.empty()) fs::remove_all(carpeta_);
   }
   void SinVideos() {
     carpeta_ = fs::temp_directory_path() / ("tessera-video-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(carpeta_);
-    std::strcpy(directorioPrograma.Data(), (carpeta_.string() + "\\").c_str());
+    CambiarCarpetaPrograma((carpeta_.string() + "\\").c_str());
   }
   bool AbrirImagen(const char* nombre) const {
     return imagenActual.Abrir((std::string(programa_) + "Image\\" + nombre).c_str());
@@ -53,7 +54,7 @@ class VideoVentana : public ::testing::Test {
 
 TEST_F(VideoVentana, AKeyOrAClickSkipsTheIntroIntoTheMainWindow) {
   for (UINT mensaje : {WM_CHAR, WM_LBUTTONUP}) {
-    HWND v = AbrirVideo(2);
+    HWND v = AbrirVideo(kVideoIntro, EmpezarJuego);
     ASSERT_NE(v, nullptr);
     EXPECT_NE(DispositivoVideo(), 0u);
     EXPECT_EQ(ventanaPrincipal, nullptr);
@@ -69,18 +70,18 @@ TEST_F(VideoVentana, AKeyOrAClickSkipsTheIntroIntoTheMainWindow) {
 
 TEST_F(VideoVentana, WithoutItsVideoTheIntroGoesStraightToTheMainWindow) {
   SinVideos();
-  EXPECT_EQ(AbrirVideo(2), nullptr);
+  EXPECT_EQ(AbrirVideo(kVideoIntro, EmpezarJuego), nullptr);
   EXPECT_NE(ventanaPrincipal, nullptr);
 }
 
 TEST_F(VideoVentana, TheFinishingVideoPlaysToItsEndThenThePictureShows) {
   CrearVentanaPrincipal();
   ASSERT_TRUE(AbrirImagen("12.bmp"));
-  ASSERT_NE(AbrirVideo(1), nullptr);
+  ASSERT_NE(AbrirVideo(kVideoFinal, MostrarImagenTerminada), nullptr);
   EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
   Bombear(1500);
   // The window covers the screen: the middle of the screen mid-video.
-  const int x = anchoPantalla / 2, y = altoPantalla / 2;
+  const int x = arranque.anchoPantalla / 2, y = arranque.altoPantalla / 2;
   EXPECT_GT(Contar(VentanaVideo(), {x - 100, y - 100, x + 100, y + 100}, Claro), 200 * 200 / 2);
   for (DWORD t = GetTickCount(); VentanaVideo() && GetTickCount() - t < 10000;) Bombear(20);
   ASSERT_NE(VentanaVistaPrevia(), nullptr);
@@ -99,7 +100,7 @@ TEST_F(VideoVentana, WhenThePictureCannotShowTheHonourCheckFollows) {
   ASSERT_TRUE(NewPuzzle(2, 2, 5000));
   SolvePuzzle();
   imagenActual.Cerrar();
-  EXPECT_EQ(AbrirVideo(1), nullptr);
+  EXPECT_EQ(AbrirVideo(kVideoFinal, MostrarImagenTerminada), nullptr);
   EXPECT_EQ(VentanaVistaPrevia(), nullptr);
   EXPECT_NE(VentanaCuadroHonor(), nullptr);
   EXPECT_NE(ventanaMensaje, nullptr);
@@ -107,7 +108,7 @@ TEST_F(VideoVentana, WhenThePictureCannotShowTheHonourCheckFollows) {
 
 TEST_F(VideoVentana, ThePanelOutlastsKeysReplaysOnceStoppedAndItsExitLeavesTheMainWindowAlone) {
   CrearVentanaPrincipal();
-  ASSERT_NE(AbrirVideo(0), nullptr);
+  ASSERT_NE(AbrirVideo(kVideoPanel), nullptr);
   EXPECT_FALSE(IsWindowEnabled(ventanaPrincipal));
   Clic(BotonWebVideo());
   EXPECT_EQ(ventanaMensaje, nullptr);
@@ -129,7 +130,7 @@ TEST_F(VideoVentana, ThePanelOutlastsKeysReplaysOnceStoppedAndItsExitLeavesTheMa
 TEST_F(VideoVentana, NothingFollowsAFinishingVideoGoneWithTheMainWindow) {
   CrearVentanaPrincipal();
   ASSERT_TRUE(AbrirImagen("12.bmp"));
-  ASSERT_NE(AbrirVideo(1), nullptr);
+  ASSERT_NE(AbrirVideo(kVideoFinal, MostrarImagenTerminada), nullptr);
   DestroyWindow(ventanaPrincipal);
   EXPECT_EQ(VentanaVideo(), nullptr);
   EXPECT_EQ(VentanaVistaPrevia(), nullptr);

@@ -9,6 +9,7 @@
 
 #include "../native/BmpSintetico.h"
 #include "Globales.h"
+#include "InicioPrueba.h"
 #include "PadrePrueba.h"
 #include "VistaImagen.h"
 
@@ -33,11 +34,11 @@ std::string Escribir(int32_t w, int32_t h, uint16_t bits = 24) {
 class VistaImagen : public PadrePrueba {
  protected:
   static void SetUpTestSuite() {
-    instanciaPrograma = GetModuleHandleA(nullptr);
+    PrepararInicio();
     // A suite that ran earlier in this program may have registered it.
     WNDCLASSA c;
     static const bool registrada =
-        RegistrarVistaImagen(instanciaPrograma) || GetClassInfoA(instanciaPrograma, "CWNDIMGPREV", &c);
+        RegistrarVistaImagen(arranque.instancia) || GetClassInfoA(arranque.instancia, "CWNDIMGPREV", &c);
     ASSERT_TRUE(registrada);
   }
   void TearDown() override {
@@ -84,7 +85,7 @@ TEST_F(VistaImagen, FitsAnyPictureToTheScreenAtLeastOnePixelASide) {
 }
 
 TEST_F(VistaImagen, ShowsTheScaledPictureCentredOnBlackOverTheWholeScreen) {
-  if (anchoPantalla != 1024 || altoPantalla != 768) GTEST_SKIP() << "measures for a 1024 x 768 screen";
+  if (arranque.anchoPantalla != 1024 || arranque.altoPantalla != 768) GTEST_SKIP() << "measures for a 1024 x 768 screen";
   const HWND v = Abrir(100, 400);
   ASSERT_NE(v, nullptr);
   POINT origen{0, 0};

@@ -20,11 +20,11 @@ namespace {
 std::vector<std::string> g_verificados;
 
 std::string Numerada(int numero) {
-  return std::string(directorioPrograma.Data()) + "Image\\" + std::to_string(numero) + ".bmp";
+  return arranque.carpeta + "Image\\" + std::to_string(numero) + ".bmp";
 }
 
 // The page's corner, where the picture sits 20 pixels in.
-POINT Esquina() { return {(anchoPantalla - 800) / 2, (altoPantalla - 600) / 2}; }
+POINT Esquina() { return {(arranque.anchoPantalla - 800) / 2, (arranque.altoPantalla - 600) / 2}; }
 
 class VistaPreviaVentana : public ::testing::Test {
  protected:
@@ -39,8 +39,8 @@ class VistaPreviaVentana : public ::testing::Test {
     DestroyWindow(padre_);
     InstalarManejadorVerificar(anterior_);
   }
-  HWND Abrir(int32_t indice, const std::string& ruta, bool trasPuzzle = false) const {
-    HWND v = AbrirPreviewInfo(padre_, indice, ruta.c_str(), trasPuzzle);
+  HWND Abrir(int32_t indice, const std::string& ruta) const {
+    HWND v = AbrirPreviewInfo(padre_, indice, ruta.c_str());
     if (v) UpdateWindow(v);
     return v;
   }
@@ -101,10 +101,10 @@ TEST_F(VistaPreviaVentana, EveryShippedNameAndTextFitsItsArea) {
 TEST_F(VistaPreviaVentana, APictureThatCannotBeReadOpensNothing) {
   // Missing, a folder, not a bitmap.
   for (const char* ruta : {"Image\\99.bmp", "Image", "Tessera.rf"}) {
-    EXPECT_EQ(AbrirPreviewInfo(padre_, 0, (directorioPrograma.Data() + std::string(ruta)).c_str(), false), nullptr);
+    EXPECT_EQ(AbrirPreviewInfo(padre_, 0, (arranque.carpeta + ruta).c_str()), nullptr);
     EXPECT_TRUE(IsWindowEnabled(padre_)) << ruta;
   }
-  EXPECT_EQ(AbrirPreviewInfo(padre_, 0, nullptr, false), nullptr);
+  EXPECT_EQ(AbrirPreviewInfo(padre_, 0, nullptr), nullptr);
 }
 
 }  // namespace

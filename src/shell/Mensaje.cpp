@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "ArrastreVentana.h"
+#include "Cadena.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "ControlDC.h"
@@ -15,7 +17,6 @@
 #include "ObjetosGDI.h"
 #include "TextoJustificado.h"
 
-Cadena TextoEntrada;
 HWND ventanaMensaje = nullptr;
 
 namespace {
@@ -40,6 +41,7 @@ struct Estado {
   HWND padre = nullptr;
   bool conEntrada = false;
   RespuestaMensaje respuesta = nullptr;
+  std::string textoEntrada;  // the field's text, kept when the box goes
   bool aceptado = false;
   bool decidido = false;  // the first choice stands
   ArrastreVentana arrastre;
@@ -52,13 +54,13 @@ Estado g;
 void CargarTexto(int32_t base) {
   g.texto[0] = 0;
   // Some texts exist in Spanish and English only: the others read English.
-  if (LoadStringA(instanciaPrograma, static_cast<UINT>(base + idioma), g.texto, kLargoTexto) == 0)
-    LoadStringA(instanciaPrograma, static_cast<UINT>(base + 1), g.texto, kLargoTexto);
+  if (LoadStringA(arranque.instancia, static_cast<UINT>(base + idioma), g.texto, kLargoTexto) == 0)
+    LoadStringA(arranque.instancia, static_cast<UINT>(base + 1), g.texto, kLargoTexto);
 }
 
 HWND CrearBoton(HWND hwnd, int x, int y, int id, const ControlDC& imagen) {
   HWND boton = CreateWindowExA(0, "COVCOMMAND", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, 50, 50, hwnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanciaPrograma, nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), arranque.instancia, nullptr);
   SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen.Imagen()));
   return boton;
 }
@@ -69,12 +71,14 @@ void CALLBACK OnTemporizador(HWND, UINT, UINT_PTR id, DWORD) {
   // Closed before the callback runs: it may well open the next box.
   const HWND padre = g.padre;
   const RespuestaMensaje respuesta = g.respuesta;
+  const std::string texto = std::move(g.textoEntrada);
+  g.textoEntrada.clear();
   g.fase = Fase::cerrado;
   g.padre = nullptr;
   g.respuesta = nullptr;
   g.temporizador = 0;
   if (padre) EnableWindow(padre, TRUE);
-  if (respuesta) respuesta(g.aceptado);
+  if (respuesta) respuesta(g.aceptado, texto.c_str());
 }
 
 // The box is gone (or never came): release its pictures and deliver the
@@ -103,7 +107,7 @@ LRESULT OnCreate(HWND hwnd) {
   if (g.conEntrada) {
     // No ES_AUTOHSCROLL: typing stops when the field is full.
     g.entrada = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 20, 160, 225, 24, hwnd,
-                                reinterpret_cast<HMENU>(INT_PTR{kIdMensajeEntrada}), instanciaPrograma, nullptr);
+                                reinterpret_cast<HMENU>(INT_PTR{kIdMensajeEntrada}), arranque.instancia, nullptr);
     // No font of its own: the field keeps the system font.
     SendMessageA(g.entrada, WM_SETFONT, 0, FALSE);
     SendMessageA(g.entrada, EM_LIMITTEXT, kLargoEntrada, 0);
@@ -159,11 +163,9 @@ LRESULT OnClose(HWND hwnd) {
 LRESULT OnDestroy(HWND) {
   if (g.entrada) {
     const int32_t largo = std::clamp(GetWindowTextLengthA(g.entrada), 0, kCadenaMaxima);
-    TextoEntrada.Resize(largo + 1);
-    char* destino = TextoEntrada.Data();
-    destino[0] = 0;
-    GetWindowTextA(g.entrada, destino, largo + 1);
-    destino[largo] = 0;
+    std::string texto(static_cast<size_t>(largo) + 1, '\0');
+    texto.resize(static_cast<size_t>(std::max(0, GetWindowTextA(g.entrada, texto.data(), largo + 1))));
+    g.textoEntrada = std::move(texto);
   }
   return 0;
 }
@@ -225,6 +227,7 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   g.padre = padre;
   g.conEntrada = conEntrada;
   g.respuesta = respuesta;
+  g.textoEntrada.clear();
   g.aceptado = g.decidido = false;
   g.fase = Fase::abierto;
   HWND hwnd = CrearDialogoCentrado(kClase, tamaño.x, tamaño.y, padre);

@@ -7,14 +7,12 @@
 
 #include <cstdint>
 
-#include "Cadena.h"
 
 // Called with true for OK or Enter, false for Cancel, Escape or any other
-// way the box went.
-using RespuestaMensaje = void (*)(bool respuesta);
+// way the box went, and the text typed in the input field (empty without
+// one).
+using RespuestaMensaje = void (*)(bool respuesta, const char* texto);
 
-// The text of the last box with an input field, copied when it closed.
-extern Cadena TextoEntrada;
 extern HWND ventanaMensaje;  // the open box, or nullptr
 
 // Control ids of the box's children.

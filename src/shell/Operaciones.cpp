@@ -2,15 +2,13 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "Animacion.h"
-#include "Cajas.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Globales.h"
-#include "Herramientas.h"
-#include "Lupa.h"
-#include "VentanaPrincipal.h"
-#include "Video.h"
 
 namespace {
 
@@ -25,22 +23,27 @@ void Correr(HWND control, bool correr) { Enviar(control, kMsgAnimCorrer, correr 
 void Estado(HWND control, EstadoAnimado e) { Enviar(control, kMsgAnimPonerValorUsuario, e); }
 void Cuadro(HWND control, LRESULT cuadro) { Enviar(control, kMsgAnimPonerCuadro, cuadro); }
 
+std::vector<HWND> g_flotantes;
+
 }  // namespace
 
+void RegistrarFlotante(HWND ventana) {
+  if (ventana && std::find(g_flotantes.begin(), g_flotantes.end(), ventana) == g_flotantes.end())
+    g_flotantes.push_back(ventana);
+}
+
+void OlvidarFlotante(HWND ventana) { std::erase(g_flotantes, ventana); }
+
 void OcultarVentanasFlotantes(HWND excepto) {
-  for (int i = 0; i < kNumeroCajas; ++i) {
-    HWND caja = VentanaCaja(i);
-    if (caja && caja != excepto) OcultarVentana(caja);
-  }
-  if (HWND lupa = VentanaLupa()) OcultarVentana(lupa);
+  for (HWND v : g_flotantes)
+    if (v != excepto) OcultarVentana(v);
 }
 
 std::string RutaAyuda(int idiomaAyuda) {
-  return std::string(directorioPrograma.Data()) + "Help\\" + std::to_string(idiomaAyuda) + "\\Index.htm";
+  return arranque.carpeta + "Help\\" + std::to_string(idiomaAyuda) + "\\Index.htm";
 }
 
-void AbrirAyuda() {
-  const std::string ruta = RutaAyuda(idioma);
+bool AbrirConSistema(const std::string& ruta) {
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -48,8 +51,12 @@ void AbrirAyuda() {
   info.lpVerb = "open";
   info.lpFile = ruta.c_str();
   info.nShow = SW_HIDE;
-  if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+  if (!ShellExecuteExA(&info)) return false;
+  if (info.hProcess) CloseHandle(info.hProcess);
+  return true;
 }
+
+void AbrirAyuda() { AbrirConSistema(RutaAyuda(idioma)); }
 
 void ReaccionBotonAnimado(HWND control, int codigo) {
   const LRESULT estado = Enviar(control, kMsgAnimObtenerValorUsuario);
@@ -117,17 +124,7 @@ void ReaccionBotonAnimado(HWND control, int codigo) {
   }
 }
 
-void HabilitarPista() {
-  if (HWND pista = BotonPista()) {
-    SendMessageA(pista, kMsgHabilitar, 0, 1);
-    Estado(pista, kSubiendo);
-    Cuadro(pista, 0);
-  }
-}
-
-void PuzzleTerminado() {
-  HabilitarPista();
-  // The video's end opens the finished picture, whose closing asks about
-  // the wallpaper, whose answer leads to the honour check.
-  AbrirVideo(1);
+void ReposarBotonAnimado(HWND control) {
+  Estado(control, kSubiendo);
+  Cuadro(control, 0);
 }

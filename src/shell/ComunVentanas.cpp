@@ -16,11 +16,11 @@ std::unique_ptr<ControlDC> CrearLienzoTeselado() {
   constexpr uint32_t kTesela = 160;
   constexpr int kLado = 80;
   auto lienzo = std::make_unique<ControlDC>();
-  if (!lienzo->AjustarTamaño(anchoPantalla, altoPantalla)) return nullptr;
+  if (!lienzo->AjustarTamaño(arranque.anchoPantalla, arranque.altoPantalla)) return nullptr;
   if (auto tesela = CargarImagenArchivo(kTesela); ImagenDe(tesela)) {
     CopiarPaleta(tesela->Imagen(), lienzo->Imagen());
-    for (int x = 0; x < anchoPantalla; x += kLado)
-      for (int y = 0; y < altoPantalla; y += kLado)
+    for (int x = 0; x < arranque.anchoPantalla; x += kLado)
+      for (int y = 0; y < arranque.altoPantalla; y += kLado)
         TransferirHIMAGE(lienzo->Imagen(), x, y, kLado, kLado, tesela->Imagen(), 0, 0, ROP_SRCCOPY);
   }
   return lienzo;
@@ -38,7 +38,7 @@ int32_t AltoImagen(const std::unique_ptr<ControlDC>& lienzo) {
 
 HWND CrearControl(const char* clase, HWND padre, int x, int y, int id, HIMAGE imagen, DWORD estilo) {
   HWND control = CreateWindowExA(0, clase, "", estilo, x, y, 50, 50, padre,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanciaPrograma, nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), arranque.instancia, nullptr);
   if (control && imagen) SendMessageA(control, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
   return control;
 }
@@ -86,7 +86,7 @@ HFONT CrearFuente(int alto, int peso) {
 void CargarTexto(int base, char* destino, int tamaño) {
   if (tamaño < 1) return;
   destino[0] = 0;
-  LoadStringA(instanciaPrograma, static_cast<UINT>(base + idioma), destino, tamaño);
+  LoadStringA(arranque.instancia, static_cast<UINT>(base + idioma), destino, tamaño);
 }
 
 HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño) {
@@ -94,8 +94,8 @@ HWND CrearDialogoCentrado(const char* clase, int32_t ancho, int32_t alto, HWND d
   AdjustWindowRect(&marco, kEstiloDialogo, FALSE);
   const int w = marco.right - marco.left, h = marco.bottom - marco.top;
   if (dueño) EnableWindow(dueño, FALSE);
-  HWND hwnd = CreateWindowExA(0, clase, "", kEstiloDialogo, (anchoPantalla - w) / 2, (altoPantalla - h) / 2, w, h,
-                              dueño, nullptr, instanciaPrograma, nullptr);
+  HWND hwnd = CreateWindowExA(0, clase, "", kEstiloDialogo, (arranque.anchoPantalla - w) / 2, (arranque.altoPantalla - h) / 2, w, h,
+                              dueño, nullptr, arranque.instancia, nullptr);
   if (!hwnd && dueño) EnableWindow(dueño, TRUE);
   return hwnd;
 }
@@ -111,11 +111,11 @@ void CerrarDialogo(HWND dialogo, HWND dueño) {
 HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño) {
   // Made where maximising puts it: a window that shows while it is being
   // made (a video does) already has the screen as its client.
-  RECT marco{0, 0, anchoPantalla, altoPantalla};
+  RECT marco{0, 0, arranque.anchoPantalla, arranque.altoPantalla};
   AdjustWindowRect(&marco, kEstiloDialogo, FALSE);
   if (dueño) EnableWindow(dueño, FALSE);
   HWND hwnd = CreateWindowExA(0, clase, titulo, kEstiloDialogoPantalla, marco.left, marco.top,
-                              marco.right - marco.left, marco.bottom - marco.top, dueño, nullptr, instanciaPrograma,
+                              marco.right - marco.left, marco.bottom - marco.top, dueño, nullptr, arranque.instancia,
                               nullptr);
   if (!hwnd && dueño) EnableWindow(dueño, TRUE);
   return hwnd;

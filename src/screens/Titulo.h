@@ -1,5 +1,5 @@
 // CWNDSHARDTITULO: the strip across the top of the play screen (a child of
-// the main window, 78 pixels high): new puzzle, about, minimise and exit
+// the main window, kAltoTitulo high): new puzzle, about, minimise and exit
 // buttons and the puzzle's elapsed time.
 #pragma once
 
@@ -24,5 +24,3 @@ int32_t XTiempo(int32_t anchoPantallaTitulo);
 
 // Starts about.exe from the program's folder when it is there.
 void LanzarAcercaDe();
-// The click sound, also the sound of a piece that fits.
-void SonidoClic();

@@ -2,8 +2,6 @@
 // as it; shows the strip's buttons and the elapsed time of the puzzle.
 #include "Titulo.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -14,13 +12,12 @@
 #include "MenuNuevo.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
-#include "VentanaArchivo.h"
-#include "VentanaPrincipal.h"
+#include "Operaciones.h"
+#include "Peticiones.h"
 
 namespace {
 
 constexpr char kClase[] = "CWNDSHARDTITULO";
-constexpr int kAlto = 78;
 constexpr int kAnchoTesela = 76;
 constexpr int kAnchoTextoTiempo = 140;
 constexpr uint32_t kImagenNuevo = 2060;  // + language
@@ -38,14 +35,14 @@ LRESULT OnCreate(HWND hwnd) {
   g_imgSalir = CargarImagenArchivo(112);
   g_imgAcerca = CargarImagenArchivo(129);
   g_imgNuevo = CargarImagenArchivo(kImagenNuevo + static_cast<uint32_t>(idioma));
-  g_minimizar = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 75, 0, 0, ImagenDe(g_imgMinimizar));
-  g_salir = CrearControl("COVCOMMAND", hwnd, anchoPantalla - 36, 0, 0, ImagenDe(g_imgSalir));
+  g_minimizar = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - 75, 0, 0, ImagenDe(g_imgMinimizar));
+  g_salir = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - 36, 0, 0, ImagenDe(g_imgSalir));
   // The game's name stands in the middle of the strip, whatever the screen.
-  g_acerca = CrearControl("COVCOMMAND", hwnd, (anchoPantalla - AnchoImagen(g_imgAcerca)) / 2, -1, 0,
+  g_acerca = CrearControl("COVCOMMAND", hwnd, (arranque.anchoPantalla - AnchoImagen(g_imgAcerca)) / 2, -1, 0,
                           ImagenDe(g_imgAcerca));
   g_nuevo = CrearControl("COVCOMMAND", hwnd, -2, 10, 0, ImagenDe(g_imgNuevo));
   g_fuente = ObjetoGDI<HFONT>(CrearFuente(35, 600));
-  g_xTiempo = XTiempo(anchoPantalla);
+  g_xTiempo = XTiempo(arranque.anchoPantalla);
   return 0;
 }
 
@@ -62,8 +59,8 @@ LRESULT OnDestroy() {
 
 LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
-  if (pintura.Rect().top >= kAlto + 1) return 0;
-  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(g_fondo), kAnchoTesela, kAlto);
+  if (pintura.Rect().top >= kAltoTitulo + 1) return 0;
+  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(g_fondo), kAnchoTesela, kAltoTitulo);
   Seleccion fuente(pintura.Hdc(), g_fuente.Get());
   SetBkMode(pintura.Hdc(), TRANSPARENT);
   SetTextColor(pintura.Hdc(), RGB(0, 0, 0));
@@ -82,7 +79,7 @@ LRESULT OnNotificacion(int codigo, HWND control) {
     LanzarAcercaDe();
   } else if (control == g_nuevo) {
     // Clearing the table loses nothing: a changed game is kept first.
-    GuardarAutomatico();
+    Juego().GuardarAutomatico();
     ClosePuzzle(true);
     AbrirMenuNuevo();
   }
@@ -112,8 +109,8 @@ bool RegistrarTitulo(HINSTANCE instancia) {
 }
 
 void CrearTitulo(HWND padre) {
-  g_titulo = CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, anchoPantalla, kAlto, padre,
-                             nullptr, instanciaPrograma, nullptr);
+  g_titulo = CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, arranque.anchoPantalla, kAltoTitulo, padre,
+                             nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaTitulo() { return g_titulo; }
@@ -153,19 +150,10 @@ void MostrarTiempo(uint32_t, uint32_t horas, uint32_t minutos, uint32_t segundos
 }
 
 void LanzarAcercaDe() {
-  const std::string ruta = std::string(directorioPrograma.Data()) + "about.exe";
+  const std::string ruta = arranque.carpeta + "about.exe";
   WIN32_FIND_DATAA datos;
   HANDLE busqueda = FindFirstFileA(ruta.c_str(), &datos);
   if (busqueda == INVALID_HANDLE_VALUE) return;
   FindClose(busqueda);
-  SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.hwnd = ventanaPrincipal;
-  info.lpVerb = "open";
-  info.lpFile = ruta.c_str();
-  info.nShow = SW_HIDE;
-  if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+  AbrirConSistema(ruta);
 }
-
-void SonidoClic() { SonarClic(); }

@@ -14,6 +14,7 @@
 namespace {
 
 std::vector<double> g_tiempos[4];
+uint32_t g_encajes = 0;
 
 const std::string& RutaVolcado() {
   static const std::string ruta = [] {
@@ -58,7 +59,7 @@ void IniciarPuzzleDepuracion() {
     VolcarPuzzle();
     return;
   }
-  const std::string ruta = EsAbsoluta(pedido.path) ? pedido.path : directorioPrograma.Data() + pedido.path;
+  const std::string ruta = EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path;
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
@@ -69,6 +70,10 @@ void IniciarPuzzleDepuracion() {
   }
   VolcarPuzzle();
 }
+
+void ContarEncaje() { ++g_encajes; }
+
+uint32_t EncajesSonados() { return g_encajes; }
 
 Cronometro::Cronometro() : activo_(DepuracionActiva()) {
   if (activo_) QueryPerformanceCounter(&inicio_);

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // Whether the dump is on (read once).
 bool DepuracionActiva();
 
@@ -18,6 +20,10 @@ void VolcarPuzzle();
 
 // Cuts the start-up puzzle when one is asked for; needs the main window.
 void IniciarPuzzleDepuracion();
+
+// Every fit sound is counted: a drop that made one is timed as a fit.
+void ContarEncaje();
+uint32_t EncajesSonados();
 
 enum class Medida { Presion, Arrastre, Soltar, SoltarEncaje };
 

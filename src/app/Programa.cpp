@@ -1,0 +1,38 @@
+#include "Programa.h"
+
+#include "BarraHerramientas.h"
+#include "BarraOpciones.h"
+#include "CambioIdioma.h"
+#include "CuadroHonor.h"
+#include "Globales.h"
+#include "Herramientas.h"
+#include "Lupa.h"
+#include "Musica.h"
+#include "Peticiones.h"
+#include "Titulo.h"
+#include "VentanaArchivo.h"
+
+namespace {
+
+class PeticionesPrograma final : public Peticiones {
+ public:
+  void AbrirMusica() override { ::AbrirMusica(ventanaPrincipal); }
+  void AbrirCuadroHonor() override { ::AbrirCuadroHonor(); }
+  void AbrirCambioIdioma() override { ::AbrirCambioIdioma(); }
+  void AbrirVentanaArchivo(int32_t modo) override { ::AbrirVentanaArchivo(modo); }
+  bool GuardarAutomatico() override { return ::GuardarAutomatico(); }
+  void PistaDisponible(bool disponible) override { ::PistaDisponible(disponible); }
+  // Windows opened later load their words in the new language themselves.
+  void IdiomaCambiado() override {
+    CambiarIdiomaTitulo();
+    CambiarIdiomaBarraHerramientas();
+    CambiarIdiomaBarraOpciones();
+    CambiarIdiomaLupa();
+  }
+};
+
+PeticionesPrograma g_peticiones;
+
+}  // namespace
+
+void InstalarPeticionesPrograma() { InstalarPeticiones(&g_peticiones); }

@@ -1,0 +1,48 @@
+// Process-wide values: the language and the owner window, which change
+// while the program runs, and the start-up record, written once by WinMain
+// before any window is made and read by every window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "Cadena.h"
+
+extern int32_t idioma;          // 0 Spanish, 1 English, 2 Portuguese, 3 Italian, 4 French, 5 German
+extern HWND ventanaPrincipal;   // the main window, owner of every pop-up; null outside its life
+
+// The play screen's layout: the title strip across the top, the table
+// below it between the bars.
+constexpr int32_t kAltoTitulo = 78;
+constexpr int32_t kXTablero = 49;
+constexpr int32_t kMargenAnchoTablero = 77;   // the bars left and right of the table
+constexpr int32_t kMargenAltoTablero = 128;   // the title strip and the strip under the table
+
+struct DatosInicio {
+  HINSTANCE instancia = nullptr;
+  std::string carpeta;                          // the program's folder, ending in '\'
+  int32_t anchoPantalla = 0, altoPantalla = 0;  // read once, never refreshed
+  int32_t anchoTablero = 0, altoTablero = 0;    // client size of the table board
+  HCURSOR cursorSoltarCaja = nullptr;           // a piece over a box button
+  HCURSOR cursorSelector = nullptr;             // over the size and count choosers
+  HCURSOR cursorSelectorArrastre = nullptr;     // while a chooser is dragged
+};
+
+// What the running program reads: its folder (cut from the module's path),
+// the screen's size and the table's, its cursors.
+DatosInicio LeerDatosInicio(HINSTANCE instancia);
+// Cuts a module path of `escritos` characters after its last backslash
+// (when that is at index 1 to 258), recounting the buffer; other paths stay
+// as written.
+void CortarDirectorio(Cadena& ruta, int32_t escritos);
+// Written by WinMain once (a test program writes its own).
+void EscribirDatosInicio(const DatosInicio& datos);
+extern const DatosInicio& arranque;
+
+// The program's folder + `relativa`.
+inline std::string RutaPrograma(const std::string& relativa) { return arranque.carpeta + relativa; }
+
+// A character typed into a child window is offered to its parent first.
+constexpr UINT kMensajeCaracterHijo = 1524;

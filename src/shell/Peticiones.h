@@ -1,0 +1,31 @@
+// What a window asks of the game outside its own room: opening another
+// room's window, keeping the autosave, the hint button, the words already on
+// screen after a change of language. The program answers (it installs its
+// answers when the main window is made); until then every request is
+// silently dropped, as the engine's requests are.
+#pragma once
+
+#include <cstdint>
+
+// The file window's two modes.
+constexpr int32_t kArchivoGuardar = 0;  // with a name field
+constexpr int32_t kArchivoAbrir = 1;
+
+class Peticiones {
+ public:
+  virtual ~Peticiones() = default;
+  virtual void AbrirMusica() {}
+  virtual void AbrirCuadroHonor() {}
+  virtual void AbrirCambioIdioma() {}
+  virtual void AbrirVentanaArchivo(int32_t /*modo*/) {}
+  // Keeps a changed game as the autosave; false when it could not.
+  virtual bool GuardarAutomatico() { return false; }
+  // The hint button usable again and at rest (true), or greyed out.
+  virtual void PistaDisponible(bool /*disponible*/) {}
+  // The language changed: the windows on screen take its words.
+  virtual void IdiomaCambiado() {}
+};
+
+// Null puts the silent answers back.
+void InstalarPeticiones(Peticiones* peticiones);
+Peticiones& Juego();
