@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "BarraHerramientas.h"
@@ -16,6 +17,7 @@
 #include "EtiquetaTexto.h"
 #include "Lupa.h"
 #include "ObjetosGDI.h"
+#include "PeticionesGrabadas.h"
 #include "ProgramaPrueba.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
@@ -135,6 +137,22 @@ TEST_F(IdiomaVentana, OnlyANewLanguageSwapsTheWordsOnScreenAndIsRemembered) {
     EXPECT_EQ(Texto(-1), Texto(120 + k));
     EXPECT_EQ(LeerIdiomaConfigurado(), k);  // what the next start-up reads
   }
+}
+
+// The windows already on screen hear of a new language once, through the
+// game; the same language, Cancel and Escape tell nobody.
+TEST_F(IdiomaVentana, OnlyANewLanguageIsAnnouncedToTheGame) {
+  PeticionesGrabadas grabadas;
+  const struct { int etiqueta; UINT tecla; std::vector<std::string> pedidas; } casos[] = {
+      {1, VK_RETURN, {}}, {3, VK_ESCAPE, {}}, {3, VK_RETURN, {"language changed"}}, {3, VK_RETURN, {}}};
+  for (const auto& c : casos) {
+    ASSERT_NE(AbrirCambioIdioma(), nullptr);
+    Clic(EtiquetaIdioma(c.etiqueta));
+    SendMessageA(VentanaCambioIdioma(), WM_CHAR, c.tecla, 0);
+    Bombear(30);
+    EXPECT_EQ(grabadas.Tomar(), c.pedidas) << c.etiqueta << " " << c.tecla;
+  }
+  EXPECT_EQ(idioma, 3);
 }
 
 // In every language: its own caption at the top; outside its controls the

@@ -1,0 +1,107 @@
+// What the play screen asks of the game goes through the installed answers:
+// with a recording stand-in nothing opens, without any nothing happens.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "Controles.h"
+#include "CuadroHonor.h"
+#include "Cut.h"
+#include "Herramientas.h"
+#include "Mensaje.h"
+#include "Musica.h"
+#include "NewPuzzleParams.h"
+#include "Opciones.h"
+#include "PeticionesGrabadas.h"
+#include "ProgramaPrueba.h"
+#include "Puzzle.h"
+#include "VentanaArchivo.h"
+#include "VentanaPrincipal.h"
+
+namespace {
+
+using Lista = std::vector<std::string>;
+
+class PeticionesJuego : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { PrepararPrograma(); }
+  void SetUp() override {
+    CrearVentanaPrincipal();
+    ASSERT_NE(ventanaPrincipal, nullptr);
+    Bombear();
+  }
+  void TearDown() override {
+    if (ventanaMensaje) DestroyWindow(ventanaMensaje);
+    if (ventanaPrincipal) DestroyWindow(ventanaPrincipal);
+    Bombear(60);
+    InstalarPeticiones(nullptr);
+  }
+  static void Herramienta(int k) {
+    SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(k)));
+    Bombear(60);
+  }
+  static void Opcion(int k) {
+    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(k)));
+    Bombear(60);
+  }
+};
+
+TEST_F(PeticionesJuego, ThePanelsAskTheGameAndOpenNothingThemselves) {
+  PeticionesGrabadas grabadas;
+  Herramienta(2);
+  Herramienta(3);
+  EXPECT_EQ(grabadas.Tomar(), (Lista{"music", "honour roll"}));
+  EXPECT_EQ(VentanaMusica(), nullptr);
+  EXPECT_EQ(VentanaCuadroHonor(), nullptr);
+
+  // Options: open, save, language.
+  Opcion(2);
+  Opcion(3);
+  Opcion(4);
+  EXPECT_EQ(grabadas.Tomar(), (Lista{"open", "save", "language"}));
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+
+  // Opening over a changed game asks first; yes keeps it, then opens.
+  ClosePuzzle(true);
+  ASSERT_TRUE(imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str()));
+  MenuNuevoPrepararImagen();
+  MenuNuevoZoomAjustar();
+  puzzle.rows = 2, puzzle.cols = 2;
+  ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+  puzzle.modified = true;
+  Opcion(2);
+  EXPECT_EQ(grabadas.Tomar(), Lista{});
+  ASSERT_NE(ventanaMensaje, nullptr) << "the question comes first";
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear(150);
+  EXPECT_EQ(grabadas.Tomar(), (Lista{"autosave", "open"}));
+  ClosePuzzle(false);
+}
+
+TEST_F(PeticionesJuego, UnansweredRequestsDoNothing) {
+  InstalarPeticiones(nullptr);
+  Herramienta(2);
+  Herramienta(3);
+  Opcion(3);
+  EXPECT_EQ(VentanaMusica(), nullptr);
+  EXPECT_EQ(VentanaCuadroHonor(), nullptr);
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  EXPECT_FALSE(Juego().GuardarAutomatico());
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+}
+
+// The real answers open the real windows (the main window installs them).
+TEST_F(PeticionesJuego, TheProgramsAnswersOpenTheWindows) {
+  Herramienta(2);
+  EXPECT_NE(VentanaMusica(), nullptr);
+  if (HWND v = VentanaMusica()) DestroyWindow(v);
+  Bombear(60);
+  Herramienta(3);
+  EXPECT_NE(VentanaCuadroHonor(), nullptr);
+  if (HWND v = VentanaCuadroHonor()) DestroyWindow(v);
+  Bombear(60);
+}
+
+}  // namespace
