@@ -5,7 +5,6 @@
 #include <array>
 #include <memory>
 
-#include "ArrastreVentana.h"
 #include "BotonComando.h"
 #include "ComunVentanas.h"
 #include "Configuracion.h"
@@ -43,7 +42,7 @@ struct Estado {
   std::array<HWND, kIdiomas> etiquetas{};
   HWND aceptar = nullptr, cancelar = nullptr;
   int32_t pendiente = kIdiomaInicial;  // marked, not yet the program's
-  ArrastreVentana arrastre;
+  CicloDialogo ciclo{true};
 };
 Estado g;
 
@@ -76,7 +75,6 @@ void PonerTitulo() {
 
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
-  g.arrastre = ArrastreVentana();
   PonerTitulo();
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
   g.aceptar = CrearControl(kClaseBotonComando, hwnd, 0, kYBotones, 0, ImagenDe(g.imagenAceptar));
@@ -134,16 +132,6 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, ventanaPrincipal);
-  return 0;
-}
-
-LRESULT OnDestroy() {
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
-  return 0;
-}
-
 // The controls are gone by now, so their pictures can go.
 void OnNcDestroy() { g = Estado(); }
 
@@ -154,14 +142,8 @@ LRESULT CALLBACK ProcCambioIdioma(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CHAR: return OnCaracter(hwnd, wParam);
     case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -181,7 +163,7 @@ HWND AbrirCambioIdioma() {
   if (g.ventana) return g.ventana;
   OcultarVentanasFlotantes(nullptr);
   g.fondo = CargarImagenArchivo(kImagenFondo);
-  if (!CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), ventanaPrincipal)) g = Estado();
+  if (!g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), ventanaPrincipal)) g = Estado();
   return g.ventana;
 }
 

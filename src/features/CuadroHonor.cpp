@@ -33,6 +33,7 @@ constexpr int kTextoPregunta = 130;       // the name question
 constexpr int kFinPuestos = 62, kXNombres = 74;
 
 struct Estado {
+  CicloDialogo ciclo;
   HWND ventana = nullptr;
   std::unique_ptr<ControlDC> lienzo, imagenBorrar, imagenSalir;
   std::array<HWND, kRecords> puestos{}, nombres{}, puntos{};
@@ -134,16 +135,6 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, ventanaPrincipal);
-  return 0;
-}
-
-LRESULT OnDestroy() {
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
-  return 0;
-}
-
 // The labels are gone by now, so the canvas they show can go.
 void OnNcDestroy() { g = Estado(); }
 
@@ -152,14 +143,8 @@ LRESULT CALLBACK ProcCuadroHonor(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CREATE: return OnCreate(hwnd);
     case WM_PAINT: return OnPaint(hwnd);
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case WM_PALETTECHANGED:
-      if (reinterpret_cast<HWND>(wParam) != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -179,11 +164,7 @@ bool RegistrarCuadroHonor(HINSTANCE instancia) {
 HWND AbrirCuadroHonor() {
   if (g.ventana) return g.ventana;
   OcultarVentanasFlotantes(nullptr);
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, FALSE);
-  HWND hwnd = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, arranque.anchoPantalla, arranque.altoPantalla, ventanaPrincipal, nullptr,
-                              arranque.instancia, nullptr);
-  if (!hwnd && ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
-  return hwnd;
+  return g.ciclo.Crear(kClase, "", kEstilo, 0, 0, arranque.anchoPantalla, arranque.altoPantalla, ventanaPrincipal);
 }
 
 void ComprobarRecord() {

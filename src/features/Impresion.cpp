@@ -40,6 +40,7 @@ constexpr char kDocumento[] = "Tessera Puzzle";
 constexpr char kFuenteImpresion[] = "Arial";
 
 struct Estado {
+  CicloDialogo ciclo;
   HWND ventana = nullptr, padre = nullptr;
   std::unique_ptr<ControlDC> fondo, marcas;
   char texto[71] = "";
@@ -90,16 +91,6 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, g.padre);
-  return 0;
-}
-
-LRESULT OnDestroy() {
-  if (g.padre) EnableWindow(g.padre, TRUE);
-  return 0;
-}
-
 void OnNcDestroy() { g = Estado(); }
 
 LRESULT OnPaleta(HWND hwnd) {
@@ -111,12 +102,10 @@ LRESULT CALLBACK ProcEspera(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
     case WM_PAINT: return OnPaint(hwnd);
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -190,7 +179,7 @@ HWND MostrarEspera(HWND padre) {
   CargarTexto(kTextoEspera, g.texto, sizeof g.texto);
   if (!g.texto[0]) LoadStringA(arranque.instancia, kTextoEsperaIngles, g.texto, sizeof g.texto);
   g.padre = padre;
-  HWND hwnd = CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), padre);
+  HWND hwnd = g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), padre);
   if (!hwnd) {
     g = Estado();
     return nullptr;

@@ -7,7 +7,6 @@
 #include <array>
 #include <memory>
 
-#include "ArrastreVentana.h"
 #include "BotonCheck.h"
 #include "ComunVentanas.h"
 #include "Configuracion.h"
@@ -55,7 +54,7 @@ struct Estado {
   DWORD controlCD = kSinMixer;  // looked up, not used
   HWND salir = nullptr, silencio = nullptr;
   bool sujetado = false;  // a slider is held: the mixer's news wait
-  ArrastreVentana arrastre;
+  CicloDialogo ciclo{true};
 };
 Estado g;
 
@@ -100,7 +99,6 @@ void MarcarPista() {
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   g.sujetado = false;
-  g.arrastre = ArrastreVentana();
   AbrirMixer(hwnd);
   const DWORD maestro = ControlDeVolumen(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS);
   const DWORD ondas = ControlDeVolumen(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT);
@@ -200,14 +198,8 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, g.padre);
-  return 0;
-}
-
 LRESULT OnDestroy() {
   CerrarMixer();
-  if (g.padre) EnableWindow(g.padre, TRUE);
   return 0;
 }
 
@@ -225,16 +217,11 @@ LRESULT CALLBACK ProcMusica(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: return OnPaint(hwnd);
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case MM_MIXM_CONTROL_CHANGE: return OnCambioMezclador(static_cast<DWORD>(lParam));
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
+    case WM_DESTROY: g.ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -255,7 +242,7 @@ void AbrirMusica(HWND padre) {
   OcultarVentanasFlotantes(nullptr);
   g.fondo = CargarImagenArchivo(kImagenFondo);
   g.padre = padre;
-  if (!CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), padre)) g = Estado();
+  if (!g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), padre)) g = Estado();
 }
 
 HWND VentanaMusica() { return g.ventana; }

@@ -10,7 +10,6 @@
 
 #include "ArchivoBMP.h"
 #include "ArchivoDisco.h"
-#include "ArrastreVentana.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplazador.h"
@@ -69,7 +68,7 @@ struct Estado {
   std::array<HWND, kRanurasArchivo> miniaturas{};
   std::array<std::string, kRanurasArchivo> etiquetas;
   int32_t seleccion = 0;
-  ArrastreVentana arrastre;
+  CicloDialogo ciclo{true};
 };
 Estado g;
 
@@ -179,7 +178,6 @@ void CrearDesplazador(HWND hwnd) {
 
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
-  g.arrastre = ArrastreVentana();
   PausePuzzleClock();
   if (g.modo == kArchivoGuardar) CrearCampo(hwnd);
   PonerTitulo();
@@ -321,13 +319,7 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, ventanaPrincipal);
-  return 0;
-}
-
 LRESULT OnDestroy() {
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
   ResumePuzzleClock();
   return 0;
 }
@@ -352,16 +344,11 @@ LRESULT CALLBACK ProcArchivo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CHAR: return OnCaracter(hwnd, wParam);
     case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
+    case WM_DESTROY: g.ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -383,7 +370,7 @@ HWND AbrirVentanaArchivo(int32_t modo) {
   OcultarVentanasFlotantes(nullptr);
   g.modo = modo;
   g.fondo = CargarImagenArchivo(kImagenFondo);
-  HWND hwnd = CrearDialogoCentrado(kClase, AnchoImagen(g.fondo) - kMargenFondo, AltoImagen(g.fondo), ventanaPrincipal);
+  HWND hwnd = g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo) - kMargenFondo, AltoImagen(g.fondo), ventanaPrincipal);
   if (!hwnd) g = Estado();
   return hwnd;
 }

@@ -29,6 +29,7 @@ constexpr DWORD kBanderasVentana = MCI_DGV_WINDOW_HWND | MCI_ANIM_WINDOW_ENABLE_
 static_assert(kBanderasVentana == 0x00110002);
 
 struct Estado {
+  CicloDialogo ciclo;
   HWND ventana = nullptr;
   int32_t modo = kModoIntro;
   TrasVideo despues = nullptr;
@@ -159,9 +160,7 @@ LRESULT OnClose(HWND hwnd) {
     g.video.Cerrar();
     ReanudarCD();
   }
-  // The intro has no owner: the main window comes after it.
-  CerrarDialogo(hwnd, g.modo == kModoIntro ? nullptr : ventanaPrincipal);
-  return 0;
+  return g.ciclo.Atender(hwnd, WM_CLOSE, 0, 0);
 }
 
 // The buttons are gone by now, so their pictures can go.
@@ -184,7 +183,7 @@ LRESULT CALLBACK ProcVideo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -210,7 +209,8 @@ HWND AbrirVideo(int32_t modo, TrasVideo despues) {
     g.lugarPanel = {(arranque.anchoPantalla - AnchoImagen(g.panel)) / 2, (arranque.altoPantalla - AltoImagen(g.panel)) / 2};
   }
   g_creando = true;
-  HWND hwnd = CrearDialogoPantalla(kClase, kTitulo, modo == kModoIntro ? nullptr : ventanaPrincipal);
+  // The intro has no owner: the main window comes after it.
+  HWND hwnd = g.ciclo.CrearPantalla(kClase, kTitulo, modo == kModoIntro ? nullptr : ventanaPrincipal);
   g_creando = false;
   if (!hwnd) {
     g = Estado();

@@ -34,6 +34,7 @@ constexpr int kLargoNombre = 50;
 constexpr int32_t kArribaBotones = 496, kSombra = 2, kAltoDescripcion = 17;
 
 struct Estado {
+  CicloDialogo ciclo;
   HWND ventana = nullptr, padre = nullptr;
   int32_t indice = -1;
   std::string ruta, nombre, descripcion;
@@ -102,16 +103,8 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
   return 0;
 }
 
-// The parent takes input again before this window goes, so that the
-// activation returns to it.
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, g.padre);
-  return 0;
-}
-
 LRESULT OnDestroy() {
   g.drawDib.Cerrar();
-  if (g.padre) EnableWindow(g.padre, TRUE);
   if (const TrasVistaPrevia despues = std::exchange(g_despues, nullptr)) despues(true);
   return 0;
 }
@@ -124,10 +117,9 @@ LRESULT CALLBACK ProcVistaPrevia(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CREATE: return OnCreate(hwnd);
     case WM_PAINT: return OnPaint(hwnd);
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
+    case WM_DESTROY: g.ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -160,7 +152,7 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPre
       g.descripcion = DescripcionImagen(indice);
     }
     g_despues = despues;
-    if (HWND hwnd = CrearDialogoPantalla(kClase, "", padre)) return hwnd;
+    if (HWND hwnd = g.ciclo.CrearPantalla(kClase, "", padre)) return hwnd;
     g = Estado();
   }
   // Nothing shows (unless a refused window's end has already said it did).

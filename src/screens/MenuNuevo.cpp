@@ -12,7 +12,6 @@
 
 #include "Animacion.h"
 #include "ArchivoBMP.h"
-#include "ArrastreVentana.h"
 #include "BotonCheck.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
@@ -98,7 +97,7 @@ struct Estado {
   std::array<HWND, 3> rotulos{}, valores{};
   std::array<HWND, kMiniaturas> miniaturas{};
 
-  ArrastreVentana arrastre;
+  CicloDialogo ciclo{true};
   int pagina = 0;
   int troquel = 0;
 };
@@ -328,7 +327,6 @@ LRESULT OnCreate(HWND hwnd) {
   ClosePuzzle(true);
   PistaDisponible(true);
   CrearLienzos();
-  g.arrastre = ArrastreVentana();
   g.troquel = 0;
   g.pagina = 0;
   CrearControles(hwnd);
@@ -471,16 +469,6 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, ventanaPrincipal);
-  return 0;
-}
-
-LRESULT OnDestroy() {
-  if (ventanaPrincipal) EnableWindow(ventanaPrincipal, TRUE);
-  return 0;
-}
-
 // The children are gone by now, so their pictures can go.
 void OnNcDestroy() {
   Estado limpio;
@@ -492,18 +480,8 @@ LRESULT CALLBACK ProcMenuNuevo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_CREATE: return OnCreate(hwnd);
     case WM_PAINT: return OnPaint(hwnd);
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN: g.arrastre.Presionar(hwnd); return 0;
-    case WM_MOUSEMOVE: g.arrastre.Mover(hwnd); return 0;
-    case WM_LBUTTONUP: g.arrastre.Soltar(); return 0;
-    case WM_CAPTURECHANGED: g.arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
-    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case WM_PALETTECHANGED:
-      if (reinterpret_cast<HWND>(wParam) != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -524,7 +502,7 @@ void AbrirMenuNuevo() {
   if (g.ventana) return;
   OcultarVentanasFlotantes(nullptr);
   g.fondo = CargarImagenArchivo(kImagenFondo);
-  if (!CrearDialogoCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), ventanaPrincipal)) g = Estado();
+  if (!g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo), AltoImagen(g.fondo), ventanaPrincipal)) g = Estado();
 }
 
 void SeleccionarImagen() {

@@ -20,16 +20,9 @@ static_assert(kEstilo == 0x93400000);
 
 // One preview at a time.
 HWND g_ventana = nullptr;
-HWND g_dueño = nullptr;
+CicloDialogo g_ciclo;
 ImagenEscalada g_imagen;
 ContextoDrawDib g_drawDib(nullptr);
-
-// Gives the owner back its input and lets the picture go; safe to repeat.
-void Liberar() {
-  if (g_dueño) EnableWindow(g_dueño, TRUE);
-  g_dueño = nullptr;
-  g_imagen.Vaciar();
-}
 
 LRESULT OnCreate() {
   g_drawDib = ContextoDrawDib();
@@ -45,13 +38,8 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, g_dueño);
-  return 0;
-}
-
 LRESULT OnDestroy() {
-  Liberar();
+  g_imagen.Vaciar();
   g_drawDib.Cerrar();
   g_ventana = nullptr;
   return 0;
@@ -63,9 +51,8 @@ LRESULT CALLBACK ProcVistaImagen(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_PAINT: return OnPaint(hwnd);
     case WM_CHAR:
     case WM_LBUTTONDBLCLK: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
-    case WM_CLOSE: return OnClose(hwnd);
-    case WM_DESTROY: return OnDestroy();
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_DESTROY: g_ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
+    default: return g_ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -99,10 +86,8 @@ bool MostrarImagenGrande(HWND dueño, const char* ruta) {
   // A picture that cannot be read shows nothing at all: no black screen
   // that only a key would take away.
   if (!g_imagen.Leer(archivo, TamañoVistaImagen(archivo.Tamaño(), {arranque.anchoPantalla, arranque.altoPantalla}))) return false;
-  g_dueño = dueño;
-  if (dueño) EnableWindow(dueño, FALSE);
-  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, 0, 0, 10, 10, dueño, nullptr, arranque.instancia, nullptr);
-  if (!g_ventana) Liberar();
+  g_ventana = g_ciclo.Crear(kClase, "", kEstilo, 0, 0, 10, 10, dueño);
+  if (!g_ventana) g_imagen.Vaciar();
   return g_ventana != nullptr;
 }
 

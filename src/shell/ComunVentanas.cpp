@@ -120,3 +120,38 @@ HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño) {
   if (!hwnd && dueño) EnableWindow(dueño, TRUE);
   return hwnd;
 }
+
+HWND CicloDialogo::Crear(const char* clase, const char* titulo, DWORD estilo, int x, int y, int ancho, int alto,
+                          HWND dueño) {
+  dueño_ = dueño;
+  if (dueño) EnableWindow(dueño, FALSE);
+  HWND hwnd = CreateWindowExA(0, clase, titulo, estilo, x, y, ancho, alto, dueño, nullptr, arranque.instancia, nullptr);
+  if (!hwnd && dueño) EnableWindow(dueño, TRUE);
+  return hwnd;
+}
+
+LRESULT CicloDialogo::Atender(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      CerrarDialogo(hwnd, dueño_);
+      return 0;
+    case WM_DESTROY:
+      if (dueño_) EnableWindow(dueño_, TRUE);
+      return 0;
+    case WM_QUERYNEWPALETTE:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (movible_) return arrastre_.Atender(hwnd, msg, lParam);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "ArrastreVentana.h"
 #include "ControlDC.h"
 
 // SetWindowPos flags: hide without activating, show (activating), show
@@ -40,6 +41,40 @@ void CerrarDialogo(HWND dialogo, HWND dueño);
 // The same maximised: the client covers the screen and the frame lies off it.
 constexpr DWORD kEstiloDialogoPantalla = kEstiloDialogo | WS_MAXIMIZE;
 HWND CrearDialogoPantalla(const char* clase, const char* titulo, HWND dueño);
+
+// The life cycle every pop-up shares: made over an owner it disables;
+// closed by handing the input back to the owner before it goes; the owner
+// enabled again however it goes; repainted when the palette changes; a
+// movable one dragged by its surface. A pop-up's procedure answers its own
+// messages and hands the rest to Atender; a WM_DESTROY of its own goes to
+// Atender first, so that what its cleanup opens next finds the owner as
+// the pop-up left it.
+class CicloDialogo {
+ public:
+  explicit CicloDialogo(bool movible = false) : movible_(movible) {}
+
+  HWND CrearCentrado(const char* clase, int32_t ancho, int32_t alto, HWND dueño) {
+    dueño_ = dueño;
+    return CrearDialogoCentrado(clase, ancho, alto, dueño);
+  }
+  HWND CrearPantalla(const char* clase, const char* titulo, HWND dueño) {
+    dueño_ = dueño;
+    return CrearDialogoPantalla(clase, titulo, dueño);
+  }
+  // Any other pop-up: `dueño` disabled while it is made, enabled again
+  // when it cannot be.
+  HWND Crear(const char* clase, const char* titulo, DWORD estilo, int x, int y, int ancho, int alto, HWND dueño);
+  HWND Dueño() const { return dueño_; }
+
+  // WM_CLOSE, WM_DESTROY, the palette messages and, when movable, the mouse
+  // messages of a drag; the others go to DefWindowProcA.
+  LRESULT Atender(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+ private:
+  bool movible_;
+  HWND dueño_ = nullptr;
+  ArrastreVentana arrastre_;
+};
 
 // Picture `numero` of the archive in a canvas of its own; an empty canvas
 // (Imagen() null) when the archive cannot give it.

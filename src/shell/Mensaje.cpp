@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "ArrastreVentana.h"
 #include "Cadena.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
@@ -44,7 +43,7 @@ struct Estado {
   std::string textoEntrada;  // the field's text, kept when the box goes
   bool aceptado = false;
   bool decidido = false;  // the first choice stands
-  ArrastreVentana arrastre;
+  CicloDialogo ciclo{true};
   std::unique_ptr<ControlDC> fondo, imagenAceptar, imagenCancelar;
   HWND botonAceptar = nullptr, botonCancelar = nullptr, entrada = nullptr;
   UINT_PTR temporizador = 0;
@@ -103,7 +102,6 @@ void Responder(HWND hwnd, bool aceptado) {
 
 LRESULT OnCreate(HWND hwnd) {
   ventanaMensaje = hwnd;
-  g.arrastre = ArrastreVentana();
   if (g.conEntrada) {
     // No ES_AUTOHSCROLL: typing stops when the field is full.
     g.entrada = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 20, 160, 225, 24, hwnd,
@@ -154,11 +152,6 @@ LRESULT OnCaracter(HWND hwnd, WPARAM tecla) {
   }
 }
 
-LRESULT OnClose(HWND hwnd) {
-  CerrarDialogo(hwnd, g.padre);
-  return 0;
-}
-
 // The children still exist here; the field's text is kept for the callback.
 LRESULT OnDestroy(HWND) {
   if (g.entrada) {
@@ -192,16 +185,11 @@ LRESULT CALLBACK ProcMensaje(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CHAR: return OnCaracter(hwnd, wParam);
     case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
-    case WM_CLOSE: return OnClose(hwnd);
     case WM_DESTROY: return OnDestroy(hwnd);
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: return g.arrastre.Atender(hwnd, msg, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -230,7 +218,7 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   g.textoEntrada.clear();
   g.aceptado = g.decidido = false;
   g.fase = Fase::abierto;
-  HWND hwnd = CrearDialogoCentrado(kClase, tamaño.x, tamaño.y, padre);
+  HWND hwnd = g.ciclo.CrearCentrado(kClase, tamaño.x, tamaño.y, padre);
   // A box that never came answers as if closed at once.
   if (!hwnd && g.fase == Fase::abierto) Cerrado();
   return true;
