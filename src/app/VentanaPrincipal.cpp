@@ -59,6 +59,7 @@ LRESULT OnCreate(HWND hwnd) {
   CrearHerramientas(hwnd);
   CrearBarraOpciones(hwnd);
   CrearBarraHerramientas(hwnd);
+  CrearLupa(hwnd);
   ShowPuzzle(hwnd);
   for (int i = 0; i < kNumeroCajas; ++i) {
     g_imgBotonesCaja[i] = CargarImagenArchivo(200 + static_cast<uint32_t>(i));
@@ -77,6 +78,8 @@ LRESULT OnDestroy() {
   // The boxes and the magnifier go before their owner's children: the
   // boards' goodbyes to them are not wanted.
   SilenciarNotificaciones(true);
+  // The play screen goes, and the puzzle with it.
+  ClearPuzzle();
   CerrarCD();
   g_imgInfo.reset();
   for (auto& imagen : g_imgBotonesCaja) imagen.reset();

@@ -1,4 +1,4 @@
-// CWNDPREVLUPA: created hidden by ShowPuzzle, owned by the main window; shows
+// CWNDPREVLUPA: created hidden by the main window, which owns it; shows
 // the puzzle's picture under a title bar and is moved by dragging it.
 #include "Lupa.h"
 
