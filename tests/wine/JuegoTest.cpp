@@ -470,6 +470,31 @@ TEST_F(PantallaJuego, BoxNames) {
   EXPECT_EQ(std::string(nombre), std::string(23, 'x'));
 }
 
+// The boxes share their font and pictures: a box going leaves the others
+// painting their title bar, name and frame as before.
+TEST_F(PantallaJuego, ABoxGoingLeavesTheOthersPaintingAsBefore) {
+  const auto barra = CargarImagenArchivo(227);
+  const HIMAGE b = ImagenDe(barra);
+  ASSERT_TRUE(b);
+  HWND caja = VentanaCaja(1);
+  SetWindowPos(caja, nullptr, 300, 200, 300, 300, SWP_NOZORDER | SWP_SHOWWINDOW);
+  Bombear();
+  UpdateWindow(caja);
+  const RECT titulo{0, 0, 200, b->biHeight}, marco{6, b->biHeight, 300 - 6, b->biHeight + 6};
+  const std::vector<uint32_t> antes = Leer(caja, titulo);
+  ASSERT_EQ(antes.size(), static_cast<size_t>(200 * b->biHeight));
+  long tinta = 0;  // what the bar alone would not show: the name
+  for (int y = 0; y < b->biHeight; ++y)
+    for (int x = 0; x < 200; ++x) tinta += antes[static_cast<size_t>(200 * y + x)] != ColorImagen(b, x % b->biWidth, y);
+  EXPECT_GT(tinta, 30);
+  EXPECT_EQ(Contar(caja, marco, Igual(0)), 288 * 6);
+  DestroyWindow(VentanaCaja(0));
+  Bombear();
+  RedrawWindow(caja, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_EQ(Leer(caja, titulo), antes);
+  EXPECT_EQ(Contar(caja, marco, Igual(0)), 288 * 6);
+}
+
 class CajaAbierta : public PantallaJuego {
  protected:
   void SetUp() override {
