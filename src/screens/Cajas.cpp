@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "BarraTitulo.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
@@ -27,7 +28,7 @@ constexpr int kIdCerrar = 10, kIdRenombrar = 11;
 constexpr int kMarco = 6;         // the frame's width
 constexpr int kEsquina = 20;      // how far a corner reaches along an edge
 constexpr int kMaximoNombre = 39;
-constexpr int kXNombre = 10, kYNombre = 5, kHolguraNombre = 6;  // the name in the title bar
+constexpr int kHolguraNombre = 6;  // between the name and the pencil
 constexpr int kTextoRenombrar = 20;
 
 enum Modo { kQuieto, kMover, kIzquierda, kAbajo, kDerecha, kAbajoIzquierda, kAbajoDerecha };
@@ -137,19 +138,10 @@ LRESULT OnPaint(HWND hwnd) {
   const RECT& p = pintura.Rect();
   const SIZE c = Cliente(hwnd);
   const int W = c.cx, H = c.cy, T = AltoTitulo();
-  if (p.top < T) {
-    const RECT barra{p.left, p.top, p.right, std::min<LONG>(p.bottom, T)};
-    PintarMosaico(hdc, barra, ImagenDe(Objetos().imgBarra), std::max(AnchoImagen(Objetos().imgBarra), 1), T);
-    if (const std::string* nombre = Nombre(hwnd)) {
-      Seleccion fuente(hdc, Objetos().fuente.Get());
-      SetTextColor(hdc, RGB(0, 0, 0));
-      SetBkMode(hdc, TRANSPARENT);
-      // A name longer than the bar ends in an ellipsis clear of the pencil.
-      RECT texto{kXNombre, kYNombre, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre, T};
-      DrawTextA(hdc, nombre->c_str(), static_cast<int>(nombre->size()), &texto,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-  }
+  const std::string* nombre = Nombre(hwnd);
+  // A name longer than the bar ends in an ellipsis clear of the pencil.
+  PintarBarraTitulo(hdc, p, ImagenDe(Objetos().imgBarra), AnchoImagen(Objetos().imgBarra), T, Objetos().fuente.Get(),
+                    nombre ? nombre->c_str() : nullptr, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre);
   if (p.bottom < T) return 0;
   // The frame: black lines, six deep.
   Seleccion pluma(hdc, GetStockObject(BLACK_PEN));
