@@ -56,6 +56,7 @@ LRESULT OnCreate(HWND hwnd) {
   CrearHerramientas(hwnd);
   CrearBarraOpciones(hwnd);
   CrearBarraHerramientas(hwnd);
+  CrearLupa(hwnd);
   ShowPuzzle(hwnd);
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
@@ -68,6 +69,8 @@ LRESULT OnDestroy() {
   // The boxes and the magnifier go before their owner's children: the
   // boards' goodbyes to them are not wanted.
   SilenciarNotificaciones(true);
+  // The play screen goes, and the puzzle with it.
+  ClearPuzzle();
   CerrarCD();
   g_imgInfo.reset();
   OlvidarBotonesCaja();

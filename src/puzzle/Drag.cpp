@@ -136,6 +136,14 @@ void CancelPieceDrop(int board) {
   DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
 }
 
+void CancelPickUp(int board, int32_t position) {
+  const Board& b = puzzle.boards[board];
+  if (b.count < 1) return;
+  const PieceRecord& r = puzzle.pieces[puzzle.order[b.first]];
+  if (position > 0 && position < b.count) MovePieceBlock(b.first, 1, b.first + position);
+  DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
+}
+
 void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height) {
   const Board& b = puzzle.boards[board];
   const Punto bandPos{left, top}, bandSize{width, height}, box{puzzle.boxW, puzzle.boxH};

@@ -29,6 +29,12 @@ void PutDownPiece(int from, int to, int32_t x, int32_t y);
 // recomposed and repainted.
 void CancelPieceDrop(int board);
 
+// A drag given up before its release (the pointer was taken away): the
+// front piece of `board`, picked up from `position`, goes back to that
+// place in the stacking order and its box is recomposed and repainted.
+// Nothing moves, joins or gets marked, and the puzzle is not modified.
+void CancelPickUp(int board, int32_t position);
+
 // The rubber band's release: every loose piece whose box touches the band
 // becomes marked, every other piece of the board unmarked.
 void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height);

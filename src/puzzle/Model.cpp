@@ -80,6 +80,11 @@ void ClosePuzzle(bool redraw) {
   Shell().SetWaitCursor(false);
 }
 
+void ClearPuzzle() {
+  ClosePuzzle(false);
+  puzzle.rows = puzzle.cols = 0;
+}
+
 void MovePieceBlock(int32_t s, int32_t k, int32_t d) {
   if (s == d) return;
   const int32_t n = static_cast<int32_t>(puzzle.order.size());
@@ -153,6 +158,11 @@ void PuzzleClockTick() {
   if (puzzle.paused) return;
   const uint32_t s = ++puzzle.seconds;
   Shell().ShowTime(s, s / 3600, (s / 60) % 60, s % 60);
+}
+
+void ClearPuzzleClock() {
+  puzzle.clockIdle = 0;
+  Shell().ShowTime(0, 0, 0, 0);
 }
 
 void PausePuzzleClock() { puzzle.paused = 1; }

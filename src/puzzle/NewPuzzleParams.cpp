@@ -102,6 +102,34 @@ CountDrag CountDragGrid(int32_t pieceSizeAtPress, Punto q, Punto thumbnail, Punt
   return {size, std::max(2, Truncar(picture.x * scale / size)), std::max(2, Truncar(picture.y * scale / size))};
 }
 
+bool ApplySizeDrag(double scaleAtPress, Punto d) {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return false;
+  const double z = SizeDragScale(scaleAtPress, d, newPuzzle.miniature, newPuzzle.baseScale, newPuzzle.minScale);
+  if (z == puzzle.scale) return false;
+  puzzle.scale = z;
+  MenuNuevoRecalcular();
+  return true;
+}
+
+bool ApplyCountDrag(int32_t pieceSizeAtPress, Punto q, Punto thumbnail) {
+  int32_t w, h;
+  if (!Imagen(&w, &h)) return false;
+  const CountDrag d = CountDragGrid(pieceSizeAtPress, q, thumbnail, {w, h}, puzzle.scale);
+  if (d.cols == puzzle.cols && d.rows == puzzle.rows) return false;
+  puzzle.cols = d.cols;
+  puzzle.rows = d.rows;
+  newPuzzle.pieceSize = d.pieceSize;
+  return true;
+}
+
+bool SetNewPuzzleGrid(int32_t rows, int32_t cols) {
+  if (rows < 2 || cols < 2) return false;
+  puzzle.rows = rows;
+  puzzle.cols = cols;
+  return true;
+}
+
 void SetNewPuzzleBoardSize(int32_t W, int32_t H) {
   newPuzzle.board = {W, H};
   newPuzzle.miniatureScale = MiniatureScale(W, H);

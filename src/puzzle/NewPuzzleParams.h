@@ -58,6 +58,10 @@ int32_t MenuNuevoScrollCantidadGet();
 void MenuNuevoScrollCantidadSet(int32_t position);
 void MenuNuevoZoomAjustar();
 void MenuNuevoZoomNatural();
+// A grid chosen outright (the test hook's puzzle): at least 2 x 2, as the
+// choosers give; false, nothing changed, otherwise. The cut checks it
+// against the picture.
+bool SetNewPuzzleGrid(int32_t rows, int32_t cols);
 
 // Pure arithmetic of the choosers. Every computed picture size is at least
 // 1 x 1 so that scaled reads never get an empty target.
@@ -89,3 +93,10 @@ struct CountDrag {
   int32_t cols, rows;  // at least 2
 };
 CountDrag CountDragGrid(int32_t pieceSizeAtPress, Punto q, Punto thumbnail, Punto picture, double scale);
+
+// The two drags applied to the choices, for the current picture; true when
+// they changed (and nothing changed otherwise). The size drag sets the zoom
+// and recalculates the grid; the count drag sets the grid and the piece
+// size, `thumbnail` being the size the chooser shows.
+bool ApplySizeDrag(double scaleAtPress, Punto d);
+bool ApplyCountDrag(int32_t pieceSizeAtPress, Punto q, Punto thumbnail);

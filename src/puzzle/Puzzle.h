@@ -148,6 +148,9 @@ PuzzleShell& Shell();
 
 // Model operations.
 void ClosePuzzle(bool redraw);
+// ClosePuzzle without redrawing, the grid forgotten too (no rows, no
+// columns): what the end of the play screen leaves.
+void ClearPuzzle();
 void MovePieceBlock(int32_t source, int32_t count, int32_t destination);
 void MoveBetweenBoards(int from, int to, int32_t count);
 void BringToFront(int board, int32_t position, bool redraw);
@@ -155,6 +158,9 @@ void PuzzleClockTick();
 void PausePuzzleClock();
 void ResumePuzzleClock();
 void KillPuzzleClock();  // stops the timer if one runs
+// The clock of a table just set up: no first press awaited, the time shown
+// as zero.
+void ClearPuzzleClock();
 // Bounding rectangle of the boxes of `count` pieces taken from the order
 // array at `start`.
 void RunBounds(int32_t start, int32_t count, Punto* position, Punto* size);

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <string>
 
+#include "BarraTitulo.h"
 #include "BotonComando.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
@@ -29,28 +31,36 @@ constexpr int kIdCerrar = 10, kIdRenombrar = 11;
 constexpr int kMarco = 6;         // the frame's width
 constexpr int kEsquina = 20;      // how far a corner reaches along an edge
 constexpr int kMaximoNombre = 39;
-constexpr int kXNombre = 10, kYNombre = 5, kHolguraNombre = 6;  // the name in the title bar
+constexpr int kHolguraNombre = 6;  // between the name and the pencil
 constexpr int kTextoRenombrar = 20;
 
 enum Modo { kQuieto, kMover, kIzquierda, kAbajo, kDerecha, kAbajoIzquierda, kAbajoDerecha };
 
 HWND g_cajas[kNumeroCajas] = {};
-// Both frame colours are black: the three pens draw alike.
-ObjetoGDI<HPEN> g_plumaClara, g_plumaOscura, g_plumaNegra;
-ObjetoGDI<HFONT> g_fuente;
-ContextoDrawDib g_drawDib(nullptr);
-std::unique_ptr<ControlDC> g_imgCerrar, g_imgBarra, g_imgRenombrar;
+// What every box paints with: made with the boxes, freed when the last of
+// them is gone (its buttons show two of the pictures until then).
+struct Compartido {
+  ObjetoGDI<HFONT> fuente;
+  std::unique_ptr<ControlDC> imgCerrar, imgBarra, imgRenombrar;
+};
+std::unique_ptr<Compartido> g_compartido;
 Modo g_modo = kQuieto;
 POINT g_presion{};
 SIZE g_tamañoPresion{};
 HWND g_cajaANombrar = nullptr;
 
 // The box's name lives at its window extra bytes.
+constexpr int kBytesExtra = sizeof(std::string*);
 std::string* Nombre(HWND hwnd) { return reinterpret_cast<std::string*>(GetWindowLongPtrA(hwnd, 0)); }
 HWND Tablero(HWND hwnd) { return reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-int AltoTitulo() { return std::max(AltoImagen(g_imgBarra), 1); }
-int AnchoCerrar() { return AnchoImagen(g_imgCerrar); }
-int AnchoRenombrar() { return AnchoImagen(g_imgRenombrar); }
+// Without them (none made yet, or no memory) the boxes paint plainly.
+const Compartido& Objetos() {
+  static const Compartido kNinguno;
+  return g_compartido ? *g_compartido : kNinguno;
+}
+int AltoTitulo() { return std::max(AltoImagen(Objetos().imgBarra), 1); }
+int AnchoCerrar() { return AnchoImagen(Objetos().imgCerrar); }
+int AnchoRenombrar() { return AnchoImagen(Objetos().imgRenombrar); }
 
 SIZE Cliente(HWND hwnd) {
   RECT r;
@@ -58,8 +68,7 @@ SIZE Cliente(HWND hwnd) {
   return {r.right, r.bottom};
 }
 
-void Linea(HDC hdc, HPEN pluma, int x0, int y0, int x1, int y1) {
-  Seleccion seleccion(hdc, pluma);
+void Linea(HDC hdc, int x0, int y0, int x1, int y1) {
   const POINT puntos[2] = {{x0, y0}, {x1, y1}};
   Polyline(hdc, puntos, 2);
 }
@@ -78,29 +87,31 @@ void AjustarTablero(HWND hwnd, int ancho, int alto) {
 // ---- Messages ---------------------------------------------------------------
 
 LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
-  SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new std::string()));
-  CrearControl("COVCOMMAND", hwnd, cs->cx - AnchoCerrar(), 0, kIdCerrar, ImagenDe(g_imgCerrar));
+  // A box that cannot keep a name is not made.
+  std::string* nombre = new (std::nothrow) std::string();
+  if (!nombre) return -1;
+  SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(nombre));
+  CrearControl("COVCOMMAND", hwnd, cs->cx - AnchoCerrar(), 0, kIdCerrar, ImagenDe(Objetos().imgCerrar));
   CrearControl("COVCOMMAND", hwnd, cs->cx - AnchoCerrar() - AnchoRenombrar(), 0, kIdRenombrar,
-               ImagenDe(g_imgRenombrar));
+               ImagenDe(Objetos().imgRenombrar));
   return 0;
 }
 
 LRESULT OnDestroy(HWND hwnd) {
-  // The first box to go takes the shared objects with it.
-  if (g_plumaNegra) {
-    g_plumaClara = ObjetoGDI<HPEN>();
-    g_plumaOscura = ObjetoGDI<HPEN>();
-    g_plumaNegra = ObjetoGDI<HPEN>();
-    g_drawDib.Cerrar();
-    g_fuente = ObjetoGDI<HFONT>();
-  }
   delete Nombre(hwnd);
   SetWindowLongPtrA(hwnd, 0, 0);
   OlvidarFlotante(hwnd);
-  for (HWND& caja : g_cajas)
-    if (caja == hwnd) caja = nullptr;
   if (g_cajaANombrar == hwnd) g_cajaANombrar = nullptr;
   return 0;
+}
+
+// After the buttons: the last box takes the shared objects with it.
+void OnNcDestroy(HWND hwnd) {
+  bool era = false;
+  for (HWND& caja : g_cajas)
+    if (caja == hwnd) caja = nullptr, era = true;
+  if (era && std::none_of(std::begin(g_cajas), std::end(g_cajas), [](HWND c) { return c != nullptr; }))
+    g_compartido.reset();
 }
 
 LRESULT OnSetText(HWND hwnd, const char* texto) {
@@ -131,28 +142,18 @@ LRESULT OnPaint(HWND hwnd) {
   const RECT& p = pintura.Rect();
   const SIZE c = Cliente(hwnd);
   const int W = c.cx, H = c.cy, T = AltoTitulo();
-  if (p.top < T) {
-    const RECT barra{p.left, p.top, p.right, std::min<LONG>(p.bottom, T)};
-    PintarMosaico(hdc, barra, ImagenDe(g_imgBarra), std::max(AnchoImagen(g_imgBarra), 1), T);
-    if (const std::string* nombre = Nombre(hwnd)) {
-      Seleccion fuente(hdc, g_fuente.Get());
-      SetTextColor(hdc, RGB(0, 0, 0));
-      SetBkMode(hdc, TRANSPARENT);
-      // A name longer than the bar ends in an ellipsis clear of the pencil.
-      RECT texto{kXNombre, kYNombre, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre, T};
-      DrawTextA(hdc, nombre->c_str(), static_cast<int>(nombre->size()), &texto,
-                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-  }
+  const std::string* nombre = Nombre(hwnd);
+  // A name longer than the bar ends in an ellipsis clear of the pencil.
+  PintarBarraTitulo(hdc, p, ImagenDe(Objetos().imgBarra), AnchoImagen(Objetos().imgBarra), T, Objetos().fuente.Get(),
+                    nombre ? nombre->c_str() : nullptr, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre);
   if (p.bottom < T) return 0;
+  // The frame: black lines, six deep.
+  Seleccion pluma(hdc, GetStockObject(BLACK_PEN));
   for (int i = 0; i < kMarco; ++i) {
-    const HPEN exterior = g_plumaNegra.Get();
-    Linea(hdc, i < 3 ? exterior : g_plumaClara.Get(), 1 + i, T + i, W - i, T + i);
-    if (p.left < kMarco) Linea(hdc, i < 3 ? exterior : g_plumaClara.Get(), i, T + i, i, H - i);
-    if (p.right >= W - kMarco)
-      Linea(hdc, i < 3 ? g_plumaOscura.Get() : exterior, W - kMarco + i, T + kMarco - i, W - kMarco + i, H - kMarco + i);
-    if (p.bottom >= H - kMarco)
-      Linea(hdc, i < 3 ? g_plumaOscura.Get() : exterior, kMarco - i, H - kMarco + i, W - 5 + i, H - kMarco + i);
+    Linea(hdc, 1 + i, T + i, W - i, T + i);
+    if (p.left < kMarco) Linea(hdc, i, T + i, i, H - i);
+    if (p.right >= W - kMarco) Linea(hdc, W - kMarco + i, T + kMarco - i, W - kMarco + i, H - kMarco + i);
+    if (p.bottom >= H - kMarco) Linea(hdc, kMarco - i, H - kMarco + i, W - 5 + i, H - kMarco + i);
   }
   return 0;
 }
@@ -300,6 +301,7 @@ LRESULT CALLBACK ProcCaja(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_DESTROY: return OnDestroy(hwnd);
+    case WM_NCDESTROY: OnNcDestroy(hwnd); return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_SETTEXT: return OnSetText(hwnd, reinterpret_cast<const char*>(lParam));
     case WM_GETTEXT: return OnGetText(hwnd, wParam, reinterpret_cast<char*>(lParam));
     case WM_GETTEXTLENGTH: return OnGetTextLength(hwnd);
@@ -319,7 +321,7 @@ LRESULT CALLBACK ProcCaja(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool RegistrarCajas(HINSTANCE instancia) {
   WNDCLASSA clase{};
   clase.lpfnWndProc = ProcCaja;
-  clase.cbWndExtra = 8;
+  clase.cbWndExtra = kBytesExtra;
   clase.hInstance = instancia;
   clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   clase.lpszClassName = kClase;
@@ -328,15 +330,17 @@ bool RegistrarCajas(HINSTANCE instancia) {
 
 void CrearCajas(HWND principal) {
   CrearBotonesCaja(principal);
-  g_plumaClara = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-  g_plumaOscura = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-  g_plumaNegra = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-  g_fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
-  g_drawDib = ContextoDrawDib();
+  // Boxes still standing keep painting with what they have.
+  if (!g_compartido) {
+    g_compartido.reset(new (std::nothrow) Compartido);
+    if (g_compartido) {
+      g_compartido->fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
+      g_compartido->imgCerrar = CargarImagenArchivo(225);
+      g_compartido->imgBarra = CargarImagenArchivo(227);
+      g_compartido->imgRenombrar = CargarImagenArchivo(228);
+    }
+  }
   g_modo = kQuieto;
-  g_imgCerrar = CargarImagenArchivo(225);
-  g_imgBarra = CargarImagenArchivo(227);
-  g_imgRenombrar = CargarImagenArchivo(228);
   for (int i = 0; i < kNumeroCajas; ++i) {
     HWND caja = CreateWindowExA(0, kClase, "", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 60 + 10 * i,
                                 kAltoTitulo + 10 * i, 300, 300, principal, nullptr, arranque.instancia, nullptr);

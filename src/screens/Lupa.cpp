@@ -1,4 +1,4 @@
-// CWNDPREVLUPA: created hidden by ShowPuzzle, owned by the main window; shows
+// CWNDPREVLUPA: created hidden by the main window, which owns it; shows
 // the puzzle's picture under a title bar and is moved by dragging it.
 #include "Lupa.h"
 
@@ -11,6 +11,7 @@
 
 #include "ArchivoBMP.h"
 #include "ArrastreVentana.h"
+#include "BarraTitulo.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Globales.h"
@@ -102,17 +103,10 @@ LRESULT OnGetText(WPARAM tamaño, char* destino) {
 
 LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
-  const RECT& r = pintura.Rect();
-  if (r.top < kAltoBarra) {
-    const RECT barra{r.left, r.top, r.right, std::min<LONG>(r.bottom, kAltoBarra)};
-    PintarMosaico(pintura.Hdc(), barra, ImagenDe(g_barra), kAnchoTeselaBarra, kAltoBarra);
-  }
-  if (g_titulo[0]) {
-    Seleccion fuente(pintura.Hdc(), g_fuente.Get());
-    SetBkMode(pintura.Hdc(), TRANSPARENT);
-    SetTextColor(pintura.Hdc(), RGB(0, 0, 0));
-    TextOutA(pintura.Hdc(), 10, 5, g_titulo, lstrlenA(g_titulo));
-  }
+  RECT cliente;
+  GetClientRect(hwnd, &cliente);
+  PintarBarraTitulo(pintura.Hdc(), pintura.Rect(), ImagenDe(g_barra), kAnchoTeselaBarra, kAltoBarra, g_fuente.Get(),
+                    g_titulo, cliente.right - AnchoImagen(g_imagenCerrar));
   if (!g_pixeles.empty())
     DrawDibDraw(g_drawDib.Get(), pintura.Hdc(), 4, 35, Cabecera().biWidth, Cabecera().biHeight,
                 reinterpret_cast<BITMAPINFOHEADER*>(g_cabecera), g_pixeles.data(), 0, 0, Cabecera().biWidth,

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "ArchivoBMP.h"
+#include "ArrastreSelector.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
@@ -25,19 +26,11 @@ ImagenEscalada g_miniatura;
 Punto g_desplazamiento;  // the thumbnail's corner in the chooser
 ContextoDrawDib g_drawDib(nullptr);
 
-struct Arrastre {
-  bool activo = false;
-  Punto presion;  // from the thumbnail's corner
-  int32_t tamañoPresion = 0;
-};
-Arrastre g_arrastre;
+// From the piece size at the press; the press point from the thumbnail's
+// corner.
+ArrastreSelector<int32_t> g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_miniatura.Vacia(); }
-
-void TerminarArrastre(HWND hwnd, bool cursorActual) {
-  g_arrastre.activo = false;
-  PonerCursorSelector(hwnd, false, cursorActual);
-}
 
 // The grid inverts what lies under it, so it shows on any picture.
 void DibujarRejilla(HDC hdc, Punto t) {
@@ -57,7 +50,7 @@ void DibujarRejilla(HDC hdc, Punto t) {
 LRESULT OnCreate() {
   g_miniatura.Vaciar();
   g_drawDib = ContextoDrawDib();
-  g_arrastre = Arrastre{};
+  g_arrastre = {};
   return 0;
 }
 
@@ -82,47 +75,25 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
-  if (!ConImagen() || g_arrastre.activo) return 0;
+  if (!ConImagen() || g_arrastre.Activo()) return 0;
   const Punto t = g_miniatura.Tamaño();
   const Punto p{x - g_desplazamiento.x, y - g_desplazamiento.y};
   if (p.x < 0 || p.x > t.x || p.y < 0 || p.y > t.y) return 0;
-  SetCapture(hwnd);
-  g_arrastre = {true, p, newPuzzle.pieceSize};
-  PonerCursorSelector(hwnd, true, true);
+  g_arrastre.Presionar(hwnd, p, newPuzzle.pieceSize);
   return 0;
 }
 
 LRESULT OnMouseMove(HWND hwnd, int x, int y) {
-  if (!g_arrastre.activo || !ConImagen()) return 0;
-  const Punto q{x - g_desplazamiento.x - g_arrastre.presion.x, y - g_desplazamiento.y - g_arrastre.presion.y};
-  const CountDrag d =
-      CountDragGrid(g_arrastre.tamañoPresion, q, g_miniatura.Tamaño(), imagenActual.Tamaño(), puzzle.scale);
-  if (d.cols == puzzle.cols && d.rows == puzzle.rows) return 0;
-  puzzle.cols = d.cols;
-  puzzle.rows = d.rows;
+  if (!g_arrastre.Activo() || !ConImagen()) return 0;
+  const Punto o = g_desplazamiento, p = g_arrastre.Presion();
+  if (!ApplyCountDrag(g_arrastre.Origen(), {x - o.x - p.x, y - o.y - p.y}, g_miniatura.Tamaño())) return 0;
   InvalidateRect(hwnd, nullptr, FALSE);
-  newPuzzle.pieceSize = d.pieceSize;
   NotificarPadre(hwnd, 0);
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd) {
-  if (!g_arrastre.activo) return 0;
-  // Stopped first: releasing the capture reports WM_CAPTURECHANGED at once.
-  TerminarArrastre(hwnd, true);
-  ReleaseCapture();
-  return 0;
-}
-
-// The class cursor is shared by every count chooser to come: a drag that
-// another window cut short must not leave it as the drag cursor.
-LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
-  if (g_arrastre.activo && nueva != hwnd) TerminarArrastre(hwnd, false);
-  return 0;
-}
-
 LRESULT OnDestroy(HWND hwnd) {
-  if (g_arrastre.activo) TerminarArrastre(hwnd, false);
+  g_arrastre.Destruida(hwnd);
   g_miniatura.Vaciar();
   g_drawDib.Cerrar();
   g_fondo = nullptr;
@@ -136,8 +107,8 @@ LRESULT CALLBACK ProcSelectorCantidad(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     case WM_PAINT: return OnPaint(hwnd);
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd);
-    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
+    case WM_LBUTTONUP: g_arrastre.Soltar(hwnd); return 0;
+    case WM_CAPTURECHANGED: g_arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_DESTROY: return OnDestroy(hwnd);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);

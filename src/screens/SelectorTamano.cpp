@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ArchivoBMP.h"
+#include "ArrastreSelector.h"
 #include "ComunVentanas.h"
 #include "Compositor.h"
 #include "Controles.h"
@@ -30,12 +31,8 @@ ImagenEscalada g_fuente;
 ImagenEscalada g_imagen;
 ContextoDrawDib g_drawDib(nullptr);
 
-struct Arrastre {
-  bool activo = false;
-  Punto presion;
-  double escalaPresion = 0;
-};
-Arrastre g_arrastre;
+// From the zoom at the press.
+ArrastreSelector<double> g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_fuente.Vacia(); }
 
@@ -52,16 +49,11 @@ const ImagenEscalada& ImagenAlZoom() {
   return g_imagen;
 }
 
-void TerminarArrastre(HWND hwnd, bool cursorActual) {
-  g_arrastre.activo = false;
-  PonerCursorSelector(hwnd, false, cursorActual);
-}
-
 LRESULT OnCreate() {
   g_fuente.Vaciar();
   g_imagen.Vaciar();
   g_drawDib = ContextoDrawDib();
-  g_arrastre = Arrastre{};
+  g_arrastre = {};
   return 0;
 }
 
@@ -83,42 +75,22 @@ LRESULT OnPaint(HWND hwnd) {
 }
 
 LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
-  if (!ConImagen() || g_arrastre.activo) return 0;
-  SetCapture(hwnd);
-  g_arrastre = {true, {x, y}, puzzle.scale};
-  PonerCursorSelector(hwnd, true, true);
+  if (!ConImagen() || g_arrastre.Activo()) return 0;
+  g_arrastre.Presionar(hwnd, {x, y}, puzzle.scale);
   return 0;
 }
 
 LRESULT OnMouseMove(HWND hwnd, int x, int y) {
-  if (!g_arrastre.activo || !ConImagen()) return 0;
-  const double z = SizeDragScale(g_arrastre.escalaPresion, {x - g_arrastre.presion.x, y - g_arrastre.presion.y},
-                                 newPuzzle.miniature, newPuzzle.baseScale, newPuzzle.minScale);
-  if (z == puzzle.scale) return 0;
-  puzzle.scale = z;
-  MenuNuevoRecalcular();
+  if (!g_arrastre.Activo() || !ConImagen()) return 0;
+  const Punto p = g_arrastre.Presion();
+  if (!ApplySizeDrag(g_arrastre.Origen(), {x - p.x, y - p.y})) return 0;
   RepintarSelectores();
   NotificarPadre(hwnd, 0);
   return 0;
 }
 
-LRESULT OnLButtonUp(HWND hwnd) {
-  if (!g_arrastre.activo) return 0;
-  // Stopped first: releasing the capture reports WM_CAPTURECHANGED at once.
-  TerminarArrastre(hwnd, true);
-  ReleaseCapture();
-  return 0;
-}
-
-// The class cursor is shared by every size chooser to come: a drag that
-// another window cut short must not leave it as the drag cursor.
-LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
-  if (g_arrastre.activo && nueva != hwnd) TerminarArrastre(hwnd, false);
-  return 0;
-}
-
 LRESULT OnDestroy(HWND hwnd) {
-  if (g_arrastre.activo) TerminarArrastre(hwnd, false);
+  g_arrastre.Destruida(hwnd);
   g_drawDib.Cerrar();
   g_fuente.Vaciar();
   g_imagen.Vaciar();
@@ -132,8 +104,8 @@ LRESULT CALLBACK ProcSelectorTamano(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_PAINT: return OnPaint(hwnd);
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_LBUTTONUP: return OnLButtonUp(hwnd);
-    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
+    case WM_LBUTTONUP: g_arrastre.Soltar(hwnd); return 0;
+    case WM_CAPTURECHANGED: g_arrastre.CapturaPerdida(hwnd, reinterpret_cast<HWND>(lParam)); return 0;
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_DESTROY: return OnDestroy(hwnd);
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -13,7 +13,6 @@
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "LienzoArrastre.h"
-#include "Lupa.h"
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
 #include "Utilidades.h"
@@ -43,6 +42,7 @@ struct Arrastre {
   POINT banda[5]{};
   HWND ventana = nullptr;  // the board window the sprite is shown on
   int tablero = -1;        // the board the piece was picked up from
+  int32_t posicion = 0;    // its place in that board's stack before the press
 };
 Arrastre g_arrastre;
 
@@ -148,6 +148,7 @@ void OnPress(HWND hwnd, POINT p) {
     return;
   }
   PickUpPiece(b, posicion);
+  g_arrastre.posicion = posicion;
   const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[b].first]];
   g_arrastre.sprite = Punto2(r.x, r.y);
   g_arrastre.presion = Punto2(p.x - r.x, p.y - r.y);
@@ -239,6 +240,23 @@ void OnRelease(HWND hwnd, POINT p) {
   VolcarPuzzle();
 }
 
+// The pointer was taken away mid-drag: nothing is dropped where it happens
+// to be; the band goes, the piece goes back to where it was picked up.
+void CancelarArrastre(HWND hwnd) {
+  Arrastre& a = g_arrastre;
+  const int modo = a.modo;
+  a.modo = kNinguno;
+  if (modo == kBanda) {
+    DibujarBanda(hwnd);
+    return;
+  }
+  if (modo != kPieza) return;
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  BorrarSprite();
+  CancelPickUp(a.tablero, a.posicion);
+  VolcarPuzzle();
+}
+
 // ---- Messages ---------------------------------------------------------------
 
 LRESULT OnCreate(HWND hwnd) {
@@ -258,8 +276,6 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnDestroy(HWND hwnd) {
   const int b = TableroDe(hwnd);
   if (g_arrastre.modo != kNinguno && (g_arrastre.ventana == hwnd || GetCapture() == hwnd)) g_arrastre = Arrastre{};
-  ClosePuzzle(false);
-  puzzle.rows = puzzle.cols = 0;
   std::vector<uint8_t>().swap(puzzle.boards[b].bits);
   g_drawDib[b].Cerrar();
   {
@@ -299,7 +315,7 @@ LRESULT OnLButtonUp(HWND hwnd, POINT p) {
 }
 
 LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
-  if (g_arrastre.modo != kNinguno && nueva != hwnd) OnRelease(hwnd, Punto2(-1, -1));
+  if (g_arrastre.modo != kNinguno && nueva != hwnd) CancelarArrastre(hwnd);
   return 0;
 }
 
@@ -347,10 +363,8 @@ bool RegistrarTableroPuzzle(HINSTANCE instancia) {
 }
 
 HWND ShowPuzzle(HWND padre) {
-  puzzle.clockIdle = 0;
-  Shell().ShowTime(0, 0, 0, 0);
+  ClearPuzzleClock();
   SetDisplayFormat(SondearFormatoPantalla());
-  CrearLupa(padre);
   return CrearTablero(padre, kTable, kXTablero, kAltoTitulo, arranque.anchoTablero, arranque.altoTablero);
 }
 

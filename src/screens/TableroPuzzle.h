@@ -8,8 +8,8 @@
 
 bool RegistrarTableroPuzzle(HINSTANCE instancia);
 
-// Creates the magnifier and the table board (control id 106) at (49, 78)
-// in `padre`, of the board size; returns the table's window.
+// Creates the table board (control id 106) at (49, 78) in `padre`, of the
+// board size, its clock at zero; returns the table's window.
 HWND ShowPuzzle(HWND padre);
 
 // Creates box board `indice` (0-5) in box window `caja`; `botonSoltar` is

@@ -64,9 +64,7 @@ void IniciarPuzzleDepuracion() {
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
-    puzzle.rows = pedido.rows;
-    puzzle.cols = pedido.cols;
-    NewPuzzle(2, 2, 5000 + pedido.die);
+    if (SetNewPuzzleGrid(pedido.rows, pedido.cols)) NewPuzzle(2, 2, 5000 + pedido.die);
   }
   VolcarPuzzle();
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "Cadena.h"
@@ -28,7 +29,8 @@ constexpr uint32_t kImagenAceptar = 146;
 constexpr uint32_t kImagenCancelar = 147;
 constexpr UINT kRetrasoRespuesta = 45;  // ms
 constexpr int32_t kLargoTexto = 200;
-
+// The box's size when picture 148 is missing: the smallest the picture may be.
+constexpr Punto kTamañoSinFondo{480, 310};
 
 // Closed -> open -> answer pending (the box is gone, the timer runs) -> closed.
 enum class Fase { cerrado, abierto, pendiente };
@@ -57,11 +59,17 @@ void CargarTexto(int32_t base) {
     LoadStringA(arranque.instancia, static_cast<UINT>(base + 1), g.texto, kLargoTexto);
 }
 
-HWND CrearBoton(HWND hwnd, int x, int y, int id, const ControlDC& imagen) {
+HWND CrearBoton(HWND hwnd, int x, int y, int id, HIMAGE imagen) {
   HWND boton = CreateWindowExA(0, "COVCOMMAND", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, 50, 50, hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), arranque.instancia, nullptr);
-  SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen.Imagen()));
+  SendMessageA(boton, kMsgPonerImagen, 0, reinterpret_cast<LPARAM>(imagen));
   return boton;
+}
+
+// The caption can be copied into the background only when both loaded and
+// share a format.
+bool CabeEnFondo(HIMAGE titulo, HIMAGE fondo) {
+  return titulo && fondo && titulo->biBitCount == fondo->biBitCount && titulo->biClrUsed == fondo->biClrUsed;
 }
 
 void CALLBACK OnTemporizador(HWND, UINT, UINT_PTR id, DWORD) {
@@ -112,17 +120,18 @@ LRESULT OnCreate(HWND hwnd) {
     SetFocus(g.entrada);
   }
   // The caption goes into the background once; the same canvas then holds OK.
-  g.imagenAceptar = std::make_unique<ControlDC>();
-  if (g.imagenAceptar->Cargar(kImagenTitulo + static_cast<uint32_t>(idioma))) {
+  g.imagenAceptar.reset(new (std::nothrow) ControlDC);
+  if (g.imagenAceptar && g.imagenAceptar->Cargar(kImagenTitulo + static_cast<uint32_t>(idioma))) {
+    const HIMAGE fondo = ImagenDe(g.fondo), titulo = g.imagenAceptar->Imagen();
     const Punto t = g.imagenAceptar->Tamaño();
-    TransferirHIMAGE(g.fondo->Imagen(), 13, 7, t.x, t.y, g.imagenAceptar->Imagen(), 0, 0, ROP_SRCCOPY);
+    if (CabeEnFondo(titulo, fondo)) TransferirHIMAGE(fondo, 13, 7, t.x, t.y, titulo, 0, 0, ROP_SRCCOPY);
   }
-  g.imagenAceptar->Cargar(kImagenAceptar);
-  g.botonAceptar = CrearBoton(hwnd, 18, 255, kIdMensajeAceptar, *g.imagenAceptar);
+  if (g.imagenAceptar) g.imagenAceptar->Cargar(kImagenAceptar);
+  g.botonAceptar = CrearBoton(hwnd, 18, 255, kIdMensajeAceptar, ImagenDe(g.imagenAceptar));
   if (g.respuesta) {
-    g.imagenCancelar = std::make_unique<ControlDC>();
-    g.imagenCancelar->Cargar(kImagenCancelar);
-    g.botonCancelar = CrearBoton(hwnd, 413, 257, kIdMensajeCancelar, *g.imagenCancelar);
+    g.imagenCancelar.reset(new (std::nothrow) ControlDC);
+    if (g.imagenCancelar) g.imagenCancelar->Cargar(kImagenCancelar);
+    g.botonCancelar = CrearBoton(hwnd, 413, 257, kIdMensajeCancelar, ImagenDe(g.imagenCancelar));
   }
   g.aceptado = false;
   return 0;
@@ -130,7 +139,8 @@ LRESULT OnCreate(HWND hwnd) {
 
 LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
-  PintarRectangulo(p.Hdc(), p.Rect(), g.fondo ? g.fondo->Imagen() : nullptr, ROP_SRCCOPY);
+  // Without its picture the box is a plain black fill.
+  PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
   EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteComun, 400, 24, kColorTextoComun, false, 0, 0, 20, 60, 460, 190);
   return 0;
 }
@@ -209,8 +219,7 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   // A second box would overwrite the first one's state, answer and callback.
   if (g.fase != Fase::cerrado) return false;
   g.fondo = std::make_unique<ControlDC>();
-  g.fondo->Cargar(kImagenFondo);
-  const Punto tamaño = g.fondo->Tamaño();
+  const Punto tamaño = g.fondo->Cargar(kImagenFondo) ? g.fondo->Tamaño() : kTamañoSinFondo;
   CargarTexto(textoBase);
   g.padre = padre;
   g.conEntrada = conEntrada;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -92,6 +93,37 @@ TEST_F(DragTest, FirstPickUpStartsTheClockAndLeavesTheBoxWithoutThePiece) {
   EXPECT_EQ(puzzle.boards[kTable].Row(300 + 15)[3 * (400 + 15)], 0);
   PickUpPiece(kTable, 2);
   EXPECT_EQ(s.shell.timerStarts, 1);
+}
+
+// A drag the window system cut short leaves the puzzle as the press found
+// it: the stacking order, the places, marks and groups, and the board's
+// picture, with the piece's box repainted.
+TEST_F(DragTest, CancelledPickUpPutsThePieceBackInItsPlaceInTheStack) {
+  P(3).group = P(4).group = 5;
+  P(1).unmarked = 0;
+  Poner(3, 410, 300);  // over piece 4, ahead of it in the stack
+  DrawAllBoards(false);
+  const std::vector<int32_t> orden = puzzle.order;
+  const std::vector<uint8_t> imagen = puzzle.boards[kTable].bits;
+  PickUpPiece(kTable, 4);
+  ASSERT_EQ(Frente(kTable), 4);
+  ASSERT_NE(puzzle.boards[kTable].bits, imagen);
+  s.shell.invalidated.clear();
+  CancelPickUp(kTable, 4);
+  EXPECT_EQ(puzzle.order, orden);
+  EXPECT_EQ(puzzle.boards[kTable].bits, imagen);
+  EXPECT_EQ(std::pair(P(4).x, P(4).y), std::pair(400, 300));
+  EXPECT_EQ(std::pair(P(3).group, P(1).unmarked), std::pair(5, uint8_t{0}));
+  EXPECT_EQ(puzzle.modified, 0);
+  EXPECT_EQ(s.shell.fitSounds, 0);
+  ASSERT_EQ(s.shell.invalidated.size(), 1u);
+  const ShellFalso::Rect& r = s.shell.invalidated[0];
+  EXPECT_EQ((std::array{r.board, r.x, r.y, r.w, r.h}), (std::array{kTable, 400, 300, kCaja, kCaja}));
+  // The front piece stays in front; a position past the board is no place.
+  PickUpPiece(kTable, 0);
+  CancelPickUp(kTable, 0);
+  CancelPickUp(kTable, 99);
+  EXPECT_EQ(puzzle.order, orden);
 }
 
 TEST_F(DragTest, UnmarkedDropFitsWithinSixPixels) {

@@ -110,4 +110,20 @@ TEST_F(Modelo, ClosingNotifiesOnlyBoardsThatHeldPieces) {
   EXPECT_FALSE(falso_.shell.waitCursor);
 }
 
+// The end of the play screen leaves no puzzle and no grid; a table just
+// set up shows a clock at zero that waits for nothing.
+TEST_F(Modelo, ClearingForgetsTheGridAndTheClockShowsZero) {
+  Preparar(2, 3);
+  puzzle.clockRunning = true;
+  ClearPuzzle();
+  EXPECT_FALSE(puzzle.Exists());
+  EXPECT_EQ(std::pair(puzzle.rows, puzzle.cols), std::pair(0, 0));
+  EXPECT_EQ(puzzle.PieceCount(), 0);
+  EXPECT_EQ(falso_.shell.timerKills, 1);
+  puzzle.clockIdle = 1;
+  ClearPuzzleClock();
+  EXPECT_EQ(puzzle.clockIdle, 0);
+  EXPECT_EQ(falso_.shell.shownTimes, std::vector<uint32_t>{0});
+}
+
 }  // namespace

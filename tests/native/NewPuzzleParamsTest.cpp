@@ -147,6 +147,34 @@ TEST_F(NewPuzzleParamsTest, ChooserSizesAndDrags) {
   }
 }
 
+// The choosers' drags reach the choices only through these: nothing
+// changes without a picture, nor when the result is what is chosen already.
+TEST_F(NewPuzzleParamsTest, DragsChangeTheChoicesOnlyWhenTheResultDiffers) {
+  EXPECT_FALSE(ApplySizeDrag(1.0, {100, 0}));
+  EXPECT_FALSE(ApplyCountDrag(45, {100, 0}, {213, 160}));
+  EXPECT_EQ(puzzle.scale, 1.0);
+  Imagen(640, 480);
+  const double base = 640.0 / 480;
+  ASSERT_TRUE(ApplySizeDrag(base, {5000, 5000}));
+  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * base);
+  EXPECT_EQ(std::pair(puzzle.cols, puzzle.rows), std::pair(37, 28));  // recalculated: the smallest pieces
+  EXPECT_FALSE(ApplySizeDrag(base, {6000, 6000}));  // still at the top
+  MenuNuevoZoomAjustar();
+  ASSERT_TRUE(ApplyCountDrag(45, {100, 0}, {213, 160}));
+  EXPECT_EQ((std::array{puzzle.cols, puzzle.rows, newPuzzle.pieceSize}), (std::array{11, 8, 75}));
+  // 76-pixel pieces make the same grid: the piece size stays as it was.
+  EXPECT_FALSE(ApplyCountDrag(45, {105, 0}, {213, 160}));
+  EXPECT_EQ(newPuzzle.pieceSize, 75);
+}
+
+TEST_F(NewPuzzleParamsTest, AGridChosenOutrightIsAtLeastTwoByTwo) {
+  EXPECT_TRUE(SetNewPuzzleGrid(5, 7));
+  for (const auto& [filas, columnas] : {std::pair{1, 7}, std::pair{5, 0}, std::pair{-3, 4}}) {
+    EXPECT_FALSE(SetNewPuzzleGrid(filas, columnas)) << filas << " x " << columnas;
+    EXPECT_EQ(std::pair(puzzle.rows, puzzle.cols), std::pair(5, 7));
+  }
+}
+
 TEST_F(NewPuzzleParamsTest, PicturePageThumbnailsAndWhatCanBeCut) {
   struct Caso { int32_t w, h; Punto esperado; };
   // Into 82 x 123: a tall picture by its height, a wide one by its width,

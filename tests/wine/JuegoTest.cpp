@@ -246,18 +246,88 @@ TEST_F(PantallaJuego, RubberBandMarksLoosePiecesOnly) {
   EXPECT_EQ(P(5).unmarked, 1);
 }
 
+// What a saved game keeps of the pieces: every board's stack in order,
+// every piece's place, group and mark, and whether the game changed.
+std::vector<int32_t> Foto() {
+  std::vector<int32_t> v(puzzle.order);
+  for (const Board& b : puzzle.boards) v.push_back(b.count);
+  for (const PieceRecord& r : puzzle.pieces) v.insert(v.end(), {r.x, r.y, r.group, r.unmarked});
+  v.push_back(puzzle.modified);
+  return v;
+}
+
+// Another window taking the pointer mid-drag gives the drag up: the piece
+// goes back to where it was picked up (its place in the stack too) and
+// nothing lands where the pointer happens to be, not even on a box lying
+// right there; the screen shows what it showed before the press.
 TEST_F(PantallaJuego, LosingTheCaptureMidDragPutsThePieceBack) {
+  // The pointer on the table, where no fold-out slides over what is compared.
+  Apuntar(500, 300);
+  Bombear(300);
+  ASSERT_FALSE(IsWindowVisible(VentanaOpciones()));
+  ASSERT_FALSE(IsWindowVisible(VentanaHerramientas()));
   Poner(2, 300, 300);
+  Poner(5, 300 + puzzle.cellW, 300 + puzzle.cellH / 2);  // over piece 2's margin, ahead of it
+  P(2).group = P(3).group = 4;
+  // Box 2's board right under the table's point (-1, -1).
+  POINT fuera{-1, -1};
+  ClientToScreen(Mesa(), &fuera);
+  SetWindowPos(VentanaCaja(2), nullptr, 0, 0, 0, 0, kSwpMostrar);
+  Bombear();
+  const RECT caja = Rect(VentanaCaja(2)), tablero = Rect(VentanaTablero(2));
+  SetWindowPos(VentanaCaja(2), nullptr, fuera.x - 20 - (tablero.left - caja.left), fuera.y - 20 - (tablero.top - caja.top), 0,
+               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Bombear();
+  ASSERT_EQ(WindowFromPoint(fuera), VentanaTablero(2));
+  UpdateWindow(Mesa());
+  const RECT zona{280, 280, arranque.anchoTablero, arranque.altoTablero};
+  const std::vector<uint32_t> pantalla = Leer(Mesa(), zona);
+  const std::vector<int32_t> antes = Foto();
   const POINT c = Centro(2);
   SendMessageA(Mesa(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(c.x, c.y));
+  ASSERT_EQ(Frente(), 2);
   SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(c.x + 50, c.y + 50));
   SetCapture(ventanaPrincipal);
   ReleaseCapture();
   Bombear();
-  EXPECT_EQ(std::pair(P(2).x, P(2).y), std::pair(300, 300));
+  EXPECT_EQ(Foto(), antes);
+  EXPECT_EQ(puzzle.boards[2].count, 0);
+  UpdateWindow(Mesa());
+  EXPECT_EQ(Leer(Mesa(), zona), pantalla);
+  // A rubber band cut short marks nothing.
+  for (int32_t i = 0; i < puzzle.PieceCount(); ++i) P(i).x = 600, P(i).y = 400;
+  P(0).x = P(0).y = 20;
+  DrawAllBoards(true);
+  const std::vector<int32_t> sinBanda = Foto();
+  SendMessageA(Mesa(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(5, 5));
+  SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(60, 60));
+  SetCapture(ventanaPrincipal);
+  ReleaseCapture();
+  Bombear();
+  EXPECT_EQ(Foto(), sinBanda);
   // The board is usable again: a new press picks the piece up.
+  Poner(2, 300, 300);
   Arrastrar(c, {c.x + 10, c.y});
   EXPECT_EQ(P(2).x, 310);
+}
+
+// A box's board going leaves the puzzle to the others; the main window
+// made the magnifier, and its end closes the puzzle.
+TEST_F(PantallaJuego, ABoardGoingLeavesThePuzzleOpenAndTheMagnifierIsThere) {
+  ASSERT_NE(VentanaLupa(), nullptr);
+  EXPECT_EQ(GetWindow(VentanaLupa(), GW_OWNER), ventanaPrincipal);
+  const std::vector<int32_t> antes = Foto();
+  DestroyWindow(VentanaTablero(3));
+  Bombear();
+  EXPECT_EQ(VentanaTablero(3), nullptr);
+  EXPECT_TRUE(puzzle.Exists());
+  EXPECT_EQ(Foto(), antes);
+  Poner(2, 300, 300);
+  Arrastrar(Centro(2), {Centro(2).x + 10, Centro(2).y});
+  EXPECT_EQ(P(2).x, 310);
+  DestroyWindow(ventanaPrincipal);
+  EXPECT_FALSE(puzzle.Exists());
+  EXPECT_EQ(puzzle.PieceCount(), 0);
 }
 
 TEST_F(PantallaJuego, TheClockStartsWithTheFirstPressOnAPiece) {
@@ -397,6 +467,31 @@ TEST_F(PantallaJuego, BoxNames) {
   EXPECT_EQ(SendMessageA(VentanaCaja(1), WM_GETTEXT, sizeof nombre, reinterpret_cast<LPARAM>(nombre)), 39);
   EXPECT_EQ(SendMessageA(VentanaCaja(1), WM_GETTEXT, 24, reinterpret_cast<LPARAM>(nombre)), 23);
   EXPECT_EQ(std::string(nombre), std::string(23, 'x'));
+}
+
+// The boxes share their font and pictures: a box going leaves the others
+// painting their title bar, name and frame as before.
+TEST_F(PantallaJuego, ABoxGoingLeavesTheOthersPaintingAsBefore) {
+  const auto barra = CargarImagenArchivo(227);
+  const HIMAGE b = ImagenDe(barra);
+  ASSERT_TRUE(b);
+  HWND caja = VentanaCaja(1);
+  SetWindowPos(caja, nullptr, 300, 200, 300, 300, SWP_NOZORDER | SWP_SHOWWINDOW);
+  Bombear();
+  UpdateWindow(caja);
+  const RECT titulo{0, 0, 200, b->biHeight}, marco{6, b->biHeight, 300 - 6, b->biHeight + 6};
+  const std::vector<uint32_t> antes = Leer(caja, titulo);
+  ASSERT_EQ(antes.size(), static_cast<size_t>(200 * b->biHeight));
+  long tinta = 0;  // what the bar alone would not show: the name
+  for (int y = 0; y < b->biHeight; ++y)
+    for (int x = 0; x < 200; ++x) tinta += antes[static_cast<size_t>(200 * y + x)] != ColorImagen(b, x % b->biWidth, y);
+  EXPECT_GT(tinta, 30);
+  EXPECT_EQ(Contar(caja, marco, Igual(0)), 288 * 6);
+  DestroyWindow(VentanaCaja(0));
+  Bombear();
+  RedrawWindow(caja, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_EQ(Leer(caja, titulo), antes);
+  EXPECT_EQ(Contar(caja, marco, Igual(0)), 288 * 6);
 }
 
 class CajaAbierta : public PantallaJuego {

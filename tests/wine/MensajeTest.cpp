@@ -2,16 +2,21 @@
 // field, the callback's timing and the box's place on the screen.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "Arranque.h"
 #include "ArchivoRecursos.h"
+#include "Binario.h"
+#include "Captura.h"
 #include "ControlDC.h"
 #include "Controles.h"
 #include "Globales.h"
 #include "InicioPrueba.h"
 #include "Mensaje.h"
+#include "Verificar.h"
 
 namespace {
 
@@ -51,6 +56,37 @@ void Correr() {
   KillTimer(nullptr, plazo);
   Bombear(100);
 }
+
+// An archive of 8-bit pictures, 60 x 40 in black, and picture 148 with a
+// 16-bit header the archive refuses to read.
+std::string ArchivoSinFondo() {
+  std::vector<uint8_t> datos;
+  std::vector<std::pair<uint32_t, uint64_t>> directorio;
+  for (uint32_t numero : {148u, 146u, 147u, 2150u + static_cast<uint32_t>(idioma)}) {
+    directorio.emplace_back(numero, datos.size());
+    const uint32_t bits = numero == 148 ? 16 : 8, tamaño = 60 * 40;
+    const uint32_t campos[] = {40, 60, 40, 1u | bits << 16, 0, tamaño, 0, 0, 2, 0};
+    uint8_t cabecera[48] = {};  // and two colours
+    for (int i = 0; i < 10; ++i) EscribirU32(cabecera + 4 * i, campos[i]);
+    datos.insert(datos.end(), cabecera, cabecera + sizeof cabecera);
+    datos.insert(datos.end(), tamaño, 0);
+  }
+  for (const auto& [numero, desplazamiento] : directorio) {
+    uint8_t e[16] = {};
+    EscribirU32(e, numero);
+    EscribirU64(e + 8, desplazamiento);
+    datos.insert(datos.end(), e, e + 16);
+  }
+  uint8_t n[4];
+  EscribirU32(n, static_cast<uint32_t>(directorio.size()));
+  datos.insert(datos.end(), n, n + 4);
+  char carpeta[MAX_PATH];
+  const std::string ruta = std::string(carpeta, GetTempPathA(MAX_PATH, carpeta)) + "sin_fondo.rf";
+  std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(datos.data()), std::ssize(datos));
+  return ruta;
+}
+
+std::vector<std::string> g_verificados;
 
 class Mensaje : public ::testing::Test {
  protected:
@@ -128,6 +164,31 @@ TEST_F(Mensaje, CentredWithPicture148AsClientAreaAndNoCancelWithoutCallback) {
   DestroyWindow(ventanaMensaje);
   Bombear(100);
   EXPECT_TRUE(IsWindowEnabled(g_padre)) << "without a callback too";
+}
+
+// Without its background the box still comes, at the smallest size the
+// picture may have, as a plain black fill, and answers; nothing is asserted.
+TEST_F(Mensaje, WithoutItsBackgroundTheBoxIsAPlainFillAndStillAnswers) {
+  char ruta[MAX_PATH];
+  const std::string programa(ruta, GetModuleFileNameA(nullptr, ruta, MAX_PATH));
+  CerrarArchivoRecursos();
+  ASSERT_TRUE(AbrirArchivoRecursos(ArchivoSinFondo().c_str()));
+  g_verificados.clear();
+  const ManejadorVerificar anterior = InstalarManejadorVerificar([](const char* m) { g_verificados.emplace_back(m); });
+  ASSERT_TRUE(MostrarMensaje(130, g_padre, Anotar, false));
+  ASSERT_NE(ventanaMensaje, nullptr);
+  RECT c;
+  GetClientRect(ventanaMensaje, &c);
+  EXPECT_EQ(std::pair(c.right, c.bottom), std::pair(LONG{480}, LONG{310}));
+  UpdateWindow(ventanaMensaje);
+  EXPECT_EQ(Contar(ventanaMensaje, {0, 0, 480, 50}, Igual(0)), 480 * 50);  // the caption had no place
+  PostMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 1);
+  Correr();
+  EXPECT_EQ(g_llamadas, std::vector<int>{1});
+  InstalarManejadorVerificar(anterior);
+  EXPECT_TRUE(g_verificados.empty()) << g_verificados.front();
+  CerrarArchivoRecursos();
+  AbrirArchivoRecursos((programa.substr(0, programa.rfind('\\') + 1) + "Tessera.rf").c_str());
 }
 
 }  // namespace
