@@ -17,8 +17,8 @@ constexpr int kTextoDialogoErrorInicio = 1000;
 // Which start-up message a display calls for: 0 when it is good enough.
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual);
 
-// Shows dialog 564 with string `idTexto`; closing it posts the quit message
-// with `codigoSalida`.
+// Shows dialog 564 with string `idTexto`; closing it (its button, Enter or
+// Escape, through BucleMensajes) posts the quit message with `codigoSalida`.
 void MostrarErrorInicio(int32_t idTexto, int codigoSalida = 0);
 INT_PTR CALLBACK ErrorInicioDlgProc(HWND dialogo, UINT mensaje, WPARAM wParam, LPARAM lParam);
 
@@ -33,5 +33,6 @@ const void* CargarSonido(HINSTANCE instancia, int id);
 // Registers every window class that exists, in start-up order.
 void RegistrarClases(HINSTANCE instancia);
 
-// Runs until the quit message; returns its wParam.
+// Runs until the quit message; returns its wParam. Each message's paints
+// follow it at once, one per window.
 int BucleMensajes();
