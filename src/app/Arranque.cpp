@@ -1,5 +1,7 @@
 #include "Arranque.h"
 
+#include <algorithm>
+
 #include "ArbolCarpetas.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
@@ -30,7 +32,12 @@
 
 namespace {
 int g_codigoSalidaError = 0;
-}
+// The modeless error dialog while it shows: the loop hands it its keys.
+HWND g_dialogoError = nullptr;
+// A pass of paints ends at the first window painted twice (one that left
+// its update region invalid) or after this many windows.
+constexpr int kPinturasPorPasada = 64;
+}  // namespace
 
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual) {
   // The colour check comes first: a display failing both shows only it.
@@ -43,6 +50,7 @@ int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int
 INT_PTR CALLBACK ErrorInicioDlgProc(HWND dialogo, UINT mensaje, WPARAM wParam, LPARAM /*lParam*/) {
   switch (mensaje) {
     case WM_DESTROY:
+      g_dialogoError = nullptr;
       PostQuitMessage(g_codigoSalidaError);
       return 0;
     case WM_COMMAND:
@@ -65,6 +73,7 @@ void MostrarErrorInicio(int32_t idTexto, int codigoSalida) {
     PostQuitMessage(codigoSalida);
     return;
   }
+  g_dialogoError = dialogo;
   SendDlgItemMessageA(dialogo, kTextoDialogoErrorInicio, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texto));
 }
 
@@ -111,12 +120,21 @@ int BucleMensajes() {
     if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {
       if (SendMessageA(GetParent(msg.hwnd), kMensajeCaracterHijo, msg.wParam, msg.lParam)) continue;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-    // Every window repaints right after the message that invalidated it.
+    // Enter and Escape on the error dialog press its button.
+    if (!g_dialogoError || !IsDialogMessageA(g_dialogoError, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    // Every window repaints right after the message that invalidated it,
+    // once: a WM_PAINT comes back for as long as the window leaves its
+    // update region invalid, and the queue's other messages must not wait.
+    HWND pintadas[kPinturasPorPasada];
+    int n = 0;
     MSG pintura;
-    while (PeekMessageA(&pintura, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    while (n < kPinturasPorPasada && PeekMessageA(&pintura, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
       if (pintura.message == WM_QUIT) return static_cast<int>(pintura.wParam);
+      if (std::find(pintadas, pintadas + n, pintura.hwnd) != pintadas + n) break;
+      pintadas[n++] = pintura.hwnd;
       DispatchMessageA(&pintura);
     }
   }

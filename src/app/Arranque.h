@@ -19,8 +19,8 @@ constexpr int kTextoDialogoErrorInicio = IDC_ERROR_TEXTO;
 // Which start-up message a display calls for: 0 when it is good enough.
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual);
 
-// Shows dialog 564 with string `idTexto`; closing it posts the quit message
-// with `codigoSalida`.
+// Shows dialog 564 with string `idTexto`; closing it (its button, Enter or
+// Escape, through BucleMensajes) posts the quit message with `codigoSalida`.
 void MostrarErrorInicio(int32_t idTexto, int codigoSalida = 0);
 INT_PTR CALLBACK ErrorInicioDlgProc(HWND dialogo, UINT mensaje, WPARAM wParam, LPARAM lParam);
 
@@ -31,5 +31,6 @@ void RegistrarClases(HINSTANCE instancia);
 // puzzle when one is asked for.
 void EmpezarJuego();
 
-// Runs until the quit message; returns its wParam.
+// Runs until the quit message; returns its wParam. Each message's paints
+// follow it at once, one per window.
 int BucleMensajes();

@@ -29,6 +29,9 @@ class ArchivoDisco {
   // True only when exactly `bytes` were read.
   bool LeerExacto(void* destino, int64_t bytes) { return bytes >= 0 && Leer(destino, bytes) == bytes; }
   bool Escribir(const void* origen, int64_t bytes);
+  // Waits until what was written is on the disk itself, past the system's
+  // caches; false when it cannot be brought there.
+  bool Sincronizar();
   bool Posicionar(int64_t desplazamiento, Origen origen = Origen::Inicio);
   int64_t Posicion() const;
   int64_t Tamaño() const;  // -1 when unknown
@@ -39,11 +42,12 @@ class ArchivoDisco {
 
 bool ExisteArchivo(const char* ruta);
 bool BorrarArchivo(const char* ruta);
-// Puts `origen` in the place of `destino`, replacing it in one step.
+// Puts `origen` in the place of `destino`, replacing it in one step that is
+// on the disk when it returns.
 bool ReemplazarArchivo(const char* origen, const char* destino);
 // Writes `bytes` into `ruta` through a temporary file beside it that
-// replaces the old file only once it is whole: a failed write leaves the
-// old file as it was (and no temporary file).
+// replaces the old file only once it is whole and on the disk: a failed
+// write (or flush) leaves the old file as it was (and no temporary file).
 bool EscribirArchivoEntero(const char* ruta, const void* datos, int64_t bytes);
 
 // Calls `visitar` with each file name (no folder) matching a search pattern

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,10 @@ bool ArchivoDisco::Escribir(const void* origen, int64_t bytes) {
          std::fflush(F(manejador_)) == 0;
 }
 
+bool ArchivoDisco::Sincronizar() {
+  return manejador_ && std::fflush(F(manejador_)) == 0 && fsync(fileno(F(manejador_))) == 0;
+}
+
 bool ArchivoDisco::Posicionar(int64_t desplazamiento, Origen origen) {
   if (!manejador_) return false;
   int desde = origen == Origen::Inicio ? SEEK_SET : origen == Origen::Actual ? SEEK_CUR : SEEK_END;
@@ -97,7 +102,20 @@ bool ExisteArchivo(const char* ruta) {
 bool BorrarArchivo(const char* ruta) { return ruta && unlink(RutaNativa(ruta).c_str()) == 0; }
 
 bool ReemplazarArchivo(const char* origen, const char* destino) {
-  return origen && destino && std::rename(RutaNativa(origen).c_str(), RutaNativa(destino).c_str()) == 0;
+  if (!origen || !destino) return false;
+  const std::string nuevo = RutaNativa(destino);
+  if (std::rename(RutaNativa(origen).c_str(), nuevo.c_str()) != 0) return false;
+  // The rename lives in the folder: flushed too, as Windows' write-through
+  // move does. Not every file system can flush a folder, and the file is in
+  // its place by now, so a refusal changes nothing of the outcome.
+  const size_t barra = nuevo.rfind('/');
+  const std::string carpeta = barra == std::string::npos ? "." : barra == 0 ? "/" : nuevo.substr(0, barra);
+  const int d = open(carpeta.c_str(), O_RDONLY | O_DIRECTORY);
+  if (d >= 0) {
+    fsync(d);
+    close(d);
+  }
+  return true;
 }
 
 bool RecorrerArchivos(const char* patron, const std::function<bool(const char* nombre)>& visitar) {

@@ -75,6 +75,8 @@ bool ArchivoDisco::Escribir(const void* origen, int64_t bytes) {
   return true;
 }
 
+bool ArchivoDisco::Sincronizar() { return manejador_ && FlushFileBuffers(H(manejador_)) != 0; }
+
 bool ArchivoDisco::Posicionar(int64_t desplazamiento, Origen origen) {
   if (!manejador_) return false;
   LARGE_INTEGER d;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ArchivoBMP.h"
+#include "ArchivoDisco.h"
 #include "Cut.h"
 #include "Globales.h"
 #include "NewPuzzleParams.h"
@@ -39,16 +40,7 @@ void VolcarPuzzle() {
   for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
   const std::string texto = FormatPuzzleDump(resumen);
   // Written beside and moved over, so a reader never sees half a file.
-  const std::string temporal = RutaVolcado() + ".tmp";
-  HANDLE f = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
-  DWORD escritos = 0;
-  const BOOL ok = WriteFile(f, texto.data(), static_cast<DWORD>(texto.size()), &escritos, nullptr);
-  CloseHandle(f);
-  if (ok && escritos == texto.size())
-    MoveFileExA(temporal.c_str(), RutaVolcado().c_str(), MOVEFILE_REPLACE_EXISTING);
-  else
-    DeleteFileA(temporal.c_str());
+  EscribirArchivoEntero(RutaVolcado().c_str(), texto.data(), static_cast<int64_t>(texto.size()));
 }
 
 void IniciarPuzzleDepuracion() {

@@ -4,66 +4,53 @@
 # whole screen and its exit button closes it; the music window opens, its
 # master slider's knob is dragged up, and its exit button closes it.
 # Screenshots go to out/e2e/.
-set -u
-root=$(cd "$(dirname "$0")/../.." && pwd)
-pantalla=$1
-bin=$(cd "$2" && pwd)
-export JUEGO_BIN=$bin
-export JUEGO_SHOTS="$root/out/e2e"
-mkdir -p "$JUEGO_SHOTS"
-export TESSERA_WINE_KIND=x11
-. "$root/scripts/wine-env.sh"
-wine_prefix_ready
+. "$(dirname "$0")/juego_lib.sh"
+juego_escena herramientas "$1" "$2"
 
-exec "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
-  root=$1; pantalla=$2
-  . "$root/tests/e2e/juego_lib.sh"
-  juego_escena herramientas "$pantalla"
+juego_iniciar "" || fail "the game did not start"
+mesa=$(shot mesa)
 
-  juego_iniciar "" || fail "the game did not start"
-  mesa=$(shot mesa)
+herramientas || fail "the tools window did not slide out"
+fuera=$(shot herramientas)
+distinta "$mesa" "$fuera" "90x$((H - 160))+0+80" || fail "the tools window did not slide out"
 
-  herramientas || fail "the tools window did not slide out"
-  fuera=$(shot herramientas)
-  distinta "$mesa" "$fuera" "90x$((H - 160))+0+80" || fail "the tools window did not slide out"
+read -r x y <<<"$(boton_herramienta 4)"
+v=$(clic_ventana "$x" "$y") || fail "the honour roll did not open"
+honor=$(shot honor)
+distinta "$fuera" "$honor" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll shows nothing"
+clic_cierra "$v" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
+cerrado=$(shot honor-cerrado)
+distinta "$honor" "$cerrado" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll did not close"
 
-  read -r x y <<<"$(boton_herramienta 4)"
-  v=$(clic_ventana "$x" "$y") || fail "the honour roll did not open"
-  honor=$(shot honor)
-  distinta "$fuera" "$honor" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll shows nothing"
-  clic_cierra "$v" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
-  cerrado=$(shot honor-cerrado)
-  distinta "$honor" "$cerrado" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll did not close"
-
-  herramientas || fail "the tools window did not slide out again"
-  read -r x y <<<"$(boton_herramienta 3)"
-  v=$(clic_ventana "$x" "$y") || fail "the music window did not open"
-  musica=$(shot musica)
-  X=$(( (W - 266) / 2 + 3 )); Y=$(( (H - 306) / 2 + 3 ))
-  distinta "$cerrado" "$musica" "260x300+$X+$Y" || fail "the music window did not open"
-  # The master knob rests at 50 of 0-99 on its track from y 236 up to y
-  # 100. The knob reads the pointer itself when pressed, so the first step
-  # waits until the knob has followed it, and a press it missed is tried
-  # once more.
-  pista="40x150+$((X + 49))+$((Y + 90))"
-  for intento in 1 2; do
-    antes=$(firma "$pista")
-    puntero $((X + 69)) $((Y + 168))
-    xdotool mousedown 1
-    xdotool mousemove $((X + 69)) $((Y + 160))
-    esperar_cambio "$pista" "$antes" 10; seguido=$?
-    for i in 2 3 4 5 6; do xdotool mousemove $((X + 69)) $((Y + 168 - 8 * i)); sleep 0.05; done
-    puntero $((X + 69)) $((Y + 120))
-    xdotool mouseup 1
-    [ $seguido = 0 ] && break
-    [ $intento = 1 ] && echo "retrying: the master knob did not follow the pointer"
-  done
-  esperar_quieta "$pista"
-  subido=$(shot musica-subido)
-  distinta "$musica" "$subido" "$pista" || fail "the master slider did not move"
-  clic_cierra "$v" $((X + 40)) $((Y + 278)) || fail "the music window did not close"
-  fin=$(shot musica-cerrada)
-  distinta "$subido" "$fin" "260x300+$X+$Y" || fail "the music window did not close"
-  echo "herramientas ($pantalla): tools, honour roll and music window opened and closed; the slider moved"
-  wineserver -k 2>/dev/null
-  exit 0' _ "$root" "$pantalla"
+herramientas || fail "the tools window did not slide out again"
+read -r x y <<<"$(boton_herramienta 3)"
+v=$(clic_ventana "$x" "$y") || fail "the music window did not open"
+musica=$(shot musica)
+X=$(( (W - 266) / 2 + 3 )); Y=$(( (H - 306) / 2 + 3 ))
+distinta "$cerrado" "$musica" "260x300+$X+$Y" || fail "the music window did not open"
+# The master knob rests at 50 of 0-99 on its track from y 236 up to y
+# 100. The knob reads the pointer itself when pressed, so the first step
+# waits until the knob has followed it, and a press it missed is tried
+# once more.
+pista="40x150+$((X + 49))+$((Y + 90))"
+for intento in 1 2; do
+  antes=$(firma "$pista")
+  puntero $((X + 69)) $((Y + 168))
+  xdotool mousedown 1
+  xdotool mousemove $((X + 69)) $((Y + 160))
+  esperar_cambio "$pista" "$antes" 10; seguido=$?
+  for i in 2 3 4 5 6; do xdotool mousemove $((X + 69)) $((Y + 168 - 8 * i)); sleep 0.05; done
+  puntero $((X + 69)) $((Y + 120))
+  xdotool mouseup 1
+  [ $seguido = 0 ] && break
+  [ $intento = 1 ] && echo "retrying: the master knob did not follow the pointer"
+done
+esperar_quieta "$pista"
+subido=$(shot musica-subido)
+distinta "$musica" "$subido" "$pista" || fail "the master slider did not move"
+clic_cierra "$v" $((X + 40)) $((Y + 278)) || fail "the music window did not close"
+fin=$(shot musica-cerrada)
+distinta "$subido" "$fin" "260x300+$X+$Y" || fail "the music window did not close"
+echo "herramientas ($JUEGO_PANTALLA): tools, honour roll and music window opened and closed; the slider moved"
+wineserver -k 2>/dev/null
+exit 0

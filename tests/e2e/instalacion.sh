@@ -6,61 +6,52 @@
 # the program's files back, no longer holds a file the program stopped
 # shipping, and keeps the save and the picture: the open window still lists
 # the save and opens it.
+. "$(dirname "$0")/juego_lib.sh"
+
+# On the game's screen (WxHxD BIN_DIR guardar|abrir): saving a 2 x 3 puzzle
+# as "keep", or opening the first saved game.
+if [ -n "${JUEGO_EN_PANTALLA:-}" ]; then
+  modo=$3
+  juego_escena "instalacion-$modo" "$1"
+  opcion() {
+    opciones || fail "the options window did not slide up"
+    clic_ventana $(boton_opcion "$1")
+  }
+  if [ "$modo" = guardar ]; then
+    juego_iniciar "Image\\3.bmp,2,3,0" || fail "the game did not start with its puzzle"
+    v=$(opcion 3) || fail "the save window did not open"
+    xdotool type --delay 60 "keep"; xdotool key Return
+    esperar_ventana_ida "$v" || fail "the save window did not close"
+    [ -s "$JUEGO_BIN/folder/keep.epf" ] || fail "nothing saved as keep"
+  else
+    juego_iniciar "" || fail "the game did not start"
+    [ "${#P_X[@]}" = 0 ] || fail "the table is not empty"
+    # The file window: a 510 x 310 client in a 3-pixel frame.
+    AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
+    v=$(opcion 2) || fail "the open window did not open"
+    shot lista >/dev/null
+    clic $((AX + 60)) $((AY + 153))
+    esperar_quieta "510x150+$AX+$((AY + 100))"
+    marca=$(volcado_marca)
+    clic $((AX + 59)) $((AY + 277))
+    juego_esperar_volcado "$marca" || fail "the saved game did not open"
+    [ "$FILAS" = 2 ] && [ "$COLS" = 3 ] && [ "${#P_X[@]}" = 6 ] || fail "the game opened is not the one saved"
+    esperar_ventana_ida "$v" || fail "the open window did not close"
+  fi
+  juego_salir $((W - 20)) 15 || fail "the game did not end"
+  exit 0
+fi
+
 set -u
-root=$(cd "$(dirname "$0")/../.." && pwd)
 pantalla=$1
 bin=$(cd "$2" && pwd)
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 out=$dir/Tessera
-export JUEGO_SHOTS="$root/out/e2e"
-mkdir -p "$JUEGO_SHOTS"
 fail() { echo "FAIL ($pantalla): $*"; exit 1; }
-bash "$root/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the first layout failed"
-export TESSERA_WINE_KIND=x11 JUEGO_BIN=$out
-. "$root/scripts/wine-env.sh"
-wine_prefix_ready
-
-# jugar guardar|abrir: the game on its own screen, saving a 2 x 3 puzzle as
-# "keep", or opening the first saved game.
-jugar() {
-  "$root/scripts/xvfb-run.sh" "$pantalla" bash -c '
-    root=$1; pantalla=$2; modo=$3
-    . "$root/tests/e2e/juego_lib.sh"
-    JUEGO_DUMP=$(mktemp -d)/volcado.txt
-    W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
-    fail() {
-      echo "FAIL ($pantalla, $modo): $*"
-      import -window root "$JUEGO_SHOTS/instalacion-$pantalla-$modo-fallo.png"
-      wineserver -k 2>/dev/null; exit 1
-    }
-    opcion() {
-      opciones || fail "the options window did not slide up"
-      clic_ventana $(boton_opcion "$1")
-    }
-    if [ "$modo" = guardar ]; then
-      juego_iniciar "Image\\3.bmp,2,3,0" || fail "the game did not start with its puzzle"
-      v=$(opcion 3) || fail "the save window did not open"
-      xdotool type --delay 60 "keep"; xdotool key Return
-      esperar_ventana_ida "$v" || fail "the save window did not close"
-      [ -s "$JUEGO_BIN/folder/keep.epf" ] || fail "nothing saved as keep"
-    else
-      juego_iniciar "" || fail "the game did not start"
-      [ "${#P_X[@]}" = 0 ] || fail "the table is not empty"
-      # The file window: a 510 x 310 client in a 3-pixel frame.
-      AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
-      v=$(opcion 2) || fail "the open window did not open"
-      import -window root "$JUEGO_SHOTS/instalacion-$pantalla-lista.png"
-      clic $((AX + 60)) $((AY + 153))
-      esperar_quieta "510x150+$AX+$((AY + 100))"
-      marca=$(volcado_marca)
-      clic $((AX + 59)) $((AY + 277))
-      juego_esperar_volcado "$marca" || fail "the saved game did not open"
-      [ "$FILAS" = 2 ] && [ "$COLS" = 3 ] && [ "${#P_X[@]}" = 6 ] || fail "the game opened is not the one saved"
-      esperar_ventana_ida "$v" || fail "the open window did not close"
-    fi
-    juego_salir $((W - 20)) 15 || fail "the game did not end"' _ "$root" "$pantalla" "$1"
-}
+bash "$JUEGO_RAIZ/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the first layout failed"
+juego_preparar "$out"
+jugar() { juego_en_pantalla "$pantalla" "$pantalla" "$bin" "$1"; }
 
 jugar guardar || exit 1
 guardado=$(md5sum <"$out/folder/keep.epf")
@@ -69,7 +60,7 @@ echo "Image/old.bmp" >>"$out/.shipped"
 echo old >"$out/Image/old.bmp"
 echo spoilt >"$out/about.exe"
 
-bash "$root/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the second layout failed"
+bash "$JUEGO_RAIZ/scripts/dist.sh" "$bin/.." "$out" >/dev/null || fail "the second layout failed"
 [ "$(md5sum <"$out/folder/keep.epf")" = "$guardado" ] || fail "the save did not outlive the layout"
 cmp -s "$out/Image/1.bmp" "$out/Image/mine.bmp" || fail "the player's picture did not outlive the layout"
 [ ! -e "$out/Image/old.bmp" ] || fail "a file no longer shipped was left"

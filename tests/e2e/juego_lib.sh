@@ -2,7 +2,9 @@
 # with a puzzle of its own, read its puzzle dump, move the pointer, and wait
 # for what each step needs (a window, a dump, a screen that settled) rather
 # than for a fixed time, so that a loaded machine only makes them slower.
-# Needs DISPLAY, the Wine environment (scripts/wine-env.sh) and:
+# An end-to-end script begins with juego_escena (below), which gives it
+# all of these; other callers need DISPLAY, the Wine environment
+# (scripts/wine-env.sh) and:
 #   JUEGO_BIN   the folder of Tessera.exe
 #   JUEGO_DUMP  the dump file (a Unix path)
 # JUEGO_ESPERA is the longest wait for one step, in seconds (default 30).
@@ -84,12 +86,51 @@ esperar_quieta() {
   done
 }
 
-# juego_escena NOMBRE WxHxD: what a script on its own screen starts with: a
-# dump file of its own, the screen's W and H, and two functions: shot PASO
-# (a screenshot NOMBRE-WxHxD-PASO.png in $JUEGO_SHOTS, its path
-# printed) and fail TEXTO (says why, keeps a screenshot, ends the game and
-# the script).
+# ---- A script's own screen ------------------------------------------------
+
+# The project's folder.
+JUEGO_RAIZ=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# juego_preparar BIN_DIR [copia]: what a script does before its screen
+# exists: JUEGO_BIN (with `copia`, a copy of that folder for a game that
+# writes beside itself, removed when the script ends), JUEGO_SHOTS
+# (out/e2e/) and the Wine prefix of a real display.
+juego_preparar() {
+  local bin
+  bin=$(cd "$1" && pwd) || exit 1
+  if [ "${2:-}" = copia ]; then
+    juego_copia "$bin"
+    trap 'rm -rf "$JUEGO_COPIA"' EXIT
+  else
+    export JUEGO_BIN=$bin
+  fi
+  export JUEGO_SHOTS="$JUEGO_RAIZ/out/e2e"
+  mkdir -p "$JUEGO_SHOTS"
+  export TESSERA_WINE_KIND=x11
+  . "$JUEGO_RAIZ/scripts/wine-env.sh"
+  wine_prefix_ready
+}
+
+# juego_en_pantalla WxHxD ARG...: runs the calling script again, with those
+# arguments, on an Xvfb screen of its own; JUEGO_EN_PANTALLA tells it that
+# it is there. Returns its exit code.
+juego_en_pantalla() {
+  JUEGO_EN_PANTALLA=1 "$JUEGO_RAIZ/scripts/xvfb-run.sh" "$1" bash "$0" "${@:2}"
+}
+
+# juego_escena NOMBRE WxHxD BIN_DIR [copia]: how each script starts, with
+# its own arguments. Before its screen exists: juego_preparar, then the
+# script runs again on that screen, and its exit code ends this run. On
+# the screen: a dump file of its own, the screen's W and H, and two
+# functions: shot PASO (a screenshot NOMBRE-WxHxD-PASO.png in $JUEGO_SHOTS,
+# its path printed) and fail TEXTO (says why, keeps a screenshot, ends the
+# game and the script).
 juego_escena() {
+  if [ -z "${JUEGO_EN_PANTALLA:-}" ]; then
+    juego_preparar "$3" "${4:-}"
+    juego_en_pantalla "$2" "$2" "$3"
+    exit
+  fi
   JUEGO_ESCENA="$1-$2"
   JUEGO_PANTALLA=$2
   JUEGO_DUMP=$(mktemp -d)/volcado.txt
@@ -97,7 +138,7 @@ juego_escena() {
   local resto=${2#*x}
   H=${resto%%x*}
   shot() { import -window root "$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png"; echo "$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png"; }
-  fail() { echo "FAIL ($JUEGO_PANTALLA): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
+  fail() { echo "FAIL ($JUEGO_ESCENA): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
 }
 
 # ---- The game --------------------------------------------------------------

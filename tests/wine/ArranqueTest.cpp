@@ -82,6 +82,8 @@ TEST(Recursos, BothSoundsAreCompleteWaveFiles) {
 
 std::vector<UINT> g_vistos;
 LRESULT g_respuestaPadre = 0;
+// Paints the child answers without validating (a faulty window).
+int g_pinturasSinValidar = 0;
 constexpr UINT kPrimero = WM_APP + 1, kSegundo = WM_APP + 2, kSalir = WM_APP + 3, kFin = WM_APP + 4;
 
 LRESULT CALLBACK ProcPadre(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -109,6 +111,10 @@ LRESULT CALLBACK ProcHijo(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 0;
     case WM_PAINT: {
       g_vistos.push_back(m);
+      if (g_pinturasSinValidar > 0) {
+        --g_pinturasSinValidar;
+        return 0;
+      }
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
@@ -171,6 +177,19 @@ TEST_F(Bucle, PaintsRightAfterTheMessageThatInvalidated) {
   EXPECT_EQ(g_vistos, (std::vector<UINT>{kPrimero, WM_PAINT, kSegundo}));
 }
 
+// A window that never validates gets its paint after each message, once,
+// and the messages after it still come (the old loop spun on its paints).
+TEST_F(Bucle, AWindowThatNeverValidatesDoesNotHoldTheLoop) {
+  g_pinturasSinValidar = 1000;
+  PostMessageA(hijo_, kPrimero, 0, 0);
+  PostMessageA(hijo_, kSegundo, 0, 0);
+  PostMessageA(hijo_, kFin, 0, 0);
+  EXPECT_EQ(BucleMensajes(), 0);
+  EXPECT_EQ(g_vistos, (std::vector<UINT>{kPrimero, WM_PAINT, kSegundo, WM_PAINT}));
+  g_pinturasSinValidar = 0;
+  ValidateRect(hijo_, nullptr);
+}
+
 TEST_F(Bucle, QuitFoundWhileDrainingPaintsEndsAtOnce) {
   PostMessageA(hijo_, kSalir, 0, 0);
   PostMessageA(hijo_, kSegundo, 0, 0);
@@ -221,6 +240,38 @@ TEST(ErrorInicio, NotificationsOtherThanClicksAreIgnored) {
   EXPECT_TRUE(IsWindow(dialogo));
   PostMessageA(dialogo, WM_CLOSE, 0, 0);
   EXPECT_EQ(BucleMensajes(), 1);
+}
+
+// A key on the dialog as the player presses it: to the control that has the
+// focus. The loop must end with the dialog's code; a loop that never does
+// is ended by a timer with kColgado.
+constexpr int kColgado = 99;
+void CALLBACK Colgado(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(kColgado); }
+
+int TeclaEnErrorInicio(WPARAM tecla, int codigo) {
+  PrepararInicio();
+  MostrarErrorInicio(161, codigo);
+  HWND dialogo = FindWindowA("#32770", "Tessera Puzzle");
+  if (!dialogo) return -1;
+  HWND foco = GetFocus();
+  EXPECT_TRUE(foco == dialogo || IsChild(dialogo, foco));
+  PostMessageA(foco ? foco : dialogo, WM_KEYDOWN, tecla, 1);
+  const UINT_PTR reloj = SetTimer(nullptr, 0, 3000, Colgado);
+  const int resultado = BucleMensajes();
+  KillTimer(nullptr, reloj);
+  EXPECT_FALSE(IsWindow(dialogo));
+  if (IsWindow(dialogo)) {
+    DestroyWindow(dialogo);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  return resultado;
+}
+
+TEST(ErrorInicio, EnterAndEscapeCloseItLikeItsButton) {
+  EXPECT_EQ(TeclaEnErrorInicio(VK_RETURN, 1), 1);
+  EXPECT_EQ(TeclaEnErrorInicio(VK_ESCAPE, 2), 2);
 }
 
 TEST(VentanaPrincipal, CoversTheScreenAndItsEndPostsQuit) {
