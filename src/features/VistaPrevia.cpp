@@ -4,6 +4,7 @@
 #include "VistaPrevia.h"
 
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -137,9 +138,9 @@ bool RegistrarVistaPrevia(HINSTANCE instancia) {
 }
 
 HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPrevia despues) {
-  auto imagen = std::make_unique<ImagenEscalada>();
+  std::unique_ptr<ImagenEscalada> imagen(new (std::nothrow) ImagenEscalada);
   ArchivoBMP archivo;
-  const bool leida = !g.ventana && ruta && archivo.Abrir(ruta) &&
+  const bool leida = imagen && !g.ventana && ruta && archivo.Abrir(ruta) &&
                      imagen->LeerSuavizada(archivo, TamañoVistaPrevia(archivo.Tamaño()));
   archivo.Cerrar();
   if (leida) {

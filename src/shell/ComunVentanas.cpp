@@ -1,22 +1,26 @@
 #include "ComunVentanas.h"
 
+#include <new>
+
 #include "Animacion.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "Teselas.h"
 
+// Window procedures call these: no exception may leave them, so memory that
+// cannot be had gives an empty result.
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero) {
-  auto lienzo = std::make_unique<ControlDC>();
-  lienzo->Cargar(numero);
+  std::unique_ptr<ControlDC> lienzo(new (std::nothrow) ControlDC);
+  if (lienzo) lienzo->Cargar(numero);
   return lienzo;
 }
 
 std::unique_ptr<ControlDC> CrearLienzoTeselado() {
   constexpr uint32_t kTesela = 160;
   constexpr int kLado = 80;
-  auto lienzo = std::make_unique<ControlDC>();
-  if (!lienzo->AjustarTamaño(arranque.anchoPantalla, arranque.altoPantalla)) return nullptr;
+  std::unique_ptr<ControlDC> lienzo(new (std::nothrow) ControlDC);
+  if (!lienzo || !lienzo->AjustarTamaño(arranque.anchoPantalla, arranque.altoPantalla)) return nullptr;
   if (auto tesela = CargarImagenArchivo(kTesela); ImagenDe(tesela)) {
     CopiarPaleta(tesela->Imagen(), lienzo->Imagen());
     for (int x = 0; x < arranque.anchoPantalla; x += kLado)

@@ -218,8 +218,8 @@ bool RegistrarMensaje(HINSTANCE instancia) {
 bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada) {
   // A second box would overwrite the first one's state, answer and callback.
   if (g.fase != Fase::cerrado) return false;
-  g.fondo = std::make_unique<ControlDC>();
-  const Punto tamaño = g.fondo->Cargar(kImagenFondo) ? g.fondo->Tamaño() : kTamañoSinFondo;
+  g.fondo.reset(new (std::nothrow) ControlDC);
+  const Punto tamaño = g.fondo && g.fondo->Cargar(kImagenFondo) ? g.fondo->Tamaño() : kTamañoSinFondo;
   CargarTexto(textoBase);
   g.padre = padre;
   g.conEntrada = conEntrada;
