@@ -331,6 +331,23 @@ TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
   }
 }
 
+// The chosen thumbnail's frame is 2 pixels of black on every side of its
+// picture, right and bottom too; the others show the paper there.
+TEST_F(MenuNuevo, TheChosenThumbnailIsFramedOnEverySide) {
+  Abrir();
+  for (int i : {0, 1}) {
+    const std::string ruta = std::string(programa_) + "Image\\" + std::to_string(i + 1) + ".bmp";
+    ArchivoBMP archivo;
+    ASSERT_TRUE(archivo.Abrir(ruta.c_str()));
+    const Punto t = PictureThumbnailSize(archivo.Tamaño().x, archivo.Tamaño().y);
+    const int l = (kAnchoMiniatura - t.x) / 2, a = (kAltoMiniatura - t.y) / 2, r = l + t.x, b = a + t.y;
+    const Vista v = LeerVentana(MiniaturaMenuNuevo(i));
+    ASSERT_EQ(v.ancho, kAnchoMiniatura);
+    for (int x : {l - 2, l - 1, r, r + 1}) EXPECT_EQ(v.En(x, (a + b) / 2) == 0, i == 0) << i << " x " << x;
+    for (int y : {a - 2, a - 1, b, b + 1}) EXPECT_EQ(v.En((l + r) / 2, y) == 0, i == 0) << i << " y " << y;
+  }
+}
+
 TEST_F(MenuNuevo, APressReleasedOutsideOnlyTakesTheFrameAway) {
   Abrir();
   HWND m = MiniaturaMenuNuevo(3);
