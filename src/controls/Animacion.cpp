@@ -102,7 +102,7 @@ void Disponer(HWND hwnd, Registro* r) {
   } else if (r->capturado) {
     TerminarPulsacion(hwnd, r);
   } else if (r->sobre) {
-    KillTimer(hwnd, kTimerEncima);
+    PararEncima(hwnd);
   }
   r->sobre = false;
   if (r->corriendo) {
@@ -127,7 +127,7 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
     if (r->capturado)
       TerminarPulsacion(hwnd, r);
     else if (r->sobre)
-      KillTimer(hwnd, kTimerEncima);
+      PararEncima(hwnd);
     r->sobre = false;
   }
   return 1;
@@ -224,7 +224,7 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
   if (!r->capturado) {
     if (r->sobre) return 0;
     r->sobre = true;
-    SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+    EmpezarEncima(hwnd);
     NotificarPadre(hwnd, kNotifEntro);
     return 0;
   }
@@ -237,7 +237,7 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
 
 LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   if (!Activo(r) || r->capturado) return 0;
-  KillTimer(hwnd, kTimerEncima);
+  PararEncima(hwnd);
   r->capturado = true;
   SetCapture(hwnd);
   NotificarPadre(hwnd, kNotifPresionado);
@@ -251,7 +251,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   // 1, and a press that lost the capture must not leave it stuck.
   const bool cuenta = SoltadoSobre(hwnd, lParam);
   r->sobre = cuenta;
-  if (cuenta) SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+  if (cuenta) EmpezarEncima(hwnd);
   SoltarCaptura(hwnd);
   // The parent may destroy the control from here on: no record after this.
   NotificarPadre(hwnd, kNotifSoltado);
@@ -264,11 +264,7 @@ LRESULT OnTimer(HWND hwnd, Registro* r, UINT_PTR id) {
     if (r->corriendo) NotificarPadre(hwnd, kNotifQuinto);
     return 0;
   }
-  if (id != kTimerEncima || !Activo(r) || r->capturado || PunteroSobre(hwnd)) return 0;
-  r->sobre = false;
-  KillTimer(hwnd, kTimerEncima);
-  NotificarPadre(hwnd, kNotifSalio);
-  return 0;
+  return RevisarEncima(hwnd, id, !Activo(r) || r->capturado, [r] { r->sobre = false; });
 }
 
 }  // namespace

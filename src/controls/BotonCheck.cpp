@@ -51,7 +51,7 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   if (r->capturado)
     TerminarPulsacion(hwnd, r);
   else if (r->aspecto == kArribaEncima || r->aspecto == kAbajoEncima)
-    KillTimer(hwnd, kTimerEncima);
+    PararEncima(hwnd);
   Mostrar(hwnd, r, kArriba, true);
   return 1;
 }
@@ -87,7 +87,7 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
   if (!Activo(r)) return 0;
   if (!r->capturado) {
     const bool entro = Mostrar(hwnd, r, Encima(r));
-    SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+    EmpezarEncima(hwnd);
     if (entro) {
       SonarEncima();
       NotificarPadre(hwnd, kNotifEntro);
@@ -106,7 +106,7 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   r->capturado = 1;
   SetCapture(hwnd);
   Mostrar(hwnd, r, Reposo(r, true));
-  KillTimer(hwnd, kTimerEncima);
+  PararEncima(hwnd);
   NotificarPadre(hwnd, kNotifPresionado);
   return 0;
 }
@@ -116,7 +116,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   r->capturado = 0;
   bool cuenta = false;
   if (SoltadoSobre(hwnd, lParam)) {
-    SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+    EmpezarEncima(hwnd);
     cuenta = !(r->esOpcion && r->marcado);
     if (cuenta) r->marcado = !r->marcado;
     Mostrar(hwnd, r, Encima(r), true);
@@ -134,11 +134,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
 }
 
 LRESULT OnTimer(HWND hwnd, Registro* r, UINT_PTR id) {
-  if (id != kTimerEncima || r->capturado || PunteroSobre(hwnd)) return 0;
-  KillTimer(hwnd, kTimerEncima);
-  Mostrar(hwnd, r, Reposo(r, false));
-  NotificarPadre(hwnd, kNotifSalio);
-  return 0;
+  return RevisarEncima(hwnd, id, r->capturado, [=] { Mostrar(hwnd, r, Reposo(r, false)); });
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
       r->capturado = false;
       SoltarCaptura(hwnd);
     } else if (r->estado != kNormal) {
-      KillTimer(hwnd, kTimerEncima);
+      PararEncima(hwnd);
     }
   }
   Cambiar(hwnd, r, kNormal);
@@ -63,7 +63,7 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
   if (!r->capturado) {
     if (r->estado != kNormal) return 0;
     Cambiar(hwnd, r, kEncima);
-    SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+    EmpezarEncima(hwnd);
     SonarEncima();
     NotificarPadre(hwnd, kNotifEntro);
     return 0;
@@ -86,7 +86,7 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r) {
   r->capturado = true;
   Cambiar(hwnd, r, kPresionado);
   SetCapture(hwnd);
-  KillTimer(hwnd, kTimerEncima);
+  PararEncima(hwnd);
   NotificarPadre(hwnd, kNotifPresionado);
   return 0;
 }
@@ -95,7 +95,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   if (!Activo(r) || !r->capturado) return 0;
   r->capturado = false;
   const bool sobre = SoltadoSobre(hwnd, lParam);
-  if (sobre) SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+  if (sobre) EmpezarEncima(hwnd);
   Cambiar(hwnd, r, sobre ? kEncima : kNormal);
   SoltarCaptura(hwnd);
   // The parent may destroy the button from here on: no record after this.
@@ -108,11 +108,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
 }
 
 LRESULT OnTimer(HWND hwnd, Registro* r, UINT_PTR id) {
-  if (id != kTimerEncima || r->capturado || PunteroSobre(hwnd)) return 0;
-  KillTimer(hwnd, kTimerEncima);
-  Cambiar(hwnd, r, kNormal);
-  NotificarPadre(hwnd, kNotifSalio);
-  return 0;
+  return RevisarEncima(hwnd, id, r->capturado, [=] { Cambiar(hwnd, r, kNormal); });
 }
 
 }  // namespace

@@ -82,6 +82,30 @@ bool SoltadoSobre(HWND hwnd, LPARAM lParam);
 // yourself, or this fires too.
 void CapturaCambiada(HWND hwnd, HWND nueva, bool capturado);
 
+// ---- Hover ----------------------------------------------------------------
+// A control learns that the pointer came over it from WM_MOUSEMOVE, but
+// nothing tells it that the pointer left for another window: while it
+// shows a hover, the hover check asks every kPeriodoEncima ms.
+inline void EmpezarEncima(HWND hwnd) { SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr); }
+inline void PararEncima(HWND hwnd) { KillTimer(hwnd, kTimerEncima); }
+// WM_TIMER `id`: when it is the hover check's, nothing holds the hover
+// (`retenido`: a press, or a control that does not react now) and
+// `sigueSobre()` finds the pointer gone, the hover ends: the check stops,
+// `dejar()` takes the hover look away and the parent hears kNotifSalio.
+template <typename SigueSobre, typename Dejar>
+LRESULT RevisarEncima(HWND hwnd, UINT_PTR id, bool retenido, SigueSobre sigueSobre, Dejar dejar) {
+  if (id != kTimerEncima || retenido || sigueSobre()) return 0;
+  PararEncima(hwnd);
+  dejar();
+  NotificarPadre(hwnd, kNotifSalio);
+  return 0;
+}
+// The same where the whole window is what the pointer hovers.
+template <typename Dejar>
+LRESULT RevisarEncima(HWND hwnd, UINT_PTR id, bool retenido, Dejar dejar) {
+  return RevisarEncima(hwnd, id, retenido, [hwnd] { return PunteroSobre(hwnd); }, dejar);
+}
+
 // ---- Records --------------------------------------------------------------
 // Allocates and stores a fresh record on WM_CREATE; false without memory
 // (WM_CREATE then returns -1 and the window is not made).

@@ -72,7 +72,7 @@ bool PunteroEnPerilla(HWND hwnd, const Registro* r) { return PunteroSobre(hwnd) 
 
 // Disabling or becoming unready ends a hover or a drag without reports.
 void Detener(HWND hwnd, Registro* r) {
-  KillTimer(hwnd, kTimerEncima);
+  PararEncima(hwnd);
   r->sobre = false;
   if (r->arrastrando) {
     r->arrastrando = false;
@@ -321,7 +321,7 @@ LRESULT OnMouseMove(HWND hwnd, Registro* r, int x, int y) {
   if (r->arrastrando) return Arrastrar(hwnd, r, x, y);
   if (r->sobre || !EnPerilla(r, POINT{x, y})) return 0;
   r->sobre = true;
-  SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+  EmpezarEncima(hwnd);
   NotificarPadre(hwnd, kNotifEntro);
   return 0;
 }
@@ -334,7 +334,7 @@ LRESULT OnLButtonDown(HWND hwnd, Registro* r, POINT p) {
   r->arrastrando = true;
   r->agarre = {r->perilla.x + r->mitad.x - p.x - r->origen.x, r->perilla.y + r->mitad.y - p.y - r->origen.y};
   SetCapture(hwnd);
-  KillTimer(hwnd, kTimerEncima);
+  PararEncima(hwnd);
   NotificarPadre(hwnd, kNotifPresionado);
   return 0;
 }
@@ -345,7 +345,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r) {
   // A drag that lost the capture ends off the knob.
   const bool sobre = GetCapture() == hwnd && PunteroEnPerilla(hwnd, r);
   r->sobre = sobre;
-  if (sobre) SetTimer(hwnd, kTimerEncima, kPeriodoEncima, nullptr);
+  if (sobre) EmpezarEncima(hwnd);
   SoltarCaptura(hwnd);
   // The parent may destroy the control from here on: no record after this.
   NotificarPadre(hwnd, kNotifSoltado);
@@ -354,12 +354,10 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r) {
 }
 
 LRESULT OnTimer(HWND hwnd, Registro* r, UINT_PTR id) {
-  // A tick queued before the timer was stopped may still arrive.
-  if (id != kTimerEncima || r->arrastrando || !r->sobre || PunteroEnPerilla(hwnd, r)) return 0;
-  r->sobre = false;
-  KillTimer(hwnd, kTimerEncima);
-  NotificarPadre(hwnd, kNotifSalio);
-  return 0;
+  // A tick queued before the timer was stopped may still arrive. The knob,
+  // not the whole window, is what the pointer hovers.
+  return RevisarEncima(
+      hwnd, id, r->arrastrando || !r->sobre, [=] { return PunteroEnPerilla(hwnd, r); }, [r] { r->sobre = false; });
 }
 
 }  // namespace

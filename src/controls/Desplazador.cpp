@@ -355,15 +355,15 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
 
 // ---- Timers -----------------------------------------------------------------
 
+// The hover check stops itself: only the record must forget it.
 LRESULT FinEncima(HWND hwnd, Registro* r) {
-  if (r->MouseCapt || PunteroSobre(hwnd)) return 0;
-  const int32_t parte = r->parteSobre;
-  RepintarParte(hwnd, r, parte);
-  r->parteSobre = kNinguna;
-  PararTimer(hwnd, r);
-  if (parte) NotificarPadre(hwnd, parte + kNotifDespSalioParte);
-  NotificarPadre(hwnd, kNotifSalio);
-  return 0;
+  return RevisarEncima(hwnd, kTimerEncima, r->MouseCapt != kNinguna, [=] {
+    const int32_t parte = r->parteSobre;
+    RepintarParte(hwnd, r, parte);
+    r->parteSobre = kNinguna;
+    r->TimerEnabled = 0;
+    if (parte) NotificarPadre(hwnd, parte + kNotifDespSalioParte);
+  });
 }
 
 LRESULT FinRetardo(HWND hwnd, Registro* r) {

@@ -30,7 +30,16 @@ constexpr uint32_t kImagenSalir = 128;    // the options window's exit
 constexpr int kTextoPregunta = 130;       // the name question
 // The columns, from the roll's left: place numbers end at one edge, names
 // start a gap after it.
-constexpr int kFinPuestos = 62, kXNombres = 74;
+constexpr int kFinPuestos = 62, kXNombres = 74, kXPuntos = 420;
+// The roll is laid out in a 640 x 480 block centred on the screen, a row
+// every 30 pixels from 63 down.
+constexpr int kAnchoRollo = 640, kAltoRollo = 480;
+constexpr int kYPrimeraFila = 63, kAltoFila = 30;
+// The two buttons follow the screen rather than the roll: the screen's
+// size divided by these gives their corner (about 83.5 % down, and 74.2 %
+// and 86.4 % across for the clear and exit buttons).
+constexpr double kDivisorYBotones = 1.197;
+constexpr double kDivisorXBorrar = 1.34737, kDivisorXSalir = 1.15732;
 
 struct Estado {
   CicloDialogo ciclo;
@@ -94,20 +103,22 @@ LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   CuadroHonor cuadro;
   LeerRecords(RutaRecords().c_str(), &cuadro);
-  const int izquierda = (arranque.anchoPantalla - 640) / 2, arriba = (arranque.altoPantalla - 480) / 2;
+  const int izquierda = (arranque.anchoPantalla - kAnchoRollo) / 2, arriba = (arranque.altoPantalla - kAltoRollo) / 2;
   PintarLienzo();
   for (int i = 0; i < kRecords; ++i) {
-    const int y = arriba + 30 * i + 63;
+    const int y = arriba + kAltoFila * i + kYPrimeraFila;
     const RegistroRecord& r = cuadro.registros[static_cast<size_t>(i)];
     g.puestos[static_cast<size_t>(i)] = CrearPuesto(hwnd, izquierda + kFinPuestos, y, i + 1);
     g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXNombres, y, r.nombre);
-    g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + 420, y, std::to_string(r.puntos));
+    g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXPuntos, y, std::to_string(r.puntos));
   }
-  const int yBotones = static_cast<int>(arranque.altoPantalla / 1.197);
+  const int yBotones = static_cast<int>(arranque.altoPantalla / kDivisorYBotones);
   g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
-  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / 1.34737), yBotones, ImagenDe(g.imagenBorrar));
+  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / kDivisorXBorrar), yBotones,
+                               ImagenDe(g.imagenBorrar));
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / 1.15732), yBotones, ImagenDe(g.imagenSalir));
+  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / kDivisorXSalir), yBotones,
+                              ImagenDe(g.imagenSalir));
   return 0;
 }
 

@@ -2,16 +2,20 @@
 
 #include "ComunVentanas.h"
 #include "Controles.h"
+#include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 
-void Desplegable::Crear(HWND ventana) {
-  ventana_ = ventana;
+LRESULT Desplegable::OnCreate(HWND hwnd) {
+  ventana_ = hwnd;
   abierto_ = false;
-  fondo_ = CargarImagenArchivo(numeroFondo_);
+  deslizamiento_.Terminar();
+  fondo_ = CargarImagenArchivo(forma_.fondo);
   imagenes_.clear();
   botones_.clear();
+  forma_.crearBotones(*this);
+  return 0;
 }
 
 void Desplegable::AgregarBoton(int x, int y, uint32_t imagen) {
@@ -19,21 +23,56 @@ void Desplegable::AgregarBoton(int x, int y, uint32_t imagen) {
   botones_.push_back(CrearBotonAnimado(ventana_, x, y, ImagenDe(imagenes_.back()), WS_CHILD | WS_CLIPSIBLINGS));
 }
 
-void Desplegable::Destruir() {
+LRESULT Desplegable::OnDestroy() {
   imagenes_.clear();
   botones_.clear();
   fondo_.reset();
   abierto_ = false;
+  deslizamiento_.Terminar();
   ventana_ = nullptr;
+  return 0;
 }
 
-void Desplegable::Abrir(void (*deslizar)(HDC)) {
+void Desplegable::DibujarCuadro(HDC hdc, int32_t posicion) const {
+  const HIMAGE fondo = ImagenDe(fondo_);
+  if (!fondo) return;
+  const int32_t dx = forma_.xInicio ? posicion : 0, dy = forma_.xInicio ? 0 : posicion;
+  RECT cliente{};
+  GetClientRect(ventana_, &cliente);
+  for (int32_t y = 0; y < cliente.bottom; y += forma_.altoTesela)
+    for (int32_t x = 0; x < cliente.right; x += forma_.anchoTesela)
+      DibujarHIMAGE(hdc, x + dx, y + dy, forma_.anchoTesela, forma_.altoTesela, fondo, 0, 0, ROP_SRCCOPY);
+}
+
+void Desplegable::Abrir() {
   if (abierto_ || !ventana_) return;
   abierto_ = true;
   MostrarSinActivar(ventana_);
+  deslizamiento_.Empezar(forma_.xInicio + forma_.yInicio, 0, GetTickCount());
   {
     DCVentana dc(ventana_);
-    deslizar(dc.Get());
+    DibujarCuadro(dc.Get(), deslizamiento_.Posicion(GetTickCount()));
+  }
+  SetTimer(ventana_, kTimerDeslizar, kPeriodoDeslizar, nullptr);
+}
+
+void Desplegable::Avanzar() {
+  const DWORD ahora = GetTickCount();
+  if (deslizamiento_.Cumplido(ahora)) {
+    TerminarDeslizamiento();
+    return;
+  }
+  DCVentana dc(ventana_);
+  DibujarCuadro(dc.Get(), deslizamiento_.Posicion(ahora));
+}
+
+void Desplegable::TerminarDeslizamiento() {
+  if (!deslizamiento_.Activo()) return;
+  KillTimer(ventana_, kTimerDeslizar);
+  deslizamiento_.Terminar();
+  {
+    DCVentana dc(ventana_);
+    DibujarCuadro(dc.Get(), 0);
   }
   for (HWND b : botones_) MostrarSinActivar(b);
   // The slide painted the window: what it invalidated need not be painted again.
@@ -41,33 +80,59 @@ void Desplegable::Abrir(void (*deslizar)(HDC)) {
   SetTimer(ventana_, kTimerPlegar, kPeriodoPlegar, nullptr);
 }
 
-void Desplegable::Revisar(int ancho, int alto) {
+void Desplegable::Revisar() {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(ventana_, &p);
-  if (p.x >= 0 && p.x <= ancho && p.y >= 0 && p.y <= alto) return;
+  RECT cliente{};
+  GetClientRect(ventana_, &cliente);
+  if (p.x >= 0 && p.x <= cliente.right && p.y >= 0 && p.y <= cliente.bottom) return;
   KillTimer(ventana_, kTimerPlegar);
   abierto_ = false;
   OcultarVentana(ventana_);
   for (HWND b : botones_) OcultarVentana(b);
 }
 
-void Desplegable::Pintar() {
-  Pintura pintura(ventana_);
-  PintarMosaico(pintura.Hdc(), pintura.Rect(), Fondo(), anchoTesela_, altoTesela_);
+LRESULT Desplegable::OnTimer(UINT_PTR id) {
+  if (id == kTimerDeslizar) Avanzar();
+  // A fold check queued before the slide ended would find nothing to fold.
+  if (id == kTimerPlegar && !deslizamiento_.Activo()) Revisar();
+  return 0;
 }
 
-bool Desplegable::Notificar(HWND control, int codigo, void (*clic)(int boton)) {
+// Mid-slide, only what the slide has covered is painted: the rest still
+// shows the table, as the slide's own frames leave it.
+LRESULT Desplegable::OnPaint() {
+  Pintura pintura(ventana_);
+  if (deslizamiento_.Activo())
+    DibujarCuadro(pintura.Hdc(), deslizamiento_.Posicion(GetTickCount()));
+  else
+    PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(fondo_), forma_.anchoTesela, forma_.altoTesela);
+  return 0;
+}
+
+LRESULT Desplegable::OnNotificacion(int codigo, HWND control) {
   for (size_t k = 0; k < botones_.size(); ++k) {
     if (control != botones_[k]) continue;
     ReaccionBotonAnimado(control, codigo);
-    if (codigo == kNotifActivado) clic(static_cast<int>(k));
-    return true;
+    if (codigo == kNotifActivado) forma_.clic(static_cast<int>(k));
+    break;
   }
-  return false;
+  return 0;
 }
 
-HIMAGE Desplegable::Fondo() const { return ImagenDe(fondo_); }
+LRESULT Desplegable::Procesar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_DESTROY: return OnDestroy();
+    case WM_PAINT: return OnPaint();
+    case WM_TIMER: return OnTimer(wParam);
+    case WM_LBUTTONDOWN: TerminarDeslizamiento(); return 0;
+    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
 
 HWND Desplegable::Boton(int indice) const {
   return indice >= 0 && indice < static_cast<int>(botones_.size()) ? botones_[static_cast<size_t>(indice)] : nullptr;

@@ -3,7 +3,9 @@
 // A fold-out window is a hidden child of the main window with a tiled
 // background and a row of animated buttons; it slides out over the table
 // when the pointer reaches its bar and folds away at the first check
-// (every 100 ms) that finds the pointer outside it.
+// (every 100 ms) that finds the pointer outside it. The slide is paced by
+// the clock and leaves the input free: a press on the window while it
+// slides finishes the slide at once.
 //
 // A bar is a strip along an edge of the play screen with a tiled background
 // and a tab label; the pointer on either opens the bar's fold-out window.
@@ -16,46 +18,63 @@
 #include <vector>
 
 #include "ControlDC.h"
+#include "Deslizamiento.h"
 
 constexpr UINT_PTR kTimerPlegar = 1;
 constexpr UINT kPeriodoPlegar = 100;
+// The slide's frames: as often as a timer goes.
+constexpr UINT_PTR kTimerDeslizar = 2;
+constexpr UINT kPeriodoDeslizar = USER_TIMER_MINIMUM;
 
 class Desplegable {
  public:
-  Desplegable(uint32_t fondo, int32_t anchoTesela, int32_t altoTesela)
-      : numeroFondo_(fondo), anchoTesela_(anchoTesela), altoTesela_(altoTesela) {}
+  struct Forma {
+    uint32_t fondo;  // archive picture
+    int32_t anchoTesela, altoTesela;
+    // Where the background's corner starts its slide toward (0, 0): one
+    // of the two is 0, the slide runs along the other.
+    int32_t xInicio, yInicio;
+    // WM_CREATE, once the background is loaded: AgregarBoton for each.
+    void (*crearBotones)(Desplegable& desplegable);
+    // A completed click on button `boton`.
+    void (*clic)(int boton);
+  };
+  explicit Desplegable(const Forma& forma) : forma_(forma) {}
 
-  // WM_CREATE: the background; then each button, hidden, in order.
-  void Crear(HWND ventana);
+  // The window procedure, for every message.
+  LRESULT Procesar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Buttons are made hidden, in order.
   void AgregarBoton(int x, int y, uint32_t imagen);
-  // WM_DESTROY.
-  void Destruir();
 
-  // Slides the window out (`deslizar` paints the slide on its DC), then
-  // shows the buttons and starts the fold-away check. Nothing while it is out.
-  void Abrir(void (*deslizar)(HDC));
-  // WM_TIMER: folds away when the pointer, in client coordinates, lies
-  // outside 0..ancho x 0..alto (bounds included).
-  void Revisar(int ancho, int alto);
-  // WM_PAINT: the background tiled from the window's corner.
-  void Pintar();
-  // A button's notification: the animated feedback, then `clic` with the
-  // button's index on a completed click. False when `control` is not one.
-  bool Notificar(HWND control, int codigo, void (*clic)(int boton));
+  // Starts the slide; the buttons show and the fold-away check starts
+  // when it ends. Nothing while it is out.
+  void Abrir();
 
   HWND Ventana() const { return ventana_; }
-  HIMAGE Fondo() const;
   HWND Boton(int indice) const;
   bool Abierto() const { return abierto_; }
+  bool Deslizando() const { return deslizamiento_.Activo(); }
 
  private:
-  const uint32_t numeroFondo_;
-  const int32_t anchoTesela_, altoTesela_;
+  LRESULT OnCreate(HWND hwnd);
+  LRESULT OnDestroy();
+  LRESULT OnPaint();
+  LRESULT OnTimer(UINT_PTR id);
+  LRESULT OnNotificacion(int codigo, HWND control);
+  // The background with its corner at the slide's place `posicion`.
+  void DibujarCuadro(HDC hdc, int32_t posicion) const;
+  void Avanzar();
+  void TerminarDeslizamiento();
+  // Folds away when the pointer lies outside the window (bounds included).
+  void Revisar();
+
+  const Forma forma_;
   HWND ventana_ = nullptr;
   std::unique_ptr<ControlDC> fondo_;
   std::vector<std::unique_ptr<ControlDC>> imagenes_;
   std::vector<HWND> botones_;
   bool abierto_ = false;
+  Deslizamiento deslizamiento_;
 };
 
 class BarraDesplegable {

@@ -4,7 +4,6 @@
 
 #include "Controles.h"
 #include "Desplegable.h"
-#include "DibujoHIMAGE.h"
 #include "Fitting.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
@@ -19,24 +18,11 @@ constexpr int kAncho = 98, kAltoTesela = 95;
 constexpr int kResolver = 0, kPista = 1, kMusica = 2, kHonor = 3;
 constexpr uint32_t kImagenes[4] = {127, 117, 124, 113};  // solve, hint, music, honour roll
 
-Desplegable g_desplegable(120, kAncho, kAltoTesela);
-
 int AltoVentana() { return arranque.altoPantalla - kY; }
 
-// The background comes in from the left, a pixel at a time.
-void Deslizar(HDC hdc) {
-  const HIMAGE fondo = g_desplegable.Fondo();
-  if (!fondo) return;
-  for (int x = -kAncho; x <= 0; ++x)
-    for (int y = 0; y < AltoVentana(); y += kAltoTesela)
-      DibujarHIMAGE(hdc, x, y, kAncho, kAltoTesela, fondo, 0, 0, ROP_SRCCOPY);
-}
-
-LRESULT OnCreate(HWND hwnd) {
-  g_desplegable.Crear(hwnd);
+void CrearBotones(Desplegable& d) {
   const int s = static_cast<int>(AltoVentana() * 0.2);
-  for (int k = 0; k < 4; ++k) g_desplegable.AgregarBoton(0, (k + 1) * s - 35, kImagenes[k]);
-  return 0;
+  for (int k = 0; k < 4; ++k) d.AgregarBoton(0, (k + 1) * s - 35, kImagenes[k]);
 }
 
 void OnClic(int boton) {
@@ -60,21 +46,11 @@ void OnClic(int boton) {
   }
 }
 
-LRESULT OnNotificacion(int codigo, HWND control) {
-  g_desplegable.Notificar(control, codigo, OnClic);
-  return 0;
-}
+// The background comes in from the left.
+Desplegable g_desplegable({120, kAncho, kAltoTesela, -kAncho, 0, CrearBotones, OnClic});
 
 LRESULT CALLBACK ProcHerramientas(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CREATE: return OnCreate(hwnd);
-    case WM_DESTROY: g_desplegable.Destruir(); return 0;
-    case WM_PAINT: g_desplegable.Pintar(); return 0;
-    case WM_TIMER: g_desplegable.Revisar(kAncho, AltoVentana()); return 0;
-    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
+  return g_desplegable.Procesar(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -88,7 +64,9 @@ void CrearHerramientas(HWND principal) {
 
 HWND VentanaHerramientas() { return g_desplegable.Ventana(); }
 
-void AbrirHerramientas() { g_desplegable.Abrir(Deslizar); }
+void AbrirHerramientas() { g_desplegable.Abrir(); }
+
+bool HerramientasDeslizando() { return g_desplegable.Deslizando(); }
 
 HWND BotonPista() { return g_desplegable.Boton(kPista); }
 

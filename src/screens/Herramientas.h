@@ -10,6 +10,8 @@ void CrearHerramientas(HWND principal);
 HWND VentanaHerramientas();
 // Slides it out; nothing while it is out.
 void AbrirHerramientas();
+// Whether it is still sliding out (its buttons show once it is out).
+bool HerramientasDeslizando();
 // The hint button: enabled again by a new puzzle and by a finished one.
 HWND BotonPista();
 // The hint button usable again and at rest, or greyed out.

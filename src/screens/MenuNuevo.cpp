@@ -16,6 +16,7 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Cut.h"
+#include "Deslizamiento.h"
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
@@ -59,6 +60,9 @@ constexpr uint32_t kTroquelBase = 5000;  // die pictures of the archive
 // The page header's slot in the background, and the sliding page area.
 constexpr int kXEncabezado = 125, kYEncabezado = 1, kAnchoEncabezado = 228, kAltoEncabezado = 48;
 constexpr int kXPagina = 105, kAnchoPagina = 500, kAltoPagina = 230;
+// The page slide's frames.
+constexpr UINT_PTR kTimerPagina = 1;
+constexpr UINT kPeriodoPagina = USER_TIMER_MINIMUM;
 
 // Texts: the captions of the three labels.
 constexpr int kTextoFilas = 50, kTextoColumnas = 60, kTextoPiezas = 70;
@@ -99,6 +103,7 @@ struct Estado {
 
   CicloDialogo ciclo{true};
   int pagina = 0;
+  Deslizamiento deslizamiento;  // the page change, while it runs
   int troquel = 0;
 };
 Estado g;
@@ -346,7 +351,42 @@ LRESULT OnCreate(HWND hwnd) {
 
 // ---- Pages ------------------------------------------------------------------
 
+// The new page's background comes up from below with its top at `y`,
+// pushing what the screen showed of the old page up and out.
+void DibujarPagina(HDC hdc, int y) {
+  if (g.instantanea && g.instantanea->Hdc())
+    BitBlt(hdc, kXPagina, 0, kAnchoPagina, y, g.instantanea->Hdc(), 0, kAltoPagina - y, SRCCOPY);
+  DibujarHIMAGE(hdc, kXPagina, y, kAnchoPagina, kAltoPagina - y, ImagenDe(g.fondo), kXPagina, 0, ROP_SRCCOPY);
+  GdiFlush();
+}
+
+void TerminarPagina(HWND hwnd) {
+  if (!g.deslizamiento.Activo()) return;
+  KillTimer(hwnd, kTimerPagina);
+  g.deslizamiento.Terminar();
+  {
+    DCVentana dc(hwnd);
+    DibujarPagina(dc.Get(), 0);
+  }
+  for (HWND c : ControlesDePagina(g.pagina)) MostrarSinActivar(c);
+}
+
+void AvanzarPagina(HWND hwnd) {
+  const DWORD ahora = GetTickCount();
+  if (g.deslizamiento.Cumplido(ahora)) {
+    TerminarPagina(hwnd);
+    return;
+  }
+  DCVentana dc(hwnd);
+  DibujarPagina(dc.Get(), g.deslizamiento.Posicion(ahora));
+}
+
 void CambiarPagina(HWND hwnd, int k) {
+  // A page still sliding in is finished, and shown, before it slides out.
+  if (g.deslizamiento.Activo()) {
+    TerminarPagina(hwnd);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
   Enviar(g.pestañas[g.pagina], kMsgCheckPonerMarcado, 0);
   PonerEncabezado(k);
   // What the screen shows of the old page, before its controls go.
@@ -357,18 +397,14 @@ void CambiarPagina(HWND hwnd, int k) {
     BitBlt(g.instantanea->Hdc(), 0, 0, kAnchoPagina, kAltoPagina, pantalla.Get(), esquina.x, esquina.y, SRCCOPY);
   }
   for (HWND c : ControlesDePagina(g.pagina)) OcultarVentana(c);
+  g.pagina = k;
+  const DWORD ahora = GetTickCount();
+  g.deslizamiento.Empezar(kAltoPagina - 2, 0, ahora);
   {
     DCVentana dc(hwnd);
-    for (int y = kAltoPagina - 2; y >= 0; y -= 4) {
-      if (g.instantanea && g.instantanea->Hdc())
-        BitBlt(dc.Get(), kXPagina, 0, kAnchoPagina, y, g.instantanea->Hdc(), 0, kAltoPagina - y, SRCCOPY);
-      DibujarHIMAGE(dc.Get(), kXPagina, y, kAnchoPagina, kAltoPagina - y, ImagenDe(g.fondo), kXPagina, 0,
-                    ROP_SRCCOPY);
-      GdiFlush();
-    }
+    DibujarPagina(dc.Get(), g.deslizamiento.Posicion(ahora));
   }
-  g.pagina = k;
-  for (HWND c : ControlesDePagina(k)) MostrarSinActivar(c);
+  SetTimer(hwnd, kTimerPagina, kPeriodoPagina, nullptr);
 }
 
 // ---- Notifications -----------------------------------------------------------
@@ -465,8 +501,22 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
 
 LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
+  // Mid-slide the page area shows the slide where it stands. The window's
+  // DC is its own: the clip it needs for that must not outlive the paint.
+  const int guardado = g.deslizamiento.Activo() ? SaveDC(p.Hdc()) : 0;
+  if (guardado) {
+    DibujarPagina(p.Hdc(), g.deslizamiento.Posicion(GetTickCount()));
+    ExcludeClipRect(p.Hdc(), kXPagina, 0, kXPagina + kAnchoPagina, kAltoPagina);
+  }
   PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
+  if (guardado) RestoreDC(p.Hdc(), guardado);
   return 0;
+}
+
+// A press on the window finishes a page slide at once, then drags it.
+LRESULT OnLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  TerminarPagina(hwnd);
+  return g.ciclo.Atender(hwnd, WM_LBUTTONDOWN, wParam, lParam);
 }
 
 // The children are gone by now, so their pictures can go.
@@ -481,6 +531,8 @@ LRESULT CALLBACK ProcMenuNuevo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_PAINT: return OnPaint(hwnd);
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, wParam, lParam);
+    case WM_TIMER: if (wParam == kTimerPagina) AvanzarPagina(hwnd); return 0;
     default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }
@@ -555,6 +607,7 @@ HWND TroquelMenuNuevo(int indice) { return indice >= 0 && indice < kTroqueles ? 
 HWND MiniaturaMenuNuevo(int indice) { return indice >= 0 && indice < kMiniaturas ? g.miniaturas[indice] : nullptr; }
 HWND ValorMenuNuevo(int indice) { return indice >= 0 && indice < 3 ? g.valores[indice] : nullptr; }
 int PaginaMenuNuevo() { return g.pagina; }
+bool PaginaDeslizando() { return g.deslizamiento.Activo(); }
 int TroquelElegido() { return g.troquel; }
 int32_t ImagenElegida() { return g_elegida; }
 int32_t PrimeraImagenMostrada() { return g_primera; }

@@ -1,6 +1,7 @@
 // CWNDNEW: the new-puzzle window, a pop-up centred on the screen and owned
 // by the main window, which it disables. Four pages (picture, size, count,
-// die) behind four tabs; OK cuts the puzzle onto the table.
+// die) behind four tabs; OK cuts the puzzle onto the table. A page change
+// slides the new page up in a fixed time, leaving the input free.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +41,9 @@ HWND MiniaturaMenuNuevo(int indice);
 // The three value labels: rows, columns, pieces.
 HWND ValorMenuNuevo(int indice);
 int PaginaMenuNuevo();
+// Whether a page change is still sliding (the new page's controls show
+// once it is up).
+bool PaginaDeslizando();
 int TroquelElegido();
 // Index of the chosen picture in the picture list, and the first shown.
 int32_t ImagenElegida();

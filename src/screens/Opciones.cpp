@@ -5,7 +5,6 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplegable.h"
-#include "DibujoHIMAGE.h"
 #include "Globales.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -22,21 +21,8 @@ constexpr int kBotones = 6;
 constexpr uint32_t kImagenes[kBotones] = {115, 126, 118, 116, 121, 128};
 constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
 
-Desplegable g_desplegable(123, kLado, kLado);
-
-// The background comes up from below, a pixel at a time.
-void Deslizar(HDC hdc) {
-  const HIMAGE fondo = g_desplegable.Fondo();
-  if (!fondo) return;
-  for (int y = kLado; y >= 0; --y)
-    for (int x = 0; x < arranque.anchoPantalla; x += kLado) DibujarHIMAGE(hdc, x, y, kLado, kLado, fondo, 0, 0, ROP_SRCCOPY);
-}
-
-LRESULT OnCreate(HWND hwnd) {
-  g_desplegable.Crear(hwnd);
-  for (int k = 0; k < kBotones; ++k)
-    g_desplegable.AgregarBoton((k + 1) * arranque.anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
-  return 0;
+void CrearBotones(Desplegable& d) {
+  for (int k = 0; k < kBotones; ++k) d.AgregarBoton((k + 1) * arranque.anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
 }
 
 // Leaving a changed game for another one: it is kept as the autosave too,
@@ -80,21 +66,11 @@ void OnClic(int boton) {
   }
 }
 
-LRESULT OnNotificacion(int codigo, HWND control) {
-  g_desplegable.Notificar(control, codigo, OnClic);
-  return 0;
-}
+// The background comes up from below.
+Desplegable g_desplegable({123, kLado, kLado, 0, kLado, CrearBotones, OnClic});
 
 LRESULT CALLBACK ProcOpciones(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_CREATE: return OnCreate(hwnd);
-    case WM_DESTROY: g_desplegable.Destruir(); return 0;
-    case WM_PAINT: g_desplegable.Pintar(); return 0;
-    case WM_TIMER: g_desplegable.Revisar(arranque.anchoPantalla, kLado); return 0;
-    case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
-    case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
+  return g_desplegable.Procesar(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -108,6 +84,8 @@ void CrearOpciones(HWND principal) {
 
 HWND VentanaOpciones() { return g_desplegable.Ventana(); }
 
-void AbrirOpciones() { g_desplegable.Abrir(Deslizar); }
+void AbrirOpciones() { g_desplegable.Abrir(); }
+
+bool OpcionesDeslizando() { return g_desplegable.Deslizando(); }
 
 HWND BotonOpcion(int indice) { return g_desplegable.Boton(indice); }

@@ -10,5 +10,7 @@ void CrearOpciones(HWND principal);
 HWND VentanaOpciones();
 // Slides it up; nothing while it is up.
 void AbrirOpciones();
+// Whether it is still sliding up (its buttons show once it is up).
+bool OpcionesDeslizando();
 // The three buttons, left to right: help, magnifier, exit.
 HWND BotonOpcion(int indice);

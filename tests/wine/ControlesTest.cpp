@@ -52,6 +52,36 @@ TEST_F(ControlesProtocolo, WithoutItsPictureAControlIsBlackAndDeaf) {
   }
 }
 
+// The hover check every control shares ends a hover on its own tick only,
+// only when nothing holds it and the pointer has gone, and only once.
+TEST_F(ControlesProtocolo, TheHoverCheckEndsAHoverOnlyOnceThePointerHasGone) {
+  WNDCLASSA clase{};
+  clase.lpfnWndProc = DefWindowProcA;
+  clase.hInstance = GetModuleHandleA(nullptr);
+  clase.lpszClassName = "PruebaEncima";
+  RegisterClassA(&clase);
+  HWND c = Crear("PruebaEncima");
+  ASSERT_NE(c, nullptr);
+  int dejado = 0;
+  const auto dejar = [&dejado] { ++dejado; };
+  EmpezarEncima(c);
+  Apuntar(c, 5, 5);
+  RevisarEncima(c, kTimerEncima, false, dejar);
+  EXPECT_EQ(dejado, 0) << "the pointer is still over it";
+  Apuntar(nullptr, 1000, 750);
+  RevisarEncima(c, kTimerEncima + 1, false, dejar);
+  RevisarEncima(c, kTimerEncima, true, dejar);
+  // What the control hovers, when it is less than the window, decides.
+  RevisarEncima(c, kTimerEncima, false, [] { return true; }, dejar);
+  EXPECT_EQ(dejado, 0) << "another timer, a hold, the knob still under the pointer";
+  EXPECT_EQ(g_avisos, std::vector<Aviso>{});
+  RevisarEncima(c, kTimerEncima, false, dejar);
+  EXPECT_EQ(dejado, 1);
+  EXPECT_EQ(g_avisos, Avisos(c, {kNotifSalio}));
+  EXPECT_FALSE(KillTimer(c, kTimerEncima)) << "the check stopped itself";
+  DestroyWindow(c);
+}
+
 // ---- The mouse, the same in every clickable class -------------------------
 
 struct Clicable {

@@ -13,12 +13,14 @@
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
 #include "BarraHerramientas.h"
+#include "BarraOpciones.h"
 #include "Cajas.h"
 #include "Captura.h"
 #include "ComunVentanas.h"
 #include "Compositor.h"
 #include "Controles.h"
 #include "Cut.h"
+#include "Deslizamiento.h"
 #include "Drag.h"
 #include "Fitting.h"
 #include "Globales.h"
@@ -354,13 +356,47 @@ TEST_F(PantallaJuego, TheClockStartsWithTheFirstPressOnAPiece) {
 
 // ---- Tools and options ----------------------------------------------------------
 
+// Pumps while `deslizando()`; the milliseconds it took.
+DWORD EsperarDeslizamiento(bool (*deslizando)()) {
+  const DWORD inicio = GetTickCount();
+  while (deslizando() && GetTickCount() - inicio < 5000) Bombear(5);
+  return GetTickCount() - inicio;
+}
+
+// Pixels of `r` in `ventana` that differ from the ancho x alto block at
+// the corner of archive picture `numero`, tiled from the window's corner.
+long FueraDelMosaico(HWND ventana, RECT r, uint32_t numero, int ancho, int alto) {
+  const auto fondo = CargarImagenArchivo(numero);
+  const HIMAGE f = ImagenDe(fondo);
+  const std::vector<uint32_t> v = Leer(ventana, r);
+  if (!f || v.empty()) return -1;
+  long n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      n += v[static_cast<size_t>((y - r.top) * (r.right - r.left) + x - r.left)] !=
+           ColorImagen(f, x % ancho, y % alto);
+  return n;
+}
+
 TEST_F(PantallaJuego, ToolsSlideOutOnTheStripAndFoldAwayWhenThePointerLeaves) {
   HWND herramientas = VentanaHerramientas();
   ASSERT_FALSE(IsWindowVisible(herramientas));
   Apuntar(10, 400);
+  // The bar only starts the slide: the window shows at once, its buttons
+  // once it is out, after the slide's time and not before.
+  const DWORD inicio = GetTickCount();
   SendMessageA(VentanaBarraHerramientas(), WM_MOUSEMOVE, 0, Pt(10, 400 - kYTablero));
+  EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento / 2);
   EXPECT_TRUE(IsWindowVisible(herramientas));
+  EXPECT_TRUE(HerramientasDeslizando());
+  for (int k = 0; k < 4; ++k) EXPECT_FALSE(IsWindowVisible(BotonHerramienta(k))) << k;
+  EsperarDeslizamiento(HerramientasDeslizando);
+  EXPECT_GE(GetTickCount() - inicio, kDuracionDeslizamiento);
+  EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento + 2000);
   for (int k = 0; k < 4; ++k) EXPECT_TRUE(IsWindowVisible(BotonHerramienta(k))) << k;
+  // It ends where it always did: picture 120's corner at the window's
+  // (the strip above the first button).
+  EXPECT_EQ(FueraDelMosaico(herramientas, {0, 0, 98, 100}, 120, 98, 95), 0);
   // The buttons at 768 pixels: every trunc(690 x 0.2) = 138, less 35.
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Rect(BotonHerramienta(k)).top - kYTablero, 103 + 138 * k) << k;
   Apuntar(60, 300);
@@ -370,6 +406,26 @@ TEST_F(PantallaJuego, ToolsSlideOutOnTheStripAndFoldAwayWhenThePointerLeaves) {
   Bombear(250);
   EXPECT_FALSE(IsWindowVisible(herramientas));
   EXPECT_FALSE(IsWindowVisible(BotonHerramienta(0)));
+}
+
+// A press on a window still sliding finishes the slide at once, where it
+// ends anyway; the options come up from below.
+TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
+  HWND opciones = VentanaOpciones();
+  Apuntar(500, arranque.altoPantalla - 10);
+  SendMessageA(VentanaBarraOpciones(), WM_MOUSEMOVE, 0, Pt(500, 15));
+  ASSERT_TRUE(OpcionesDeslizando());
+  EXPECT_FALSE(IsWindowVisible(BotonOpcion(0)));
+  SendMessageA(opciones, WM_LBUTTONDOWN, MK_LBUTTON, Pt(500, 10));
+  SendMessageA(opciones, WM_LBUTTONUP, 0, Pt(500, 10));
+  EXPECT_FALSE(OpcionesDeslizando());
+  for (int k = 0; k < 6; ++k) EXPECT_TRUE(IsWindowVisible(BotonOpcion(k))) << k;
+  // Picture 123's corner at the window's, across the whole width above the buttons.
+  EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
+  // Another press on it does nothing more.
+  SendMessageA(opciones, WM_LBUTTONDOWN, MK_LBUTTON, Pt(500, 10));
+  EXPECT_TRUE(IsWindowVisible(opciones));
+  EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
 }
 
 TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {

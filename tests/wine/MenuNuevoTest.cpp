@@ -18,6 +18,7 @@
 #include "Captura.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
+#include "Deslizamiento.h"
 #include "Desplazador.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
@@ -95,6 +96,21 @@ class MenuNuevo : public ::testing::Test {
     ASSERT_NE(VentanaMenuNuevo(), nullptr);
   }
   static HWND C(ControlNuevo c) { return ControlMenuNuevo(c); }
+  // Pumps until the page slide is over; the milliseconds it took.
+  static DWORD EsperarPagina() {
+    const DWORD inicio = GetTickCount();
+    while (PaginaDeslizando() && GetTickCount() - inicio < 5000) Bombear(5);
+    return GetTickCount() - inicio;
+  }
+  // Page `k` by its tab, once it has slid up.
+  static void IrAPagina(int k) {
+    Clic(PestañaMenuNuevo(k));
+    EsperarPagina();
+  }
+  // The tab's click as the tab reports it, with no message pumped.
+  static void NotificarPestaña(int k) {
+    SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(PestañaMenuNuevo(k)));
+  }
   static std::string Elegida() {
     char ruta[300] = "";
     imagenActual.Ruta(ruta, sizeof ruta);
@@ -144,7 +160,7 @@ TEST_F(MenuNuevo, OkCutsTheChosenPictureWithTheChosenDieAndGrid) {
   EXPECT_EQ(ImagenElegida(), 2);
   EXPECT_EQ(Elegida(), "3.bmp");
   // The count page: the scroll's lowest value gives the largest pieces.
-  Clic(PestañaMenuNuevo(2));
+  IrAPagina(2);
   HWND cantidad = C(ControlNuevo::desplazadorCantidad);
   ASSERT_TRUE(Visible(cantidad));
   SendMessageA(cantidad, kMsgDespPonerValor, 0, 0);
@@ -153,7 +169,7 @@ TEST_F(MenuNuevo, OkCutsTheChosenPictureWithTheChosenDieAndGrid) {
   EXPECT_EQ(Texto(ValorMenuNuevo(1)), std::to_string(newPuzzle.minCols));
   const int32_t filas = puzzle.rows, columnas = puzzle.cols;
   // The die page: the second shape.
-  Clic(PestañaMenuNuevo(3));
+  IrAPagina(3);
   Clic(TroquelMenuNuevo(1));
   EXPECT_EQ(TroquelElegido(), 1);
 
@@ -171,7 +187,7 @@ TEST_F(MenuNuevo, PagesShowOnlyTheirOwnControls) {
   Abrir();
   EXPECT_TRUE(Visible(MiniaturaMenuNuevo(0)));
   EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
-  Clic(PestañaMenuNuevo(1));
+  IrAPagina(1);
   EXPECT_EQ(PaginaMenuNuevo(), 1);
   EXPECT_FALSE(Visible(MiniaturaMenuNuevo(0)));
   EXPECT_FALSE(Visible(C(ControlNuevo::desplazadorImagenes)));
@@ -180,13 +196,72 @@ TEST_F(MenuNuevo, PagesShowOnlyTheirOwnControls) {
     EXPECT_TRUE(Visible(C(c)));
   // Only one tab is checked; clicking the current one changes nothing.
   EXPECT_EQ(SendMessageA(PestañaMenuNuevo(0), kMsgCheckObtenerMarcado, 0, 0), 0);
-  Clic(PestañaMenuNuevo(1));
+  IrAPagina(1);
   EXPECT_EQ(PaginaMenuNuevo(), 1);
   EXPECT_EQ(SendMessageA(PestañaMenuNuevo(1), kMsgCheckObtenerMarcado, 0, 0), 1);
-  Clic(PestañaMenuNuevo(3));
+  IrAPagina(3);
   EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
   EXPECT_TRUE(Visible(TroquelMenuNuevo(2)));
   EXPECT_TRUE(Visible(C(ControlNuevo::vistaTroquel)));
+}
+
+// A page change only starts the slide: the window answers at once and
+// the new page's controls show when the page is up, after the slide's
+// time and not before.
+TEST_F(MenuNuevo, APageSlidesUpInItsOwnTimeWithoutHoldingTheWindow) {
+  Abrir();
+  const DWORD inicio = GetTickCount();
+  NotificarPestaña(1);
+  EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento / 2);
+  EXPECT_EQ(PaginaMenuNuevo(), 1);
+  EXPECT_TRUE(PaginaDeslizando());
+  EXPECT_FALSE(Visible(MiniaturaMenuNuevo(0)));
+  EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
+  EsperarPagina();
+  EXPECT_GE(GetTickCount() - inicio, kDuracionDeslizamiento);
+  EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento + 2000);
+  EXPECT_TRUE(Visible(C(ControlNuevo::selectorTamaño)));
+
+  // It ends where it always did: the page area's last frame, with the new
+  // controls painted over it, is what a full repaint of the window shows.
+  HWND v = VentanaMenuNuevo();
+  for (int pagina : {3, 2}) {
+    NotificarPestaña(pagina);
+    EsperarPagina();
+    Bombear();
+    const RECT area{105, 0, 605, 230};
+    const std::vector<uint32_t> deslizada = Leer(v, area);
+    RedrawWindow(v, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const std::vector<uint32_t> repintada = Leer(v, area);
+    ASSERT_EQ(deslizada.size(), repintada.size());
+    long distintos = 0;
+    for (size_t i = 0; i < deslizada.size(); ++i) distintos += deslizada[i] != repintada[i];
+    EXPECT_EQ(distintos, 0) << "page " << pagina;
+  }
+}
+
+// Input during a slide: another tab finishes the running slide and starts
+// its own; a press on the window finishes the slide at once.
+TEST_F(MenuNuevo, InputDuringAPageSlideFinishesIt) {
+  Abrir();
+  NotificarPestaña(1);
+  NotificarPestaña(3);
+  EXPECT_EQ(PaginaMenuNuevo(), 3);
+  EXPECT_TRUE(PaginaDeslizando());
+  EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño))) << "page 1 came and went";
+  EXPECT_EQ(SendMessageA(PestañaMenuNuevo(1), kMsgCheckObtenerMarcado, 0, 0), 0);
+  SendMessageA(VentanaMenuNuevo(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(300, 100));
+  SendMessageA(VentanaMenuNuevo(), WM_LBUTTONUP, 0, Pt(300, 100));
+  EXPECT_FALSE(PaginaDeslizando());
+  EXPECT_TRUE(Visible(TroquelMenuNuevo(0)));
+  EXPECT_TRUE(Visible(C(ControlNuevo::vistaTroquel)));
+  // Closed mid-slide: nothing is left running.
+  NotificarPestaña(0);
+  ASSERT_TRUE(PaginaDeslizando());
+  SendMessageA(VentanaMenuNuevo(), WM_CLOSE, 0, 0);
+  Bombear(50);
+  EXPECT_EQ(VentanaMenuNuevo(), nullptr);
+  EXPECT_FALSE(PaginaDeslizando());
 }
 
 // In every language the three counts, the largest too, stand on the paper:
@@ -199,7 +274,7 @@ TEST_F(MenuNuevo, TheCountsStayOnThePaperInEveryLanguage) {
   for (int32_t k = 0; k < 6; ++k) {
     idioma = k;
     Abrir();
-    Clic(PestañaMenuNuevo(2));
+    IrAPagina(2);
     HWND d = C(ControlNuevo::desplazadorCantidad);
     SendMessageA(d, kMsgDespPonerValor, 0, SendMessageA(d, kMsgDespObtenerMaximo, 0, 0));
     SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(d));
@@ -238,7 +313,7 @@ TEST_F(MenuNuevo, TheCountsStayOnThePaperInEveryLanguage) {
 
 TEST_F(MenuNuevo, TheDiePreviewCyclesTheShapesAndMovesTheMark) {
   Abrir();
-  Clic(PestañaMenuNuevo(3));
+  IrAPagina(3);
   HWND vista = C(ControlNuevo::vistaTroquel);
   for (int esperado : {1, 2, 0, 1}) {
     Clic(vista);
@@ -255,7 +330,7 @@ TEST_F(MenuNuevo, TheDiePreviewCyclesTheShapesAndMovesTheMark) {
 
 TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
   Abrir();
-  Clic(PestañaMenuNuevo(1));
+  IrAPagina(1);
   Clic(C(ControlNuevo::natural));
   EXPECT_DOUBLE_EQ(puzzle.scale, std::min(std::max(1.0, newPuzzle.minScale), 2 * newPuzzle.baseScale));
   // The scroll moves in steps of 2 and shows the step below.
@@ -312,9 +387,9 @@ TEST_F(MenuNuevo, ThumbnailsShowEachPictureOnEveryVisit) {
 TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
   Abrir();
   for (int elegida : {3, 1}) {
-    Clic(PestañaMenuNuevo(0));
+    IrAPagina(0);
     Clic(MiniaturaMenuNuevo(elegida));
-    Clic(PestañaMenuNuevo(1));
+    IrAPagina(1);
     const std::string ruta = std::string(programa_) + "Image\\" + std::to_string(elegida + 1) + ".bmp";
     HWND selector = C(ControlNuevo::selectorTamaño), tamaño = C(ControlNuevo::desplazadorTamaño);
     for (int valor : {0, 50, 100}) {
@@ -328,6 +403,23 @@ TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
       EXPECT_LT(dif.media, 2.0) << elegida << " at " << valor;
       EXPECT_LE(dif.mayor, 48) << elegida << " at " << valor;
     }
+  }
+}
+
+// The chosen thumbnail's frame is 2 pixels of black on every side of its
+// picture, right and bottom too; the others show the paper there.
+TEST_F(MenuNuevo, TheChosenThumbnailIsFramedOnEverySide) {
+  Abrir();
+  for (int i : {0, 1}) {
+    const std::string ruta = std::string(programa_) + "Image\\" + std::to_string(i + 1) + ".bmp";
+    ArchivoBMP archivo;
+    ASSERT_TRUE(archivo.Abrir(ruta.c_str()));
+    const Punto t = PictureThumbnailSize(archivo.Tamaño().x, archivo.Tamaño().y);
+    const int l = (kAnchoMiniatura - t.x) / 2, a = (kAltoMiniatura - t.y) / 2, r = l + t.x, b = a + t.y;
+    const Vista v = LeerVentana(MiniaturaMenuNuevo(i));
+    ASSERT_EQ(v.ancho, kAnchoMiniatura);
+    for (int x : {l - 2, l - 1, r, r + 1}) EXPECT_EQ(v.En(x, (a + b) / 2) == 0, i == 0) << i << " x " << x;
+    for (int y : {a - 2, a - 1, b, b + 1}) EXPECT_EQ(v.En((l + r) / 2, y) == 0, i == 0) << i << " y " << y;
   }
 }
 
@@ -415,7 +507,7 @@ TEST_F(MenuNuevo, WithoutAnyPictureOkLeavesTheTableEmpty) {
   Abrir();
   EXPECT_EQ(CantidadImagenes(), 0);
   EXPECT_FALSE(imagenActual.Abierto());
-  Clic(PestañaMenuNuevo(1));
+  IrAPagina(1);
   Clic(C(ControlNuevo::ajustar));
   Clic(C(ControlNuevo::aceptar));
   Bombear(50);
@@ -467,7 +559,7 @@ TEST_F(MenuNuevo, ThinAndTinyPicturesNeverTrapTheWindow) {
     Clic(MiniaturaMenuNuevo(i));
     EXPECT_FALSE(MiniaturaVacia(MiniaturaMenuNuevo(i))) << i;
     EXPECT_EQ(ImagenElegida(), i);
-    for (int pagina : {1, 2, 0}) Clic(PestañaMenuNuevo(pagina));
+    for (int pagina : {1, 2, 0}) IrAPagina(pagina);
     EXPECT_GE(puzzle.cols, 2);
     EXPECT_GE(puzzle.rows, 2);
   }
