@@ -169,6 +169,14 @@ void PausePuzzleClock() { puzzle.paused = 1; }
 
 void ResumePuzzleClock() { puzzle.paused = 0; }
 
+void OpenBoard(int board) {
+  Board& b = puzzle.boards[board];
+  b.bits.clear();
+  b.count = 0;
+}
+
+void ReleaseBoard(int board) { std::vector<uint8_t>().swap(puzzle.boards[board].bits); }
+
 bool ResizeBoard(int board, int32_t w, int32_t h) {
   Board& b = puzzle.boards[board];
   if (w < 1 || h < 1) return false;

@@ -169,6 +169,11 @@ void RunBounds(int32_t start, int32_t count, Punto* position, Punto* size);
 // composes the whole board; later sizes keep the overlap and compose the
 // new strips). Returns false when the image cannot be allocated.
 bool ResizeBoard(int board, int32_t width, int32_t height);
+// A board's window is made: the board starts with no image and no pieces
+// (the next size composes it whole).
+void OpenBoard(int board);
+// A board's window is gone: its image's memory goes too.
+void ReleaseBoard(int board);
 
 // Allocates the sheet, records, order array and scratch for rows x cols
 // pieces with the current box size; false (nothing allocated) on failure.

@@ -268,15 +268,14 @@ LRESULT OnCreate(HWND hwnd) {
   SelectObject(dc.Get(), g_plumas[b].Get());
   g_drawDib[b] = ContextoDrawDib();
   g_ventanas[b] = hwnd;
-  puzzle.boards[b].bits.clear();
-  puzzle.boards[b].count = 0;
+  OpenBoard(b);
   return 0;
 }
 
 LRESULT OnDestroy(HWND hwnd) {
   const int b = TableroDe(hwnd);
   if (g_arrastre.modo != kNinguno && (g_arrastre.ventana == hwnd || GetCapture() == hwnd)) g_arrastre = Arrastre{};
-  std::vector<uint8_t>().swap(puzzle.boards[b].bits);
+  ReleaseBoard(b);
   g_drawDib[b].Cerrar();
   {
     DCVentana dc(hwnd);

@@ -236,4 +236,22 @@ TEST_F(Compositor, ARewrittenSheetIsReadAgain) {
   EXPECT_EQ(Pixel(kTable, 0, 0), (std::vector<uint8_t>{5, 5, 5}));
 }
 
+// A board made again starts blank and is composed whole at its first size;
+// one whose window went holds no memory.
+TEST_F(Compositor, AReopenedBoardIsComposedWholeAndAReleasedOneIsEmpty) {
+  Medidas(2, 2, 30, 30);
+  puzzle.boards[kTable].count = 4;
+  ASSERT_TRUE(ResizeBoard(kTable, 60, 60));
+  uint8_t* fila = puzzle.boards[kTable].Row(0);
+  fila[0] = fila[1] = fila[2] = 200;
+  OpenBoard(kTable);
+  EXPECT_FALSE(puzzle.boards[kTable].HasImage());
+  EXPECT_EQ(puzzle.boards[kTable].count, 0);
+  ASSERT_TRUE(ResizeBoard(kTable, 60, 60));
+  EXPECT_EQ(Pixel(kTable, 0, 0), ColorMosaico(0, 0)) << "composed anew, not kept";
+  ReleaseBoard(kTable);
+  EXPECT_FALSE(puzzle.boards[kTable].HasImage());
+  EXPECT_EQ(puzzle.boards[kTable].bits.capacity(), 0u);
+}
+
 }  // namespace
