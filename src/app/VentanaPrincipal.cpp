@@ -162,14 +162,7 @@ LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 }  // namespace
 
 bool RegistrarVentanaPrincipal(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcVentanaPrincipal;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcVentanaPrincipal, .estilo = CS_OWNDC, .fondoNegro = true});
 }
 
 void CrearVentanaPrincipal() {

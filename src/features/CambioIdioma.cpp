@@ -150,13 +150,7 @@ LRESULT CALLBACK ProcCambioIdioma(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 bool RegistrarCambioIdioma(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcCambioIdioma;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcCambioIdioma, .estilo = CS_OWNDC});
 }
 
 HWND AbrirCambioIdioma() {

@@ -162,14 +162,7 @@ LRESULT CALLBACK ProcCuadroHonor(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 bool RegistrarCuadroHonor(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcCuadroHonor;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcCuadroHonor, .estilo = CS_OWNDC, .fondoNegro = true});
 }
 
 HWND AbrirCuadroHonor() {

@@ -158,13 +158,7 @@ void EscribirTextoTarjeta(HDC hdc, int id, int largo, const AreaPagina& area, in
 }  // namespace
 
 bool RegistrarImpresion(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcEspera;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcEspera, .estilo = CS_OWNDC});
 }
 
 HWND MostrarEspera(HWND padre) {

@@ -118,14 +118,7 @@ LRESULT CALLBACK ProcInfo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RegistrarInfo(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcInfo;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcInfo, .estilo = CS_OWNDC, .fondoNegro = true});
 }
 
 HWND AbrirInfo(HWND dueño) {

@@ -355,13 +355,7 @@ LRESULT CALLBACK ProcArchivo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }  // namespace
 
 bool RegistrarVentanaArchivo(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_SAVEBITS;
-  clase.lpfnWndProc = ProcArchivo;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcArchivo, .estilo = CS_SAVEBITS});
 }
 
 HWND AbrirVentanaArchivo(int32_t modo) {

@@ -190,13 +190,7 @@ LRESULT CALLBACK ProcVideo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RegistrarVideo(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.lpfnWndProc = ProcVideo;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcVideo, .fondoNegro = true});
 }
 
 HWND AbrirVideo(int32_t modo, TrasVideo despues) {

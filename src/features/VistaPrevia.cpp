@@ -127,14 +127,7 @@ LRESULT CALLBACK ProcVistaPrevia(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 bool RegistrarVistaPrevia(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcVistaPrevia;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcVistaPrevia, .estilo = CS_OWNDC, .fondoNegro = true});
 }
 
 HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPrevia despues) {

@@ -319,13 +319,7 @@ LRESULT CALLBACK ProcCaja(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RegistrarCajas(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.lpfnWndProc = ProcCaja;
-  clase.cbWndExtra = kBytesExtra;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcCaja, .bytesExtra = kBytesExtra});
 }
 
 void CrearCajas(HWND principal) {

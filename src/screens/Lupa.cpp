@@ -149,13 +149,7 @@ LRESULT CALLBACK ProcLupa(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RegistrarLupa(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.lpfnWndProc = ProcLupa;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcLupa, .fondoNegro = true});
 }
 
 void CrearLupa(HWND principal) {

@@ -541,13 +541,7 @@ LRESULT CALLBACK ProcMenuNuevo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 bool RegistrarMenuNuevo(HINSTANCE instancia) {
   RegistrarMiniaturas(instancia);
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcMenuNuevo;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcMenuNuevo, .estilo = CS_OWNDC});
 }
 
 void AbrirMenuNuevo() {

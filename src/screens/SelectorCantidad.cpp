@@ -6,6 +6,7 @@
 
 #include "ArchivoBMP.h"
 #include "ArrastreSelector.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
@@ -118,12 +119,7 @@ LRESULT CALLBACK ProcSelectorCantidad(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 }  // namespace
 
 bool RegistrarSelectorCantidad(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.lpfnWndProc = ProcSelectorCantidad;
-  clase.hInstance = instancia;
-  clase.hCursor = arranque.cursorSelector;
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcSelectorCantidad, .cursor = arranque.cursorSelector});
 }
 
 HWND CrearSelectorCantidad(HWND padre, HIMAGE fondo) {

@@ -113,12 +113,7 @@ LRESULT CALLBACK ProcSelectorTamano(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 bool RegistrarSelectorTamano(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.lpfnWndProc = ProcSelectorTamano;
-  clase.hInstance = instancia;
-  clase.hCursor = arranque.cursorSelector;
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcSelectorTamano, .cursor = arranque.cursorSelector});
 }
 
 }  // namespace

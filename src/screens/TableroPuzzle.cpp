@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Compositor.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "Cut.h"
 #include "Drag.h"
@@ -352,13 +353,7 @@ HWND CrearTablero(HWND padre, int indice, int x, int y, int ancho, int alto) {
 }  // namespace
 
 bool RegistrarTableroPuzzle(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_OWNDC;
-  clase.lpfnWndProc = ProcTablero;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcTablero, .estilo = CS_OWNDC});
 }
 
 HWND ShowPuzzle(HWND padre) {

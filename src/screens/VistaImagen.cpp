@@ -69,14 +69,7 @@ Punto TamañoVistaImagen(Punto imagen, Punto pantalla) {
 }
 
 bool RegistrarVistaImagen(HINSTANCE instancia) {
-  WNDCLASSA clase{};
-  clase.style = CS_DBLCLKS;
-  clase.lpfnWndProc = ProcVistaImagen;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = kClase;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcVistaImagen, .estilo = CS_DBLCLKS, .fondoNegro = true});
 }
 
 bool MostrarImagenGrande(HWND dueño, const char* ruta) {

@@ -9,6 +9,18 @@
 #include "ArrastreVentana.h"
 #include "ControlDC.h"
 
+// A window class of the program; the arrow cursor when none is given, and
+// no background brush unless black is asked for.
+struct ClaseVentana {
+  const char* nombre = nullptr;
+  WNDPROC procedimiento = nullptr;
+  UINT estilo = 0;
+  HCURSOR cursor = nullptr;
+  bool fondoNegro = false;
+  int bytesExtra = 0;
+};
+bool RegistrarClase(HINSTANCE instancia, const ClaseVentana& clase);
+
 // SetWindowPos flags: hide without activating, show (activating), show
 // without activating; never moving, sizing or changing the z-order.
 constexpr UINT kSwpOcultar = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
