@@ -1,0 +1,48 @@
+// A player's own picture: what kind a file is by its first bytes, which
+// sizes are refused before any memory is taken, the size it is kept at for
+// this screen's table, and its conversion, row by row as a decoder gives
+// them, into the 24-bit bitmap file the game plays from.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "EscaladoArea.h"
+#include "Punto.h"
+
+enum class TipoImagen { Desconocido, Bmp, Jpeg, Png, Gif, Tiff };
+
+// By content alone: a file renamed with another extension is still known.
+TipoImagen DetectarTipoImagen(const uint8_t* datos, int64_t bytes);
+
+// A side longer than this, or more pixels than this, is refused.
+constexpr int64_t kLadoMaximoFoto = 25000;
+constexpr int64_t kPixelesMaximosFoto = 100'000'000;
+bool TamañoFotoAceptable(int64_t ancho, int64_t alto);
+
+// The size a w x h picture is kept at for a W x H table: as it is when it
+// fits; otherwise fitted into the table, aspect kept, each side at least 1.
+Punto TamañoFotoParaMesa(Punto foto, Punto mesa);
+
+// 64-bit FNV-1a of a file's bytes: the same picture added twice is known by it.
+uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xcbf29ce484222325ULL);
+
+// Takes a picture's rows top first, 32 bits a pixel (blue, green, red, and
+// a byte that is ignored), scales them by area averaging to the target size
+// and gives the whole bitmap file: 14-byte file header, 40-byte info header,
+// bottom-up rows of 24 bits padded to 4 bytes.
+class ConversorFoto {
+ public:
+  // False when either size is not acceptable.
+  bool Empezar(Punto fuente, Punto destino);
+  void AgregarFila32(const uint8_t* bgrx);
+  bool Completo() const { return escalador_.Completo(); }
+  // The file, once every row has come; empty before.
+  std::vector<uint8_t> Archivo() const;
+  Punto Destino() const { return destino_; }
+
+ private:
+  EscaladorArea escalador_;
+  Punto fuente_{}, destino_{};
+  std::vector<uint8_t> fila_;
+};

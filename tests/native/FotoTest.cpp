@@ -1,0 +1,166 @@
+#include "Foto.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ArchivoBMP.h"
+#include "Binario.h"
+#include "EscaladoArea.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::pair<int32_t, int32_t> Par(Punto p) { return {p.x, p.y}; }
+
+TipoImagen Tipo(const std::string& bytes) {
+  return DetectarTipoImagen(reinterpret_cast<const uint8_t*>(bytes.data()), std::ssize(bytes));
+}
+
+TEST(Foto, AFileIsKnownByItsContentNotItsName) {
+  EXPECT_EQ(Tipo(std::string("\xFF\xD8\xFF\xE1", 4)), TipoImagen::Jpeg);
+  EXPECT_EQ(Tipo(std::string("\x89PNG\r\n\x1A\n\0\0", 10)), TipoImagen::Png);
+  EXPECT_EQ(Tipo("GIF89a.."), TipoImagen::Gif);
+  EXPECT_EQ(Tipo("GIF87a.."), TipoImagen::Gif);
+  EXPECT_EQ(Tipo(std::string("II*\0\x08\0\0\0", 8)), TipoImagen::Tiff);
+  EXPECT_EQ(Tipo(std::string("MM\0*\0\0\0\x08", 8)), TipoImagen::Tiff);
+  std::string bmp(54, '\0');
+  bmp[0] = 'B', bmp[1] = 'M', bmp[14] = 40;
+  EXPECT_EQ(Tipo(bmp), TipoImagen::Bmp);
+  // Not pictures: text, nothing, a signature cut short, "BM" without a header.
+  for (const std::string& no : {std::string("Hello, this is text"), std::string(), std::string("\xFF\xD8", 2),
+                                std::string("\x89PNG\r\n", 6), std::string("GIF8"), std::string("BM"),
+                                std::string("BMxxxxxxxxxxxxxxxxxxxxxx"), std::string("II+\0", 4)})
+    EXPECT_EQ(Tipo(no), TipoImagen::Desconocido) << no;
+  EXPECT_EQ(DetectarTipoImagen(nullptr, 10), TipoImagen::Desconocido);
+}
+
+TEST(Foto, SizesBeyondTheLimitsAreRefused) {
+  EXPECT_TRUE(TamañoFotoAceptable(4000, 3000));
+  EXPECT_TRUE(TamañoFotoAceptable(25000, 4000));
+  EXPECT_TRUE(TamañoFotoAceptable(1, 1));
+  EXPECT_TRUE(TamañoFotoAceptable(10000, 10000));
+  EXPECT_FALSE(TamañoFotoAceptable(25001, 1));
+  EXPECT_FALSE(TamañoFotoAceptable(1, 25001));
+  EXPECT_FALSE(TamañoFotoAceptable(30000, 30000));
+  EXPECT_FALSE(TamañoFotoAceptable(10001, 10000));  // just over 100 megapixels
+  EXPECT_FALSE(TamañoFotoAceptable(0, 10));
+  EXPECT_FALSE(TamañoFotoAceptable(-5, 10));
+  EXPECT_FALSE(TamañoFotoAceptable(INT64_MAX, INT64_MAX));  // no overflow into "small"
+}
+
+TEST(Foto, APictureLargerThanTheTableIsKeptAtTheTablesSize) {
+  const Punto mesa{1843, 952};  // 1920 x 1080 less the bars
+  EXPECT_EQ(Par(TamañoFotoParaMesa({4000, 3000}, mesa)), std::pair(1269, 952));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({3000, 4000}, mesa)), std::pair(714, 952));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({8000, 1000}, mesa)), std::pair(1843, 230));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({1843, 953}, mesa)), std::pair(1841, 952));
+  // One that fits stays as it is; nothing is ever empty.
+  EXPECT_EQ(Par(TamañoFotoParaMesa({1024, 768}, mesa)), std::pair(1024, 768));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({1843, 952}, mesa)), std::pair(1843, 952));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({20000, 1}, mesa)), std::pair(1843, 1));
+  EXPECT_EQ(Par(TamañoFotoParaMesa({0, 7}, mesa)), std::pair(1, 1));
+}
+
+TEST(Foto, TheSamePictureHasTheSamePrint) {
+  const std::vector<uint8_t> a{1, 2, 3, 4}, b{1, 2, 3, 5};
+  EXPECT_EQ(HuellaBytes(a.data(), 4), HuellaBytes(a.data(), 4));
+  EXPECT_NE(HuellaBytes(a.data(), 4), HuellaBytes(b.data(), 4));
+  EXPECT_NE(HuellaBytes(a.data(), 3), HuellaBytes(a.data(), 4));
+  // Fed in two parts it is the same as whole.
+  EXPECT_EQ(HuellaBytes(a.data() + 2, 2, HuellaBytes(a.data(), 2)), HuellaBytes(a.data(), 4));
+}
+
+class FotoArchivo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string plantilla = (fs::temp_directory_path() / "ftXXXXXX").string();
+    carpeta_ = mkdtemp(plantilla.data());
+  }
+  void TearDown() override { fs::remove_all(carpeta_); }
+
+  // Converts a picture given as 32-bit rows, top first, and opens the file
+  // with the game's own reader.
+  void Convertir(Punto fuente, Punto destino, const std::vector<uint8_t>& bgrx) {
+    ConversorFoto c;
+    ASSERT_TRUE(c.Empezar(fuente, destino));
+    EXPECT_TRUE(c.Archivo().empty()) << "nothing before the last row";
+    for (int32_t y = 0; y < fuente.y; ++y) c.AgregarFila32(bgrx.data() + 4 * static_cast<size_t>(fuente.x) * y);
+    ASSERT_TRUE(c.Completo());
+    const std::vector<uint8_t> bytes = c.Archivo();
+    EXPECT_EQ(LeerU32(bytes.data() + 2), bytes.size());
+    const std::string ruta = (carpeta_ / "f.bmp").string();
+    std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+    ASSERT_TRUE(archivo_.Abrir(ruta.c_str()));
+    ASSERT_EQ(archivo_.BitsPorPixel(), 24);
+    ASSERT_EQ(archivo_.Tamaño().x, destino.x);
+    ASSERT_EQ(archivo_.Tamaño().y, destino.y);
+  }
+  // Row `y` from the top, as the game reads it (the file keeps it bottom-up).
+  std::vector<uint8_t> FilaDesdeArriba(int32_t y) {
+    const int32_t alto = archivo_.Tamaño().y;
+    std::vector<uint8_t> fila(static_cast<size_t>((archivo_.Tamaño().x * 3 + 3) & ~3));
+    EXPECT_TRUE(archivo_.LeerFilas(alto - 1 - y, 1, fila.data()));
+    return fila;
+  }
+  fs::path carpeta_;
+  ArchivoBMP archivo_;
+};
+
+// At its own size every pixel comes through, the top row on top, the
+// fourth byte dropped, odd widths padded.
+TEST_F(FotoArchivo, AtItsOwnSizeThePictureComesThroughExactlyAndUpright) {
+  const Punto t{3, 2};
+  std::vector<uint8_t> bgrx;
+  for (int32_t y = 0; y < t.y; ++y)
+    for (int32_t x = 0; x < t.x; ++x)
+      bgrx.insert(bgrx.end(), {uint8_t(10 * x), uint8_t(100 + y), uint8_t(200 + x + y), 0xEE});
+  Convertir(t, t, bgrx);
+  for (int32_t y = 0; y < t.y; ++y) {
+    const std::vector<uint8_t> fila = FilaDesdeArriba(y);
+    for (int32_t x = 0; x < t.x; ++x)
+      EXPECT_EQ(std::vector<uint8_t>(fila.begin() + 3 * x, fila.begin() + 3 * x + 3),
+                (std::vector<uint8_t>{uint8_t(10 * x), uint8_t(100 + y), uint8_t(200 + x + y)}))
+          << x << "," << y;
+  }
+}
+
+// Shrinking averages: a fine checkerboard of black and white halves to
+// mid-grey everywhere; a top half red and bottom half blue keep their halves.
+TEST_F(FotoArchivo, ShrinkingAveragesAndKeepsTopAndBottom) {
+  const Punto t{16, 8};
+  std::vector<uint8_t> bgrx;
+  for (int32_t y = 0; y < t.y; ++y)
+    for (int32_t x = 0; x < t.x; ++x) {
+      const uint8_t v = (x + y) % 2 ? 255 : 0;
+      bgrx.insert(bgrx.end(), {v, v, v, 0});
+    }
+  Convertir(t, {8, 4}, bgrx);
+  for (int32_t y = 0; y < 4; ++y) {
+    const std::vector<uint8_t> fila = FilaDesdeArriba(y);
+    for (int32_t i = 0; i < 8 * 3; ++i) EXPECT_NEAR(fila[static_cast<size_t>(i)], 127.5, 1) << y;
+  }
+
+  bgrx.clear();
+  for (int32_t y = 0; y < t.y; ++y)
+    for (int32_t x = 0; x < t.x; ++x) bgrx.insert(bgrx.end(), {uint8_t(y < 4 ? 0 : 255), 0, uint8_t(y < 4 ? 255 : 0), 0});
+  archivo_.Cerrar();
+  Convertir(t, {4, 2}, bgrx);
+  EXPECT_EQ(FilaDesdeArriba(0)[2], 255) << "red on top";
+  EXPECT_EQ(FilaDesdeArriba(1)[0], 255) << "blue below";
+}
+
+TEST(Foto, AConverterRefusesSizesBeyondTheLimits) {
+  ConversorFoto c;
+  EXPECT_FALSE(c.Empezar({30000, 30000}, {100, 100}));
+  EXPECT_FALSE(c.Empezar({100, 100}, {0, 100}));
+  EXPECT_FALSE(c.Completo());
+  EXPECT_TRUE(c.Archivo().empty());
+}
+
+}  // namespace
