@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr uint8_t kVerde[3] = {40, 110, 60};
+
 void Convertir(benchmark::State& estado) {
   const Punto foto{4000, 3000};
   const Punto mesa{static_cast<int32_t>(estado.range(0)), static_cast<int32_t>(estado.range(1))};
@@ -17,7 +19,7 @@ void Convertir(benchmark::State& estado) {
   for (size_t i = 0; i < fila.size(); ++i) fila[i] = static_cast<uint8_t>(i * 7);
   for (auto _ : estado) {
     ConversorFoto c;
-    c.Empezar(foto, TamañoFotoParaMesa(foto, mesa));
+    c.Empezar(foto, TamañoFotoParaMesa(foto, mesa), kVerde);
     for (int32_t y = 0; y < foto.y; ++y) c.AgregarFila32(fila.data());
     benchmark::DoNotOptimize(c.Archivo());
   }

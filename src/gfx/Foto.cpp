@@ -54,17 +54,25 @@ uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla) {
   return h;
 }
 
-bool ConversorFoto::Empezar(Punto fuente, Punto destino) {
+bool ConversorFoto::Empezar(Punto fuente, Punto destino, const uint8_t fondo[3]) {
   if (!TamañoFotoAceptable(fuente.x, fuente.y) || !TamañoFotoAceptable(destino.x, destino.y)) return false;
   fuente_ = fuente;
   destino_ = destino;
+  std::copy_n(fondo, 3, fondo_);
   fila_.assign(static_cast<size_t>(fuente.x) * 3, 0);
   return escalador_.Empezar(fuente.x, fuente.y, destino.x, destino.y);
 }
 
-void ConversorFoto::AgregarFila32(const uint8_t* bgrx) {
+void ConversorFoto::AgregarFila32(const uint8_t* bgra) {
   uint8_t* d = fila_.data();
-  for (int32_t x = 0; x < fuente_.x; ++x, bgrx += 4, d += 3) d[0] = bgrx[0], d[1] = bgrx[1], d[2] = bgrx[2];
+  for (int32_t x = 0; x < fuente_.x; ++x, bgra += 4, d += 3) {
+    const uint32_t a = bgra[3];
+    if (a == 255) {
+      d[0] = bgra[0], d[1] = bgra[1], d[2] = bgra[2];
+    } else {
+      for (int k = 0; k < 3; ++k) d[k] = static_cast<uint8_t>((bgra[k] * a + fondo_[k] * (255 - a) + 127) / 255);
+    }
+  }
   escalador_.AgregarFila(fila_.data());
 }
 

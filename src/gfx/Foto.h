@@ -27,15 +27,16 @@ Punto TamañoFotoParaMesa(Punto foto, Punto mesa);
 // 64-bit FNV-1a of a file's bytes: the same picture added twice is known by it.
 uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xcbf29ce484222325ULL);
 
-// Takes a picture's rows top first, 32 bits a pixel (blue, green, red, and
-// a byte that is ignored), scales them by area averaging to the target size
+// Takes a picture's rows top first, 32 bits a pixel (blue, green, red and
+// opacity), lays them over a background colour where they are not opaque,
+// scales them by area averaging to the target size
 // and gives the whole bitmap file: 14-byte file header, 40-byte info header,
 // bottom-up rows of 24 bits padded to 4 bytes.
 class ConversorFoto {
  public:
-  // False when either size is not acceptable.
-  bool Empezar(Punto fuente, Punto destino);
-  void AgregarFila32(const uint8_t* bgrx);
+  // False when either size is not acceptable. `fondo` is blue, green, red.
+  bool Empezar(Punto fuente, Punto destino, const uint8_t fondo[3]);
+  void AgregarFila32(const uint8_t* bgra);
   bool Completo() const { return escalador_.Completo(); }
   // The file, once every row has come; empty before.
   std::vector<uint8_t> Archivo() const;
@@ -44,5 +45,6 @@ class ConversorFoto {
  private:
   EscaladorArea escalador_;
   Punto fuente_{}, destino_{};
+  uint8_t fondo_[3] = {0, 0, 0};
   std::vector<uint8_t> fila_;
 };

@@ -16,6 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr uint8_t kVerde[3] = {40, 110, 60};
+
 std::pair<int32_t, int32_t> Par(Punto p) { return {p.x, p.y}; }
 
 TipoImagen Tipo(const std::string& bytes) {
@@ -88,7 +90,7 @@ class FotoArchivo : public ::testing::Test {
   // with the game's own reader.
   void Convertir(Punto fuente, Punto destino, const std::vector<uint8_t>& bgrx) {
     ConversorFoto c;
-    ASSERT_TRUE(c.Empezar(fuente, destino));
+    ASSERT_TRUE(c.Empezar(fuente, destino, kVerde));
     EXPECT_TRUE(c.Archivo().empty()) << "nothing before the last row";
     for (int32_t y = 0; y < fuente.y; ++y) c.AgregarFila32(bgrx.data() + 4 * static_cast<size_t>(fuente.x) * y);
     ASSERT_TRUE(c.Completo());
@@ -112,14 +114,14 @@ class FotoArchivo : public ::testing::Test {
   ArchivoBMP archivo_;
 };
 
-// At its own size every pixel comes through, the top row on top, the
-// fourth byte dropped, odd widths padded.
+// At its own size every opaque pixel comes through, the top row on top, odd
+// widths padded.
 TEST_F(FotoArchivo, AtItsOwnSizeThePictureComesThroughExactlyAndUpright) {
   const Punto t{3, 2};
   std::vector<uint8_t> bgrx;
   for (int32_t y = 0; y < t.y; ++y)
     for (int32_t x = 0; x < t.x; ++x)
-      bgrx.insert(bgrx.end(), {uint8_t(10 * x), uint8_t(100 + y), uint8_t(200 + x + y), 0xEE});
+      bgrx.insert(bgrx.end(), {uint8_t(10 * x), uint8_t(100 + y), uint8_t(200 + x + y), 0xFF});
   Convertir(t, t, bgrx);
   for (int32_t y = 0; y < t.y; ++y) {
     const std::vector<uint8_t> fila = FilaDesdeArriba(y);
@@ -138,7 +140,7 @@ TEST_F(FotoArchivo, ShrinkingAveragesAndKeepsTopAndBottom) {
   for (int32_t y = 0; y < t.y; ++y)
     for (int32_t x = 0; x < t.x; ++x) {
       const uint8_t v = (x + y) % 2 ? 255 : 0;
-      bgrx.insert(bgrx.end(), {v, v, v, 0});
+      bgrx.insert(bgrx.end(), {v, v, v, 255});
     }
   Convertir(t, {8, 4}, bgrx);
   for (int32_t y = 0; y < 4; ++y) {
@@ -148,17 +150,26 @@ TEST_F(FotoArchivo, ShrinkingAveragesAndKeepsTopAndBottom) {
 
   bgrx.clear();
   for (int32_t y = 0; y < t.y; ++y)
-    for (int32_t x = 0; x < t.x; ++x) bgrx.insert(bgrx.end(), {uint8_t(y < 4 ? 0 : 255), 0, uint8_t(y < 4 ? 255 : 0), 0});
+    for (int32_t x = 0; x < t.x; ++x) bgrx.insert(bgrx.end(), {uint8_t(y < 4 ? 0 : 255), 0, uint8_t(y < 4 ? 255 : 0), 255});
   archivo_.Cerrar();
   Convertir(t, {4, 2}, bgrx);
   EXPECT_EQ(FilaDesdeArriba(0)[2], 255) << "red on top";
   EXPECT_EQ(FilaDesdeArriba(1)[0], 255) << "blue below";
 }
 
+// Where the picture is see-through the table's colour shows, in proportion.
+TEST_F(FotoArchivo, TransparentPixelsShowTheBackground) {
+  const std::vector<uint8_t> bgra{200, 100, 0, 255,  200, 100, 0, 0,  200, 100, 0, 128};
+  Convertir({3, 1}, {3, 1}, bgra);
+  const std::vector<uint8_t> fila = FilaDesdeArriba(0);
+  EXPECT_EQ(std::vector<uint8_t>(fila.begin(), fila.begin() + 9),
+            (std::vector<uint8_t>{200, 100, 0, 40, 110, 60, 120, 105, 30}));
+}
+
 TEST(Foto, AConverterRefusesSizesBeyondTheLimits) {
   ConversorFoto c;
-  EXPECT_FALSE(c.Empezar({30000, 30000}, {100, 100}));
-  EXPECT_FALSE(c.Empezar({100, 100}, {0, 100}));
+  EXPECT_FALSE(c.Empezar({30000, 30000}, {100, 100}, kVerde));
+  EXPECT_FALSE(c.Empezar({100, 100}, {0, 100}, kVerde));
   EXPECT_FALSE(c.Completo());
   EXPECT_TRUE(c.Archivo().empty());
 }

@@ -1,0 +1,111 @@
+#include "LectorFotos.h"
+
+#include <wincodec.h>
+
+#include <algorithm>
+#include <new>
+
+#include "Foto.h"
+
+namespace {
+
+// Larger files are not pictures a player means to play.
+constexpr int64_t kBytesMaximosArchivo = 512LL * 1024 * 1024;
+// Rows copied from the decoder at a time: memory stays a strip, not the picture.
+constexpr UINT kFilasPorTramo = 64;
+
+// A COM interface pointer released when it goes.
+template <typename T>
+class Com {
+ public:
+  Com() = default;
+  ~Com() {
+    if (p_) p_->Release();
+  }
+  Com(const Com&) = delete;
+  Com& operator=(const Com&) = delete;
+  T** operator&() { return &p_; }
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+bool LeerArchivo(const wchar_t* ruta, std::vector<uint8_t>* bytes) {
+  HANDLE f = CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER tamaño{};
+  bool ok = GetFileSizeEx(f, &tamaño) && tamaño.QuadPart <= kBytesMaximosArchivo;
+  if (ok) {
+    bytes->resize(static_cast<size_t>(tamaño.QuadPart));
+    DWORD leidos = 0;
+    ok = bytes->empty() || (ReadFile(f, bytes->data(), static_cast<DWORD>(bytes->size()), &leidos, nullptr) &&
+                            leidos == bytes->size());
+  }
+  CloseHandle(f);
+  return ok;
+}
+
+}  // namespace
+
+LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
+  std::vector<uint8_t> bytes;
+  try {
+    if (!ruta || !LeerArchivo(ruta, &bytes)) return LecturaFoto::NoAbre;
+  } catch (const std::bad_alloc&) {
+    return LecturaFoto::SinMemoria;
+  }
+  if (DetectarTipoImagen(bytes.data(), static_cast<int64_t>(bytes.size())) == TipoImagen::Desconocido)
+    return LecturaFoto::NoEsImagen;
+
+  // Each call's answer is checked: a converter may accept a format and only
+  // fail when the pixels are copied.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  struct FinCom {
+    bool activo;
+    ~FinCom() {
+      if (activo) CoUninitialize();
+    }
+  } fin{SUCCEEDED(com)};
+  Com<IWICImagingFactory> fabrica;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(&fabrica))))
+    return LecturaFoto::Dañada;
+  Com<IWICStream> flujo;
+  Com<IWICBitmapDecoder> decodificador;
+  Com<IWICBitmapFrameDecode> cuadro;
+  UINT w = 0, h = 0;
+  if (FAILED(fabrica->CreateStream(&flujo)) ||
+      FAILED(flujo->InitializeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()))) ||
+      FAILED(fabrica->CreateDecoderFromStream(flujo.get(), nullptr, WICDecodeMetadataCacheOnDemand, &decodificador)) ||
+      FAILED(decodificador->GetFrame(0, &cuadro)) || FAILED(cuadro->GetSize(&w, &h)))
+    return LecturaFoto::Dañada;
+  if (!TamañoFotoAceptable(w, h)) return LecturaFoto::Enorme;
+
+  Com<IWICFormatConverter> conversor;
+  if (FAILED(fabrica->CreateFormatConverter(&conversor)) ||
+      FAILED(conversor->Initialize(cuadro.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return LecturaFoto::Dañada;
+
+  const Punto tamaño{static_cast<int32_t>(w), static_cast<int32_t>(h)};
+  try {
+    ConversorFoto salida;
+    if (!salida.Empezar(tamaño, TamañoFotoParaMesa(tamaño, mesa), fondo)) return LecturaFoto::Enorme;
+    const UINT porFila = w * 4;
+    std::vector<uint8_t> tramo(static_cast<size_t>(porFila) * std::min<UINT>(h, kFilasPorTramo));
+    for (UINT y = 0; y < h; y += kFilasPorTramo) {
+      const UINT filas = std::min(kFilasPorTramo, h - y);
+      const WICRect r{0, static_cast<INT>(y), static_cast<INT>(w), static_cast<INT>(filas)};
+      if (FAILED(conversor->CopyPixels(&r, porFila, porFila * filas, tramo.data()))) return LecturaFoto::Dañada;
+      for (UINT k = 0; k < filas; ++k) salida.AgregarFila32(tramo.data() + static_cast<size_t>(k) * porFila);
+    }
+    foto->bmp = salida.Archivo();
+  } catch (const std::bad_alloc&) {
+    return LecturaFoto::SinMemoria;
+  }
+  foto->original = tamaño;
+  foto->huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return foto->bmp.empty() ? LecturaFoto::Dañada : LecturaFoto::Bien;
+}

@@ -1,0 +1,31 @@
+// A player's own picture read through the system's imaging component: any
+// kind it decodes (JPEG, PNG, GIF, TIFF, BMP), the first frame only,
+// scaled for the table and given back as the game's 24-bit bitmap file.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "Punto.h"
+
+enum class LecturaFoto {
+  Bien,
+  NoAbre,       // the file cannot be opened or read
+  NoEsImagen,   // not a kind of picture the game knows, by its content
+  Dañada,       // a picture the system cannot decode (truncated, corrupt)
+  Enorme,       // a size beyond the limits, refused before decoding
+  SinMemoria,
+};
+
+struct FotoLeida {
+  std::vector<uint8_t> bmp;  // the whole bitmap file
+  Punto original{};          // the picture's own size, upright
+  uint64_t huella = 0;       // of the file's bytes
+};
+
+// Reads the file at `ruta` (wide characters: any name), decodes it, and
+// scales it to fit `mesa` when larger; what is transparent shows `fondo`
+// (blue, green, red).
+LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto);
