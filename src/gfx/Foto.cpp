@@ -30,6 +30,100 @@ TipoImagen DetectarTipoImagen(const uint8_t* datos, int64_t bytes) {
   return TipoImagen::Desconocido;
 }
 
+namespace {
+
+uint16_t U16(const uint8_t* p, bool grande) { return grande ? uint16_t(p[0] << 8 | p[1]) : uint16_t(p[1] << 8 | p[0]); }
+uint32_t U32(const uint8_t* p, bool grande) {
+  return grande ? uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]
+                : uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+// The frame header (SOF0-SOF15 but DHT, JPG and DAC) after the markers
+// before it; each segment's length is checked against the data.
+bool TamañoJpeg(const uint8_t* d, int64_t n, int64_t* w, int64_t* h) {
+  int64_t i = 2;
+  while (i + 4 <= n) {
+    if (d[i] != 0xFF) return false;
+    const uint8_t m = d[i + 1];
+    if (m == 0xFF) {  // fill byte
+      ++i;
+      continue;
+    }
+    if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) {  // no length
+      i += 2;
+      continue;
+    }
+    if (m == 0xD9 || m == 0xDA) return false;  // end, or scan data before any frame
+    const int64_t largo = U16(d + i + 2, true);
+    if (largo < 2 || i + 2 + largo > n) return false;
+    if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) {
+      if (largo < 7) return false;
+      *h = U16(d + i + 5, true);
+      *w = U16(d + i + 7, true);
+      return true;
+    }
+    i += 2 + largo;
+  }
+  return false;
+}
+
+// ImageWidth (256) and ImageLength (257) of the first directory.
+bool TamañoTiff(const uint8_t* d, int64_t n, int64_t* w, int64_t* h) {
+  const bool grande = d[0] == 'M';
+  const int64_t ifd = U32(d + 4, grande);
+  if (ifd < 8 || ifd + 2 > n) return false;
+  const int64_t entradas = U16(d + ifd, grande);
+  bool ancho = false, alto = false;
+  for (int64_t k = 0; k < entradas; ++k) {
+    const int64_t e = ifd + 2 + 12 * k;
+    if (e + 12 > n) return false;
+    const uint16_t etiqueta = U16(d + e, grande), tipo = U16(d + e + 2, grande);
+    if (etiqueta != 256 && etiqueta != 257) continue;
+    int64_t valor;
+    if (tipo == 3)
+      valor = U16(d + e + 8, grande);
+    else if (tipo == 4)
+      valor = U32(d + e + 8, grande);
+    else
+      return false;
+    (etiqueta == 256 ? *w : *h) = valor;
+    (etiqueta == 256 ? ancho : alto) = true;
+  }
+  return ancho && alto;
+}
+
+}  // namespace
+
+bool TamañoDeclarado(const uint8_t* d, int64_t n, int64_t* w, int64_t* h) {
+  switch (DetectarTipoImagen(d, n)) {
+    case TipoImagen::Png:
+      // The first chunk must be the header.
+      if (n < 24 || std::memcmp(d + 12, "IHDR", 4) != 0) return false;
+      *w = U32(d + 16, true), *h = U32(d + 20, true);
+      return true;
+    case TipoImagen::Gif:
+      if (n < 10) return false;
+      *w = U16(d + 6, false), *h = U16(d + 8, false);
+      return true;
+    case TipoImagen::Bmp: {
+      if (n < 26) return false;
+      if (LeerU32(d + 14) == 12) {
+        *w = U16(d + 18, false), *h = U16(d + 20, false);
+        return true;
+      }
+      // A negative height is a top-down picture of that many rows.
+      const int64_t alto = static_cast<int32_t>(U32(d + 22, false));
+      *w = static_cast<int32_t>(U32(d + 18, false));
+      *h = alto < 0 ? -alto : alto;
+      return true;
+    }
+    case TipoImagen::Jpeg: return TamañoJpeg(d, n, w, h);
+    case TipoImagen::Tiff: return n >= 8 && TamañoTiff(d, n, w, h);
+    case TipoImagen::Desconocido: return false;
+  }
+  return false;
+}
+
 bool TamañoFotoAceptable(int64_t ancho, int64_t alto) {
   return ancho >= 1 && alto >= 1 && ancho <= kLadoMaximoFoto && alto <= kLadoMaximoFoto &&
          ancho * alto <= kPixelesMaximosFoto;

@@ -15,6 +15,12 @@ enum class TipoImagen { Desconocido, Bmp, Jpeg, Png, Gif, Tiff };
 // By content alone: a file renamed with another extension is still known.
 TipoImagen DetectarTipoImagen(const uint8_t* datos, int64_t bytes);
 
+// The size a picture's header claims, read without decoding anything: the
+// PNG header, the GIF screen, the BMP info header, the JPEG frame, the TIFF
+// first directory. False when the header cannot be read (then no size is
+// claimed and the decoder decides).
+bool TamañoDeclarado(const uint8_t* datos, int64_t bytes, int64_t* ancho, int64_t* alto);
+
 // A side longer than this, or more pixels than this, is refused.
 constexpr int64_t kLadoMaximoFoto = 25000;
 constexpr int64_t kPixelesMaximosFoto = 100'000'000;

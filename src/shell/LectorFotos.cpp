@@ -58,6 +58,11 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
   }
   if (DetectarTipoImagen(bytes.data(), static_cast<int64_t>(bytes.size())) == TipoImagen::Desconocido)
     return LecturaFoto::NoEsImagen;
+  // A size the header claims is judged before any decoder takes memory for it.
+  if (int64_t w = 0, h = 0; TamañoDeclarado(bytes.data(), static_cast<int64_t>(bytes.size()), &w, &h)) {
+    if (w < 1 || h < 1) return LecturaFoto::Dañada;
+    if (!TamañoFotoAceptable(w, h)) return LecturaFoto::Enorme;
+  }
 
   // Each call's answer is checked: a converter may accept a format and only
   // fail when the pixels are copied.

@@ -42,6 +42,63 @@ TEST(Foto, AFileIsKnownByItsContentNotItsName) {
   EXPECT_EQ(DetectarTipoImagen(nullptr, 10), TipoImagen::Desconocido);
 }
 
+using Par64 = std::pair<int64_t, int64_t>;
+const Par64 kNada{-1, -1};
+
+Par64 Declarado(const std::string& bytes) {
+  int64_t w = -1, h = -1;
+  if (!TamañoDeclarado(reinterpret_cast<const uint8_t*>(bytes.data()), std::ssize(bytes), &w, &h)) return kNada;
+  return {w, h};
+}
+
+std::string Be16(int v) { return {char(v >> 8), char(v & 255)}; }
+std::string Le16(int v) { return {char(v & 255), char(v >> 8)}; }
+std::string Be32(uint32_t v) { return Be16(int(v >> 16)) + Be16(int(v & 0xFFFF)); }
+std::string Le32(uint32_t v) { return Le16(int(v & 0xFFFF)) + Le16(int(v >> 16)); }
+
+// The size a header claims is read without decoding, or not at all.
+TEST(Foto, TheSizeAHeaderClaimsIsReadFromEachKind) {
+  const std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + Be32(13) + "IHDR" + Be32(30000) + Be32(20000) + "....";
+  EXPECT_EQ(Declarado(png), Par64(30000, 20000));
+  EXPECT_EQ(Declarado(png.substr(0, 23)), kNada);
+  std::string otro = png;
+  otro.replace(12, 4, "gAMA");
+  EXPECT_EQ(Declarado(otro), kNada) << "the header chunk comes first";
+
+  EXPECT_EQ(Declarado("GIF89a" + Le16(640) + Le16(480)), Par64(640, 480));
+
+  std::string bmp = "BM" + std::string(12, '\0') + Le32(40) + Le32(800) + Le32(uint32_t(-600)) + std::string(28, '\0');
+  EXPECT_EQ(Declarado(bmp), Par64(800, 600)) << "top-down";
+  std::string core = "BM" + std::string(12, '\0') + Le32(12) + Le16(320) + Le16(200) + std::string(4, '\0');
+  EXPECT_EQ(Declarado(core), Par64(320, 200));
+
+  // JPEG: markers and segments before the frame, fill bytes, a frame of
+  // either kind; a length that runs past the data, or scan data first.
+  const std::string soi("\xFF\xD8", 2), app0 = std::string("\xFF\xE0", 2) + Be16(6) + "JFIF";
+  const std::string sof2 = std::string("\xFF\xC2", 2) + Be16(11) + "\x08" + Be16(3000) + Be16(4000) + std::string("\x01\x01\x11\x00", 4);
+  EXPECT_EQ(Declarado(soi + app0 + "\xFF\xFF" + sof2), Par64(4000, 3000));
+  const std::string dht = std::string("\xFF\xC4", 2) + Be16(4) + "..";
+  EXPECT_EQ(Declarado(soi + dht + sof2), Par64(4000, 3000)) << "DHT is no frame";
+  EXPECT_EQ(Declarado(soi + std::string("\xFF\xE1", 2) + Be16(60000) + "x" + sof2), kNada);
+  EXPECT_EQ(Declarado(soi + std::string("\xFF\xDA", 2) + Be16(4) + ".." + sof2), kNada);
+  for (size_t corte = 0; corte < (soi + app0 + sof2).size(); ++corte)
+    EXPECT_EQ(Declarado((soi + app0 + sof2).substr(0, corte)), kNada) << corte;
+
+  // TIFF, both byte orders; width as LONG, length as SHORT.
+  const std::string ii = std::string("II*\0", 4) + Le32(8) + Le16(2) + Le16(256) + Le16(4) + Le32(1) + Le32(5000) +
+                         Le16(257) + Le16(3) + Le32(1) + Le16(4000) + Le16(0);
+  EXPECT_EQ(Declarado(ii), Par64(5000, 4000));
+  const std::string mm = std::string("MM\0*", 4) + Be32(8) + Be16(2) + Be16(257) + Be16(3) + Be32(1) + Be16(70) +
+                         Be16(0) + Be16(256) + Be16(3) + Be32(1) + Be16(90) + Be16(0);
+  EXPECT_EQ(Declarado(mm), Par64(90, 70));
+  EXPECT_EQ(Declarado(ii.substr(0, ii.size() - 4)), kNada);
+  std::string lejos = ii;
+  lejos.replace(4, 4, Le32(1u << 31));
+  EXPECT_EQ(Declarado(lejos), kNada) << "a directory outside the file";
+
+  EXPECT_EQ(Declarado("plain text"), kNada);
+}
+
 TEST(Foto, SizesBeyondTheLimitsAreRefused) {
   EXPECT_TRUE(TamañoFotoAceptable(4000, 3000));
   EXPECT_TRUE(TamañoFotoAceptable(25000, 4000));
