@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Binario.h"
+#include "Orientacion.h"
 
 namespace {
 
@@ -148,13 +149,16 @@ uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla) {
   return h;
 }
 
-bool ConversorFoto::Empezar(Punto fuente, Punto destino, const uint8_t fondo[3]) {
+bool ConversorFoto::Empezar(Punto fuente, Punto destino, const uint8_t fondo[3], int orientacion) {
   if (!TamañoFotoAceptable(fuente.x, fuente.y) || !TamañoFotoAceptable(destino.x, destino.y)) return false;
   fuente_ = fuente;
   destino_ = destino;
   std::copy_n(fondo, 3, fondo_);
+  orientacion_ = OrientacionValida(orientacion) ? orientacion : 1;
+  // Scaled as stored, turned at the end: the turn then moves the fewer pixels.
+  escalado_ = TamañoOrientado(destino, OrientacionInversa(orientacion_));
   fila_.assign(static_cast<size_t>(fuente.x) * 3, 0);
-  return escalador_.Empezar(fuente.x, fuente.y, destino.x, destino.y);
+  return escalador_.Empezar(fuente.x, fuente.y, escalado_.x, escalado_.y);
 }
 
 void ConversorFoto::AgregarFila32(const uint8_t* bgra) {
@@ -189,6 +193,18 @@ std::vector<uint8_t> ConversorFoto::Archivo() const {
   cabecera.biSizeImage = static_cast<uint32_t>(pixeles);
   EscribirCabeceraInfoBMP(b + kTamCabeceraArchivoBMP, cabecera);
   // The first row that came is the picture's top: the file's last row.
-  for (int32_t y = 0; y < destino_.y; ++y) escalador_.LeerFila(y, b + inicio + (destino_.y - 1 - y) * porFila);
+  if (orientacion_ == 1) {
+    for (int32_t y = 0; y < destino_.y; ++y) escalador_.LeerFila(y, b + inicio + (destino_.y - 1 - y) * porFila);
+    return bytes;
+  }
+  const int64_t porFilaEscalada = static_cast<int64_t>(escalado_.x) * 3;
+  std::vector<uint8_t> escalada(static_cast<size_t>(porFilaEscalada * escalado_.y));
+  for (int32_t y = 0; y < escalado_.y; ++y) escalador_.LeerFila(y, escalada.data() + y * porFilaEscalada);
+  // Upright and top-down, written from the file's last row backwards.
+  uint8_t* ultima = b + inicio + (destino_.y - 1) * porFila;
+  std::vector<uint8_t> derecha(static_cast<size_t>(porFila * destino_.y));
+  OrientarImagen(escalada.data(), escalado_, porFilaEscalada, 3, orientacion_, derecha.data(), porFila);
+  for (int32_t y = 0; y < destino_.y; ++y)
+    std::memcpy(ultima - y * porFila, derecha.data() + y * porFila, static_cast<size_t>(porFila));
   return bytes;
 }

@@ -35,13 +35,15 @@ uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xc
 
 // Takes a picture's rows top first, 32 bits a pixel (blue, green, red and
 // opacity), lays them over a background colour where they are not opaque,
-// scales them by area averaging to the target size
-// and gives the whole bitmap file: 14-byte file header, 40-byte info header,
+// scales them by area averaging, turns them upright for their EXIF
+// orientation and gives the whole bitmap file: 14-byte file header, 40-byte info header,
 // bottom-up rows of 24 bits padded to 4 bytes.
 class ConversorFoto {
  public:
-  // False when either size is not acceptable. `fondo` is blue, green, red.
-  bool Empezar(Punto fuente, Punto destino, const uint8_t fondo[3]);
+  // `fuente` is the picture as stored, `destino` its upright size in the
+  // file; `fondo` is blue, green, red. False when either size is not
+  // acceptable.
+  bool Empezar(Punto fuente, Punto destino, const uint8_t fondo[3], int orientacion = 1);
   void AgregarFila32(const uint8_t* bgra);
   bool Completo() const { return escalador_.Completo(); }
   // The file, once every row has come; empty before.
@@ -52,5 +54,7 @@ class ConversorFoto {
   EscaladorArea escalador_;
   Punto fuente_{}, destino_{};
   uint8_t fondo_[3] = {0, 0, 0};
+  int orientacion_ = 1;
+  Punto escalado_{};  // the target as stored, before it is turned
   std::vector<uint8_t> fila_;
 };

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <new>
 
+#include "Exif.h"
 #include "Foto.h"
+#include "Orientacion.h"
 
 namespace {
 
@@ -95,9 +97,13 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
     return LecturaFoto::Dañada;
 
   const Punto tamaño{static_cast<int32_t>(w), static_cast<int32_t>(h)};
+  // The system's imaging component gives no EXIF orientation everywhere:
+  // it is read from the file's own bytes.
+  const int orientacion = OrientacionExif(bytes.data(), bytes.size());
+  const Punto derecho = TamañoOrientado(tamaño, orientacion);
   try {
     ConversorFoto salida;
-    if (!salida.Empezar(tamaño, TamañoFotoParaMesa(tamaño, mesa), fondo)) return LecturaFoto::Enorme;
+    if (!salida.Empezar(tamaño, TamañoFotoParaMesa(derecho, mesa), fondo, orientacion)) return LecturaFoto::Enorme;
     const UINT porFila = w * 4;
     std::vector<uint8_t> tramo(static_cast<size_t>(porFila) * std::min<UINT>(h, kFilasPorTramo));
     for (UINT y = 0; y < h; y += kFilasPorTramo) {
@@ -110,7 +116,7 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
   } catch (const std::bad_alloc&) {
     return LecturaFoto::SinMemoria;
   }
-  foto->original = tamaño;
+  foto->original = derecho;
   foto->huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
   return foto->bmp.empty() ? LecturaFoto::Dañada : LecturaFoto::Bien;
 }

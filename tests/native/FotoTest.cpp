@@ -145,9 +145,9 @@ class FotoArchivo : public ::testing::Test {
 
   // Converts a picture given as 32-bit rows, top first, and opens the file
   // with the game's own reader.
-  void Convertir(Punto fuente, Punto destino, const std::vector<uint8_t>& bgrx) {
+  void Convertir(Punto fuente, Punto destino, const std::vector<uint8_t>& bgrx, int orientacion = 1) {
     ConversorFoto c;
-    ASSERT_TRUE(c.Empezar(fuente, destino, kVerde));
+    ASSERT_TRUE(c.Empezar(fuente, destino, kVerde, orientacion));
     EXPECT_TRUE(c.Archivo().empty()) << "nothing before the last row";
     for (int32_t y = 0; y < fuente.y; ++y) c.AgregarFila32(bgrx.data() + 4 * static_cast<size_t>(fuente.x) * y);
     ASSERT_TRUE(c.Completo());
@@ -212,6 +212,27 @@ TEST_F(FotoArchivo, ShrinkingAveragesAndKeepsTopAndBottom) {
   Convertir(t, {4, 2}, bgrx);
   EXPECT_EQ(FilaDesdeArriba(0)[2], 255) << "red on top";
   EXPECT_EQ(FilaDesdeArriba(1)[0], 255) << "blue below";
+}
+
+// A phone photo stored on its side comes out upright: 6 is stored turned a
+// quarter to the left, so the stored left column is the upright top row.
+TEST_F(FotoArchivo, AnOrientedPhotoComesOutUpright) {
+  // Stored 3 x 2: blue values 1 2 3 / 4 5 6.
+  std::vector<uint8_t> bgra;
+  for (uint8_t v = 1; v <= 6; ++v) bgra.insert(bgra.end(), {v, 0, 0, 255});
+  const struct { int orientacion; Punto tamaño; std::vector<uint8_t> filas; } casos[] = {
+      {6, {2, 3}, {4, 1, 5, 2, 6, 3}}, {8, {2, 3}, {3, 6, 2, 5, 1, 4}}, {3, {3, 2}, {6, 5, 4, 3, 2, 1}},
+      {2, {3, 2}, {3, 2, 1, 6, 5, 4}}, {5, {2, 3}, {1, 4, 2, 5, 3, 6}}};
+  for (const auto& c : casos) {
+    archivo_.Cerrar();
+    Convertir({3, 2}, c.tamaño, bgra, c.orientacion);
+    std::vector<uint8_t> vistos;
+    for (int32_t y = 0; y < c.tamaño.y; ++y) {
+      const std::vector<uint8_t> fila = FilaDesdeArriba(y);
+      for (int32_t x = 0; x < c.tamaño.x; ++x) vistos.push_back(fila[static_cast<size_t>(3 * x)]);
+    }
+    EXPECT_EQ(vistos, c.filas) << c.orientacion;
+  }
 }
 
 // Where the picture is see-through the table's colour shows, in proportion.
