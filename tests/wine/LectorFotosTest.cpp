@@ -1,0 +1,120 @@
+// A player's pictures through the system's imaging component, on files made
+// for the test (tests/wine/fotos_prueba.py): every kind, each EXIF
+// orientation, a photo larger than the table, and bad files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Binario.h"
+#include "LectorFotos.h"
+
+namespace {
+
+constexpr uint8_t kFondo[3] = {40, 110, 60};
+const Punto kMesa{1843, 952};
+struct Color {
+  int r, g, b;
+};
+constexpr Color kRojo{220, 20, 20}, kAzul{20, 20, 220}, kGrisRojo{80, 80, 80}, kGrisAzul{43, 43, 43};
+constexpr Color kVerdeFondo{60, 110, 40};
+
+std::wstring Carpeta() {
+  const char* c = std::getenv("TESSERA_FOTOS_DIR");
+  std::wstring w = L"Z:";
+  for (const char* p = c ? c : ""; *p; ++p) w += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+  return w + L"\\";
+}
+
+class LectorFotos : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("TESSERA_FOTOS_DIR")) GTEST_SKIP() << "run through CTest, which makes the pictures";
+  }
+  LecturaFoto Leer(const std::wstring& nombre) {
+    foto_ = FotoLeida();
+    return LeerFoto((Carpeta() + nombre).c_str(), kMesa, kFondo, &foto_);
+  }
+  int32_t Ancho() const { return LeerI32(foto_.bmp.data() + 18); }
+  int32_t Alto() const { return LeerI32(foto_.bmp.data() + 22); }
+  // The pixel at (x, y) from the top, as red, green, blue.
+  Color Pixel(int32_t x, int32_t y) const {
+    const int64_t fila = (static_cast<int64_t>(Ancho()) * 3 + 3) & ~int64_t{3};
+    const uint8_t* p = foto_.bmp.data() + 54 + (Alto() - 1 - y) * fila + 3 * x;
+    return {p[2], p[1], p[0]};
+  }
+  // The middle of quarter (qx, qy) is near `c`.
+  ::testing::AssertionResult Cuarto(int qx, int qy, Color c) const {
+    const Color p = Pixel(Ancho() * (2 * qx + 1) / 4, Alto() * (2 * qy + 1) / 4);
+    if (std::abs(p.r - c.r) <= 40 && std::abs(p.g - c.g) <= 40 && std::abs(p.b - c.b) <= 40)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "quarter " << qx << "," << qy << " is " << p.r << " " << p.g << " "
+                                         << p.b << ", not " << c.r << " " << c.g << " " << c.b;
+  }
+  FotoLeida foto_;
+};
+
+// Red top-left quarter, blue elsewhere, whatever the kind; the first frame
+// of several; grey kinds in grey.
+TEST_F(LectorFotos, EveryKindGivesItsColours) {
+  for (const wchar_t* nombre : {L"rgb.jpg", L"progresivo.jpg", L"cmyk.jpg", L"rgb.png", L"paleta.png", L"rgb.bmp",
+                                L"rgb.tif", L"varios.gif", L"varios.tif", L"bmp_renombrado.png", L"Фото café.jpg"}) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(nombre[0]) << " " << std::wstring(nombre).size());
+    ASSERT_EQ(Leer(nombre), LecturaFoto::Bien);
+    EXPECT_EQ(foto_.original.x, 60);
+    EXPECT_EQ(foto_.original.y, 40);
+    ASSERT_EQ(Ancho(), 60);
+    ASSERT_EQ(Alto(), 40);
+    EXPECT_TRUE(Cuarto(0, 0, kRojo));
+    EXPECT_TRUE(Cuarto(1, 0, kAzul));
+    EXPECT_TRUE(Cuarto(1, 1, kAzul));
+  }
+  for (const wchar_t* nombre : {L"gris.jpg", L"gris.png", L"gris16.png", L"gris16.tif"}) {
+    ASSERT_EQ(Leer(nombre), LecturaFoto::Bien) << static_cast<int>(nombre[5]);
+    EXPECT_TRUE(Cuarto(0, 0, kGrisRojo));
+    EXPECT_TRUE(Cuarto(1, 1, kGrisAzul));
+  }
+}
+
+// Stored with the red quarter top-left; upright it lies where the
+// orientation turns it.
+TEST_F(LectorFotos, EachOrientationComesOutUpright) {
+  const struct { int qx, qy; bool deLado; } donde[8] = {{0, 0, false}, {1, 0, false}, {1, 1, false}, {0, 1, false},
+                                                        {0, 0, true},  {1, 0, true},  {1, 1, true},  {0, 1, true}};
+  for (int k = 1; k <= 8; ++k) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(Leer(L"orientacion" + std::to_wstring(k) + L".jpg"), LecturaFoto::Bien);
+    const auto& d = donde[k - 1];
+    EXPECT_EQ(Ancho(), d.deLado ? 40 : 60);
+    EXPECT_EQ(Alto(), d.deLado ? 60 : 40);
+    EXPECT_EQ(foto_.original.x, Ancho());
+    EXPECT_TRUE(Cuarto(d.qx, d.qy, kRojo));
+    EXPECT_TRUE(Cuarto(1 - d.qx, 1 - d.qy, kAzul));
+  }
+}
+
+TEST_F(LectorFotos, APhotoLargerThanTheTableIsKeptAtTheTablesSize) {
+  ASSERT_EQ(Leer(L"grande.jpg"), LecturaFoto::Bien);
+  EXPECT_EQ(foto_.original.x, 4000);
+  EXPECT_EQ(Ancho(), 1269);
+  EXPECT_EQ(Alto(), 952);
+  EXPECT_TRUE(Cuarto(0, 0, kRojo));
+  EXPECT_TRUE(Cuarto(1, 1, kAzul));
+}
+
+TEST_F(LectorFotos, SeeThroughPartsShowTheTable) {
+  ASSERT_EQ(Leer(L"transparente.png"), LecturaFoto::Bien);
+  EXPECT_TRUE(Cuarto(0, 0, kRojo));
+  EXPECT_TRUE(Cuarto(1, 1, kVerdeFondo));
+}
+
+TEST_F(LectorFotos, BadFilesAreRefusedWithTheirReason) {
+  EXPECT_EQ(Leer(L"cortado.jpg"), LecturaFoto::Dañada);
+  EXPECT_EQ(Leer(L"vacio.jpg"), LecturaFoto::NoEsImagen);
+  EXPECT_EQ(Leer(L"texto.jpg"), LecturaFoto::NoEsImagen);
+  EXPECT_EQ(Leer(L"enorme.png"), LecturaFoto::Enorme);
+  EXPECT_EQ(Leer(L"no-such-file.jpg"), LecturaFoto::NoAbre);
+  EXPECT_TRUE(foto_.bmp.empty());
+}
+
+}  // namespace
