@@ -1,6 +1,8 @@
 #include "Foto.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "Binario.h"
@@ -138,6 +140,21 @@ Punto TamañoFotoParaMesa(Punto foto, Punto mesa) {
   const Punto t = W * h > H * w ? Punto{static_cast<int32_t>(w * H / h), static_cast<int32_t>(H)}
                                 : Punto{static_cast<int32_t>(W), static_cast<int32_t>(h * W / w)};
   return {std::max(t.x, 1), std::max(t.y, 1)};
+}
+
+bool EsNombreFoto(const std::string& nombre) {
+  const size_t punto = nombre.rfind('.');
+  if (punto == std::string::npos) return false;
+  std::string ext = nombre.substr(punto + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "jpg" || ext == "jpeg" || ext == "png" || ext == "gif" || ext == "tif" || ext == "tiff";
+}
+
+std::string NombreConvertida(uint64_t huella, Punto mesa) {
+  char nombre[64];
+  std::snprintf(nombre, sizeof nombre, "%016llx-%dx%d.foto.bmp", static_cast<unsigned long long>(huella), mesa.x,
+                mesa.y);
+  return nombre;
 }
 
 uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "EscaladoArea.h"
@@ -29,6 +30,17 @@ bool TamañoFotoAceptable(int64_t ancho, int64_t alto);
 // The size a w x h picture is kept at for a W x H table: as it is when it
 // fits; otherwise fitted into the table, aspect kept, each side at least 1.
 Punto TamañoFotoParaMesa(Punto foto, Punto mesa);
+
+// Whether a file name ends in one of the extensions of the kinds a player
+// adds (".jpg", ".jpeg", ".png", ".gif", ".tif", ".tiff", any case). Bitmaps
+// are listed as the shipped pictures are.
+bool EsNombreFoto(const std::string& nombre);
+
+// The name a converted picture is kept under: the photo's print and the
+// table's size it was converted for, so the same photo for another screen
+// is another file. It ends in letters: a name ending in digits would read
+// as a shipped picture's.
+std::string NombreConvertida(uint64_t huella, Punto mesa);
 
 // 64-bit FNV-1a of a file's bytes: the same picture added twice is known by it.
 uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xcbf29ce484222325ULL);

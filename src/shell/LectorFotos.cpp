@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "ArchivoDisco.h"
 #include "Exif.h"
 #include "Foto.h"
 #include "Orientacion.h"
@@ -49,15 +50,15 @@ bool LeerArchivo(const wchar_t* ruta, std::vector<uint8_t>* bytes) {
   return ok;
 }
 
-}  // namespace
-
-LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
-  std::vector<uint8_t> bytes;
+LecturaFoto LeerBytes(const wchar_t* ruta, std::vector<uint8_t>* bytes) {
   try {
-    if (!ruta || !LeerArchivo(ruta, &bytes)) return LecturaFoto::NoAbre;
+    return ruta && LeerArchivo(ruta, bytes) ? LecturaFoto::Bien : LecturaFoto::NoAbre;
   } catch (const std::bad_alloc&) {
     return LecturaFoto::SinMemoria;
   }
+}
+
+LecturaFoto Convertir(const std::vector<uint8_t>& bytes, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
   if (DetectarTipoImagen(bytes.data(), static_cast<int64_t>(bytes.size())) == TipoImagen::Desconocido)
     return LecturaFoto::NoEsImagen;
   // A size the header claims is judged before any decoder takes memory for it.
@@ -84,7 +85,8 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
   Com<IWICBitmapFrameDecode> cuadro;
   UINT w = 0, h = 0;
   if (FAILED(fabrica->CreateStream(&flujo)) ||
-      FAILED(flujo->InitializeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()))) ||
+      // The stream only reads the bytes it is given.
+      FAILED(flujo->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
       FAILED(fabrica->CreateDecoderFromStream(flujo.get(), nullptr, WICDecodeMetadataCacheOnDemand, &decodificador)) ||
       FAILED(decodificador->GetFrame(0, &cuadro)) || FAILED(cuadro->GetSize(&w, &h)))
     return LecturaFoto::Dañada;
@@ -119,4 +121,29 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
   foto->original = derecho;
   foto->huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
   return foto->bmp.empty() ? LecturaFoto::Dañada : LecturaFoto::Bien;
+}
+
+}  // namespace
+
+LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
+  std::vector<uint8_t> bytes;
+  const LecturaFoto r = LeerBytes(ruta, &bytes);
+  return r == LecturaFoto::Bien ? Convertir(bytes, mesa, fondo, foto) : r;
+}
+
+LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
+                         std::string* rutaBmp) {
+  std::vector<uint8_t> bytes;
+  if (const LecturaFoto r = LeerBytes(ruta, &bytes); r != LecturaFoto::Bien) return r;
+  const std::string destino =
+      carpeta + NombreConvertida(HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size())), mesa);
+  if (!ExisteArchivo(destino.c_str())) {
+    FotoLeida foto;
+    if (const LecturaFoto r = Convertir(bytes, mesa, fondo, &foto); r != LecturaFoto::Bien) return r;
+    CreateDirectoryA(carpeta.c_str(), nullptr);
+    if (!EscribirArchivoEntero(destino.c_str(), foto.bmp.data(), static_cast<int64_t>(foto.bmp.size())))
+      return LecturaFoto::NoAbre;
+  }
+  *rutaBmp = destino;
+  return LecturaFoto::Bien;
 }

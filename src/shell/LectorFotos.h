@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Punto.h"
@@ -29,3 +30,10 @@ struct FotoLeida {
 // scales it to fit `mesa` when larger; what is transparent shows `fondo`
 // (blue, green, red).
 LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto);
+
+// The converted copy of the photo at `ruta` for this table: made once and
+// kept in `carpeta` (made when missing) under NombreConvertida, written
+// whole or not at all; later calls find it there without decoding.
+// `rutaBmp` gets its path.
+LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
+                         std::string* rutaBmp);

@@ -11,6 +11,7 @@
 #include "ArchivoBMP.h"
 #include "Binario.h"
 #include "EscaladoArea.h"
+#include "FichaImagen.h"
 
 namespace {
 
@@ -124,6 +125,16 @@ TEST(Foto, APictureLargerThanTheTableIsKeptAtTheTablesSize) {
   EXPECT_EQ(Par(TamañoFotoParaMesa({1843, 952}, mesa)), std::pair(1843, 952));
   EXPECT_EQ(Par(TamañoFotoParaMesa({20000, 1}, mesa)), std::pair(1843, 1));
   EXPECT_EQ(Par(TamañoFotoParaMesa({0, 7}, mesa)), std::pair(1, 1));
+}
+
+TEST(Foto, PhotoNamesAndTheNamesTheyAreKeptUnder) {
+  for (const char* si : {"a.jpg", "IMG_0001.JPG", "x.jpeg", "y.Png", "z.gif", "t.tif", "t.TIFF", "dots.in.name.png"})
+    EXPECT_TRUE(EsNombreFoto(si)) << si;
+  for (const char* no : {"1.bmp", "jpg", "a.jpg.txt", "a.", "", "a.pngx", "archivo"}) EXPECT_FALSE(EsNombreFoto(no)) << no;
+  EXPECT_EQ(NombreConvertida(0x0123456789abcdefULL, {1269, 952}), "0123456789abcdef-1269x952.foto.bmp");
+  // Never read as one of the shipped pictures, whose names end in digits.
+  for (Punto t : {Punto{1843, 5}, Punto{5, 12}, Punto{1, 1}})
+    EXPECT_EQ(IndiceImagenDeRuta(("C:\\T\\Image\\Cache\\" + NombreConvertida(12, t)).c_str()), -1) << t.x << "x" << t.y;
 }
 
 TEST(Foto, TheSamePictureHasTheSamePrint) {

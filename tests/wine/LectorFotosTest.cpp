@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "Binario.h"
@@ -115,6 +116,42 @@ TEST_F(LectorFotos, BadFilesAreRefusedWithTheirReason) {
   EXPECT_EQ(Leer(L"enorme.png"), LecturaFoto::Enorme);
   EXPECT_EQ(Leer(L"no-such-file.jpg"), LecturaFoto::NoAbre);
   EXPECT_TRUE(foto_.bmp.empty());
+}
+
+// Converted once for this table, then found again without decoding; a bad
+// file leaves nothing behind; another table makes another copy.
+TEST_F(LectorFotos, AConvertedPhotoIsKeptAndFoundAgain) {
+  const std::string carpeta = std::string(std::getenv("TESSERA_FOTOS_DIR")) + "/convertidas-" +
+                              std::to_string(GetCurrentProcessId()) + "/";
+  std::filesystem::remove_all(carpeta);
+  const auto windows = [](std::string r) {
+    for (char& c : r)
+      if (c == '/') c = '\\';
+    return "Z:" + r;
+  };
+  std::string ruta, otra;
+  ASSERT_EQ(PrepararFoto((Carpeta() + L"grande.jpg").c_str(), kMesa, kFondo, windows(carpeta), &ruta),
+            LecturaFoto::Bien);
+  ASSERT_EQ(std::filesystem::path(ruta).filename().string().find(std::to_string(kMesa.x)), 17u) << ruta;
+  const std::string unix = carpeta + ruta.substr(ruta.rfind('\\') + 1);
+  ASSERT_TRUE(std::filesystem::exists(unix));
+  EXPECT_EQ(std::filesystem::file_size(unix), 54u + 3808u * 952u);  // rows padded to 4 bytes
+  const auto cuando = std::filesystem::last_write_time(unix);
+  // A different name with the same bytes is the same photo.
+  std::filesystem::copy_file(std::string(std::getenv("TESSERA_FOTOS_DIR")) + "/grande.jpg", carpeta + "copia.jpg");
+  ASSERT_EQ(PrepararFoto((Carpeta() + L"convertidas-" + std::to_wstring(GetCurrentProcessId()) + L"\\copia.jpg").c_str(),
+                         kMesa, kFondo, windows(carpeta), &otra),
+            LecturaFoto::Bien);
+  EXPECT_EQ(otra, ruta);
+  EXPECT_EQ(std::filesystem::last_write_time(unix), cuando) << "found, not made again";
+  ASSERT_EQ(PrepararFoto((Carpeta() + L"grande.jpg").c_str(), {800, 600}, kFondo, windows(carpeta), &otra),
+            LecturaFoto::Bien);
+  EXPECT_NE(otra, ruta);
+  const size_t antes = std::distance(std::filesystem::directory_iterator(carpeta), {});
+  EXPECT_EQ(PrepararFoto((Carpeta() + L"cortado.jpg").c_str(), kMesa, kFondo, windows(carpeta), &otra),
+            LecturaFoto::Dañada);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta), {}), static_cast<std::ptrdiff_t>(antes));
+  std::filesystem::remove_all(carpeta);
 }
 
 }  // namespace
