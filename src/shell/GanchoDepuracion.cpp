@@ -7,7 +7,9 @@
 #include "ArchivoBMP.h"
 #include "ArchivoDisco.h"
 #include "Cut.h"
+#include "Foto.h"
 #include "Globales.h"
+#include "LectorFotos.h"
 #include "NewPuzzleParams.h"
 #include "Puzzle.h"
 #include "PuzzleDump.h"
@@ -27,6 +29,21 @@ const std::string& RutaVolcado() {
 
 bool EsAbsoluta(const std::string& ruta) {
   return (ruta.size() > 2 && ruta[1] == ':') || (ruta.size() > 1 && ruta[0] == '\\' && ruta[1] == '\\');
+}
+
+// A photo is played from its copy converted for this table, as a picture
+// chosen in the new-puzzle window is; a bitmap as it is.
+std::string RutaJugable(const std::string& ruta) {
+  if (!EsNombreFoto(ruta)) return ruta;
+  const int n = MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, nullptr, 0);
+  if (n < 1) return ruta;
+  std::wstring ancha(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, ancha.data(), n);
+  std::string bmp;
+  return PrepararFoto(ancha.c_str(), {arranque.anchoTablero, arranque.altoTablero}, kFondoFotos,
+                      CarpetaConvertidas(), &bmp) == LecturaFoto::Bien
+             ? bmp
+             : ruta;
 }
 
 }  // namespace
@@ -51,7 +68,7 @@ void IniciarPuzzleDepuracion() {
     VolcarPuzzle();
     return;
   }
-  const std::string ruta = EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path;
+  const std::string ruta = RutaJugable(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();

@@ -5,7 +5,7 @@
 //     measured times of presses, drag steps and drops
 //   TESSERA_DEBUG_NEW=Image\3.bmp,4,5,0  a puzzle (picture relative to the
 //     program's folder or absolute, rows, columns, die 0-2) is cut at
-//     start-up
+//     start-up; a photo is converted for the table first
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 #include "ArchivoDisco.h"
 #include "Exif.h"
 #include "Foto.h"
+#include "Globales.h"
 #include "Orientacion.h"
 
 namespace {
@@ -147,3 +148,5 @@ LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3]
   *rutaBmp = destino;
   return LecturaFoto::Bien;
 }
+
+std::string CarpetaConvertidas() { return RutaPrograma("Image\\Cache\\"); }

@@ -11,6 +11,9 @@
 
 #include "Punto.h"
 
+// What shows through a transparent photo: the table's felt (blue, green, red).
+constexpr uint8_t kFondoFotos[3] = {58, 93, 47};
+
 enum class LecturaFoto {
   Bien,
   NoAbre,       // the file cannot be opened or read
@@ -37,3 +40,6 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
 // `rutaBmp` gets its path.
 LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
                          std::string* rutaBmp);
+
+// The folder converted photos are kept in: the program's Image\Cache\.
+std::string CarpetaConvertidas();
