@@ -150,6 +150,16 @@ bool EsNombreFoto(const std::string& nombre) {
   return ext == "jpg" || ext == "jpeg" || ext == "png" || ext == "gif" || ext == "tif" || ext == "tiff";
 }
 
+bool EsNombreImagen(const char* nombre) {
+  if (!nombre) return false;
+  const std::string n = nombre;
+  if (EsNombreFoto(n)) return true;
+  if (n.size() < 5) return false;
+  std::string ext = n.substr(n.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".bmp";
+}
+
 std::string NombreConvertida(uint64_t huella, Punto mesa) {
   char nombre[64];
   std::snprintf(nombre, sizeof nombre, "%016llx-%dx%d.foto.bmp", static_cast<unsigned long long>(huella), mesa.x,

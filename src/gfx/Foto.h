@@ -36,6 +36,9 @@ Punto TamañoFotoParaMesa(Punto foto, Punto mesa);
 // are listed as the shipped pictures are.
 bool EsNombreFoto(const std::string& nombre);
 
+// Whether a picture list shows a file of this name: a bitmap, or a photo.
+bool EsNombreImagen(const char* nombre);
+
 // The name a converted picture is kept under: the photo's print and the
 // table's size it was converted for, so the same photo for another screen
 // is another file. It ends in letters: a name ending in digits would read

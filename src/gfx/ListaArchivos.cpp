@@ -60,7 +60,7 @@ bool ListaArchivos::Agregar(const char* nombre, int32_t* usado) {
   return true;
 }
 
-bool ListaArchivos::Buscar(const char* patron) {
+bool ListaArchivos::Buscar(const char* patron, bool (*acepta)(const char* nombre)) {
   cantidad_ = 0;
   cargada_ = false;
   if (!bloque_) {
@@ -70,11 +70,12 @@ bool ListaArchivos::Buscar(const char* patron) {
   }
   int32_t usado = 0;
   bool bien = true;
-  bool alguno = RecorrerArchivos(patron, [&](const char* nombre) {
+  const bool recorrido = RecorrerArchivos(patron, [&](const char* nombre) {
+    if (acepta && !acepta(nombre)) return true;
     bien = Agregar(nombre, &usado);
     return bien;
   });
-  if (!alguno || !bien) {
+  if (!recorrido || !bien || cantidad_ == 0) {
     cantidad_ = 0;
     return false;
   }

@@ -22,6 +22,8 @@
 #include "EtiquetaTexto.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
+#include "Foto.h"
+#include "LectorFotos.h"
 #include "ListaArchivos.h"
 #include "Herramientas.h"
 #include "Lupa.h"
@@ -110,10 +112,21 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
+// A photo is shown and cut from its copy converted for this table (made
+// the first time it is listed); empty when it cannot be read.
 std::string RutaImagen(int32_t indice) {
   char nombre[kRutaMaxima];
   if (g_imagenes.Nombre(indice, false, nombre, sizeof nombre) == 0) return {};
-  return arranque.carpeta + "Image\\" + nombre;
+  const std::string ruta = arranque.carpeta + "Image\\" + nombre;
+  if (!EsNombreFoto(nombre)) return ruta;
+  const int n = MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, nullptr, 0);
+  std::wstring ancha(static_cast<size_t>(std::max(n, 1)), L'\0');
+  std::string bmp;
+  if (n < 1 || !MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, ancha.data(), n) ||
+      PrepararFoto(ancha.c_str(), {arranque.anchoTablero, arranque.altoTablero}, kFondoFotos, CarpetaConvertidas(),
+                   &bmp) != LecturaFoto::Bien)
+    return {};
+  return bmp;
 }
 
 // ---- The controls of each page --------------------------------------------
@@ -338,8 +351,8 @@ LRESULT OnCreate(HWND hwnd) {
 
   // Fewer pictures than thumbnails leave the rest empty; none leaves OK
   // with nothing to cut.
-  const std::string patron = arranque.carpeta + "Image\\*.bmp";
-  g_imagenes.Buscar(patron.c_str());
+  const std::string patron = arranque.carpeta + "Image\\*";
+  g_imagenes.Buscar(patron.c_str(), EsNombreImagen);
   g_imagenes.OrdenarNatural();
   g_primera = 0;
   CrearDesplazadorImagenes(hwnd);

@@ -131,6 +131,9 @@ TEST(Foto, PhotoNamesAndTheNamesTheyAreKeptUnder) {
   for (const char* si : {"a.jpg", "IMG_0001.JPG", "x.jpeg", "y.Png", "z.gif", "t.tif", "t.TIFF", "dots.in.name.png"})
     EXPECT_TRUE(EsNombreFoto(si)) << si;
   for (const char* no : {"1.bmp", "jpg", "a.jpg.txt", "a.", "", "a.pngx", "archivo"}) EXPECT_FALSE(EsNombreFoto(no)) << no;
+  for (const char* si : {"1.bmp", "X.BMP", "a.jpg"}) EXPECT_TRUE(EsNombreImagen(si)) << si;
+  for (const char* no : {".", "..", "Cache", "bmp", "a.txt", "a.bmpx"}) EXPECT_FALSE(EsNombreImagen(no)) << no;
+  EXPECT_FALSE(EsNombreImagen(nullptr));
   EXPECT_EQ(NombreConvertida(0x0123456789abcdefULL, {1269, 952}), "0123456789abcdef-1269x952.foto.bmp");
   // Never read as one of the shipped pictures, whose names end in digits.
   for (Punto t : {Punto{1843, 5}, Punto{5, 12}, Punto{1, 1}})
