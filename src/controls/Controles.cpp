@@ -28,13 +28,7 @@ void Sonar(const void* datos) {
 }
 
 bool Registrar(HINSTANCE instancia, const char* nombre, WNDPROC procedimiento, UINT estilo) {
-  WNDCLASSA clase{};
-  clase.style = estilo;
-  clase.lpfnWndProc = procedimiento;
-  clase.hInstance = instancia;
-  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  clase.lpszClassName = nombre;
-  return RegisterClassA(&clase) != 0;
+  return RegistrarClase(instancia, {.nombre = nombre, .procedimiento = procedimiento, .estilo = estilo});
 }
 
 }  // namespace
@@ -88,6 +82,18 @@ LRESULT PintarNegro(HWND hwnd) {
   Pintura p(hwnd);
   PintarRectangulo(p.Hdc(), p.Rect(), nullptr, ROP_SRCCOPY);
   return 0;
+}
+
+bool RegistrarClase(HINSTANCE instancia, const ClaseVentana& c) {
+  WNDCLASSA clase{};
+  clase.style = c.estilo;
+  clase.lpfnWndProc = c.procedimiento;
+  clase.cbWndExtra = c.bytesExtra;
+  clase.hInstance = instancia;
+  clase.hCursor = c.cursor ? c.cursor : LoadCursorA(nullptr, IDC_ARROW);
+  if (c.fondoNegro) clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  clase.lpszClassName = c.nombre;
+  return RegisterClassA(&clase) != 0;
 }
 
 bool RegistrarControles(HINSTANCE instancia) {

@@ -128,6 +128,18 @@ LRESULT SinRegistro(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // WM_PAINT of a control with nothing to show: its update rectangle black.
 LRESULT PintarNegro(HWND hwnd);
 
+// A window class of the program; the arrow cursor when none is given, and
+// no background brush unless black is asked for.
+struct ClaseVentana {
+  const char* nombre = nullptr;
+  WNDPROC procedimiento = nullptr;
+  UINT estilo = 0;
+  HCURSOR cursor = nullptr;
+  bool fondoNegro = false;
+  int bytesExtra = 0;
+};
+bool RegistrarClase(HINSTANCE instancia, const ClaseVentana& clase);
+
 // Loads the button sounds of `instancia`, then registers COVCOMMAND,
 // COVBOXSCOMMAND, COVCHECK, COVSLIDE, COVSROLL, COVANIM and COVTXT in that
 // order; false at the first failure.

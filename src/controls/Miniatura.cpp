@@ -97,14 +97,8 @@ void RenovarMiniatura(HWND hwnd) {
 }
 
 bool RegistrarClaseMiniatura(HINSTANCE instancia, const char* clase, WNDPROC procedimiento) {
-  WNDCLASSA c{};
-  c.style = CS_DBLCLKS;
-  c.lpfnWndProc = procedimiento;
-  c.cbWndExtra = kBytesExtra;
-  c.hInstance = instancia;
-  c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  c.lpszClassName = clase;
-  return RegisterClassA(&c) != 0;
+  return RegistrarClase(instancia,
+                        {.nombre = clase, .procedimiento = procedimiento, .estilo = CS_DBLCLKS, .bytesExtra = kBytesExtra});
 }
 
 LRESULT ProcesarMiniatura(const TipoMiniatura& tipo, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

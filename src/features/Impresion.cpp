@@ -93,18 +93,11 @@ LRESULT OnPaint(HWND hwnd) {
 
 void OnNcDestroy() { g = Estado(); }
 
-LRESULT OnPaleta(HWND hwnd) {
-  InvalidateRect(hwnd, nullptr, FALSE);
-  return 0;
-}
-
 LRESULT CALLBACK ProcEspera(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
     case WM_PAINT: return OnPaint(hwnd);
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
-    case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
     default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }

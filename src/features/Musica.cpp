@@ -206,11 +206,6 @@ LRESULT OnDestroy() {
 // The controls are gone by now, so their pictures can go.
 void OnNcDestroy() { g = Estado(); }
 
-LRESULT OnPaleta(HWND hwnd) {
-  InvalidateRect(hwnd, nullptr, FALSE);
-  return 0;
-}
-
 LRESULT CALLBACK ProcMusica(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
@@ -219,8 +214,6 @@ LRESULT CALLBACK ProcMusica(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case MM_MIXM_CONTROL_CHANGE: return OnCambioMezclador(static_cast<DWORD>(lParam));
     case WM_DESTROY: g.ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
-    case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);
     default: return g.ciclo.Atender(hwnd, msg, wParam, lParam);
   }
 }

@@ -181,11 +181,5 @@ LRESULT BarraDesplegable::Procesar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 bool RegistrarClaseDesplegable(HINSTANCE instancia, const char* clase, WNDPROC procedimiento) {
-  WNDCLASSA c{};
-  c.style = CS_OWNDC;
-  c.lpfnWndProc = procedimiento;
-  c.hInstance = instancia;
-  c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  c.lpszClassName = clase;
-  return RegisterClassA(&c) != 0;
+  return RegistrarClase(instancia, {.nombre = clase, .procedimiento = procedimiento, .estilo = CS_OWNDC});
 }

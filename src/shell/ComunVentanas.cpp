@@ -8,18 +8,6 @@
 #include "Globales.h"
 #include "Teselas.h"
 
-bool RegistrarClase(HINSTANCE instancia, const ClaseVentana& c) {
-  WNDCLASSA clase{};
-  clase.style = c.estilo;
-  clase.lpfnWndProc = c.procedimiento;
-  clase.cbWndExtra = c.bytesExtra;
-  clase.hInstance = instancia;
-  clase.hCursor = c.cursor ? c.cursor : LoadCursorA(nullptr, IDC_ARROW);
-  if (c.fondoNegro) clase.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  clase.lpszClassName = c.nombre;
-  return RegisterClassA(&clase) != 0;
-}
-
 // Window procedures call these: no exception may leave them, so memory that
 // cannot be had gives an empty result.
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero) {

@@ -8,18 +8,7 @@
 
 #include "ArrastreVentana.h"
 #include "ControlDC.h"
-
-// A window class of the program; the arrow cursor when none is given, and
-// no background brush unless black is asked for.
-struct ClaseVentana {
-  const char* nombre = nullptr;
-  WNDPROC procedimiento = nullptr;
-  UINT estilo = 0;
-  HCURSOR cursor = nullptr;
-  bool fondoNegro = false;
-  int bytesExtra = 0;
-};
-bool RegistrarClase(HINSTANCE instancia, const ClaseVentana& clase);
+#include "Controles.h"  // RegistrarClase
 
 // SetWindowPos flags: hide without activating, show (activating), show
 // without activating; never moving, sizing or changing the z-order.
