@@ -7,10 +7,13 @@
 #include "Arranque.h"
 #include "Configuracion.h"
 #include "Globales.h"
+#include "PuzzleFile.h"
 #include "Video.h"
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   EscribirDatosInicio(LeerDatosInicio(instancia));
+  // A saved game whose picture moved with the program finds it by name.
+  SetPictureFallbackFolder(RutaPrograma("Image").c_str());
   // The language chosen last, early enough for the start-up messages.
   idioma = LeerIdiomaConfigurado();
 

@@ -15,6 +15,7 @@
 #include "DescripcionImagen.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
+#include "LectorFotos.h"
 #include "Mensaje.h"
 #include "ObjetosGDI.h"
 #include "PaginaImpresion.h"
@@ -208,6 +209,11 @@ bool DibujarPaginaImpresion(HDC hdc, Punto pagina, HWND espera, int32_t indice, 
   if (indice >= 0) {
     EscribirTextoTarjeta(hdc, kTextoNombre + indice, kLargoNombre, p.nombre, p.altoFuenteNombre);
     EscribirAjustado(hdc, DescripcionImagen(indice).c_str(), kFuenteImpresion, 400, p.altoFuenteTexto, p.texto);
+  } else if (char ruta[MAX_PATH] = ""; archivo.Ruta(ruta, sizeof ruta) > 0) {
+    // A player's photo: its own name, and no story.
+    const std::string nombre = NombreFotoConvertida(ruta);
+    EscribirTextoUtf8(hdc, nombre.c_str(), kFuenteImpresion, 400, p.altoFuenteNombre, kColorTextoComun, false, 0, 0,
+                      p.nombre.posicion.x, p.nombre.posicion.y, p.nombre.tamaño.x, p.nombre.tamaño.y);
   }
   return true;
 }

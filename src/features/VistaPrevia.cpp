@@ -17,6 +17,7 @@
 #include "Globales.h"
 #include "ImagenEscalada.h"
 #include "Impresion.h"
+#include "LectorFotos.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "TextoJustificado.h"
@@ -39,6 +40,7 @@ struct Estado {
   HWND ventana = nullptr, padre = nullptr;
   int32_t indice = -1;
   std::string ruta, nombre, descripcion;
+  bool nombreFoto = false;  // the name is a photo's own (UTF-8, any characters)
   int32_t altoDescripcion = -1;  // worked out at the first paint
   std::unique_ptr<ImagenEscalada> imagen;
   std::unique_ptr<ControlDC> lienzo, imagenImprimir, imagenSalir;
@@ -91,7 +93,11 @@ LRESULT OnPaint(HWND hwnd) {
     g.altoDescripcion =
         AltoFuenteQueCabe(p.Hdc(), g.descripcion.c_str(), kFuenteComun, 700, kAltoDescripcion, 700, sitio);
   if (g.altoDescripcion > 0) Escribir(p.Hdc(), g.descripcion, g.altoDescripcion, e.x + 20, e.y + t.y + 40, 700, sitio);
-  Escribir(p.Hdc(), g.nombre, 23, e.x + t.x + 40, e.y + 40, 300, 300);
+  if (g.nombreFoto)
+    EscribirTextoUtf8(p.Hdc(), g.nombre.c_str(), kFuenteComun, 700, 23, RGB(255, 255, 255), true, RGB(0, 0, 0), 2,
+                      e.x + t.x + 40, e.y + 40, 300, 300);
+  else
+    Escribir(p.Hdc(), g.nombre, 23, e.x + t.x + 40, e.y + 40, 300, 300);
   return 0;
 }
 
@@ -144,6 +150,10 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPre
     if (indice >= 0) {
       g.nombre = Texto(kTextoNombre + indice, kLargoNombre);
       g.descripcion = DescripcionImagen(indice);
+    } else {
+      // A player's photo: its own name, and no story.
+      g.nombre = NombreFotoConvertida(ruta);
+      g.nombreFoto = true;
     }
     g_despues = despues;
     if (HWND hwnd = g.ciclo.CrearPantalla(kClase, "", padre)) return hwnd;

@@ -167,6 +167,47 @@ std::string NombreConvertida(uint64_t huella, Punto mesa) {
   return nombre;
 }
 
+std::string NombreNotaConvertida(uint64_t huella) {
+  char nombre[32];
+  std::snprintf(nombre, sizeof nombre, "%016llx.nombre", static_cast<unsigned long long>(huella));
+  return nombre;
+}
+
+std::string RutaNotaConvertida(const std::string& rutaBmp) {
+  // "<folder><16 hex digits>-<W>x<H>.foto.bmp"
+  static constexpr char kFin[] = ".foto.bmp";
+  constexpr size_t kLargoFin = sizeof kFin - 1;
+  const size_t barra = rutaBmp.find_last_of("\\/:");
+  const size_t inicio = barra == std::string::npos ? 0 : barra + 1;
+  const std::string nombre = rutaBmp.substr(inicio);
+  if (nombre.size() < 16 + 1 + kLargoFin || nombre.compare(nombre.size() - kLargoFin, kLargoFin, kFin) != 0 ||
+      nombre[16] != '-')
+    return {};
+  for (size_t i = 0; i < 16; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(nombre[i]))) return {};
+  return rutaBmp.substr(0, inicio) + nombre.substr(0, 16) + ".nombre";
+}
+
+std::string NombreSinExtension(const std::string& ruta) {
+  const size_t barra = ruta.find_last_of("\\/:");
+  std::string nombre = ruta.substr(barra == std::string::npos ? 0 : barra + 1);
+  const size_t punto = nombre.rfind('.');
+  if (punto != std::string::npos && punto > 0) nombre.resize(punto);
+  return nombre;
+}
+
+std::string NombreLibre(const std::string& nombre, const std::function<bool(const std::string&)>& ocupado) {
+  if (!ocupado(nombre)) return nombre;
+  const size_t punto = nombre.rfind('.');
+  const std::string base = punto == std::string::npos || punto == 0 ? nombre : nombre.substr(0, punto);
+  const std::string ext = base.size() == nombre.size() ? std::string() : nombre.substr(punto);
+  for (int n = 2; n <= 9999; ++n) {
+    std::string otro = base + " (" + std::to_string(n) + ")" + ext;
+    if (!ocupado(otro)) return otro;
+  }
+  return {};
+}
+
 uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla) {
   uint64_t h = semilla;
   for (int64_t i = 0; i < bytes; ++i) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,19 @@ bool EsNombreImagen(const char* nombre);
 // is another file. It ends in letters: a name ending in digits would read
 // as a shipped picture's.
 std::string NombreConvertida(uint64_t huella, Punto mesa);
+
+// The note kept beside a converted copy: the name the player gave the
+// photo, shown with the finished picture. Empty when `rutaBmp` is not a
+// converted copy's path.
+std::string RutaNotaConvertida(const std::string& rutaBmp);
+std::string NombreNotaConvertida(uint64_t huella);
+
+// A path's file name without its folder and its last extension.
+std::string NombreSinExtension(const std::string& ruta);
+
+// The first of "name.ext", "name (2).ext", "name (3).ext"... that
+// `ocupado` does not refuse; empty after 9999 tries.
+std::string NombreLibre(const std::string& nombre, const std::function<bool(const std::string&)>& ocupado);
 
 // 64-bit FNV-1a of a file's bytes: the same picture added twice is known by it.
 uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xcbf29ce484222325ULL);

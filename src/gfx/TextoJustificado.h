@@ -59,4 +59,12 @@ int32_t AltoFuenteQueCabe(HDC__* hdc, const char* texto, const char* fuente, int
 void EscribirTextoJustificado(HDC__* hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
                               uint32_t color, bool conSombra, uint32_t colorSombra, int32_t desplazamiento,
                               int32_t izquierda, int32_t arriba, int32_t ancho, int32_t alto);
+
+// Draws UTF-8 `texto` (a name of any characters) left-aligned into the
+// area, wrapped at spaces and, for a word wider than the area, inside it;
+// the font shrinks from `altoFuente` until the text fits, down to a third
+// of it, then what does not fit is cut off.
+void EscribirTextoUtf8(HDC__* hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
+                       uint32_t color, bool conSombra, uint32_t colorSombra, int32_t desplazamiento,
+                       int32_t izquierda, int32_t arriba, int32_t ancho, int32_t alto);
 #endif

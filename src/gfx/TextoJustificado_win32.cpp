@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ObjetosGDI.h"
 #include "TextoJustificado.h"
 #include "Verificar.h"
@@ -59,4 +62,34 @@ void EscribirTextoJustificado(HDC hdc, const char* texto, const char* fuente, in
     TextOutA(hdc, izquierda, arriba + l.y, inicio, l.longitud);
     if (l.cuentaJustificacion) SetTextJustification(hdc, 0, l.cuentaJustificacion);
   }
+}
+
+void EscribirTextoUtf8(HDC hdc, const char* texto, const char* fuente, int32_t peso, int32_t altoFuente,
+                       uint32_t color, bool conSombra, uint32_t colorSombra, int32_t desplazamiento,
+                       int32_t izquierda, int32_t arriba, int32_t ancho, int32_t alto) {
+  if (!hdc || !texto || !*texto || !fuente || altoFuente < 1 || ancho < 1 || alto < 1) return;
+  const int n = MultiByteToWideChar(CP_UTF8, 0, texto, -1, nullptr, 0);
+  if (n < 2) return;
+  std::vector<wchar_t> ancha(static_cast<size_t>(n));
+  MultiByteToWideChar(CP_UTF8, 0, texto, -1, ancha.data(), n);
+  constexpr UINT kFormato = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+  ObjetoGDI<HFONT> letra;
+  for (int32_t a = altoFuente; a >= std::max(1, altoFuente / 3); --a) {
+    letra = ObjetoGDI<HFONT>(CrearLetra(a, peso, fuente));
+    Seleccion seleccion(hdc, letra.Get());
+    RECT medida{0, 0, ancho, 0};
+    DrawTextW(hdc, ancha.data(), -1, &medida, kFormato | DT_CALCRECT);
+    if (medida.bottom <= alto && medida.right <= ancho) break;
+  }
+  Seleccion seleccion(hdc, letra.Get());
+  SetBkMode(hdc, TRANSPARENT);
+  if (conSombra) {
+    SetTextColor(hdc, colorSombra);
+    RECT sombra{izquierda + desplazamiento, arriba + desplazamiento, izquierda + ancho + desplazamiento,
+                arriba + alto + desplazamiento};
+    DrawTextW(hdc, ancha.data(), -1, &sombra, kFormato);
+  }
+  SetTextColor(hdc, color);
+  RECT area{izquierda, arriba, izquierda + ancho, arriba + alto};
+  DrawTextW(hdc, ancha.data(), -1, &area, kFormato);
 }

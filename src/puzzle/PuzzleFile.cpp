@@ -147,13 +147,16 @@ const char* NombreArchivo(const char* ruta) {
 }
 
 // Opens the saved picture into `imagen`: at its stored path, else by name
-// in the program's picture folder.
+// in the program's picture folder or among its converted photos there.
 bool AbrirImagen(const char* ruta, ArchivoBMP& imagen) {
   if (*ruta && imagen.Abrir(ruta)) return true;
   const char* nombre = NombreArchivo(ruta);
   if (g_carpetaImagenes.empty() || !*nombre) return false;
-  const std::string otra = g_carpetaImagenes + nombre;
-  return otra.size() < static_cast<size_t>(kTamRuta) && imagen.Abrir(otra.c_str());
+  for (const char* subcarpeta : {"", "Cache\\"}) {
+    const std::string otra = g_carpetaImagenes + subcarpeta + nombre;
+    if (otra.size() < static_cast<size_t>(kTamRuta) && imagen.Abrir(otra.c_str())) return true;
+  }
+  return false;
 }
 
 // Everything a load takes from the file, checked before any of it is used.

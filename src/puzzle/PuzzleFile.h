@@ -11,5 +11,5 @@ bool LoadPuzzle(const char* path, bool* hintsAllowed);
 // or nullptr.
 HIMAGE ReadPuzzlePreview(const char* path);
 // Where a picture missing from its stored path is looked for by name
-// (the program's Image folder).
+// (the program's Image folder, and its Cache folder of converted photos).
 void SetPictureFallbackFolder(const char* folder);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <commdlg.h>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -22,9 +23,7 @@
 #include "EtiquetaTexto.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
-#include "Foto.h"
-#include "LectorFotos.h"
-#include "ListaArchivos.h"
+#include "ImagenesJuego.h"
 #include "Herramientas.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -57,6 +56,7 @@ constexpr uint32_t kImagenVistaTroquel = 106;
 constexpr uint32_t kImagenAyuda = 115, kImagenVistaPrevia = 126;
 constexpr uint32_t kImagenDesplazador = 197;
 constexpr uint32_t kImagenDesplazadorImagenes = 221;
+constexpr uint32_t kImagenAgregar = 130;
 constexpr uint32_t kTroquelBase = 5000;  // die pictures of the archive
 
 // The page header's slot in the background, and the sliding page area.
@@ -70,8 +70,17 @@ constexpr UINT kPeriodoPagina = USER_TIMER_MINIMUM;
 constexpr int kTextoFilas = 50, kTextoColumnas = 60, kTextoPiezas = 70;
 // Messages: a picture the cut cannot use, a cut that failed.
 constexpr int kTextoNoCortable = 240, kTextoNoCortado = 250;
+// Adding pictures: the refusals, the dialog's title and its filter's name.
+constexpr int kTextoNoEsImagen = 300, kTextoDañada = 310, kTextoEnorme = 320, kTextoNoAgregada = 330,
+              kTextoRepetida = 340;
+constexpr int kTextoTituloAgregar = 350, kTextoFiltroAgregar = 360;
+constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.bmp";
+// The dialog's buffer for several names: their folder once, then each name.
+constexpr DWORD kLargoEleccion = 64 * 1024;
 
 const int kYPestaña[kPaginas] = {63, 109, 157, 203};
+// The add-picture button, on the paper beside the page's title.
+constexpr int kXAgregar = 470, kYAgregar = 38;
 const int kXTroquel[kTroqueles] = {371, 427, 482};
 const int kYRotulo[3] = {80, 120, 160};
 // The counts stand between the count scroll (ending at 410) and the paper's
@@ -81,8 +90,8 @@ constexpr int kAltoRotulo = 18, kAltoRotuloMinimo = 11;
 constexpr char kCuentaMasAncha[] = "8888";
 
 // The picture list lives as long as the program; it is filled again at each
-// opening.
-ListaArchivos g_imagenes;
+// opening and after pictures are added.
+std::vector<ImagenJuego> g_imagenes;
 int32_t g_elegida = 0;  // index into the list
 int32_t g_primera = 0;  // the list index thumbnail 0 shows
 
@@ -90,12 +99,12 @@ struct Estado {
   HWND ventana = nullptr;
   std::unique_ptr<ControlDC> fondo, respaldo, encabezado, instantanea;
   std::unique_ptr<ControlDC> imagenAceptar, imagenCerrar, imagenAjustar, imagenNatural, imagenVistaTroquel,
-      imagenAyuda, imagenVistaPrevia, imagenDesplazador, imagenDesplazadorImagenes;
+      imagenAyuda, imagenVistaPrevia, imagenDesplazador, imagenDesplazadorImagenes, imagenAgregar;
   std::array<std::unique_ptr<ControlDC>, kPaginas> imagenPestaña;
   std::array<std::unique_ptr<ControlDC>, kTroqueles> imagenTroquel;
 
   HWND aceptar = nullptr, cerrar = nullptr, ajustar = nullptr, natural = nullptr, vistaTroquel = nullptr,
-       ayuda = nullptr, vistaPrevia = nullptr;
+       ayuda = nullptr, vistaPrevia = nullptr, agregar = nullptr;
   HWND desplazadorImagenes = nullptr, desplazadorTamaño = nullptr, desplazadorCantidad = nullptr;
   HWND selectorTamaño = nullptr, selectorCantidad = nullptr;
   std::array<HWND, kPaginas> pestañas{};
@@ -112,22 +121,32 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
+std::string CarpetaImagenes() { return arranque.carpeta + "Image\\"; }
+Punto Mesa() { return {arranque.anchoTablero, arranque.altoTablero}; }
+
 // A photo is shown and cut from its copy converted for this table (made
-// the first time it is listed); empty when it cannot be read.
-std::string RutaImagen(int32_t indice) {
-  char nombre[kRutaMaxima];
-  if (g_imagenes.Nombre(indice, false, nombre, sizeof nombre) == 0) return {};
-  const std::string ruta = arranque.carpeta + "Image\\" + nombre;
-  if (!EsNombreFoto(nombre)) return ruta;
-  const int n = MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, nullptr, 0);
-  std::wstring ancha(static_cast<size_t>(std::max(n, 1)), L'\0');
+// the first time it is listed); empty when it cannot be read, with the
+// reason in `lectura`.
+std::string RutaImagen(int32_t indice, LecturaFoto* lectura = nullptr) {
   std::string bmp;
-  if (n < 1 || !MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, ancha.data(), n) ||
-      PrepararFoto(ancha.c_str(), {arranque.anchoTablero, arranque.altoTablero}, kFondoFotos, CarpetaConvertidas(),
-                   &bmp) != LecturaFoto::Bien)
-    return {};
-  return bmp;
+  const LecturaFoto r = indice >= 0 && indice < static_cast<int32_t>(g_imagenes.size())
+                            ? RutaJugable(AnchaDeAnsi(CarpetaImagenes()) + AnchaDeUtf8(g_imagenes[static_cast<size_t>(indice)].nombre),
+                                          Mesa(), CarpetaConvertidas(), &bmp)
+                            : LecturaFoto::NoAbre;
+  if (lectura) *lectura = r;
+  return r == LecturaFoto::Bien ? bmp : std::string();
 }
+
+int TextoLectura(LecturaFoto r) {
+  switch (r) {
+    case LecturaFoto::NoEsImagen: return kTextoNoEsImagen;
+    case LecturaFoto::Dañada: return kTextoDañada;
+    case LecturaFoto::Enorme: return kTextoEnorme;
+    default: return kTextoNoAgregada;
+  }
+}
+
+int32_t CantidadLista() { return static_cast<int32_t>(g_imagenes.size()); }
 
 // ---- The controls of each page --------------------------------------------
 
@@ -136,6 +155,7 @@ std::vector<HWND> ControlesDePagina(int pagina) {
     case 0: {
       std::vector<HWND> v(g.miniaturas.begin(), g.miniaturas.end());
       if (g.desplazadorImagenes) v.push_back(g.desplazadorImagenes);
+      if (g.agregar) v.push_back(g.agregar);
       return v;
     }
     case 1: return {g.ajustar, g.natural, g.desplazadorTamaño, g.selectorTamaño};
@@ -168,7 +188,7 @@ void Refrescar() {
 void CargarMiniaturas() {
   for (int i = 0; i < kMiniaturas; ++i) {
     const int32_t indice = g_primera + i;
-    const std::string ruta = indice < g_imagenes.Cantidad() ? RutaImagen(indice) : std::string();
+    const std::string ruta = indice < CantidadLista() ? RutaImagen(indice) : std::string();
     CargarMiniatura(g.miniaturas[i], ruta.empty() ? nullptr : ruta.c_str());
   }
 }
@@ -176,17 +196,24 @@ void CargarMiniaturas() {
 // The picture page's scroll, when there are more pictures than thumbnails:
 // its value is minus the first picture shown, a page at a time.
 void CrearDesplazadorImagenes(HWND hwnd) {
-  const int32_t cantidad = g_imagenes.Cantidad();
+  const int32_t cantidad = CantidadLista();
   if (cantidad <= kMiniaturas) return;
+  if (g.desplazadorImagenes) {
+    Enviar(g.desplazadorImagenes, kMsgDespPonerMinimo, kMiniaturas - cantidad);
+    Enviar(g.desplazadorImagenes, kMsgDespPonerValor, -g_primera);
+    return;
+  }
   g.imagenDesplazadorImagenes = CargarImagenArchivo(kImagenDesplazadorImagenes);
-  HWND d = CrearControl(kClaseDesplazador, hwnd, 555, 75, 0, nullptr);
+  // Hidden while another page is up; shown with the picture page.
+  const DWORD estilo = WS_CHILD | WS_CLIPSIBLINGS | (g.pagina == 0 && !g.deslizamiento.Activo() ? WS_VISIBLE : 0);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, 555, 75, 0, nullptr, estilo);
   Enviar(d, kMsgDespPonerAlto1, 40);
   Enviar(d, kMsgDespPonerAlto2, 79);
   Enviar(d, kMsgDespPonerAlto3, 41);
   Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazadorImagenes)));
   Enviar(d, kMsgDespPonerMaximo, 0);
   Enviar(d, kMsgDespPonerMinimo, kMiniaturas - cantidad);
-  Enviar(d, kMsgDespPonerValor, 0);
+  Enviar(d, kMsgDespPonerValor, -g_primera);
   Enviar(d, kMsgDespPonerPaso, kMiniaturas);
   g.desplazadorImagenes = d;
 }
@@ -310,6 +337,8 @@ void CrearControles(HWND hwnd) {
   g.desplazadorCantidad = CrearDesplazador(hwnd);
   Enviar(g.desplazadorCantidad, kMsgDespPonerUmbral, 15);
 
+  g.imagenAgregar = CargarImagenArchivo(kImagenAgregar);
+  g.agregar = CrearBotonAnimado(hwnd, kXAgregar, kYAgregar, ImagenDe(g.imagenAgregar));
   g.imagenVistaPrevia = CargarImagenArchivo(kImagenVistaPrevia);
   g.vistaPrevia = CrearBotonAnimado(hwnd, 395, 235, ImagenDe(g.imagenVistaPrevia));
   g.selectorTamaño = CrearSelectorTamano(hwnd);
@@ -351,9 +380,7 @@ LRESULT OnCreate(HWND hwnd) {
 
   // Fewer pictures than thumbnails leave the rest empty; none leaves OK
   // with nothing to cut.
-  const std::string patron = arranque.carpeta + "Image\\*";
-  g_imagenes.Buscar(patron.c_str(), EsNombreImagen);
-  g_imagenes.OrdenarNatural();
+  g_imagenes = ListarImagenes(CarpetaImagenes());
   g_primera = 0;
   CrearDesplazadorImagenes(hwnd);
   CargarMiniaturas();
@@ -444,8 +471,85 @@ void Aceptar(HWND hwnd) {
   SendMessageA(hwnd, WM_CLOSE, 0, 0);
 }
 
+// ---- Adding pictures ---------------------------------------------------------
+
+std::wstring TextoAncho(int base) {
+  wchar_t texto[200] = L"";
+  if (LoadStringW(arranque.instancia, static_cast<UINT>(base + idioma), texto, 200) == 0)
+    LoadStringW(arranque.instancia, static_cast<UINT>(base + 1), texto, 200);
+  return texto;
+}
+
+// The files the player picks in the system's open dialog, full paths.
+std::vector<std::wstring> PedirImagenes(HWND hwnd) {
+  const std::wstring titulo = TextoAncho(kTextoTituloAgregar);
+  std::wstring filtro = TextoAncho(kTextoFiltroAgregar) + L" (" + kPatronAgregar + L")";
+  filtro += L'\0';
+  filtro += kPatronAgregar;
+  filtro += L'\0';
+  std::vector<wchar_t> eleccion(kLargoEleccion, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd;
+  ofn.lpstrFilter = filtro.c_str();
+  ofn.lpstrFile = eleccion.data();
+  ofn.nMaxFile = kLargoEleccion;
+  ofn.lpstrTitle = titulo.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+              OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&ofn)) return {};
+  // One file: its whole path. Several: the folder, then each name.
+  std::vector<std::wstring> partes;
+  for (const wchar_t* p = eleccion.data(); *p; p += partes.back().size() + 1) partes.emplace_back(p);
+  if (partes.size() < 2) return partes;
+  std::wstring carpeta = partes[0];
+  if (!carpeta.empty() && carpeta.back() != L'\\') carpeta += L'\\';
+  std::vector<std::wstring> rutas;
+  for (size_t i = 1; i < partes.size(); ++i) rutas.push_back(carpeta + partes[i]);
+  return rutas;
+}
+
+// Lists the folder again and shows picture `nombre`, chosen, on the page
+// that holds it.
+void MostrarAgregada(HWND hwnd, const std::string& nombre) {
+  g_imagenes = ListarImagenes(CarpetaImagenes());
+  const auto i = std::find_if(g_imagenes.begin(), g_imagenes.end(),
+                              [&](const ImagenJuego& j) { return j.nombre == nombre; });
+  if (i == g_imagenes.end()) return;
+  g_elegida = static_cast<int32_t>(i - g_imagenes.begin());
+  g_primera = std::clamp(g_elegida - g_elegida % kMiniaturas, 0, std::max(0, CantidadLista() - kMiniaturas));
+  CrearDesplazadorImagenes(hwnd);
+  CargarMiniaturas();
+  for (HWND m : g.miniaturas) InvalidateRect(m, nullptr, FALSE);
+  SeleccionarImagen();
+}
+
+// Each picture chosen is added; the last one added (or already there) is
+// chosen. The first refusal, or else a picture that was there already, is
+// told.
+void AgregarImagenes(HWND hwnd) {
+  const std::vector<std::wstring> rutas = PedirImagenes(hwnd);
+  if (rutas.empty()) return;
+  std::string elegida;
+  int texto = 0;
+  bool repetida = false;
+  for (const std::wstring& ruta : rutas) {
+    const ImagenAgregada r = AgregarImagen(ruta, CarpetaImagenes(), Mesa());
+    if (r.lectura != LecturaFoto::Bien) {
+      if (!texto) texto = TextoLectura(r.lectura);
+      continue;
+    }
+    elegida = r.nombre;
+    repetida = repetida || r.repetida;
+  }
+  if (!elegida.empty()) MostrarAgregada(hwnd, elegida);
+  if (texto || repetida) MostrarMensaje(texto ? texto : kTextoRepetida, hwnd, nullptr, false);
+}
+
 void OnClicAnimado(HWND control) {
-  if (control == g.ayuda) {
+  if (control == g.agregar) {
+    AgregarImagenes(g.ventana);
+  } else if (control == g.ayuda) {
     AbrirAyuda();
   } else if (control == g.vistaPrevia) {
     VerImagenElegida();
@@ -503,7 +607,8 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
     if (clic) Aceptar(hwnd);
   } else if (control == g.cerrar) {
     if (clic) SendMessageA(hwnd, WM_CLOSE, 0, 0);
-  } else if (control == g.ayuda || control == g.vistaPrevia || control == g.ajustar || control == g.natural) {
+  } else if (control == g.ayuda || control == g.vistaPrevia || control == g.ajustar || control == g.natural ||
+             control == g.agregar) {
     ReaccionBotonAnimado(control, codigo);
     if (clic) OnClicAnimado(control);
   }
@@ -581,6 +686,10 @@ void ElegirMiniatura(int indice) {
   if (anterior >= 0 && anterior < kMiniaturas) InvalidateRect(g.miniaturas[anterior], nullptr, FALSE);
   InvalidateRect(g.miniaturas[indice], nullptr, FALSE);
   SeleccionarImagen();
+  // A picture that cannot be read says why.
+  LecturaFoto lectura = LecturaFoto::Bien;
+  if (!imagenActual.Abierto() && g_elegida < CantidadLista() && RutaImagen(g_elegida, &lectura).empty())
+    MostrarMensaje(TextoLectura(lectura), g.ventana, nullptr, false);
 }
 
 void VerImagenElegida() {
@@ -600,6 +709,7 @@ HWND ControlMenuNuevo(ControlNuevo control) {
     case ControlNuevo::vistaTroquel: return g.vistaTroquel;
     case ControlNuevo::ayuda: return g.ayuda;
     case ControlNuevo::vistaPrevia: return g.vistaPrevia;
+    case ControlNuevo::agregar: return g.agregar;
     case ControlNuevo::desplazadorImagenes: return g.desplazadorImagenes;
     case ControlNuevo::desplazadorTamaño: return g.desplazadorTamaño;
     case ControlNuevo::desplazadorCantidad: return g.desplazadorCantidad;
@@ -618,4 +728,4 @@ bool PaginaDeslizando() { return g.deslizamiento.Activo(); }
 int TroquelElegido() { return g.troquel; }
 int32_t ImagenElegida() { return g_elegida; }
 int32_t PrimeraImagenMostrada() { return g_primera; }
-int32_t CantidadImagenes() { return g_imagenes.Cantidad(); }
+int32_t CantidadImagenes() { return CantidadLista(); }

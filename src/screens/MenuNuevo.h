@@ -30,7 +30,7 @@ void VerImagenElegida();
 
 // ---- State, for tests -----------------------------------------------------
 enum class ControlNuevo {
-  aceptar, cerrar, ajustar, natural, vistaTroquel, ayuda, vistaPrevia,
+  aceptar, cerrar, ajustar, natural, vistaTroquel, ayuda, vistaPrevia, agregar,
   desplazadorImagenes, desplazadorTamaño, desplazadorCantidad, selectorTamaño, selectorCantidad,
 };
 HWND VentanaMenuNuevo();

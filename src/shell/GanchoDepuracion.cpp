@@ -9,7 +9,7 @@
 #include "Cut.h"
 #include "Foto.h"
 #include "Globales.h"
-#include "LectorFotos.h"
+#include "ImagenesJuego.h"
 #include "NewPuzzleParams.h"
 #include "Puzzle.h"
 #include "PuzzleDump.h"
@@ -32,16 +32,11 @@ bool EsAbsoluta(const std::string& ruta) {
 }
 
 // A photo is played from its copy converted for this table, as a picture
-// chosen in the new-puzzle window is; a bitmap as it is.
-std::string RutaJugable(const std::string& ruta) {
-  if (!EsNombreFoto(ruta)) return ruta;
-  const int n = MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, nullptr, 0);
-  if (n < 1) return ruta;
-  std::wstring ancha(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ruta.c_str(), -1, ancha.data(), n);
+// chosen in the new-puzzle window is; a bitmap the cut takes as it is.
+std::string RutaDePedido(const std::string& ruta) {
   std::string bmp;
-  return PrepararFoto(ancha.c_str(), {arranque.anchoTablero, arranque.altoTablero}, kFondoFotos,
-                      CarpetaConvertidas(), &bmp) == LecturaFoto::Bien
+  return ::RutaJugable(AnchaDeAnsi(ruta), {arranque.anchoTablero, arranque.altoTablero}, CarpetaConvertidas(), &bmp) ==
+                 LecturaFoto::Bien
              ? bmp
              : ruta;
 }
@@ -68,7 +63,7 @@ void IniciarPuzzleDepuracion() {
     VolcarPuzzle();
     return;
   }
-  const std::string ruta = RutaJugable(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
+  const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();

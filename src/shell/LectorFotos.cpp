@@ -36,11 +36,11 @@ class Com {
   T* p_ = nullptr;
 };
 
-bool LeerArchivo(const wchar_t* ruta, std::vector<uint8_t>* bytes) {
+bool LeerArchivo(const wchar_t* ruta, std::vector<uint8_t>* bytes, int64_t maximo = kBytesMaximosArchivo) {
   HANDLE f = CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER tamaño{};
-  bool ok = GetFileSizeEx(f, &tamaño) && tamaño.QuadPart <= kBytesMaximosArchivo;
+  bool ok = GetFileSizeEx(f, &tamaño) && tamaño.QuadPart <= maximo;
   if (ok) {
     bytes->resize(static_cast<size_t>(tamaño.QuadPart));
     DWORD leidos = 0;
@@ -124,7 +124,44 @@ LecturaFoto Convertir(const std::vector<uint8_t>& bytes, Punto mesa, const uint8
   return foto->bmp.empty() ? LecturaFoto::Dañada : LecturaFoto::Bien;
 }
 
+std::wstring Ancha(const std::string& texto, UINT pagina) {
+  const int n = MultiByteToWideChar(pagina, 0, texto.c_str(), -1, nullptr, 0);
+  if (n < 1) return {};
+  std::wstring ancha(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(pagina, 0, texto.c_str(), -1, ancha.data(), n);
+  ancha.resize(static_cast<size_t>(n - 1));
+  return ancha;
+}
+
+std::string Estrecha(const std::wstring& texto, UINT pagina) {
+  const int n = WideCharToMultiByte(pagina, 0, texto.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (n < 1) return {};
+  std::string estrecha(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(pagina, 0, texto.c_str(), -1, estrecha.data(), n, nullptr, nullptr);
+  estrecha.resize(static_cast<size_t>(n - 1));
+  return estrecha;
+}
+
+// The photo's own name, kept beside its copy the first time.
+void AnotarNombre(const std::string& carpeta, uint64_t huella, const wchar_t* ruta) {
+  const std::string nota = carpeta + NombreNotaConvertida(huella);
+  if (ExisteArchivo(nota.c_str())) return;
+  const std::string nombre = NombreSinExtension(Estrecha(ruta, CP_UTF8));
+  EscribirArchivoEntero(nota.c_str(), nombre.data(), static_cast<int64_t>(nombre.size()));
+}
+
 }  // namespace
+
+std::wstring AnchaDeUtf8(const std::string& texto) { return Ancha(texto, CP_UTF8); }
+std::wstring AnchaDeAnsi(const std::string& texto) { return Ancha(texto, CP_ACP); }
+std::string Utf8DeAncha(const std::wstring& texto) { return Estrecha(texto, CP_UTF8); }
+
+std::string NombreFotoConvertida(const char* rutaBmp) {
+  const std::string nota = RutaNotaConvertida(rutaBmp ? rutaBmp : "");
+  std::vector<uint8_t> bytes;
+  if (nota.empty() || !LeerArchivo(AnchaDeAnsi(nota).c_str(), &bytes, kLargoNombreFoto)) return {};
+  return std::string(bytes.begin(), bytes.end());
+}
 
 LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
   std::vector<uint8_t> bytes;
@@ -136,8 +173,8 @@ LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3]
                          std::string* rutaBmp) {
   std::vector<uint8_t> bytes;
   if (const LecturaFoto r = LeerBytes(ruta, &bytes); r != LecturaFoto::Bien) return r;
-  const std::string destino =
-      carpeta + NombreConvertida(HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size())), mesa);
+  const uint64_t huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
+  const std::string destino = carpeta + NombreConvertida(huella, mesa);
   if (!ExisteArchivo(destino.c_str())) {
     FotoLeida foto;
     if (const LecturaFoto r = Convertir(bytes, mesa, fondo, &foto); r != LecturaFoto::Bien) return r;
@@ -145,6 +182,7 @@ LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3]
     if (!EscribirArchivoEntero(destino.c_str(), foto.bmp.data(), static_cast<int64_t>(foto.bmp.size())))
       return LecturaFoto::NoAbre;
   }
+  AnotarNombre(carpeta, huella, ruta);
   *rutaBmp = destino;
   return LecturaFoto::Bien;
 }

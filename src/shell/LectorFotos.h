@@ -41,5 +41,15 @@ LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], Fo
 LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
                          std::string* rutaBmp);
 
+// The name of the photo a converted copy was made from (UTF-8, without its
+// extension); empty for any other picture.
+constexpr size_t kLargoNombreFoto = 1024;
+std::string NombreFotoConvertida(const char* rutaBmp);
+
+// Text between the system's code page, UTF-8 and wide characters.
+std::wstring AnchaDeUtf8(const std::string& texto);
+std::wstring AnchaDeAnsi(const std::string& texto);
+std::string Utf8DeAncha(const std::wstring& texto);
+
 // The folder converted photos are kept in: the program's Image\Cache\.
 std::string CarpetaConvertidas();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -138,6 +139,33 @@ TEST(Foto, PhotoNamesAndTheNamesTheyAreKeptUnder) {
   // Never read as one of the shipped pictures, whose names end in digits.
   for (Punto t : {Punto{1843, 5}, Punto{5, 12}, Punto{1, 1}})
     EXPECT_EQ(IndiceImagenDeRuta(("C:\\T\\Image\\Cache\\" + NombreConvertida(12, t)).c_str()), -1) << t.x << "x" << t.y;
+}
+
+TEST(Foto, AConvertedCopyFindsTheNoteWithItsPhotosName) {
+  const std::string copia = "C:\\T\\Image\\Cache\\" + NombreConvertida(0xfeedULL, {800, 600});
+  EXPECT_EQ(RutaNotaConvertida(copia), "C:\\T\\Image\\Cache\\" + NombreNotaConvertida(0xfeedULL));
+  EXPECT_EQ(NombreNotaConvertida(0xfeedULL), "000000000000feed.nombre");
+  // A shipped picture, a player's bitmap, a name that only looks close: no note.
+  for (const char* otra : {"C:\\T\\Image\\3.bmp", "C:\\T\\Image\\mine.foto.bmp",
+                           "C:\\T\\Image\\Cache\\000000000000feez-800x600.foto.bmp",
+                           "C:\\T\\Image\\Cache\\000000000000feed_800x600.foto.bmp", ".foto.bmp", ""})
+    EXPECT_EQ(RutaNotaConvertida(otra), "") << otra;
+}
+
+TEST(Foto, NamesShownAndNamesFreeInTheFolder) {
+  EXPECT_EQ(NombreSinExtension("C:\\Fotos\\Cr\xc3\xa8te 2024.jpeg"), "Cr\xc3\xa8te 2024");
+  EXPECT_EQ(NombreSinExtension("a/b.c/d"), "d");
+  EXPECT_EQ(NombreSinExtension("x.tar.gz"), "x.tar");
+  EXPECT_EQ(NombreSinExtension(".hidden"), ".hidden");
+
+  std::vector<std::string> tomados{"cat.jpg", "cat (2).jpg", "noext"};
+  const auto ocupado = [&](const std::string& n) {
+    return std::find(tomados.begin(), tomados.end(), n) != tomados.end();
+  };
+  EXPECT_EQ(NombreLibre("dog.png", ocupado), "dog.png");
+  EXPECT_EQ(NombreLibre("cat.jpg", ocupado), "cat (3).jpg");
+  EXPECT_EQ(NombreLibre("noext", ocupado), "noext (2)");
+  EXPECT_EQ(NombreLibre("x.jpg", [](const std::string&) { return true; }), "");
 }
 
 TEST(Foto, TheSamePictureHasTheSamePrint) {

@@ -263,9 +263,15 @@ TEST_F(ArchivoPuzzle, FindsAMovedPictureInTheImageFolder) {
   char ruta[260];
   imagenActual.Ruta(ruta, 260);
   EXPECT_EQ(std::string(ruta), carpeta + "Image\\p.bmp");
+  // A converted photo is looked for among the converted ones.
+  fs::create_directories(carpeta + "Image/Cache");
+  fs::rename(carpeta + "Image/p.bmp", carpeta + "Image/Cache/p.bmp");
+  ASSERT_TRUE(Cargar(epf));
+  imagenActual.Ruta(ruta, 260);
+  EXPECT_EQ(std::string(ruta), carpeta + "Image\\Cache\\p.bmp");
   const std::string abierto = carpeta + "abierto.epf";
   ASSERT_TRUE(SavePuzzle(abierto.c_str()));
-  fs::remove(carpeta + "Image/p.bmp");  // neither place has it
+  fs::remove(carpeta + "Image/Cache/p.bmp");  // no place has it
   EXPECT_FALSE(Cargar(epf));
   EsperarIntacto(LeerTodo(abierto));  // the game found before stays
 }

@@ -43,6 +43,7 @@ def main(carpeta):
     gris16.save(en('gris16.png'))
     b.convert('P', palette=Image.ADAPTIVE, colors=4).save(en('paleta.png'))
     b.save(en('rgb.bmp'))
+    b.convert('RGBA').save(en('rgba32.bmp'))
     b.save(en('rgb.tif'))
     gris16.convert('I;16').save(en('gris16.tif'))
     # Several frames: the first is the picture.

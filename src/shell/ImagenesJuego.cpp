@@ -1,0 +1,153 @@
+#include "ImagenesJuego.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "ArchivoBMP.h"
+#include "Foto.h"
+#include "ListaArchivos.h"
+
+namespace {
+
+constexpr int64_t kBytesComparados = 512LL * 1024 * 1024;
+
+uint64_t Tamaño(const WIN32_FIND_DATAW& d) {
+  return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+// The print of a file's bytes; false when it cannot be read whole.
+bool HuellaArchivo(const std::wstring& ruta, uint64_t* huella) {
+  HANDLE f = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  uint64_t h = HuellaBytes(nullptr, 0);
+  std::vector<uint8_t> tramo(1 << 20);
+  DWORD leidos = 0;
+  bool bien = true;
+  int64_t total = 0;
+  while ((bien = ReadFile(f, tramo.data(), static_cast<DWORD>(tramo.size()), &leidos, nullptr)) && leidos > 0) {
+    h = HuellaBytes(tramo.data(), leidos, h);
+    if ((total += leidos) > kBytesComparados) {
+      bien = false;
+      break;
+    }
+  }
+  CloseHandle(f);
+  *huella = h;
+  return bien;
+}
+
+// Whether the system code page spells `nombre` exactly.
+bool SinPerdida(const std::wstring& nombre, std::string* ansi) {
+  BOOL perdida = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nombre.c_str(), -1, nullptr, 0, nullptr, &perdida);
+  if (n < 1 || perdida) return false;
+  ansi->assign(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nombre.c_str(), -1, ansi->data(), n, nullptr, &perdida);
+  ansi->resize(static_cast<size_t>(n - 1));
+  return !perdida;
+}
+
+const char* Extension(TipoImagen tipo) {
+  switch (tipo) {
+    case TipoImagen::Bmp: return ".bmp";
+    case TipoImagen::Jpeg: return ".jpg";
+    case TipoImagen::Png: return ".png";
+    case TipoImagen::Gif: return ".gif";
+    case TipoImagen::Tiff: return ".tif";
+    default: return "";
+  }
+}
+
+TipoImagen TipoArchivo(const std::wstring& ruta) {
+  HANDLE f = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return TipoImagen::Desconocido;
+  uint8_t cabecera[16] = {};
+  DWORD leidos = 0;
+  const bool bien = ReadFile(f, cabecera, sizeof cabecera, &leidos, nullptr);
+  CloseHandle(f);
+  return bien ? DetectarTipoImagen(cabecera, leidos) : TipoImagen::Desconocido;
+}
+
+std::wstring NombreDeRuta(const std::wstring& ruta) {
+  const size_t barra = ruta.find_last_of(L"\\/:");
+  return barra == std::wstring::npos ? ruta : ruta.substr(barra + 1);
+}
+
+}  // namespace
+
+std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta) {
+  std::vector<ImagenJuego> lista;
+  WIN32_FIND_DATAW d{};
+  HANDLE busqueda = FindFirstFileW((AnchaDeAnsi(carpeta) + L"*").c_str(), &d);
+  if (busqueda == INVALID_HANDLE_VALUE) return lista;
+  do {
+    if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    std::string nombre = Utf8DeAncha(d.cFileName);
+    if (!nombre.empty() && EsNombreImagen(nombre.c_str())) lista.push_back({std::move(nombre), Tamaño(d)});
+  } while (FindNextFileW(busqueda, &d));
+  FindClose(busqueda);
+  std::sort(lista.begin(), lista.end(),
+            [](const ImagenJuego& a, const ImagenJuego& b) { return MenorNatural(a.nombre.c_str(), b.nombre.c_str()); });
+  return lista;
+}
+
+LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp) {
+  std::string ansi;
+  if (!EsNombreFoto(Utf8DeAncha(ruta)) && SinPerdida(ruta, &ansi)) {
+    ArchivoBMP bmp;
+    const bool directa =
+        bmp.Abrir(ansi.c_str()) && !bmp.Comprimido() && (bmp.BitsPorPixel() == 8 || bmp.BitsPorPixel() == 24);
+    bmp.Cerrar();
+    // A bitmap the cut cannot take as it is gets converted like a photo.
+    if (directa) {
+      *rutaBmp = ansi;
+      return LecturaFoto::Bien;
+    }
+  }
+  return PrepararFoto(ruta.c_str(), mesa, kFondoFotos, cache, rutaBmp);
+}
+
+ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa) {
+  ImagenAgregada r;
+  std::string convertida;
+  r.lectura = PrepararFoto(ruta.c_str(), mesa, kFondoFotos, carpeta + "Cache\\", &convertida);
+  if (r.lectura != LecturaFoto::Bien) return r;
+
+  // The same bytes already in the folder, under any name.
+  WIN32_FILE_ATTRIBUTE_DATA atributos{};
+  uint64_t huella = 0;
+  if (!GetFileAttributesExW(ruta.c_str(), GetFileExInfoStandard, &atributos) || !HuellaArchivo(ruta, &huella)) {
+    r.lectura = LecturaFoto::NoAbre;
+    return r;
+  }
+  const uint64_t bytes = (static_cast<uint64_t>(atributos.nFileSizeHigh) << 32) | atributos.nFileSizeLow;
+  const std::wstring carpetaAncha = AnchaDeAnsi(carpeta);
+  for (const ImagenJuego& i : ListarImagenes(carpeta)) {
+    uint64_t otra = 0;
+    if (i.bytes == bytes && HuellaArchivo(carpetaAncha + AnchaDeUtf8(i.nombre), &otra) && otra == huella) {
+      r.repetida = true;
+      r.nombre = i.nombre;
+      return r;
+    }
+  }
+
+  std::string nombre = Utf8DeAncha(NombreDeRuta(ruta));
+  if (!EsNombreImagen(nombre.c_str())) nombre += Extension(TipoArchivo(ruta));
+  nombre = NombreLibre(nombre, [&](const std::string& n) {
+    return GetFileAttributesW((carpetaAncha + AnchaDeUtf8(n)).c_str()) != INVALID_FILE_ATTRIBUTES;
+  });
+  // Copied under a name the list ignores, then given its own: a copy cut
+  // short leaves no picture behind.
+  const std::wstring destino = carpetaAncha + AnchaDeUtf8(nombre);
+  const std::wstring temporal = destino + L".tmp";
+  if (nombre.empty() || !CopyFileW(ruta.c_str(), temporal.c_str(), FALSE) ||
+      !MoveFileExW(temporal.c_str(), destino.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temporal.c_str());
+    r.lectura = LecturaFoto::NoAbre;
+    return r;
+  }
+  r.nombre = nombre;
+  return r;
+}

@@ -1,0 +1,38 @@
+// The game's pictures in its Image folder: the shipped bitmaps and the
+// player's own photos, listed by their real (wide) names, played from a
+// bitmap the game can read, and added from anywhere.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "LectorFotos.h"
+#include "Punto.h"
+
+struct ImagenJuego {
+  std::string nombre;  // UTF-8
+  uint64_t bytes = 0;
+};
+
+// Every picture in `carpeta` (ending in a backslash), in natural order:
+// the shipped numbers first, then the others by name.
+std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta);
+
+// The bitmap the picture at `ruta` is played from: the file itself when it
+// is a bitmap the cut takes and its path has a system code page spelling;
+// otherwise its copy converted for the table `mesa`, kept in `cache`.
+LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp);
+
+struct ImagenAgregada {
+  LecturaFoto lectura = LecturaFoto::NoAbre;
+  bool repetida = false;  // the same bytes were there already
+  std::string nombre;     // in the folder (UTF-8): the new copy, or the one already there
+};
+
+// Adds the picture at `ruta` to `carpeta`. It is read and converted for
+// the table first, so a file the game cannot play is refused with the
+// reason and nothing is copied. A file whose bytes equal a picture already
+// in the folder is not copied again. A name already taken gets " (2)"...;
+// a name without a picture extension gets the one its content calls for.
+ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa);
