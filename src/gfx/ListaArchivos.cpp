@@ -60,7 +60,7 @@ bool ListaArchivos::Agregar(const char* nombre, int32_t* usado) {
   return true;
 }
 
-bool ListaArchivos::Buscar(const char* patron, bool (*acepta)(const char* nombre)) {
+bool ListaArchivos::Buscar(const char* patron) {
   cantidad_ = 0;
   cargada_ = false;
   if (!bloque_) {
@@ -70,12 +70,11 @@ bool ListaArchivos::Buscar(const char* patron, bool (*acepta)(const char* nombre
   }
   int32_t usado = 0;
   bool bien = true;
-  const bool recorrido = RecorrerArchivos(patron, [&](const char* nombre) {
-    if (acepta && !acepta(nombre)) return true;
+  bool alguno = RecorrerArchivos(patron, [&](const char* nombre) {
     bien = Agregar(nombre, &usado);
     return bien;
   });
-  if (!recorrido || !bien || cantidad_ == 0) {
+  if (!alguno || !bien) {
     cantidad_ = 0;
     return false;
   }

@@ -12,9 +12,8 @@ class ListaArchivos {
   ListaArchivos(const ListaArchivos&) = delete;
   ListaArchivos& operator=(const ListaArchivos&) = delete;
 
-  // Fills the list from a pattern such as "C:\dir\Image\*.bmp", keeping
-  // only the names `acepta` takes when it is given. False when none is kept.
-  bool Buscar(const char* patron, bool (*acepta)(const char* nombre) = nullptr);
+  // Fills the list from a pattern such as "C:\dir\Image\*.bmp".
+  bool Buscar(const char* patron);
   // Copies name `indice` (without its extension when asked) into `buffer`;
   // returns the record's length byte, 0 on failure (buffer then empty).
   int32_t Nombre(int32_t indice, bool sinExtension, char* buffer, int32_t tamaño) const;

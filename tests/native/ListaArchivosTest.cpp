@@ -70,20 +70,6 @@ TEST_F(ListaArchivosEnCarpeta, NamesOf254CharactersAreRefused) {
 
 namespace {
 
-// A filter keeps what it takes; none kept is no list.
-TEST_F(ListaArchivosEnCarpeta, AFilterKeepsOnlyTheNamesItTakes) {
-  Crear("1.bmp");
-  Crear("holiday.JPG");
-  Crear("notes.txt");
-  bool (*acepta)(const char*) = [](const char* n) { return std::string(n) == "1.bmp" || std::string(n) == "holiday.JPG"; };
-  ASSERT_TRUE(lista_.Buscar((carpeta_ / "*").string().c_str(), acepta));
-  EXPECT_EQ(lista_.Cantidad(), 2);
-  bool (*nada)(const char*) = [](const char*) { return false; };
-  EXPECT_FALSE(lista_.Buscar((carpeta_ / "*").string().c_str(), nada));
-  EXPECT_EQ(lista_.Cantidad(), 0);
-  EXPECT_FALSE(lista_.Cargada());
-}
-
 TEST(MenorNatural, NumbersByValueFirstThenNamesWithoutCase) {
   const char* ordenados[] = {"1.bmp", "2.bmp", "09.bmp", "10.bmp", "15.bmp", "100.bmp", "3a.bmp",
                              "Alpha.bmp", "beta.bmp", "Gamma.BMP", "z.bmp"};
