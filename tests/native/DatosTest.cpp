@@ -45,7 +45,7 @@ const Carga kCargas[] = {
     {2030, D::kUnica, true}, {1000, D::kChk4, true}, {1010, D::kChk4, true}, {1020, D::kChk4, true},
     {1030, D::kChk4, true}, {223, D::kCmd3}, {222, D::kCmd3}, {184, D::kChk4}, {185, D::kChk4}, {186, D::kChk4},
     {106, D::kFilas6}, {199, D::kAnim10}, {198, D::kAnim10}, {197, D::kScroll}, {2040, D::kUnica, true},
-    {2050, D::kUnica, true}, {221, D::kScroll}, {158, D::kAnim10},
+    {2050, D::kUnica, true}, {221, D::kScroll}, {158, D::kAnim10}, {130, D::kAnim10},
     // message box, printing, music and language windows
     {148, D::kUnica}, {2150, D::kUnica, true}, {146, D::kCmd3}, {147, D::kCmd3}, {262, D::kFilas2},
     {214, D::kUnica}, {2100, D::kUnica, true}, {212, D::kCmd3}, {213, D::kCmd3}, {503, D::kFilas2},
@@ -100,7 +100,7 @@ TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
   EXPECT_GE(h224, 255 + Marco(223, 1, 3).second);
   EXPECT_GE(h224, 257 + Marco(222, 1, 3).second);
   EXPECT_GE(w224, 514 + Marco(222, 1, 3).first);
-  for (uint32_t n : {115u, 126u, 158u}) EXPECT_GE(h224, 235 + Marco(n, 10).second) << n;
+  for (uint32_t n : {115u, 126u, 130u, 158u}) EXPECT_GE(h224, 235 + Marco(n, 10).second) << n;
   for (uint32_t n : {198u, 199u}) EXPECT_GE(w224, 452 + Marco(n, 10).first) << n;
   EXPECT_GE(w224, 482 + Marco(186, 1, 4).first);
   EXPECT_GE(w224, 555 + Marco(221, 1, 3).first);

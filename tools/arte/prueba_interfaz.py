@@ -12,6 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import bmp  # noqa: E402
 import interfaz  # noqa: E402
+import ui_juego  # noqa: E402
 import ui_ventanas  # noqa: E402
 
 GRUPOS = {
@@ -119,7 +120,7 @@ def estados(out):
                       216, 217, 163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206))
                      + list(range(600, 606)),
              'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533],
-             'anim10': [127, 117, 124, 113, 115, 126, 128, 116, 118, 121, 158, 199, 198, 260]}
+             'anim10': [127, 117, 124, 113, 115, 126, 128, 116, 118, 121, 158, 199, 198, 260, 130]}
     for forma, nums in tiras.items():
         for n in nums:
             a = rgb(out[n])
@@ -141,6 +142,32 @@ def estados(out):
     for i in range(6):
         a, b = rgb(out[200 + i]), rgb(out[600 + i])
         comprobar(a.shape == b.shape and np.abs(a - b).mean() > 8, 'box %d looks the same empty and full' % i)
+
+
+def medallones(out):
+    """The round buttons stand side by side, so they differ only in their
+    glyphs: beyond a glyph's reach every frame equals the same frame of
+    115 (block, rim, shading, glow and growth), and each glyph's box is
+    centred on the medallion."""
+    ref = rgb(out[115])
+    alto, ancho = ref.shape[0], ref.shape[1] // 10
+    yy, xx = np.mgrid[0:alto, 0:ancho]
+    centro = np.hypot(xx - ancho / 2.0, yy - alto / 2.0)
+    rmax = min(alto, ancho) / 2.0 - 3
+    for num, glifo in ui_juego.BOTONES_REDONDOS:
+        a = rgb(out[num])
+        if a.shape != ref.shape:
+            comprobar(False, '%d is %dx%d, not the size of 115' % (num, a.shape[1], a.shape[0]))
+            continue
+        for k in range(10):
+            r = rmax * (0.93 if k == 9 else 0.8 + 0.025 * k)
+            # glyphs keep within 1.25 units of 0.62 r, plus their lip and the press
+            fuera = centro > 0.78 * r + 2
+            dif = np.abs(a[:, k * ancho:(k + 1) * ancho] - ref[:, k * ancho:(k + 1) * ancho])[fuera].max()
+            comprobar(dif <= 1, '%d frame %d differs from 115 outside its glyph: %d' % (num, k, dif))
+        ys, xs = np.nonzero(glifo(alto, ancho, ancho / 2.0, alto / 2.0, 0.62 * rmax) > 0.5)
+        dx, dy = (xs.min() + xs.max() + 1 - ancho) / 2.0, (ys.min() + ys.max() + 1 - alto) / 2.0
+        comprobar(max(abs(dx), abs(dy)) <= 1.5, '%d glyph off centre by (%.1f, %.1f)' % (num, dx, dy))
 
 
 def idiomas(out):
@@ -176,7 +203,8 @@ def medidas(out):
 
     W224, H224 = out[224].size
     comprobar(W224 >= max(605, 514 + w(222), 555 + w(221), 452 + w(199, 10), 452 + w(198, 10)), '224 too narrow')
-    comprobar(H224 >= max(257 + h(222, 3), 255 + h(223, 3), 235 + h(115), 235 + h(126), 235 + h(158)), '224 too low')
+    comprobar(H224 >= max(257 + h(222, 3), 255 + h(223, 3), *(235 + h(n) for n in (115, 126, 130, 158))),
+              '224 too low')
     comprobar(h(199) <= 90, 'fit button reaches the natural-size button')
     W214, H214 = out[214].size
     kw, kh = w(507), h(507, 2)
@@ -214,7 +242,8 @@ def main(argv):
     otra = interfaz.dibujar(imagenes)
     for n in out:
         comprobar(bmp.bloque(out[n]) == bmp.bloque(otra[n]), '%d differs between two runs' % n)
-    for prueba in (constantes, sin_costuras, paletas, encajes, orillas, perilla, estados, idiomas, claridad, medidas):
+    for prueba in (constantes, sin_costuras, paletas, encajes, orillas, perilla, estados, medallones, idiomas,
+                   claridad, medidas):
         prueba(out)
     for f in fallos:
         print('FAIL', f)

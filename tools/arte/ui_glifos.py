@@ -159,6 +159,21 @@ def carpeta(alto, ancho, cx, cy, r):
     return _glifo(alto, ancho, cx, cy, r, t)
 
 
+def carpeta_mas(alto, ancho, cx, cy, r):
+    """Add a picture: a closed folder with a plus at its lower right, in a
+    gap of its own so the plus reads apart from the folder."""
+    def t(d, p, R):
+        def q(x, y):
+            return p(x, y - 0.05)  # the pair's box is centred, not the folder
+        d.polygon([q(-0.9, -0.66), q(-0.42, -0.66), q(-0.28, -0.5), q(0.62, -0.5), q(0.62, 0.42), q(-0.9, 0.42)],
+                  fill=255)
+        _caja(d, q, -0.9, -0.38, 0.62, -0.29, 0)
+        _elipse(d, q, 0.52, 0.42, 0.52, 0.52, relleno=0)
+        _caja(d, q, 0.41, 0.04, 0.63, 0.8)
+        _caja(d, q, 0.14, 0.31, 0.9, 0.53)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
 def lapiz(alto, ancho, cx, cy, r):
     def t(d, p, R):
         def rot(x, y):

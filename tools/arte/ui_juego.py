@@ -258,10 +258,15 @@ def bloque_madera(alto, ancho):
     return uc.biselar(f, 0.2, 0.35)
 
 
+# The round buttons on the wooden block, each with its glyph.
+BOTONES_REDONDOS = ((115, gl.letra('?', escala=1.75)), (126, gl.lupa), (128, gl.cruz),
+                    (158, gl.papelera), (260, gl.impresora),
+                    (116, gl.disquete), (118, gl.carpeta), (121, gl.globo),
+                    (130, gl.carpeta_mas))
+
+
 def botones_compartidos(out):
-    for num, glifo in ((115, gl.letra('?', escala=1.75)), (126, gl.lupa), (128, gl.cruz),
-                       (158, gl.papelera), (260, gl.impresora),
-                       (116, gl.disquete), (118, gl.carpeta), (121, gl.globo)):
+    for num, glifo in BOTONES_REDONDOS:
         out[num] = uc.a_imagen(uc.anim10(bloque_madera(70, 70), glifo))
 
 
