@@ -79,8 +79,8 @@ constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.b
 constexpr DWORD kLargoEleccion = 64 * 1024;
 
 const int kYPestaña[kPaginas] = {63, 109, 157, 203};
-// The add-picture button, on the paper beside the page's title.
-constexpr int kXAgregar = 470, kYAgregar = 38;
+// The add-picture button, in the empty panel between help and preview.
+constexpr int kXAgregar = 320, kYAgregar = 235;
 const int kXTroquel[kTroqueles] = {371, 427, 482};
 const int kYRotulo[3] = {80, 120, 160};
 // The counts stand between the count scroll (ending at 410) and the paper's
