@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "ArchivoBMP.h"
 #include "Foto.h"
 #include "ListaArchivos.h"
 
@@ -95,16 +94,11 @@ std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta) {
 
 LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp) {
   std::string ansi;
+  // A bitmap is played as it is, as the shipped ones are (the cut says
+  // which it cannot take); only a name the code page cannot spell needs a copy.
   if (!EsNombreFoto(Utf8DeAncha(ruta)) && SinPerdida(ruta, &ansi)) {
-    ArchivoBMP bmp;
-    const bool directa =
-        bmp.Abrir(ansi.c_str()) && !bmp.Comprimido() && (bmp.BitsPorPixel() == 8 || bmp.BitsPorPixel() == 24);
-    bmp.Cerrar();
-    // A bitmap the cut cannot take as it is gets converted like a photo.
-    if (directa) {
-      *rutaBmp = ansi;
-      return LecturaFoto::Bien;
-    }
+    *rutaBmp = ansi;
+    return LecturaFoto::Bien;
   }
   return PrepararFoto(ruta.c_str(), mesa, kFondoFotos, cache, rutaBmp);
 }

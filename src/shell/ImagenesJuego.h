@@ -20,8 +20,8 @@ struct ImagenJuego {
 std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta);
 
 // The bitmap the picture at `ruta` is played from: the file itself when it
-// is a bitmap the cut takes and its path has a system code page spelling;
-// otherwise its copy converted for the table `mesa`, kept in `cache`.
+// is a bitmap whose path the system code page spells; otherwise its copy
+// converted for the table `mesa`, kept in `cache`.
 LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp);
 
 struct ImagenAgregada {

@@ -132,14 +132,16 @@ TEST_F(ImagenesJuego, TheListShowsPicturesInNaturalOrder) {
   EXPECT_EQ(Nombres(), (std::vector<std::string>{"2.bmp", "10.bmp", "abc.PNG", kCafe + ".jpg"}));
 }
 
-// A bitmap the cut takes is played as it is; one it does not take (32 bits)
-// and every photo are played from a converted copy.
-TEST_F(ImagenesJuego, EachPictureIsPlayedFromABitmapTheCutTakes) {
+// A bitmap is played as it is (the cut judges it, as it does the shipped
+// ones); every photo is played from a converted copy.
+TEST_F(ImagenesJuego, EachPictureIsPlayedFromABitmap) {
   const std::string cache = carpeta_ + "Cache\\";
   std::string bmp;
-  ASSERT_EQ(RutaJugable(Fotos() + L"rgb.bmp", kMesa, cache, &bmp), LecturaFoto::Bien);
-  EXPECT_EQ(AnchaDeAnsi(bmp), Fotos() + L"rgb.bmp");
-  for (const wchar_t* convertida : {L"rgba32.bmp", L"rgb.png", L"varios.gif"}) {
+  for (const wchar_t* propia : {L"rgb.bmp", L"rgba32.bmp"}) {
+    ASSERT_EQ(RutaJugable(Fotos() + propia, kMesa, cache, &bmp), LecturaFoto::Bien);
+    EXPECT_EQ(AnchaDeAnsi(bmp), Fotos() + propia);
+  }
+  for (const wchar_t* convertida : {L"rgb.png", L"varios.gif"}) {
     ASSERT_EQ(RutaJugable(Fotos() + convertida, kMesa, cache, &bmp), LecturaFoto::Bien) << Utf8DeAncha(convertida);
     EXPECT_EQ(bmp.rfind(cache, 0), 0u) << bmp;
     EXPECT_NE(RutaNotaConvertida(bmp), "");
