@@ -13,7 +13,7 @@ DATOS := $(abspath $(NATIVE))/datos
 # player's saves, records, settings and pictures outlive rebuilds.
 PLAY ?= play/Tessera
 
-.PHONY: all deps native tools win64 win32 test run dist bench bench-juego tour fuzz contact-sheet clean
+.PHONY: all deps native tools win64 win32 test run dist bench bench-juego bench-fotos tour fuzz contact-sheet clean
 
 all: win64
 
@@ -60,6 +60,11 @@ bench: deps
 # The real game's own timings under Wine: presses, drag steps and drops.
 bench-juego: win64
 	@bash scripts/bench-juego.sh $(WIN64)/bin out/bench
+
+# The player's photos under Wine: adding a 12-megapixel one, its memory,
+# and paging the picture list once they are converted.
+bench-fotos: win64
+	@bash scripts/bench-fotos.sh $(WIN64) out/bench
 
 # The screenshot tour: every window and page of the real game, on two
 # screens and in two languages, with a contact sheet each, in out/tour/.

@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# bench-juego.sh BIN_DIR OUTDIR: the times of the real game under Wine on a
-# 1920 x 1080 x 24 screen with 840 pieces on the table: presses, drag steps
-# and drops (with and without a fit), as the game measures them itself.
-# Writes OUTDIR/juego.txt.
+# bench-juego.sh BIN_DIR OUTDIR: the times of the real game under Wine:
+# presses, drag steps and drops (with and without a fit), as the game
+# measures them itself, in two cases:
+#  - a 1920 x 1080 x 24 screen with 840 pieces on the table: OUTDIR/juego.txt;
+#  - a 3840 x 2160 x 24 screen with a 12-megapixel photo (made now, shaped
+#    like the table) cut at the largest count the 45-pixel minimum cell
+#    allows, about 3,700 pieces: OUTDIR/juego-4k.txt, and a screenshot of
+#    the table before the drags, OUTDIR/juego-4k.png.
+# BENCH_JUEGO=1080 or 4k runs one case only.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "$1" && pwd)
 mkdir -p "$2"
-out=$(cd "$2" && pwd)/juego.txt
+outdir=$(cd "$2" && pwd)
 export JUEGO_BIN=$bin
 export TESSERA_WINE_KIND=x11
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
+caso=${BENCH_JUEGO:-todos}
+rc=0
 
-"$root/scripts/xvfb-run.sh" 1920x1080x24 bash -c '
-  root=$1; out=$2
-  . "$root/tests/e2e/juego_lib.sh"
-  JUEGO_DUMP=$(mktemp -d)/volcado.txt
-  juego_iniciar "Image\\3.bmp,24,35,0" || { echo "bench-juego: the game did not start"; exit 1; }
+# The drags each case times, run on its screen with the game started:
+# ten pieces off the heap into the empty upper table, each then beside its
+# neighbour. Prints the dump's "# time" lines.
+arrastres='
   ARRASTRE_PASOS=30
   for n in $(seq 0 9); do
-    # A piece off the heap into the empty upper table, then beside its neighbour.
     read -r x0 y0 <<<"$(centro_pieza $((n * 83 + 17)))"
     pieza_movida "$x0" "$y0" $((49 + 40 + n * 160 + MARGEN_X + CELDA_W / 2)) $((78 + 40 + MARGEN_Y + CELDA_H / 2)) ||
       continue
@@ -29,5 +34,52 @@ wine_prefix_ready
     read -r x0 y0 <<<"$(centro_pieza "$p")"
     arrastrar "$x0" "$y0" $((49 + P_X[k] + dx + 2 + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[k] + 1 + MARGEN_Y + CELDA_H / 2))
   done
-  grep "^# time" "$JUEGO_DUMP" | tee "$out"
-  wineserver -k 2>/dev/null' _ "$root" "$out"
+'
+
+if [ "$caso" != 4k ]; then
+  "$root/scripts/xvfb-run.sh" 1920x1080x24 bash -c '
+    root=$1; out=$2
+    . "$root/tests/e2e/juego_lib.sh"
+    JUEGO_DUMP=$(mktemp -d)/volcado.txt
+    juego_iniciar "Image\\3.bmp,24,35,0" || { echo "bench-juego: the game did not start"; exit 1; }
+    eval "$3"
+    grep "^# time" "$JUEGO_DUMP" | tee "$out"
+    wineserver -k 2>/dev/null' _ "$root" "$outdir/juego.txt" "$arrastres" || rc=1
+fi
+
+if [ "$caso" != 1080 ]; then
+  "$root/scripts/xvfb-run.sh" 3840x2160x24 bash -c '
+    root=$1; out=$2; bin=$3
+    . "$root/tests/e2e/juego_lib.sh"
+    # Starting, cutting and each settled look of the big table take longer.
+    export JUEGO_ESPERA=120
+    juego_copia "$bin"
+    trap "rm -rf \"\$JUEGO_COPIA\"" EXIT
+    # A folder of pictures of its own (the copy links the build'"'"'s), so the
+    # photo and its converted copy stay out of the build.
+    rm "$JUEGO_BIN/Image"
+    mkdir "$JUEGO_BIN/Image"
+    find "$bin/Image/" -maxdepth 1 -type f -exec ln -s {} "$JUEGO_BIN/Image/" \;
+    read -r mw mh <<<"$(tamano_mesa)"
+    # 12 megapixels shaped like the table: fitted, it fills the table.
+    read -r fw fh <<<"$(/usr/bin/python3 -c "import math; w = round(math.sqrt(12e6 * $mw / $mh)); print(w, round(w * $mh / $mw))")"
+    /usr/bin/python3 -B "$root/bench/wine/fotos_bench.py" "$JUEGO_BIN/Image/foto4k.jpg" "$fw" "$fh" 7 ||
+      { echo "bench-juego: no photo"; exit 1; }
+    JUEGO_DUMP=$JUEGO_COPIA/volcado.txt
+    # A 2 x 2 cut first converts the photo and tells the fitted size (twice
+    # the cell); then the largest count whose cells are 45 pixels or more.
+    juego_iniciar "Image\\foto4k.jpg,2,2,0" || { echo "bench-juego: the game did not start with the photo"; exit 1; }
+    filas=$((2 * CELDA_H / 45)); columnas=$((2 * CELDA_W / 45))
+    juego_iniciar "Image\\foto4k.jpg,$filas,$columnas,0" || { echo "bench-juego: the game did not start at 4K"; exit 1; }
+    while [ "$CELDA_W" -lt 45 ] || [ "$CELDA_H" -lt 45 ]; do
+      [ "$CELDA_W" -lt 45 ] && columnas=$((columnas - 1))
+      [ "$CELDA_H" -lt 45 ] && filas=$((filas - 1))
+      juego_iniciar "Image\\foto4k.jpg,$filas,$columnas,0" || { echo "bench-juego: the game did not start at 4K"; exit 1; }
+    done
+    echo "bench-juego 4K: photo ${fw}x${fh}, table ${mw}x${mh}, $FILAS x $COLS = $((FILAS * COLS)) pieces, cell ${CELDA_W}x${CELDA_H}"
+    import -window root "${out%.txt}.png"
+    eval "$4"
+    { grep -E "^# (rows|cols|cell) " "$JUEGO_DUMP"; grep "^# time" "$JUEGO_DUMP"; } | tee "$out"
+    wineserver -k 2>/dev/null' _ "$root" "$outdir/juego-4k.txt" "$bin" "$arrastres" || rc=1
+fi
+exit $rc
