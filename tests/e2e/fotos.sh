@@ -88,7 +88,8 @@ v=$(clic_ventana 133 37) || fail "the new-puzzle window did not open"
 esperar_quieta "$fila"
 shot ventana >/dev/null
 primeras=$(firma "$fila")
-d=$(clic_ventana $((X + 470 + 35)) $((Y + 38 + 35))) || fail "the add button opened no dialog"
+# The add button stands between help and preview, at (320, 235) in the window.
+d=$(clic_ventana $((X + 320 + 35)) $((Y + 235 + 35))) || fail "the add button opened no dialog"
 [ "$(xdotool getwindowname "$d")" = "Add pictures" ] || fail "the window that came is not the open dialog"
 # The name field has the keyboard when the dialog opens.
 ruta="Z:${FOTO//\//\\}"
