@@ -163,14 +163,23 @@ juego_saltar_intro() {
     if juego_intro >/dev/null; then xdotool key space; fi
     sleep 0.1
   done
-  [ -s "$JUEGO_DUMP" ] || return 1
-  esperar_nombre "^Tessera\$" >/dev/null || return 1
-  esperar_quieta || return 1
+  [ -s "$JUEGO_DUMP" ] || { echo "start: no dump" >&2; return 1; }
+  esperar_nombre "^Tessera\$" >/dev/null || { echo "start: no main window" >&2; return 1; }
+  esperar_quieta || { echo "start: the screen never settled" >&2; return 1; }
   juego_leer
 }
 
-# juego_iniciar "Image\3.bmp,6,8,0": both of the above.
-juego_iniciar() { juego_lanzar "$1"; juego_saltar_intro; }
+# juego_iniciar "Image\3.bmp,6,8,0": both of the above. A start that fails
+# is tried once more from scratch (Wine on a loaded machine now and then
+# loses a start-up); the step that failed is said on stderr.
+juego_iniciar() {
+  juego_lanzar "$1"
+  juego_saltar_intro && return 0
+  [ -n "${JUEGO_SHOTS:-}" ] && import -window root "$JUEGO_SHOTS/${JUEGO_ESCENA:-juego}-arranque-fallido.png" 2>/dev/null
+  echo "start: trying once more" >&2
+  juego_lanzar "$1"
+  juego_saltar_intro
+}
 
 # The intro's window, when it shows.
 juego_intro() {
