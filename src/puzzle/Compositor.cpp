@@ -37,6 +37,7 @@ struct MosaicoExpandido {
   uint8_t indices[MOSAICO_TAMY][MOSAICO_TAMX];
   ColorRGBQ colores[256];
   std::vector<uint8_t> filas;  // MOSAICO_TAMY rows of kAnchoExpandido pixels
+  uint32_t generacion = 0;     // counts the rebuilds
 
   const uint8_t* Fila(int32_t y) const {
     return filas.data() + static_cast<size_t>(y) * kAnchoExpandido * 3;
@@ -52,6 +53,7 @@ struct MosaicoExpandido {
 
   void Preparar(HIMAGE m) {
     if (Vigente(m)) return;
+    ++generacion;
     origen = m;
     std::memcpy(colores, ColoresHIMAGE(m), sizeof colores);
     filas.resize(static_cast<size_t>(MOSAICO_TAMY) * kAnchoExpandido * 3);
@@ -191,24 +193,131 @@ struct Recogida {
 
 std::vector<Recogida> g_recogidas;
 
-void PintarMosaico(Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
-  const int32_t ancho = x1 - x0;
+// Columns [x0, x1) of board row py from the expanded mosaic.
+void PintarFilaMosaico(Board& tablero, int32_t py, int32_t x0, int32_t x1) {
+  if (x0 >= x1) return;
+  uint8_t* d = tablero.Row(py) + 3 * static_cast<int64_t>(x0);
   if (!g_mosaico) {
-    for (int32_t py = y0; py < y1; ++py) std::memset(tablero.Row(py) + 3 * x0, 0, static_cast<size_t>(ancho) * 3);
+    std::memset(d, 0, static_cast<size_t>(x1 - x0) * 3);
     return;
   }
-  const int32_t columna = x0 % MOSAICO_TAMX;
-  for (int32_t py = y0; py < y1; ++py) {
-    const uint8_t* origen = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * columna;
-    uint8_t* d = tablero.Row(py) + 3 * static_cast<int64_t>(x0);
-    // Every chunk but the last is a whole number of tiles, so each starts
-    // at the same tile column.
-    for (int32_t resto = ancho; resto > 0;) {
-      const int32_t n = std::min(resto, kCopias * MOSAICO_TAMX);
-      std::memcpy(d, origen, static_cast<size_t>(n) * 3);
-      d += 3 * n;
-      resto -= n;
+  const uint8_t* origen = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * (x0 % MOSAICO_TAMX);
+  // Every chunk but the last is a whole number of tiles, so each starts at
+  // the same tile column.
+  for (int32_t resto = x1 - x0; resto > 0;) {
+    const int32_t n = std::min(resto, kCopias * MOSAICO_TAMX);
+    std::memcpy(d, origen, static_cast<size_t>(n) * 3);
+    d += 3 * n;
+    resto -= n;
+  }
+}
+
+// The ghost picture: the whole picture where the solved puzzle lies on the
+// table, faint over the mosaic. Its pixels are blended once and kept until
+// the puzzle, the table's size or the mosaic change.
+constexpr int32_t kAlfaFantasma = 80;  // of 256
+
+struct Fantasma {
+  bool visible = false;
+  // What the pixels were made from.
+  const uint8_t* hoja = nullptr;
+  size_t bytes = 0;
+  uint32_t generacion = 0, generacionMosaico = 0;
+  int32_t rows = 0, cols = 0, cellW = 0, cellH = 0, marginX = 0, marginY = 0, anchoMesa = 0, altoMesa = 0;
+  bool hecho = false;
+  // Where it lies on the table and its pixels, 3 bytes each, top down.
+  int32_t x = 0, y = 0, w = 0, h = 0;
+  std::vector<uint8_t> pixeles;
+
+  bool Vigente(const Board& mesa) const;
+  void Hacer(Board& mesa);
+};
+
+Fantasma g_fantasma;
+uint32_t g_generacionHoja = 0;
+
+bool Fantasma::Vigente(const Board& mesa) const {
+  const PuzzleState& p = puzzle;
+  return hecho && hoja == p.sheet.data() && bytes == p.sheet.size() && generacion == g_generacionHoja &&
+         generacionMosaico == g_expandido.generacion && rows == p.rows && cols == p.cols && cellW == p.cellW &&
+         cellH == p.cellH && marginX == p.marginX && marginY == p.marginY && anchoMesa == mesa.Width() &&
+         altoMesa == mesa.Height();
+}
+
+void Fantasma::Hacer(Board& mesa) {
+  const PuzzleState& p = puzzle;
+  hecho = true;
+  hoja = p.sheet.data();
+  bytes = p.sheet.size();
+  generacion = g_generacionHoja;
+  generacionMosaico = g_expandido.generacion;
+  rows = p.rows, cols = p.cols, cellW = p.cellW, cellH = p.cellH, marginX = p.marginX, marginY = p.marginY;
+  anchoMesa = mesa.Width(), altoMesa = mesa.Height();
+  w = cellW * cols;
+  h = cellH * rows;
+  x = (anchoMesa - w) / 2;
+  y = (altoMesa - h) / 2;
+  pixeles.clear();
+  if (w <= 0 || h <= 0 || !p.Exists()) {
+    w = h = 0;
+    return;
+  }
+  try {
+    pixeles.assign(static_cast<size_t>(w) * h * 3, 0);
+  } catch (const std::bad_alloc&) {
+    w = h = 0;
+    return;
+  }
+  // The picture: every piece's own pixels at its solved place.
+  PuzzleState& pz = puzzle;
+  for (int32_t i = 0; i < rows * cols; ++i) {
+    const int32_t ox = i % cols * cellW - marginX, oy = i / cols * cellH - marginY;
+    for (int32_t by = 0; by < p.boxH; ++by) {
+      const int32_t Y = oy + by;
+      if (Y < 0 || Y >= h) continue;
+      const uint8_t* s = pz.SheetPixel(i, 0, by);
+      for (int32_t bx = 0; bx < p.boxW; ++bx, s += 4) {
+        const int32_t X = ox + bx;
+        if (s[3] != 1 || X < 0 || X >= w) continue;
+        uint8_t* d = pixeles.data() + (static_cast<size_t>(Y) * w + X) * 3;
+        d[0] = s[0], d[1] = s[1], d[2] = s[2];
+      }
     }
+  }
+  // Over the mosaic as the table shows it there.
+  std::vector<uint8_t> fila(static_cast<size_t>(w) * 3);
+  for (int32_t Y = 0; Y < h; ++Y) {
+    const int32_t py = y + Y;
+    const uint8_t* m = nullptr;
+    if (g_mosaico && py >= 0) {
+      const int32_t px = ((x % MOSAICO_TAMX) + MOSAICO_TAMX) % MOSAICO_TAMX;
+      for (int32_t X = 0; X < w; ++X) {
+        const uint8_t* t = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * ((px + X) % MOSAICO_TAMX);
+        fila[3 * X] = t[0], fila[3 * X + 1] = t[1], fila[3 * X + 2] = t[2];
+      }
+      m = fila.data();
+    }
+    uint8_t* d = pixeles.data() + static_cast<size_t>(Y) * w * 3;
+    for (int32_t k = 0; k < w * 3; ++k) {
+      const int32_t fondo = m ? m[k] : 0;
+      d[k] = static_cast<uint8_t>(fondo + ((d[k] - fondo) * kAlfaFantasma >> 8));
+    }
+  }
+}
+
+void PintarMosaico(Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y1, const Fantasma* fantasma) {
+  for (int32_t py = y0; py < y1; ++py) {
+    if (!fantasma || py < fantasma->y || py >= fantasma->y + fantasma->h) {
+      PintarFilaMosaico(tablero, py, x0, x1);
+      continue;
+    }
+    const int32_t a = std::clamp(fantasma->x, x0, x1), b = std::clamp(fantasma->x + fantasma->w, x0, x1);
+    PintarFilaMosaico(tablero, py, x0, a);
+    if (a < b)
+      std::memcpy(tablero.Row(py) + 3 * static_cast<int64_t>(a),
+                  fantasma->pixeles.data() + (static_cast<size_t>(py - fantasma->y) * fantasma->w + (a - fantasma->x)) * 3,
+                  static_cast<size_t>(b - a) * 3);
+    PintarFilaMosaico(tablero, py, b, x1);
   }
 }
 
@@ -295,7 +404,23 @@ void MosaicoPuzzle(HIMAGE mosaico) {
 
 HIMAGE MosaicoActual() { return g_mosaico; }
 
-void ForgetPieceShapes() { g_siluetas.Olvidar(); }
+void ForgetPieceShapes() {
+  g_siluetas.Olvidar();
+  ++g_generacionHoja;
+}
+
+void MostrarFantasma(bool visible) {
+  if (g_fantasma.visible == visible) return;
+  g_fantasma.visible = visible;
+  if (!visible) {
+    g_fantasma.hecho = false;
+    std::vector<uint8_t>().swap(g_fantasma.pixeles);
+  }
+  const Board& mesa = puzzle.boards[kTable];
+  if (mesa.HasImage()) DrawBoardRect(kTable, 0, 0, mesa.Width(), mesa.Height(), true);
+}
+
+bool FantasmaVisible() { return g_fantasma.visible; }
 
 void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool skipFront) {
   if (Verificar(board < 0 || board >= kBoardCount, kMensajeTablero)) return;
@@ -304,9 +429,14 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
   const int32_t x1 = x + w, y1 = y + h;
   if (g_mosaico) g_expandido.Preparar(g_mosaico);
   Recoger(tablero, x, x1, y, y1, skipFront);
+  const Fantasma* fantasma = nullptr;
+  if (board == kTable && g_fantasma.visible && puzzle.Exists()) {
+    if (!g_fantasma.Vigente(tablero)) g_fantasma.Hacer(tablero);
+    if (g_fantasma.w > 0) fantasma = &g_fantasma;
+  }
   for (int32_t banda = y; banda < y1; banda += kFilasBanda) {
     const int32_t fin = std::min(y1, banda + kFilasBanda);
-    PintarMosaico(tablero, x, x1, banda, fin);
+    PintarMosaico(tablero, x, x1, banda, fin, fantasma);
     for (size_t i = g_recogidas.size(); i-- > 0;) PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
   }
 }

@@ -20,6 +20,12 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
 // Every board recomposed whole.
 void DrawAllBoards(bool invalidate);
 
+// The ghost picture: the whole picture, faint, on the table where the
+// solved puzzle lies, under the pieces. Off at first; a change redraws the
+// table.
+void MostrarFantasma(bool visible);
+bool FantasmaVisible();
+
 // The compositor keeps each piece's opaque runs, read once from the sheet.
 // A sheet allocated at a new address or of another size is noticed by
 // itself; whoever allocates or rewrites the sheet in place calls this so

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Compositor.h"
+#include "Deshacer.h"
 #include "Fitting.h"
 #include "Utilidades.h"
 
@@ -107,6 +108,8 @@ int32_t HitTestPiece(int board, int32_t x, int32_t y) {
 }
 
 void PickUpPiece(int board, int32_t position) {
+  // The state before the press is what an undo gives back.
+  EmpezarMovimiento();
   if (puzzle.clockIdle) {
     puzzle.clockIdle = 0;
     puzzle.paused = 0;
@@ -129,19 +132,25 @@ void PutDownPiece(int from, int to, int32_t x, int32_t y) {
     DropPiece(to, from, front, x, y);
   }
   puzzle.modified = 1;
+  TerminarMovimiento();
 }
 
 void CancelPieceDrop(int board) {
   const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[board].first]];
   DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
+  TerminarMovimiento();
 }
 
 void CancelPickUp(int board, int32_t position) {
   const Board& b = puzzle.boards[board];
-  if (b.count < 1) return;
+  if (b.count < 1) {
+    TerminarMovimiento();
+    return;
+  }
   const PieceRecord& r = puzzle.pieces[puzzle.order[b.first]];
   if (position > 0 && position < b.count) MovePieceBlock(b.first, 1, b.first + position);
   DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, true);
+  TerminarMovimiento();
 }
 
 void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height) {

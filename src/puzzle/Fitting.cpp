@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Compositor.h"
+#include "Deshacer.h"
 #include "Puzzle.h"
 #include "Utilidades.h"
 #include "Verificar.h"
@@ -136,6 +137,8 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
 
   if (!puzzle.finished && Completo(to)) {
     SolvePuzzle();
+    // The finishing sequence starts: a finished puzzle stays finished.
+    VaciarHistorial();
     Shell().PuzzleFinished();
     return;
   }
@@ -155,6 +158,7 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
 
 void SolvePuzzle() {
   if (puzzle.finished || !puzzle.Exists()) return;
+  Movimiento movimiento;
   puzzle.finished = 1;
 
   const int32_t n = puzzle.PieceCount();
@@ -190,6 +194,7 @@ void SolvePuzzle() {
 
 bool HintPuzzle() {
   if (puzzle.finished || !puzzle.Exists()) return true;
+  Movimiento movimiento;
   const Board& mesa = puzzle.boards[kTable];
   for (int32_t i = 0; i < mesa.count; ++i) {
     const int32_t a = puzzle.order[mesa.first + i];

@@ -4,6 +4,7 @@
 
 #include "ArchivoBMP.h"
 #include "Compositor.h"
+#include "Deshacer.h"
 #include "Puzzle.h"
 #include "Verificar.h"
 
@@ -21,6 +22,8 @@ void Liberar(std::vector<T>& v) {
 }
 
 void LiberarPuzzle() {
+  // Another puzzle, or none: the moves of this one cannot be undone.
+  VaciarHistorial();
   // A new sheet may come back at the same address: drop the drawn shapes.
   ForgetPieceShapes();
   // The sheet's memory is kept for the next cut (tens of megabytes on a
