@@ -96,31 +96,31 @@ if [ "${1:-}" = --visita ]; then
 
   herramientas
   foto herramientas
-  read -r x y <<<"$(boton_herramienta 3)"
+  read -r x y <<<"$(boton_herramienta 5)"
   v=$(clic_ventana "$x" "$y") || fallo "the music window did not open"
   foto musica
   clic_cierra "$v" $((MX + 40)) $((MY + 278)) || fallo "the music window did not close"
   herramientas
-  read -r x y <<<"$(boton_herramienta 4)"
+  read -r x y <<<"$(boton_herramienta 6)"
   v=$(clic_ventana "$x" "$y") || fallo "the honour roll did not open"
   foto honor
   read -r x y <<<"$(salir_honor)"
   clic_cierra "$v" "$x" "$y" || fallo "the honour roll did not close"
 
   opciones
-  read -r x y <<<"$(boton_opcion 4)"
+  read -r x y <<<"$(boton_opcion 5)"
   v=$(clic_ventana "$x" "$y") || fallo "the language window did not open"
   foto idioma
   clic_cierra "$v" $((MX + 177 + 40)) $((MY + 278)) || fallo "the language window did not close"
   opciones
-  read -r x y <<<"$(boton_opcion 3)"
+  read -r x y <<<"$(boton_opcion 4)"
   v=$(clic_ventana "$x" "$y") || fallo "the save window did not open"
   xdotool type --delay 40 "Tour"
   foto guardar
   xdotool key Return
   esperar_ventana_ida "$v" && esperar_quieta
   opciones
-  read -r x y <<<"$(boton_opcion 2)"
+  read -r x y <<<"$(boton_opcion 3)"
   v=$(clic_ventana "$x" "$y") || fallo "the open window did not open"
   foto abrir
   clic_cierra "$v" $((AX + 414 + 40)) $((AY + 257 + 22)) || fallo "the open window did not close"
@@ -129,7 +129,7 @@ if [ "${1:-}" = --visita ]; then
   read -r x0 y0 <<<"$(centro_pieza "$i")"
   arrastrar "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35)
   opciones
-  read -r x y <<<"$(boton_opcion 2)"
+  read -r x y <<<"$(boton_opcion 3)"
   v=$(clic_ventana "$x" "$y") || fallo "opening a changed game asked nothing"
   foto mensaje-pregunta
   clic_cierra "$v" $((CX + 413 + 40)) $((CY + 257 + 22)) || fallo "the question did not close"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ArbolCarpetas.h"
+#include "Atajos.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
@@ -117,6 +118,7 @@ int BucleMensajes() {
   BOOL r;
   while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
     if (r == -1) break;
+    if (AtenderAtajo(msg)) continue;
     if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {
       if (SendMessageA(GetParent(msg.hwnd), kMensajeCaracterHijo, msg.wParam, msg.lParam)) continue;
     }

@@ -3,6 +3,8 @@
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "CambioIdioma.h"
+#include "Compositor.h"
+#include "Configuracion.h"
 #include "CuadroHonor.h"
 #include "Globales.h"
 #include "Herramientas.h"
@@ -28,6 +30,10 @@ class PeticionesPrograma final : public Peticiones {
     CambiarIdiomaBarraHerramientas();
     CambiarIdiomaBarraOpciones();
     CambiarIdiomaLupa();
+  }
+  void CambiarFantasma() override {
+    MostrarFantasma(!FantasmaVisible());
+    GuardarFantasma(FantasmaVisible());
   }
 };
 

@@ -10,6 +10,7 @@
 #include "Cajas.h"
 #include "ComunVentanas.h"
 #include "Compositor.h"
+#include "Configuracion.h"
 #include "Controles.h"
 #include "Globales.h"
 #include "Herramientas.h"
@@ -50,6 +51,7 @@ LRESULT OnCreate(HWND hwnd) {
   SilenciarNotificaciones(false);
   SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
   if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
+  MostrarFantasma(LeerFantasmaConfigurado());
   g_orla.Cargar(kImagenOrla);
   CrearTitulo(hwnd);
   CrearOpciones(hwnd);

@@ -8,6 +8,7 @@ namespace {
 constexpr char kSeccion[] = "Tessera";
 constexpr char kClavePista[] = "Track";
 constexpr char kClaveIdioma[] = "Idioma";
+constexpr char kClaveFantasma[] = "Ghost";
 // The buffer the values are read into: longer texts arrive cut.
 constexpr int kLargoValor = 6;
 
@@ -37,3 +38,11 @@ int32_t LeerIdiomaConfigurado() {
 void GuardarIdioma(int32_t idiomaElegido) {
   GuardarDigito(kClaveIdioma, idiomaElegido >= 0 && idiomaElegido < kIdiomas ? idiomaElegido : kIdiomaInicial);
 }
+
+bool LeerFantasmaConfigurado() {
+  char texto[kLargoValor] = "";
+  GetPrivateProfileStringA(kSeccion, kClaveFantasma, "0", texto, sizeof texto, RutaConfiguracion().c_str());
+  return FantasmaDeTexto(texto);
+}
+
+void GuardarFantasma(bool visible) { GuardarDigito(kClaveFantasma, visible ? 1 : 0); }

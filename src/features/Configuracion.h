@@ -18,3 +18,7 @@ void GuardarPista(int32_t pista);
 // gives English. Read once at start-up.
 int32_t LeerIdiomaConfigurado();
 void GuardarIdioma(int32_t idiomaElegido);
+
+// "Ghost": whether the ghost picture shows on the table; off when missing.
+bool LeerFantasmaConfigurado();
+void GuardarFantasma(bool visible);

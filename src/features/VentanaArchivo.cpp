@@ -203,6 +203,22 @@ LRESULT OnCreate(HWND hwnd) {
 
 void Cerrar(HWND hwnd) { SendMessageA(hwnd, WM_CLOSE, 0, 0); }
 
+constexpr char kAutoguardado[] = "Autosave";
+
+// The file the game on the table was last saved to or opened from, for the
+// quick save; the autosave is none.
+struct PartidaActual {
+  std::string archivo;
+  uint32_t generacion = 0;
+} g_partida;
+
+void RecordarPartida(const std::string& archivo) {
+  if (_stricmp(archivo.c_str(), (std::string(kAutoguardado) + kExtension).c_str()) == 0)
+    g_partida = {};
+  else
+    g_partida = {archivo, PuzzleGeneration()};
+}
+
 void Guardar(HWND hwnd) {
   char nombre[kLargoCampo + 1] = "";
   if (g.campo) GetWindowTextA(g.campo, nombre, sizeof nombre);
@@ -219,10 +235,9 @@ void Guardar(HWND hwnd) {
     MostrarMensaje(kTextoNoGuardado, hwnd, nullptr, false);
     return;
   }
+  RecordarPartida(std::string(nombre) + kExtension);
   Cerrar(hwnd);
 }
-
-constexpr char kAutoguardado[] = "Autosave";
 
 void Abrir(HWND hwnd) {
   char nombre[kNombreMaximo];
@@ -233,6 +248,7 @@ void Abrir(HWND hwnd) {
     MostrarMensaje(kTextoNoAbierto, hwnd, nullptr, false);
     return;
   }
+  RecordarPartida(nombre);
   Cerrar(hwnd);
   VolcarPuzzle();
   Juego().PistaDisponible(pistas);
@@ -395,6 +411,16 @@ void ElegirMiniaturaArchivo(int indice) {
 
 void AceptarVentanaArchivo() {
   if (g.ventana) Aceptar(g.ventana);
+}
+
+void GuardarRapido() {
+  if (g_partida.archivo.empty() || g_partida.generacion != PuzzleGeneration() || !puzzle.Exists() ||
+      !imagenActual.Abierto()) {
+    AbrirVentanaArchivo(kArchivoGuardar);
+    return;
+  }
+  CreateDirectoryA(Carpeta().c_str(), nullptr);
+  if (!SavePuzzle(RutaArchivo(g_partida.archivo.c_str()).c_str())) MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
 }
 
 bool GuardarAutomatico() {

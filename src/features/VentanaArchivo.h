@@ -18,6 +18,11 @@ bool RegistrarVentanaArchivo(HINSTANCE instancia);
 // nothing happens, while a file window is already open.
 HWND AbrirVentanaArchivo(int32_t modo);
 
+// Saves the game on the table to the file it was last saved to or opened
+// from; the first save of a game (or one opened from the autosave) opens
+// the window in save mode to ask for a name.
+void GuardarRapido();
+
 // Keeps the game on the table as folder\Autosave.epf (replacing the last
 // one) when it has changed since it was cut, opened or saved. False when
 // there was nothing to keep or it could not be written.

@@ -13,3 +13,6 @@ int32_t PistaDeTexto(const char* texto);
 // "Idioma": exactly one digit 0-5, as the program writes it; anything
 // else, "3abc" and "05" included, gives kIdiomaInicial.
 int32_t IdiomaDeTexto(const char* texto);
+// "Ghost": "1" shows the ghost picture; anything else, a missing key
+// included, leaves it off.
+bool FantasmaDeTexto(const char* texto);

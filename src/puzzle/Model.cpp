@@ -14,6 +14,7 @@ namespace {
 
 // Side effects go nowhere until the window system installs its shell.
 SilentPuzzleShell g_sinShell;
+uint32_t g_generacion = 0;
 PuzzleShell* g_shell = &g_sinShell;
 
 template <typename T>
@@ -24,6 +25,7 @@ void Liberar(std::vector<T>& v) {
 void LiberarPuzzle() {
   // Another puzzle, or none: the moves of this one cannot be undone.
   VaciarHistorial();
+  ++g_generacion;
   // A new sheet may come back at the same address: drop the drawn shapes.
   ForgetPieceShapes();
   // The sheet's memory is kept for the next cut (tens of megabytes on a
@@ -39,6 +41,8 @@ void LiberarPuzzle() {
 void SetPuzzleShell(PuzzleShell* shell) { g_shell = shell ? shell : &g_sinShell; }
 
 PuzzleShell& Shell() { return *g_shell; }
+
+uint32_t PuzzleGeneration() { return g_generacion; }
 
 bool AllocatePuzzle() {
   LiberarPuzzle();

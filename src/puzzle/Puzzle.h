@@ -175,6 +175,11 @@ void OpenBoard(int board);
 // A board's window is gone: its image's memory goes too.
 void ReleaseBoard(int board);
 
+// Counts the puzzles: a new cut, an opened game or a closed table makes the
+// next number, so that a window can tell whether the game it knew is still
+// the one on the table.
+uint32_t PuzzleGeneration();
+
 // Allocates the sheet, records, order array and scratch for rows x cols
 // pieces with the current box size; false (nothing allocated) on failure.
 bool AllocatePuzzle();

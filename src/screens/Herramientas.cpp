@@ -1,28 +1,57 @@
 // CWNDHerramientas: created hidden by the main window and shown by the tool
-// bar; shows the solve, hint, music and honour-roll buttons.
+// bar; shows the solve, hint, edges, spread, music and honour-roll buttons.
 #include "Herramientas.h"
 
+#include "Cajas.h"
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplegable.h"
 #include "Fitting.h"
+#include "Mensaje.h"
+#include "Ordenar.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Operaciones.h"
 #include "Peticiones.h"
+#include "Puzzle.h"
 
 namespace {
 
 constexpr char kClase[] = "CWNDHerramientas";
 constexpr int kY = kAltoTitulo;
 constexpr int kAncho = 98, kAltoTesela = 95;
-constexpr int kResolver = 0, kPista = 1, kMusica = 2, kHonor = 3;
-constexpr uint32_t kImagenes[4] = {127, 117, 124, 113};  // solve, hint, music, honour roll
+constexpr int kResolver = kHerramientaResolver, kPista = kHerramientaPista, kBordes = kHerramientaBordes,
+              kEsparcir = kHerramientaEsparcir, kMusica = kHerramientaMusica, kHonor = kHerramientaHonor;
+constexpr int kBotones = 6;
+constexpr uint32_t kImagenes[kBotones] = {127, 117, 131, 132, 124, 113};
+constexpr int32_t kTextoBordes = 370;       // the box's new name
+constexpr int32_t kTextoSinCajaVacia = 380;
+constexpr int32_t kTextoSinBordes = 390;
 
 int AltoVentana() { return arranque.altoPantalla - kY; }
 
+// Evenly down the window, 70 pixels each.
 void CrearBotones(Desplegable& d) {
-  const int s = static_cast<int>(AltoVentana() * 0.2);
-  for (int k = 0; k < 4; ++k) d.AgregarBoton(0, (k + 1) * s - 35, kImagenes[k]);
+  const int s = AltoVentana() / (kBotones + 1);
+  for (int k = 0; k < kBotones; ++k) d.AgregarBoton(0, (k + 1) * s - 35, kImagenes[k]);
+}
+
+void BordesACajaVacia() {
+  char nombre[32] = "";
+  CargarTexto(kTextoBordes, nombre, sizeof nombre);
+  const int caja = BordesACaja(nombre);
+  if (caja == kBordesSinCaja || caja == kBordesNinguno) {
+    MostrarMensaje(caja == kBordesSinCaja ? kTextoSinCajaVacia : kTextoSinBordes, ventanaPrincipal, nullptr, false);
+    return;
+  }
+  if (HWND ventana = VentanaCaja(caja)) MostrarFlotante(ventana, true);
+  VolcarPuzzle();
+}
+
+bool PistaUsable() {
+  HWND pista = BotonPista();
+  if (pista && SendMessageA(pista, kMsgObtenerHabilitado, 0, 0) == 0) return false;
+  return puzzle.Exists() && !puzzle.finished && puzzle.hints < HintLimit();
 }
 
 void OnClic(int boton) {
@@ -33,6 +62,13 @@ void OnClic(int boton) {
       break;
     case kPista:
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
+      VolcarPuzzle();
+      break;
+    case kBordes:
+      BordesACajaVacia();
+      break;
+    case kEsparcir:
+      Esparcir();
       VolcarPuzzle();
       break;
     case kMusica:
@@ -71,6 +107,11 @@ bool HerramientasDeslizando() { return g_desplegable.Deslizando(); }
 HWND BotonPista() { return g_desplegable.Boton(kPista); }
 
 HWND BotonHerramienta(int indice) { return g_desplegable.Boton(indice); }
+
+void AccionHerramienta(int boton) {
+  if (boton == kPista && !PistaUsable()) return;
+  OnClic(boton);
+}
 
 void PistaDisponible(bool disponible) {
   HWND pista = BotonPista();

@@ -1,5 +1,6 @@
 // CWNDHerramientas: the tools window that slides out over the left of the
-// table with four animated buttons: solve, hint, music, honour roll.
+// table with its animated buttons: solve, hint, edges to a box, spread,
+// music, honour roll.
 #pragma once
 
 #include <windows.h>
@@ -16,5 +17,10 @@ bool HerramientasDeslizando();
 HWND BotonPista();
 // The hint button usable again and at rest, or greyed out.
 void PistaDisponible(bool disponible);
-// The four buttons, top to bottom: solve, hint, music, honour roll.
+// The buttons, top to bottom.
+enum BotonHerramientas { kHerramientaResolver, kHerramientaPista, kHerramientaBordes, kHerramientaEsparcir,
+                         kHerramientaMusica, kHerramientaHonor };
 HWND BotonHerramienta(int indice);
+// What a click on button `boton` does, for the keyboard too (the hint only
+// while the hint button is usable).
+void AccionHerramienta(int boton);

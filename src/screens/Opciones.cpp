@@ -1,5 +1,6 @@
 // CWNDOPCIONES: created hidden by the main window and shown by the options
-// bar; shows the help, magnifier, open, save, language and exit buttons.
+// bar; shows the help, magnifier, ghost, open, save, language and exit
+// buttons.
 #include "Opciones.h"
 
 #include "ComunVentanas.h"
@@ -16,9 +17,10 @@ namespace {
 
 constexpr char kClase[] = "CWNDOPCIONES";
 constexpr int kLado = 103;  // the window's height and its tile
-constexpr int kAyuda = 0, kLupa = 1, kAbrir = 2, kGuardar = 3, kIdioma = 4, kSalir = 5;
-constexpr int kBotones = 6;
-constexpr uint32_t kImagenes[kBotones] = {115, 126, 118, 116, 121, 128};
+constexpr int kAyuda = kOpcionAyuda, kLupa = kOpcionLupa, kFantasma = kOpcionFantasma, kAbrir = kOpcionAbrir,
+              kGuardar = kOpcionGuardar, kIdioma = kOpcionIdioma, kSalir = kOpcionSalir;
+constexpr int kBotones = 7;
+constexpr uint32_t kImagenes[kBotones] = {115, 126, 133, 118, 116, 121, 128};
 constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
 
 void CrearBotones(Desplegable& d) {
@@ -61,6 +63,9 @@ void OnClic(int boton) {
     case kLupa:
       if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarVentana(lupa) : MostrarFlotante(lupa, false);
       break;
+    case kFantasma:
+      Juego().CambiarFantasma();
+      break;
     default:
       break;
   }
@@ -89,3 +94,5 @@ void AbrirOpciones() { g_desplegable.Abrir(); }
 bool OpcionesDeslizando() { return g_desplegable.Deslizando(); }
 
 HWND BotonOpcion(int indice) { return g_desplegable.Boton(indice); }
+
+void AccionOpcion(int boton) { OnClic(boton); }

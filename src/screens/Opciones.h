@@ -1,5 +1,6 @@
 // CWNDOPCIONES: the options window that slides up over the bottom of the
-// table with three animated buttons: help, magnifier and exit.
+// table with its animated buttons: help, magnifier, ghost picture, open,
+// save, language and exit.
 #pragma once
 
 #include <windows.h>
@@ -12,5 +13,8 @@ HWND VentanaOpciones();
 void AbrirOpciones();
 // Whether it is still sliding up (its buttons show once it is up).
 bool OpcionesDeslizando();
-// The three buttons, left to right: help, magnifier, exit.
+// The buttons, left to right.
+enum BotonOpciones { kOpcionAyuda, kOpcionLupa, kOpcionFantasma, kOpcionAbrir, kOpcionGuardar, kOpcionIdioma, kOpcionSalir };
 HWND BotonOpcion(int indice);
+// What a click on button `boton` does, for the keyboard too.
+void AccionOpcion(int boton);

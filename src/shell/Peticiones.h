@@ -24,6 +24,8 @@ class Peticiones {
   virtual void PistaDisponible(bool /*disponible*/) {}
   // The language changed: the windows on screen take its words.
   virtual void IdiomaCambiado() {}
+  // The ghost picture shown or hidden, and the choice kept.
+  virtual void CambiarFantasma() {}
 };
 
 // Null puts the silent answers back.

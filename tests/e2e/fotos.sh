@@ -152,7 +152,7 @@ read -r x0 y0 <<<"$(centro_pieza 4)"
 pieza_movida "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 60) || fail "no piece moved"
 guardado=$(estado)
 carpeta="$JUEGO_BIN/folder"
-v=$(opcion 3) || fail "the save window did not open"
+v=$(opcion 4) || fail "the save window did not open"
 xdotool type --delay 60 "foto"; xdotool key Return
 esperar_ventana_ida "$v" || fail "the save window did not close"
 [ -s "$carpeta/foto.epf" ] || fail "nothing saved as foto"
@@ -172,7 +172,7 @@ esperar_quieta
 # The file window lists its games by name: the autosave, if any, first.
 AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
 n=0; [ -e "$carpeta/Autosave.epf" ] && n=1
-v=$(opcion 2) || fail "the open window did not open"
+v=$(opcion 3) || fail "the open window did not open"
 clic $((AX + 111 * n + 60)) $((AY + 153))
 esperar_quieta "510x150+$AX+$((AY + 100))"
 marca=$(volcado_marca)

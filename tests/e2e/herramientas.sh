@@ -14,7 +14,7 @@ herramientas || fail "the tools window did not slide out"
 fuera=$(shot herramientas)
 distinta "$mesa" "$fuera" "90x$((H - 160))+0+80" || fail "the tools window did not slide out"
 
-read -r x y <<<"$(boton_herramienta 4)"
+read -r x y <<<"$(boton_herramienta 6)"
 v=$(clic_ventana "$x" "$y") || fail "the honour roll did not open"
 honor=$(shot honor)
 distinta "$fuera" "$honor" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll shows nothing"
@@ -23,7 +23,7 @@ cerrado=$(shot honor-cerrado)
 distinta "$honor" "$cerrado" "$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))" || fail "the honour roll did not close"
 
 herramientas || fail "the tools window did not slide out again"
-read -r x y <<<"$(boton_herramienta 3)"
+read -r x y <<<"$(boton_herramienta 5)"
 v=$(clic_ventana "$x" "$y") || fail "the music window did not open"
 musica=$(shot musica)
 X=$(( (W - 266) / 2 + 3 )); Y=$(( (H - 306) / 2 + 3 ))

@@ -19,7 +19,7 @@ if [ -n "${JUEGO_EN_PANTALLA:-}" ]; then
   }
   if [ "$modo" = guardar ]; then
     juego_iniciar "Image\\3.bmp,2,3,0" || fail "the game did not start with its puzzle"
-    v=$(opcion 3) || fail "the save window did not open"
+    v=$(opcion 4) || fail "the save window did not open"
     xdotool type --delay 60 "keep"; xdotool key Return
     esperar_ventana_ida "$v" || fail "the save window did not close"
     [ -s "$JUEGO_BIN/folder/keep.epf" ] || fail "nothing saved as keep"
@@ -28,7 +28,7 @@ if [ -n "${JUEGO_EN_PANTALLA:-}" ]; then
     [ "${#P_X[@]}" = 0 ] || fail "the table is not empty"
     # The file window: a 510 x 310 client in a 3-pixel frame.
     AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
-    v=$(opcion 2) || fail "the open window did not open"
+    v=$(opcion 3) || fail "the open window did not open"
     shot lista >/dev/null
     clic $((AX + 60)) $((AY + 153))
     esperar_quieta "510x150+$AX+$((AY + 100))"

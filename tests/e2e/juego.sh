@@ -44,7 +44,7 @@ distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" || fail "the magni
 
 # Exit from the options window.
 opciones || fail "the options window did not slide up again"
-read -r x y <<<"$(boton_opcion 5)"
+read -r x y <<<"$(boton_opcion 6)"
 juego_salir "$x" "$y" || fail "the game did not end from the options window"
 [ "$JUEGO_CODIGO" = 0 ] || fail "exit code $JUEGO_CODIGO"
 echo "PASS ($JUEGO_PANTALLA): pieces $p and $k joined, went into box 1, magnifier shown, exit code 0"

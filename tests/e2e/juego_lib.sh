@@ -449,20 +449,21 @@ desplegar() {
   esperar_cambio "$region" "$antes" && esperar_quieta "$region"
 }
 
-# The options window, slid up from the bottom strip. Its six buttons:
-# boton_opcion 0-5 (help, magnifier, open, save, language, exit) prints
-# the middle of one.
+# The options window, slid up from the bottom strip. Its seven buttons:
+# boton_opcion 0-6 (help, magnifier, ghost picture, open, save, language,
+# exit) prints the middle of one.
 opciones() {
   desplegar "${W}x103+0+$((H - 103))" $((W / 2 + 150)) $((H - 8)) $((W / 2 + 160)) $((H - 10)) "y >= H - 103"
 }
-boton_opcion() { echo $(( ($1 + 1) * W / 7 )) $((H - 103 + 27 + 35)); }
+boton_opcion() { echo $(( ($1 + 1) * W / 8 )) $((H - 103 + 27 + 35)); }
 
-# The tools window, slid out from the left strip. Its four buttons:
-# boton_herramienta 1-4 (solve, hint, music, honour roll).
+# The tools window, slid out from the left strip. Its six buttons:
+# boton_herramienta 1-6 (solve, hint, edges to a box, spread, music,
+# honour roll).
 herramientas() {
   desplegar "98x$((H - 160))+0+80" 10 $((H / 2)) 12 $((H / 2 + 2)) "x < 98 && y >= 78"
 }
-boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 5))); }
+boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 7))); }
 
 # esperar_video: waits for a video's window and for its picture: the middle
 # of the screen no longer black.

@@ -25,7 +25,7 @@ opcion() {
 AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
 abrir_partida() {
   local marca v
-  v=$(opcion 2) || fail "the open window did not open"
+  v=$(opcion 3) || fail "the open window did not open"
   shot "abrir-$1" >/dev/null
   # The first game may be chosen already: the row need not change.
   clic $((AX + 111 * $1 + 60)) $((AY + 153))
@@ -57,7 +57,7 @@ esperar_quieta
 shot caja >/dev/null
 guardado=$(estado)
 
-v=$(opcion 3) || fail "the save window did not open"
+v=$(opcion 4) || fail "the save window did not open"
 xdotool type --delay 60 "first"; xdotool key Return
 esperar_ventana_ida "$v" || fail "the save window did not close"
 [ -s "$carpeta/first.epf" ] || fail "nothing saved as first"
@@ -103,7 +103,7 @@ abrir_partida 0
 # Spanish, at once and after a restart.
 antes=$(shot ingles)
 LX=$(( (W - 266) / 2 + 3 )); LY=$(( (H - 306) / 2 + 3 ))
-v=$(opcion 4) || fail "the language window did not open"
+v=$(opcion 5) || fail "the language window did not open"
 shot idioma >/dev/null
 clic_cambia "260x200+$LX+$((LY + 50))" $((LX + 80)) $((LY + 75)) || fail "Spanish was not marked"
 clic_cierra "$v" $((LX + 40)) $((LY + 278)) || fail "the language window did not close"

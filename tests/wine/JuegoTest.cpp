@@ -12,6 +12,7 @@
 #include "ArchivoBMP.h"
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
+#include "Atajos.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
@@ -20,6 +21,7 @@
 #include "Compositor.h"
 #include "Controles.h"
 #include "Cut.h"
+#include "Deshacer.h"
 #include "Deslizamiento.h"
 #include "Drag.h"
 #include "Fitting.h"
@@ -32,6 +34,8 @@
 #include "NewPuzzleParams.h"
 #include "Operaciones.h"
 #include "Opciones.h"
+#include "Ordenar.h"
+#include "PeticionesGrabadas.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -389,16 +393,16 @@ TEST_F(PantallaJuego, ToolsSlideOutOnTheStripAndFoldAwayWhenThePointerLeaves) {
   EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento / 2);
   EXPECT_TRUE(IsWindowVisible(herramientas));
   EXPECT_TRUE(HerramientasDeslizando());
-  for (int k = 0; k < 4; ++k) EXPECT_FALSE(IsWindowVisible(BotonHerramienta(k))) << k;
+  for (int k = 0; k < 6; ++k) EXPECT_FALSE(IsWindowVisible(BotonHerramienta(k))) << k;
   EsperarDeslizamiento(HerramientasDeslizando);
   EXPECT_GE(GetTickCount() - inicio, kDuracionDeslizamiento);
   EXPECT_LT(GetTickCount() - inicio, kDuracionDeslizamiento + 2000);
-  for (int k = 0; k < 4; ++k) EXPECT_TRUE(IsWindowVisible(BotonHerramienta(k))) << k;
+  for (int k = 0; k < 6; ++k) EXPECT_TRUE(IsWindowVisible(BotonHerramienta(k))) << k;
   // It ends where it always did: picture 120's corner at the window's
   // (the strip above the first button).
   EXPECT_EQ(FueraDelMosaico(herramientas, {0, 0, 98, 100}, 120, 98, 95), 0);
-  // The buttons at 768 pixels: every trunc(690 x 0.2) = 138, less 35.
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(Rect(BotonHerramienta(k)).top - kYTablero, 103 + 138 * k) << k;
+  // The six buttons at 768 pixels: every 690 / 7 = 98, less 35.
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(Rect(BotonHerramienta(k)).top - kYTablero, 63 + 98 * k) << k;
   Apuntar(60, 300);
   Bombear(300);
   EXPECT_TRUE(IsWindowVisible(herramientas)) << "the pointer is still over it";
@@ -419,7 +423,7 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
   SendMessageA(opciones, WM_LBUTTONDOWN, MK_LBUTTON, Pt(500, 10));
   SendMessageA(opciones, WM_LBUTTONUP, 0, Pt(500, 10));
   EXPECT_FALSE(OpcionesDeslizando());
-  for (int k = 0; k < 6; ++k) EXPECT_TRUE(IsWindowVisible(BotonOpcion(k))) << k;
+  for (int k = 0; k < 7; ++k) EXPECT_TRUE(IsWindowVisible(BotonOpcion(k))) << k;
   // Picture 123's corner at the window's, across the whole width above the buttons.
   EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
   // Another press on it does nothing more.
@@ -429,7 +433,7 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
 }
 
 TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {
-  SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(0)));
+  SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaResolver)));
   EXPECT_EQ(puzzle.finished, 1);
   const int32_t n = puzzle.PieceCount();
   for (int32_t i = 1; i < n; ++i) {
@@ -465,7 +469,7 @@ TEST_F(PantallaJuego, TheMagnifierButtonTogglesTheMagnifierWithoutTakingTheActiv
   EXPECT_EQ(Rect(lupa).right - Rect(lupa).left, t.x + 8);
   SetActiveWindow(ventanaPrincipal);
   const auto clic = [] {
-    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(1)));
+    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(kOpcionLupa)));
   };
   clic();
   EXPECT_TRUE(IsWindowVisible(lupa));
@@ -476,7 +480,7 @@ TEST_F(PantallaJuego, TheMagnifierButtonTogglesTheMagnifierWithoutTakingTheActiv
 
 // The standard reaction of an animated button, step by step.
 TEST_F(PantallaJuego, AnimatedButtonFeedback) {
-  HWND b = BotonHerramienta(2);
+  HWND b = BotonHerramienta(kHerramientaMusica);
   const auto estado = [&] {
     return std::pair(SendMessageA(b, kMsgAnimObtenerValorUsuario, 0, 0), SendMessageA(b, kMsgAnimObtenerCuadro, 0, 0));
   };
@@ -640,6 +644,146 @@ TEST_F(CajaAbierta, ALongNameEndsBeforeThePencil) {
     EXPECT_EQ(distintos, 0) << ancho;
     EXPECT_GT(Contar(caja_, {10, 0, 60, b->biHeight}, [](uint32_t c) { return Suma(c) < 100; }), 30) << ancho;
   }
+}
+
+
+// ---- Help with big puzzles: the buttons and the keyboard ------------------------
+
+// A key pressed on the table, with Ctrl and Shift held or not; whether the
+// shortcuts took it.
+bool Tecla(WPARAM tecla, bool ctrl = false, bool mayusculas = false) {
+  BYTE estado[256] = {};
+  GetKeyboardState(estado);
+  estado[VK_CONTROL] = ctrl ? 0x80 : 0;
+  estado[VK_SHIFT] = mayusculas ? 0x80 : 0;
+  estado[VK_MENU] = 0;
+  SetKeyboardState(estado);
+  MSG msg{};
+  msg.hwnd = VentanaTablero(kTable);
+  msg.message = WM_KEYDOWN;
+  msg.wParam = tecla;
+  msg.lParam = 1;
+  const bool tomada = AtenderAtajo(msg);
+  estado[VK_CONTROL] = estado[VK_SHIFT] = 0;
+  SetKeyboardState(estado);
+  return tomada;
+}
+
+std::string Titulo(HWND hwnd) {
+  char texto[64] = "";
+  GetWindowTextA(hwnd, texto, sizeof texto);
+  return texto;
+}
+
+TEST_F(PantallaJuego, EdgesGoToTheFirstEmptyBoxNamedInTheGamesLanguage) {
+  struct Caso { int32_t idioma; const char* nombre; };
+  const int32_t antes = idioma;
+  for (const Caso c : {Caso{1, "Edges"}, Caso{5, "R\xe4nder"}}) {
+    SCOPED_TRACE(c.nombre);
+    Cortar(3, 4);  // 10 edge pieces, 2 inner ones
+    idioma = c.idioma;
+    // Box 1 holds a piece: box 2 is the first empty one.
+    const int32_t inner = 5;
+    BringToFront(kTable, Posicion(inner), false);
+    PutDownPiece(kTable, 0, 20, 20);
+    SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado,
+                 reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaBordes)));
+    Bombear();
+    EXPECT_EQ(puzzle.boards[1].count, 10);
+    EXPECT_EQ(Titulo(VentanaCaja(1)), c.nombre);
+    EXPECT_TRUE(IsWindowVisible(VentanaCaja(1))) << "the box opens";
+    for (int32_t i = 0; i < puzzle.boards[1].count; ++i) EXPECT_TRUE(EsPiezaBorde(puzzle.order[puzzle.boards[1].first + i]));
+    // Undone: the pieces and the box's old name come back.
+    ASSERT_TRUE(Tecla('Z', true));
+    EXPECT_EQ(puzzle.boards[1].count, 0);
+    EXPECT_EQ(Titulo(VentanaCaja(1)), "Box2");
+    ASSERT_TRUE(Tecla('Z', true, true));  // Ctrl+Shift+Z redoes
+    EXPECT_EQ(Titulo(VentanaCaja(1)), c.nombre);
+    OcultarVentana(VentanaCaja(1));
+  }
+  idioma = antes;
+}
+
+TEST_F(PantallaJuego, EdgesWithNoEmptyBoxSayWhyAndMoveNothing) {
+  for (int b = 0; b < kBoxCount; ++b) {
+    BringToFront(kTable, 0, false);
+    PutDownPiece(kTable, b, 20, 20);
+  }
+  const std::vector<PieceRecord> antes = puzzle.pieces;
+  ASSERT_TRUE(Tecla('E', true));
+  Bombear();
+  ASSERT_NE(ventanaMensaje, nullptr) << "a message says no box is empty";
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear();
+  for (size_t i = 0; i < antes.size(); ++i) EXPECT_EQ(puzzle.pieces[i].x, antes[i].x) << i;
+}
+
+TEST_F(PantallaJuego, TheShortcutsDoWhatTheButtonsDo) {
+  Cortar(6, 8);
+  // Spread: no two loose pieces' boxes share a pixel.
+  ASSERT_TRUE(Tecla('G', true));
+  for (int32_t i = 0; i < 48; ++i)
+    for (int32_t k = i + 1; k < 48; ++k) {
+      const PieceRecord &a = P(i), &b = P(k);
+      EXPECT_FALSE(a.x < b.x + puzzle.boxW && b.x < a.x + puzzle.boxW && a.y < b.y + puzzle.boxH && b.y < a.y + puzzle.boxH)
+          << i << " and " << k;
+    }
+  // Undo and redo.
+  const std::vector<PieceRecord> esparcidas = puzzle.pieces;
+  ASSERT_TRUE(Tecla('Z', true));
+  EXPECT_NE(P(0).x + P(0).y * 10000, esparcidas[0].x + esparcidas[0].y * 10000);
+  ASSERT_TRUE(Tecla('Y', true));
+  for (int32_t i = 0; i < 48; ++i) EXPECT_EQ(P(i).x, esparcidas[i].x) << i;
+  // H is the hint button.
+  ASSERT_TRUE(Tecla('H'));
+  EXPECT_EQ(puzzle.hints, 1);
+  // 1-6 open and close their box; M the magnifier.
+  ASSERT_TRUE(Tecla('3'));
+  EXPECT_TRUE(IsWindowVisible(VentanaCaja(2)));
+  ASSERT_TRUE(Tecla('3'));
+  EXPECT_FALSE(IsWindowVisible(VentanaCaja(2)));
+  ASSERT_TRUE(Tecla('M'));
+  EXPECT_TRUE(IsWindowVisible(VentanaLupa()));
+  ASSERT_TRUE(Tecla('M'));
+  EXPECT_FALSE(IsWindowVisible(VentanaLupa()));
+  // Ctrl+B asks for the ghost picture, as its button does.
+  {
+    PeticionesGrabadas grabadas;
+    ASSERT_TRUE(Tecla('B', true));
+    SendMessageA(VentanaOpciones(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonOpcion(kOpcionFantasma)));
+    EXPECT_EQ(grabadas.Tomar(), (std::vector<std::string>{"ghost", "ghost"}));
+  }
+  // Escape on the table is no way out.
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear();
+  EXPECT_TRUE(IsWindow(ventanaPrincipal));
+}
+
+TEST_F(PantallaJuego, ShortcutsWaitForAPopUpAndLeaveATypedFieldAlone) {
+  // The first save asks for a name: the file window, which Escape closes.
+  ASSERT_TRUE(Tecla('S', true));
+  Bombear();
+  ASSERT_FALSE(IsWindowEnabled(ventanaPrincipal)) << "the file window is open";
+  HWND archivo = GetActiveWindow();
+  // Its name field has the keyboard: nothing is taken there.
+  HWND campo = GetFocus();
+  char clase[16] = "";
+  GetClassNameA(campo, clase, sizeof clase);
+  EXPECT_STREQ(clase, "Edit");
+  EXPECT_FALSE(Tecla('Z', true));
+  // Away from the field, a shortcut waits; Escape closes the window.
+  SetFocus(archivo);
+  const size_t niveles = Historial().Niveles();
+  EXPECT_FALSE(Tecla('G', true));
+  EXPECT_EQ(Historial().Niveles(), niveles);
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear(100);
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+  EXPECT_FALSE(IsWindow(archivo));
+  // During a drag nothing is taken.
+  SetCapture(Mesa());
+  EXPECT_FALSE(Tecla('G', true));
+  ReleaseCapture();
 }
 
 }  // namespace

@@ -50,17 +50,18 @@ class PeticionesJuego : public ::testing::Test {
 
 TEST_F(PeticionesJuego, ThePanelsAskTheGameAndOpenNothingThemselves) {
   PeticionesGrabadas grabadas;
-  Herramienta(2);
-  Herramienta(3);
+  Herramienta(kHerramientaMusica);
+  Herramienta(kHerramientaHonor);
   EXPECT_EQ(grabadas.Tomar(), (Lista{"music", "honour roll"}));
   EXPECT_EQ(VentanaMusica(), nullptr);
   EXPECT_EQ(VentanaCuadroHonor(), nullptr);
 
   // Options: open, save, language.
-  Opcion(2);
-  Opcion(3);
-  Opcion(4);
-  EXPECT_EQ(grabadas.Tomar(), (Lista{"open", "save", "language"}));
+  Opcion(kOpcionAbrir);
+  Opcion(kOpcionGuardar);
+  Opcion(kOpcionIdioma);
+  Opcion(kOpcionFantasma);
+  EXPECT_EQ(grabadas.Tomar(), (Lista{"open", "save", "language", "ghost"}));
   EXPECT_EQ(VentanaArchivo(), nullptr);
 
   // Opening over a changed game asks first; yes keeps it, then opens.
@@ -71,7 +72,7 @@ TEST_F(PeticionesJuego, ThePanelsAskTheGameAndOpenNothingThemselves) {
   puzzle.rows = 2, puzzle.cols = 2;
   ASSERT_TRUE(NewPuzzle(2, 2, 5000));
   puzzle.modified = true;
-  Opcion(2);
+  Opcion(kOpcionAbrir);
   EXPECT_EQ(grabadas.Tomar(), Lista{});
   ASSERT_NE(ventanaMensaje, nullptr) << "the question comes first";
   SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
@@ -82,9 +83,9 @@ TEST_F(PeticionesJuego, ThePanelsAskTheGameAndOpenNothingThemselves) {
 
 TEST_F(PeticionesJuego, UnansweredRequestsDoNothing) {
   InstalarPeticiones(nullptr);
-  Herramienta(2);
-  Herramienta(3);
-  Opcion(3);
+  Herramienta(kHerramientaMusica);
+  Herramienta(kHerramientaHonor);
+  Opcion(kOpcionGuardar);
   EXPECT_EQ(VentanaMusica(), nullptr);
   EXPECT_EQ(VentanaCuadroHonor(), nullptr);
   EXPECT_EQ(VentanaArchivo(), nullptr);

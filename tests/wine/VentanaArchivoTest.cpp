@@ -317,12 +317,12 @@ class PartidaGuardada : public ArchivoVentana {
 
 TEST_F(PartidaGuardada, TheOptionsOpenTheWindowInEachMode) {
   Cortar(2, 2);
-  Opcion(3);
+  Opcion(kOpcionGuardar);
   ASSERT_NE(VentanaArchivo(), nullptr);
   EXPECT_NE(CampoNombreArchivo(), nullptr) << "save mode has the name field";
   DestroyWindow(VentanaArchivo());
   Bombear(50);
-  Opcion(2);  // unchanged: no question
+  Opcion(kOpcionAbrir);  // unchanged: no question
   ASSERT_NE(VentanaArchivo(), nullptr);
   EXPECT_EQ(CampoNombreArchivo(), nullptr);
   EXPECT_EQ(ventanaMensaje, nullptr);
@@ -332,11 +332,11 @@ TEST_F(PartidaGuardada, TheOptionsOpenTheWindowInEachMode) {
 TEST_F(PartidaGuardada, OpeningOverAChangedGameAsksAndKeepsItAsTheAutosave) {
   Cortar(2, 2);
   puzzle.modified = 1;
-  Opcion(2);
+  Opcion(kOpcionAbrir);
   Contestar(false);
   EXPECT_EQ(VentanaArchivo(), nullptr);
   EXPECT_TRUE(puzzle.Exists()) << "no: the game stays";
-  Opcion(2);
+  Opcion(kOpcionAbrir);
   const std::string antes = Partida();
   Contestar(true);
   ASSERT_NE(VentanaArchivo(), nullptr);
@@ -353,7 +353,7 @@ TEST_F(PartidaGuardada, OpeningOverAChangedGameAsksAndKeepsItAsTheAutosave) {
   const std::string otra = Partida();
   Cortar(2, 2);
   puzzle.modified = 1;
-  Opcion(2);
+  Opcion(kOpcionAbrir);
   Contestar(true);
   ASSERT_NE(VentanaArchivo(), nullptr);
   ElegirMiniaturaArchivo(1);  // Autosave, otra

@@ -1,0 +1,107 @@
+#include "Atajos.h"
+
+#include <cstring>
+
+#include "Cajas.h"
+#include "Controles.h"
+#include "Deshacer.h"
+#include "GanchoDepuracion.h"
+#include "Globales.h"
+#include "Herramientas.h"
+#include "Opciones.h"
+#include "Operaciones.h"
+#include "Titulo.h"
+#include "VentanaArchivo.h"
+#include "Video.h"
+
+namespace {
+
+bool EsClase(HWND hwnd, const char* clase) {
+  char nombre[32] = "";
+  return hwnd && GetClassNameA(hwnd, nombre, sizeof nombre) > 0 && std::strcmp(nombre, clase) == 0;
+}
+
+// A field that takes typing, or a video, has the keyboard to itself.
+bool TecladoOcupado() {
+  if (HWND v = VentanaVideo(); v && IsWindowVisible(v)) return true;
+  return EsClase(GetFocus(), "Edit");
+}
+
+// The pop-ups whose own close button does no more than close them.
+bool SeCierraConEscape(HWND hwnd) {
+  for (const char* clase : {"CWNDNEW", "CWNDFILE", "CWNDHONOR", "CWNDMUSICA", "CWNDINFO", "CWNDPREVIEWINFO"})
+    if (EsClase(hwnd, clase)) return true;
+  return false;
+}
+
+void Hecho() { VolcarPuzzle(); }
+
+bool Control(WPARAM tecla, bool mayusculas) {
+  switch (tecla) {
+    case 'N':
+      // As the title's button does it.
+      SendMessageA(VentanaTitulo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonNuevoTitulo()));
+      return true;
+    case 'O': AccionOpcion(kOpcionAbrir); return true;
+    case 'S': GuardarRapido(); return true;
+    case 'Z':
+      if (mayusculas ? RehacerMovimiento() : DeshacerMovimiento()) Hecho();
+      return true;
+    case 'Y':
+      if (RehacerMovimiento()) Hecho();
+      return true;
+    case 'E': AccionHerramienta(kHerramientaBordes); return true;
+    case 'G': AccionHerramienta(kHerramientaEsparcir); return true;
+    case 'B': AccionOpcion(kOpcionFantasma); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool AtenderAtajo(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !ventanaPrincipal || !IsWindow(ventanaPrincipal)) return false;
+  if (TecladoOcupado()) return false;
+  const WPARAM tecla = msg.wParam;
+  const bool repetida = (msg.lParam & (1 << 30)) != 0;
+
+  // A pop-up is open: the main window waits for it.
+  if (!IsWindowEnabled(ventanaPrincipal)) {
+    if (tecla == VK_F1 && !repetida) {
+      AbrirAyuda();
+      return true;
+    }
+    if (tecla == VK_ESCAPE) {
+      HWND arriba = GetActiveWindow();
+      if (!SeCierraConEscape(arriba)) return false;  // it answers Escape itself, or not at all
+      if (!repetida) PostMessageA(arriba, WM_CLOSE, 0, 0);
+      return true;
+    }
+    return false;
+  }
+  // A drag or a rubber band is on.
+  if (GetCapture()) return false;
+
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
+  const bool mayusculas = GetKeyState(VK_SHIFT) < 0;
+  if (alt) return false;
+  if (ctrl) {
+    // Undo and redo may repeat while held; the rest once a press.
+    if (repetida && tecla != 'Z' && tecla != 'Y') return true;
+    return Control(tecla, mayusculas);
+  }
+  if (tecla == VK_ESCAPE) return true;  // never the end of the game
+  if (repetida) return false;
+  switch (tecla) {
+    case 'H': AccionHerramienta(kHerramientaPista); return true;
+    case 'M': AccionOpcion(kOpcionLupa); return true;
+    case VK_F1: AbrirAyuda(); return true;
+    default: break;
+  }
+  if (tecla >= '1' && tecla <= '6') {
+    const int caja = static_cast<int>(tecla - '1');
+    NotificacionBotonCaja(kNotifActivado, BotonCaja(caja));
+    return true;
+  }
+  return false;
+}
