@@ -4,6 +4,7 @@ The real pages must come out the same twice; broken pages and broken
 sources must be caught."""
 
 import os
+import re
 import sys
 import tempfile
 
@@ -57,6 +58,19 @@ with tempfile.TemporaryDirectory() as tmp:
     comprueba('Größe'.encode('cp1252') in a[5], 'German page lacks its umlauts')
     comprueba(b'\xa0:' in a[4], 'French page lacks its no-break spaces')
 
+    # The shortcut table: every page lists each shortcut key, in a table
+    # whose rows match across languages (the generator checks the rows).
+    for n, datos in a.items():
+        texto = datos.decode('cp1252')
+        tabla = texto[texto.find('<h2 id="atajos">'):]
+        tabla = tabla[tabla.find('<table>'):tabla.find('</table>')]
+        teclas = set(re.findall(r'<kbd>([^<]*)</kbd>', tabla))
+        for tecla in ('N', 'O', 'S', 'Z', 'Y', 'E', 'G', 'B', 'H', 'M', 'F1', '1', '6'):
+            comprueba(tecla in teclas, 'page %d: the shortcut table lacks %s' % (n, tecla))
+        comprueba(teclas & {'Esc', '\u00c9chap'}, 'page %d: the shortcut table lacks Escape' % n)
+        comprueba(len(teclas & {'Shift', 'May\u00fas', 'Maiusc', 'Maj', 'Umschalt'}) == 1,
+                  'page %d: the shortcut table lacks Shift' % n)
+        comprueba(tabla.count('<tr>') == 14, 'page %d: the shortcut table has %d rows' % (n, tabla.count('<tr>')))
 
 # The page check catches what a browser would trip on.
 BASE = ('<!DOCTYPE html><html><head><meta charset="windows-1252"></head>'
