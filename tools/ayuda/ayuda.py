@@ -9,6 +9,8 @@ Source format (UTF-8):
     === Title               a sub-heading inside a section
     text lines              a paragraph (a blank line ends it)
     - item / 1. item        list items; indented lines continue an item
+    | head | head |         a table: its heading row, a rule row |---|---|,
+    | cell | cell |         then one line per row, as many cells each
 Inline: **bold**, [Key] for a key, `literal` (no markup inside),
 {id} a link to a section under its title, {id|words} with other words.
 """
@@ -57,6 +59,10 @@ kbd { font-family: sans-serif; font-size: 0.9em; background: #fffaf0;
   border: 1px solid %(laton_oscuro)s; border-bottom-width: 2px; padding: 0 0.35em; }
 code { font-size: 1.05em; background: #fffaf0; padding: 0 0.3em; }
 li { margin: 0.25em 0; }
+table { border-collapse: collapse; margin: 0.6em 0 0.8em; }
+th, td { border: 1px solid %(laton_oscuro)s; padding: 0.25em 0.7em; text-align: left; vertical-align: top; }
+th { background: %(papel_sombra)s; font-family: serif; color: %(nogal_oscuro)s; }
+td:first-child { white-space: nowrap; }
 .arriba { text-align: right; font-size: 0.85em; margin: 0.3em 0 0; }
 """ % {
     'papel': hexa(tema.PAPEL), 'papel_sombra': hexa(tema.PAPEL_SOMBRA), 'tinta': hexa(tema.TINTA),
@@ -71,11 +77,15 @@ li { margin: 0.25em 0; }
 def leer(texto, nombre):
     """Header values and the list of sections (id, title, blocks)."""
     cabecera, secciones = {}, []
-    bloque = None  # ('p', [lines]) or ('ul'/'ol', [[lines], ...]) or ('h3', title)
+    bloque = None  # ('p', [lines]), ('ul'/'ol', [[lines], ...]), ('table', [[cells], ...]) or ('h3', title)
 
     def cerrar():
         nonlocal bloque
         if bloque is not None:
+            if bloque[0] == 'table':
+                if len(bloque[1]) < 3:
+                    raise ErrorFuente('%s: a table needs a heading, a rule row and at least one row' % bloque[2])
+                bloque = ('table', [bloque[1][0]] + bloque[1][2:])
             secciones[-1][2].append(bloque)
             bloque = None
 
@@ -101,6 +111,23 @@ def leer(texto, nombre):
             continue
         if not linea:
             cerrar()
+            continue
+        if linea.startswith('|'):
+            celdas = celdas_fila(linea, donde)
+            if bloque is None or bloque[0] != 'table':
+                cerrar()
+                bloque = ('table', [], donde)
+            filas = bloque[1]
+            if len(filas) == 1:
+                if not all(re.fullmatch(r':?-{3,}:?', c) for c in celdas):
+                    raise ErrorFuente('%s: a table needs a rule row |---| under its heading' % donde)
+                if len(celdas) != len(filas[0]):
+                    raise ErrorFuente('%s: the rule row has %d cells, the heading %d' % (donde, len(celdas), len(filas[0])))
+                filas.append(None)
+                continue
+            if filas and len(celdas) != len(filas[0]):
+                raise ErrorFuente('%s: a row of %d cells in a table of %d' % (donde, len(celdas), len(filas[0])))
+            filas.append(celdas)
             continue
         m = re.match(r'^(- |\d+\. )(.*)$', linea)
         if m:
@@ -130,6 +157,30 @@ def leer(texto, nombre):
     if repetidos:
         raise ErrorFuente('%s: section id used twice: %s' % (nombre, ', '.join(repetidos)))
     return cabecera, secciones
+
+
+def celdas_fila(linea, donde):
+    """The cells of a table line; a bar inside a literal or a {id|words}
+    link belongs to the cell."""
+    if not (linea.startswith('|') and linea.endswith('|')) or len(linea) < 2:
+        raise ErrorFuente('%s: a table row begins and ends with |' % donde)
+    celdas, actual, literal, llaves = [], [], False, 0
+    for c in linea[1:-1]:
+        if c == '`':
+            literal = not literal
+        elif not literal and c == '{':
+            llaves += 1
+        elif not literal and c == '}':
+            llaves -= 1
+        if c == '|' and not literal and llaves == 0:
+            celdas.append(''.join(actual).strip())
+            actual = []
+        else:
+            actual.append(c)
+    celdas.append(''.join(actual).strip())
+    if any(not c for c in celdas):
+        raise ErrorFuente('%s: an empty table cell' % donde)
+    return celdas
 
 
 # ---- Writing HTML ----------------------------------------------------------
@@ -197,6 +248,15 @@ def pagina(codigo, cabecera, secciones, nombre):
                 out.append('<h3>%s</h3>' % en_linea(contenido, titulos, donde))
             elif tipo == 'p':
                 out.append('<p>%s</p>' % en_linea(' '.join(contenido), titulos, donde))
+            elif tipo == 'table':
+                fila = lambda marca, celdas: '<tr>%s</tr>' % ''.join(  # noqa: E731
+                    '<%s>%s</%s>' % (marca, en_linea(c, titulos, donde), marca) for c in celdas)
+                out.append('<table>')
+                out.append('<thead>%s</thead>' % fila('th', contenido[0]))
+                out.append('<tbody>')
+                out += [fila('td', celdas) for celdas in contenido[1:]]
+                out.append('</tbody>')
+                out.append('</table>')
             else:
                 out.append('<%s>' % tipo)
                 out += ['<li>%s</li>' % en_linea(' '.join(item), titulos, donde) for item in contenido]
@@ -260,12 +320,17 @@ def generar(salida, fuentes=FUENTES):
         if codigo == 'fr':
             texto = espacios_franceses(texto)
         cabecera, secciones = leer(texto, nombre)
-        # Every language has the same sections in the same order.
+        # Every language has the same sections in the same order, and the
+        # same tables, row for row.
         ids = [s[0] for s in secciones]
+        tablas = [(s[0], len(b[1]), len(b[1][0])) for s in secciones for b in s[2] if b[0] == 'table']
         if estructura is None:
-            estructura = (codigo, ids)
+            estructura = (codigo, ids, tablas)
         elif ids != estructura[1]:
             raise ErrorFuente('%s: sections %s differ from %s.txt %s' % (nombre, ids, estructura[0], estructura[1]))
+        elif tablas != estructura[2]:
+            raise ErrorFuente('%s: tables (section, rows, columns) %s differ from %s.txt %s'
+                              % (nombre, tablas, estructura[0], estructura[2]))
         datos = codificar(pagina(codigo, cabecera, secciones, nombre), nombre)
         problemas = comprobar(datos)
         if cifras is None:
