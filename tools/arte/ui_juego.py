@@ -229,6 +229,12 @@ def _etiqueta(fondo, s, forma, vertical):
     return uc.placa_laton(fondo, forma, g, 'normal', radio_relieve=2.0, tinta=TINTA_LATON)
 
 
+# The tools window's buttons, top to bottom, each with its glyph, and where
+# their medallion stands on the window's 98-wide strip (centre, largest radius).
+BOTONES_HERRAMIENTAS = ((127, gl.resolver), (117, gl.bombilla), (124, gl.nota), (113, gl.trofeo))
+MEDALLON_HERRAMIENTAS = (45.0, 35.0, 31.0)
+
+
 def barras(out):
     ph = perfil_barra_herramientas()
     out[104] = uc.a_imagen(_columnas(ph, 139))
@@ -238,8 +244,8 @@ def barras(out):
     pt = perfil_herramientas()
     out[120] = uc.a_imagen(_columnas(pt, 95))
     fondo = _columnas(pt, 70)
-    for num, glifo in ((127, gl.resolver), (117, gl.bombilla), (124, gl.nota), (113, gl.trofeo)):
-        out[num] = uc.a_imagen(uc.anim10(fondo, glifo, 45.0, 35.0, 31.0))
+    for num, glifo in BOTONES_HERRAMIENTAS:
+        out[num] = uc.a_imagen(uc.anim10(fondo, glifo, *MEDALLON_HERRAMIENTAS))
 
     pb = perfil_barra_opciones()
     out[105] = uc.a_imagen(_filas(pb, 103))
