@@ -204,6 +204,47 @@ def pieza_hueca(alto, ancho, cx, cy, r, grosor=0.17):
     return np.clip(llena - dentro, 0, 1)
 
 
+def bordes_a_caja(alto, ancho, cx, cy, r):
+    """Edges to a box: a puzzle's border, laid as separate pieces, sinking
+    into an open tray, with an arrow down through its hole."""
+    def t(d, p, R):
+        def q(x, y):
+            return p(x, y + 0.12)  # the pair's box is centred, not the tray
+        g = 0.07  # the cut between two border pieces
+        lado, grueso = 0.58, 0.22
+        top = -0.92
+        xs = [-lado, -lado / 3, lado / 3, lado]
+        for a, b in zip(xs[:-1], xs[1:]):
+            _caja(d, q, a + g / 2, top, b - g / 2, top + grueso)
+        for s in (-1, 1):
+            x0, x1 = (-lado, -lado + grueso) if s < 0 else (lado - grueso, lado)
+            _caja(d, q, x0, top + grueso + g, x1, top + grueso + g + 0.3)
+            _caja(d, q, x0, top + grueso + 2 * g + 0.3, x1, 0.3)
+        # the arrow down through the border's hole
+        _caja(d, q, -0.07, -0.62, 0.07, -0.3)
+        d.polygon([q(-0.22, -0.34), q(0.22, -0.34), q(0.0, -0.06)], fill=255)
+        # the tray's front, cut clear of what sinks behind it
+        d.polygon([q(-0.98, -0.06), q(0.98, -0.06), q(0.8, 0.72), q(-0.8, 0.72)], fill=0)
+        d.polygon([q(-0.86, 0.04), q(0.86, 0.04), q(0.72, 0.66), q(-0.72, 0.66)], fill=255)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
+def esparcir(alto, ancho, cx, cy, r):
+    """Spread: four pieces flying apart from the centre, each with a motion
+    mark behind it."""
+    # the knobs stand up and right, so the pieces' bodies lie down and left
+    # of the centre to keep the whole centred
+    ox, oy = -0.08, 0.08
+
+    def t(d, p, R):
+        for sx, sy in ((-1, -1), (1, -1), (-1, 1), (1, 1)):
+            def q(x, y, sx=sx, sy=sy):
+                return p(ox + sx * 0.56 + 0.38 * (x + 0.06), oy + sy * 0.56 + 0.38 * (y - 0.06))
+            pieza_poligono(d, q)
+            _linea(d, p, [(ox + sx * 0.14, oy + sy * 0.14), (ox + sx * 0.28, oy + sy * 0.28)], 0.09 * R)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
 def resolver(alto, ancho, cx, cy, r):
     """A finished puzzle: a square cut into four pieces."""
     def t(d, p, R):

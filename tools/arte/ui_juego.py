@@ -231,7 +231,8 @@ def _etiqueta(fondo, s, forma, vertical):
 
 # The tools window's buttons, top to bottom, each with its glyph, and where
 # their medallion stands on the window's 98-wide strip (centre, largest radius).
-BOTONES_HERRAMIENTAS = ((127, gl.resolver), (117, gl.bombilla), (124, gl.nota), (113, gl.trofeo))
+BOTONES_HERRAMIENTAS = ((127, gl.resolver), (117, gl.bombilla), (131, gl.bordes_a_caja), (132, gl.esparcir),
+                        (124, gl.nota), (113, gl.trofeo))
 MEDALLON_HERRAMIENTAS = (45.0, 35.0, 31.0)
 
 
