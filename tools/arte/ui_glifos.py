@@ -32,6 +32,10 @@ def _caja(d, p, x0, y0, x1, y1, relleno=255):
     d.rectangle((a[0], a[1], b[0], b[1]), fill=relleno)
 
 
+def _orden(x0, y0, x1, y1):
+    return min(x0, x1), min(y0, y1), max(x0, x1), max(y0, y1)
+
+
 def _elipse(d, p, cx, cy, rx, ry, relleno=255, contorno=None, ancho=0):
     a, b = p(cx - rx, cy - ry), p(cx + rx, cy + ry)
     if contorno is None:
@@ -243,6 +247,29 @@ def esparcir(alto, ancho, cx, cy, r):
             pieza_poligono(d, q)
             _linea(d, p, [(ox + sx * 0.14, oy + sy * 0.14), (ox + sx * 0.28, oy + sy * 0.28)], 0.09 * R)
     return _glifo(alto, ancho, cx, cy, r, t)
+
+
+def fantasma(alto, ancho, cx, cy, r):
+    """Ghost picture: a landscape in a dashed frame, its mountains and sun
+    cut only half as deep so the picture reads faint."""
+    def marco(d, p, R):
+        x0, y0, x1, y1, w = -0.86, -0.66, 0.86, 0.66, 0.13
+        esq = 0.36
+        for sx, x in ((1, x0), (-1, x1)):
+            for sy, y in ((1, y0), (-1, y1)):
+                _caja(d, p, *_orden(x, y, x + sx * esq, y + sy * w))
+                _caja(d, p, *_orden(x, y, x + sx * w, y + sy * esq))
+        for y in (y0, y1 - w):
+            _caja(d, p, -0.2, y, 0.2, y + w)
+        for x in (x0, x1 - w):
+            _caja(d, p, x, -0.11, x + w, 0.11)
+
+    def paisaje(d, p, R):
+        d.polygon([p(-0.62, 0.46), p(-0.22, -0.12), p(0.02, 0.16), p(0.28, -0.26), p(0.64, 0.46)], fill=255)
+        _elipse(d, p, -0.4, -0.3, 0.13, 0.13)
+    borde = _glifo(alto, ancho, cx, cy, r, marco)
+    tenue = _glifo(alto, ancho, cx, cy, r, paisaje)
+    return np.maximum(borde, 0.5 * tenue)
 
 
 def resolver(alto, ancho, cx, cy, r):

@@ -268,7 +268,7 @@ def bloque_madera(alto, ancho):
 # The round buttons on the wooden block, each with its glyph.
 BOTONES_REDONDOS = ((115, gl.letra('?', escala=1.75)), (126, gl.lupa), (128, gl.cruz),
                     (158, gl.papelera), (260, gl.impresora),
-                    (116, gl.disquete), (118, gl.carpeta), (121, gl.globo),
+                    (133, gl.fantasma), (116, gl.disquete), (118, gl.carpeta), (121, gl.globo),
                     (130, gl.carpeta_mas))
 
 
