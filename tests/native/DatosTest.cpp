@@ -36,8 +36,9 @@ const Carga kCargas[] = {
     {244, D::kCmd3},
     // tool bar and options bar with their windows
     {104, D::kUnica}, {2110, D::kUnica, true}, {120, D::kUnica}, {127, D::kAnim10}, {117, D::kAnim10},
-    {124, D::kAnim10}, {113, D::kAnim10}, {105, D::kUnica}, {2120, D::kUnica, true}, {123, D::kUnica},
-    {115, D::kAnim10}, {126, D::kAnim10}, {128, D::kAnim10}, {116, D::kAnim10}, {118, D::kAnim10}, {121, D::kAnim10},
+    {124, D::kAnim10}, {113, D::kAnim10}, {131, D::kAnim10}, {132, D::kAnim10}, {105, D::kUnica},
+    {2120, D::kUnica, true}, {123, D::kUnica}, {115, D::kAnim10}, {126, D::kAnim10}, {128, D::kAnim10},
+    {133, D::kAnim10}, {116, D::kAnim10}, {118, D::kAnim10}, {121, D::kAnim10},
     // piece boxes and magnifier
     {227, D::kUnica}, {225, D::kCmd3}, {228, D::kCmd3},
     // new-puzzle and puzzle file windows

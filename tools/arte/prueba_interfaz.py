@@ -120,7 +120,8 @@ def estados(out):
                       216, 217, 163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206))
                      + list(range(600, 606)),
              'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533],
-             'anim10': [127, 117, 124, 113, 115, 126, 128, 116, 118, 121, 158, 199, 198, 260, 130]}
+             'anim10': [127, 117, 131, 132, 124, 113, 115, 126, 128, 133, 116, 118, 121, 158, 199, 198, 260,
+                        130]}
     for forma, nums in tiras.items():
         for n in nums:
             a = rgb(out[n])
@@ -145,29 +146,36 @@ def estados(out):
 
 
 def medallones(out):
-    """The round buttons stand side by side, so they differ only in their
-    glyphs: beyond a glyph's reach every frame equals the same frame of
-    115 (block, rim, shading, glow and growth), and each glyph's box is
-    centred on the medallion."""
-    ref = rgb(out[115])
-    alto, ancho = ref.shape[0], ref.shape[1] // 10
-    yy, xx = np.mgrid[0:alto, 0:ancho]
-    centro = np.hypot(xx - ancho / 2.0, yy - alto / 2.0)
-    rmax = min(alto, ancho) / 2.0 - 3
-    for num, glifo in ui_juego.BOTONES_REDONDOS:
-        a = rgb(out[num])
-        if a.shape != ref.shape:
-            comprobar(False, '%d is %dx%d, not the size of 115' % (num, a.shape[1], a.shape[0]))
-            continue
-        for k in range(10):
-            r = rmax * (0.93 if k == 9 else 0.8 + 0.025 * k)
-            # glyphs keep within 1.25 units of 0.62 r, plus their lip and the press
-            fuera = centro > 0.78 * r + 2
-            dif = np.abs(a[:, k * ancho:(k + 1) * ancho] - ref[:, k * ancho:(k + 1) * ancho])[fuera].max()
-            comprobar(dif <= 1, '%d frame %d differs from 115 outside its glyph: %d' % (num, k, dif))
-        ys, xs = np.nonzero(glifo(alto, ancho, ancho / 2.0, alto / 2.0, 0.62 * rmax) > 0.5)
-        dx, dy = (xs.min() + xs.max() + 1 - ancho) / 2.0, (ys.min() + ys.max() + 1 - alto) / 2.0
-        comprobar(max(abs(dx), abs(dy)) <= 1.5, '%d glyph off centre by (%.1f, %.1f)' % (num, dx, dy))
+    """Buttons that stand side by side differ only in their glyphs: beyond
+    a glyph's reach every frame equals the same frame of the family's first
+    (background, rim, shading, glow and growth), and each glyph's box is
+    centred on its medallion. Two families: the round buttons on the wooden
+    block, held to 115, and the tools window's, held to 127."""
+    alto, ancho = out[115].height, out[115].width // 10
+    familias = ((ui_juego.BOTONES_REDONDOS, (ancho / 2.0, alto / 2.0, min(alto, ancho) / 2.0 - 3)),
+                (ui_juego.BOTONES_HERRAMIENTAS, ui_juego.MEDALLON_HERRAMIENTAS))
+    for botones, (cx, cy, rmax) in familias:
+        primero = botones[0][0]
+        ref = rgb(out[primero])
+        alto, ancho = ref.shape[0], ref.shape[1] // 10
+        yy, xx = np.mgrid[0:alto, 0:ancho]
+        centro = np.hypot(xx - cx, yy - cy)
+        for num, glifo in botones:
+            a = rgb(out[num])
+            if a.shape != ref.shape:
+                comprobar(False, '%d is %dx%d, not the size of %d' % (num, a.shape[1] // 10, a.shape[0], primero))
+                continue
+            for k in range(10):
+                r = rmax * (0.93 if k == 9 else 0.8 + 0.025 * k)
+                # glyphs keep within 1.25 units of 0.62 r, plus their lip and the press
+                fuera = centro > 0.78 * r + 2
+                dif = np.abs(a[:, k * ancho:(k + 1) * ancho] - ref[:, k * ancho:(k + 1) * ancho])[fuera].max()
+                comprobar(dif <= 1, '%d frame %d differs from %d outside its glyph: %d' % (num, k, primero, dif))
+            if num == 117:
+                continue  # the bulb is centred; its rays reach above it
+            ys, xs = np.nonzero(glifo(alto, ancho, cx, cy, 0.62 * rmax) > 0.5)
+            dx, dy = (xs.min() + xs.max() + 1) / 2.0 - cx, (ys.min() + ys.max() + 1) / 2.0 - cy
+            comprobar(max(abs(dx), abs(dy)) <= 1.5, '%d glyph off centre by (%.1f, %.1f)' % (num, dx, dy))
 
 
 def idiomas(out):

@@ -32,6 +32,10 @@ def _caja(d, p, x0, y0, x1, y1, relleno=255):
     d.rectangle((a[0], a[1], b[0], b[1]), fill=relleno)
 
 
+def _orden(x0, y0, x1, y1):
+    return min(x0, x1), min(y0, y1), max(x0, x1), max(y0, y1)
+
+
 def _elipse(d, p, cx, cy, rx, ry, relleno=255, contorno=None, ancho=0):
     a, b = p(cx - rx, cy - ry), p(cx + rx, cy + ry)
     if contorno is None:
@@ -202,6 +206,70 @@ def pieza_hueca(alto, ancho, cx, cy, r, grosor=0.17):
     llena = pieza(alto, ancho, cx, cy, r)
     dentro = pieza(alto, ancho, cx, cy, r * (1 - grosor))
     return np.clip(llena - dentro, 0, 1)
+
+
+def bordes_a_caja(alto, ancho, cx, cy, r):
+    """Edges to a box: a puzzle's border, laid as separate pieces, sinking
+    into an open tray, with an arrow down through its hole."""
+    def t(d, p, R):
+        def q(x, y):
+            return p(x, y + 0.12)  # the pair's box is centred, not the tray
+        g = 0.07  # the cut between two border pieces
+        lado, grueso = 0.58, 0.22
+        top = -0.92
+        xs = [-lado, -lado / 3, lado / 3, lado]
+        for a, b in zip(xs[:-1], xs[1:]):
+            _caja(d, q, a + g / 2, top, b - g / 2, top + grueso)
+        for s in (-1, 1):
+            x0, x1 = (-lado, -lado + grueso) if s < 0 else (lado - grueso, lado)
+            _caja(d, q, x0, top + grueso + g, x1, top + grueso + g + 0.3)
+            _caja(d, q, x0, top + grueso + 2 * g + 0.3, x1, 0.3)
+        # the arrow down through the border's hole
+        _caja(d, q, -0.07, -0.62, 0.07, -0.3)
+        d.polygon([q(-0.22, -0.34), q(0.22, -0.34), q(0.0, -0.06)], fill=255)
+        # the tray's front, cut clear of what sinks behind it
+        d.polygon([q(-0.98, -0.06), q(0.98, -0.06), q(0.8, 0.72), q(-0.8, 0.72)], fill=0)
+        d.polygon([q(-0.86, 0.04), q(0.86, 0.04), q(0.72, 0.66), q(-0.72, 0.66)], fill=255)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
+def esparcir(alto, ancho, cx, cy, r):
+    """Spread: four pieces flying apart from the centre, each with a motion
+    mark behind it."""
+    # the knobs stand up and right, so the pieces' bodies lie down and left
+    # of the centre to keep the whole centred
+    ox, oy = -0.08, 0.08
+
+    def t(d, p, R):
+        for sx, sy in ((-1, -1), (1, -1), (-1, 1), (1, 1)):
+            def q(x, y, sx=sx, sy=sy):
+                return p(ox + sx * 0.56 + 0.38 * (x + 0.06), oy + sy * 0.56 + 0.38 * (y - 0.06))
+            pieza_poligono(d, q)
+            _linea(d, p, [(ox + sx * 0.14, oy + sy * 0.14), (ox + sx * 0.28, oy + sy * 0.28)], 0.09 * R)
+    return _glifo(alto, ancho, cx, cy, r, t)
+
+
+def fantasma(alto, ancho, cx, cy, r):
+    """Ghost picture: a landscape in a dashed frame, its mountains and sun
+    cut only half as deep so the picture reads faint."""
+    def marco(d, p, R):
+        x0, y0, x1, y1, w = -0.86, -0.66, 0.86, 0.66, 0.13
+        esq = 0.36
+        for sx, x in ((1, x0), (-1, x1)):
+            for sy, y in ((1, y0), (-1, y1)):
+                _caja(d, p, *_orden(x, y, x + sx * esq, y + sy * w))
+                _caja(d, p, *_orden(x, y, x + sx * w, y + sy * esq))
+        for y in (y0, y1 - w):
+            _caja(d, p, -0.2, y, 0.2, y + w)
+        for x in (x0, x1 - w):
+            _caja(d, p, x, -0.11, x + w, 0.11)
+
+    def paisaje(d, p, R):
+        d.polygon([p(-0.62, 0.46), p(-0.22, -0.12), p(0.02, 0.16), p(0.28, -0.26), p(0.64, 0.46)], fill=255)
+        _elipse(d, p, -0.4, -0.3, 0.13, 0.13)
+    borde = _glifo(alto, ancho, cx, cy, r, marco)
+    tenue = _glifo(alto, ancho, cx, cy, r, paisaje)
+    return np.maximum(borde, 0.5 * tenue)
 
 
 def resolver(alto, ancho, cx, cy, r):

@@ -229,6 +229,13 @@ def _etiqueta(fondo, s, forma, vertical):
     return uc.placa_laton(fondo, forma, g, 'normal', radio_relieve=2.0, tinta=TINTA_LATON)
 
 
+# The tools window's buttons, top to bottom, each with its glyph, and where
+# their medallion stands on the window's 98-wide strip (centre, largest radius).
+BOTONES_HERRAMIENTAS = ((127, gl.resolver), (117, gl.bombilla), (131, gl.bordes_a_caja), (132, gl.esparcir),
+                        (124, gl.nota), (113, gl.trofeo))
+MEDALLON_HERRAMIENTAS = (45.0, 35.0, 31.0)
+
+
 def barras(out):
     ph = perfil_barra_herramientas()
     out[104] = uc.a_imagen(_columnas(ph, 139))
@@ -238,8 +245,8 @@ def barras(out):
     pt = perfil_herramientas()
     out[120] = uc.a_imagen(_columnas(pt, 95))
     fondo = _columnas(pt, 70)
-    for num, glifo in ((127, gl.resolver), (117, gl.bombilla), (124, gl.nota), (113, gl.trofeo)):
-        out[num] = uc.a_imagen(uc.anim10(fondo, glifo, 45.0, 35.0, 31.0))
+    for num, glifo in BOTONES_HERRAMIENTAS:
+        out[num] = uc.a_imagen(uc.anim10(fondo, glifo, *MEDALLON_HERRAMIENTAS))
 
     pb = perfil_barra_opciones()
     out[105] = uc.a_imagen(_filas(pb, 103))
@@ -261,7 +268,7 @@ def bloque_madera(alto, ancho):
 # The round buttons on the wooden block, each with its glyph.
 BOTONES_REDONDOS = ((115, gl.letra('?', escala=1.75)), (126, gl.lupa), (128, gl.cruz),
                     (158, gl.papelera), (260, gl.impresora),
-                    (116, gl.disquete), (118, gl.carpeta), (121, gl.globo),
+                    (133, gl.fantasma), (116, gl.disquete), (118, gl.carpeta), (121, gl.globo),
                     (130, gl.carpeta_mas))
 
 
