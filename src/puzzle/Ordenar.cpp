@@ -72,12 +72,53 @@ int BordesACaja(const char* nombre) {
   return caja;
 }
 
+namespace {
+
+// A grid of places for piece boxes over a W x H table: gx x gy boxes,
+// spread evenly with the outer ones against the table's edges, at least
+// the given step apart. With `holgura` the outer boxes' tab room may lie
+// off the table (their cells never do), as a dragged selection may.
+struct Rejilla {
+  int32_t gx = 0, gy = 0;
+  int32_t x0 = 0, y0 = 0, rangoX = 0, rangoY = 0;  // box positions x0 .. x0 + rangoX
+
+  Rejilla(int32_t ancho, int32_t alto, int32_t pasoX, int32_t pasoY, bool holgura) {
+    const int32_t ex = holgura ? puzzle.marginX : 0, ey = holgura ? puzzle.marginY : 0;
+    x0 = -ex, y0 = -ey;
+    rangoX = ancho - puzzle.boxW + 2 * ex;
+    rangoY = alto - puzzle.boxH + 2 * ey;
+    gx = rangoX >= 0 ? rangoX / std::max(pasoX, 1) + 1 : 0;
+    gy = rangoY >= 0 ? rangoY / std::max(pasoY, 1) + 1 : 0;
+  }
+  int32_t Lugares() const { return gx * gy; }
+  int32_t X(int32_t i) const { return x0 + (gx > 1 ? static_cast<int32_t>(static_cast<int64_t>(i) * rangoX / (gx - 1)) : rangoX / 2); }
+  int32_t Y(int32_t j) const { return y0 + (gy > 1 ? static_cast<int32_t>(static_cast<int64_t>(j) * rangoY / (gy - 1)) : rangoY / 2); }
+  // Column (row) of the place nearest to box position v, about.
+  int32_t Columna(int64_t v) const { return gx > 1 ? static_cast<int32_t>((v - x0) * (gx - 1) / std::max(rangoX, 1)) : 0; }
+  int32_t Fila(int64_t v) const { return gy > 1 ? static_cast<int32_t>((v - y0) * (gy - 1) / std::max(rangoY, 1)) : 0; }
+
+  // Adds 1 to `encima` for every place whose box shares pixels with the box at r.
+  void Contar(const PieceRecord& r, std::vector<int32_t>& encima) const {
+    const int32_t i0 = std::max(0, Columna(static_cast<int64_t>(r.x) - puzzle.boxW) - 1);
+    const int32_t i1 = std::min(gx - 1, Columna(static_cast<int64_t>(r.x) + puzzle.boxW) + 1);
+    const int32_t j0 = std::max(0, Fila(static_cast<int64_t>(r.y) - puzzle.boxH) - 1);
+    const int32_t j1 = std::min(gy - 1, Fila(static_cast<int64_t>(r.y) + puzzle.boxH) + 1);
+    for (int32_t j = j0; j <= j1; ++j)
+      for (int32_t i = i0; i <= i1; ++i)
+        if (Solapan(r.x, r.y, X(i), Y(j))) ++encima[static_cast<size_t>(j) * gx + i];
+  }
+};
+
+constexpr int32_t kPasosRejilla = 16;
+
+}  // namespace
+
 int32_t Esparcir() {
   if (!puzzle.Exists() || puzzle.finished) return 0;
   const Board& mesa = puzzle.boards[kTable];
-  std::vector<int32_t> sueltas;
+  std::vector<int32_t> sueltas, agrupadas;
   for (int32_t i = mesa.first; i < mesa.first + mesa.count; ++i)
-    if (Suelta(puzzle.order[i])) sueltas.push_back(puzzle.order[i]);
+    (Suelta(puzzle.order[i]) ? sueltas : agrupadas).push_back(puzzle.order[i]);
   if (sueltas.empty()) return 0;
 
   Movimiento movimiento;
@@ -85,54 +126,49 @@ int32_t Esparcir() {
   for (size_t i = sueltas.size(); i > 1; --i)
     std::swap(sueltas[i - 1], sueltas[static_cast<size_t>(AzarRuntime()) % i]);
 
-  // The places: as many box-sized cells as the table holds, spread evenly.
-  const int32_t W = mesa.Width(), H = mesa.Height();
-  const int32_t gx = puzzle.boxW > 0 ? W / puzzle.boxW : 0, gy = puzzle.boxH > 0 ? H / puzzle.boxH : 0;
-  const int32_t lugares = gx * gy;
-  if (lugares == 0) {
+  // The widest grid with a free place for every loose piece: a whole box
+  // apart, every box on the table, if the table allows (not even the tabs
+  // touch); else closer, down to a cell apart, with the outer tabs allowed
+  // over the table's edge (the tabs may lie over a neighbour, the bodies
+  // never do).
+  const int32_t n = static_cast<int32_t>(sueltas.size());
+  std::vector<int32_t> encima, libres;
+  Rejilla rejilla(0, 0, 1, 1, false);
+  for (int32_t t = 0; t <= kPasosRejilla; ++t) {
+    const int32_t pasoX = puzzle.boxW - (puzzle.boxW - puzzle.cellW) * t / kPasosRejilla;
+    const int32_t pasoY = puzzle.boxH - (puzzle.boxH - puzzle.cellH) * t / kPasosRejilla;
+    rejilla = Rejilla(mesa.Width(), mesa.Height(), pasoX, pasoY, t > 0);
+    encima.assign(static_cast<size_t>(rejilla.Lugares()), 0);
+    for (int32_t p : agrupadas) rejilla.Contar(puzzle.pieces[p], encima);
+    libres.clear();
+    for (int32_t k = 0; k < rejilla.Lugares(); ++k)
+      if (encima[k] == 0) libres.push_back(k);
+    if (static_cast<int32_t>(libres.size()) >= n) break;
+  }
+  if (rejilla.Lugares() == 0) {
     // A table smaller than a piece: they all go to its corner.
     for (int32_t p : sueltas) puzzle.pieces[p].x = puzzle.pieces[p].y = 0;
     puzzle.modified = 1;
     RedibujarTablero(kTable);
     return 0;
   }
-  const int32_t cw = W / gx, ch = H / gy;
-  auto LugarX = [&](int32_t k) { return k % gx * cw + (cw - puzzle.boxW) / 2; };
-  auto LugarY = [&](int32_t k) { return k / gx * ch + (ch - puzzle.boxH) / 2; };
-
-  // How many pieces overlap each place; a group's piece makes it taken.
-  std::vector<int32_t> encima(static_cast<size_t>(lugares), 0);
-  auto Contar = [&](const PieceRecord& r) {
-    const int32_t i0 = std::max(0, (r.x - puzzle.boxW) / cw - 1), i1 = std::min(gx - 1, (r.x + puzzle.boxW) / cw + 1);
-    const int32_t j0 = std::max(0, (r.y - puzzle.boxH) / ch - 1), j1 = std::min(gy - 1, (r.y + puzzle.boxH) / ch + 1);
-    for (int32_t j = j0; j <= j1; ++j)
-      for (int32_t i = i0; i <= i1; ++i)
-        if (Solapan(r.x, r.y, LugarX(j * gx + i), LugarY(j * gx + i))) ++encima[j * gx + i];
-  };
-  for (int32_t i = mesa.first; i < mesa.first + mesa.count; ++i)
-    if (!Suelta(puzzle.order[i])) Contar(puzzle.pieces[puzzle.order[i]]);
-  std::vector<int32_t> libres;
-  for (int32_t k = 0; k < lugares; ++k)
-    if (encima[k] == 0) libres.push_back(k);
 
   // Fewer pieces than free places: every so many places, so that they
   // spread over the whole table.
-  const int32_t n = static_cast<int32_t>(sueltas.size()), libresN = static_cast<int32_t>(libres.size());
+  const int32_t libresN = static_cast<int32_t>(libres.size());
   const int32_t repartidas = std::min(n, libresN);
+  auto Poner = [&](int32_t pieza, int32_t lugar) {
+    PieceRecord& r = puzzle.pieces[pieza];
+    r.x = rejilla.X(lugar % rejilla.gx);
+    r.y = rejilla.Y(lugar / rejilla.gx);
+  };
   for (int32_t k = 0; k < repartidas; ++k) {
-    const int32_t lugar = libres[static_cast<size_t>(static_cast<int64_t>(k) * libresN / repartidas)];
-    PieceRecord& r = puzzle.pieces[sueltas[k]];
-    r.x = LugarX(lugar);
-    r.y = LugarY(lugar);
-    Contar(r);
+    Poner(sueltas[k], libres[static_cast<size_t>(static_cast<int64_t>(k) * libresN / repartidas)]);
+    rejilla.Contar(puzzle.pieces[sueltas[k]], encima);
   }
   if (repartidas < n) {
     const int32_t lugar = static_cast<int32_t>(std::min_element(encima.begin(), encima.end()) - encima.begin());
-    for (int32_t k = repartidas; k < n; ++k) {
-      PieceRecord& r = puzzle.pieces[sueltas[k]];
-      r.x = LugarX(lugar);
-      r.y = LugarY(lugar);
-    }
+    for (int32_t k = repartidas; k < n; ++k) Poner(sueltas[k], lugar);
   }
   puzzle.modified = 1;
   RedibujarTablero(kTable);

@@ -392,31 +392,50 @@ TEST_F(Ayudas, OneRowAndOneColumnPuzzlesAreAllEdges) {
   for (int32_t p = 0; p < 9; ++p) EXPECT_EQ(EsPiezaBorde(p), p != 4) << p;
 }
 
-bool Solapan(const PieceRecord& a, const PieceRecord& b) {
-  return a.x < b.x + puzzle.boxW && b.x < a.x + puzzle.boxW && a.y < b.y + puzzle.boxH && b.y < a.y + puzzle.boxH;
+// Loose pieces' boxes (with `relleno` 0) or bodies (the cell inside the box)
+// that share pixels.
+bool SeTapan(const PieceRecord& a, const PieceRecord& b, int32_t rx, int32_t ry) {
+  return a.x + rx < b.x + puzzle.boxW - rx && b.x + rx < a.x + puzzle.boxW - rx && a.y + ry < b.y + puzzle.boxH - ry &&
+         b.y + ry < a.y + puzzle.boxH - ry;
 }
 
+// With room for whole boxes nothing touches and every box lies on the
+// table; with room only for cells the bodies stay apart and lie on the
+// table. No group moves, and no loose piece lies on a group's piece.
 TEST_F(Ayudas, SpreadLeavesNoLoosePieceUnderAnotherAndAllOnTheTable) {
   std::mt19937 azar(7);
-  for (const int32_t lado : {2, 5, 13, 30, 45, 60}) {
-    SCOPED_TRACE(lado);
-    // Room for all: about twice the places the pieces need.
-    const int32_t ancho = std::max(200, static_cast<int32_t>(32 * lado * 1.5)), alto = ancho * 3 / 4;
-    Montar(lado, lado, ancho, alto, azar);
-    const std::vector<PieceRecord> antes = puzzle.pieces;
-    const int32_t n = lado * lado;
-    int32_t sueltas = 0;
-    for (const PieceRecord& r : antes) sueltas += r.group == 0;
-    ASSERT_EQ(Esparcir(), sueltas);
-    for (int32_t i = 0; i < n; ++i) {
-      const PieceRecord& r = puzzle.pieces[i];
-      if (r.group != 0) {
-        EXPECT_TRUE(r.x == antes[i].x && r.y == antes[i].y) << "group piece " << i << " moved";
-        continue;
+  for (const bool holgada : {true, false}) {
+    for (const int32_t lado : {2, 5, 13, 30, 45, 60}) {
+      SCOPED_TRACE(testing::Message() << lado << (holgada ? " roomy" : " tight"));
+      // Roomy: about twice the boxes the pieces need; tight: room only for
+      // the cells, a little closer than boxes.
+      const int32_t ancho = holgada ? std::max(200, 32 * lado * 3 / 2) : std::max(200, 28 * lado + 40);
+      const int32_t alto = holgada ? ancho * 3 / 4 : std::max(200, 28 * lado + 40);
+      Montar(lado, lado, ancho, alto, azar);
+      const std::vector<PieceRecord> antes = puzzle.pieces;
+      const int32_t n = lado * lado;
+      int32_t sueltas = 0;
+      for (const PieceRecord& r : antes) sueltas += r.group == 0;
+      ASSERT_EQ(Esparcir(), sueltas);
+      const int32_t rx = holgada ? 0 : puzzle.marginX, ry = holgada ? 0 : puzzle.marginY;
+      int32_t tocan = 0;
+      for (int32_t i = 0; i < n; ++i) {
+        const PieceRecord& r = puzzle.pieces[i];
+        if (r.group != 0) {
+          EXPECT_TRUE(r.x == antes[i].x && r.y == antes[i].y) << "group piece " << i << " moved";
+          continue;
+        }
+        EXPECT_TRUE(r.x + rx >= 0 && r.y + ry >= 0 && r.x + puzzle.boxW - rx <= ancho && r.y + puzzle.boxH - ry <= alto) << i;
+        for (int32_t k = 0; k < n; ++k) {
+          if (k == i) continue;
+          const bool grupo = puzzle.pieces[k].group != 0;
+          if (SeTapan(r, puzzle.pieces[k], grupo ? 0 : rx, grupo ? 0 : ry)) ADD_FAILURE() << i << " lies on " << k;
+          tocan += !grupo && SeTapan(r, puzzle.pieces[k], 0, 0);
+        }
       }
-      EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + puzzle.boxW <= ancho && r.y + puzzle.boxH <= alto) << i;
-      for (int32_t k = 0; k < n; ++k)
-        if (k != i && Solapan(r, puzzle.pieces[k])) ADD_FAILURE() << i << " lies on " << k;
+      if (!holgada && lado >= 13) {
+        EXPECT_GT(tocan, 0) << "a tight table needs the closer grid";
+      }
     }
   }
 }
@@ -432,7 +451,7 @@ TEST_F(Ayudas, SpreadWithoutRoomStacksTheRestInTheLeastCrowdedPlace) {
   std::map<std::pair<int32_t, int32_t>, int32_t> pilas;
   for (const PieceRecord& r : puzzle.pieces) {
     if (r.group != 0) continue;
-    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + 32 <= 200 && r.y + 32 <= 160);
+    EXPECT_TRUE(r.x >= -6 && r.y >= -6 && r.x + 26 <= 200 && r.y + 26 <= 160);
     ++pilas[{r.x, r.y}];
   }
   // Every dealt piece alone on its place, the rest in one pile (which may

@@ -400,7 +400,7 @@ TEST_F(PantallaJuego, ToolsSlideOutOnTheStripAndFoldAwayWhenThePointerLeaves) {
   for (int k = 0; k < 6; ++k) EXPECT_TRUE(IsWindowVisible(BotonHerramienta(k))) << k;
   // It ends where it always did: picture 120's corner at the window's
   // (the strip above the first button).
-  EXPECT_EQ(FueraDelMosaico(herramientas, {0, 0, 98, 100}, 120, 98, 95), 0);
+  EXPECT_EQ(FueraDelMosaico(herramientas, {0, 0, 98, 60}, 120, 98, 95), 0);
   // The six buttons at 768 pixels: every 690 / 7 = 98, less 35.
   for (int k = 0; k < 6; ++k) EXPECT_EQ(Rect(BotonHerramienta(k)).top - kYTablero, 63 + 98 * k) << k;
   Apuntar(60, 300);
@@ -683,6 +683,7 @@ TEST_F(PantallaJuego, EdgesGoToTheFirstEmptyBoxNamedInTheGamesLanguage) {
     Cortar(3, 4);  // 10 edge pieces, 2 inner ones
     idioma = c.idioma;
     // Box 1 holds a piece: box 2 is the first empty one.
+    const std::string nombreAntes = Titulo(VentanaCaja(1));
     const int32_t inner = 5;
     BringToFront(kTable, Posicion(inner), false);
     PutDownPiece(kTable, 0, 20, 20);
@@ -696,7 +697,7 @@ TEST_F(PantallaJuego, EdgesGoToTheFirstEmptyBoxNamedInTheGamesLanguage) {
     // Undone: the pieces and the box's old name come back.
     ASSERT_TRUE(Tecla('Z', true));
     EXPECT_EQ(puzzle.boards[1].count, 0);
-    EXPECT_EQ(Titulo(VentanaCaja(1)), "Box2");
+    EXPECT_EQ(Titulo(VentanaCaja(1)), nombreAntes);
     ASSERT_TRUE(Tecla('Z', true, true));  // Ctrl+Shift+Z redoes
     EXPECT_EQ(Titulo(VentanaCaja(1)), c.nombre);
     OcultarVentana(VentanaCaja(1));
@@ -719,13 +720,15 @@ TEST_F(PantallaJuego, EdgesWithNoEmptyBoxSayWhyAndMoveNothing) {
 }
 
 TEST_F(PantallaJuego, TheShortcutsDoWhatTheButtonsDo) {
-  Cortar(6, 8);
-  // Spread: no two loose pieces' boxes share a pixel.
+  // Spread: the picture fills the table, so the pieces lie a cell apart and
+  // no two bodies share a pixel.
   ASSERT_TRUE(Tecla('G', true));
-  for (int32_t i = 0; i < 48; ++i)
-    for (int32_t k = i + 1; k < 48; ++k) {
+  const int32_t n = puzzle.PieceCount(), mx = puzzle.marginX, my = puzzle.marginY;
+  for (int32_t i = 0; i < n; ++i)
+    for (int32_t k = i + 1; k < n; ++k) {
       const PieceRecord &a = P(i), &b = P(k);
-      EXPECT_FALSE(a.x < b.x + puzzle.boxW && b.x < a.x + puzzle.boxW && a.y < b.y + puzzle.boxH && b.y < a.y + puzzle.boxH)
+      EXPECT_FALSE(a.x + mx < b.x + mx + puzzle.cellW && b.x + mx < a.x + mx + puzzle.cellW &&
+                   a.y + my < b.y + my + puzzle.cellH && b.y + my < a.y + my + puzzle.cellH)
           << i << " and " << k;
     }
   // Undo and redo.
@@ -733,7 +736,7 @@ TEST_F(PantallaJuego, TheShortcutsDoWhatTheButtonsDo) {
   ASSERT_TRUE(Tecla('Z', true));
   EXPECT_NE(P(0).x + P(0).y * 10000, esparcidas[0].x + esparcidas[0].y * 10000);
   ASSERT_TRUE(Tecla('Y', true));
-  for (int32_t i = 0; i < 48; ++i) EXPECT_EQ(P(i).x, esparcidas[i].x) << i;
+  for (int32_t i = 0; i < n; ++i) EXPECT_EQ(P(i).x, esparcidas[i].x) << i;
   // H is the hint button.
   ASSERT_TRUE(Tecla('H'));
   EXPECT_EQ(puzzle.hints, 1);

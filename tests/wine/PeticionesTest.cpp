@@ -95,11 +95,11 @@ TEST_F(PeticionesJuego, UnansweredRequestsDoNothing) {
 
 // The real answers open the real windows (the main window installs them).
 TEST_F(PeticionesJuego, TheProgramsAnswersOpenTheWindows) {
-  Herramienta(2);
+  Herramienta(kHerramientaMusica);
   EXPECT_NE(VentanaMusica(), nullptr);
   if (HWND v = VentanaMusica()) DestroyWindow(v);
   Bombear(60);
-  Herramienta(3);
+  Herramienta(kHerramientaHonor);
   EXPECT_NE(VentanaCuadroHonor(), nullptr);
   if (HWND v = VentanaCuadroHonor()) DestroyWindow(v);
   Bombear(60);
