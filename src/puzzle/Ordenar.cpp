@@ -128,15 +128,15 @@ int32_t Esparcir() {
 
   // The widest grid with a free place for every loose piece: a whole box
   // apart, every box on the table, if the table allows (not even the tabs
-  // touch); else closer, down to a cell apart, with the outer tabs allowed
-  // over the table's edge (the tabs may lie over a neighbour, the bodies
-  // never do).
+  // touch); else closer, down to a cell and a tab apart, with the outer
+  // tabs allowed over the table's edge: tabs may then touch tabs, but no
+  // piece lies over another's body.
   const int32_t n = static_cast<int32_t>(sueltas.size());
   std::vector<int32_t> encima, libres;
   Rejilla rejilla(0, 0, 1, 1, false);
   for (int32_t t = 0; t <= kPasosRejilla; ++t) {
-    const int32_t pasoX = puzzle.boxW - (puzzle.boxW - puzzle.cellW) * t / kPasosRejilla;
-    const int32_t pasoY = puzzle.boxH - (puzzle.boxH - puzzle.cellH) * t / kPasosRejilla;
+    const int32_t pasoX = puzzle.boxW - puzzle.marginX * t / kPasosRejilla;
+    const int32_t pasoY = puzzle.boxH - puzzle.marginY * t / kPasosRejilla;
     rejilla = Rejilla(mesa.Width(), mesa.Height(), pasoX, pasoY, t > 0);
     encima.assign(static_cast<size_t>(rejilla.Lugares()), 0);
     for (int32_t p : agrupadas) rejilla.Contar(puzzle.pieces[p], encima);

@@ -20,11 +20,12 @@ int BordesACaja(const char* nombre);
 // Deals every loose piece of the table again, shuffled, over a grid of
 // places spread evenly over the table, leaving out the places where a
 // piece of a group lies. The places lie a whole piece box apart when the
-// free table has room for all (no loose piece then touches another piece),
-// else as far apart as gives room for all, down to a cell apart (the tabs
-// may lie over a neighbour, the bodies never do). Boxes lie wholly on the
-// table on the widest grid; on closer ones only the cells must (as for a
-// dragged selection). When even that is not room enough, the rest are stacked
-// together on the place that overlaps the fewest pieces. Groups do not
-// move. Returns how many pieces were dealt to places of their own.
+// free table has room for all: no loose piece then touches another piece,
+// and every box lies wholly on the table. Else they lie as far apart as
+// gives room for all, down to a cell and a tab apart: tabs may touch tabs,
+// but no piece lies over another's body, and the cells lie on the table
+// (as for a dragged selection). When even that is not room enough, the
+// rest are stacked together on the place that overlaps the fewest pieces.
+// Groups do not move. Returns how many pieces were dealt to places of
+// their own.
 int32_t Esparcir();

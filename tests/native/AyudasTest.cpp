@@ -351,7 +351,7 @@ TEST_F(Ayudas, EdgesWithEveryBoxTakenMoveNothingAndUndoGivesTheNameBack) {
 // ---- Spread ----------------------------------------------------------------------
 
 // Built without a cut: spreading needs only the grid and the records.
-void Montar(int32_t filas, int32_t columnas, int32_t ancho, int32_t alto, std::mt19937& azar) {
+void Montar(int32_t filas, int32_t columnas, int32_t ancho, int32_t alto, std::mt19937& azar, int32_t cadaGrupo = 7) {
   puzzle = PuzzleState{};
   puzzle.rows = filas, puzzle.cols = columnas;
   puzzle.cellW = puzzle.cellH = 20;
@@ -368,7 +368,7 @@ void Montar(int32_t filas, int32_t columnas, int32_t ancho, int32_t alto, std::m
     puzzle.pieces[i] = PieceRecord{0, 1, {0, 0, 0}, static_cast<int32_t>(azar() % static_cast<uint32_t>(ancho - 32)),
                                    static_cast<int32_t>(azar() % static_cast<uint32_t>(alto - 32))};
   // A few groups: pairs of row neighbours laid together.
-  for (int32_t i = 0; i + 1 < n; i += 7) {
+  for (int32_t i = 0; i + 1 < n; i += cadaGrupo) {
     if ((i + 1) % columnas == 0) continue;
     puzzle.pieces[i].group = puzzle.pieces[i + 1].group = i + 2;
     puzzle.pieces[i + 1].x = puzzle.pieces[i].x + 20;
@@ -392,32 +392,34 @@ TEST_F(Ayudas, OneRowAndOneColumnPuzzlesAreAllEdges) {
   for (int32_t p = 0; p < 9; ++p) EXPECT_EQ(EsPiezaBorde(p), p != 4) << p;
 }
 
-// Loose pieces' boxes (with `relleno` 0) or bodies (the cell inside the box)
-// that share pixels.
-bool SeTapan(const PieceRecord& a, const PieceRecord& b, int32_t rx, int32_t ry) {
-  return a.x + rx < b.x + puzzle.boxW - rx && b.x + rx < a.x + puzzle.boxW - rx && a.y + ry < b.y + puzzle.boxH - ry &&
-         b.y + ry < a.y + puzzle.boxH - ry;
+// Whether the box of a, shrunk by (rx, ry) on each side, shares pixels with
+// the box of b shrunk as much: with 0 the boxes, with the margins a body.
+bool SeTapan(const PieceRecord& a, const PieceRecord& b, int32_t rx, int32_t ry, int32_t bx, int32_t by) {
+  return a.x + rx < b.x + puzzle.boxW - bx && b.x + bx < a.x + puzzle.boxW - rx && a.y + ry < b.y + puzzle.boxH - by &&
+         b.y + by < a.y + puzzle.boxH - ry;
 }
 
 // With room for whole boxes nothing touches and every box lies on the
-// table; with room only for cells the bodies stay apart and lie on the
-// table. No group moves, and no loose piece lies on a group's piece.
+// table; with room only for closer places no piece lies over another's
+// body and the bodies lie on the table. No group moves, and no loose piece
+// touches a group's piece.
 TEST_F(Ayudas, SpreadLeavesNoLoosePieceUnderAnotherAndAllOnTheTable) {
   std::mt19937 azar(7);
   for (const bool holgada : {true, false}) {
     for (const int32_t lado : {2, 5, 13, 30, 45, 60}) {
       SCOPED_TRACE(testing::Message() << lado << (holgada ? " roomy" : " tight"));
-      // Roomy: about twice the boxes the pieces need; tight: room only for
-      // the cells, a little closer than boxes.
-      const int32_t ancho = holgada ? std::max(200, 32 * lado * 3 / 2) : std::max(200, 28 * lado + 40);
-      const int32_t alto = holgada ? ancho * 3 / 4 : std::max(200, 28 * lado + 40);
-      Montar(lado, lado, ancho, alto, azar);
+      // Roomy: about twice the boxes the pieces need; tight: a little less
+      // than a box a piece.
+      const int32_t ancho = holgada ? std::max(200, 32 * lado * 3 / 2) : std::max(200, 30 * lado + 40);
+      const int32_t alto = holgada ? ancho * 3 / 4 : ancho;
+      Montar(lado, lado, ancho, alto, azar, holgada ? 7 : 50);
       const std::vector<PieceRecord> antes = puzzle.pieces;
       const int32_t n = lado * lado;
       int32_t sueltas = 0;
       for (const PieceRecord& r : antes) sueltas += r.group == 0;
       ASSERT_EQ(Esparcir(), sueltas);
-      const int32_t rx = holgada ? 0 : puzzle.marginX, ry = holgada ? 0 : puzzle.marginY;
+      const int32_t mx = puzzle.marginX, my = puzzle.marginY;
+      const int32_t rx = holgada ? 0 : mx, ry = holgada ? 0 : my;
       int32_t tocan = 0;
       for (int32_t i = 0; i < n; ++i) {
         const PieceRecord& r = puzzle.pieces[i];
@@ -429,8 +431,9 @@ TEST_F(Ayudas, SpreadLeavesNoLoosePieceUnderAnotherAndAllOnTheTable) {
         for (int32_t k = 0; k < n; ++k) {
           if (k == i) continue;
           const bool grupo = puzzle.pieces[k].group != 0;
-          if (SeTapan(r, puzzle.pieces[k], grupo ? 0 : rx, grupo ? 0 : ry)) ADD_FAILURE() << i << " lies on " << k;
-          tocan += !grupo && SeTapan(r, puzzle.pieces[k], 0, 0);
+          // Its box over another's body (or, roomy or a group, box).
+          if (SeTapan(r, puzzle.pieces[k], 0, 0, grupo ? 0 : rx, grupo ? 0 : ry)) ADD_FAILURE() << i << " lies on " << k;
+          tocan += !grupo && SeTapan(r, puzzle.pieces[k], 0, 0, 0, 0);
         }
       }
       if (!holgada && lado >= 13) {
