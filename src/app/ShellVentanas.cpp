@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ComunVentanas.h"
 #include "Controles.h"
 #include "GanchoDepuracion.h"
 #include "Lupa.h"
@@ -11,8 +12,6 @@
 #include "Titulo.h"
 
 namespace {
-
-constexpr UINT kOcultar = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOOWNERZORDER;
 
 bool g_silencio = false;
 UINT_PTR g_reloj = 0;
@@ -46,7 +45,7 @@ class ShellVentanas final : public PuzzleShell {
   }
   void PuzzleFinished() override { PuzzleTerminado(); }
   void HideBox(int box) override {
-    if (HWND c = Caja(box)) SetWindowPos(c, nullptr, 0, 0, 0, 0, kOcultar);
+    if (HWND c = Caja(box)) OcultarFlotante(c);
   }
   void ShowTime(uint32_t seconds, uint32_t hours, uint32_t minutes, uint32_t secs) override {
     MostrarTiempo(seconds, hours, minutes, secs);

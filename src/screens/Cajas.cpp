@@ -305,7 +305,7 @@ LRESULT CALLBACK ProcCaja(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: return OnSetText(hwnd, reinterpret_cast<const char*>(lParam));
     case WM_GETTEXT: return OnGetText(hwnd, wParam, reinterpret_cast<char*>(lParam));
     case WM_GETTEXTLENGTH: return OnGetTextLength(hwnd);
-    case WM_CLOSE: OcultarVentana(hwnd); return 0;
+    case WM_CLOSE: OcultarFlotante(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd);
     case WM_LBUTTONDOWN: return OnLButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_MOUSEMOVE: return OnMouseMove(hwnd);
@@ -393,7 +393,7 @@ bool NotificacionBotonCaja(int codigo, HWND control) {
   HWND caja = VentanaCaja(i);
   if (codigo != kNotifActivado || !caja) return true;
   if (IsWindowVisible(caja))
-    OcultarVentana(caja);
+    OcultarFlotante(caja);
   else
     MostrarFlotante(caja, true);
   return true;

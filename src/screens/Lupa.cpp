@@ -134,7 +134,7 @@ LRESULT CALLBACK ProcLupa(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT: return OnGetText(wParam, reinterpret_cast<char*>(lParam));
     case WM_GETTEXTLENGTH: return lstrlenA(g_titulo);
     case WM_PAINT: return OnPaint(hwnd);
-    case WM_CLOSE: OcultarVentana(hwnd); return 0;
+    case WM_CLOSE: OcultarFlotante(hwnd); return 0;
     case WM_LBUTTONDOWN: g_arrastre.Presionar(hwnd); return 0;
     case WM_MOUSEMOVE: g_arrastre.Mover(hwnd); return 0;
     case WM_LBUTTONUP: g_arrastre.Soltar(); return 0;

@@ -61,7 +61,7 @@ void OnClic(int boton) {
       Juego().AbrirCambioIdioma();
       break;
     case kLupa:
-      if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarVentana(lupa) : MostrarFlotante(lupa, false);
+      if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarFlotante(lupa) : MostrarFlotante(lupa, false);
       break;
     case kFantasma:
       Juego().CambiarFantasma();

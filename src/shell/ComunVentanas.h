@@ -27,6 +27,14 @@ inline void MostrarFlotante(HWND hwnd, bool activar) {
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, (activar ? kSwpMostrar : kSwpMostrarSinActivar) & ~SWP_NOZORDER);
 }
 
+// Hides a floating window; when it has the activation its owner takes it
+// first, so that the keyboard stays with the game rather than with nothing.
+inline void OcultarFlotante(HWND hwnd) {
+  if (GetActiveWindow() == hwnd)
+    if (HWND dueño = GetWindow(hwnd, GW_OWNER)) SetActiveWindow(dueño);
+  OcultarVentana(hwnd);
+}
+
 // The dialog-like pop-ups: a dialog frame around a client of ancho x alto,
 // centred on the screen, owned by `dueño`, which stays disabled while the
 // window exists (the window enables it again when it is done). Null,

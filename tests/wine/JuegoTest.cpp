@@ -751,6 +751,7 @@ TEST_F(PantallaJuego, TheShortcutsDoWhatTheButtonsDo) {
   EXPECT_TRUE(IsWindowVisible(VentanaCaja(2)));
   ASSERT_TRUE(Tecla('3'));
   EXPECT_FALSE(IsWindowVisible(VentanaCaja(2)));
+  EXPECT_EQ(GetActiveWindow(), ventanaPrincipal) << "the keyboard comes back to the game";
   ASSERT_TRUE(Tecla('M'));
   EXPECT_TRUE(IsWindowVisible(VentanaLupa()));
   ASSERT_TRUE(Tecla('M'));
