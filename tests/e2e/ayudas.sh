@@ -44,23 +44,6 @@ juego_iniciar "Z:${IMAGEN//\//\\},6,8,0" || fail "the game did not start with it
 [ "$CELDA_W.$CELDA_H" = 118.45 ] || fail "cells of $CELDA_W x $CELDA_H, not 118 x 45"
 BOX_W=$((CELDA_W + 2 * MARGEN_X)); BOX_H=$((CELDA_H + 2 * MARGEN_Y))
 
-# A box or a question shown by the game takes the keyboard; hidden again,
-# it leaves it nowhere here (no window manager): a click on the table
-# where no piece lies gives it back to the game. The boxes are closed then.
-clic_mesa_libre() {
-  local x y i libre
-  for y in $(seq 10 40 $((ALTO_MESA - 10))); do
-    for x in $(seq 10 40 $((ANCHO_MESA - 10))); do
-      libre=1
-      for i in "${!P_X[@]}"; do
-        [ "${P_TABLERO[$i]}" = 6 ] && (( x >= P_X[i] && x < P_X[i] + BOX_W && y >= P_Y[i] && y < P_Y[i] + BOX_H )) && { libre=0; break; }
-      done
-      [ $libre = 1 ] && { clic $((49 + x)) $((78 + y)); sleep 0.2; return 0; }
-    done
-  done
-  return 1
-}
-
 # ---- Ctrl+E: the loose edge pieces into the first box; Ctrl+Z: back --------
 # Every loose edge piece in box 1 (board 0); the inner ones and any in a
 # group still on the table.
@@ -86,7 +69,7 @@ esperar_quieta
 nombrada=$(shot nombrada)
 xdotool key 2
 esperar_ventana_ida "$caja" 10 || fail "key 2 did not close box 2"
-clic_mesa_libre || fail "no free place on the table"
+# The box hidden, the keyboard is the game's again: no click needed.
 antes=$(piezas)
 abiertas=$(ventanas)
 tecla ctrl+e || fail "Ctrl+E changed nothing"
@@ -156,7 +139,6 @@ en_la_caja
 caja=$(esperar_ventana_nueva "$abiertas" 10) || fail "Ctrl+E opened no box the second time"
 xdotool key 1
 esperar_ventana_ida "$caja" 10 || fail "key 1 did not close box 1"
-clic_mesa_libre || fail "no free place on the table"
 tecla ctrl+g || fail "Ctrl+G changed nothing the second time"
 esparcidas "$BOX_W" "$BOX_H" 0 0
 esperar_quieta
