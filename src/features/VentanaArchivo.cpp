@@ -420,7 +420,8 @@ void GuardarRapido() {
     return;
   }
   CreateDirectoryA(Carpeta().c_str(), nullptr);
-  if (!SavePuzzle(RutaArchivo(g_partida.archivo.c_str()).c_str())) MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
+  if (!SavePuzzle(RutaArchivo(g_partida.archivo.c_str()).c_str()))
+    MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
 }
 
 bool GuardarAutomatico() {

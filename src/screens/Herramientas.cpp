@@ -7,11 +7,11 @@
 #include "Controles.h"
 #include "Desplegable.h"
 #include "Fitting.h"
-#include "Mensaje.h"
-#include "Ordenar.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
+#include "Mensaje.h"
 #include "Operaciones.h"
+#include "Ordenar.h"
 #include "Peticiones.h"
 #include "Puzzle.h"
 

@@ -227,6 +227,41 @@ TEST_F(ArchivoVentana, AGameSavedThroughTheWindowOpensBackExactly) {
   }
 }
 
+// The quick save: a game saved or opened once goes back to its file at
+// once; a new game, or one opened from the autosave, asks for a name.
+TEST_F(ArchivoVentana, TheQuickSaveWritesTheGamesOwnFileAndAsksForANewOne) {
+  const auto abrirPrimera = [] {
+    Abrir(kArchivoAbrir);
+    SendMessageA(MiniaturaVentanaArchivo(0), WM_LBUTTONDBLCLK, MK_LBUTTON, Pt(50, 40));
+    ASSERT_EQ(VentanaArchivo(), nullptr);
+  };
+  Cortar(3, 4);
+  GuardarRapido();
+  ASSERT_NE(VentanaArchivo(), nullptr) << "the first save asks";
+  Teclear("rapida\r");
+  ASSERT_EQ(VentanaArchivo(), nullptr);
+  puzzle.pieces[0].x += 40;
+  const std::string movida = Partida();
+  GuardarRapido();
+  EXPECT_EQ(VentanaArchivo(), nullptr) << "the second does not";
+  // Another puzzle is another game: it asks.
+  Cortar(2, 2);
+  GuardarRapido();
+  ASSERT_NE(VentanaArchivo(), nullptr);
+  DestroyWindow(VentanaArchivo());
+  Bombear(50);
+  abrirPrimera();
+  EXPECT_EQ(Partida(), movida);
+  // Opened from its file: saved there again at once.
+  puzzle.pieces[1].y += 30;
+  const std::string otraVez = Partida();
+  GuardarRapido();
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  Cortar(2, 2);
+  abrirPrimera();
+  EXPECT_EQ(Partida(), otraVez);
+}
+
 TEST_F(ArchivoVentana, DeletingKeepsTheSelectionOnAFile) {
   Cortar(3, 4);
   for (int i = 1; i <= 6; ++i) Archivo(std::to_string(i) + ".epf");
