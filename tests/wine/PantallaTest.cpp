@@ -67,12 +67,12 @@ void ComprobarDisposicion(HWND principal) {
   EXPECT_TRUE(hay(comandos, W - 36, 0));
   EXPECT_TRUE(std::any_of(comandos.begin(), comandos.end(), [](POINT p) { return p.y == -1; }));
   EXPECT_TRUE(hay(comandos, -2, 10));
-  // Options window: help, magnifier, open, save, language, exit; its tab
-  // on the bar.
-  for (int k = 1; k <= 6; ++k) EXPECT_TRUE(hay(animados, k * W / 7 - 35, H - 103 + 27)) << k;
+  // Options window: help, magnifier, ghost picture, open, save, language,
+  // exit; its tab on the bar.
+  for (int k = 1; k <= 7; ++k) EXPECT_TRUE(hay(animados, k * W / 8 - 35, H - 103 + 27)) << k;
   EXPECT_TRUE(hay(animados, (W - 104) / 2, H - 25));
-  // Tools window's first button and the tool bar's tab.
-  EXPECT_TRUE(hay(animados, 0, 78 + static_cast<int>((H - 78) * 0.2) - 35));
+  // Tools window's six buttons, evenly down it, and the tool bar's tab.
+  for (int k = 1; k <= 6; ++k) EXPECT_TRUE(hay(animados, 0, 78 + k * ((H - 78) / 7) - 35)) << k;
   EXPECT_TRUE(hay(animados, 0, (H - 140) / 2));
 }
 
