@@ -34,8 +34,6 @@ bool SeCierraConEscape(HWND hwnd) {
   return false;
 }
 
-void Hecho() { VolcarPuzzle(); }
-
 bool Control(WPARAM tecla, bool mayusculas) {
   switch (tecla) {
     case 'N':
@@ -45,10 +43,10 @@ bool Control(WPARAM tecla, bool mayusculas) {
     case 'O': AccionOpcion(kOpcionAbrir); return true;
     case 'S': GuardarRapido(); return true;
     case 'Z':
-      if (mayusculas ? RehacerMovimiento() : DeshacerMovimiento()) Hecho();
+      if (mayusculas ? RehacerMovimiento() : DeshacerMovimiento()) VolcarPuzzle();
       return true;
     case 'Y':
-      if (RehacerMovimiento()) Hecho();
+      if (RehacerMovimiento()) VolcarPuzzle();
       return true;
     case 'E': AccionHerramienta(kHerramientaBordes); return true;
     case 'G': AccionHerramienta(kHerramientaEsparcir); return true;

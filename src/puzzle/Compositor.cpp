@@ -109,6 +109,7 @@ struct Siluetas {
   const uint8_t* hoja = nullptr;
   size_t bytes = 0;
   int32_t rows = 0, cols = 0, boxW = 0, boxH = 0;
+  uint32_t generacion = 0;        // counts the sheets forgotten
   std::vector<uint8_t> leida;     // per piece
   std::vector<int32_t> primero;   // boxH + 1 per piece: row r's runs are [f[r], f[r + 1])
   std::vector<Tramo> tramos;
@@ -117,6 +118,7 @@ struct Siluetas {
   // Keeps the blocks' memory for the next puzzle: a fresh block would be
   // faulted in page by page on the first draw.
   void Olvidar() {
+    ++generacion;
     hoja = nullptr;
     bytes = 0;
     leida.clear();
@@ -193,23 +195,28 @@ struct Recogida {
 
 std::vector<Recogida> g_recogidas;
 
-// Columns [x0, x1) of board row py from the expanded mosaic.
-void PintarFilaMosaico(Board& tablero, int32_t py, int32_t x0, int32_t x1) {
-  if (x0 >= x1) return;
-  uint8_t* d = tablero.Row(py) + 3 * static_cast<int64_t>(x0);
+// The mosaic of table row py, columns [x0, x0 + ancho), into d.
+void CopiarMosaico(uint8_t* d, int32_t py, int32_t x0, int32_t ancho) {
+  if (ancho <= 0) return;
   if (!g_mosaico) {
-    std::memset(d, 0, static_cast<size_t>(x1 - x0) * 3);
+    std::memset(d, 0, static_cast<size_t>(ancho) * 3);
     return;
   }
-  const uint8_t* origen = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * (x0 % MOSAICO_TAMX);
+  const int32_t fila = (py % MOSAICO_TAMY + MOSAICO_TAMY) % MOSAICO_TAMY;
+  const int32_t columna = (x0 % MOSAICO_TAMX + MOSAICO_TAMX) % MOSAICO_TAMX;
+  const uint8_t* origen = g_expandido.Fila(fila) + 3 * columna;
   // Every chunk but the last is a whole number of tiles, so each starts at
   // the same tile column.
-  for (int32_t resto = x1 - x0; resto > 0;) {
+  for (int32_t resto = ancho; resto > 0;) {
     const int32_t n = std::min(resto, kCopias * MOSAICO_TAMX);
     std::memcpy(d, origen, static_cast<size_t>(n) * 3);
     d += 3 * n;
     resto -= n;
   }
+}
+
+void PintarFilaMosaico(Board& tablero, int32_t py, int32_t x0, int32_t x1) {
+  CopiarMosaico(tablero.Row(py) + 3 * static_cast<int64_t>(x0), py, x0, x1 - x0);
 }
 
 // The ghost picture: the whole picture where the solved puzzle lies on the
@@ -219,11 +226,10 @@ constexpr int32_t kAlfaFantasma = 80;  // of 256
 
 struct Fantasma {
   bool visible = false;
-  // What the pixels were made from.
-  const uint8_t* hoja = nullptr;
-  size_t bytes = 0;
-  uint32_t generacion = 0, generacionMosaico = 0;
-  int32_t rows = 0, cols = 0, cellW = 0, cellH = 0, marginX = 0, marginY = 0, anchoMesa = 0, altoMesa = 0;
+  // What the pixels were made from: the sheet the piece shapes were read
+  // from, the mosaic, the table's size.
+  uint32_t generacionHoja = 0, generacionMosaico = 0;
+  int32_t anchoMesa = 0, altoMesa = 0;
   bool hecho = false;
   // Where it lies on the table and its pixels, 3 bytes each, top down.
   int32_t x = 0, y = 0, w = 0, h = 0;
@@ -234,25 +240,20 @@ struct Fantasma {
 };
 
 Fantasma g_fantasma;
-uint32_t g_generacionHoja = 0;
 
+// Called once the piece shapes have checked the sheet (Comprobar).
 bool Fantasma::Vigente(const Board& mesa) const {
-  const PuzzleState& p = puzzle;
-  return hecho && hoja == p.sheet.data() && bytes == p.sheet.size() && generacion == g_generacionHoja &&
-         generacionMosaico == g_expandido.generacion && rows == p.rows && cols == p.cols && cellW == p.cellW &&
-         cellH == p.cellH && marginX == p.marginX && marginY == p.marginY && anchoMesa == mesa.Width() &&
-         altoMesa == mesa.Height();
+  return hecho && generacionHoja == g_siluetas.generacion && generacionMosaico == g_expandido.generacion &&
+         anchoMesa == mesa.Width() && altoMesa == mesa.Height();
 }
 
 void Fantasma::Hacer(Board& mesa) {
   const PuzzleState& p = puzzle;
   hecho = true;
-  hoja = p.sheet.data();
-  bytes = p.sheet.size();
-  generacion = g_generacionHoja;
+  generacionHoja = g_siluetas.generacion;
   generacionMosaico = g_expandido.generacion;
-  rows = p.rows, cols = p.cols, cellW = p.cellW, cellH = p.cellH, marginX = p.marginX, marginY = p.marginY;
   anchoMesa = mesa.Width(), altoMesa = mesa.Height();
+  const int32_t rows = p.rows, cols = p.cols, cellW = p.cellW, cellH = p.cellH;
   w = cellW * cols;
   h = cellH * rows;
   x = (anchoMesa - w) / 2;
@@ -271,7 +272,7 @@ void Fantasma::Hacer(Board& mesa) {
   // The picture: every piece's own pixels at its solved place.
   PuzzleState& pz = puzzle;
   for (int32_t i = 0; i < rows * cols; ++i) {
-    const int32_t ox = i % cols * cellW - marginX, oy = i / cols * cellH - marginY;
+    const int32_t ox = i % cols * cellW - p.marginX, oy = i / cols * cellH - p.marginY;
     for (int32_t by = 0; by < p.boxH; ++by) {
       const int32_t Y = oy + by;
       if (Y < 0 || Y >= h) continue;
@@ -285,23 +286,11 @@ void Fantasma::Hacer(Board& mesa) {
     }
   }
   // Over the mosaic as the table shows it there.
-  std::vector<uint8_t> fila(static_cast<size_t>(w) * 3);
+  std::vector<uint8_t> fondo(static_cast<size_t>(w) * 3);
   for (int32_t Y = 0; Y < h; ++Y) {
-    const int32_t py = y + Y;
-    const uint8_t* m = nullptr;
-    if (g_mosaico && py >= 0) {
-      const int32_t px = ((x % MOSAICO_TAMX) + MOSAICO_TAMX) % MOSAICO_TAMX;
-      for (int32_t X = 0; X < w; ++X) {
-        const uint8_t* t = g_expandido.Fila(py % MOSAICO_TAMY) + 3 * ((px + X) % MOSAICO_TAMX);
-        fila[3 * X] = t[0], fila[3 * X + 1] = t[1], fila[3 * X + 2] = t[2];
-      }
-      m = fila.data();
-    }
+    CopiarMosaico(fondo.data(), y + Y, x, w);
     uint8_t* d = pixeles.data() + static_cast<size_t>(Y) * w * 3;
-    for (int32_t k = 0; k < w * 3; ++k) {
-      const int32_t fondo = m ? m[k] : 0;
-      d[k] = static_cast<uint8_t>(fondo + ((d[k] - fondo) * kAlfaFantasma >> 8));
-    }
+    for (int32_t k = 0; k < w * 3; ++k) d[k] = static_cast<uint8_t>(fondo[k] + ((d[k] - fondo[k]) * kAlfaFantasma >> 8));
   }
 }
 
@@ -404,10 +393,7 @@ void MosaicoPuzzle(HIMAGE mosaico) {
 
 HIMAGE MosaicoActual() { return g_mosaico; }
 
-void ForgetPieceShapes() {
-  g_siluetas.Olvidar();
-  ++g_generacionHoja;
-}
+void ForgetPieceShapes() { g_siluetas.Olvidar(); }
 
 void MostrarFantasma(bool visible) {
   if (g_fantasma.visible == visible) return;
@@ -431,6 +417,7 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
   Recoger(tablero, x, x1, y, y1, skipFront);
   const Fantasma* fantasma = nullptr;
   if (board == kTable && g_fantasma.visible && puzzle.Exists()) {
+    g_siluetas.Comprobar();
     if (!g_fantasma.Vigente(tablero)) g_fantasma.Hacer(tablero);
     if (g_fantasma.w > 0) fantasma = &g_fantasma;
   }

@@ -129,29 +129,21 @@ HistorialDeshacer::Paso HistorialDeshacer::Aplicar(Paso& paso) {
   return vuelta;
 }
 
-bool HistorialDeshacer::Deshacer() {
-  if (!PuedeDeshacer() || !puzzle.Exists()) return false;
+bool HistorialDeshacer::Pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia) {
+  if (abierto_ || desde.empty() || !puzzle.Exists()) return false;
   try {
-    Paso vuelta = Aplicar(deshacer_.back());
-    deshacer_.pop_back();
-    rehacer_.push_back(std::move(vuelta));
+    Paso vuelta = Aplicar(desde.back());
+    desde.pop_back();
+    hacia.push_back(std::move(vuelta));
   } catch (const std::bad_alloc&) {
     return false;
   }
   return true;
 }
 
-bool HistorialDeshacer::Rehacer() {
-  if (!PuedeRehacer() || !puzzle.Exists()) return false;
-  try {
-    Paso vuelta = Aplicar(rehacer_.back());
-    rehacer_.pop_back();
-    deshacer_.push_back(std::move(vuelta));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
+bool HistorialDeshacer::Deshacer() { return Pasar(deshacer_, rehacer_); }
+
+bool HistorialDeshacer::Rehacer() { return Pasar(rehacer_, deshacer_); }
 
 void HistorialDeshacer::Vaciar() {
   abierto_ = false;

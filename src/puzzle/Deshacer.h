@@ -57,6 +57,8 @@ class HistorialDeshacer {
   static bool MismaPartida(const Estado& a, const Estado& b);
   // Puts `paso` back and returns the step that would return to now.
   static Paso Aplicar(Paso& paso);
+  // Puts back the last step of `desde` and keeps the way back in `hacia`.
+  bool Pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia);
 
   bool abierto_ = false;
   Estado inicio_;

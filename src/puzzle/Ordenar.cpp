@@ -91,11 +91,19 @@ struct Rejilla {
     gy = rangoY >= 0 ? rangoY / std::max(pasoY, 1) + 1 : 0;
   }
   int32_t Lugares() const { return gx * gy; }
-  int32_t X(int32_t i) const { return x0 + (gx > 1 ? static_cast<int32_t>(static_cast<int64_t>(i) * rangoX / (gx - 1)) : rangoX / 2); }
-  int32_t Y(int32_t j) const { return y0 + (gy > 1 ? static_cast<int32_t>(static_cast<int64_t>(j) * rangoY / (gy - 1)) : rangoY / 2); }
+  int32_t X(int32_t i) const { return x0 + Paso(i, gx, rangoX); }
+  int32_t Y(int32_t j) const { return y0 + Paso(j, gy, rangoY); }
   // Column (row) of the place nearest to box position v, about.
-  int32_t Columna(int64_t v) const { return gx > 1 ? static_cast<int32_t>((v - x0) * (gx - 1) / std::max(rangoX, 1)) : 0; }
-  int32_t Fila(int64_t v) const { return gy > 1 ? static_cast<int32_t>((v - y0) * (gy - 1) / std::max(rangoY, 1)) : 0; }
+  int32_t Columna(int64_t v) const { return Indice(v - x0, gx, rangoX); }
+  int32_t Fila(int64_t v) const { return Indice(v - y0, gy, rangoY); }
+
+  // Place k of n spread over [0, rango], and back.
+  static int32_t Paso(int32_t k, int32_t n, int32_t rango) {
+    return n > 1 ? static_cast<int32_t>(static_cast<int64_t>(k) * rango / (n - 1)) : rango / 2;
+  }
+  static int32_t Indice(int64_t v, int32_t n, int32_t rango) {
+    return n > 1 ? static_cast<int32_t>(v * (n - 1) / std::max(rango, 1)) : 0;
+  }
 
   // Adds 1 to `encima` for every place whose box shares pixels with the box at r.
   void Contar(const PieceRecord& r, std::vector<int32_t>& encima) const {

@@ -20,8 +20,6 @@ namespace {
 constexpr char kClase[] = "CWNDHerramientas";
 constexpr int kY = kAltoTitulo;
 constexpr int kAncho = 98, kAltoTesela = 95;
-constexpr int kResolver = kHerramientaResolver, kPista = kHerramientaPista, kBordes = kHerramientaBordes,
-              kEsparcir = kHerramientaEsparcir, kMusica = kHerramientaMusica, kHonor = kHerramientaHonor;
 constexpr int kBotones = 6;
 constexpr uint32_t kImagenes[kBotones] = {127, 117, 131, 132, 124, 113};
 constexpr int32_t kTextoBordes = 370;       // the box's new name
@@ -56,25 +54,25 @@ bool PistaUsable() {
 
 void OnClic(int boton) {
   switch (boton) {
-    case kResolver:
+    case kHerramientaResolver:
       SolvePuzzle();
       VolcarPuzzle();
       break;
-    case kPista:
+    case kHerramientaPista:
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
       VolcarPuzzle();
       break;
-    case kBordes:
+    case kHerramientaBordes:
       BordesACajaVacia();
       break;
-    case kEsparcir:
+    case kHerramientaEsparcir:
       Esparcir();
       VolcarPuzzle();
       break;
-    case kMusica:
+    case kHerramientaMusica:
       Juego().AbrirMusica();
       break;
-    case kHonor:
+    case kHerramientaHonor:
       Juego().AbrirCuadroHonor();
       break;
     default:
@@ -104,12 +102,12 @@ void AbrirHerramientas() { g_desplegable.Abrir(); }
 
 bool HerramientasDeslizando() { return g_desplegable.Deslizando(); }
 
-HWND BotonPista() { return g_desplegable.Boton(kPista); }
+HWND BotonPista() { return g_desplegable.Boton(kHerramientaPista); }
 
 HWND BotonHerramienta(int indice) { return g_desplegable.Boton(indice); }
 
 void AccionHerramienta(int boton) {
-  if (boton == kPista && !PistaUsable()) return;
+  if (boton == kHerramientaPista && !PistaUsable()) return;
   OnClic(boton);
 }
 

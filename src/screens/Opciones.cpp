@@ -17,8 +17,6 @@ namespace {
 
 constexpr char kClase[] = "CWNDOPCIONES";
 constexpr int kLado = 103;  // the window's height and its tile
-constexpr int kAyuda = kOpcionAyuda, kLupa = kOpcionLupa, kFantasma = kOpcionFantasma, kAbrir = kOpcionAbrir,
-              kGuardar = kOpcionGuardar, kIdioma = kOpcionIdioma, kSalir = kOpcionSalir;
 constexpr int kBotones = 7;
 constexpr uint32_t kImagenes[kBotones] = {115, 126, 133, 118, 116, 121, 128};
 constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
@@ -44,26 +42,26 @@ void AbrirPartida() {
 
 void OnClic(int boton) {
   switch (boton) {
-    case kSalir:
+    case kOpcionSalir:
       // Posted: the button that asked is destroyed with the main window.
       PostMessageA(ventanaPrincipal, WM_CLOSE, 0, 0);
       break;
-    case kAyuda:
+    case kOpcionAyuda:
       AbrirAyuda();
       break;
-    case kAbrir:
+    case kOpcionAbrir:
       AbrirPartida();
       break;
-    case kGuardar:
+    case kOpcionGuardar:
       Juego().AbrirVentanaArchivo(kArchivoGuardar);
       break;
-    case kIdioma:
+    case kOpcionIdioma:
       Juego().AbrirCambioIdioma();
       break;
-    case kLupa:
+    case kOpcionLupa:
       if (HWND lupa = VentanaLupa()) IsWindowVisible(lupa) ? OcultarFlotante(lupa) : MostrarFlotante(lupa, false);
       break;
-    case kFantasma:
+    case kOpcionFantasma:
       Juego().CambiarFantasma();
       break;
     default:
