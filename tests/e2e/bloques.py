@@ -21,7 +21,8 @@
         blocks: CELLS has a line "x y w h" for each piece, in order, its
         cell on the screen; the middle of each must show its block's colour,
         or that of a piece whose cell (with room for its tabs) lies there
-        too, as it may lie on top
+        too, as it may lie on top, or of a block beside that piece's, which
+        its tabs show
 """
 import struct
 import sys
@@ -78,6 +79,12 @@ def cerca(visto, esperado):
     return max(abs(a - b) for a, b in zip(visto, esperado)) <= TOLERANCIA
 
 
+def vecinas(k):
+    """The blocks beside block k in the 3 x 3 photo."""
+    x, y = k % 3, k // 3
+    return [3 * b + a for a, b in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)) if 0 <= a < 3 and 0 <= b < 3]
+
+
 def comparar_piezas(pixeles, celdas):
     """Lines saying what the middle of each piece's cell shows; True when
     each shows its own block, or its own and those of pieces that may lie
@@ -88,13 +95,16 @@ def comparar_piezas(pixeles, celdas):
         cx, cy = x + w // 2, y + h // 2
         muestra = pixeles[cy - 4:cy + 5, cx - 4:cx + 5, :3].reshape(-1, 3).astype(np.int32)
         encima = [j for j, (x2, y2, w2, h2) in enumerate(celdas)
-                  if j != i and x2 - w2 // 3 <= cx < x2 + w2 + w2 // 3 and y2 - h2 // 3 <= cy < y2 + h2 + h2 // 3]
+                  if j != i and x2 - w2 // 3 <= cx + 4 and cx - 4 < x2 + w2 + w2 // 3
+                  and y2 - h2 // 3 <= cy + 4 and cy - 4 < y2 + h2 + h2 // 3]
+        # A piece's tabs show the blocks of its neighbours in the photo.
+        vistos = {i} | {k for j in encima for k in (j, *vecinas(j))}
         def parte(k):
-            return float((np.abs(muestra - np.array(COLORES[k])).max(axis=1) <= TOLERANCIA).mean())
-        propia = parte(i)
+            return (np.abs(muestra - np.array(COLORES[k])).max(axis=1) <= TOLERANCIA)
+        propia = float(parte(i).mean())
         if propia >= 0.5:
             veredicto = "ok"
-        elif propia + sum(parte(j) for j in encima) >= 0.75:
+        elif float(np.logical_or.reduce([parte(k) for k in vistos]).mean()) >= 0.75:
             veredicto = "covered"
         else:
             veredicto = "WRONG"

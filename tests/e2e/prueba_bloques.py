@@ -56,7 +56,17 @@ class Bloques(unittest.TestCase):
         self.assertTrue(b.comparar_piezas(cubierta, encima)[0])
         # The same colour where nothing may cover it is wrong.
         self.assertFalse(b.comparar_piezas(cubierta, celdas)[0])
-
+        # Piece 7 over piece 5's left, its tab over 5's middle showing
+        # block 8, beside 7's: covered. Piece 1 there instead: wrong.
+        def tab_de(k):
+            con = pantalla.copy()
+            cubre = list(celdas)
+            cubre[k] = (217, 130, 45, 45)
+            con[130:175, 217:262] = pixeles[45 * (k // 3):45 * (k // 3) + 45, 45 * (k % 3):45 * (k % 3) + 45]
+            con[147:158, 262:277] = pixeles[100, 100]
+            return con, cubre
+        self.assertTrue(b.comparar_piezas(*tab_de(7))[0])
+        self.assertFalse(b.comparar_piezas(*tab_de(1))[0])
 
 if __name__ == "__main__":
     unittest.main()
