@@ -88,7 +88,8 @@ def vecinas(k):
 def comparar_piezas(pixeles, celdas):
     """Lines saying what the middle of each piece's cell shows; True when
     each shows its own block, or its own and those of pieces that may lie
-    over it there (an edge may cross the sample)."""
+    over it there and of the blocks their tabs show (an edge may cross
+    the sample)."""
     bien = True
     lineas = []
     for i, (x, y, w, h) in enumerate(celdas):

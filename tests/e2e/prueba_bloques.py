@@ -68,5 +68,6 @@ class Bloques(unittest.TestCase):
         self.assertTrue(b.comparar_piezas(*tab_de(7))[0])
         self.assertFalse(b.comparar_piezas(*tab_de(1))[0])
 
+
 if __name__ == "__main__":
     unittest.main()
