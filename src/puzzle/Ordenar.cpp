@@ -153,30 +153,28 @@ int32_t Esparcir() {
       if (encima[k] == 0) libres.push_back(k);
     if (static_cast<int32_t>(libres.size()) >= n) break;
   }
+  int32_t repartidas = 0;
   if (rejilla.Lugares() == 0) {
     // A table smaller than a piece: they all go to its corner.
     for (int32_t p : sueltas) puzzle.pieces[p].x = puzzle.pieces[p].y = 0;
-    puzzle.modified = 1;
-    RedibujarTablero(kTable);
-    return 0;
-  }
-
-  // Fewer pieces than free places: every so many places, so that they
-  // spread over the whole table.
-  const int32_t libresN = static_cast<int32_t>(libres.size());
-  const int32_t repartidas = std::min(n, libresN);
-  auto Poner = [&](int32_t pieza, int32_t lugar) {
-    PieceRecord& r = puzzle.pieces[pieza];
-    r.x = rejilla.X(lugar % rejilla.gx);
-    r.y = rejilla.Y(lugar / rejilla.gx);
-  };
-  for (int32_t k = 0; k < repartidas; ++k) {
-    Poner(sueltas[k], libres[static_cast<size_t>(static_cast<int64_t>(k) * libresN / repartidas)]);
-    rejilla.Contar(puzzle.pieces[sueltas[k]], encima);
-  }
-  if (repartidas < n) {
-    const int32_t lugar = static_cast<int32_t>(std::min_element(encima.begin(), encima.end()) - encima.begin());
-    for (int32_t k = repartidas; k < n; ++k) Poner(sueltas[k], lugar);
+  } else {
+    // Fewer pieces than free places: every so many places, so that they
+    // spread over the whole table.
+    const int32_t libresN = static_cast<int32_t>(libres.size());
+    repartidas = std::min(n, libresN);
+    auto Poner = [&](int32_t pieza, int32_t lugar) {
+      PieceRecord& r = puzzle.pieces[pieza];
+      r.x = rejilla.X(lugar % rejilla.gx);
+      r.y = rejilla.Y(lugar / rejilla.gx);
+    };
+    for (int32_t k = 0; k < repartidas; ++k) {
+      Poner(sueltas[k], libres[static_cast<size_t>(static_cast<int64_t>(k) * libresN / repartidas)]);
+      rejilla.Contar(puzzle.pieces[sueltas[k]], encima);
+    }
+    if (repartidas < n) {
+      const int32_t lugar = static_cast<int32_t>(std::min_element(encima.begin(), encima.end()) - encima.begin());
+      for (int32_t k = repartidas; k < n; ++k) Poner(sueltas[k], lugar);
+    }
   }
   puzzle.modified = 1;
   RedibujarTablero(kTable);

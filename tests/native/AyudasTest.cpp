@@ -435,6 +435,17 @@ TEST_F(Ayudas, SpreadWithoutRoomStacksTheRestInTheLeastCrowdedPlace) {
   EXPECT_EQ(solas + enMonton, sueltas);
   EXPECT_TRUE(solas == repartidas || solas == repartidas - 1) << solas << " of " << repartidas;
   ASSERT_TRUE(DeshacerMovimiento());
+
+  // A table smaller than a piece: all of them to its corner, shown, undoable.
+  ASSERT_TRUE(ResizeBoard(kTable, 12, 12));
+  const std::vector<PieceRecord> antes = puzzle.pieces;
+  const int lupa = shell.magnifierRefreshes;
+  EXPECT_EQ(Esparcir(), 0);
+  for (const PieceRecord& r : puzzle.pieces) EXPECT_TRUE(r.group != 0 || (r.x == 0 && r.y == 0));
+  EXPECT_GT(shell.magnifierRefreshes, lupa);
+  ASSERT_TRUE(DeshacerMovimiento());
+  for (size_t i = 0; i < antes.size(); ++i)
+    EXPECT_TRUE(puzzle.pieces[i].x == antes[i].x && puzzle.pieces[i].y == antes[i].y) << i;
 }
 
 // ---- The ghost picture -----------------------------------------------------------
