@@ -95,11 +95,16 @@ FIN
     setsid /usr/sbin/cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
       </dev/null >>"$dir/log/cupsd.out" 2>&1 &
     echo $! >"$dir/cupsd.pid"
-    for _ in $(seq 100); do
-      lpstat -h "$socket" -r >/dev/null 2>&1 && break
+    # lpstat -r exits 0 whether or not the scheduler answers: read what it says.
+    en_marcha() {
+      [ -S "$socket" ] && LC_ALL=C lpstat -h "$socket" -r 2>/dev/null | grep -qx 'scheduler is running'
+    }
+    for _ in $(seq 300); do
+      en_marcha && break
+      kill -0 "$(cat "$dir/cupsd.pid")" 2>/dev/null || break
       sleep 0.1
     done
-    lpstat -h "$socket" -r >/dev/null 2>&1 || { cat "$dir/log/"* >&2; parar; exit 1; }
+    en_marcha || { echo "impresora.sh: the CUPS server did not start" >&2; cat "$dir/log/"* >&2; parar; exit 1; }
     # lpadmin warns that printer drivers are deprecated: shown only on failure.
     if ! salida=$(lpadmin -h "$socket" -p "$cola" -E -v "cups-pdf:/$instancia" \
         -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>&1 && lpadmin -h "$socket" -d "$cola" 2>&1); then
