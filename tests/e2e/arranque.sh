@@ -7,11 +7,13 @@
 . "$(dirname "$0")/juego_lib.sh"
 juego_escena arranque "$1" "$2"
 
-wineserver -k 2>/dev/null; wineserver -w
-(cd "$JUEGO_BIN" && exec wine Tessera.exe) &
-JUEGO_PID=$!
-esperar_video || fail "the intro did not appear"
-captura=$(shot intro) || fail "no screenshot"
+lanzar() {
+  wineserver -k 2>/dev/null; wineserver -w
+  (cd "$JUEGO_BIN" && exec wine Tessera.exe) &
+  JUEGO_PID=$!
+}
+juego_ver_intro intro lanzar || fail "the intro did not appear"
+captura=$JUEGO_CUADRO
 # The video at the middle of the black screen.
 middle=$(convert "$captura" -crop 640x480+$((W / 2 - 320))+$((H / 2 - 240)) +repage -format "%[fx:mean]" info:)
 awk -v m="$middle" "BEGIN { exit !(m > 0.1) }" || fail "the intro shows nothing (mean $middle)"

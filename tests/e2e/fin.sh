@@ -22,9 +22,8 @@ izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
 MX=$(( (W - 506) / 2 + 3 )); MY=$(( (H - 316) / 2 + 3 ))
 
 # The intro plays; a key skips it and the main window comes.
-juego_lanzar "Image\\3.bmp,2,2,0"
-esperar_video || fail "the intro did not show"
-intro=$(shot intro)
+juego_ver_intro intro juego_lanzar "Image\\3.bmp,2,2,0" || fail "the intro did not show"
+intro=$JUEGO_CUADRO
 imagen_en_medio "$intro" || fail "the intro shows nothing"
 [ -s "$JUEGO_DUMP" ] && fail "the main window came before the intro was skipped"
 # A key ends it well before its own end.
@@ -35,8 +34,7 @@ shot mesa >/dev/null
 juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fail "the pieces did not join into one"
 
 # The finishing video, watched to its end, then the finished picture.
-esperar_video || fail "the finishing video did not start"
-video=$(shot video)
+video=$(esperar_video video) || fail "the finishing video did not start"
 imagen_en_medio "$video" || fail "the finishing video shows nothing"
 v=$(esperar_ventana_nueva "$(ventanas)") || fail "the preview did not follow the video"
 juego_intro >/dev/null && fail "the finishing video did not end"

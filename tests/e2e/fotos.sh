@@ -197,8 +197,7 @@ pedido="Image\\$NOMBRE.jpg,2,2,0"
 juego_iniciar "$pedido" || fail "the game did not start with a 2 x 2 of the photo"
 [ "$FILAS.$COLS" = 2.2 ] || fail "the photo was cut ${FILAS:-0} x ${COLS:-0} at start, not 2 x 2"
 juego_terminar_2x2 "$pedido" || fail "the pieces did not join into one"
-esperar_video || fail "the finishing video did not start"
-video=$(shot video)
+video=$(esperar_video video) || fail "the finishing video did not start"
 v=$(esperar_ventana_nueva "$(ventanas)") || fail "the finished-picture page did not follow the video"
 esperar_quieta
 pagina_final=$(shot terminada)

@@ -181,6 +181,28 @@ juego_iniciar() {
   juego_saltar_intro
 }
 
+# juego_ver_intro PASO LANZAR...: runs LANZAR (a function that starts the
+# game and sets JUEGO_PID) and waits for the intro's picture, kept as the
+# screenshot PASO, its path in JUEGO_CUADRO. A start whose intro never
+# shows is said, with the game's windows and Wine's processes at that
+# moment, and tried once more from scratch.
+juego_ver_intro() {
+  local paso=$1 intento
+  shift
+  for intento in 1 2; do
+    "$@"
+    JUEGO_CUADRO=$(esperar_video "$paso") && return 0
+    {
+      echo "start: the intro did not show; game windows: $(ventanas | tr '\n' ' ')" \
+        "intro window: $(juego_intro || echo none); game running: $(kill -0 "$JUEGO_PID" 2>/dev/null && echo yes || echo no)"
+      ps -eo pid,stat,etime,args | grep -iE '[w]ine|[t]essera' | head -20
+    } >&2
+    [ -n "${JUEGO_SHOTS:-}" ] && import -window root "$JUEGO_SHOTS/${JUEGO_ESCENA:-juego}-intro-fallida.png" 2>/dev/null
+    [ $intento = 1 ] && echo "start: trying once more" >&2
+  done
+  return 1
+}
+
 # The intro's window, when it shows.
 juego_intro() {
   xdotool search --onlyvisible --name "^Tessera Video\$" 2>/dev/null | head -n 1 | grep .
@@ -465,14 +487,22 @@ herramientas() {
 }
 boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 7))); }
 
-# esperar_video: waits for a video's window and for its picture: the middle
-# of the screen no longer black.
+# esperar_video [PASO]: waits for a video's window and for its picture: the
+# middle of the screen no longer black. With PASO the frame it saw is kept
+# as that screenshot and its path printed: a video may end at any moment,
+# so a screenshot taken afterwards may no longer show it.
 esperar_video() {
   esperar_nombre "^Tessera Video\$" >/dev/null || return 1
-  local fin=$((SECONDS + ${JUEGO_ESPERA:-30}))
+  local fin=$((SECONDS + ${JUEGO_ESPERA:-30})) cuadro
+  cuadro=${1:+$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png}
+  cuadro=${cuadro:-$(dirname "$JUEGO_DUMP")/video.png}
   while [ $SECONDS -lt $fin ]; do
-    [ "$(import -silent -window root -crop "320x240+$((W / 2 - 160))+$((H / 2 - 120))" +repage miff:- 2>/dev/null |
-          convert - -format "%[fx:mean > 0.05]" info: 2>/dev/null)" = 1 ] && return 0
+    if import -silent -window root "$cuadro" 2>/dev/null &&
+       [ "$(convert "$cuadro" -crop "320x240+$((W / 2 - 160))+$((H / 2 - 120))" +repage \
+              -format "%[fx:mean > 0.05]" info: 2>/dev/null)" = 1 ]; then
+      [ -n "${1:-}" ] && echo "$cuadro"
+      return 0
+    fi
     sleep 0.1
   done
   return 1
