@@ -487,22 +487,17 @@ herramientas() {
 }
 boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 7))); }
 
-# esperar_video [PASO]: waits for a video's window and for its picture: the
-# middle of the screen no longer black. With PASO the frame it saw is kept
-# as that screenshot and its path printed: a video may end at any moment,
-# so a screenshot taken afterwards may no longer show it.
+# esperar_video PASO: waits for a video's window and for its picture: the
+# middle of the screen no longer black. The frame it saw is kept as the
+# screenshot PASO and its path printed: a video may end at any moment, so a
+# screenshot taken afterwards may no longer show it.
 esperar_video() {
   esperar_nombre "^Tessera Video\$" >/dev/null || return 1
-  local fin=$((SECONDS + ${JUEGO_ESPERA:-30})) cuadro
-  cuadro=${1:+$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png}
-  cuadro=${cuadro:-$(dirname "$JUEGO_DUMP")/video.png}
+  local fin=$((SECONDS + ${JUEGO_ESPERA:-30})) cuadro=$JUEGO_SHOTS/$JUEGO_ESCENA-$1.png
   while [ $SECONDS -lt $fin ]; do
-    if import -silent -window root "$cuadro" 2>/dev/null &&
-       [ "$(convert "$cuadro" -crop "320x240+$((W / 2 - 160))+$((H / 2 - 120))" +repage \
-              -format "%[fx:mean > 0.05]" info: 2>/dev/null)" = 1 ]; then
-      [ -n "${1:-}" ] && echo "$cuadro"
-      return 0
-    fi
+    import -silent -window root "$cuadro" 2>/dev/null &&
+      [ "$(convert "$cuadro" -crop "320x240+$((W / 2 - 160))+$((H / 2 - 120))" +repage \
+             -format "%[fx:mean > 0.05]" info: 2>/dev/null)" = 1 ] && { echo "$cuadro"; return 0; }
     sleep 0.1
   done
   return 1
