@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Escala.h"
 #include "ObjetosGDI.h"
 #include "TextosAcerca.h"
 #include "ValoresConfiguracion.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr char kClase[] = "CWNDACERCA";
 constexpr char kNombre[] = "Tessera Puzzle";
 constexpr char kNumeroVersion[] = ACERCA_TEXTO(TESSERA_VERSION_MAYOR) "." ACERCA_TEXTO(TESSERA_VERSION_MENOR);
+// Designed measures: the card is drawn at the game's interface factor.
 constexpr int kAncho = 560;
 constexpr int kAlto = 350;
 constexpr int kMarco = 18;  // walnut and brass around the paper card
@@ -158,15 +160,20 @@ void Laton(HDC dc, RECT r, int grosor) {
   Rectangulo(dc, {dentro.right, dentro.top - 1, dentro.right + 1, dentro.bottom + 1}, kLatonClaro);
 }
 
+// A pen whose width grows with the drawing's scale, as a thin one would not.
+ObjetoGDI<HPEN> Pluma(int ancho, COLORREF color) {
+  const LOGBRUSH trazo{BS_SOLID, color, 0};
+  return ObjetoGDI<HPEN>(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, ancho, &trazo, 0, nullptr));
+}
+
 void Clavo(HDC dc, int x, int y) {
   ObjetoGDI<HBRUSH> cuerpo(CreateSolidBrush(kLaton));
-  ObjetoGDI<HPEN> borde(CreatePen(PS_SOLID, 1, kLatonOscuro));
+  ObjetoGDI<HPEN> borde = Pluma(1, kLatonOscuro);
   Seleccion b(dc, cuerpo.Get());
   Seleccion p(dc, borde.Get());
   Ellipse(dc, x - 4, y - 4, x + 5, y + 5);
-  SetPixel(dc, x - 1, y - 1, kLatonClaro);
-  SetPixel(dc, x - 2, y - 1, kLatonClaro);
-  SetPixel(dc, x - 1, y - 2, kLatonClaro);
+  Rectangulo(dc, {x - 2, y - 1, x, y}, kLatonClaro);
+  Rectangulo(dc, {x - 1, y - 2, x, y - 1}, kLatonClaro);
 }
 
 // One side of a piece, from `desde` along `paso` (the side's length and
@@ -235,7 +242,7 @@ void Pieza(HDC dc, int fila, int columna, double x, double y, double s, COLORREF
   EndPath(dc);
 
   ObjetoGDI<HBRUSH> relleno(CreateSolidBrush(color));
-  ObjetoGDI<HPEN> borde(CreatePen(PS_SOLID, 2, linea));
+  ObjetoGDI<HPEN> borde = Pluma(2, linea);
   Seleccion b(dc, relleno.Get());
   Seleccion p(dc, borde.Get());
   StrokeAndFillPath(dc);
@@ -288,7 +295,7 @@ void PintarContenido(HDC dc) {
   Rectangulo(dc, tarjeta, kPapel);
   RECT filete{tarjeta.left + 6, tarjeta.top + 6, tarjeta.right - 6, tarjeta.bottom - 6};
   {
-    ObjetoGDI<HPEN> pluma(CreatePen(PS_SOLID, 1, kPapelSombra));
+    ObjetoGDI<HPEN> pluma = Pluma(1, kPapelSombra);
     Seleccion p(dc, pluma.Get());
     Seleccion b(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, filete.left, filete.top, filete.right, filete.bottom);
@@ -322,13 +329,25 @@ void PintarContenido(HDC dc) {
 
 // ---- Window procedure ------------------------------------------------------
 
+// The designed card drawn `EscalaInterfaz()` times over: every shape and
+// letter at the screen's own resolution, the wood's grain enlarged.
+void PintarEscalado(HDC dc) {
+  const int k = EscalaInterfaz();
+  if (k > 1 && SetGraphicsMode(dc, GM_ADVANCED)) {
+    const XFORM escala{static_cast<FLOAT>(k), 0, 0, static_cast<FLOAT>(k), 0, 0};
+    SetWorldTransform(dc, &escala);
+  }
+  PintarContenido(dc);
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+}
+
 LRESULT OnCreate(HWND hwnd) {
   HDC pantalla = GetDC(hwnd);
-  lamina = ObjetoGDI<HBITMAP>(CreateCompatibleBitmap(pantalla, kAncho, kAlto));
+  lamina = ObjetoGDI<HBITMAP>(CreateCompatibleBitmap(pantalla, Esc(kAncho), Esc(kAlto)));
   if (lamina) {
     DCMemoria dc(pantalla);
     Seleccion s(dc.Get(), lamina.Get());
-    PintarContenido(dc.Get());
+    PintarEscalado(dc.Get());
   }
   ReleaseDC(hwnd, pantalla);
   return 0;
@@ -343,7 +362,7 @@ LRESULT OnPaint(HWND hwnd) {
     const RECT& r = ps.rcPaint;
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, origen.Get(), r.left, r.top, SRCCOPY);
   } else {
-    PintarContenido(dc);
+    PintarEscalado(dc);
   }
   EndPaint(hwnd, &ps);
   return 0;
@@ -387,10 +406,17 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   if (!RegisterClassA(&clase)) return 1;
 
   CargarTextos(IdiomaDelJuego());
-  int x = (GetSystemMetrics(SM_CXSCREEN) - kAncho) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - kAlto) / 2;
-  HWND hwnd = CreateWindowExA(0, kClase, textos.titulo.c_str(), WS_POPUP, x, y, kAncho, kAlto, nullptr, nullptr,
-                              instancia, nullptr);
+  const int anchoPantalla = GetSystemMetrics(SM_CXSCREEN), altoPantalla = GetSystemMetrics(SM_CYSCREEN);
+  // The game's factor, worked out the same way.
+  int dpi = kDpiDiseño;
+  if (HDC pantalla = GetDC(nullptr)) {
+    dpi = GetDeviceCaps(pantalla, LOGPIXELSY);
+    ReleaseDC(nullptr, pantalla);
+  }
+  FijarEscalaInterfaz(FactorInterfaz(dpi, anchoPantalla, altoPantalla));
+  const int x = (anchoPantalla - Esc(kAncho)) / 2, y = (altoPantalla - Esc(kAlto)) / 2;
+  HWND hwnd = CreateWindowExA(0, kClase, textos.titulo.c_str(), WS_POPUP, x, y, Esc(kAncho), Esc(kAlto), nullptr,
+                              nullptr, instancia, nullptr);
   if (!hwnd) return 1;
   // The game starts us with show value 0 (hidden). SetWindowPos is not
   // steered by the starter's show value the way the first ShowWindow is.

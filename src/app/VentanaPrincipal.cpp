@@ -52,7 +52,7 @@ LRESULT OnCreate(HWND hwnd) {
   SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
   if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
   MostrarFantasma(LeerFantasmaConfigurado());
-  g_orla.Cargar(kImagenOrla);
+  CargarInterfaz(g_orla, kImagenOrla);
   CrearTitulo(hwnd);
   CrearOpciones(hwnd);
   CrearHerramientas(hwnd);
@@ -62,7 +62,7 @@ LRESULT OnCreate(HWND hwnd) {
   ShowPuzzle(hwnd);
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
-  g_info = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - AnchoImagen(g_imgInfo), 80, 0, ImagenDe(g_imgInfo));
+  g_info = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - AnchoImagen(g_imgInfo), Esc(80), 0, ImagenDe(g_imgInfo));
   CambiarIdiomaLupa();
   return 0;
 }
@@ -105,9 +105,10 @@ LRESULT OnPaint(HWND hwnd) {
   PintarMosaico(pintura.Hdc(), pintura.Rect(), orla, orla ? orla->biWidth : 1, orla ? orla->biHeight : 1);
   const RECT mesa = RectanguloMesa(hwnd);
   ObjetoGDI<HBRUSH> ranura(CreateSolidBrush(kColorRanura));
-  const RECT bordes[3] = {{mesa.left - 2, mesa.top, mesa.left, mesa.bottom + 2},
-                          {mesa.left - 2, mesa.bottom, mesa.right + 2, mesa.bottom + 2},
-                          {mesa.right, mesa.top, mesa.right + 2, mesa.bottom + 2}};
+  const int32_t g = Esc(2);
+  const RECT bordes[3] = {{mesa.left - g, mesa.top, mesa.left, mesa.bottom + g},
+                          {mesa.left - g, mesa.bottom, mesa.right + g, mesa.bottom + g},
+                          {mesa.right, mesa.top, mesa.right + g, mesa.bottom + g}};
   if (!IsRectEmpty(&mesa))
     for (const RECT& r : bordes) FillRect(pintura.Hdc(), &r, ranura.Get());
   return 0;
@@ -128,6 +129,11 @@ LRESULT OnClose(HWND hwnd) {
   DestroyWindow(hwnd);
   return 0;
 }
+
+// A screen of another scale: the game keeps the factor it started with, so
+// the play screen stays as sharp as it was, pixel for pixel, and takes the
+// new one at its next start. The window keeps its place and size too.
+LRESULT OnDpiCambiado() { return 0; }
 
 LRESULT OnPaletteChanged(HWND hwnd, HWND origen) {
   if (origen != hwnd) InvalidateRect(hwnd, nullptr, FALSE);
@@ -156,6 +162,7 @@ LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     case WM_MOUSEACTIVATE: return OnMouseActivate(hwnd, wParam, lParam);
     case WM_QUERYNEWPALETTE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_PALETTECHANGED: return OnPaletteChanged(hwnd, reinterpret_cast<HWND>(wParam));
+    case WM_DPICHANGED: return OnDpiCambiado();
     case kMsgNotificacion: return OnNotificacion(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
   }

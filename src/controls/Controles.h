@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <new>
 
+#include "Escala.h"
+
 // ---- Messages to a control (value in lParam, wParam 0 unless said) --------
 // Get messages return the value; set messages return 1 unless the class's
 // header says otherwise. Booleans are set from lParam != 0; points are

@@ -33,7 +33,7 @@ struct Registro {
   COLORREF colorSombra = RGB(0, 0, 0);
   COLORREF colorTexto = RGB(255, 255, 255);
   COLORREF colorInactivo = RGB(160, 160, 164);
-  int32_t delaySombra = 2;  // pixels, right and down
+  int32_t delaySombra = Esc(2);  // pixels, right and down: 2 designed ones unless set
   int32_t salienteIzquierdo = 0;  // ink left of the first letter's pen position
   bool listo = false;
   int32_t pesoNormal = FW_NORMAL;

@@ -5,7 +5,7 @@
 
 namespace {
 
-// The 2-pixel black frame, shared by every thumbnail alive.
+// The black frame, 2 designed pixels wide, shared by every thumbnail alive.
 ObjetoGDI<HPEN> g_pluma;
 int g_vivas = 0;
 
@@ -23,7 +23,7 @@ class ProcesoMiniatura {
     Miniatura* m = tipo.crear();
     if (!m) return -1;
     SetWindowLongPtrA(hwnd, kIndiceRegistro, reinterpret_cast<LONG_PTR>(m));
-    if (g_vivas++ == 0) g_pluma = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
+    if (g_vivas++ == 0) g_pluma = ObjetoGDI<HPEN>(CreatePen(PS_SOLID, Esc(2), RGB(0, 0, 0)));
     return 0;
   }
 
@@ -37,16 +37,17 @@ class ProcesoMiniatura {
     Pintura pintura(hwnd);
     const HDC hdc = pintura.Hdc();
     if (Punto t; m.Tamaño(&t)) {
-      const int x = (tipo.ancho - t.x) / 2, y = (tipo.alto - t.y) / 2;
+      const int x = (Esc(tipo.ancho) - t.x) / 2, y = (Esc(tipo.alto) - t.y) / 2;
       m.Dibujar(hdc, x, y);
       const bool marco = m.presionada_ || tipo.elegida(Indice(tipo, hwnd));
       if (marco) {
-        const POINT p[5] = {{x - 1, y - 1}, {x + t.x + 1, y - 1}, {x + t.x + 1, y + t.y + 1}, {x - 1, y + t.y + 1},
-                            {x - 1, y - 1}};
+        const int u = Esc(1);
+        const POINT p[5] = {{x - u, y - u}, {x + t.x + u, y - u}, {x + t.x + u, y + t.y + u}, {x - u, y + t.y + u},
+                            {x - u, y - u}};
         Seleccion pluma(hdc, g_pluma.Get());
         Polyline(hdc, p, 5);
       }
-      const int margen = marco ? 2 : 0;
+      const int margen = marco ? Esc(2) : 0;
       ExcludeClipRect(hdc, x - margen, y - margen, x + t.x + margen, y + t.y + margen);
     }
     RECT lugar;
@@ -69,7 +70,7 @@ class ProcesoMiniatura {
     SoltarCaptura(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
     // Unsigned: points left of or above the window are outside too.
-    if (LOWORD(lParam) < tipo.ancho && HIWORD(lParam) < tipo.alto) tipo.elegir(Indice(tipo, hwnd));
+    if (LOWORD(lParam) < Esc(tipo.ancho) && HIWORD(lParam) < Esc(tipo.alto)) tipo.elegir(Indice(tipo, hwnd));
   }
 
   // Another window took the mouse during a press: only the press frame goes.

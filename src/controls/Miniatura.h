@@ -25,7 +25,7 @@ class Miniatura {
 
 // What sets one kind of thumbnail apart.
 struct TipoMiniatura {
-  int ancho, alto;  // the window
+  int ancho, alto;  // the window, designed
   int idPrimera;    // control id of thumbnail 0; the others follow
   bool sonarClic;   // a release plays the click sound
   Miniatura* (*crear)();  // a fresh record, or null without memory

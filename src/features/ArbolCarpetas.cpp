@@ -3,6 +3,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "Escala.h"
 #include "Verificar.h"
 
 namespace {
@@ -36,7 +37,7 @@ bool FileViewRegister(HINSTANCE instancia, int primerIcono, int tiposArchivo) {
   }
   // A list made again replaces the old one rather than leaking it.
   const int iconos = tiposArchivo + 8;
-  g_iconos.reset(ImageList_Create(16, 16, ILC_COLORDDB, tiposArchivo + 9, 0));
+  g_iconos.reset(ImageList_Create(Esc(16), Esc(16), ILC_COLORDDB, tiposArchivo + 9, 0));
   if (!g_iconos) return registrada;
   ImageList_SetBkColor(g_iconos.get(), RGB(255, 255, 255));
   for (int i = 0; i < iconos; ++i)

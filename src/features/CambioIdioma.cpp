@@ -10,6 +10,7 @@
 #include "Configuracion.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
+#include "DisenoVentanas.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
@@ -18,15 +19,13 @@
 
 namespace {
 
+using namespace DisenoIdioma;
+
 constexpr char kClase[] = "CWNDCAMBIOIDIOMA";
 
 constexpr uint32_t kImagenFondo = 215;
 constexpr uint32_t kImagenTitulo = 2170;  // + language
 constexpr uint32_t kImagenAceptar = 216, kImagenCancelar = 217;
-constexpr int kXTitulo = 77;
-constexpr int kXEtiquetas = 50, kYEtiquetas = 60, kPasoEtiquetas = 30;
-constexpr int kAltoFuente = 30;
-constexpr int kYBotones = 256, kXCancelar = 180;
 // A shadow as dark as the ink reads as a second copy of each name: it is
 // the paper's own shade, one pixel off.
 constexpr COLORREF kColorSombra = RGB(214, 199, 168);
@@ -52,13 +51,14 @@ HWND& Etiqueta(int32_t indice) { return g.etiquetas[static_cast<size_t>(indice)]
 COLORREF ColorEtiqueta(int32_t indice) { return indice == g.pendiente ? kColorResalteComun : kColorTextoComun; }
 
 HWND CrearEtiqueta(HWND hwnd, int32_t indice) {
-  HWND e = CrearControl(kClaseEtiquetaTexto, hwnd, kXEtiquetas, kYEtiquetas + kPasoEtiquetas * indice, 0, nullptr);
+  HWND e = CrearControl(kClaseEtiquetaTexto, hwnd, Esc(kXEtiquetas), Esc(kYEtiquetas + kPasoEtiquetas * indice), 0,
+                        nullptr);
   if (HIMAGE fondo = ImagenDe(g.fondo)) Enviar(e, kMsgPonerImagen, reinterpret_cast<LPARAM>(fondo));
   Enviar(e, kMsgTextoPonerSombra, 1);
   Enviar(e, kMsgTextoPonerColorSombra, static_cast<LPARAM>(kColorSombra));
-  Enviar(e, kMsgTextoPonerDelaySombra, kDelaySombra);
+  Enviar(e, kMsgTextoPonerDelaySombra, Esc(kDelaySombra));
   Enviar(e, kMsgTextoPonerColor, static_cast<LPARAM>(ColorEtiqueta(indice)));
-  Enviar(e, kMsgTextoPonerAltoFuente, kAltoFuente);
+  Enviar(e, kMsgTextoPonerAltoFuente, Esc(kAltoFuente));
   Enviar(e, kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(kFuenteComun));
   Enviar(e, kMsgTextoPoner, reinterpret_cast<LPARAM>(kNombres[static_cast<size_t>(indice)]));
   return e;
@@ -69,17 +69,17 @@ HWND CrearEtiqueta(HWND hwnd, int32_t indice) {
 void PonerTitulo() {
   const auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma));
   if (ImagenDe(titulo) && ImagenDe(g.fondo))
-    TransferirHIMAGE(g.fondo->Imagen(), kXTitulo, 0, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(), 0, 0,
-                     ROP_SRCCOPY);
+    TransferirHIMAGE(g.fondo->Imagen(), Esc(kXTitulo), 0, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(),
+                     0, 0, ROP_SRCCOPY);
 }
 
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   PonerTitulo();
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
-  g.aceptar = CrearControl(kClaseBotonComando, hwnd, 0, kYBotones, 0, ImagenDe(g.imagenAceptar));
+  g.aceptar = CrearControl(kClaseBotonComando, hwnd, Esc(kXAceptar), Esc(kYBotones), 0, ImagenDe(g.imagenAceptar));
   g.imagenCancelar = CargarImagenArchivo(kImagenCancelar);
-  g.cancelar = CrearControl(kClaseBotonComando, hwnd, kXCancelar, kYBotones, 0, ImagenDe(g.imagenCancelar));
+  g.cancelar = CrearControl(kClaseBotonComando, hwnd, Esc(kXCancelar), Esc(kYBotones), 0, ImagenDe(g.imagenCancelar));
   g.pendiente = idioma;
   for (int32_t k = 0; k < kIdiomas; ++k) Etiqueta(k) = CrearEtiqueta(hwnd, k);
   return 0;

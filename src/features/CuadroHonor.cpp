@@ -68,11 +68,11 @@ HWND CrearEtiqueta(HWND hwnd, int x, int y, const std::string& texto) {
   auto Enviar = [e](UINT msg, LPARAM valor) { SendMessageA(e, msg, 0, valor); };
   Enviar(kMsgHabilitar, 0);
   Enviar(kMsgTextoPonerSombra, 1);
-  Enviar(kMsgTextoPonerDelaySombra, 1);
+  Enviar(kMsgTextoPonerDelaySombra, Esc(1));
   Enviar(kMsgTextoPonerColorSombra, RGB(0, 0, 0));
   Enviar(kMsgTextoPonerColorInactivo, kColorTextoComun);
   Enviar(kMsgTextoPonerPesoSobre, 400);
-  Enviar(kMsgTextoPonerAltoFuente, 30);
+  Enviar(kMsgTextoPonerAltoFuente, Esc(30));
   Enviar(kMsgTextoPonerFuente, reinterpret_cast<LPARAM>(kFuenteComun));
   PonerTexto(e, texto);
   Enviar(kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.lienzo)));
@@ -95,7 +95,7 @@ void PintarLienzo() {
   g.lienzo = CrearLienzoTeselado();
   if (!g.lienzo) return;
   if (auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma)); ImagenDe(titulo))
-    TransferirHIMAGE(g.lienzo->Imagen(), (arranque.anchoPantalla - AnchoImagen(titulo)) / 2, 0, AnchoImagen(titulo),
+    TransferirHIMAGE(g.lienzo->Imagen(), Centrar(arranque.anchoPantalla, AnchoImagen(titulo)), 0, AnchoImagen(titulo),
                      AltoImagen(titulo), titulo->Imagen(), 0, 0, ROP_SRCCOPY);
 }
 
@@ -103,22 +103,22 @@ LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
   CuadroHonor cuadro;
   LeerRecords(RutaRecords().c_str(), &cuadro);
-  const int izquierda = (arranque.anchoPantalla - kAnchoRollo) / 2, arriba = (arranque.altoPantalla - kAltoRollo) / 2;
+  // Laid out on the designed screen, then enlarged.
+  const int W = AnchoPantallaDiseño(), H = AltoPantallaDiseño();
+  const int izquierda = (W - kAnchoRollo) / 2, arriba = (H - kAltoRollo) / 2;
   PintarLienzo();
   for (int i = 0; i < kRecords; ++i) {
-    const int y = arriba + kAltoFila * i + kYPrimeraFila;
+    const int y = Esc(arriba + kAltoFila * i + kYPrimeraFila);
     const RegistroRecord& r = cuadro.registros[static_cast<size_t>(i)];
-    g.puestos[static_cast<size_t>(i)] = CrearPuesto(hwnd, izquierda + kFinPuestos, y, i + 1);
-    g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXNombres, y, r.nombre);
-    g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, izquierda + kXPuntos, y, std::to_string(r.puntos));
+    g.puestos[static_cast<size_t>(i)] = CrearPuesto(hwnd, Esc(izquierda + kFinPuestos), y, i + 1);
+    g.nombres[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, Esc(izquierda + kXNombres), y, r.nombre);
+    g.puntos[static_cast<size_t>(i)] = CrearEtiqueta(hwnd, Esc(izquierda + kXPuntos), y, std::to_string(r.puntos));
   }
-  const int yBotones = static_cast<int>(arranque.altoPantalla / kDivisorYBotones);
+  const int yBotones = Esc(static_cast<int>(H / kDivisorYBotones));
   g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
-  g.borrar = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / kDivisorXBorrar), yBotones,
-                               ImagenDe(g.imagenBorrar));
+  g.borrar = CrearBotonAnimado(hwnd, Esc(static_cast<int>(W / kDivisorXBorrar)), yBotones, ImagenDe(g.imagenBorrar));
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearBotonAnimado(hwnd, static_cast<int>(arranque.anchoPantalla / kDivisorXSalir), yBotones,
-                              ImagenDe(g.imagenSalir));
+  g.salir = CrearBotonAnimado(hwnd, Esc(static_cast<int>(W / kDivisorXSalir)), yBotones, ImagenDe(g.imagenSalir));
   return 0;
 }
 

@@ -56,15 +56,15 @@ void PonerMarca(int i, bool hecha) {
   const HIMAGE fondo = ImagenDe(g.fondo), marcas = ImagenDe(g.marcas);
   // Both come from the archive: pictures that do not match are left alone.
   if (!fondo || !marcas || fondo->biBitCount != marcas->biBitCount || fondo->biClrUsed != marcas->biClrUsed) return;
-  TransferirHIMAGE(fondo, kMarcaX + kPasoMarca * i, kMarcaY, kLadoMarca, kLadoMarca, marcas, 0,
-                   hecha ? kLadoMarca : 0, ROP_SRCCOPY);
+  TransferirHIMAGE(fondo, Esc(kMarcaX + kPasoMarca * i), Esc(kMarcaY), Esc(kLadoMarca), Esc(kLadoMarca), marcas, 0,
+                   hecha ? Esc(kLadoMarca) : 0, ROP_SRCCOPY);
 }
 
 void MarcarPaso(HWND espera, int i) {
   if (!espera || espera != g.ventana) return;
   PonerMarca(i, true);
-  const int x = kMarcaX + kPasoMarca * i;
-  const RECT celda{x, kMarcaY, x + kLadoMarca, kMarcaY + kLadoMarca};
+  const int x = Esc(kMarcaX + kPasoMarca * i), y = Esc(kMarcaY);
+  const RECT celda{x, y, x + Esc(kLadoMarca), y + Esc(kLadoMarca)};
   InvalidateRect(espera, &celda, FALSE);
   UpdateWindow(espera);
 }
@@ -88,7 +88,7 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
   PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
-  EscribirAjustado(p.Hdc(), g.texto, kFuenteComun, 400, 30, {{20, 120}, {460, 190}});
+  EscribirAjustado(p.Hdc(), g.texto, kFuenteComun, 400, Esc(30), {Esc(Punto{20, 120}), Esc(Punto{460, 190})});
   return 0;
 }
 
@@ -128,10 +128,10 @@ std::string ImpresoraPredeterminada() {
 }
 
 // An archive picture stretched into `area` through a DIB section made for
-// the printer.
+// the printer: as the archive holds it, whatever the screen's scale.
 void DibujarBanner(HDC hdc, HDC memoria, uint32_t numero, const AreaPagina& area) {
-  const auto banner = CargarImagenArchivo(numero);
-  const HIMAGE imagen = ImagenDe(banner);
+  ControlDC banner;
+  const HIMAGE imagen = banner.Cargar(numero) ? banner.Imagen() : nullptr;
   if (!imagen || area.tamaño.x < 1 || area.tamaño.y < 1) return;
   void* bits = nullptr;
   ObjetoGDI<HBITMAP> seccion(CreateDIBSection(hdc, reinterpret_cast<const BITMAPINFO*>(imagen), DIB_RGB_COLORS,

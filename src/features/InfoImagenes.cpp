@@ -45,7 +45,7 @@ std::string CarpetaImagenes() { return arranque.carpeta + "Image\\"; }
 
 LRESULT OnCreate(HWND hwnd) {
   g.ventana = hwnd;
-  const int izquierda = (arranque.anchoPantalla - 800) / 2, arriba = (arranque.altoPantalla - 600) / 2;
+  const int izquierda = Esc((AnchoPantallaDiseño() - 800) / 2), arriba = Esc((AltoPantallaDiseño() - 600) / 2);
   g.lienzo = CrearLienzoTeselado();
   if (auto pagina = CargarImagenArchivo(kImagenPagina); g.lienzo && ImagenDe(pagina))
     TransferirHIMAGE(g.lienzo->Imagen(), izquierda, arriba, AnchoImagen(pagina), AltoImagen(pagina),
@@ -53,11 +53,11 @@ LRESULT OnCreate(HWND hwnd) {
   for (int i = 0; i < kBotones; ++i) {
     const size_t k = static_cast<size_t>(i);
     g.imagenes[k] = CargarImagenArchivo(kImagenBoton0 + static_cast<uint32_t>(i));
-    g.botones[k] = CrearControl("COVCOMMAND", hwnd, izquierda + kPosiciones[i].x, arriba + kPosiciones[i].y, i,
+    g.botones[k] = CrearControl("COVCOMMAND", hwnd, izquierda + Esc(kPosiciones[i].x), arriba + Esc(kPosiciones[i].y), i,
                                 ImagenDe(g.imagenes[k]));
   }
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearBotonAnimado(hwnd, izquierda + 669, arriba + 496, ImagenDe(g.imagenSalir));
+  g.salir = CrearBotonAnimado(hwnd, izquierda + Esc(669), arriba + Esc(496), ImagenDe(g.imagenSalir));
   g.archivos.Buscar((CarpetaImagenes() + "*.bmp").c_str());
   g.archivos.OrdenarNatural();
   return 0;

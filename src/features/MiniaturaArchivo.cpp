@@ -28,14 +28,16 @@ class Registro : public Miniatura {
   ~Registro() override {
     if (--g_vivas == 0) g_drawDib.Cerrar();
   }
+  // The file keeps its thumbnail at the designed size: it is enlarged
+  // with the interface.
   bool Tamaño(Punto* t) const override {
     const HIMAGE h = imagen.Get();
-    if (h) *t = {h->biWidth, h->biHeight};
+    if (h) *t = Esc(Punto{h->biWidth, h->biHeight});
     return h != nullptr;
   }
   void Dibujar(HDC hdc, int x, int y) override {
     const HIMAGE h = imagen.Get();
-    DrawDibDraw(g_drawDib.Get(), hdc, x, y, h->biWidth, h->biHeight, reinterpret_cast<BITMAPINFOHEADER*>(h),
+    DrawDibDraw(g_drawDib.Get(), hdc, x, y, Esc(h->biWidth), Esc(h->biHeight), reinterpret_cast<BITMAPINFOHEADER*>(h),
                 PixelesHIMAGE(h), 0, 0, h->biWidth, h->biHeight, 0);
   }
 
@@ -65,8 +67,8 @@ LRESULT CALLBACK ProcMiniatura(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 bool RegistrarMiniaturasArchivo(HINSTANCE instancia) { return RegistrarClaseMiniatura(instancia, kClase, ProcMiniatura); }
 
 HWND CrearMiniaturaArchivo(HWND padre, int indice) {
-  return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 111 * indice + 6, 108,
-                         kAnchoMiniaturaArchivo, kAltoMiniaturaArchivo, padre,
+  return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Esc(111 * indice + 6), Esc(108),
+                         Esc(kAnchoMiniaturaArchivo), Esc(kAltoMiniaturaArchivo), padre,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdMiniaturaArchivo + indice)),
                          arranque.instancia, nullptr);
 }

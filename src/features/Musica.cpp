@@ -13,6 +13,7 @@
 #include "Controles.h"
 #include "Deslizador.h"
 #include "DibujoHIMAGE.h"
+#include "DisenoVentanas.h"
 #include "Globales.h"
 #include "Mezclador.h"
 #include "ObjetosGDI.h"
@@ -21,6 +22,8 @@
 #include "ReproductorCD.h"
 
 namespace {
+
+using namespace DisenoMusica;
 
 constexpr char kClase[] = "CWNDMUSICA";
 
@@ -74,13 +77,13 @@ void CrearVolumen(HWND hwnd, Volumen& v, uint32_t imagen, POINT lugar, int xPist
   v.indicador->Destino(ImagenDe(g.fondo));
   v.indicador->Destino(hwnd);
   v.indicador->CambiarNumFil(2);
-  v.indicador->Cargar(imagen, false);
+  v.indicador->Cargar(imagen, false, EscalaInterfaz());
 
   HWND d = CrearControl(kClaseDeslizador, hwnd, 0, 0, 0, nullptr);
   Enviar(d, kMsgDeslPonerFilas, 1);
   Enviar(d, kMsgDeslPonerColumnas, 1);
-  Enviar(d, kMsgDeslPonerInicio, Punto16(xPista, 236));
-  Enviar(d, kMsgDeslPonerFin, Punto16(xPista, 100));
+  Enviar(d, kMsgDeslPonerInicio, Punto16(Esc(xPista), Esc(kYPistaAbajo)));
+  Enviar(d, kMsgDeslPonerFin, Punto16(Esc(xPista), Esc(kYPistaArriba)));
   Enviar(d, kMsgDeslPonerFondo, reinterpret_cast<LPARAM>(ImagenDe(g.fondo)));
   Enviar(d, kMsgDeslPonerTira, reinterpret_cast<LPARAM>(ImagenDe(g.imagenPerilla)));
   Enviar(d, kMsgDeslPonerMaximo, kMaximo);
@@ -105,22 +108,22 @@ LRESULT OnCreate(HWND hwnd) {
   g.controlCD = ControlDeVolumen(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC);
 
   if (auto titulo = CargarImagenArchivo(kImagenTitulo + static_cast<uint32_t>(idioma)); ImagenDe(titulo) && ImagenDe(g.fondo))
-    TransferirHIMAGE(ImagenDe(g.fondo), 77, 0, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(), 0, 0,
-                     ROP_SRCCOPY);
+    TransferirHIMAGE(ImagenDe(g.fondo), Esc(kXTitulo), 0, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(),
+                     0, 0, ROP_SRCCOPY);
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearControl("COVCOMMAND", hwnd, 0, 256, 0, ImagenDe(g.imagenSalir));
+  g.salir = CrearControl("COVCOMMAND", hwnd, Esc(kXSalir), Esc(kYBotones), 0, ImagenDe(g.imagenSalir));
   g.imagenSilencio = CargarImagenArchivo(kImagenSilencio);
-  g.silencio = CrearControl("COVCOMMAND", hwnd, 180, 256, 0, ImagenDe(g.imagenSilencio));
+  g.silencio = CrearControl("COVCOMMAND", hwnd, Esc(kXSilencio), Esc(kYBotones), 0, ImagenDe(g.imagenSilencio));
 
   g.imagenPerilla = CargarImagenArchivo(kImagenPerilla);
-  CrearVolumen(hwnd, g.maestro, kImagenMaestro, {35, 51}, 69, maestro);
-  CrearVolumen(hwnd, g.ondas, kImagenOndas, {155, 53}, 181, ondas);
+  CrearVolumen(hwnd, g.maestro, kImagenMaestro, {Esc(kXMaestro), Esc(kYMaestro)}, kXPistaMaestro, maestro);
+  CrearVolumen(hwnd, g.ondas, kImagenOndas, {Esc(kXOndas), Esc(kYOndas)}, kXPistaOndas, ondas);
 
   g.pista = LeerPistaConfigurada();
   for (int k = 0; k < kPistas; ++k) {
     auto& imagen = g.imagenPistas[static_cast<size_t>(k)];
     imagen = CargarImagenArchivo(kImagenPista + static_cast<uint32_t>(k));
-    HWND b = CrearControl(kClaseBotonCheck, hwnd, 100, 104 + 34 * k, 0, nullptr);
+    HWND b = CrearControl(kClaseBotonCheck, hwnd, Esc(kXPistas), Esc(kYPistas + kPasoPistas * k), 0, nullptr);
     Enviar(b, kMsgCheckPonerOpcion, 1);
     Enviar(b, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(imagen)));
     g.pistas[static_cast<size_t>(k)] = b;

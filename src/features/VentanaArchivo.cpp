@@ -14,6 +14,7 @@
 #include "Controles.h"
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
+#include "DisenoVentanas.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ListaArchivos.h"
@@ -39,8 +40,8 @@ constexpr uint32_t kImagenTituloAbrir = 2040, kImagenTituloGuardar = 2050;  // +
 constexpr uint32_t kImagenAceptar = 223, kImagenCancelar = 222;
 constexpr uint32_t kImagenBorrar = 158, kImagenAyuda = 115, kImagenDesplazador = 221;
 
-// The window shows the background from this column on.
-constexpr int kMargenFondo = 100;
+using namespace DisenoArchivo;
+
 constexpr int kXTitulo = 125, kYTitulo = 1;  // in the background
 // A label stands under its slot, clear of it (the slots clip what the
 // window draws over them), within the slot's width and on the paper (which
@@ -95,7 +96,8 @@ void LlenarLista() {
 
 RECT RectanguloEtiqueta(int k) {
   const int x = 111 * k + 6;
-  return {x + kMargenEtiqueta, kYEtiqueta, x + kAnchoMiniaturaArchivo - kMargenEtiqueta, kYEtiqueta + kAltoEtiqueta};
+  return {Esc(x + kMargenEtiqueta), Esc(kYEtiqueta), Esc(x + kAnchoMiniaturaArchivo - kMargenEtiqueta),
+          Esc(kYEtiqueta + kAltoEtiqueta)};
 }
 
 std::string SinRelleno(const std::string& etiqueta) { return etiqueta.substr(0, etiqueta.find_last_not_of(' ') + 1); }
@@ -104,9 +106,9 @@ std::string SinRelleno(const std::string& etiqueta) { return etiqueta.substr(0, 
 // name too wide even in the smallest ends in an ellipsis when drawn.
 void AjustarFuenteEtiquetas() {
   DCVentana dc(g.ventana);
-  const LONG ancho = kAnchoMiniaturaArchivo - 2 * kMargenEtiqueta;
+  const LONG ancho = Esc(kAnchoMiniaturaArchivo - 2 * kMargenEtiqueta);
   for (int alto = kAltoFuenteEtiqueta;; --alto) {
-    ObjetoGDI<HFONT> fuente(CrearFuente(alto, 400));
+    ObjetoGDI<HFONT> fuente(CrearFuente(Esc(alto), 400));
     bool caben = true;
     {
       Seleccion s(dc.Get(), fuente.Get());
@@ -143,10 +145,10 @@ void RefrescarMiniaturas() {
 // ---- Creation ---------------------------------------------------------------
 
 void CrearCampo(HWND hwnd) {
-  g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(20, 400));
+  g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(Esc(20), 400));
   // No ES_AUTOHSCROLL: typing stops when the field is full.
-  g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 61, 212, 24, hwnd, nullptr,
-                            arranque.instancia, nullptr);
+  g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, Esc(10), Esc(61), Esc(212), Esc(24),
+                            hwnd, nullptr, arranque.instancia, nullptr);
   SendMessageA(g.campo, WM_SETFONT, reinterpret_cast<WPARAM>(g.fuenteNombre.Get()), FALSE);
   SetFocus(g.campo);
 }
@@ -155,8 +157,8 @@ void PonerTitulo() {
   const uint32_t base = g.modo == kArchivoGuardar ? kImagenTituloGuardar : kImagenTituloAbrir;
   const auto titulo = CargarImagenArchivo(base + static_cast<uint32_t>(idioma));
   if (ImagenDe(g.fondo) && ImagenDe(titulo))
-    TransferirHIMAGE(g.fondo->Imagen(), kXTitulo, kYTitulo, AnchoImagen(titulo), AltoImagen(titulo), titulo->Imagen(),
-                     0, 0, ROP_SRCCOPY);
+    TransferirHIMAGE(g.fondo->Imagen(), Esc(kXTitulo), Esc(kYTitulo), AnchoImagen(titulo), AltoImagen(titulo),
+                     titulo->Imagen(), 0, 0, ROP_SRCCOPY);
 }
 
 // Only with more files than thumbnails: its value is minus the first file
@@ -165,10 +167,12 @@ void CrearDesplazador(HWND hwnd) {
   const int32_t cantidad = g_archivos.Cantidad();
   if (!HayDesplazadorArchivos(cantidad)) return;
   g.imagenDesplazador = CargarImagenArchivo(kImagenDesplazador);
-  HWND d = CrearControl(kClaseDesplazador, hwnd, 455, 75, 0, ImagenDe(g.imagenDesplazador));
-  Enviar(d, kMsgDespPonerAlto1, 40);
-  Enviar(d, kMsgDespPonerAlto2, 79);
-  Enviar(d, kMsgDespPonerAlto3, 41);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, Esc(kXDesplazador), Esc(kYDesplazador), 0, nullptr);
+  Enviar(d, kMsgDespPonerAlto1, Esc(DisenoNuevo::kAltosDesplazador[0]));
+  Enviar(d, kMsgDespPonerAlto2, Esc(DisenoNuevo::kAltosDesplazador[1]));
+  Enviar(d, kMsgDespPonerAlto3, Esc(DisenoNuevo::kAltosDesplazador[2]));
+  Enviar(d, kMsgDespPonerUmbral, Esc(5));
+  Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazador)));
   Enviar(d, kMsgDespPonerMaximo, 0);
   Enviar(d, kMsgDespPonerMinimo, MinimoDesplazadorArchivos(cantidad));
   Enviar(d, kMsgDespPonerValor, 0);
@@ -183,13 +187,13 @@ LRESULT OnCreate(HWND hwnd) {
   PonerTitulo();
 
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
-  g.aceptar = CrearControl("COVCOMMAND", hwnd, 19, 255, 0, ImagenDe(g.imagenAceptar));
+  g.aceptar = CrearControl("COVCOMMAND", hwnd, Esc(kXAceptar), Esc(kYAceptar), 0, ImagenDe(g.imagenAceptar));
   g.imagenCancelar = CargarImagenArchivo(kImagenCancelar);
-  g.cancelar = CrearControl("COVCOMMAND", hwnd, 414, 257, 0, ImagenDe(g.imagenCancelar));
+  g.cancelar = CrearControl("COVCOMMAND", hwnd, Esc(kXCancelar), Esc(kYCancelar), 0, ImagenDe(g.imagenCancelar));
   g.imagenAyuda = CargarImagenArchivo(kImagenAyuda);
-  g.ayuda = CrearBotonAnimado(hwnd, 146, 235, ImagenDe(g.imagenAyuda));
+  g.ayuda = CrearBotonAnimado(hwnd, Esc(kXAyuda), Esc(kYBotonesPie), ImagenDe(g.imagenAyuda));
   g.imagenBorrar = CargarImagenArchivo(kImagenBorrar);
-  g.borrar = CrearBotonAnimado(hwnd, 295, 235, ImagenDe(g.imagenBorrar));
+  g.borrar = CrearBotonAnimado(hwnd, Esc(kXBorrar), Esc(kYBotonesPie), ImagenDe(g.imagenBorrar));
   for (int k = 0; k < kRanurasArchivo; ++k) g.miniaturas[k] = CrearMiniaturaArchivo(hwnd, k);
 
   LlenarLista();
@@ -380,7 +384,7 @@ HWND AbrirVentanaArchivo(int32_t modo) {
   OcultarVentanasFlotantes(nullptr);
   g.modo = modo;
   g.fondo = CargarImagenArchivo(kImagenFondo);
-  HWND hwnd = g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo) - kMargenFondo, AltoImagen(g.fondo), ventanaPrincipal);
+  HWND hwnd = g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo) - Esc(kMargenFondo), AltoImagen(g.fondo), ventanaPrincipal);
   if (!hwnd) g = Estado();
   return hwnd;
 }
@@ -392,7 +396,7 @@ void PintarFondoArchivo(HDC hdc, const RECT& pintar, int x, int y) {
     return;
   }
   DibujarHIMAGE(hdc, pintar.left, pintar.top, pintar.right - pintar.left, pintar.bottom - pintar.top, fondo,
-                x + pintar.left + kMargenFondo, y + pintar.top, ROP_SRCCOPY);
+                x + pintar.left + Esc(kMargenFondo), y + pintar.top, ROP_SRCCOPY);
 }
 
 bool MiniaturaArchivoElegida(int indice) { return g.seleccion >= 0 && PrimeraMostrada() + indice == g.seleccion; }

@@ -12,6 +12,7 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
+#include "DisenoVentanas.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "ReproductorCD.h"
@@ -70,7 +71,9 @@ bool Empezar(HWND hwnd) {
   if (g.video.Enviar(MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, &fuente)) return false;
   const LONG ancho = fuente.rc.right, alto = fuente.rc.bottom;
   MCI_DGV_PUT_PARMS destino{};
-  destino.rc = {(arranque.anchoPantalla - ancho) / 2, (arranque.altoPantalla - alto) / 2, ancho, alto};
+  // Enlarged with the interface, whole pixels at a time.
+  destino.rc = {Centrar(arranque.anchoPantalla, Esc(ancho)), Centrar(arranque.altoPantalla, Esc(alto)), Esc(ancho),
+                Esc(alto)};
   if (g.video.Enviar(MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT | MCI_WAIT, &destino)) return false;
   MCI_DGV_WINDOW_PARMSA ventana{};
   ventana.hWnd = hwnd;
@@ -83,13 +86,15 @@ bool Empezar(HWND hwnd) {
 }
 
 void CrearBotones(HWND hwnd) {
+  using namespace DisenoPanel;
   const LONG x = g.lugarPanel.x, y = g.lugarPanel.y;
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearControl(kClaseBotonComando, hwnd, x, y + 416, 0, ImagenDe(g.imagenSalir));
+  g.salir = CrearControl(kClaseBotonComando, hwnd, x + Esc(kXSalir), y + Esc(kYSalir), 0, ImagenDe(g.imagenSalir));
   g.imagenRepetir = CargarImagenArchivo(kImagenRepetir);
-  g.repetir = CrearControl(kClaseBotonComando, hwnd, x + 296, y + 378, 0, ImagenDe(g.imagenRepetir));
+  g.repetir =
+      CrearControl(kClaseBotonComando, hwnd, x + Esc(kXRepetir), y + Esc(kYRepetir), 0, ImagenDe(g.imagenRepetir));
   g.imagenWeb = CargarImagenArchivo(kImagenWeb);
-  g.web = CrearControl(kClaseBotonComando, hwnd, x + 196, y + 423, 0, ImagenDe(g.imagenWeb));
+  g.web = CrearControl(kClaseBotonComando, hwnd, x + Esc(kXWeb), y + Esc(kYWeb), 0, ImagenDe(g.imagenWeb));
 }
 
 // What follows the video, whether it played or not.
@@ -200,7 +205,7 @@ HWND AbrirVideo(int32_t modo, TrasVideo despues) {
   g.despues = despues;
   if (modo == kModoPanel) {
     g.panel = CargarImagenArchivo(kImagenPanel);
-    g.lugarPanel = {(arranque.anchoPantalla - AnchoImagen(g.panel)) / 2, (arranque.altoPantalla - AltoImagen(g.panel)) / 2};
+    g.lugarPanel = {Centrar(arranque.anchoPantalla, AnchoImagen(g.panel)), Centrar(arranque.altoPantalla, AltoImagen(g.panel))};
   }
   g_creando = true;
   // The intro has no owner: the main window comes after it.

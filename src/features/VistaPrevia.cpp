@@ -52,8 +52,8 @@ Estado g;
 // state, which its last message clears).
 TrasVistaPrevia g_despues = nullptr;
 
-// The corner of the 800 x 600 page, centred on the screen.
-POINT Esquina() { return {(arranque.anchoPantalla - 800) / 2, (arranque.altoPantalla - 600) / 2}; }
+// The corner of the 800 x 600 designed page, centred on the screen.
+POINT Esquina() { return {Esc((AnchoPantallaDiseño() - 800) / 2), Esc((AltoPantallaDiseño() - 600) / 2)}; }
 
 std::string Texto(int id, int largo) {
   std::string t(static_cast<size_t>(largo) + 1, '\0');
@@ -61,12 +61,12 @@ std::string Texto(int id, int largo) {
   return t;
 }
 
-// White, bold, with a black shadow 2 pixels off.
+// White, bold, with a black shadow 2 designed pixels off.
 void Escribir(HDC hdc, const std::string& texto, int32_t altoFuente, int32_t x, int32_t y, int32_t ancho,
               int32_t alto) {
   if (!texto.empty())
     EscribirTextoJustificado(hdc, texto.c_str(), kFuenteComun, 700, altoFuente, RGB(255, 255, 255), true, RGB(0, 0, 0),
-                             2, x, y, ancho, alto);
+                             Esc(kSombra), x, y, ancho, alto);
 }
 
 LRESULT OnCreate(HWND hwnd) {
@@ -75,9 +75,9 @@ LRESULT OnCreate(HWND hwnd) {
   const POINT e = Esquina();
   g.lienzo = CrearLienzoTeselado();
   g.imagenImprimir = CargarImagenArchivo(kImagenImprimir);
-  g.imprimir = CrearBotonAnimado(hwnd, e.x + 589, e.y + 496, ImagenDe(g.imagenImprimir));
+  g.imprimir = CrearBotonAnimado(hwnd, e.x + Esc(589), e.y + Esc(kArribaBotones), ImagenDe(g.imagenImprimir));
   g.imagenSalir = CargarImagenArchivo(kImagenSalir);
-  g.salir = CrearBotonAnimado(hwnd, e.x + 669, e.y + 496, ImagenDe(g.imagenSalir));
+  g.salir = CrearBotonAnimado(hwnd, e.x + Esc(669), e.y + Esc(kArribaBotones), ImagenDe(g.imagenSalir));
   return 0;
 }
 
@@ -87,17 +87,18 @@ LRESULT OnPaint(HWND hwnd) {
   if (!g.imagen) return 0;
   const POINT e = Esquina();
   const Punto t = g.imagen->Tamaño();
-  DibujarEscalada(g.drawDib.Get(), p.Hdc(), *g.imagen, e.x + 20, e.y + 20, t.x, t.y);
-  const int32_t sitio = kArribaBotones - (t.y + 40) - kSombra;
+  DibujarEscalada(g.drawDib.Get(), p.Hdc(), *g.imagen, e.x + Esc(20), e.y + Esc(20), t.x, t.y);
+  const int32_t sitio = Esc(kArribaBotones) - (t.y + Esc(40)) - Esc(kSombra);
   if (g.altoDescripcion < 0)
     g.altoDescripcion =
-        AltoFuenteQueCabe(p.Hdc(), g.descripcion.c_str(), kFuenteComun, 700, kAltoDescripcion, 700, sitio);
-  if (g.altoDescripcion > 0) Escribir(p.Hdc(), g.descripcion, g.altoDescripcion, e.x + 20, e.y + t.y + 40, 700, sitio);
+        AltoFuenteQueCabe(p.Hdc(), g.descripcion.c_str(), kFuenteComun, 700, Esc(kAltoDescripcion), Esc(700), sitio);
+  if (g.altoDescripcion > 0)
+    Escribir(p.Hdc(), g.descripcion, g.altoDescripcion, e.x + Esc(20), e.y + t.y + Esc(40), Esc(700), sitio);
   if (g.nombreFoto)
-    EscribirTextoUtf8(p.Hdc(), g.nombre.c_str(), kFuenteComun, 700, 23, RGB(255, 255, 255), true, RGB(0, 0, 0), 2,
-                      e.x + t.x + 40, e.y + 40, 300, 300);
+    EscribirTextoUtf8(p.Hdc(), g.nombre.c_str(), kFuenteComun, 700, Esc(23), RGB(255, 255, 255), true, RGB(0, 0, 0),
+                      Esc(kSombra), e.x + t.x + Esc(40), e.y + Esc(40), Esc(300), Esc(300));
   else
-    Escribir(p.Hdc(), g.nombre, 23, e.x + t.x + 40, e.y + 40, 300, 300);
+    Escribir(p.Hdc(), g.nombre, Esc(23), e.x + t.x + Esc(40), e.y + Esc(40), Esc(300), Esc(300));
   return 0;
 }
 
@@ -140,7 +141,7 @@ HWND AbrirPreviewInfo(HWND padre, int32_t indice, const char* ruta, TrasVistaPre
   std::unique_ptr<ImagenEscalada> imagen(new (std::nothrow) ImagenEscalada);
   ArchivoBMP archivo;
   const bool leida = imagen && !g.ventana && ruta && archivo.Abrir(ruta) &&
-                     imagen->LeerSuavizada(archivo, TamañoVistaPrevia(archivo.Tamaño()));
+                     imagen->LeerSuavizada(archivo, Esc(TamañoVistaPrevia(archivo.Tamaño())));
   archivo.Cerrar();
   if (leida) {
     g.padre = padre;

@@ -48,6 +48,18 @@ bool ControlDC::Cargar(uint32_t numero) {
   return true;
 }
 
+bool ControlDC::Ampliar(int32_t factor) {
+  if (modoGDI || !imagen) return false;
+  if (factor == 1) return true;
+  HIMAGE nueva = AmpliarHIMAGE(imagen, factor);
+  if (!nueva) return false;
+  LiberarHIMAGE(imagen);
+  imagen = nueva;
+  ancho = anchoUsado = imagen->biWidth;
+  alto = altoUsado = imagen->biHeight;
+  return true;
+}
+
 Punto ControlDC::Tamaño() const {
   if (modoGDI || !imagen) return {anchoUsado, altoUsado};
   return {imagen->biWidth, imagen->biHeight};

@@ -33,6 +33,9 @@ class ControlDC {
   // Image mode: picture `numero` of the archive. GDI mode: bitmap resource
   // (numero & 0xFFFF) of the executable. False leaves the canvas unchanged.
   bool Cargar(uint32_t numero);
+  // Image mode: the picture enlarged `factor` times by pixel repetition
+  // (AmpliarHIMAGE). False leaves the canvas unchanged.
+  bool Ampliar(int32_t factor);
   // Image mode: the picture's size; GDI mode: the size last asked for.
   Punto Tamaño() const;
   // Image mode only: the picture, or null before the first load or sizing.

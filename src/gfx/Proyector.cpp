@@ -24,9 +24,11 @@ bool Proyector::DeclararTiraExterna(HIMAGE tiraExterna, bool mascara) {
   return true;
 }
 
-bool Proyector::Cargar(uint32_t numero, bool mascara) {
+bool Proyector::Cargar(uint32_t numero, bool mascara, int32_t factor) {
   if (!propio) propio = std::make_unique<ControlDC>();
   if (!propio->Cargar(numero)) return false;
+  // Without memory for the enlarged copy the strip still draws, small.
+  propio->Ampliar(factor);
   tira = propio->Imagen();
   conMascara = mascara;
   CalcularCuadro();

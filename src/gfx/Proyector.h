@@ -36,9 +36,9 @@ class Proyector {
 
   // A strip the caller owns and keeps alive while it is in use.
   bool DeclararTiraExterna(HIMAGE tiraExterna, bool mascara);
-  // Picture `numero` of the archive into a canvas of our own; false leaves
-  // everything as it was.
-  bool Cargar(uint32_t numero, bool mascara);
+  // Picture `numero` of the archive into a canvas of our own, enlarged
+  // `factor` times (AmpliarHIMAGE); false leaves everything as it was.
+  bool Cargar(uint32_t numero, bool mascara, int32_t factor = 1);
 
   // Kept before a strip arrives; the frame size follows when it does.
   void CambiarNumCol(int32_t n);

@@ -18,7 +18,7 @@ TimingSummary SummarizeTimings(const std::string& name, std::vector<double> ms) 
   return s;
 }
 
-std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings) {
+std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings, const std::vector<std::string>& shellLines) {
   const bool exists = puzzle.Exists();
   std::string out;
   char line[160];
@@ -29,6 +29,7 @@ std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings) {
   std::snprintf(line, sizeof line, "# seconds %u\n# hints %d\n# finished %d\n", puzzle.seconds, puzzle.hints,
                 puzzle.finished);
   out += line;
+  for (const std::string& l : shellLines) out += "# " + l + "\n";
   for (const TimingSummary& t : timings) {
     std::snprintf(line, sizeof line, "# time %s n=%d median_ms=%.3f worst_ms=%.3f\n", t.name.c_str(), t.count,
                   t.medianMs, t.worstMs);

@@ -9,6 +9,8 @@
 //   # seconds S
 //   # hints H
 //   # finished F
+//   # dpi D scale K     the screen's dots per inch and the interface's
+//                       factor, from the shell
 //   # time NAME n=N median_ms=M worst_ms=W
 //   P B X Y G M         then, in piece order: piece, board, x, y, group,
 //                       marked (0 or 1)
@@ -28,7 +30,9 @@ struct TimingSummary {
 TimingSummary SummarizeTimings(const std::string& name, std::vector<double> ms);
 
 // The current puzzle; a grid of 0 x 0 and no piece lines when none exists.
-std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings);
+// `shellLines` (each without "# " and newline) follow the game's lines.
+std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings,
+                             const std::vector<std::string>& shellLines = {});
 
 // "PATH,ROWS,COLS,DIE" (die 0-2, rows and columns at least 2); false for
 // anything else.

@@ -16,7 +16,7 @@ BarraDesplegable g_barra(104, 2110, kAncho, 139, AbrirHerramientas);
 
 LRESULT CALLBACK ProcBarra(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The tab is centred on the screen, not on the bar.
-  return g_barra.Procesar(hwnd, msg, wParam, lParam, 0, (arranque.altoPantalla - kAltoEtiqueta) / 2 - kY);
+  return g_barra.Procesar(hwnd, msg, wParam, lParam, 0, Esc((AltoPantallaDiseño() - kAltoEtiqueta) / 2 - kY));
 }
 
 }  // namespace
@@ -24,8 +24,8 @@ LRESULT CALLBACK ProcBarra(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool RegistrarBarraHerramientas(HINSTANCE instancia) { return RegistrarClaseDesplegable(instancia, kClase, ProcBarra); }
 
 void CrearBarraHerramientas(HWND principal) {
-  CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, kY, kAncho,
-                  arranque.altoPantalla - 103, principal, nullptr, arranque.instancia, nullptr);
+  CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, Esc(kY), Esc(kAncho),
+                  arranque.altoPantalla - Esc(103), principal, nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaBarraHerramientas() { return g_barra.Ventana(); }

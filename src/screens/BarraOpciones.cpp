@@ -14,7 +14,7 @@ constexpr int kAlto = 25, kAnchoEtiqueta = 104;
 BarraDesplegable g_barra(105, 2120, 103, kAlto, AbrirOpciones);
 
 LRESULT CALLBACK ProcBarra(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return g_barra.Procesar(hwnd, msg, wParam, lParam, (arranque.anchoPantalla - kAnchoEtiqueta) / 2, 0);
+  return g_barra.Procesar(hwnd, msg, wParam, lParam, Esc((AnchoPantallaDiseño() - kAnchoEtiqueta) / 2), 0);
 }
 
 }  // namespace
@@ -22,8 +22,9 @@ LRESULT CALLBACK ProcBarra(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool RegistrarBarraOpciones(HINSTANCE instancia) { return RegistrarClaseDesplegable(instancia, kClase, ProcBarra); }
 
 void CrearBarraOpciones(HWND principal) {
-  CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, arranque.altoPantalla - kAlto,
-                  arranque.anchoPantalla, kAlto, principal, nullptr, arranque.instancia, nullptr);
+  CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                  arranque.altoPantalla - Esc(kAlto), arranque.anchoPantalla, Esc(kAlto), principal, nullptr,
+                  arranque.instancia, nullptr);
 }
 
 HWND VentanaBarraOpciones() { return g_barra.Ventana(); }

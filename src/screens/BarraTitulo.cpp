@@ -18,6 +18,6 @@ void PintarBarraTitulo(HDC hdc, const RECT& pintar, HIMAGE barra, int anchoTesel
   Seleccion seleccion(hdc, fuente);
   SetTextColor(hdc, RGB(0, 0, 0));
   SetBkMode(hdc, TRANSPARENT);
-  RECT caja{kXTexto, kYTexto, finTexto, alto};
+  RECT caja{Esc(kXTexto), Esc(kYTexto), finTexto, alto};
   DrawTextA(hdc, texto, -1, &caja, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

@@ -28,6 +28,7 @@ namespace {
 
 constexpr char kClase[] = "CWNDBOX";
 constexpr int kIdCerrar = 10, kIdRenombrar = 11;
+// Designed measures, like the rest.
 constexpr int kMarco = 6;         // the frame's width
 constexpr int kEsquina = 20;      // how far a corner reaches along an edge
 constexpr int kMaximoNombre = 39;
@@ -80,7 +81,7 @@ void MoverBotones(HWND hwnd, int ancho, UINT extra) {
 }
 
 void AjustarTablero(HWND hwnd, int ancho, int alto) {
-  SetWindowPos(Tablero(hwnd), nullptr, 0, 0, ancho - 2 * kMarco, alto - 2 * kMarco - AltoTitulo(),
+  SetWindowPos(Tablero(hwnd), nullptr, 0, 0, ancho - 2 * Esc(kMarco), alto - 2 * Esc(kMarco) - AltoTitulo(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -145,27 +146,28 @@ LRESULT OnPaint(HWND hwnd) {
   const std::string* nombre = Nombre(hwnd);
   // A name longer than the bar ends in an ellipsis clear of the pencil.
   PintarBarraTitulo(hdc, p, ImagenDe(Objetos().imgBarra), AnchoImagen(Objetos().imgBarra), T, Objetos().fuente.Get(),
-                    nombre ? nombre->c_str() : nullptr, W - AnchoCerrar() - AnchoRenombrar() - kHolguraNombre);
+                    nombre ? nombre->c_str() : nullptr, W - AnchoCerrar() - AnchoRenombrar() - Esc(kHolguraNombre));
   if (p.bottom < T) return 0;
-  // The frame: black lines, six deep.
+  // The frame: black lines, six designed pixels deep.
   Seleccion pluma(hdc, GetStockObject(BLACK_PEN));
-  for (int i = 0; i < kMarco; ++i) {
+  const int m = Esc(kMarco);
+  for (int i = 0; i < m; ++i) {
     Linea(hdc, 1 + i, T + i, W - i, T + i);
-    if (p.left < kMarco) Linea(hdc, i, T + i, i, H - i);
-    if (p.right >= W - kMarco) Linea(hdc, W - kMarco + i, T + kMarco - i, W - kMarco + i, H - kMarco + i);
-    if (p.bottom >= H - kMarco) Linea(hdc, kMarco - i, H - kMarco + i, W - 5 + i, H - kMarco + i);
+    if (p.left < m) Linea(hdc, i, T + i, i, H - i);
+    if (p.right >= W - m) Linea(hdc, W - m + i, T + m - i, W - m + i, H - m + i);
+    if (p.bottom >= H - m) Linea(hdc, m - i, H - m + i, W - m + 1 + i, H - m + i);
   }
   return 0;
 }
 
 // Which part of the frame a press at (x, y) takes, and its cursor.
 Modo ModoEn(int x, int y, int W, int H, LPCSTR* cursor) {
-  const int T = AltoTitulo();
+  const int T = AltoTitulo(), marco = Esc(kMarco), esquina = Esc(kEsquina);
   Modo m = kQuieto;
-  if (y < T + kMarco) m = kMover;
-  else if (x < kMarco) m = y <= H - kEsquina ? kIzquierda : kAbajoIzquierda;
-  else if (y >= H - kMarco) m = x < kEsquina ? kAbajoIzquierda : x <= W - kEsquina ? kAbajo : kAbajoDerecha;
-  else if (x >= W - kMarco) m = y <= H - kEsquina ? kDerecha : kAbajoDerecha;
+  if (y < T + marco) m = kMover;
+  else if (x < marco) m = y <= H - esquina ? kIzquierda : kAbajoIzquierda;
+  else if (y >= H - marco) m = x < esquina ? kAbajoIzquierda : x <= W - esquina ? kAbajo : kAbajoDerecha;
+  else if (x >= W - marco) m = y <= H - esquina ? kDerecha : kAbajoDerecha;
   switch (m) {
     case kMover: *cursor = IDC_SIZEALL; break;
     case kIzquierda: case kDerecha: *cursor = IDC_SIZEWE; break;
@@ -191,7 +193,7 @@ LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
   return 0;
 }
 
-int Acotar(int v, int maximo) { return v <= kLadoMinimoCaja ? kLadoMinimoCaja : v >= maximo ? maximo : v; }
+int Acotar(int v, int maximo) { return v <= Esc(kLadoMinimoCaja) ? Esc(kLadoMinimoCaja) : v >= maximo ? maximo : v; }
 
 LRESULT OnMouseMove(HWND hwnd) {
   if (g_modo == kQuieto) return 0;
@@ -225,7 +227,7 @@ LRESULT OnMouseMove(HWND hwnd) {
       if (alto == c.cy) break;
       AjustarTablero(hwnd, W0, alto);
       SetWindowPos(hwnd, nullptr, 0, 0, W0, alto, SWP_NOMOVE | sinZ);
-      const RECT franja{0, std::min<int>(alto, c.cy) - kMarco, W0, alto};
+      const RECT franja{0, std::min<int>(alto, c.cy) - Esc(kMarco), W0, alto};
       InvalidateRect(hwnd, &franja, FALSE);
       break;
     }
@@ -234,7 +236,7 @@ LRESULT OnMouseMove(HWND hwnd) {
       AjustarTablero(hwnd, anchoDerecha, H0);
       MoverBotones(hwnd, anchoDerecha, 0);
       SetWindowPos(hwnd, nullptr, 0, 0, anchoDerecha, H0, SWP_NOMOVE | sinZ);
-      const RECT franja{std::min<int>(anchoDerecha, c.cx) - kMarco, 0, anchoDerecha, H0};
+      const RECT franja{std::min<int>(anchoDerecha, c.cx) - Esc(kMarco), 0, anchoDerecha, H0};
       InvalidateRect(hwnd, &franja, FALSE);
       break;
     }
@@ -328,7 +330,7 @@ void CrearCajas(HWND principal) {
   if (!g_compartido) {
     g_compartido.reset(new (std::nothrow) Compartido);
     if (g_compartido) {
-      g_compartido->fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
+      g_compartido->fuente = ObjetoGDI<HFONT>(CrearFuente(Esc(20), FW_BOLD));
       g_compartido->imgCerrar = CargarImagenArchivo(225);
       g_compartido->imgBarra = CargarImagenArchivo(227);
       g_compartido->imgRenombrar = CargarImagenArchivo(228);
@@ -336,15 +338,15 @@ void CrearCajas(HWND principal) {
   }
   g_modo = kQuieto;
   for (int i = 0; i < kNumeroCajas; ++i) {
-    HWND caja = CreateWindowExA(0, kClase, "", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 60 + 10 * i,
-                                kAltoTitulo + 10 * i, 300, 300, principal, nullptr, arranque.instancia, nullptr);
+    const int lado = Esc(300), m = Esc(kMarco);
+    HWND caja = CreateWindowExA(0, kClase, "", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, Esc(60 + 10 * i),
+                                Esc(kAltoTitulo + 10 * i), lado, lado, principal, nullptr, arranque.instancia, nullptr);
     g_cajas[i] = caja;
     char nombre[] = "Box  ";
     nombre[3] = static_cast<char>('1' + i);
     SetWindowTextA(caja, nombre);
     const int T = AltoTitulo();
-    HWND tablero = CreateBoxBoard(caja, i, kMarco, T + kMarco, 300 - 2 * kMarco, 300 - 2 * kMarco - T,
-                                  BotonCaja(i));
+    HWND tablero = CreateBoxBoard(caja, i, m, T + m, lado - 2 * m, lado - 2 * m - T, BotonCaja(i));
     SetWindowLongPtrA(caja, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tablero));
     RegistrarFlotante(caja);
   }
@@ -403,7 +405,7 @@ HWND BotonCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_bot
 
 void CambiarImagenBotonCaja(int indice, uint32_t numero) {
   if (indice < 0 || indice >= kNumeroCajas || !g_imgBotonesCaja[indice]) return;
-  g_imgBotonesCaja[indice]->Cargar(numero);
+  CargarInterfaz(*g_imgBotonesCaja[indice], numero);
   // Loading freed the old picture: the button is told about the new one.
   if (HWND boton = g_botonesCaja[indice]) {
     if (HIMAGE imagen = g_imgBotonesCaja[indice]->Imagen())
@@ -413,5 +415,5 @@ void CambiarImagenBotonCaja(int indice, uint32_t numero) {
 }
 
 POINT PosicionBotonCaja(int indice, int anchoPantallaBoton, int altoPantallaBoton) {
-  return {anchoPantallaBoton - 25, altoPantallaBoton / 2 - 112 + 46 * indice};
+  return {anchoPantallaBoton - Esc(25), Esc(altoPantallaBoton / EscalaInterfaz() / 2 - 112 + 46 * indice)};
 }

@@ -39,16 +39,16 @@ void Desplegable::DibujarCuadro(HDC hdc, int32_t posicion) const {
   const int32_t dx = forma_.xInicio ? posicion : 0, dy = forma_.xInicio ? 0 : posicion;
   RECT cliente{};
   GetClientRect(ventana_, &cliente);
-  for (int32_t y = 0; y < cliente.bottom; y += forma_.altoTesela)
-    for (int32_t x = 0; x < cliente.right; x += forma_.anchoTesela)
-      DibujarHIMAGE(hdc, x + dx, y + dy, forma_.anchoTesela, forma_.altoTesela, fondo, 0, 0, ROP_SRCCOPY);
+  const int32_t ancho = Esc(forma_.anchoTesela), alto = Esc(forma_.altoTesela);
+  for (int32_t y = 0; y < cliente.bottom; y += alto)
+    for (int32_t x = 0; x < cliente.right; x += ancho) DibujarHIMAGE(hdc, x + dx, y + dy, ancho, alto, fondo, 0, 0, ROP_SRCCOPY);
 }
 
 void Desplegable::Abrir() {
   if (abierto_ || !ventana_) return;
   abierto_ = true;
   MostrarSinActivar(ventana_);
-  deslizamiento_.Empezar(forma_.xInicio + forma_.yInicio, 0, GetTickCount());
+  deslizamiento_.Empezar(Esc(forma_.xInicio + forma_.yInicio), 0, GetTickCount());
   {
     DCVentana dc(ventana_);
     DibujarCuadro(dc.Get(), deslizamiento_.Posicion(GetTickCount()));
@@ -107,7 +107,7 @@ LRESULT Desplegable::OnPaint() {
   if (deslizamiento_.Activo())
     DibujarCuadro(pintura.Hdc(), deslizamiento_.Posicion(GetTickCount()));
   else
-    PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(fondo_), forma_.anchoTesela, forma_.altoTesela);
+    PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(fondo_), Esc(forma_.anchoTesela), Esc(forma_.altoTesela));
   return 0;
 }
 
@@ -159,7 +159,7 @@ LRESULT BarraDesplegable::OnDestroy() {
 
 LRESULT BarraDesplegable::OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
-  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(fondo_), anchoTesela_, altoTesela_);
+  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(fondo_), Esc(anchoTesela_), Esc(altoTesela_));
   return 0;
 }
 

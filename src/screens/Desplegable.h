@@ -30,6 +30,7 @@ class Desplegable {
  public:
   struct Forma {
     uint32_t fondo;  // archive picture
+    // Designed measures (the interface's factor applies).
     int32_t anchoTesela, altoTesela;
     // Where the background's corner starts its slide toward (0, 0): one
     // of the two is 0, the slide runs along the other.
@@ -79,12 +80,14 @@ class Desplegable {
 
 class BarraDesplegable {
  public:
-  // `etiqueta`: the tab's picture number for language 0.
+  // `etiqueta`: the tab's picture number for language 0; the tile's
+  // measures are designed ones.
   BarraDesplegable(uint32_t fondo, uint32_t etiqueta, int32_t anchoTesela, int32_t altoTesela, void (*abrir)())
       : numeroFondo_(fondo), numeroEtiqueta_(etiqueta), anchoTesela_(anchoTesela), altoTesela_(altoTesela),
         abrir_(abrir) {}
 
-  // The bar's window procedure, for every message; the tab stands at (x, y).
+  // The bar's window procedure, for every message; the tab stands at (x, y),
+  // in screen pixels.
   LRESULT Procesar(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int xEtiqueta, int yEtiqueta);
   HWND Ventana() const { return ventana_; }
   // The tab's picture in the current language.

@@ -26,12 +26,12 @@ constexpr int32_t kTextoBordes = 370;       // the box's new name
 constexpr int32_t kTextoSinCajaVacia = 380;
 constexpr int32_t kTextoSinBordes = 390;
 
-int AltoVentana() { return arranque.altoPantalla - kY; }
+int AltoVentana() { return arranque.altoPantalla - Esc(kY); }
 
-// Evenly down the window, 70 pixels each.
+// Evenly down the window, 70 designed pixels each.
 void CrearBotones(Desplegable& d) {
-  const int s = AltoVentana() / (kBotones + 1);
-  for (int k = 0; k < kBotones; ++k) d.AgregarBoton(0, (k + 1) * s - 35, kImagenes[k]);
+  const int s = (AltoPantallaDiseño() - kY) / (kBotones + 1);
+  for (int k = 0; k < kBotones; ++k) d.AgregarBoton(0, Esc((k + 1) * s - 35), kImagenes[k]);
 }
 
 void BordesACajaVacia() {
@@ -92,7 +92,7 @@ LRESULT CALLBACK ProcHerramientas(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 bool RegistrarHerramientas(HINSTANCE instancia) { return RegistrarClaseDesplegable(instancia, kClase, ProcHerramientas); }
 
 void CrearHerramientas(HWND principal) {
-  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, kY, kAncho, AltoVentana(), principal,
+  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, Esc(kY), Esc(kAncho), AltoVentana(), principal,
                   nullptr, arranque.instancia, nullptr);
 }
 

@@ -45,8 +45,8 @@ CabeceraInfoBMP& Cabecera() { return *reinterpret_cast<CabeceraInfoBMP*>(g_cabec
 void CabeceraVacia() {
   Cabecera() = CabeceraInfoBMP{};
   Cabecera().biSize = sizeof(CabeceraInfoBMP);
-  Cabecera().biWidth = kAnchoMaximo;
-  Cabecera().biHeight = kAltoMaximo;
+  Cabecera().biWidth = Esc(kAnchoMaximo);
+  Cabecera().biHeight = Esc(kAltoMaximo);
   Cabecera().biPlanes = 1;
   Cabecera().biBitCount = 8;
 }
@@ -72,9 +72,9 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
   g_barra = CargarImagenArchivo(227);
   g_imagenCerrar = CargarImagenArchivo(225);
   g_drawDib = ContextoDrawDib();
-  g_cerrar = CrearControl("COVCOMMAND", hwnd, cs->cx - 30, 0, kIdCerrar, ImagenDe(g_imagenCerrar));
+  g_cerrar = CrearControl("COVCOMMAND", hwnd, cs->cx - Esc(30), 0, kIdCerrar, ImagenDe(g_imagenCerrar));
   g_titulo[0] = 0;
-  g_fuente = ObjetoGDI<HFONT>(CrearFuente(20, FW_BOLD));
+  g_fuente = ObjetoGDI<HFONT>(CrearFuente(Esc(20), FW_BOLD));
   return 0;
 }
 
@@ -105,10 +105,10 @@ LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
   RECT cliente;
   GetClientRect(hwnd, &cliente);
-  PintarBarraTitulo(pintura.Hdc(), pintura.Rect(), ImagenDe(g_barra), kAnchoTeselaBarra, kAltoBarra, g_fuente.Get(),
-                    g_titulo, cliente.right - AnchoImagen(g_imagenCerrar));
+  PintarBarraTitulo(pintura.Hdc(), pintura.Rect(), ImagenDe(g_barra), Esc(kAnchoTeselaBarra), Esc(kAltoBarra),
+                    g_fuente.Get(), g_titulo, cliente.right - AnchoImagen(g_imagenCerrar));
   if (!g_pixeles.empty())
-    DrawDibDraw(g_drawDib.Get(), pintura.Hdc(), 4, 35, Cabecera().biWidth, Cabecera().biHeight,
+    DrawDibDraw(g_drawDib.Get(), pintura.Hdc(), Esc(4), Esc(35), Cabecera().biWidth, Cabecera().biHeight,
                 reinterpret_cast<BITMAPINFOHEADER*>(g_cabecera), g_pixeles.data(), 0, 0, Cabecera().biWidth,
                 Cabecera().biHeight, 0);
   return 0;
@@ -153,8 +153,8 @@ bool RegistrarLupa(HINSTANCE instancia) {
 }
 
 void CrearLupa(HWND principal) {
-  g_lupa = CreateWindowExA(0, kClase, "", WS_POPUP, arranque.anchoPantalla / 4, arranque.altoPantalla / 2, 240, 211, principal, nullptr,
-                           arranque.instancia, nullptr);
+  g_lupa = CreateWindowExA(0, kClase, "", WS_POPUP, Esc(AnchoPantallaDiseño() / 4), Esc(AltoPantallaDiseño() / 2),
+                           Esc(240), Esc(211), principal, nullptr, arranque.instancia, nullptr);
   RegistrarFlotante(g_lupa);
 }
 
@@ -169,11 +169,13 @@ void CambiarIdiomaLupa() {
 
 POINT TamañoLupa(int w, int h) {
   if (w < 1 || h < 1) return {1, 1};
-  const double escala = static_cast<int64_t>(h) * kAnchoMaximo / w <= kAltoMaximo
-                            ? static_cast<double>(kAnchoMaximo) / w
-                            : static_cast<double>(kAltoMaximo) / h;
-  return {std::clamp(static_cast<LONG>(w * escala), 1L, static_cast<LONG>(kAnchoMaximo)),
-          std::clamp(static_cast<LONG>(h * escala), 1L, static_cast<LONG>(kAltoMaximo))};
+  // The picture is scaled from its own pixels to the window's real size.
+  const int64_t anchoMaximo = Esc(kAnchoMaximo), altoMaximo = Esc(kAltoMaximo);
+  const double escala = static_cast<int64_t>(h) * anchoMaximo / w <= altoMaximo
+                            ? static_cast<double>(anchoMaximo) / w
+                            : static_cast<double>(altoMaximo) / h;
+  return {std::clamp(static_cast<LONG>(w * escala), 1L, static_cast<LONG>(anchoMaximo)),
+          std::clamp(static_cast<LONG>(h * escala), 1L, static_cast<LONG>(altoMaximo))};
 }
 
 void ActualizarLupa() {
@@ -185,7 +187,7 @@ void ActualizarLupa() {
     CabeceraVacia();
   }
   const int ancho = Cabecera().biWidth, alto = Cabecera().biHeight;
-  SetWindowPos(g_lupa, nullptr, 0, 0, ancho + 8, alto + 39, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(g_cerrar, nullptr, ancho - 22, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(g_lupa, nullptr, 0, 0, ancho + Esc(8), alto + Esc(39), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(g_cerrar, nullptr, ancho - Esc(22), 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(g_lupa, nullptr, TRUE);
 }

@@ -19,6 +19,7 @@
 #include "Cut.h"
 #include "Deslizamiento.h"
 #include "Desplazador.h"
+#include "DisenoVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
 #include "GanchoDepuracion.h"
@@ -37,6 +38,8 @@
 #include "VistaImagen.h"
 
 namespace {
+
+using namespace DisenoNuevo;
 
 constexpr char kClase[] = "CWNDNEW";
 
@@ -59,9 +62,6 @@ constexpr uint32_t kImagenDesplazadorImagenes = 221;
 constexpr uint32_t kImagenAgregar = 130;
 constexpr uint32_t kTroquelBase = 5000;  // die pictures of the archive
 
-// The page header's slot in the background, and the sliding page area.
-constexpr int kXEncabezado = 125, kYEncabezado = 1, kAnchoEncabezado = 228, kAltoEncabezado = 48;
-constexpr int kXPagina = 105, kAnchoPagina = 500, kAltoPagina = 230;
 // The page slide's frames.
 constexpr UINT_PTR kTimerPagina = 1;
 constexpr UINT kPeriodoPagina = USER_TIMER_MINIMUM;
@@ -78,15 +78,6 @@ constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.b
 // The dialog's buffer for several names: their folder once, then each name.
 constexpr DWORD kLargoEleccion = 64 * 1024;
 
-const int kYPestaña[kPaginas] = {63, 109, 157, 203};
-// The add-picture button, in the empty panel between help and preview.
-constexpr int kXAgregar = 320, kYAgregar = 235;
-const int kXTroquel[kTroqueles] = {371, 427, 482};
-const int kYRotulo[3] = {80, 120, 160};
-// The counts stand between the count scroll (ending at 410) and the paper's
-// right edge (605), a few pixels clear of each.
-constexpr int kXRotulo = 416, kFinRotulos = 597;
-constexpr int kAltoRotulo = 18, kAltoRotuloMinimo = 11;
 constexpr char kCuentaMasAncha[] = "8888";
 
 // The picture list lives as long as the program; it is filled again at each
@@ -193,6 +184,14 @@ void CargarMiniaturas() {
   }
 }
 
+// A scroll's parts and its grip's travel per step, enlarged with its picture.
+void PartesDesplazador(HWND d) {
+  Enviar(d, kMsgDespPonerAlto1, Esc(kAltosDesplazador[0]));
+  Enviar(d, kMsgDespPonerAlto2, Esc(kAltosDesplazador[1]));
+  Enviar(d, kMsgDespPonerAlto3, Esc(kAltosDesplazador[2]));
+  Enviar(d, kMsgDespPonerUmbral, Esc(5));
+}
+
 // The picture page's scroll, when there are more pictures than thumbnails:
 // its value is minus the first picture shown, a page at a time.
 void CrearDesplazadorImagenes(HWND hwnd) {
@@ -206,10 +205,9 @@ void CrearDesplazadorImagenes(HWND hwnd) {
   g.imagenDesplazadorImagenes = CargarImagenArchivo(kImagenDesplazadorImagenes);
   // Hidden while another page is up; shown with the picture page.
   const DWORD estilo = WS_CHILD | WS_CLIPSIBLINGS | (g.pagina == 0 && !g.deslizamiento.Activo() ? WS_VISIBLE : 0);
-  HWND d = CrearControl(kClaseDesplazador, hwnd, 555, 75, 0, nullptr, estilo);
-  Enviar(d, kMsgDespPonerAlto1, 40);
-  Enviar(d, kMsgDespPonerAlto2, 79);
-  Enviar(d, kMsgDespPonerAlto3, 41);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, Esc(kXDesplazadorImagenes), Esc(kYDesplazadorImagenes), 0, nullptr,
+                        estilo);
+  PartesDesplazador(d);
   Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazadorImagenes)));
   Enviar(d, kMsgDespPonerMaximo, 0);
   Enviar(d, kMsgDespPonerMinimo, kMiniaturas - cantidad);
@@ -219,10 +217,9 @@ void CrearDesplazadorImagenes(HWND hwnd) {
 }
 
 HWND CrearDesplazador(HWND hwnd) {
-  HWND d = CrearControl(kClaseDesplazador, hwnd, 365, 61, 0, nullptr, WS_CHILD | WS_CLIPSIBLINGS);
-  Enviar(d, kMsgDespPonerAlto1, 40);
-  Enviar(d, kMsgDespPonerAlto2, 79);
-  Enviar(d, kMsgDespPonerAlto3, 41);
+  HWND d = CrearControl(kClaseDesplazador, hwnd, Esc(kXDesplazador), Esc(kYDesplazador), 0, nullptr,
+                        WS_CHILD | WS_CLIPSIBLINGS);
+  PartesDesplazador(d);
   Enviar(d, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenDesplazador)));
   Enviar(d, kMsgDespPonerMaximo, 100);
   Enviar(d, kMsgDespPonerMinimo, 0);
@@ -253,16 +250,16 @@ int AltoRotulos(HWND hwnd, const std::array<std::array<char, 200>, 3>& rotulos) 
     return t.cx;
   };
   // A label is as wide as its text and its shadow's offset (2 unless set).
-  constexpr int sombra = 2;
+  const int sombra = Esc(2);
   int alto = kAltoRotulo;
   for (; alto > kAltoRotuloMinimo; --alto) {
-    ObjetoGDI<HFONT> fuente(CrearFuente(alto, 700));
+    ObjetoGDI<HFONT> fuente(CrearFuente(Esc(alto), 700));
     Seleccion s(dc.Get(), fuente.Get());
     LONG mayor = 0;
     for (const auto& r : rotulos) mayor = std::max(mayor, ancho(r.data()) + ancho(kCuentaMasAncha) + 2 * sombra);
-    if (kXRotulo + mayor <= kFinRotulos) break;
+    if (Esc(kXRotulo) + mayor <= Esc(kFinRotulos)) break;
   }
-  return alto;
+  return Esc(alto);
 }
 
 HWND CrearCheck(HWND hwnd, int x, int y, int id, const std::unique_ptr<ControlDC>& imagen, DWORD estilo) {
@@ -278,23 +275,24 @@ void PonerEncabezado(int pagina) {
   const HIMAGE fondo = ImagenDe(g.fondo);
   if (!fondo) return;
   if (HIMAGE respaldo = ImagenDe(g.respaldo))
-    TransferirHIMAGE(fondo, kXEncabezado, kYEncabezado, kAnchoEncabezado, kAltoEncabezado, respaldo, 0, 0,
-                     ROP_SRCCOPY);
+    TransferirHIMAGE(fondo, Esc(kXEncabezado), Esc(kYEncabezado), Esc(kAnchoEncabezado), Esc(kAltoEncabezado),
+                     respaldo, 0, 0, ROP_SRCCOPY);
   g.encabezado = CargarImagenArchivo(kImagenEncabezado + 10 * static_cast<uint32_t>(pagina) +
                                      static_cast<uint32_t>(idioma));
   if (HIMAGE encabezado = ImagenDe(g.encabezado))
-    TransferirHIMAGE(fondo, kXEncabezado, kYEncabezado, AnchoImagen(g.encabezado), AltoImagen(g.encabezado),
-                     encabezado, 0, 0, ROP_SRCCOPY);
+    TransferirHIMAGE(fondo, Esc(kXEncabezado), Esc(kYEncabezado), AnchoImagen(g.encabezado),
+                     AltoImagen(g.encabezado), encabezado, 0, 0, ROP_SRCCOPY);
 }
 
 void CrearLienzos() {
   g.instantanea = std::make_unique<ControlDC>(true);
-  g.instantanea->AjustarTamaño(530, kAltoPagina);
+  g.instantanea->AjustarTamaño(Esc(530), Esc(kAltoPagina));
   g.respaldo = std::make_unique<ControlDC>();
-  if (HIMAGE fondo = ImagenDe(g.fondo); fondo && g.respaldo->AjustarTamaño(kAnchoEncabezado, kAltoEncabezado)) {
+  if (HIMAGE fondo = ImagenDe(g.fondo);
+      fondo && g.respaldo->AjustarTamaño(Esc(kAnchoEncabezado), Esc(kAltoEncabezado))) {
     CopiarPaleta(fondo, g.respaldo->Imagen());
-    TransferirHIMAGE(g.respaldo->Imagen(), 0, 0, kAnchoEncabezado, kAltoEncabezado, fondo, kXEncabezado,
-                     kYEncabezado, ROP_SRCCOPY);
+    TransferirHIMAGE(g.respaldo->Imagen(), 0, 0, Esc(kAnchoEncabezado), Esc(kAltoEncabezado), fondo,
+                     Esc(kXEncabezado), Esc(kYEncabezado), ROP_SRCCOPY);
   } else {
     g.respaldo.reset();
   }
@@ -304,43 +302,43 @@ void CrearLienzos() {
 void CrearControles(HWND hwnd) {
   constexpr DWORD kOculto = WS_CHILD | WS_CLIPSIBLINGS;
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
-  g.aceptar = CrearControl("COVCOMMAND", hwnd, 119, 255, 0, ImagenDe(g.imagenAceptar));
+  g.aceptar = CrearControl("COVCOMMAND", hwnd, Esc(kXAceptar), Esc(kYAceptar), 0, ImagenDe(g.imagenAceptar));
   g.imagenCerrar = CargarImagenArchivo(kImagenCerrar);
-  g.cerrar = CrearControl("COVCOMMAND", hwnd, 514, 257, 0, ImagenDe(g.imagenCerrar));
+  g.cerrar = CrearControl("COVCOMMAND", hwnd, Esc(kXCerrar), Esc(kYCerrar), 0, ImagenDe(g.imagenCerrar));
 
   for (int i = 0; i < kPaginas; ++i) {
     g.imagenPestaña[i] = CargarImagenArchivo(kImagenPestaña + 10 * static_cast<uint32_t>(i) +
                                              static_cast<uint32_t>(idioma));
-    g.pestañas[i] = CrearCheck(hwnd, 0, kYPestaña[i], kIdPestaña + i, g.imagenPestaña[i],
+    g.pestañas[i] = CrearCheck(hwnd, 0, Esc(kYPestaña[i]), kIdPestaña + i, g.imagenPestaña[i],
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
   }
   Enviar(g.pestañas[0], kMsgCheckPonerMarcado, 1);
   for (int i = 0; i < kTroqueles; ++i) {
     g.imagenTroquel[i] = CargarImagenArchivo(kImagenTroquel + static_cast<uint32_t>(i));
-    g.troqueles[i] = CrearCheck(hwnd, kXTroquel[i], 78, kIdTroquel + i, g.imagenTroquel[i], kOculto);
+    g.troqueles[i] = CrearCheck(hwnd, Esc(kXTroquel[i]), Esc(kYTroquel), kIdTroquel + i, g.imagenTroquel[i], kOculto);
   }
   Enviar(g.troqueles[0], kMsgCheckPonerMarcado, 1);
 
   g.imagenAjustar = CargarImagenArchivo(kImagenAjustar);
-  g.ajustar = CrearBotonAnimado(hwnd, 452, 44, ImagenDe(g.imagenAjustar), kOculto);
+  g.ajustar = CrearBotonAnimado(hwnd, Esc(kXZoom), Esc(kYAjustar), ImagenDe(g.imagenAjustar), kOculto);
   g.imagenNatural = CargarImagenArchivo(kImagenNatural);
-  g.natural = CrearBotonAnimado(hwnd, 452, 134, ImagenDe(g.imagenNatural), kOculto);
+  g.natural = CrearBotonAnimado(hwnd, Esc(kXZoom), Esc(kYNatural), ImagenDe(g.imagenNatural), kOculto);
   g.imagenVistaTroquel = CargarImagenArchivo(kImagenVistaTroquel);
-  g.vistaTroquel = CrearControl(kClaseAnimacion, hwnd, 147, 65, 0, nullptr, kOculto);
+  g.vistaTroquel = CrearControl(kClaseAnimacion, hwnd, Esc(kXVistaTroquel), Esc(kYVistaTroquel), 0, nullptr, kOculto);
   Enviar(g.vistaTroquel, kMsgAnimPonerFilas, 6);
   Enviar(g.vistaTroquel, kMsgPonerImagen, reinterpret_cast<LPARAM>(ImagenDe(g.imagenVistaTroquel)));
   g.imagenAyuda = CargarImagenArchivo(kImagenAyuda);
-  g.ayuda = CrearBotonAnimado(hwnd, 246, 235, ImagenDe(g.imagenAyuda));
+  g.ayuda = CrearBotonAnimado(hwnd, Esc(kXAyuda), Esc(kYBotonesPie), ImagenDe(g.imagenAyuda));
 
   g.imagenDesplazador = CargarImagenArchivo(kImagenDesplazador);
   g.desplazadorTamaño = CrearDesplazador(hwnd);
   g.desplazadorCantidad = CrearDesplazador(hwnd);
-  Enviar(g.desplazadorCantidad, kMsgDespPonerUmbral, 15);
+  Enviar(g.desplazadorCantidad, kMsgDespPonerUmbral, Esc(15));
 
   g.imagenAgregar = CargarImagenArchivo(kImagenAgregar);
-  g.agregar = CrearBotonAnimado(hwnd, kXAgregar, kYAgregar, ImagenDe(g.imagenAgregar));
+  g.agregar = CrearBotonAnimado(hwnd, Esc(kXAgregar), Esc(kYBotonesPie), ImagenDe(g.imagenAgregar));
   g.imagenVistaPrevia = CargarImagenArchivo(kImagenVistaPrevia);
-  g.vistaPrevia = CrearBotonAnimado(hwnd, 395, 235, ImagenDe(g.imagenVistaPrevia));
+  g.vistaPrevia = CrearBotonAnimado(hwnd, Esc(kXVistaPrevia), Esc(kYBotonesPie), ImagenDe(g.imagenVistaPrevia));
   g.selectorTamaño = CrearSelectorTamano(hwnd);
   g.selectorCantidad = CrearSelectorCantidad(hwnd, ImagenDe(g.fondo));
 
@@ -349,11 +347,11 @@ void CrearControles(HWND hwnd) {
   for (int i = 0; i < 3; ++i) CargarTexto(textos[i], rotulos[i].data(), static_cast<int>(rotulos[i].size()));
   const int alto = AltoRotulos(hwnd, rotulos);
   for (int i = 0; i < 3; ++i) {
-    g.rotulos[i] = CrearRotulo(hwnd, kXRotulo, kYRotulo[i], rotulos[i].data(), alto);
+    g.rotulos[i] = CrearRotulo(hwnd, Esc(kXRotulo), Esc(kYRotulo[i]), rotulos[i].data(), alto);
     RECT r{};
     GetWindowRect(g.rotulos[i], &r);
     MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
-    g.valores[i] = CrearRotulo(hwnd, r.right, kYRotulo[i], "0", alto);
+    g.valores[i] = CrearRotulo(hwnd, r.right, Esc(kYRotulo[i]), "0", alto);
   }
   for (int i = 0; i < kMiniaturas; ++i) g.miniaturas[i] = CrearMiniatura(hwnd, i);
 }
@@ -394,9 +392,9 @@ LRESULT OnCreate(HWND hwnd) {
 // The new page's background comes up from below with its top at `y`,
 // pushing what the screen showed of the old page up and out.
 void DibujarPagina(HDC hdc, int y) {
-  if (g.instantanea && g.instantanea->Hdc())
-    BitBlt(hdc, kXPagina, 0, kAnchoPagina, y, g.instantanea->Hdc(), 0, kAltoPagina - y, SRCCOPY);
-  DibujarHIMAGE(hdc, kXPagina, y, kAnchoPagina, kAltoPagina - y, ImagenDe(g.fondo), kXPagina, 0, ROP_SRCCOPY);
+  const int x = Esc(kXPagina), ancho = Esc(kAnchoPagina), alto = Esc(kAltoPagina);
+  if (g.instantanea && g.instantanea->Hdc()) BitBlt(hdc, x, 0, ancho, y, g.instantanea->Hdc(), 0, alto - y, SRCCOPY);
+  DibujarHIMAGE(hdc, x, y, ancho, alto - y, ImagenDe(g.fondo), x, 0, ROP_SRCCOPY);
   GdiFlush();
 }
 
@@ -431,15 +429,16 @@ void CambiarPagina(HWND hwnd, int k) {
   PonerEncabezado(k);
   // What the screen shows of the old page, before its controls go.
   if (g.instantanea && g.instantanea->Hdc()) {
-    POINT esquina{kXPagina, 0};
+    POINT esquina{Esc(kXPagina), 0};
     ClientToScreen(hwnd, &esquina);
     DCPantalla pantalla;
-    BitBlt(g.instantanea->Hdc(), 0, 0, kAnchoPagina, kAltoPagina, pantalla.Get(), esquina.x, esquina.y, SRCCOPY);
+    BitBlt(g.instantanea->Hdc(), 0, 0, Esc(kAnchoPagina), Esc(kAltoPagina), pantalla.Get(), esquina.x, esquina.y,
+           SRCCOPY);
   }
   for (HWND c : ControlesDePagina(g.pagina)) OcultarVentana(c);
   g.pagina = k;
   const DWORD ahora = GetTickCount();
-  g.deslizamiento.Empezar(kAltoPagina - 2, 0, ahora);
+  g.deslizamiento.Empezar(Esc(kAltoPagina - 2), 0, ahora);
   {
     DCVentana dc(hwnd);
     DibujarPagina(dc.Get(), g.deslizamiento.Posicion(ahora));
@@ -624,7 +623,7 @@ LRESULT OnPaint(HWND hwnd) {
   const int guardado = g.deslizamiento.Activo() ? SaveDC(p.Hdc()) : 0;
   if (guardado) {
     DibujarPagina(p.Hdc(), g.deslizamiento.Posicion(GetTickCount()));
-    ExcludeClipRect(p.Hdc(), kXPagina, 0, kXPagina + kAnchoPagina, kAltoPagina);
+    ExcludeClipRect(p.Hdc(), Esc(kXPagina), 0, Esc(kXPagina + kAnchoPagina), Esc(kAltoPagina));
   }
   PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
   if (guardado) RestoreDC(p.Hdc(), guardado);

@@ -61,8 +61,8 @@ LRESULT CALLBACK ProcMiniatura(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 bool RegistrarMiniaturas(HINSTANCE instancia) { return RegistrarClaseMiniatura(instancia, kClase, ProcMiniatura); }
 
 HWND CrearMiniatura(HWND padre, int indice) {
-  return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE, 106 + 89 * indice, 88, kAnchoMiniatura, kAltoMiniatura,
-                         padre, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdMiniatura + indice)),
+  return CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE, Esc(106 + 89 * indice), Esc(88), Esc(kAnchoMiniatura),
+                         Esc(kAltoMiniatura), padre, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdMiniatura + indice)),
                          arranque.instancia, nullptr);
 }
 
@@ -73,7 +73,8 @@ void CargarMiniatura(HWND miniatura, const char* ruta) {
   ArchivoBMP archivo;
   if (ruta && archivo.Abrir(ruta)) {
     const Punto t = archivo.Tamaño();
-    m->imagen.LeerSuavizada(archivo, PictureThumbnailSize(t.x, t.y));
+    // Read at the interface's scale from the picture's own pixels.
+    m->imagen.LeerSuavizada(archivo, Esc(PictureThumbnailSize(t.x, t.y)));
   }
   RenovarMiniatura(miniatura);
 }

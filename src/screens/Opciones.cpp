@@ -22,7 +22,8 @@ constexpr uint32_t kImagenes[kBotones] = {115, 126, 133, 118, 116, 121, 128};
 constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
 
 void CrearBotones(Desplegable& d) {
-  for (int k = 0; k < kBotones; ++k) d.AgregarBoton((k + 1) * arranque.anchoPantalla / (kBotones + 1) - 35, 27, kImagenes[k]);
+  for (int k = 0; k < kBotones; ++k)
+    d.AgregarBoton(Esc((k + 1) * AnchoPantallaDiseño() / (kBotones + 1) - 35), Esc(27), kImagenes[k]);
 }
 
 // Leaving a changed game for another one: it is kept as the autosave too,
@@ -81,8 +82,8 @@ LRESULT CALLBACK ProcOpciones(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 bool RegistrarOpciones(HINSTANCE instancia) { return RegistrarClaseDesplegable(instancia, kClase, ProcOpciones); }
 
 void CrearOpciones(HWND principal) {
-  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, arranque.altoPantalla - kLado, arranque.anchoPantalla,
-                  kLado, principal, nullptr, arranque.instancia, nullptr);
+  CreateWindowExA(0, kClase, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, arranque.altoPantalla - Esc(kLado),
+                  arranque.anchoPantalla, Esc(kLado), principal, nullptr, arranque.instancia, nullptr);
 }
 
 HWND VentanaOpciones() { return g_desplegable.Ventana(); }

@@ -23,6 +23,7 @@ constexpr DWORD kEstilo = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 HWND g_ventana = nullptr;
 HIMAGE g_fondo = nullptr;
+// The thumbnail, read at the interface's scale from the picture itself.
 ImagenEscalada g_miniatura;
 Punto g_desplazamiento;  // the thumbnail's corner in the chooser
 ContextoDrawDib g_drawDib(nullptr);
@@ -33,18 +34,18 @@ ArrastreSelector<int32_t> g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_miniatura.Vacia(); }
 
-// The grid inverts what lies under it, so it shows on any picture.
+// The grid inverts what lies under it, so it shows on any picture; its
+// lines are a designed pixel wide.
 void DibujarRejilla(HDC hdc, Punto t) {
   const Punto o = g_desplazamiento;
+  const int32_t grueso = Esc(1);
   for (int32_t i = 1; i < puzzle.cols; ++i) {
     const int32_t x = o.x + static_cast<int32_t>(static_cast<int64_t>(i) * t.x / puzzle.cols);
-    const POINT linea[2] = {{x, o.y}, {x, o.y + t.y}};
-    Polyline(hdc, linea, 2);
+    PatBlt(hdc, x, o.y, grueso, t.y, DSTINVERT);
   }
   for (int32_t i = 1; i < puzzle.rows; ++i) {
     const int32_t y = o.y + static_cast<int32_t>(static_cast<int64_t>(i) * t.y / puzzle.rows);
-    const POINT linea[2] = {{o.x, y}, {o.x + t.x, y}};
-    Polyline(hdc, linea, 2);
+    PatBlt(hdc, o.x, y, t.x, grueso, DSTINVERT);
   }
 }
 
@@ -61,14 +62,13 @@ LRESULT OnPaint(HWND hwnd) {
   const RECT& r = pintura.Rect();
   if (ConImagen()) {
     const Punto t = g_miniatura.Tamaño(), o = g_desplazamiento;
-    SetROP2(hdc, R2_NOT);
     DibujarEscalada(g_drawDib.Get(), hdc, g_miniatura, o.x, o.y, t.x, t.y);
     DibujarRejilla(hdc, t);
     ExcludeClipRect(hdc, o.x, o.y, o.x + t.x, o.y + t.y);
   }
   if (g_fondo) {
-    DibujarHIMAGE(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_fondo, r.left + kChooserX,
-                  r.top + kChooserY, ROP_SRCCOPY);
+    DibujarHIMAGE(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_fondo, r.left + Esc(kChooserX),
+                  r.top + Esc(kChooserY), ROP_SRCCOPY);
   } else {
     FillRect(hdc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
@@ -87,7 +87,8 @@ LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
 LRESULT OnMouseMove(HWND hwnd, int x, int y) {
   if (!g_arrastre.Activo() || !ConImagen()) return 0;
   const Punto o = g_desplazamiento, p = g_arrastre.Presion();
-  if (!ApplyCountDrag(g_arrastre.Origen(), {x - o.x - p.x, y - o.y - p.y}, g_miniatura.Tamaño())) return 0;
+  // The drag is measured in designed pixels, as the thumbnail's size is.
+  if (!ApplyCountDrag(g_arrastre.Origen(), Diseño({x - o.x - p.x, y - o.y - p.y}), newPuzzle.thumbnail)) return 0;
   InvalidateRect(hwnd, nullptr, FALSE);
   NotificarPadre(hwnd, 0);
   return 0;
@@ -124,8 +125,8 @@ bool RegistrarSelectorCantidad(HINSTANCE instancia) {
 
 HWND CrearSelectorCantidad(HWND padre, HIMAGE fondo) {
   g_fondo = fondo;
-  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, kChooserX, kChooserY, kChooserW, kChooserH, padre, nullptr,
-                              arranque.instancia, nullptr);
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, Esc(kChooserX), Esc(kChooserY), Esc(kChooserW), Esc(kChooserH),
+                              padre, nullptr, arranque.instancia, nullptr);
   if (!g_ventana) g_fondo = nullptr;
   return g_ventana;
 }
@@ -134,8 +135,8 @@ HWND VentanaSelectorCantidad() { return g_ventana; }
 
 void TomarImagenSelectorCantidad() {
   g_miniatura.Vaciar();
-  if (imagenActual.Abierto() && g_miniatura.LeerSuavizada(imagenActual, newPuzzle.thumbnail))
-    g_desplazamiento = ThumbnailOffset(g_miniatura.Tamaño());
+  if (imagenActual.Abierto() && g_miniatura.LeerSuavizada(imagenActual, Esc(newPuzzle.thumbnail)))
+    g_desplazamiento = Esc(ThumbnailOffset(newPuzzle.thumbnail));
   RepintarSelectorCantidad();
 }
 

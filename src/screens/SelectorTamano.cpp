@@ -36,10 +36,12 @@ ArrastreSelector<double> g_arrastre;
 
 bool ConImagen() { return imagenActual.Abierto() && !g_fuente.Vacia(); }
 
-// The picture's size in the miniature at zoom `escala`.
+// The picture's size in the miniature at zoom `escala`, in screen pixels:
+// the chooser's arithmetic is designed, the picture is read at the
+// interface's scale from its own pixels.
 Punto TamañoAlZoom(double escala) {
   const Punto t = newPuzzle.sizePicture;
-  return {std::max(static_cast<int32_t>(t.x * escala), 1), std::max(static_cast<int32_t>(t.y * escala), 1)};
+  return Esc(Punto{std::max(static_cast<int32_t>(t.x * escala), 1), std::max(static_cast<int32_t>(t.y * escala), 1)});
 }
 
 // The picture at the current zoom, made again when the zoom has changed.
@@ -83,7 +85,7 @@ LRESULT OnLButtonDown(HWND hwnd, int x, int y) {
 LRESULT OnMouseMove(HWND hwnd, int x, int y) {
   if (!g_arrastre.Activo() || !ConImagen()) return 0;
   const Punto p = g_arrastre.Presion();
-  if (!ApplySizeDrag(g_arrastre.Origen(), {x - p.x, y - p.y})) return 0;
+  if (!ApplySizeDrag(g_arrastre.Origen(), Diseño({x - p.x, y - p.y}))) return 0;
   RepintarSelectores();
   NotificarPadre(hwnd, 0);
   return 0;
@@ -125,9 +127,10 @@ bool RegistrarSelectores(HINSTANCE instancia) {
 HWND CrearSelectorTamano(HWND padre) {
   // The miniature follows the table's size.
   SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
-  const Punto posicion = SizeChooserPosition(arranque.anchoTablero, arranque.altoTablero);
-  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, posicion.x, posicion.y, newPuzzle.miniature.x,
-                              newPuzzle.miniature.y, padre, nullptr, arranque.instancia, nullptr);
+  const Punto posicion = Esc(SizeChooserPosition(arranque.anchoTablero, arranque.altoTablero));
+  const Punto miniatura = Esc(newPuzzle.miniature);
+  g_ventana = CreateWindowExA(0, kClase, "", kEstilo, posicion.x, posicion.y, miniatura.x, miniatura.y, padre, nullptr,
+                              arranque.instancia, nullptr);
   return g_ventana;
 }
 

@@ -359,7 +359,7 @@ bool RegistrarTableroPuzzle(HINSTANCE instancia) {
 HWND ShowPuzzle(HWND padre) {
   ClearPuzzleClock();
   SetDisplayFormat(SondearFormatoPantalla());
-  return CrearTablero(padre, kTable, kXTablero, kAltoTitulo, arranque.anchoTablero, arranque.altoTablero);
+  return CrearTablero(padre, kTable, Esc(kXTablero), Esc(kAltoTitulo), arranque.anchoTablero, arranque.altoTablero);
 }
 
 HWND CreateBoxBoard(HWND caja, int indice, int x, int y, int ancho, int alto, HWND botonSoltar) {

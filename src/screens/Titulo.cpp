@@ -35,14 +35,14 @@ LRESULT OnCreate(HWND hwnd) {
   g_imgSalir = CargarImagenArchivo(112);
   g_imgAcerca = CargarImagenArchivo(129);
   g_imgNuevo = CargarImagenArchivo(kImagenNuevo + static_cast<uint32_t>(idioma));
-  g_minimizar = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - 75, 0, 0, ImagenDe(g_imgMinimizar));
-  g_salir = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - 36, 0, 0, ImagenDe(g_imgSalir));
+  g_minimizar = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - Esc(75), 0, 0, ImagenDe(g_imgMinimizar));
+  g_salir = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - Esc(36), 0, 0, ImagenDe(g_imgSalir));
   // The game's name stands in the middle of the strip, whatever the screen.
-  g_acerca = CrearControl("COVCOMMAND", hwnd, (arranque.anchoPantalla - AnchoImagen(g_imgAcerca)) / 2, -1, 0,
+  g_acerca = CrearControl("COVCOMMAND", hwnd, Centrar(arranque.anchoPantalla, AnchoImagen(g_imgAcerca)), Esc(-1), 0,
                           ImagenDe(g_imgAcerca));
-  g_nuevo = CrearControl("COVCOMMAND", hwnd, -2, 10, 0, ImagenDe(g_imgNuevo));
-  g_fuente = ObjetoGDI<HFONT>(CrearFuente(35, 600));
-  g_xTiempo = XTiempo(arranque.anchoPantalla);
+  g_nuevo = CrearControl("COVCOMMAND", hwnd, Esc(-2), Esc(10), 0, ImagenDe(g_imgNuevo));
+  g_fuente = ObjetoGDI<HFONT>(CrearFuente(Esc(35), 600));
+  g_xTiempo = Esc(XTiempo(arranque.anchoPantalla / arranque.escala));
   return 0;
 }
 
@@ -59,12 +59,12 @@ LRESULT OnDestroy() {
 
 LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
-  if (pintura.Rect().top >= kAltoTitulo + 1) return 0;
-  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(g_fondo), kAnchoTesela, kAltoTitulo);
+  if (pintura.Rect().top >= Esc(kAltoTitulo + 1)) return 0;
+  PintarMosaico(pintura.Hdc(), pintura.Rect(), ImagenDe(g_fondo), Esc(kAnchoTesela), Esc(kAltoTitulo));
   Seleccion fuente(pintura.Hdc(), g_fuente.Get());
   SetBkMode(pintura.Hdc(), TRANSPARENT);
   SetTextColor(pintura.Hdc(), RGB(0, 0, 0));
-  TextOutA(pintura.Hdc(), g_xTiempo, 12, g_tiempo.c_str(), static_cast<int>(g_tiempo.size()));
+  TextOutA(pintura.Hdc(), g_xTiempo, Esc(12), g_tiempo.c_str(), static_cast<int>(g_tiempo.size()));
   return 0;
 }
 
@@ -104,7 +104,7 @@ bool RegistrarTitulo(HINSTANCE instancia) {
 }
 
 void CrearTitulo(HWND padre) {
-  g_titulo = CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, arranque.anchoPantalla, kAltoTitulo, padre,
+  g_titulo = CreateWindowExA(0, kClase, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, arranque.anchoPantalla, Esc(kAltoTitulo), padre,
                              nullptr, arranque.instancia, nullptr);
 }
 
@@ -138,9 +138,9 @@ void MostrarTiempo(uint32_t, uint32_t horas, uint32_t minutos, uint32_t segundos
     g_tiempo = nuevo;
     return;
   }
-  const int32_t ancho = std::max({kAnchoTextoTiempo, AnchoTiempo(g_tiempo) + 2, AnchoTiempo(nuevo) + 2});
+  const int32_t ancho = std::max({Esc(kAnchoTextoTiempo), AnchoTiempo(g_tiempo) + 2, AnchoTiempo(nuevo) + 2});
   g_tiempo = nuevo;
-  const RECT r{g_xTiempo, 10, g_xTiempo + ancho, 60};
+  const RECT r{g_xTiempo, Esc(10), g_xTiempo + ancho, Esc(60)};
   InvalidateRect(g_titulo, &r, FALSE);
 }
 

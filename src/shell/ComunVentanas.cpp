@@ -10,15 +10,22 @@
 
 // Window procedures call these: no exception may leave them, so memory that
 // cannot be had gives an empty result.
+bool CargarInterfaz(ControlDC& lienzo, uint32_t numero) {
+  if (!lienzo.Cargar(numero)) return false;
+  // Without memory for the enlarged copy the picture still shows, small.
+  lienzo.Ampliar(EscalaInterfaz());
+  return true;
+}
+
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero) {
   std::unique_ptr<ControlDC> lienzo(new (std::nothrow) ControlDC);
-  if (lienzo) lienzo->Cargar(numero);
+  if (lienzo) CargarInterfaz(*lienzo, numero);
   return lienzo;
 }
 
 std::unique_ptr<ControlDC> CrearLienzoTeselado() {
   constexpr uint32_t kTesela = 160;
-  constexpr int kLado = 80;
+  const int kLado = Esc(80);
   std::unique_ptr<ControlDC> lienzo(new (std::nothrow) ControlDC);
   if (!lienzo || !lienzo->AjustarTamaño(arranque.anchoPantalla, arranque.altoPantalla)) return nullptr;
   if (auto tesela = CargarImagenArchivo(kTesela); ImagenDe(tesela)) {

@@ -85,8 +85,12 @@ class CicloDialogo {
   ArrastreVentana arrastre_;
 };
 
-// Picture `numero` of the archive in a canvas of its own; an empty canvas
-// (Imagen() null) when the archive cannot give it.
+// Interface picture `numero` of the archive into `lienzo`, enlarged to the
+// interface's scale; false (the canvas unchanged) when the archive cannot
+// give it.
+bool CargarInterfaz(ControlDC& lienzo, uint32_t numero);
+// The same in a canvas of its own; an empty canvas (Imagen() null) when
+// the archive cannot give it.
 std::unique_ptr<ControlDC> CargarImagenArchivo(uint32_t numero);
 // The picture of a canvas that may be missing.
 inline HIMAGE ImagenDe(const std::unique_ptr<ControlDC>& lienzo) { return lienzo ? lienzo->Imagen() : nullptr; }

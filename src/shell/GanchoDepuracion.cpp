@@ -50,7 +50,8 @@ void VolcarPuzzle() {
   static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
   std::vector<TimingSummary> resumen;
   for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
-  const std::string texto = FormatPuzzleDump(resumen);
+  const std::string texto =
+      FormatPuzzleDump(resumen, {"dpi " + std::to_string(arranque.dpi) + " scale " + std::to_string(arranque.escala)});
   // Written beside and moved over, so a reader never sees half a file.
   EscribirArchivoEntero(RutaVolcado().c_str(), texto.data(), static_cast<int64_t>(texto.size()));
 }

@@ -20,12 +20,28 @@ DatosInicio LeerDatosInicio(HINSTANCE instancia) {
   d.carpeta = ruta.Data();
   d.anchoPantalla = GetSystemMetrics(SM_CXSCREEN);
   d.altoPantalla = GetSystemMetrics(SM_CYSCREEN);
-  d.anchoTablero = d.anchoPantalla - kMargenAnchoTablero;
-  d.altoTablero = d.altoPantalla - kMargenAltoTablero;
-  d.cursorSoltarCaja = LoadCursorA(instancia, MAKEINTRESOURCEA(IDCUR_SOLTAR_CAJA));
-  d.cursorSelector = LoadCursorA(instancia, MAKEINTRESOURCEA(IDCUR_MANO_ABIERTA));
-  d.cursorSelectorArrastre = LoadCursorA(instancia, MAKEINTRESOURCEA(IDCUR_MANO_CERRADA));
+  {
+    HDC pantalla = GetDC(nullptr);
+    if (pantalla) {
+      d.dpi = GetDeviceCaps(pantalla, LOGPIXELSY);
+      ReleaseDC(nullptr, pantalla);
+    }
+  }
+  d.escala = FactorInterfaz(d.dpi, d.anchoPantalla, d.altoPantalla);
+  d.anchoTablero = d.anchoPantalla - kMargenAnchoTablero * d.escala;
+  d.altoTablero = d.altoPantalla - kMargenAltoTablero * d.escala;
+  d.cursorSoltarCaja = CargarCursor(instancia, IDCUR_SOLTAR_CAJA, d.escala);
+  d.cursorSelector = CargarCursor(instancia, IDCUR_MANO_ABIERTA, d.escala);
+  d.cursorSelectorArrastre = CargarCursor(instancia, IDCUR_MANO_CERRADA, d.escala);
   return d;
+}
+
+HCURSOR CargarCursor(HINSTANCE instancia, int id, int32_t escala) {
+  // The files hold each cursor drawn at every factor: the one of this
+  // size is taken as it is, never stretched.
+  const int lado = 32 * escala;
+  auto* cursor = static_cast<HCURSOR>(LoadImageA(instancia, MAKEINTRESOURCEA(id), IMAGE_CURSOR, lado, lado, 0));
+  return cursor ? cursor : LoadCursorA(instancia, MAKEINTRESOURCEA(id));
 }
 
 void CortarDirectorio(Cadena& ruta, int32_t escritos) {
@@ -37,4 +53,7 @@ void CortarDirectorio(Cadena& ruta, int32_t escritos) {
   }
 }
 
-void EscribirDatosInicio(const DatosInicio& datos) { g_inicio = datos; }
+void EscribirDatosInicio(const DatosInicio& datos) {
+  g_inicio = datos;
+  FijarEscalaInterfaz(datos.escala);
+}

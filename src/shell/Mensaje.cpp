@@ -12,6 +12,7 @@
 #include "Controles.h"
 #include "ControlDC.h"
 #include "DibujoHIMAGE.h"
+#include "DisenoVentanas.h"
 #include "Globales.h"
 #include "HImage.h"
 #include "ObjetosGDI.h"
@@ -21,6 +22,8 @@ HWND ventanaMensaje = nullptr;
 
 namespace {
 
+using namespace DisenoMensaje;
+
 constexpr char kClase[] = "CWNDMENSAJE";
 
 constexpr uint32_t kImagenFondo = 148;
@@ -29,8 +32,6 @@ constexpr uint32_t kImagenAceptar = 146;
 constexpr uint32_t kImagenCancelar = 147;
 constexpr UINT kRetrasoRespuesta = 45;  // ms
 constexpr int32_t kLargoTexto = 200;
-// The box's size when picture 148 is missing: the smallest the picture may be.
-constexpr Punto kTamañoSinFondo{480, 310};
 
 // Closed -> open -> answer pending (the box is gone, the timer runs) -> closed.
 enum class Fase { cerrado, abierto, pendiente };
@@ -47,6 +48,7 @@ struct Estado {
   bool decidido = false;  // the first choice stands
   CicloDialogo ciclo{true};
   std::unique_ptr<ControlDC> fondo, imagenAceptar, imagenCancelar;
+  ObjetoGDI<HFONT> fuenteEntrada;
   HWND botonAceptar = nullptr, botonCancelar = nullptr, entrada = nullptr;
   UINT_PTR temporizador = 0;
 };
@@ -94,6 +96,7 @@ void Cerrado() {
   g.imagenAceptar.reset();
   g.imagenCancelar.reset();
   g.fondo.reset();
+  g.fuenteEntrada = ObjetoGDI<HFONT>();
   g.botonAceptar = g.botonCancelar = g.entrada = nullptr;
   g.fase = Fase::pendiente;
   g.temporizador = SetTimer(nullptr, 0, kRetrasoRespuesta, OnTemporizador);
@@ -112,26 +115,33 @@ LRESULT OnCreate(HWND hwnd) {
   ventanaMensaje = hwnd;
   if (g.conEntrada) {
     // No ES_AUTOHSCROLL: typing stops when the field is full.
-    g.entrada = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 20, 160, 225, 24, hwnd,
+    g.entrada = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, Esc(kXEntrada), Esc(kYEntrada),
+                                Esc(kAnchoEntrada), Esc(kAltoEntrada), hwnd,
                                 reinterpret_cast<HMENU>(INT_PTR{kIdMensajeEntrada}), arranque.instancia, nullptr);
-    // No font of its own: the field keeps the system font.
-    SendMessageA(g.entrada, WM_SETFONT, 0, FALSE);
+    // The system font at the designed dots per inch; elsewhere it grows
+    // with the screen and would not fit, so the shared face at the field's
+    // scale.
+    g.fuenteEntrada = arranque.dpi != kDpiDiseño ? ObjetoGDI<HFONT>(CrearFuente(Esc(kAltoEntrada - 6), FW_NORMAL))
+                                                 : ObjetoGDI<HFONT>();
+    SendMessageA(g.entrada, WM_SETFONT, reinterpret_cast<WPARAM>(g.fuenteEntrada.Get()), FALSE);
     SendMessageA(g.entrada, EM_LIMITTEXT, kLargoEntrada, 0);
     SetFocus(g.entrada);
   }
   // The caption goes into the background once; the same canvas then holds OK.
   g.imagenAceptar.reset(new (std::nothrow) ControlDC);
-  if (g.imagenAceptar && g.imagenAceptar->Cargar(kImagenTitulo + static_cast<uint32_t>(idioma))) {
+  if (g.imagenAceptar && CargarInterfaz(*g.imagenAceptar, kImagenTitulo + static_cast<uint32_t>(idioma))) {
     const HIMAGE fondo = ImagenDe(g.fondo), titulo = g.imagenAceptar->Imagen();
     const Punto t = g.imagenAceptar->Tamaño();
-    if (CabeEnFondo(titulo, fondo)) TransferirHIMAGE(fondo, 13, 7, t.x, t.y, titulo, 0, 0, ROP_SRCCOPY);
+    if (CabeEnFondo(titulo, fondo))
+      TransferirHIMAGE(fondo, Esc(kXTitulo), Esc(kYTitulo), t.x, t.y, titulo, 0, 0, ROP_SRCCOPY);
   }
-  if (g.imagenAceptar) g.imagenAceptar->Cargar(kImagenAceptar);
-  g.botonAceptar = CrearBoton(hwnd, 18, 255, kIdMensajeAceptar, ImagenDe(g.imagenAceptar));
+  if (g.imagenAceptar) CargarInterfaz(*g.imagenAceptar, kImagenAceptar);
+  g.botonAceptar = CrearBoton(hwnd, Esc(kXAceptar), Esc(kYAceptar), kIdMensajeAceptar, ImagenDe(g.imagenAceptar));
   if (g.respuesta) {
     g.imagenCancelar.reset(new (std::nothrow) ControlDC);
-    if (g.imagenCancelar) g.imagenCancelar->Cargar(kImagenCancelar);
-    g.botonCancelar = CrearBoton(hwnd, 413, 257, kIdMensajeCancelar, ImagenDe(g.imagenCancelar));
+    if (g.imagenCancelar) CargarInterfaz(*g.imagenCancelar, kImagenCancelar);
+    g.botonCancelar =
+        CrearBoton(hwnd, Esc(kXCancelar), Esc(kYCancelar), kIdMensajeCancelar, ImagenDe(g.imagenCancelar));
   }
   g.aceptado = false;
   return 0;
@@ -141,7 +151,8 @@ LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
   // Without its picture the box is a plain black fill.
   PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
-  EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteComun, 400, 24, kColorTextoComun, false, 0, 0, 20, 60, 460, 190);
+  EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteComun, 400, Esc(kAltoFuente), kColorTextoComun, false, 0, 0,
+                           Esc(kXTexto), Esc(kYTexto), Esc(kAnchoTexto), Esc(kAltoTexto));
   return 0;
 }
 
@@ -213,7 +224,9 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   // A second box would overwrite the first one's state, answer and callback.
   if (g.fase != Fase::cerrado) return false;
   g.fondo.reset(new (std::nothrow) ControlDC);
-  const Punto tamaño = g.fondo && g.fondo->Cargar(kImagenFondo) ? g.fondo->Tamaño() : kTamañoSinFondo;
+  // Without picture 148 the box takes the smallest size the picture may have.
+  const Punto tamaño =
+      g.fondo && CargarInterfaz(*g.fondo, kImagenFondo) ? g.fondo->Tamaño() : Esc(Punto{kAnchoMinimo, kAltoMinimo});
   CargarTexto(textoBase);
   g.padre = padre;
   g.conEntrada = conEntrada;

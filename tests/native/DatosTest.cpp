@@ -12,6 +12,7 @@
 #include "ArchivoBMP.h"
 #include "ArchivoRecursos.h"
 #include "Cut.h"
+#include "DisenoVentanas.h"
 #include "Manifiesto.h"
 #include "Puzzle.h"
 #include "Troquel.h"
@@ -94,48 +95,94 @@ TEST_F(Datos, EveryPictureTheProgramLoadsIsInTheArchiveWithItsLayout) {
   EXPECT_EQ(cargados, guardados.size()) << "the archive holds pictures nothing loads";
 }
 
-// Controls stand at fixed places on their window's picture: every one of
-// them must lie inside it.
+// Controls stand at fixed places on their window's picture (the places the
+// windows use): every one of them must lie inside it.
 TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
-  const auto [w224, h224] = Marco(224);
-  EXPECT_GE(h224, 255 + Marco(223, 1, 3).second);
-  EXPECT_GE(h224, 257 + Marco(222, 1, 3).second);
-  EXPECT_GE(w224, 514 + Marco(222, 1, 3).first);
-  for (uint32_t n : {115u, 126u, 130u, 158u}) EXPECT_GE(h224, 235 + Marco(n, 10).second) << n;
-  for (uint32_t n : {198u, 199u}) EXPECT_GE(w224, 452 + Marco(n, 10).first) << n;
-  EXPECT_GE(w224, 482 + Marco(186, 1, 4).first);
-  EXPECT_GE(w224, 555 + Marco(221, 1, 3).first);
+  {
+    using namespace DisenoNuevo;
+    const auto [w, h] = Marco(224);
+    EXPECT_GE(w, kXAceptar + Marco(223, 1, 3).first);
+    EXPECT_GE(h, kYAceptar + Marco(223, 1, 3).second);
+    EXPECT_GE(w, kXCerrar + Marco(222, 1, 3).first);
+    EXPECT_GE(h, kYCerrar + Marco(222, 1, 3).second);
+    for (int i = 0; i < 4; ++i) EXPECT_GE(h, kYPestaña[i] + Marco(1000 + 10 * i, 1, 4).second) << i;
+    EXPECT_GE(w, kXAyuda + Marco(115, 10).first);
+    EXPECT_GE(w, kXVistaPrevia + Marco(126, 10).first);
+    EXPECT_LE(kXAyuda + Marco(115, 10).first, kXAgregar);  // help, add and preview side by side
+    EXPECT_LE(kXAgregar + Marco(130, 10).first, kXVistaPrevia);
+    for (uint32_t n : {115u, 126u, 130u}) EXPECT_GE(h, kYBotonesPie + Marco(n, 10).second) << n;
+    for (uint32_t n : {198u, 199u}) EXPECT_GE(w, kXZoom + Marco(n, 10).first) << n;
+    EXPECT_GE(h, kYNatural + Marco(198, 10).second);
+    for (int i = 0; i < 3; ++i) EXPECT_GE(w, kXTroquel[i] + Marco(184 + static_cast<uint32_t>(i), 1, 4).first) << i;
+    EXPECT_GE(w, kXDesplazadorImagenes + Marco(221, 1, 3).first);
+    EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(197, 1, 3).second);
+    EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(221, 1, 3).second);
+    EXPECT_GE(h, kYDesplazadorImagenes + Marco(221, 1, 3).second);
+    EXPECT_LE(kXPagina + kAnchoPagina, w);
+    EXPECT_LE(kXEncabezado + Marco(2000).first, w);
+    EXPECT_LE(kYEncabezado + kAltoEncabezado, h);
+    for (uint32_t l = 0; l < 6; ++l)
+      for (uint32_t p = 0; p < 4; ++p) {
+        EXPECT_LE(Marco(2000 + 10 * p + l).first, kAnchoEncabezado) << p << " " << l;
+        EXPECT_LE(Marco(2000 + 10 * p + l).second, kAltoEncabezado) << p << " " << l;
+      }
+    EXPECT_LE(kFinRotulos, w);
+  }
+  {
+    using namespace DisenoArchivo;
+    const auto [w, h] = Marco(224);
+    EXPECT_GE(w, kXAceptar + kMargenFondo + Marco(223, 1, 3).first);
+    EXPECT_GE(h, kYAceptar + Marco(223, 1, 3).second);
+    EXPECT_GE(w, kXCancelar + kMargenFondo + Marco(222, 1, 3).first);
+    EXPECT_GE(h, kYCancelar + Marco(222, 1, 3).second);
+    for (uint32_t n : {115u, 158u}) EXPECT_GE(h, kYBotonesPie + Marco(n, 10).second) << n;
+    EXPECT_GE(w, kXDesplazador + kMargenFondo + Marco(221, 1, 3).first);
+  }
   EXPECT_LE(Marco(106, 1, 6).first, 224);
   EXPECT_LE(Marco(106, 1, 6).second, 170);
-
-  const auto [w148, h148] = Marco(148);
-  EXPECT_GE(w148, 413 + Marco(147, 1, 3).first);
-  EXPECT_GE(h148, 255 + Marco(146, 1, 3).second);
-  EXPECT_GE(h148, 257 + Marco(147, 1, 3).second);
-
-  const auto [w214, h214] = Marco(214);
-  const auto [kw, kh] = Marco(507, 1, 2);
-  EXPECT_GE(w214, 180 + Marco(213, 1, 3).first);
-  EXPECT_GE(w214, 155 + Marco(505).first);
-  EXPECT_GE(w214, 35 + Marco(503).first);
-  EXPECT_GE(w214, 181 - kw / 2 + kw);
-  EXPECT_GE(h214, 256 + std::max(Marco(212, 1, 3).second, Marco(213, 1, 3).second));
-  EXPECT_GE(h214, 236 - kh / 2 + kh);
-  EXPECT_GE(100 - kh / 2, 0);
-  const auto [w215, h215] = Marco(215);
-  EXPECT_GE(w215, 180 + Marco(217, 1, 3).first);
-  EXPECT_GE(h215, 256 + std::max(Marco(216, 1, 3).second, Marco(217, 1, 3).second));
-  for (uint32_t l = 0; l < 6; ++l) {
-    EXPECT_LE(Marco(2150 + l).first, w148 - 13) << l;
-    EXPECT_LE(Marco(2100 + l).first + 77, w214) << l;
-    EXPECT_LE(Marco(2170 + l).first + 77, w215) << l;
+  {
+    using namespace DisenoMensaje;
+    const auto [w, h] = Marco(148);
+    EXPECT_GE(w, kAnchoMinimo);
+    EXPECT_GE(h, kAltoMinimo);
+    EXPECT_GE(w, kXCancelar + Marco(147, 1, 3).first);
+    EXPECT_GE(h, kYAceptar + Marco(146, 1, 3).second);
+    EXPECT_GE(h, kYCancelar + Marco(147, 1, 3).second);
+    EXPECT_LE(kXTexto + kAnchoTexto, w);
+    EXPECT_LE(kYTexto + kAltoTexto, kYAceptar);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(kXTitulo + Marco(2150 + l).first, w) << l;
   }
-
-  const auto [w166, h166] = Marco(166);
-  EXPECT_GE(w166, 296 + Marco(167, 1, 3).first);
-  EXPECT_GE(h166, 378 + Marco(167, 1, 3).second);
-  EXPECT_GE(h166, 416 + Marco(163, 1, 3).second);
-  EXPECT_GE(h166, 423 + Marco(165, 1, 3).second);
+  {
+    using namespace DisenoMusica;
+    const auto [w, h] = Marco(214);
+    const auto [kw, kh] = Marco(507, 1, 2);
+    EXPECT_GE(w, kXSilencio + Marco(213, 1, 3).first);
+    EXPECT_GE(w, kXOndas + Marco(505).first);
+    EXPECT_GE(w, kXMaestro + Marco(503).first);
+    EXPECT_GE(w, kXPistaOndas - kw / 2 + kw);
+    EXPECT_GE(h, kYBotones + std::max(Marco(212, 1, 3).second, Marco(213, 1, 3).second));
+    EXPECT_GE(h, kYPistaAbajo - kh / 2 + kh);
+    EXPECT_GE(kYPistaArriba - kh / 2, 0);
+    EXPECT_GE(h, kYPistas + 3 * kPasoPistas + Marco(533, 1, 4).second);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2100 + l).first + kXTitulo, w) << l;
+  }
+  {
+    using namespace DisenoIdioma;
+    const auto [w, h] = Marco(215);
+    EXPECT_GE(w, kXCancelar + Marco(217, 1, 3).first);
+    EXPECT_GE(h, kYBotones + std::max(Marco(216, 1, 3).second, Marco(217, 1, 3).second));
+    EXPECT_GE(h, kYEtiquetas + 6 * kPasoEtiquetas);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2170 + l).first + kXTitulo, w) << l;
+  }
+  {
+    using namespace DisenoPanel;
+    const auto [w, h] = Marco(166);
+    EXPECT_GE(w, kXRepetir + Marco(167, 1, 3).first);
+    EXPECT_GE(h, kYRepetir + Marco(167, 1, 3).second);
+    EXPECT_GE(h, kYSalir + Marco(163, 1, 3).second);
+    EXPECT_GE(h, kYWeb + Marco(165, 1, 3).second);
+    EXPECT_GE(w, kXWeb + Marco(165, 1, 3).first);
+  }
 }
 
 // The shipped dies are the generator's: the cut's partition tests over its

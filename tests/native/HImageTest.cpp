@@ -114,4 +114,37 @@ TEST(HImage, CopiarPaletaCopiesTheUsedEntriesOnly) {
   EXPECT_EQ(ColoresHIMAGE(destino.get())[3].rgbRed, 0xAB);
 }
 
+
+// Each pixel a factor x factor block of itself, rows and their padding
+// whole, the palette kept; one factor is a plain copy.
+TEST(HImageAmpliar, RepeatsEveryPixelIntoABlock) {
+  for (const int factor : {1, 2, 3}) {
+    SCOPED_TRACE(factor);
+    Imagen origen = Numerada(3, 2);
+    ColoresHIMAGE(origen.get())[7] = {1, 2, 3, 0};
+    Imagen grande(AmpliarHIMAGE(origen.get(), factor), &LiberarHIMAGE);
+    ASSERT_TRUE(grande);
+    EXPECT_EQ(grande->biWidth, 3 * factor);
+    EXPECT_EQ(grande->biHeight, 2 * factor);
+    EXPECT_EQ(grande->biSizeImage, static_cast<uint32_t>(StrideHIMAGE(grande.get()) * 2 * factor));
+    EXPECT_EQ(ColoresHIMAGE(grande.get())[7].rgbGreen, 2);
+    Filas esperado(2 * factor, std::vector<int>(3 * factor));
+    for (int y = 0; y < 2 * factor; ++y)
+      for (int x = 0; x < 3 * factor; ++x) esperado[y][x] = 10 * (y / factor) + x / factor;
+    EXPECT_EQ(Leer(grande), esperado);
+    for (int y = 0; y < 2 * factor; ++y)  // padding zeroed, as a stored picture's
+      for (int x = 3 * factor; x < StrideHIMAGE(grande.get()); ++x) EXPECT_EQ(FilaHIMAGE(grande.get(), y)[x], 0);
+  }
+  Imagen color = Nueva(1, 1, 24, 0);
+  FilaHIMAGE(color.get(), 0)[0] = 9, FilaHIMAGE(color.get(), 0)[1] = 8, FilaHIMAGE(color.get(), 0)[2] = 7;
+  Imagen doble(AmpliarHIMAGE(color.get(), 2), &LiberarHIMAGE);
+  ASSERT_TRUE(doble);
+  for (int y = 0; y < 2; ++y)
+    EXPECT_EQ(std::vector<int>(FilaHIMAGE(doble.get(), y), FilaHIMAGE(doble.get(), y) + 8),
+              (std::vector<int>{9, 8, 7, 9, 8, 7, 0, 0}));
+  // Too large for a 32-bit picture: refused, not wrapped.
+  CabeceraInfoBMP ancha{40, 1 << 20, 1 << 12, 1, 8, 0, 0, 0, 0, 256, 0};
+  EXPECT_EQ(AmpliarHIMAGE(&ancha, 2), nullptr);
+}
+
 }  // namespace

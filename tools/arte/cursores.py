@@ -1,4 +1,6 @@
-"""cursores.py OUTDIR: the program's three 32 x 32 cursors as .cur files.
+"""cursores.py OUTDIR: the program's three cursors as .cur files, each at
+32 x 32 and enlarged 2, 3 and 4 times by pixel repetition for dense
+screens (the game takes the one its interface's factor calls for).
 
   mano_abierta.cur  open hand, over the size and count choosers
   mano_cerrada.cur  closed hand, while a chooser is dragged
@@ -146,10 +148,15 @@ def dibujo(arte):
     return imagen
 
 
+FACTORES = (1, 2, 3, 4)
+
+
 def main(salida):
     os.makedirs(salida, exist_ok=True)
     for nombre, arte, punto in CURSORES:
-        ico.escribir(os.path.join(salida, nombre), [dibujo(arte)], punto)
+        base = dibujo(arte)
+        imagenes = [base.resize((32 * k, 32 * k), Image.NEAREST) for k in FACTORES]
+        ico.escribir(os.path.join(salida, nombre), imagenes, punto)
 
 
 if __name__ == '__main__':

@@ -29,7 +29,8 @@ def _imagen(rgba):
 def escribir(ruta, imagenes, punto=None):
     """Writes `imagenes` (PIL RGBA pictures, at most 255 px a side) into one
     file: an icon, or a cursor with hot spot `punto` (x, y) when it is given.
-    The hot spot is in the coordinates of each image."""
+    The hot spot is in the coordinates of the first image and grows with
+    the others (a larger image is the first one enlarged)."""
     tipo = 1 if punto is None else 2
     datos = [_imagen(np.asarray(im.convert('RGBA'), dtype=np.uint8)) for im in imagenes]
     salida = struct.pack('<HHH', 0, tipo, len(datos))
@@ -39,7 +40,7 @@ def escribir(ruta, imagenes, punto=None):
         if tipo == 1:
             campo1, campo2 = 1, 32  # planes, bits per pixel
         else:
-            campo1, campo2 = punto
+            campo1, campo2 = (c * im.width // imagenes[0].width for c in punto)
             assert 0 <= campo1 < im.width and 0 <= campo2 < im.height
         salida += struct.pack('<BBBBHHII', im.width, im.height, 0, 0, campo1, campo2, len(d), desplazamiento)
         desplazamiento += len(d)
