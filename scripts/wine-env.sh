@@ -6,9 +6,13 @@
 #                           device and a mixer whose faders work
 #   TESSERA_WINE_KIND=impresora  as null, for the tests that print to the
 #                           test printer of scripts/impresora.sh
+# TESSERA_WINE_DPI (96 unless set) is the screens' dots per inch: another
+# value gets a prefix of its own, KIND-DPI.
 _tessera_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TESSERA_WINE_KIND=${TESSERA_WINE_KIND:-null}
+TESSERA_WINE_DPI=${TESSERA_WINE_DPI:-96}
 export WINEPREFIX="${TESSERA_WINE_DIR:-$_tessera_root/build/wine}/$TESSERA_WINE_KIND"
+[ "$TESSERA_WINE_DPI" = 96 ] || WINEPREFIX+="-$TESSERA_WINE_DPI"
 export WINEARCH=win64
 if [ "$TESSERA_WINE_KIND" = sonido ]; then
   # The sound system's null device, from a home of the prefix's own.
@@ -37,6 +41,10 @@ wine_prefix_ready() {
     fi
     if [ "$TESSERA_WINE_KIND" != x11 ]; then
       wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+    fi
+    if [ "$TESSERA_WINE_DPI" != 96 ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TESSERA_WINE_DPI" /f \
+        >/dev/null 2>&1 </dev/null
     fi
     wineserver -w
     touch "$WINEPREFIX/.tessera-ready"

@@ -223,6 +223,7 @@ juego_leer() {
           cols) COLS=$c ;;
           cell) CELDA_W=$c; CELDA_H=$d ;;
           margin) MARGEN_X=$c; MARGEN_Y=$d ;;
+          dpi) ESCALA=$e; MESA_X=$((49 * e)); MESA_Y=$((78 * e)) ;;
           time)
             case "$c" in
               press) N_PRESION=${d#n=} ;;
@@ -252,14 +253,18 @@ juego_esperar_volcado() {
   juego_leer
 }
 
-# Screen point of the middle of piece i's cell (the table is at 49, 78).
+# The interface's factor (from the dump) and the table's corner, at 49, 78
+# times the factor.
+ESCALA=1 MESA_X=49 MESA_Y=78
+
+# Screen point of the middle of piece i's cell.
 centro_pieza() {
-  echo $((49 + P_X[$1] + MARGEN_X + CELDA_W / 2)) $((78 + P_Y[$1] + MARGEN_Y + CELDA_H / 2))
+  echo $((MESA_X + P_X[$1] + MARGEN_X + CELDA_W / 2)) $((MESA_Y + P_Y[$1] + MARGEN_Y + CELDA_H / 2))
 }
 
-# The table's size (it lies at 49, 78 and leaves 28 and 50 to the right
-# and below).
-tamano_mesa() { xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1] - 77, t[2] - 128}'; }
+# The table's size (it leaves 28 and 50 times the factor to the right and
+# below).
+tamano_mesa() { xdpyinfo | awk -v k="$ESCALA" '/dimensions:/ {split($2, t, "x"); print t[1] - 77 * k, t[2] - 128 * k}'; }
 
 # vecino_con_sitio P: sets K to a neighbour of piece P in the picture, and
 # DX DY to where P goes beside it (from K's corner), such that the middle
@@ -294,7 +299,7 @@ pieza_a_la_esquina() {
     # A piece already in the corner would only go where it is.
     [[ $movidas == *" $i "* ]] && continue
     read -r x0 y0 <<<"$(centro_pieza "$i")"
-    pieza_movida "$x0" "$y0" $((49 + 30 + MARGEN_X + CELDA_W / 2)) $((78 + 10 + MARGEN_Y + CELDA_H / 2)) || continue
+    pieza_movida "$x0" "$y0" $((MESA_X + 30 + MARGEN_X + CELDA_W / 2)) $((MESA_Y + 10 + MARGEN_Y + CELDA_H / 2)) || continue
     P=$MOVIDA
     vecino_con_sitio "$P" && return 0
     movidas+="$P "
@@ -324,12 +329,12 @@ puntero() {
   return 1
 }
 
-# The table's part of the screen (from 49, 78; the strips around it are 25
-# wide), where nothing but the pieces moves.
+# The table's part of the screen (from its corner; the strips around it
+# are 25 wide times the factor), where nothing but the pieces moves.
 region_mesa() {
   local w h
   read -r w h < <(xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1], t[2]}')
-  echo "$((w - 49 - 25))x$((h - 78 - 25))+49+78"
+  echo "$((w - MESA_X - 25 * ESCALA))x$((h - MESA_Y - 25 * ESCALA))+$MESA_X+$MESA_Y"
 }
 
 # arrastrar X0 Y0 X1 Y1: press, move in steps, release; then wait for the
@@ -529,7 +534,7 @@ unida() { local k; for k in 1 2 3; do [ "${P_GRUPO[$k]}" != 0 ] && [ "${P_GRUPO[
 a_su_sitio() {
   local k=$1 x0 y0
   read -r x0 y0 <<<"$(centro_pieza "$k")"
-  arrastrar "$x0" "$y0" $((49 + 20 + (k % 2) * CELDA_W + CELDA_W / 2)) $((78 + 2 + (k / 2) * CELDA_H + CELDA_H / 2))
+  arrastrar "$x0" "$y0" $((MESA_X + 20 + (k % 2) * CELDA_W + CELDA_W / 2)) $((MESA_Y + 2 + (k / 2) * CELDA_H + CELDA_H / 2))
 }
 # The point of piece k farthest from the cells of the pieces already in
 # their places (which lie on top), as "x y distance".
@@ -546,7 +551,7 @@ punto_visible() {
         [ "$y" -lt "${P_Y[$o]}" ] && oy=$((P_Y[o] - y)); [ "$y" -ge $((P_Y[o] + CELDA_H)) ] && oy=$((y - P_Y[o] - CELDA_H))
         d=$((ox > oy ? ox : oy)); [ "$d" -lt "$m" ] && m=$d
       done
-      [ "$m" -gt "${mejor##* }" ] && mejor="$((49 + MARGEN_X + x)) $((78 + MARGEN_Y + y)) $m"
+      [ "$m" -gt "${mejor##* }" ] && mejor="$((MESA_X + MARGEN_X + x)) $((MESA_Y + MARGEN_Y + y)) $m"
     done
   done
   echo "$mejor"
