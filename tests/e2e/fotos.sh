@@ -91,12 +91,30 @@ primeras=$(firma "$fila")
 # The add button stands between help and preview, at (320, 235) in the window.
 d=$(clic_ventana $((X + 320 + 35)) $((Y + 235 + 35))) || fail "the add button opened no dialog"
 [ "$(xdotool getwindowname "$d")" = "Add pictures" ] || fail "the window that came is not the open dialog"
-# The name field has the keyboard when the dialog opens.
+# The name field has the keyboard when the dialog opens. On a busy machine
+# xdotool now and then loses a letter it types through a borrowed key (the
+# accented ones): the dialog then says the path does not exist, and the
+# path is typed again over the old one.
 ruta="Z:${FOTO//\//\\}"
-xdotool type --delay 40 "$ruta"
-shot dialogo >/dev/null
-xdotool key Return
-esperar_ventana_ida "$d" || fail "the open dialog did not close"
+for intento in 1 2 3; do
+  xdotool type --delay 40 "$ruta"
+  shot dialogo >/dev/null
+  antes=$(ventanas)
+  xdotool key Return
+  # Either the dialog goes, or its warning comes.
+  aviso=""
+  for _ in $(seq 1 300); do
+    ventanas | grep -qx "$d" || break
+    aviso=$(esperar_ventana_nueva "$antes" 0) && break
+    sleep 0.1
+  done
+  [ -z "$aviso" ] && break
+  echo "retrying: the open dialog did not find the path it was given"
+  xdotool key Return
+  esperar_ventana_ida "$aviso" || fail "the open dialog's warning did not close"
+  xdotool key ctrl+a BackSpace
+done
+ventanas | grep -qx "$d" && fail "the open dialog did not close"
 # The list pages to the photo once it is in.
 esperar_cambio "$fila" "$primeras" || fail "the thumbnails did not page to the photo"
 esperar_quieta "$fila"
