@@ -43,10 +43,11 @@ win32: deps
 test: native win64 win32
 	@bash scripts/test.sh $(NATIVE) $(WIN64)
 
-# A clean layout to copy to a Windows machine.
+# A clean layout to copy to a Windows machine, and beside it the same as a
+# zip and as an installer: dist/Tessera-VERSION.zip, dist/Tessera-VERSION-setup.exe.
 dist: win64
 	rm -rf dist/Tessera
-	@bash scripts/dist.sh $(WIN64) dist/Tessera
+	@bash scripts/dist.sh $(WIN64) dist/Tessera dist
 
 run: win64
 	@bash scripts/dist.sh $(WIN64) $(PLAY)

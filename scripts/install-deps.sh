@@ -12,6 +12,8 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   # running and driving the program
   wine wine64 xvfb xdotool x11-utils imagemagick
+  # the packages of `make dist`: the zip and the installer
+  zip unzip nsis
   # the printing tests: a CUPS server with a PDF printer, and a PDF reader
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   # asset tools

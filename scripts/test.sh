@@ -21,6 +21,9 @@ run_suite native "$native" "$(nproc)"
 for kind in null sonido x11 impresora; do
   TESSERA_WINE_KIND=$kind bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 done
+# The installer's test installs into a display prefix of its own.
+TESSERA_WINE_DIR=${TESSERA_WINE_DIR:-$PWD/build/wine}/instalador TESSERA_WINE_KIND=x11 \
+  bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 run_suite wine "$win64" 2
 
 passed=0

@@ -24,14 +24,18 @@ export WINEDEBUG=-all
 # No desktop menu entries, and no offer to install the .NET or HTML runtimes.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 
+# What a ready prefix's mark holds; a prefix marked otherwise is made again.
+_tessera_prefix_mark=win10
 wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.tessera-ready" ] && return 0
+  [ "$(cat "$WINEPREFIX/.tessera-ready" 2>/dev/null)" = "$_tessera_prefix_mark" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.tessera-ready" ] && exit 0
+    [ "$(cat "$WINEPREFIX/.tessera-ready" 2>/dev/null)" = "$_tessera_prefix_mark" ] && exit 0
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null
+    # Windows 10, as the program's manifest declares it can run on.
+    wine winecfg /v win10 >/dev/null 2>&1 </dev/null
     # Without a window manager this makes maximised windows cover the screen
     # and removes a stall on every top-level window destruction.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
@@ -47,7 +51,7 @@ wine_prefix_ready() {
         >/dev/null 2>&1 </dev/null
     fi
     wineserver -w
-    touch "$WINEPREFIX/.tessera-ready"
+    echo "$_tessera_prefix_mark" >"$WINEPREFIX/.tessera-ready"
   ) 9>"$WINEPREFIX.lock"
 }
 

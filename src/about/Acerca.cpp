@@ -11,15 +11,13 @@
 #include "ObjetosGDI.h"
 #include "TextosAcerca.h"
 #include "ValoresConfiguracion.h"
-
-#define ACERCA_TEXTO_(x) #x
-#define ACERCA_TEXTO(x) ACERCA_TEXTO_(x)
+#include "VersionTessera.h"
 
 namespace {
 
 constexpr char kClase[] = "CWNDACERCA";
 constexpr char kNombre[] = "Tessera Puzzle";
-constexpr char kNumeroVersion[] = ACERCA_TEXTO(TESSERA_VERSION_MAYOR) "." ACERCA_TEXTO(TESSERA_VERSION_MENOR);
+constexpr char kNumeroVersion[] = TESSERA_VERSION_TEXTO;
 // Designed measures: the card is drawn at the game's interface factor.
 constexpr int kAncho = 560;
 constexpr int kAlto = 350;
