@@ -21,6 +21,8 @@ run_suite native "$native" "$(nproc)"
 for kind in null sonido x11 impresora; do
   TESSERA_WINE_KIND=$kind bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 done
+# The scaled interface's check: a display prefix at 192 dots per inch.
+TESSERA_WINE_KIND=x11 TESSERA_WINE_DPI=192 bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 # The installer's test installs into a display prefix of its own.
 TESSERA_WINE_DIR=${TESSERA_WINE_DIR:-$PWD/build/wine}/instalador TESSERA_WINE_KIND=x11 \
   bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
