@@ -19,7 +19,7 @@ void GuardarDigito(const char* clave, int32_t valor) {
 }
 }  // namespace
 
-std::string RutaConfiguracion() { return arranque.carpeta + "Tessera.ini"; }
+std::string RutaConfiguracion() { return RutaDatos(kArchivoConfiguracion); }
 
 int32_t LeerPistaConfigurada() {
   char texto[kLargoValor] = "";

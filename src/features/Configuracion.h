@@ -1,6 +1,5 @@
-// The settings file Tessera.ini, kept in the program's folder with its
-// other writable files, read and written through the private-profile calls
-// (section "Tessera").
+// The settings file Tessera.ini, kept with the player's other files, read
+// and written through the private-profile calls (section "Tessera").
 #pragma once
 
 #include <cstdint>

@@ -199,7 +199,7 @@ void AnotarRecord(bool respuesta, const char* nombre) {
   if (lectura != LecturaRecords::ilegible) EscribirRecords(ruta.c_str(), cuadro);
 }
 
-std::string RutaRecords() { return arranque.carpeta + "Records.ovr"; }
+std::string RutaRecords() { return RutaDatos("Records.ovr"); }
 
 HWND VentanaCuadroHonor() { return g.ventana; }
 HWND NombreCuadroHonor(int fila) { return fila >= 0 && fila < kRecords ? g.nombres[static_cast<size_t>(fila)] : nullptr; }

@@ -10,6 +10,7 @@
 
 #include "ArchivoBMP.h"
 #include "ArchivoDisco.h"
+#include "CarpetaDatos.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplazador.h"
@@ -30,7 +31,6 @@
 namespace {
 
 constexpr char kClase[] = "CWNDFILE";
-constexpr char kCarpeta[] = "folder";
 constexpr char kExtension[] = ".epf";
 
 // Archive pictures.
@@ -74,7 +74,7 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
-std::string Carpeta() { return arranque.carpeta + kCarpeta; }
+std::string Carpeta() { return RutaDatos(kCarpetaPartidas); }
 std::string RutaArchivo(const char* nombre) { return Carpeta() + "\\" + nombre; }
 
 // The list index thumbnail 0 shows: minus the scroll's value.

@@ -1,6 +1,6 @@
 // CWNDFILE: the puzzle-file window, a pop-up centred on the screen and owned
 // by the main window, which it disables. It shows the saved games of the
-// program's folder\ four at a time; save mode takes a name to save the
+// player's folder\ four at a time; save mode takes a name to save the
 // game under, open mode opens the selected one. Either can delete a file.
 #pragma once
 

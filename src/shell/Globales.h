@@ -23,6 +23,7 @@ constexpr int32_t kMargenAltoTablero = 128;   // the title strip and the strip u
 struct DatosInicio {
   HINSTANCE instancia = nullptr;
   std::string carpeta;                          // the program's folder, ending in '\'
+  std::string carpetaDatos;                     // the player's files' folder, ending in '\'
   int32_t anchoPantalla = 0, altoPantalla = 0;  // read once, never refreshed
   int32_t anchoTablero = 0, altoTablero = 0;    // client size of the table board
   HCURSOR cursorSoltarCaja = nullptr;           // a piece over a box button
@@ -31,7 +32,8 @@ struct DatosInicio {
 };
 
 // What the running program reads: its folder (cut from the module's path),
-// the screen's size and the table's, its cursors.
+// the folder of the player's files (made when it is the per-user one), the
+// screen's size and the table's, its cursors.
 DatosInicio LeerDatosInicio(HINSTANCE instancia);
 // Cuts a module path of `escritos` characters after its last backslash
 // (when that is at index 1 to 258), recounting the buffer; other paths stay
@@ -41,8 +43,11 @@ void CortarDirectorio(Cadena& ruta, int32_t escritos);
 void EscribirDatosInicio(const DatosInicio& datos);
 extern const DatosInicio& arranque;
 
-// The program's folder + `relativa`.
+// The program's folder + `relativa`: the shipped data.
 inline std::string RutaPrograma(const std::string& relativa) { return arranque.carpeta + relativa; }
+// The player's files' folder + `relativa`: saves, records, settings,
+// wallpaper, their own pictures.
+inline std::string RutaDatos(const std::string& relativa) { return arranque.carpetaDatos + relativa; }
 
 // A character typed into a child window is offered to its parent first.
 constexpr UINT kMensajeCaracterHijo = 1524;
