@@ -14,6 +14,7 @@
 #include "Deslizador.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
+#include "Mensaje.h"
 #include "Mezclador.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
@@ -137,8 +138,8 @@ void ElegirPista(int k) {
   if (g.pista == k + 1 && DispositivoCD()) return;
   g.pista = k + 1;
   MarcarPista();
-  GuardarPista(g.pista);
   AbrirCD(g.pista);
+  if (!GuardarPista(g.pista)) MostrarMensaje(kTextoConfiguracionNoGuardada, g.ventana, nullptr, false);
 }
 
 void OnVolumen(Volumen& v, int codigo) {

@@ -54,6 +54,7 @@ constexpr int kNombreMaximo = 260;
 // Messages: the delete question; a refused name, a failed save, a failed open.
 constexpr int kTextoBorrar = 40;
 constexpr int kTextoNombreInvalido = 270, kTextoNoGuardado = 280, kTextoNoAbierto = 290;
+constexpr int kTextoSinAutoguardado = 730;  // leave a game the autosave could not keep?
 
 // The list lives as long as the program; it is filled again at each opening.
 ListaArchivos g_archivos;
@@ -424,10 +425,19 @@ void GuardarRapido() {
     MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
 }
 
-bool GuardarAutomatico() {
-  if (!puzzle.Exists() || !puzzle.modified || !imagenActual.Abierto()) return false;
-  CreateDirectoryA(Carpeta().c_str(), nullptr);
-  return SavePuzzle(RutaArchivo((std::string(kAutoguardado) + kExtension).c_str()).c_str());
+void GuardarAutomatico(void (*seguir)()) {
+  static void (*g_seguir)() = nullptr;
+  if (puzzle.Exists() && puzzle.modified && imagenActual.Abierto()) {
+    CreateDirectoryA(Carpeta().c_str(), nullptr);
+    if (!SavePuzzle(RutaArchivo((std::string(kAutoguardado) + kExtension).c_str()).c_str())) {
+      g_seguir = seguir;
+      MostrarMensaje(kTextoSinAutoguardado, ventanaPrincipal, [](bool dejar, const char*) {
+        if (dejar && g_seguir) g_seguir();
+      }, false);
+      return;
+    }
+  }
+  seguir();
 }
 
 HWND VentanaArchivo() { return g.ventana; }

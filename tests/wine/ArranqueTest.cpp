@@ -88,7 +88,7 @@ TEST(DatosJugador, TheMarkerSendsThePlayersFilesToTheUsersFolder) {
   d.carpeta = programa;
   d.carpetaDatos = usuario;
   EscribirDatosInicio(d);
-  GuardarIdioma(4);
+  EXPECT_TRUE(GuardarIdioma(4));
   EXPECT_EQ(LeerIdiomaConfigurado(), 4);
   for (const std::string& ruta : {RutaRecords(), CarpetaConvertidas()}) EXPECT_EQ(ruta.rfind(usuario, 0), 0u) << ruta;
   EXPECT_EQ(std::distance(fs::directory_iterator(carpeta), fs::directory_iterator()), 1) << "only the marker";
