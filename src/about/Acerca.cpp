@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "CarpetaDatos.h"
 #include "Escala.h"
 #include "ObjetosGDI.h"
 #include "TextosAcerca.h"
@@ -37,15 +39,16 @@ constexpr COLORREF kFieltro = RGB(47, 93, 58);
 constexpr COLORREF kRojoSello = RGB(150, 40, 32);
 
 // The game's language: what its language window stored in Tessera.ini,
-// which lives beside both programs.
+// in the folder the game keeps the player's files in (found by the game's
+// own rule from the folder both programs live in).
 int32_t IdiomaDelJuego() {
   char ruta[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, ruta, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return kIdiomaInicial;
-  std::string ini(ruta, n);
-  ini = ini.substr(0, ini.rfind('\\') + 1) + "Tessera.ini";
+  const std::string programa(ruta, std::string_view(ruta, n).rfind('\\') + 1);
+  const std::string ini = CarpetaDatosJuego(programa, false) + kArchivoConfiguracion;
   char texto[6] = "";
-  GetPrivateProfileStringA("Tessera", "Idioma", "", texto, sizeof texto, ini.c_str());
+  GetPrivateProfileStringA(kSeccionConfiguracion, "Idioma", "", texto, sizeof texto, ini.c_str());
   return IdiomaDeTexto(texto);
 }
 

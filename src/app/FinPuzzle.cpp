@@ -14,6 +14,7 @@
 
 namespace {
 constexpr int kPreguntaPapelTapiz = 140;
+constexpr int kTextoSinPapelTapiz = 720;
 }
 
 void PuzzleTerminado() {
@@ -39,7 +40,8 @@ void TrasImagenTerminada(bool mostrada) {
     RespuestaPapelTapiz(false, "");
 }
 
+// A wallpaper that could not be set is told before the honour check.
 void RespuestaPapelTapiz(bool si, const char*) {
-  if (si) PonerPapelTapiz();
+  if (si && !PonerPapelTapiz() && MostrarAviso(kTextoSinPapelTapiz, ventanaPrincipal, ComprobarRecord)) return;
   ComprobarRecord();
 }

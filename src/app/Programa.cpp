@@ -9,6 +9,7 @@
 #include "Globales.h"
 #include "Herramientas.h"
 #include "Lupa.h"
+#include "Mensaje.h"
 #include "Musica.h"
 #include "Peticiones.h"
 #include "Titulo.h"
@@ -22,7 +23,7 @@ class PeticionesPrograma final : public Peticiones {
   void AbrirCuadroHonor() override { ::AbrirCuadroHonor(); }
   void AbrirCambioIdioma() override { ::AbrirCambioIdioma(); }
   void AbrirVentanaArchivo(int32_t modo) override { ::AbrirVentanaArchivo(modo); }
-  bool GuardarAutomatico() override { return ::GuardarAutomatico(); }
+  void GuardarAutomatico(void (*seguir)()) override { ::GuardarAutomatico(seguir); }
   void PistaDisponible(bool disponible) override { ::PistaDisponible(disponible); }
   // Windows opened later load their words in the new language themselves.
   void IdiomaCambiado() override {
@@ -33,7 +34,8 @@ class PeticionesPrograma final : public Peticiones {
   }
   void CambiarFantasma() override {
     MostrarFantasma(!FantasmaVisible());
-    GuardarFantasma(FantasmaVisible());
+    if (!GuardarFantasma(FantasmaVisible()))
+      MostrarMensaje(kTextoConfiguracionNoGuardada, ventanaPrincipal, nullptr, false);
   }
 };
 

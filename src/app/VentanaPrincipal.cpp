@@ -123,10 +123,10 @@ LRESULT OnMouseActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wParam, lParam);
 }
 
-// Ending the program loses nothing: a changed game is kept first.
-LRESULT OnClose(HWND hwnd) {
-  GuardarAutomatico();
-  DestroyWindow(hwnd);
+// Ending the program loses nothing: a changed game is kept first, or the
+// player agrees to lose it.
+LRESULT OnClose() {
+  GuardarAutomatico([] { DestroyWindow(ventanaPrincipal); });
   return 0;
 }
 
@@ -153,7 +153,7 @@ LRESULT OnNotificacion(int codigo, HWND control) {
 LRESULT CALLBACK ProcVentanaPrincipal(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate(hwnd);
-    case WM_CLOSE: return OnClose(hwnd);
+    case WM_CLOSE: return OnClose();
     case WM_DESTROY: return OnDestroy();
     case MM_MCINOTIFY: FinDePista(wParam, lParam); return 0;
     case WM_SIZE: return OnSize(wParam);

@@ -12,8 +12,9 @@
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   EscribirDatosInicio(LeerDatosInicio(instancia));
-  // A saved game whose picture moved with the program finds it by name.
-  SetPictureFallbackFolder(RutaPrograma("Image").c_str());
+  // A saved game whose picture moved with the program, or with the
+  // player's files, finds it by name.
+  SetPictureFallbackFolder(RutaPrograma("Image").c_str(), RutaDatos("Image").c_str());
   // The language chosen last, early enough for the start-up messages.
   idioma = LeerIdiomaConfigurado();
 

@@ -13,6 +13,7 @@
 #include "DisenoVentanas.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
+#include "Mensaje.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "Peticiones.h"
@@ -41,6 +42,7 @@ struct Estado {
   std::array<HWND, kIdiomas> etiquetas{};
   HWND aceptar = nullptr, cancelar = nullptr;
   int32_t pendiente = kIdiomaInicial;  // marked, not yet the program's
+  bool noGuardado = false;             // the choice holds, but not in the file
   CicloDialogo ciclo{true};
 };
 Estado g;
@@ -98,7 +100,7 @@ void Marcar(int32_t indice) {
 void Aplicar() {
   if (g.pendiente == idioma) return;
   idioma = g.pendiente;
-  GuardarIdioma(idioma);
+  g.noGuardado = !GuardarIdioma(idioma);
   Juego().IdiomaCambiado();
 }
 
@@ -132,8 +134,15 @@ LRESULT OnPaint(HWND hwnd) {
   return 0;
 }
 
-// The controls are gone by now, so their pictures can go.
-void OnNcDestroy() { g = Estado(); }
+// The controls are gone by now, so their pictures can go. A choice that
+// could not be written is told once the window is gone and its owner
+// enabled again.
+void OnNcDestroy() {
+  const bool avisar = g.noGuardado;
+  HWND dueño = g.ciclo.Dueño();
+  g = Estado();
+  if (avisar) MostrarMensaje(kTextoConfiguracionNoGuardada, dueño, nullptr, false);
+}
 
 LRESULT CALLBACK ProcCambioIdioma(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {

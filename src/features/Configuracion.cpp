@@ -2,24 +2,41 @@
 
 #include <windows.h>
 
+#include "ArchivoDisco.h"
 #include "Globales.h"
 
 namespace {
-constexpr char kSeccion[] = "Tessera";
+constexpr const char* kSeccion = kSeccionConfiguracion;
+// A settings file larger than this is no file of the game's: never rewritten.
+constexpr int64_t kTamMaximo = 64 * 1024;
 constexpr char kClavePista[] = "Track";
 constexpr char kClaveIdioma[] = "Idioma";
 constexpr char kClaveFantasma[] = "Ghost";
 // The buffer the values are read into: longer texts arrive cut.
 constexpr int kLargoValor = 6;
 
-// A one-digit value as the file keeps it.
-void GuardarDigito(const char* clave, int32_t valor) {
-  const char texto[2] = {static_cast<char>('0' + valor), 0};
-  WritePrivateProfileStringA(kSeccion, clave, texto, RutaConfiguracion().c_str());
+// A one-digit value as the file keeps it, the file's other lines kept.
+// One that is there but cannot be read whole is left alone.
+bool GuardarDigito(const char* clave, int32_t valor) {
+  const std::string ruta = RutaConfiguracion();
+  std::string texto;
+  ArchivoDisco archivo;
+  if (archivo.AbrirLectura(ruta.c_str())) {
+    const int64_t tamaño = archivo.Tamaño();
+    if (tamaño < 0 || tamaño > kTamMaximo) return false;
+    texto.resize(static_cast<size_t>(tamaño));
+    if (!archivo.LeerExacto(texto.data(), tamaño)) return false;
+    archivo.Cerrar();
+  } else if (ExisteArchivo(ruta.c_str())) {
+    return false;
+  }
+  const char digito[2] = {static_cast<char>('0' + valor), 0};
+  texto = PonerValorIni(std::move(texto), kSeccion, clave, digito);
+  return EscribirArchivoEntero(ruta.c_str(), texto.data(), static_cast<int64_t>(texto.size()));
 }
 }  // namespace
 
-std::string RutaConfiguracion() { return arranque.carpeta + "Tessera.ini"; }
+std::string RutaConfiguracion() { return RutaDatos(kArchivoConfiguracion); }
 
 int32_t LeerPistaConfigurada() {
   char texto[kLargoValor] = "";
@@ -27,7 +44,7 @@ int32_t LeerPistaConfigurada() {
   return PistaDeTexto(texto);
 }
 
-void GuardarPista(int32_t pista) { GuardarDigito(kClavePista, pista >= 0 && pista <= 4 ? pista : 0); }
+bool GuardarPista(int32_t pista) { return GuardarDigito(kClavePista, pista >= 0 && pista <= 4 ? pista : 0); }
 
 int32_t LeerIdiomaConfigurado() {
   char texto[kLargoValor] = "";
@@ -35,8 +52,8 @@ int32_t LeerIdiomaConfigurado() {
   return IdiomaDeTexto(texto);
 }
 
-void GuardarIdioma(int32_t idiomaElegido) {
-  GuardarDigito(kClaveIdioma, idiomaElegido >= 0 && idiomaElegido < kIdiomas ? idiomaElegido : kIdiomaInicial);
+bool GuardarIdioma(int32_t idiomaElegido) {
+  return GuardarDigito(kClaveIdioma, idiomaElegido >= 0 && idiomaElegido < kIdiomas ? idiomaElegido : kIdiomaInicial);
 }
 
 bool LeerFantasmaConfigurado() {
@@ -45,4 +62,4 @@ bool LeerFantasmaConfigurado() {
   return FantasmaDeTexto(texto);
 }
 
-void GuardarFantasma(bool visible) { GuardarDigito(kClaveFantasma, visible ? 1 : 0); }
+bool GuardarFantasma(bool visible) { return GuardarDigito(kClaveFantasma, visible ? 1 : 0); }

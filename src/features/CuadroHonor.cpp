@@ -28,6 +28,7 @@ constexpr uint32_t kImagenTitulo = 2090;  // + language
 constexpr uint32_t kImagenBorrar = 158;
 constexpr uint32_t kImagenSalir = 128;    // the options window's exit
 constexpr int kTextoPregunta = 130;       // the name question
+constexpr int kTextoNoGuardado = 700;     // the roll could not be written
 // The columns, from the roll's left: place numbers end at one edge, names
 // start a gap after it.
 constexpr int kFinPuestos = 62, kXNombres = 74, kXPuntos = 420;
@@ -195,11 +196,13 @@ void AnotarRecord(bool respuesta, const char* nombre) {
   g_posicion = kRecords;
   if (g.ventana)
     for (int i = posicion; i < kRecords; ++i) MostrarFila(i, cuadro.registros[static_cast<size_t>(i)]);
-  // A roll that could not be read is never written over.
-  if (lectura != LecturaRecords::ilegible) EscribirRecords(ruta.c_str(), cuadro);
+  // A roll that could not be read is never written over; either way the
+  // player hears that the new entry was not kept.
+  if (lectura == LecturaRecords::ilegible || !EscribirRecords(ruta.c_str(), cuadro))
+    MostrarMensaje(kTextoNoGuardado, g.ventana ? g.ventana : ventanaPrincipal, nullptr, false);
 }
 
-std::string RutaRecords() { return arranque.carpeta + "Records.ovr"; }
+std::string RutaRecords() { return RutaDatos("Records.ovr"); }
 
 HWND VentanaCuadroHonor() { return g.ventana; }
 HWND NombreCuadroHonor(int fila) { return fila >= 0 && fila < kRecords ? g.nombres[static_cast<size_t>(fila)] : nullptr; }

@@ -18,7 +18,7 @@ void ComprobarRecord();
 // The name box's answer: the entry is inserted, shown and written.
 void AnotarRecord(bool respuesta, const char* nombre);
 
-// The records file: the program's folder + "Records.ovr".
+// The records file: the player's files' folder + "Records.ovr".
 std::string RutaRecords();
 
 // ---- State, for tests -----------------------------------------------------

@@ -20,7 +20,7 @@ void NoTeselar() {
 
 }  // namespace
 
-std::string RutaFondoEscritorio() { return arranque.carpeta + "Tessera.bmp"; }
+std::string RutaFondoEscritorio() { return RutaDatos("Tessera.bmp"); }
 
 bool PonerPapelTapiz() {
   std::string ruta = RutaFondoEscritorio();

@@ -9,5 +9,5 @@
 // False when the desktop did not change.
 bool PonerPapelTapiz();
 
-// The wallpaper file: the program's folder + "Tessera.bmp".
+// The wallpaper file: the player's files' folder + "Tessera.bmp".
 std::string RutaFondoEscritorio();

@@ -15,6 +15,7 @@
 #include "DibujoHIMAGE.h"
 #include "DisenoVentanas.h"
 #include "Globales.h"
+#include "Mensaje.h"
 #include "Mezclador.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
@@ -140,8 +141,8 @@ void ElegirPista(int k) {
   if (g.pista == k + 1 && DispositivoCD()) return;
   g.pista = k + 1;
   MarcarPista();
-  GuardarPista(g.pista);
   AbrirCD(g.pista);
+  if (!GuardarPista(g.pista)) MostrarMensaje(kTextoConfiguracionNoGuardada, g.ventana, nullptr, false);
 }
 
 void OnVolumen(Volumen& v, int codigo) {

@@ -10,6 +10,7 @@
 
 #include "ArchivoBMP.h"
 #include "ArchivoDisco.h"
+#include "CarpetaDatos.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Desplazador.h"
@@ -31,7 +32,6 @@
 namespace {
 
 constexpr char kClase[] = "CWNDFILE";
-constexpr char kCarpeta[] = "folder";
 constexpr char kExtension[] = ".epf";
 
 // Archive pictures.
@@ -55,6 +55,7 @@ constexpr int kNombreMaximo = 260;
 // Messages: the delete question; a refused name, a failed save, a failed open.
 constexpr int kTextoBorrar = 40;
 constexpr int kTextoNombreInvalido = 270, kTextoNoGuardado = 280, kTextoNoAbierto = 290;
+constexpr int kTextoSinAutoguardado = 730;  // leave a game the autosave could not keep?
 
 // The list lives as long as the program; it is filled again at each opening.
 ListaArchivos g_archivos;
@@ -75,7 +76,7 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
-std::string Carpeta() { return arranque.carpeta + kCarpeta; }
+std::string Carpeta() { return RutaDatos(kCarpetaPartidas); }
 std::string RutaArchivo(const char* nombre) { return Carpeta() + "\\" + nombre; }
 
 // The list index thumbnail 0 shows: minus the scroll's value.
@@ -428,10 +429,19 @@ void GuardarRapido() {
     MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
 }
 
-bool GuardarAutomatico() {
-  if (!puzzle.Exists() || !puzzle.modified || !imagenActual.Abierto()) return false;
-  CreateDirectoryA(Carpeta().c_str(), nullptr);
-  return SavePuzzle(RutaArchivo((std::string(kAutoguardado) + kExtension).c_str()).c_str());
+void GuardarAutomatico(void (*seguir)()) {
+  static void (*g_seguir)() = nullptr;
+  if (puzzle.Exists() && puzzle.modified && imagenActual.Abierto()) {
+    CreateDirectoryA(Carpeta().c_str(), nullptr);
+    if (!SavePuzzle(RutaArchivo((std::string(kAutoguardado) + kExtension).c_str()).c_str())) {
+      g_seguir = seguir;
+      MostrarMensaje(kTextoSinAutoguardado, ventanaPrincipal, [](bool dejar, const char*) {
+        if (dejar && g_seguir) g_seguir();
+      }, false);
+      return;
+    }
+  }
+  seguir();
 }
 
 HWND VentanaArchivo() { return g.ventana; }

@@ -1,6 +1,6 @@
 // CWNDFILE: the puzzle-file window, a pop-up centred on the screen and owned
 // by the main window, which it disables. It shows the saved games of the
-// program's folder\ four at a time; save mode takes a name to save the
+// player's folder\ four at a time; save mode takes a name to save the
 // game under, open mode opens the selected one. Either can delete a file.
 #pragma once
 
@@ -24,9 +24,11 @@ HWND AbrirVentanaArchivo(int32_t modo);
 void GuardarRapido();
 
 // Keeps the game on the table as folder\Autosave.epf (replacing the last
-// one) when it has changed since it was cut, opened or saved. False when
-// there was nothing to keep or it could not be written.
-bool GuardarAutomatico();
+// one) when it has changed since it was cut, opened or saved, then calls
+// `seguir`, which leaves the game. When it cannot be written the player is
+// asked first whether to leave it anyway: `seguir` runs (from the message
+// loop) only on yes, and not at all when the question cannot be shown.
+void GuardarAutomatico(void (*seguir)());
 
 // ---- For the thumbnails ---------------------------------------------------
 // Paints `pintar` of `hdc` with the window's background as it lies under

@@ -41,6 +41,9 @@ class ArchivoDisco {
 };
 
 bool ExisteArchivo(const char* ruta);
+// Whether a new file can be made in `carpeta`: one of a fresh name is
+// created there and deleted again; nothing already there is touched.
+bool CarpetaEscribible(const char* carpeta);
 bool BorrarArchivo(const char* ruta);
 // Puts `origen` in the place of `destino`, replacing it in one step that is
 // on the disk when it returns.

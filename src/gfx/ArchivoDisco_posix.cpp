@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,6 +98,18 @@ int64_t ArchivoDisco::Tamaño() const {
 bool ExisteArchivo(const char* ruta) {
   struct stat st;
   return ruta && stat(RutaNativa(ruta).c_str(), &st) == 0;
+}
+
+bool CarpetaEscribible(const char* carpeta) {
+  if (!carpeta) return false;
+  std::string prueba = RutaNativa(carpeta);
+  if (!prueba.empty() && prueba.back() != '/') prueba += '/';
+  prueba += "tessera-XXXXXX";
+  const int f = mkstemp(prueba.data());
+  if (f < 0) return false;
+  close(f);
+  unlink(prueba.c_str());
+  return true;
 }
 
 bool BorrarArchivo(const char* ruta) { return ruta && unlink(RutaNativa(ruta).c_str()) == 0; }

@@ -101,6 +101,14 @@ int64_t ArchivoDisco::Tamaño() const {
 
 bool ExisteArchivo(const char* ruta) { return ruta && GetFileAttributesA(ruta) != INVALID_FILE_ATTRIBUTES; }
 
+bool CarpetaEscribible(const char* carpeta) {
+  char prueba[MAX_PATH];
+  // The system picks a name no file has and creates it.
+  if (!carpeta || GetTempFileNameA(carpeta, "tes", 0, prueba) == 0) return false;
+  DeleteFileA(prueba);
+  return true;
+}
+
 bool BorrarArchivo(const char* ruta) { return ruta && DeleteFileA(ruta) != 0; }
 
 bool ReemplazarArchivo(const char* origen, const char* destino) {

@@ -3,6 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+// The settings file, in the folder of the player's files, and its section.
+constexpr char kArchivoConfiguracion[] = "Tessera.ini";
+constexpr char kSeccionConfiguracion[] = "Tessera";
 
 constexpr int32_t kIdiomas = 6;          // 0 Spanish ... 5 German
 constexpr int32_t kIdiomaInicial = 1;    // English
@@ -16,3 +21,10 @@ int32_t IdiomaDeTexto(const char* texto);
 // "Ghost": "1" shows the ghost picture; anything else, a missing key
 // included, leaves it off.
 bool FantasmaDeTexto(const char* texto);
+
+// The text of a settings file with `clave`=`valor` in section `seccion`:
+// the key's first line in that section is replaced, or the key is added
+// after the section's last line, or the section at the end. Names compare
+// without case and spaces around them, as the system's profile calls read
+// them; every other line stays as it was. New lines end in CR LF.
+std::string PonerValorIni(std::string texto, const char* seccion, const char* clave, const char* valor);

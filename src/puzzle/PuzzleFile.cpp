@@ -56,7 +56,7 @@ constexpr int32_t kMaxPosicion = 1 << 20;
 
 const char kSufijoTemporal[] = ".tmp";
 
-std::string g_carpetaImagenes;
+std::vector<std::string> g_carpetasImagenes;
 
 int64_t StrideMiniatura(int32_t ancho) { return BytesFila(ancho, 16); }
 
@@ -151,11 +151,12 @@ const char* NombreArchivo(const char* ruta) {
 bool AbrirImagen(const char* ruta, ArchivoBMP& imagen) {
   if (*ruta && imagen.Abrir(ruta)) return true;
   const char* nombre = NombreArchivo(ruta);
-  if (g_carpetaImagenes.empty() || !*nombre) return false;
-  for (const char* subcarpeta : {"", "Cache\\"}) {
-    const std::string otra = g_carpetaImagenes + subcarpeta + nombre;
-    if (otra.size() < static_cast<size_t>(kTamRuta) && imagen.Abrir(otra.c_str())) return true;
-  }
+  if (!*nombre) return false;
+  for (const std::string& carpeta : g_carpetasImagenes)
+    for (const char* subcarpeta : {"", "Cache\\"}) {
+      const std::string otra = carpeta + subcarpeta + nombre;
+      if (otra.size() < static_cast<size_t>(kTamRuta) && imagen.Abrir(otra.c_str())) return true;
+    }
   return false;
 }
 
@@ -263,10 +264,15 @@ bool Fallar() {
 
 }  // namespace
 
-void SetPictureFallbackFolder(const char* folder) {
-  g_carpetaImagenes = folder ? folder : "";
-  if (!g_carpetaImagenes.empty() && g_carpetaImagenes.back() != '\\' && g_carpetaImagenes.back() != '/')
-    g_carpetaImagenes += '\\';
+void SetPictureFallbackFolder(const char* folder, const char* other) {
+  g_carpetasImagenes.clear();
+  for (const char* c : {folder, other}) {
+    if (!c || !*c) continue;
+    std::string carpeta = c;
+    if (carpeta.back() != '\\' && carpeta.back() != '/') carpeta += '\\';
+    if (g_carpetasImagenes.empty() || g_carpetasImagenes[0] != carpeta)
+      g_carpetasImagenes.push_back(std::move(carpeta));
+  }
 }
 
 bool SavePuzzle(const char* path) {

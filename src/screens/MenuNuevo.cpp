@@ -112,7 +112,11 @@ Estado g;
 
 LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMessageA(control, msg, 0, valor) : 0; }
 
-std::string CarpetaImagenes() { return arranque.carpeta + "Image\\"; }
+// The shipped pictures beside the program; the player's own where their
+// files live (the same folder in a portable copy).
+std::string CarpetaImagenes() { return RutaPrograma("Image\\"); }
+std::string CarpetaImagenesPropias() { return RutaDatos("Image\\"); }
+std::vector<ImagenJuego> ImagenesDelJuego() { return ListarImagenes(CarpetaImagenes(), CarpetaImagenesPropias()); }
 Punto Mesa() { return {arranque.anchoTablero, arranque.altoTablero}; }
 
 // A photo is shown and cut from its copy converted for this table (made
@@ -121,7 +125,8 @@ Punto Mesa() { return {arranque.anchoTablero, arranque.altoTablero}; }
 std::string RutaImagen(int32_t indice, LecturaFoto* lectura = nullptr) {
   std::string bmp;
   const LecturaFoto r = indice >= 0 && indice < static_cast<int32_t>(g_imagenes.size())
-                            ? RutaJugable(AnchaDeAnsi(CarpetaImagenes()) + AnchaDeUtf8(g_imagenes[static_cast<size_t>(indice)].nombre),
+                            ? RutaJugable(AnchaDeAnsi(g_imagenes[static_cast<size_t>(indice)].carpeta) +
+                                              AnchaDeUtf8(g_imagenes[static_cast<size_t>(indice)].nombre),
                                           Mesa(), CarpetaConvertidas(), &bmp)
                             : LecturaFoto::NoAbre;
   if (lectura) *lectura = r;
@@ -378,7 +383,7 @@ LRESULT OnCreate(HWND hwnd) {
 
   // Fewer pictures than thumbnails leave the rest empty; none leaves OK
   // with nothing to cut.
-  g_imagenes = ListarImagenes(CarpetaImagenes());
+  g_imagenes = ImagenesDelJuego();
   g_primera = 0;
   CrearDesplazadorImagenes(hwnd);
   CargarMiniaturas();
@@ -508,12 +513,13 @@ std::vector<std::wstring> PedirImagenes(HWND hwnd) {
   return rutas;
 }
 
-// Lists the folder again and shows picture `nombre`, chosen, on the page
-// that holds it.
-void MostrarAgregada(HWND hwnd, const std::string& nombre) {
-  g_imagenes = ListarImagenes(CarpetaImagenes());
-  const auto i = std::find_if(g_imagenes.begin(), g_imagenes.end(),
-                              [&](const ImagenJuego& j) { return j.nombre == nombre; });
+// Lists the folders again and shows the picture `agregada` names, chosen,
+// on the page that holds it.
+void MostrarAgregada(HWND hwnd, const ImagenAgregada& agregada) {
+  g_imagenes = ImagenesDelJuego();
+  const auto i = std::find_if(g_imagenes.begin(), g_imagenes.end(), [&](const ImagenJuego& j) {
+    return j.nombre == agregada.nombre && j.carpeta == agregada.carpeta;
+  });
   if (i == g_imagenes.end()) return;
   g_elegida = static_cast<int32_t>(i - g_imagenes.begin());
   g_primera = std::clamp(g_elegida - g_elegida % kMiniaturas, 0, std::max(0, CantidadLista() - kMiniaturas));
@@ -529,19 +535,21 @@ void MostrarAgregada(HWND hwnd, const std::string& nombre) {
 void AgregarImagenes(HWND hwnd) {
   const std::vector<std::wstring> rutas = PedirImagenes(hwnd);
   if (rutas.empty()) return;
-  std::string elegida;
+  // The folder may have gone since the game started.
+  CreateDirectoryA(CarpetaImagenesPropias().c_str(), nullptr);
+  ImagenAgregada elegida;
   int texto = 0;
   bool repetida = false;
   for (const std::wstring& ruta : rutas) {
-    const ImagenAgregada r = AgregarImagen(ruta, CarpetaImagenes(), Mesa());
+    const ImagenAgregada r = AgregarImagen(ruta, CarpetaImagenesPropias(), Mesa(), CarpetaImagenes());
     if (r.lectura != LecturaFoto::Bien) {
       if (!texto) texto = TextoLectura(r.lectura);
       continue;
     }
-    elegida = r.nombre;
+    elegida = r;
     repetida = repetida || r.repetida;
   }
-  if (!elegida.empty()) MostrarAgregada(hwnd, elegida);
+  if (!elegida.nombre.empty()) MostrarAgregada(hwnd, elegida);
   if (texto || repetida) MostrarMensaje(texto ? texto : kTextoRepetida, hwnd, nullptr, false);
 }
 

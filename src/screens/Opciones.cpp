@@ -29,9 +29,7 @@ void CrearBotones(Desplegable& d) {
 // Leaving a changed game for another one: it is kept as the autosave too,
 // and stays on the table until another game has really been opened.
 void RespuestaAbrir(bool salir, const char*) {
-  if (!salir) return;
-  Juego().GuardarAutomatico();
-  Juego().AbrirVentanaArchivo(kArchivoAbrir);
+  if (salir) Juego().GuardarAutomatico([] { Juego().AbrirVentanaArchivo(kArchivoAbrir); });
 }
 
 void AbrirPartida() {

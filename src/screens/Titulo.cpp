@@ -79,9 +79,10 @@ LRESULT OnNotificacion(int codigo, HWND control) {
     LanzarAcercaDe();
   } else if (control == g_nuevo) {
     // Clearing the table loses nothing: a changed game is kept first.
-    Juego().GuardarAutomatico();
-    ClosePuzzle(true);
-    AbrirMenuNuevo();
+    Juego().GuardarAutomatico([] {
+      ClosePuzzle(true);
+      AbrirMenuNuevo();
+    });
   }
   return 0;
 }

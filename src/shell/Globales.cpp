@@ -1,5 +1,6 @@
 #include "Globales.h"
 
+#include "CarpetaDatos.h"
 #include "recursos.h"
 
 int32_t idioma = 1;
@@ -18,6 +19,7 @@ DatosInicio LeerDatosInicio(HINSTANCE instancia) {
   const DWORD escritos = GetModuleFileNameA(instancia, ruta.Data(), 260);
   CortarDirectorio(ruta, static_cast<int32_t>(escritos));
   d.carpeta = ruta.Data();
+  d.carpetaDatos = CarpetaDatosJuego(d.carpeta, true);
   d.anchoPantalla = GetSystemMetrics(SM_CXSCREEN);
   d.altoPantalla = GetSystemMetrics(SM_CYSCREEN);
   {

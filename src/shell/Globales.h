@@ -25,6 +25,7 @@ constexpr int32_t kMargenAltoTablero = 128;   // the title strip and the strip u
 struct DatosInicio {
   HINSTANCE instancia = nullptr;
   std::string carpeta;                          // the program's folder, ending in '\'
+  std::string carpetaDatos;                     // the player's files' folder, ending in '\'
   int32_t anchoPantalla = 0, altoPantalla = 0;  // read once, never refreshed
   int32_t dpi = kDpiDiseño;                     // the screen's dots per inch
   int32_t escala = 1;                           // the interface's factor (Escala.h)
@@ -35,7 +36,8 @@ struct DatosInicio {
 };
 
 // What the running program reads: its folder (cut from the module's path),
-// the screen's size and the table's, its cursors.
+// the folder of the player's files (made when it is the per-user one), the
+// screen's size and the table's, its cursors.
 DatosInicio LeerDatosInicio(HINSTANCE instancia);
 // Cursor `id` of `instancia` at 32 x 32 times the interface's factor.
 HCURSOR CargarCursor(HINSTANCE instancia, int id, int32_t escala);
@@ -53,8 +55,11 @@ extern const DatosInicio& arranque;
 inline int32_t AnchoPantallaDiseño() { return arranque.anchoPantalla / arranque.escala; }
 inline int32_t AltoPantallaDiseño() { return arranque.altoPantalla / arranque.escala; }
 
-// The program's folder + `relativa`.
+// The program's folder + `relativa`: the shipped data.
 inline std::string RutaPrograma(const std::string& relativa) { return arranque.carpeta + relativa; }
+// The player's files' folder + `relativa`: saves, records, settings,
+// wallpaper, their own pictures.
+inline std::string RutaDatos(const std::string& relativa) { return arranque.carpetaDatos + relativa; }
 
 // A character typed into a child window is offered to its parent first.
 constexpr UINT kMensajeCaracterHijo = 1524;

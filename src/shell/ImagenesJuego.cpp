@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "Foto.h"
 #include "ListaArchivos.h"
@@ -84,11 +85,21 @@ std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta) {
   do {
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::string nombre = Utf8DeAncha(d.cFileName);
-    if (!nombre.empty() && EsNombreImagen(nombre.c_str())) lista.push_back({std::move(nombre), Tamaño(d)});
+    if (!nombre.empty() && EsNombreImagen(nombre.c_str()))
+      lista.push_back({carpeta, std::move(nombre), Tamaño(d)});
   } while (FindNextFileW(busqueda, &d));
   FindClose(busqueda);
   std::sort(lista.begin(), lista.end(),
             [](const ImagenJuego& a, const ImagenJuego& b) { return MenorNatural(a.nombre.c_str(), b.nombre.c_str()); });
+  return lista;
+}
+
+std::vector<ImagenJuego> ListarImagenes(const std::string& programa, const std::string& propias) {
+  std::vector<ImagenJuego> lista = ListarImagenes(programa);
+  if (_stricmp(programa.c_str(), propias.c_str()) != 0) {
+    std::vector<ImagenJuego> otras = ListarImagenes(propias);
+    lista.insert(lista.end(), std::make_move_iterator(otras.begin()), std::make_move_iterator(otras.end()));
+  }
   return lista;
 }
 
@@ -103,13 +114,14 @@ LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string&
   return PrepararFoto(ruta.c_str(), mesa, kFondoFotos, cache, rutaBmp);
 }
 
-ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa) {
+ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa,
+                             const std::string& programa) {
   ImagenAgregada r;
   std::string convertida;
   r.lectura = PrepararFoto(ruta.c_str(), mesa, kFondoFotos, carpeta + "Cache\\", &convertida);
   if (r.lectura != LecturaFoto::Bien) return r;
 
-  // The same bytes already in the folder, under any name.
+  // The same bytes already among the game's pictures, under any name.
   WIN32_FILE_ATTRIBUTE_DATA atributos{};
   uint64_t huella = 0;
   if (!GetFileAttributesExW(ruta.c_str(), GetFileExInfoStandard, &atributos) || !HuellaArchivo(ruta, &huella)) {
@@ -117,11 +129,12 @@ ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpet
     return r;
   }
   const uint64_t bytes = (static_cast<uint64_t>(atributos.nFileSizeHigh) << 32) | atributos.nFileSizeLow;
-  const std::wstring carpetaAncha = AnchaDeAnsi(carpeta);
-  for (const ImagenJuego& i : ListarImagenes(carpeta)) {
+  const std::wstring carpetaAncha = AnchaDeAnsi(carpeta), programaAncha = AnchaDeAnsi(programa);
+  for (const ImagenJuego& i : ListarImagenes(programa.empty() ? carpeta : programa, carpeta)) {
     uint64_t otra = 0;
-    if (i.bytes == bytes && HuellaArchivo(carpetaAncha + AnchaDeUtf8(i.nombre), &otra) && otra == huella) {
+    if (i.bytes == bytes && HuellaArchivo(AnchaDeAnsi(i.carpeta) + AnchaDeUtf8(i.nombre), &otra) && otra == huella) {
       r.repetida = true;
+      r.carpeta = i.carpeta;
       r.nombre = i.nombre;
       return r;
     }
@@ -129,8 +142,10 @@ ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpet
 
   std::string nombre = Utf8DeAncha(NombreDeRuta(ruta));
   if (!EsNombreImagen(nombre.c_str())) nombre += Extension(TipoArchivo(ruta));
+  // A name taken among the shipped pictures too: "3.bmp" would pass for one.
+  auto existe = [](const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; };
   nombre = NombreLibre(nombre, [&](const std::string& n) {
-    return GetFileAttributesW((carpetaAncha + AnchaDeUtf8(n)).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return existe(carpetaAncha + AnchaDeUtf8(n)) || (!programa.empty() && existe(programaAncha + AnchaDeUtf8(n)));
   });
   // Copied under a name the list ignores, then given its own: a copy cut
   // short leaves no picture behind.
@@ -142,6 +157,7 @@ ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpet
     r.lectura = LecturaFoto::NoAbre;
     return r;
   }
+  r.carpeta = carpeta;
   r.nombre = nombre;
   return r;
 }

@@ -187,4 +187,4 @@ LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3]
   return LecturaFoto::Bien;
 }
 
-std::string CarpetaConvertidas() { return RutaPrograma("Image\\Cache\\"); }
+std::string CarpetaConvertidas() { return RutaDatos("Image\\Cache\\"); }

@@ -51,5 +51,6 @@ std::wstring AnchaDeUtf8(const std::string& texto);
 std::wstring AnchaDeAnsi(const std::string& texto);
 std::string Utf8DeAncha(const std::wstring& texto);
 
-// The folder converted photos are kept in: the program's Image\Cache\.
+// The folder converted photos are kept in: Image\Cache\ of the player's
+// files' folder.
 std::string CarpetaConvertidas();

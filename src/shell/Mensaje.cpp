@@ -43,6 +43,7 @@ struct Estado {
   HWND padre = nullptr;
   bool conEntrada = false;
   RespuestaMensaje respuesta = nullptr;
+  void (*despues)() = nullptr;  // an information box's follow-up
   std::string textoEntrada;  // the field's text, kept when the box goes
   bool aceptado = false;
   bool decidido = false;  // the first choice stands
@@ -80,14 +81,17 @@ void CALLBACK OnTemporizador(HWND, UINT, UINT_PTR id, DWORD) {
   // Closed before the callback runs: it may well open the next box.
   const HWND padre = g.padre;
   const RespuestaMensaje respuesta = g.respuesta;
+  const auto despues = g.despues;
   const std::string texto = std::move(g.textoEntrada);
   g.textoEntrada.clear();
   g.fase = Fase::cerrado;
   g.padre = nullptr;
   g.respuesta = nullptr;
+  g.despues = nullptr;
   g.temporizador = 0;
   if (padre) EnableWindow(padre, TRUE);
   if (respuesta) respuesta(g.aceptado, texto.c_str());
+  if (despues) despues();
 }
 
 // The box is gone (or never came): release its pictures and deliver the
@@ -237,6 +241,13 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   HWND hwnd = g.ciclo.CrearCentrado(kClase, tamaño.x, tamaño.y, padre);
   // A box that never came answers as if closed at once.
   if (!hwnd && g.fase == Fase::abierto) Cerrado();
+  return true;
+}
+
+bool MostrarAviso(int32_t textoBase, HWND padre, void (*despues)()) {
+  if (!MostrarMensaje(textoBase, padre, nullptr, false)) return false;
+  // Run with the answer, from the loop, once the box has gone.
+  g.despues = despues;
   return true;
 }
 

@@ -30,5 +30,8 @@ bool RegistrarMensaje(HINSTANCE instancia);
 // loop. False, and nothing happens, while an earlier box is open or its
 // answer still pending; otherwise the callback runs exactly once.
 bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada);
+// The same box with OK alone, to tell something; `despues` (when not null)
+// runs once after it has gone, however it went. False as above.
+bool MostrarAviso(int32_t textoBase, HWND padre, void (*despues)());
 // The text of the last box shown (for tests).
 const char* TextoMensaje();

@@ -2,7 +2,8 @@
 // room's window, keeping the autosave, the hint button, the words already on
 // screen after a change of language. The program answers (it installs its
 // answers when the main window is made); until then every request is
-// silently dropped, as the engine's requests are.
+// silently dropped, as the engine's requests are (what follows the autosave
+// runs without it).
 #pragma once
 
 #include <cstdint>
@@ -18,8 +19,9 @@ class Peticiones {
   virtual void AbrirCuadroHonor() {}
   virtual void AbrirCambioIdioma() {}
   virtual void AbrirVentanaArchivo(int32_t /*modo*/) {}
-  // Keeps a changed game as the autosave; false when it could not.
-  virtual bool GuardarAutomatico() { return false; }
+  // Keeps a changed game as the autosave, then `seguir` leaves it; when it
+  // cannot be kept the player is asked first whether to leave it anyway.
+  virtual void GuardarAutomatico(void (*seguir)()) { seguir(); }
   // The hint button usable again and at rest (true), or greyed out.
   virtual void PistaDisponible(bool /*disponible*/) {}
   // The language changed: the windows on screen take its words.

@@ -18,8 +18,6 @@ imagen_en_medio() {
   [ "${c:-1}" -gt 1 ]
 }
 izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
-# The message box: a 500 x 310 picture in a 3-pixel frame, OK at (18, 255).
-MX=$(( (W - 506) / 2 + 3 )); MY=$(( (H - 316) / 2 + 3 ))
 
 # The intro plays; a key skips it and the main window comes.
 juego_ver_intro intro juego_lanzar "Image\\3.bmp,2,2,0" || fail "the intro did not show"
@@ -68,27 +66,8 @@ limite=$((SECONDS + JUEGO_ESPERA_PDF))
 until [ "$(ventanas)" = "$antes" ] || [ $SECONDS -ge $limite ]; do sleep 0.1; done
 esperar_quieta
 
-# Closing the preview asks about the wallpaper: yes.
-antes=$(ventanas)
-clic $((izq + 669 + 35)) $((arr + 496 + 35))
-esperar_ventana_ida "$v" || fail "the preview did not close"
-m=$(esperar_ventana_nueva "$antes") || fail "the wallpaper question did not come"
-esperar_quieta
-shot pregunta-fondo >/dev/null
-antes=$(ventanas)
-clic_cierra "$m" $((MX + 58)) $((MY + 277)) || fail "the wallpaper question did not close"
-# The honour roll, and over it the box that asks the name.
-honor=$(esperar_ventana_nueva "$antes") || fail "the honour roll did not come"
-m=$(esperar_ventana_nueva "$antes
-$honor") || fail "the honour roll did not ask the name"
-esperar_quieta
-shot nombre >/dev/null
-xdotool type --delay 60 "Zed"
-xdotool key Return
-esperar_ventana_ida "$m" || fail "the name question did not close"
-esperar_quieta
-shot cuadro >/dev/null
-clic_cierra "$honor" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
+# Closing the preview asks about the wallpaper: yes. Then the honour roll.
+juego_cerrar_final "$v" Zed
 # Exit from the title strip.
 juego_salir $((W - 20)) 15 || fail "the game did not end"
 

@@ -44,8 +44,6 @@ izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
 X=$(( (W - 616) / 2 + 3 )); Y=$(( (H - 316) / 2 + 3 ))
 fila="440x127+$((X + 106))+$((Y + 88))"
 pagina="500x230+$((X + 105))+$Y"
-# The message box: a 500 x 310 picture in a 3-pixel frame, OK at (18, 255).
-MX=$(( (W - 506) / 2 + 3 )); MY=$(( (H - 316) / 2 + 3 ))
 
 # The pictures of the list, and where the photo shows: last, on the page
 # that ends the list (the list pages five at a time, never past its end).
@@ -261,23 +259,7 @@ until [ "$(ventanas)" = "$antes" ] || [ $SECONDS -ge $limite ]; do sleep 0.1; do
 esperar_quieta
 
 # Closing the page asks about the wallpaper: yes. Then the honour roll.
-antes=$(ventanas)
-clic $((izq + 669 + 35)) $((arr + 496 + 35))
-esperar_ventana_ida "$v" || fail "the finished-picture page did not close"
-m=$(esperar_ventana_nueva "$antes") || fail "the wallpaper question did not come"
-esperar_quieta
-antes=$(ventanas)
-clic_cierra "$m" $((MX + 58)) $((MY + 277)) || fail "the wallpaper question did not close"
-honor=$(esperar_ventana_nueva "$antes") || fail "the honour roll did not come"
-m=$(esperar_ventana_nueva "$antes
-$honor") || fail "the honour roll did not ask the name"
-esperar_quieta
-xdotool type --delay 60 "Foto"
-xdotool key Return
-esperar_ventana_ida "$m" || fail "the name question did not close"
-esperar_quieta
-shot cuadro >/dev/null
-clic_cierra "$honor" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
+juego_cerrar_final "$v" Foto
 salir
 # The wallpaper is the photo.
 [ -s "$JUEGO_BIN/Tessera.bmp" ] || fail "no wallpaper file"

@@ -5,11 +5,15 @@
 # their own, and a program file gets spoilt. Laid out again, the folder has
 # the program's files back, no longer holds a file the program stopped
 # shipping, and keeps the save and the picture: the open window still lists
-# the save and opens it.
+# the save and opens it. Then an installed copy (a layout with the
+# installer's marker): the ghost setting, a save, and a finished puzzle's
+# wallpaper and honour roll land in the per-user folder of the Wine prefix,
+# and nothing is written beside the program.
 . "$(dirname "$0")/juego_lib.sh"
 
-# On the game's screen (WxHxD BIN_DIR guardar|abrir): saving a 2 x 3 puzzle
-# as "keep", or opening the first saved game.
+# On the game's screen (WxHxD BIN_DIR guardar|abrir|instalada): saving a
+# 2 x 3 puzzle as "keep", opening the first saved game, or the installed
+# copy's game.
 if [ -n "${JUEGO_EN_PANTALLA:-}" ]; then
   modo=$3
   juego_escena "instalacion-$modo" "$1"
@@ -23,6 +27,17 @@ if [ -n "${JUEGO_EN_PANTALLA:-}" ]; then
     xdotool type --delay 60 "keep"; xdotool key Return
     esperar_ventana_ida "$v" || fail "the save window did not close"
     [ -s "$JUEGO_BIN/folder/keep.epf" ] || fail "nothing saved as keep"
+  elif [ "$modo" = instalada ]; then
+    juego_iniciar "Image\\3.bmp,2,2,0" || fail "the game did not start with its puzzle"
+    xdotool key ctrl+b
+    v=$(opcion 4) || fail "the save window did not open"
+    xdotool type --delay 60 "kept"; xdotool key Return
+    esperar_ventana_ida "$v" || fail "the save window did not close"
+    juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fail "the pieces did not join into one"
+    esperar_video video >/dev/null || fail "the finishing video did not start"
+    v=$(esperar_ventana_nueva "$(ventanas)") || fail "the finished-picture page did not follow the video"
+    esperar_quieta
+    juego_cerrar_final "$v" Ana
   else
     juego_iniciar "" || fail "the game did not start"
     [ "${#P_X[@]}" = 0 ] || fail "the table is not empty"
@@ -66,4 +81,21 @@ cmp -s "$out/Image/1.bmp" "$out/Image/mine.bmp" || fail "the player's picture di
 [ ! -e "$out/Image/old.bmp" ] || fail "a file no longer shipped was left"
 cmp -s "$bin/about.exe" "$out/about.exe" || fail "the program's own file was not laid out again"
 jugar abrir || exit 1
-echo "instalacion ($pantalla): the save outlived a second layout and opens; the program's files were refreshed"
+
+instalada=$dir/Instalada
+bash "$JUEGO_RAIZ/scripts/dist.sh" "$bin/.." "$instalada" >/dev/null || fail "the installed layout failed"
+touch "$instalada/Tessera.installed"
+usuario=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | head -n 1)/Tessera
+rm -rf "$usuario"
+trap 'rm -rf "$dir" "$usuario"' EXIT
+JUEGO_BIN=$instalada jugar instalada || exit 1
+for f in folder/kept.epf Tessera.ini Records.ovr Tessera.bmp; do
+  [ -s "$usuario/$f" ] || fail "no $f in the per-user folder"
+done
+grep -q '^Ghost=1' "$usuario/Tessera.ini" || fail "the ghost setting was not kept"
+/usr/bin/python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); sys.exit(d[16:40].split(b"\0")[0] != b"Ana")' \
+  "$usuario/Records.ovr" || fail "the honour roll did not keep the name"
+nuevos=$(find "$instalada" -newer "$instalada/Tessera.installed")
+[ -z "$nuevos" ] || fail "written beside the installed program: $nuevos"
+echo "instalacion ($pantalla): the save outlived a second layout and opens; the program's files were refreshed;" \
+  "an installed copy keeps the player's files in the per-user folder"

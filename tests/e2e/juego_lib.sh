@@ -594,6 +594,37 @@ juego_terminar_2x2() {
   unida
 }
 
+# juego_cerrar_final PAGINA NOMBRE: the finished picture's page (window
+# PAGINA) closed with its exit button, yes to the wallpaper question, NOMBRE
+# typed into the honour roll's name box and the roll closed. Keeps the
+# screenshots pregunta-fondo, nombre and cuadro; a step that fails ends the
+# script through its fail.
+juego_cerrar_final() {
+  local izq=$(( (W - 800) / 2 )) arr=$(( (H - 600) / 2 )) antes m honor
+  # The message box: a 500 x 310 picture in a 3-pixel frame, OK at (18, 255).
+  local mx=$(( (W - 506) / 2 + 3 )) my=$(( (H - 316) / 2 + 3 ))
+  antes=$(ventanas)
+  clic $((izq + 669 + 35)) $((arr + 496 + 35))
+  esperar_ventana_ida "$1" || fail "the finished-picture page did not close"
+  m=$(esperar_ventana_nueva "$antes") || fail "the wallpaper question did not come"
+  esperar_quieta
+  shot pregunta-fondo >/dev/null
+  antes=$(ventanas)
+  clic_cierra "$m" $((mx + 58)) $((my + 277)) || fail "the wallpaper question did not close"
+  # The honour roll, and over it the box that asks the name.
+  honor=$(esperar_ventana_nueva "$antes") || fail "the honour roll did not come"
+  m=$(esperar_ventana_nueva "$antes
+$honor") || fail "the honour roll did not ask the name"
+  esperar_quieta
+  shot nombre >/dev/null
+  xdotool type --delay 60 "$2"
+  xdotool key Return
+  esperar_ventana_ida "$m" || fail "the name question did not close"
+  esperar_quieta
+  shot cuadro >/dev/null
+  clic_cierra "$honor" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
+}
+
 # Whether a region (WxH+X+Y) of two screenshots differs. The crops go
 # through files: the image tools refuse to read from /dev/fd.
 distinta() {

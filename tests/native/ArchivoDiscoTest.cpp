@@ -1,6 +1,8 @@
 // The whole-file writer: a new file replaces the old one only once it is on
-// the disk.
+// the disk. Where the player's files go: beside the program, unless an
+// installer left its marker there or the folder takes no new file.
 #include "ArchivoDisco.h"
+#include "CarpetaDatos.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -56,6 +58,18 @@ TEST_F(EscrituraEntera, AFlushTheSystemRefusesIsAFailedWrite) {
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ruta_)));
   EXPECT_EQ(Contenido(ruta_), "antiguo");
   EXPECT_FALSE(fs::exists(fs::symlink_status(ruta_ + ".tmp")));
+}
+
+TEST_F(EscrituraEntera, TheMarkerOrAFolderThatTakesNoFileSendsThePlayersFilesElsewhere) {
+  const std::string programa = carpeta_.string() + "/", falta = programa + "missing/", usuario = "/home/ana/Tessera/";
+  EXPECT_EQ(ElegirCarpetaDatos(programa, usuario), programa);
+  EXPECT_TRUE(fs::is_empty(carpeta_)) << "the probe leaves nothing behind";
+  EXPECT_EQ(ElegirCarpetaDatos(falta, usuario), usuario);
+  EXPECT_EQ(ElegirCarpetaDatos(programa, usuario, [](const char*) { return false; }), usuario);
+  // Without a per-user folder the program's own is all there is.
+  EXPECT_EQ(ElegirCarpetaDatos(falta, ""), falta);
+  std::ofstream(carpeta_ / kMarcaInstalacion).put('\n');
+  EXPECT_EQ(ElegirCarpetaDatos(programa, usuario), usuario);
 }
 
 }  // namespace

@@ -17,3 +17,15 @@ TEST(ValoresConfiguracion, AnyTextGivesALanguageAndATrack) {
     EXPECT_EQ(FantasmaDeTexto(c.texto), c.fantasma) << (c.texto ? c.texto : "null");
   }
 }
+
+// A value is set where the profile calls would read it (names without case
+// or spaces, the first of two keys); the rest of the player's file stays.
+TEST(ValoresConfiguracion, AValueIsSetAndTheRestOfTheFileKept) {
+  const struct { const char* antes; const char* despues; } casos[] = {
+      {"", "[Tessera]\r\nIdioma=3\r\n"},
+      {"; mine\n[ tessera ]\n  IDIOMA = 0\nidioma=5\n", "; mine\n[ tessera ]\nIdioma=3\r\nidioma=5\n"},
+      {"[Tessera]\nTrack=2\nIdioma\n\n[Otra]\nIdioma=0", "[Tessera]\nTrack=2\nIdioma\nIdioma=3\r\n\n[Otra]\nIdioma=0\r\n"},
+      {"[Otra]\nIdioma=0\n", "[Otra]\nIdioma=0\n[Tessera]\r\nIdioma=3\r\n"},
+  };
+  for (const auto& c : casos) EXPECT_EQ(PonerValorIni(c.antes, "Tessera", "Idioma", "3"), c.despues) << c.antes;
+}

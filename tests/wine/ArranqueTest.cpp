@@ -2,13 +2,19 @@
 // real program.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "ArbolCarpetas.h"
 #include "Arranque.h"
+#include "CarpetaDatos.h"
+#include "Configuracion.h"
 #include "Controles.h"
+#include "CuadroHonor.h"
 #include "Globales.h"
+#include "LectorFotos.h"
 #include "ProgramaPrueba.h"
 #include "Proceso.h"
 #include "Verificar.h"
@@ -16,6 +22,8 @@
 #include "VentanaPrincipal.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string CarpetaPruebas() {
   char ruta[MAX_PATH];
@@ -57,6 +65,36 @@ TEST(Directorio, KeepsTheTrailingBackslashAndRecounts) {
   // No backslash, or only at the very start: the buffer stays as written.
   EXPECT_EQ(Cortar("PUZZLE.EXE"), "PUZZLE.EXE|260");
   EXPECT_EQ(Cortar("\\PUZZLE.EXE"), "\\PUZZLE.EXE|260");
+}
+
+// Where the player's files live: beside the program; with the installer's
+// marker there, in the prefix's per-user folder, made on first need and
+// used, with nothing written beside the program.
+TEST(DatosJugador, TheMarkerSendsThePlayersFilesToTheUsersFolder) {
+  PrepararInicio();
+  const DatosInicio antes = arranque;
+  const fs::path carpeta = fs::temp_directory_path() / ("tessera-programa-" + std::to_string(GetCurrentProcessId()));
+  fs::create_directories(carpeta);
+  const std::string programa = carpeta.string() + "\\", usuario = CarpetaUsuario();
+  ASSERT_NE(usuario.find("\\AppData\\Roaming\\Tessera\\"), std::string::npos) << usuario;
+  const bool habia = fs::exists(usuario);
+  EXPECT_EQ(CarpetaDatosJuego(programa, true), programa);
+  EXPECT_EQ(fs::exists(usuario), habia) << "no per-user folder for a portable copy";
+
+  std::ofstream(carpeta / kMarcaInstalacion).put('\n');
+  EXPECT_EQ(CarpetaDatosJuego(programa, true), usuario);
+  EXPECT_TRUE(fs::is_directory(usuario + "folder") && fs::is_directory(usuario + "Image"));
+  DatosInicio d = antes;
+  d.carpeta = programa;
+  d.carpetaDatos = usuario;
+  EscribirDatosInicio(d);
+  EXPECT_TRUE(GuardarIdioma(4));
+  EXPECT_EQ(LeerIdiomaConfigurado(), 4);
+  for (const std::string& ruta : {RutaRecords(), CarpetaConvertidas()}) EXPECT_EQ(ruta.rfind(usuario, 0), 0u) << ruta;
+  EXPECT_EQ(std::distance(fs::directory_iterator(carpeta), fs::directory_iterator()), 1) << "only the marker";
+  EscribirDatosInicio(antes);
+  fs::remove_all(carpeta);
+  if (!habia) fs::remove_all(usuario);
 }
 
 // ---- Resources ------------------------------------------------------------

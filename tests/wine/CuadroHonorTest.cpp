@@ -99,12 +99,18 @@ class CuadroHonorVentana : public ::testing::Test {
     return puntos;
   }
 
-  // Types `nombre` into the open name box and answers it.
-  static void Contestar(const char* nombre, bool aceptar) {
+  // Types `nombre` into the open name box and answers it; a roll that
+  // cannot be written is then told, and that box closed too.
+  static void Contestar(const char* nombre, bool aceptar, bool sinGuardar = false) {
     ASSERT_NE(ventanaMensaje, nullptr);
     SetWindowTextA(GetDlgItem(ventanaMensaje, kIdMensajeEntrada), nombre);
     SendMessageA(ventanaMensaje, WM_CHAR, aceptar ? VK_RETURN : VK_ESCAPE, 0);
     Bombear(150);
+    if (sinGuardar) {
+      ASSERT_NE(ventanaMensaje, nullptr) << "the failed write went untold";
+      SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+      Bombear(150);
+    }
     ASSERT_EQ(ventanaMensaje, nullptr);
   }
 
@@ -221,7 +227,7 @@ TEST_F(CuadroHonorVentana, ARollThatCannotBeReadIsNeverWrittenOverOrDeleted) {
   fs::create_directory(Ruta());
   ComprobarRecord();
   Bombear();
-  Contestar("Ann", true);
+  Contestar("Ann", true, true);
   EXPECT_TRUE(fs::is_directory(Ruta()));
   EXPECT_EQ(Texto(NombreCuadroHonor(0)), "Ann");
   EXPECT_EQ(Texto(PuntosCuadroHonor(0)), std::to_string(puntos));

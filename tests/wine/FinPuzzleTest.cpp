@@ -155,6 +155,7 @@ TEST_F(FinPuzzle, NoLeavesTheDesktopAloneAndStillReachesTheRoll) {
   NombreEnElCuadro("Bo");
 }
 
+// The player is told (OK alone), and the honour check follows.
 TEST_F(FinPuzzle, AFailedWriteKeepsTheOldWallpaper) {
   const std::string antes = FondoActual();
   // A folder where the temporary file would go: the write fails.
@@ -163,6 +164,10 @@ TEST_F(FinPuzzle, AFailedWriteKeepsTheOldWallpaper) {
   Bombear(150);
   EXPECT_FALSE(fs::exists(RutaFondo()));
   EXPECT_EQ(FondoActual(), antes);
+  ASSERT_NE(ventanaMensaje, nullptr);
+  EXPECT_EQ(GetDlgItem(ventanaMensaje, kIdMensajeCancelar), nullptr) << "OK alone";
+  EXPECT_EQ(VentanaCuadroHonor(), nullptr);
+  Responder(false);
   NombreEnElCuadro("Cy");
 }
 

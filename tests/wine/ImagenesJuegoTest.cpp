@@ -132,6 +132,26 @@ TEST_F(ImagenesJuego, TheListShowsPicturesInNaturalOrder) {
   EXPECT_EQ(Nombres(), (std::vector<std::string>{"2.bmp", "10.bmp", "abc.PNG", kCafe + ".jpg"}));
 }
 
+// An installed copy: the shipped pictures' folder, then the player's own
+// (not merged: "1.png" stays last); one folder given twice lists once.
+// Adding looks in both: bytes the game ships are not copied again, and a
+// shipped picture's name is not given to another.
+TEST_F(ImagenesJuego, TwoFoldersListTheShippedOnesFirstAndAddingLooksInBoth) {
+  const std::string propias = carpeta_ + "propias\\";
+  ASSERT_TRUE(CreateDirectoryA(propias.c_str(), nullptr));
+  for (const wchar_t* n : {L"10.bmp", L"2.bmp", L"gris.png"})
+    ASSERT_TRUE(CopyFileW((Fotos() + L"rgb.bmp").c_str(), (AnchaDeAnsi(carpeta_) + n).c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((Fotos() + L"rgb.png").c_str(), (AnchaDeAnsi(propias) + L"1.png").c_str(), FALSE));
+  std::string lista;
+  for (const ImagenJuego& i : ListarImagenes(carpeta_, propias)) lista += (i.carpeta == propias ? "+" : "") + i.nombre + " ";
+  EXPECT_EQ(lista, "2.bmp 10.bmp gris.png +1.png ");
+  EXPECT_EQ(ListarImagenes(carpeta_, carpeta_).size(), 3u);
+  const ImagenAgregada enviada = AgregarImagen(Fotos() + L"rgb.bmp", propias, kMesa, carpeta_);
+  EXPECT_EQ((enviada.repetida ? "=" : "") + enviada.carpeta + enviada.nombre, "=" + carpeta_ + "2.bmp");
+  const ImagenAgregada gris = AgregarImagen(Fotos() + L"gris.png", propias, kMesa, carpeta_);
+  EXPECT_EQ(gris.carpeta + gris.nombre, propias + "gris (2).png");
+}
+
 // A bitmap is played as it is (the cut judges it, as it does the shipped
 // ones); every photo is played from a converted copy.
 TEST_F(ImagenesJuego, EachPictureIsPlayedFromABitmap) {

@@ -12,9 +12,10 @@ inline void PrepararInicio() {
   if (!arranque.instancia) EscribirDatosInicio(LeerDatosInicio(GetModuleHandleA(nullptr)));
 }
 
-// Tests that need a program folder of their own swap it in and back.
+// Tests that need a program folder of their own swap it in and back; the
+// player's files go with it, as in a portable copy.
 inline void CambiarCarpetaPrograma(const std::string& carpeta) {
   DatosInicio d = arranque;
-  d.carpeta = carpeta;
+  d.carpeta = d.carpetaDatos = carpeta;
   EscribirDatosInicio(d);
 }

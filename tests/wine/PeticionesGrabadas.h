@@ -19,9 +19,9 @@ class PeticionesGrabadas final : public Peticiones {
   void AbrirCuadroHonor() override { Anotar("honour roll"); }
   void AbrirCambioIdioma() override { Anotar("language"); }
   void AbrirVentanaArchivo(int32_t modo) override { Anotar(modo == kArchivoAbrir ? "open" : "save"); }
-  bool GuardarAutomatico() override {
+  void GuardarAutomatico(void (*seguir)()) override {
     Anotar("autosave");
-    return true;
+    seguir();
   }
   void PistaDisponible(bool disponible) override { Anotar(disponible ? "hint on" : "hint off"); }
   void IdiomaCambiado() override { Anotar("language changed"); }

@@ -44,6 +44,7 @@ constexpr Base kBases[] = {
     {90, 2, 199},  {120, 6, 59},  {130, 6, 199}, {140, 6, 199},  {160, 6, 299},  {170, 6, 199},
     {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 6, 69},   {230, 6, 299},  {240, 6, 199},  {250, 6, 199}, {260, 6, 199},
     {270, 6, 199}, {280, 6, 199}, {290, 6, 199},
+    {700, 6, 199}, {710, 6, 199}, {720, 6, 199}, {730, 6, 199},
     {5001, 15, 49},
     {6001, 15, 999},
 };
@@ -265,7 +266,7 @@ TEST_F(Disposicion, EveryDescriptionStaysAboveThePreviewButtons) {
 // from 60 px down; where it asks for a name, the field stands 160 px down.
 TEST_F(Disposicion, MessagesFitTheMessageBox) {
   const int linea = Letra(24, 400);
-  for (UINT base : {20u, 40u, 80u, 130u, 140u, 240u, 250u, 260u, 270u, 280u, 290u})
+  for (UINT base : {20u, 40u, 80u, 130u, 140u, 240u, 250u, 260u, 270u, 280u, 290u, 700u, 710u, 720u, 730u})
     for (UINT id = base; id < base + 6; ++id) {
       const std::string t = Texto(id);
       // Each line feed that opens the text is an empty line.

@@ -423,4 +423,25 @@ TEST_F(PartidaGuardada, ANewPuzzleAndTheEndOfTheProgramKeepAChangedGame) {
   }
 }
 
+// An autosave the disk refuses (something stands where it is written
+// first): before the program ends the player is asked; no keeps the game,
+// yes ends it; the autosave there before stays byte for byte.
+TEST_F(PartidaGuardada, AnAutosaveThatCannotBeWrittenAsksBeforeTheGameIsLeft) {
+  Cortar(2, 2);
+  Archivo("Autosave.epf");
+  std::ifstream f(Autosave(), std::ios::binary);
+  const std::string antes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  f.close();
+  fs::create_directories(Ruta("Autosave.epf.tmp"));
+  puzzle.modified = 1;
+  for (bool si : {false, true}) {
+    SendMessageA(ventanaPrincipal, WM_CLOSE, 0, 0);
+    Bombear(50);
+    Contestar(si);
+    EXPECT_EQ(ventanaPrincipal == nullptr, si);
+  }
+  std::ifstream g(Autosave(), std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(g)), std::istreambuf_iterator<char>()), antes);
+}
+
 }  // namespace
