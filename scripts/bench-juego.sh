@@ -7,7 +7,9 @@
 #    like the table) cut at the largest count the 45-pixel minimum cell
 #    allows, about 3,700 pieces: OUTDIR/juego-4k.txt, and a screenshot of
 #    the table before the drags, OUTDIR/juego-4k.png.
-# BENCH_JUEGO=1080 or 4k runs one case only.
+# BENCH_JUEGO=1080 or 4k runs one case only; BENCH_JUEGO=corto a quick
+# check that the bench works: a 1024 x 768 x 24 screen, 48 pieces and three
+# drags, in OUTDIR/juego-corto.txt.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "$1" && pwd)
@@ -21,12 +23,12 @@ caso=${BENCH_JUEGO:-todos}
 rc=0
 
 # The drags each case times, run on its screen with the game started:
-# ten pieces off the heap into the empty upper table, each then beside its
-# neighbour. Prints the dump's "# time" lines.
+# ARRASTRES pieces (every SALTO-th) off the heap into the empty upper
+# table, each then beside its neighbour.
 arrastres='
   ARRASTRE_PASOS=30
-  for n in $(seq 0 9); do
-    read -r x0 y0 <<<"$(centro_pieza $((n * 83 + 17)))"
+  for n in $(seq 0 $((ARRASTRES - 1))); do
+    read -r x0 y0 <<<"$(centro_pieza $((n * SALTO + 17)))"
     pieza_movida "$x0" "$y0" $((49 + 40 + n * 160 + MARGEN_X + CELDA_W / 2)) $((78 + 40 + MARGEN_Y + CELDA_H / 2)) ||
       continue
     p=$MOVIDA
@@ -36,18 +38,27 @@ arrastres='
   done
 '
 
-if [ "$caso" != 4k ]; then
-  "$root/scripts/xvfb-run.sh" 1920x1080x24 bash -c '
-    root=$1; out=$2
+# plano SCREEN PUZZLE OUT DRAGS STRIDE: a case of a shipped picture; the
+# dump's "# time" lines go to OUT.
+plano() {
+  "$root/scripts/xvfb-run.sh" "$1" bash -c '
+    root=$1; out=$2; ARRASTRES=$5; SALTO=$6
     . "$root/tests/e2e/juego_lib.sh"
     JUEGO_DUMP=$(mktemp -d)/volcado.txt
-    juego_iniciar "Image\\3.bmp,24,35,0" || { echo "bench-juego: the game did not start"; exit 1; }
+    juego_iniciar "$4" || { echo "bench-juego: the game did not start"; exit 1; }
     eval "$3"
     grep "^# time" "$JUEGO_DUMP" | tee "$out"
-    wineserver -k 2>/dev/null' _ "$root" "$outdir/juego.txt" "$arrastres" || rc=1
-fi
+    wineserver -k 2>/dev/null' _ "$root" "$3" "$arrastres" "$2" "$4" "$5"
+}
 
-if [ "$caso" != 1080 ]; then
+case "$caso" in
+  todos|1080) plano 1920x1080x24 "Image\\3.bmp,24,35,0" "$outdir/juego.txt" 10 83 || rc=1 ;;
+  corto) plano 1024x768x24 "Image\\3.bmp,6,8,0" "$outdir/juego-corto.txt" 3 13 || rc=1 ;;
+  4k) ;;
+  *) echo "bench-juego: BENCH_JUEGO is 1080, 4k or corto" >&2; exit 2 ;;
+esac
+
+if [ "$caso" = todos ] || [ "$caso" = 4k ]; then
   "$root/scripts/xvfb-run.sh" 3840x2160x24 bash -c '
     root=$1; out=$2; bin=$3
     . "$root/tests/e2e/juego_lib.sh"
@@ -78,6 +89,7 @@ if [ "$caso" != 1080 ]; then
     done
     echo "bench-juego 4K: photo ${fw}x${fh}, table ${mw}x${mh}, $FILAS x $COLS = $((FILAS * COLS)) pieces, cell ${CELDA_W}x${CELDA_H}"
     import -window root "${out%.txt}.png"
+    ARRASTRES=10 SALTO=83
     eval "$4"
     { grep -E "^# (rows|cols|cell) " "$JUEGO_DUMP"; grep "^# time" "$JUEGO_DUMP"; } | tee "$out"
     wineserver -k 2>/dev/null' _ "$root" "$outdir/juego-4k.txt" "$bin" "$arrastres" || rc=1

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# run.sh DIST_DIR: starts the game under Wine.
+# run.sh DIST_DIR [SCREENSHOT]: starts the game under Wine.
 #  - With a display: in a 1024 x 768 Wine desktop window (FULLSCREEN=1 for
 #    the whole screen), on an empty table: "New puzzle" starts a game
 #    (TESSERA_DEBUG_NEW puts one on the table at once).
 #  - Without one: on its own Xvfb; opens the new-puzzle window and, as a
 #    player would, chooses the second picture and fewer, larger pieces on
 #    the count page, then OK; then plays a few moves (a piece into box 1,
-#    the box opened, another piece carried across), saves
-#    out/screenshot.png and ends the game.
+#    the box opened, another piece carried across), saves SCREENSHOT
+#    (out/screenshot.png) and ends the game.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(cd "$1" && pwd)
@@ -23,8 +23,8 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine explorer /desktop=Tessera,1024x768 Tessera.exe
 fi
 
-mkdir -p "$root/out"
-shot="$root/out/screenshot.png"
+shot=${2:-$root/out/screenshot.png}
+mkdir -p "$(dirname "$shot")"
 rm -f "$shot"
 export JUEGO_BIN=$dist
 "$root/scripts/xvfb-run.sh" 1024x768x24 bash -c '
@@ -41,9 +41,9 @@ export JUEGO_BIN=$dist
     clic $((X + 52)) $((Y + 179))
     xdotool mousemove $((X + 387)) $((Y + 200)); sleep 0.2
     xdotool mousedown 1; sleep 4; xdotool mouseup 1; sleep 0.3
-    marca=$(stat -c %Y.%s "$JUEGO_DUMP"); suma=$(md5sum < "$JUEGO_DUMP")
+    marca=$(volcado_marca)
     clic $((X + 159)) $((Y + 277))
-    juego_esperar_volcado "$marca" "$suma"
+    juego_esperar_volcado "$marca"
     [ "${#P_X[@]}" -gt 0 ] || exit 1
   fi
   # A piece into box 1 through its button, the box opened, another piece

@@ -6,7 +6,12 @@
 # step in OUT_DIR/SCREEN-LANGUAGE/ and one labelled contact sheet per screen
 # and language in OUT_DIR/SCREEN-LANGUAGE.png (default out/tour). The
 # picture pages' labels give each thumbnail's roughness (above 20: garbled).
-# Runs from a copy of the program's folder, in a Wine prefix of its own.
+# Runs from a copy of the program's folder, in a Wine prefix of its own
+# (TESSERA_WINE_DIR, when set, holds the prefixes instead).
+# TOUR_CORTO=1: the short tour the test suite takes, on the first screen in
+# the first language (1024x768x24, English), each window once: the first
+# picture page, none of the new-puzzle window's other pages, no second look
+# at a window.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -18,6 +23,7 @@ if [ "${1:-}" = --visita ]; then
   trap 'wineserver -k 2>/dev/null; rm -rf "$JUEGO_COPIA" "$(dirname "$JUEGO_DUMP")"' EXIT
   printf '[Tessera]\r\nIdioma=%s\r\n' "$numero" >"$JUEGO_BIN/Tessera.ini"
   JUEGO_DUMP=$(mktemp -d)/volcado.txt
+  JUEGO_SHOTS=$destino
   W=${pantalla%%x*}; resto=${pantalla#*x}; H=${resto%%x*}
   paso=0
   foto() {
@@ -25,7 +31,21 @@ if [ "${1:-}" = --visita ]; then
     import -window root "$destino/$(printf %02d $paso)-$1.png"
     echo "  $(printf %02d $paso)-$1"
   }
+  # A video's step is the frame seen playing: it may end at any moment.
+  # Further arguments start the game first (juego_ver_intro).
+  foto_video() {
+    paso=$((paso + 1))
+    if [ $# -gt 1 ]; then
+      JUEGO_ESCENA=$(printf %02d $paso) juego_ver_intro "$@" || return 1
+    else
+      JUEGO_ESCENA=$(printf %02d $paso) esperar_video "$1" >/dev/null || return 1
+    fi
+    echo "  $(printf %02d $paso)-$1"
+  }
   fallo() { echo "tour ($pantalla, $idioma): $*"; foto fallo; exit 1; }
+  corto=${TOUR_CORTO:-0}
+  # Another look at a window already shown: not in the short tour.
+  foto_mas() { [ "$corto" = 1 ] || foto "$1"; }
 
   # Centred pop-ups: the new-puzzle, file, music and language windows and
   # the message box, each a picture in a 3-pixel frame.
@@ -39,9 +59,7 @@ if [ "${1:-}" = --visita ]; then
   izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
 
   # ---- The intro and the new-puzzle window ----------------------------------
-  juego_lanzar ""
-  esperar_video || fallo "the intro did not show"
-  foto intro
+  foto_video intro juego_lanzar "" || fallo "the intro did not show"
   juego_saltar_intro || fallo "the game did not start"
   foto mesa-vacia
 
@@ -50,6 +68,7 @@ if [ "${1:-}" = --visita ]; then
   esperar_quieta "$fila"
   mapfile -t imagenes < <(ls "$JUEGO_BIN/Image/"*.bmp | sort -V)
   paginas=$(( (${#imagenes[@]} + 4) / 5 ))
+  [ "$corto" = 1 ] && paginas=1
   for p in $(seq 1 "$paginas"); do
     if [ "$p" -gt 1 ]; then
       clic_cambia "$fila" $((NX + 575)) $((NY + 214)) || fallo "the scroll did not show page $p"
@@ -66,6 +85,7 @@ if [ "${1:-}" = --visita ]; then
   esperar_ventana_ida "$v" && esperar_quieta
   pagina="500x230+$((NX + 105))+$NY"
   for t in 109:tamano 157:piezas 203:forma; do
+    [ "$corto" = 1 ] && break
     clic_cambia "$pagina" $((NX + 52)) $((NY + ${t%%:*} + 22)) || fallo "the ${t#*:} page did not come up"
     foto "nuevo-${t#*:}"
   done
@@ -86,7 +106,7 @@ if [ "${1:-}" = --visita ]; then
   foto mensaje-nombre
   xdotool key Return
   esperar_ventana_ida "$m" && esperar_quieta
-  foto caja-nombrada
+  foto_mas caja-nombrada
 
   opciones
   foto opciones
@@ -148,8 +168,7 @@ if [ "${1:-}" = --visita ]; then
   # ---- The end of a puzzle -----------------------------------------------------
   juego_iniciar "Image\\3.bmp,2,2,0" || fallo "the game did not start with a small puzzle"
   juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fallo "the small puzzle was not finished"
-  esperar_video || fallo "the finishing video did not start"
-  foto video
+  foto_video video || fallo "the finishing video did not start"
   v=$(esperar_ventana_nueva "$(ventanas)") || fallo "the finished picture did not follow the video"
   esperar_quieta
   foto final
@@ -170,18 +189,19 @@ $honor") || fallo "the honour roll did not ask the name"
   foto honor-nombre
   xdotool key Return
   esperar_ventana_ida "$m" && esperar_quieta
-  foto honor-anotado
+  foto_mas honor-anotado
   exit 0
 fi
 
 bin=$(cd "$1" && pwd)
 salida=$(mkdir -p "${2:-$root/out/tour}" && cd "${2:-$root/out/tour}" && pwd)
-export TESSERA_WINE_DIR=$root/build/wine/tour TESSERA_WINE_KIND=x11
+export TESSERA_WINE_DIR=${TESSERA_WINE_DIR:-$root/build/wine/tour} TESSERA_WINE_KIND=x11
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
 estado=0
-for pantalla in ${TOUR_PANTALLAS:-1024x768x24 800x600x16}; do
-  for idioma in ${TOUR_IDIOMAS:-en de}; do
+if [ "${TOUR_CORTO:-0}" = 1 ]; then pantallas=1024x768x24 idiomas=en; else pantallas="1024x768x24 800x600x16" idiomas="en de"; fi
+for pantalla in ${TOUR_PANTALLAS:-$pantallas}; do
+  for idioma in ${TOUR_IDIOMAS:-$idiomas}; do
     case "$idioma" in
       es) numero=0 ;; en) numero=1 ;; pt) numero=2 ;; it) numero=3 ;; fr) numero=4 ;; de) numero=5 ;;
       *) echo "tour: unknown language $idioma (es en pt it fr de)" >&2; exit 2 ;;

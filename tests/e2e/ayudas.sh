@@ -200,7 +200,7 @@ xdotool key ctrl+b
 esperar_cambio "$mesa" "$firma_con" 10 || fail "Ctrl+B again changed nothing on the table"
 esperar_quieta "$mesa"
 sin=$(shot sin-fantasma-otra-vez)
-distinta "$antes" "$sin" "$mesa"
+distinta "$antes" "$sin" "$mesa" 0
 [ $? = 1 ] || fail "the table is not as it was before the ghost"
 tr -d '\r' <"$JUEGO_BIN/Tessera.ini" | grep -qx "Ghost=0" || fail "Tessera.ini does not keep Ghost=0"
 

@@ -40,7 +40,7 @@ antes=$(shot antes-lupa)
 read -r x y <<<"$(boton_opcion 1)"
 clic_ventana "$x" "$y" >/dev/null || fail "the magnifier did not open"
 lupa=$(shot lupa)
-distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" || fail "the magnifier did not open"
+distinta "$antes" "$lupa" "70x30+$((W / 4 + 170))+$((H / 2))" 50 || fail "the magnifier did not open"
 
 # Exit from the options window.
 opciones || fail "the options window did not slide up again"

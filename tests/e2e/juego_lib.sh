@@ -625,13 +625,17 @@ $honor") || fail "the honour roll did not ask the name"
   clic_cierra "$honor" $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)) || fail "the honour roll did not close"
 }
 
-# Whether a region (WxH+X+Y) of two screenshots differs. The crops go
+# distinta A B WxH+X+Y [PORCIENTO]: whether that region of two screenshots
+# differs in more than PORCIENTO percent of its pixels (default 5), so that
+# a pointer, a caret or a stray pixel is no window that opened; 0 asks for
+# any pixel at all. 2 when a screenshot cannot be read. The crops go
 # through files: the image tools refuse to read from /dev/fd.
 distinta() {
-  local d a b
+  local d n a b
   a=$(mktemp --suffix=.png); b=$(mktemp --suffix=.png)
   convert "$1" -crop "$3" +repage "$a" && convert "$2" -crop "$3" +repage "$b" || { rm -f "$a" "$b"; return 2; }
   d=$(compare -metric AE "$a" "$b" null: 2>&1)
+  n=$(identify -format '%[fx:w*h]' "$a")
   rm -f "$a" "$b"
-  [ "${d%%[. ]*}" != 0 ]
+  awk -v d="$d" -v n="$n" -v p="${4:-5}" 'BEGIN { if (d !~ /^[0-9.e+]+$/ || n + 0 <= 0) exit 2; exit !(d + 0 > n * p / 100) }'
 }

@@ -113,6 +113,6 @@ grep -q "Idioma=0" "$JUEGO_BIN/Tessera.ini" || fail "the language was not kept i
 salir
 juego_iniciar "" || fail "the game did not start a third time"
 otra=$(shot espanol-otra-vez)
-distinta "$espanol" "$otra" "270x78+0+0" && fail "the language did not last"
+distinta "$espanol" "$otra" "270x78+0+0" 0 && fail "the language did not last"
 salir
 echo "partidas ($JUEGO_PANTALLA): saved, opened, autosaved on a new puzzle and on exit; Spanish kept"

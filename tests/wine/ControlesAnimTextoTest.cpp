@@ -80,17 +80,6 @@ TEST_F(ControlesAnim, TransparentIsReadyOnlyOverABackgroundOfOneFrame) {
 
 using ControlesTexto = PadrePrueba;
 
-Medida Extension(const char* texto, int peso) {
-  HFONT f = CreateFontA(24, 0, 0, 0, peso, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ antes = SelectObject(dc, f);
-  SIZE s{};
-  GetTextExtentPoint32A(dc, texto, lstrlenA(texto), &s);
-  DeleteObject(SelectObject(dc, antes));
-  ReleaseDC(nullptr, dc);
-  return {s.cx, s.cy};
-}
-
 TEST_F(ControlesTexto, SizedToTheWiderFontPlusTheShadowOnceItHasAllItNeeds) {
   const char* texto = "Puzzle Tessera";  // its ends keep their ink within their advances
   Imagen fondo = NuevaImagen(500, 400);
@@ -101,7 +90,7 @@ TEST_F(ControlesTexto, SizedToTheWiderFontPlusTheShadowOnceItHasAllItNeeds) {
   Enviar(t, kMsgPonerImagen, LPARAM(fondo.get()));
   EXPECT_EQ(Tamaño(t), Medida(50, 50)) << "no face name yet";
   Enviar(t, kMsgTextoPonerFuente, LPARAM(""));
-  const Medida normal = Extension(texto, 400), negrita = Extension(texto, 700);
+  const Medida normal = Extension(texto, 24, 400), negrita = Extension(texto, 24, 700);
   ASSERT_GT(negrita.first, normal.first) << "the test needs a bold face wider than the normal one";
   const Medida esperada{std::max(normal.first, negrita.first) + 3, std::max(normal.second, negrita.second) + 3};
   EXPECT_EQ(Tamaño(t), esperada);

@@ -3,6 +3,8 @@
 // clickable class, driven with real pointer moves and mouse messages.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "EtiquetaTexto.h"
 #include "PadrePrueba.h"
 
@@ -87,18 +89,27 @@ TEST_F(ControlesProtocolo, TheHoverCheckEndsAHoverOnlyOnceThePointerHasGone) {
 struct Clicable {
   const char* clase;
   int32_t ancho, alto;  // its picture; the text label's is a background
+  Medida tamaño;        // one frame of it; the label's comes from its text
 };
 void PrintTo(const Clicable& c, std::ostream* os) { *os << c.clase; }
 
 class ControlesRaton : public PadrePrueba, public ::testing::WithParamInterface<Clicable> {
  protected:
+  static constexpr char kTexto[] = "Puzzle Tessera";  // its ends keep their ink within their advances
   void SetUp() override {
     PadrePrueba::SetUp();
     c_ = Crear(GetParam().clase);
     Enviar(c_, kMsgPonerImagen, LPARAM(imagen_.get()));
     Enviar(c_, kMsgTextoPonerFuente, LPARAM(""));  // the others answer 1 and ignore them
-    Enviar(c_, kMsgTextoPoner, LPARAM("Texto"));
-    ASSERT_NE(Tamaño(c_), Medida(50, 50)) << "sized itself";
+    Enviar(c_, kMsgTextoPoner, LPARAM(kTexto));
+    // Ready: one frame large, the label as its text in either weight
+    // (height 10) and its shadow (2).
+    Medida tamaño = GetParam().tamaño;
+    if (tamaño == Medida{}) {
+      const Medida normal = Extension(kTexto, 10, 400), negrita = Extension(kTexto, 10, 700);
+      tamaño = {std::max(normal.first, negrita.first) + 2, std::max(normal.second, negrita.second) + 2};
+    }
+    ASSERT_EQ(Tamaño(c_), tamaño) << "sized itself";
     // The pointer enters for real: the hover begins.
     Apuntar(c_, 3, 3);
     ASSERT_EQ(g_avisos, Avisos(c_, {2}));
@@ -149,8 +160,10 @@ TEST_P(ControlesRaton, LosingTheCaptureEndsThePressAsAReleaseOutside) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Controles, ControlesRaton,
-                         ::testing::Values(Clicable{"COVCOMMAND", 30, 60}, Clicable{"COVCHECK", 30, 80},
-                                           Clicable{"COVANIM", 30, 20}, Clicable{"COVTXT", 500, 400}),
+                         ::testing::Values(Clicable{"COVCOMMAND", 30, 60, {30, 20}},  // three frames
+                                           Clicable{"COVCHECK", 30, 80, {30, 20}},         // four
+                                           Clicable{"COVANIM", 30, 20, {30, 20}},          // one
+                                           Clicable{"COVTXT", 500, 400, {}}),
                          [](const auto& i) { return std::string(i.param.clase); });
 
 }  // namespace

@@ -41,6 +41,18 @@ inline Imagen NuevaImagen(int32_t ancho, int32_t alto) {
   return h;
 }
 
+// The extent of a text in the system's face of that height and weight.
+inline Medida Extension(const char* texto, int alto, int peso) {
+  HFONT f = CreateFontA(alto, 0, 0, 0, peso, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ antes = SelectObject(dc, f);
+  SIZE s{};
+  GetTextExtentPoint32A(dc, texto, lstrlenA(texto), &s);
+  DeleteObject(SelectObject(dc, antes));
+  ReleaseDC(nullptr, dc);
+  return {s.cx, s.cy};
+}
+
 class PadrePrueba : public ::testing::Test {
  protected:
   static constexpr int kX = 100, kY = 100;  // the parent on the screen
