@@ -12,12 +12,17 @@
 # the first language (1024x768x24, English), each window once: the first
 # picture page, none of the new-puzzle window's other pages, no second look
 # at a window.
+# A screen written WxHxD@DPI runs at those dots per inch (its own Wine
+# prefix), where the interface is drawn at its whole factor, and in the
+# first language only; the full tour ends with 3840x2160x24@192.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # One screen and language, under its own X server: the steps themselves.
 if [ "${1:-}" = --visita ]; then
-  pantalla=$2 idioma=$3 numero=$4 destino=$5 bin=$6
+  pantalla=$2 idioma=$3 numero=$4 destino=$5 bin=$6 dpi=${7:-96}
+  export TESSERA_WINE_DPI=$dpi
+  . "$root/scripts/wine-env.sh"
   . "$root/tests/e2e/juego_lib.sh"
   juego_copia "$bin"
   trap 'wineserver -k 2>/dev/null; rm -rf "$JUEGO_COPIA" "$(dirname "$JUEGO_DUMP")"' EXIT
@@ -43,65 +48,72 @@ if [ "${1:-}" = --visita ]; then
     echo "  $(printf %02d $paso)-$1"
   }
   fallo() { echo "tour ($pantalla, $idioma): $*"; foto fallo; exit 1; }
+  # The interface's factor at these dots per inch (the game says it in its
+  # dump too), and a designed length in screen pixels.
+  k=$((dpi / 96))
+  e() { echo $(($1 * k)); }
   corto=${TOUR_CORTO:-0}
   # Another look at a window already shown: not in the short tour.
   foto_mas() { [ "$corto" = 1 ] || foto "$1"; }
 
   # Centred pop-ups: the new-puzzle, file, music and language windows and
-  # the message box, each a picture in a 3-pixel frame.
-  NX=$(( (W - 616) / 2 + 3 )); NY=$(( (H - 316) / 2 + 3 ))
-  AX=$(( (W - 516) / 2 + 3 )); AY=$(( (H - 316) / 2 + 3 ))
-  MX=$(( (W - 266) / 2 + 3 )); MY=$(( (H - 306) / 2 + 3 ))
-  CX=$(( (W - 506) / 2 + 3 )); CY=$(( (H - 316) / 2 + 3 ))
-  salir_honor() { echo $((W * 100000 / 115732 + 35)) $((H * 1000 / 1197 + 35)); }
+  # the message box, each a picture in a frame as thick on every side: the
+  # client's corner.
+  NX=$(( (W - $(e 610)) / 2 )); NY=$(( (H - $(e 310)) / 2 ))
+  AX=$(( (W - $(e 510)) / 2 )); AY=$(( (H - $(e 310)) / 2 ))
+  MX=$(( (W - $(e 260)) / 2 )); MY=$(( (H - $(e 300)) / 2 ))
+  CX=$(( (W - $(e 500)) / 2 )); CY=$(( (H - $(e 310)) / 2 ))
+  salir_honor() { echo $(( (W / k * 100000 / 115732 + 35) * k )) $(( (H / k * 1000 / 1197 + 35) * k )); }
   etiquetas="$destino/etiquetas.txt"
   : >"$etiquetas"
-  izq=$(( (W - 800) / 2 )); arr=$(( (H - 600) / 2 ))
+  izq=$(( (W / k - 800) / 2 * k )); arr=$(( (H / k - 600) / 2 * k ))
 
   # ---- The intro and the new-puzzle window ----------------------------------
   foto_video intro juego_lanzar "" || fallo "the intro did not show"
   juego_saltar_intro || fallo "the game did not start"
+  [ "$ESCALA" = "$k" ] || fallo "the game draws at factor $ESCALA, not $k"
   foto mesa-vacia
 
-  clic_ventana 133 37 >/dev/null || fallo "the new-puzzle window did not open"
-  fila="440x127+$((NX + 106))+$((NY + 88))"
+  clic_ventana "$(e 133)" "$(e 37)" >/dev/null || fallo "the new-puzzle window did not open"
+  fila="$(e 440)x$(e 127)+$((NX + $(e 106)))+$((NY + $(e 88)))"
   esperar_quieta "$fila"
   mapfile -t imagenes < <(ls "$JUEGO_BIN/Image/"*.bmp | sort -V)
   paginas=$(( (${#imagenes[@]} + 4) / 5 ))
   [ "$corto" = 1 ] && paginas=1
   for p in $(seq 1 "$paginas"); do
     if [ "$p" -gt 1 ]; then
-      clic_cambia "$fila" $((NX + 575)) $((NY + 214)) || fallo "the scroll did not show page $p"
+      clic_cambia "$fila" $((NX + $(e 575))) $((NY + $(e 214))) || fallo "the scroll did not show page $p"
     fi
     foto "nuevo-imagenes-$p"
     medidas=$(/usr/bin/python3 -B "$root/tests/e2e/rugosidad.py" miniaturas "$destino/$(printf %02d $paso)-nuevo-imagenes-$p.png" \
-      "$NX" "$NY" "${imagenes[@]:$(( (p - 1) * 5 )):5}" | awk '{ sub(/\.bmp$/, "", $1); printf "%s%s=%s", (NR > 1 ? " " : ""), $1, $2 }')
+      "$NX" "$NY" "escala=$k" "${imagenes[@]:$(( (p - 1) * 5 )):5}" | awk '{ sub(/\.bmp$/, "", $1); printf "%s%s=%s", (NR > 1 ? " " : ""), $1, $2 }')
     echo "$(printf %02d $paso)-nuevo-imagenes-$p|$medidas" >>"$etiquetas"
   done
   # The chosen picture full screen; a key closes it.
-  v=$(clic_ventana $((NX + 430)) $((NY + 270))) || fallo "the full-screen picture did not open"
+  v=$(clic_ventana $((NX + $(e 430))) $((NY + $(e 270)))) || fallo "the full-screen picture did not open"
   foto nuevo-imagen-grande
   xdotool key space
   esperar_ventana_ida "$v" && esperar_quieta
-  pagina="500x230+$((NX + 105))+$NY"
+  pagina="$(e 500)x$(e 230)+$((NX + $(e 105)))+$NY"
   for t in 109:tamano 157:piezas 203:forma; do
     [ "$corto" = 1 ] && break
-    clic_cambia "$pagina" $((NX + 52)) $((NY + ${t%%:*} + 22)) || fallo "the ${t#*:} page did not come up"
+    clic_cambia "$pagina" $((NX + $(e 52))) $((NY + $(e $((${t%%:*} + 22))))) || fallo "the ${t#*:} page did not come up"
     foto "nuevo-${t#*:}"
   done
   marca=$(volcado_marca)
-  clic $((NX + 159)) $((NY + 277))
+  clic $((NX + $(e 159))) $((NY + $(e 277)))
   juego_esperar_volcado "$marca" || fallo "OK cut no puzzle"
   esperar_quieta
   foto mesa
 
   # ---- The play screen ---------------------------------------------------------
   read -r x0 y0 <<<"$(centro_pieza 0)"
-  arrastrar "$x0" "$y0" $((W - 13)) $((H / 2 - 112 + 15))
-  clic_ventana $((W - 13)) $((H / 2 - 112 + 15)) >/dev/null || fallo "box 1 did not open"
+  boton1="$((W - $(e 13))) $(( (H / k / 2 - 112 + 15) * k ))"
+  arrastrar "$x0" "$y0" $boton1
+  clic_ventana $boton1 >/dev/null || fallo "box 1 did not open"
   foto caja
   # Its pencil asks the name in the message box.
-  m=$(clic_ventana $((60 + 255)) $((78 + 15))) || fallo "the box's pencil asked nothing"
+  m=$(clic_ventana "$(e $((60 + 255)))" "$(e $((78 + 15)))") || fallo "the box's pencil asked nothing"
   xdotool type --delay 40 "Dinos"
   foto mensaje-nombre
   xdotool key Return
@@ -119,7 +131,7 @@ if [ "${1:-}" = --visita ]; then
   read -r x y <<<"$(boton_herramienta 5)"
   v=$(clic_ventana "$x" "$y") || fallo "the music window did not open"
   foto musica
-  clic_cierra "$v" $((MX + 40)) $((MY + 278)) || fallo "the music window did not close"
+  clic_cierra "$v" $((MX + $(e 40))) $((MY + $(e 278))) || fallo "the music window did not close"
   herramientas
   read -r x y <<<"$(boton_herramienta 6)"
   v=$(clic_ventana "$x" "$y") || fallo "the honour roll did not open"
@@ -131,7 +143,7 @@ if [ "${1:-}" = --visita ]; then
   read -r x y <<<"$(boton_opcion 5)"
   v=$(clic_ventana "$x" "$y") || fallo "the language window did not open"
   foto idioma
-  clic_cierra "$v" $((MX + 177 + 40)) $((MY + 278)) || fallo "the language window did not close"
+  clic_cierra "$v" $((MX + $(e $((177 + 40))))) $((MY + $(e 278))) || fallo "the language window did not close"
   opciones
   read -r x y <<<"$(boton_opcion 4)"
   v=$(clic_ventana "$x" "$y") || fallo "the save window did not open"
@@ -143,25 +155,26 @@ if [ "${1:-}" = --visita ]; then
   read -r x y <<<"$(boton_opcion 3)"
   v=$(clic_ventana "$x" "$y") || fallo "the open window did not open"
   foto abrir
-  clic_cierra "$v" $((AX + 414 + 40)) $((AY + 257 + 22)) || fallo "the open window did not close"
+  clic_cierra "$v" $((AX + $(e $((414 + 40))))) $((AY + $(e $((257 + 22))))) || fallo "the open window did not close"
   # A changed game asks before another is opened: the message box, cancelled.
   for i in "${!P_TABLERO[@]}"; do [ "${P_TABLERO[$i]}" = 6 ] && break; done
   read -r x0 y0 <<<"$(centro_pieza "$i")"
-  arrastrar "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" 35)
+  arrastrar "$x0" "$y0" $(hacia_el_centro "$x0" "$y0" "$(e 35)")
   opciones
   read -r x y <<<"$(boton_opcion 3)"
   v=$(clic_ventana "$x" "$y") || fallo "opening a changed game asked nothing"
   foto mensaje-pregunta
-  clic_cierra "$v" $((CX + 413 + 40)) $((CY + 257 + 22)) || fallo "the question did not close"
+  clic_cierra "$v" $((CX + $(e $((413 + 40))))) $((CY + $(e $((257 + 22))))) || fallo "the question did not close"
 
-  v=$(clic_ventana $((W - 13)) 100) || fallo "the info page did not open"
+  v=$(clic_ventana $((W - $(e 13))) "$(e 100)") || fallo "the info page did not open"
   foto info
-  i=$(clic_ventana $((izq + 60)) $((arr + 90 + 40))) || fallo "the info page's first picture did not open"
+  i=$(clic_ventana $((izq + $(e 60))) $((arr + $(e $((90 + 40)))))) || fallo "the info page's first picture did not open"
   foto info-imagen
-  clic_cierra "$i" $((izq + 669 + 35)) $((arr + 496 + 35)) || fallo "the info picture did not close"
-  clic_cierra "$v" $((izq + 669 + 35)) $((arr + 496 + 35)) || fallo "the info page did not close"
+  clic_cierra "$i" $((izq + $(e $((669 + 35))))) $((arr + $(e $((496 + 35))))) || fallo "the info picture did not close"
+  clic_cierra "$v" $((izq + $(e $((669 + 35))))) $((arr + $(e $((496 + 35))))) || fallo "the info page did not close"
 
-  v=$(clic_ventana $(( (W - 703) / 3 + 316 + 90 )) 35) || fallo "the About window did not open"
+  # The game's name in the middle of the title strip.
+  v=$(clic_ventana $((W / 2)) "$(e 35)") || fallo "the About window did not open"
   foto acerca
   clic_cierra "$v" $((W / 2)) $((H / 2)) || fallo "the About window did not close"
 
@@ -172,14 +185,14 @@ if [ "${1:-}" = --visita ]; then
   v=$(esperar_ventana_nueva "$(ventanas)") || fallo "the finished picture did not follow the video"
   esperar_quieta
   foto final
-  read -r x y <<<"$((izq + 669 + 35)) $((arr + 496 + 35))"
+  read -r x y <<<"$((izq + $(e $((669 + 35))))) $((arr + $(e $((496 + 35)))))"
   antes=$(ventanas)
   clic "$x" "$y"
   m=$(esperar_ventana_nueva "$antes") || fallo "the wallpaper question did not come"
   esperar_quieta
   foto mensaje-fondo
   antes=$(ventanas)
-  clic_cierra "$m" $((CX + 413 + 40)) $((CY + 257 + 22)) || fallo "the wallpaper question did not close"
+  clic_cierra "$m" $((CX + $(e $((413 + 40))))) $((CY + $(e $((257 + 22))))) || fallo "the wallpaper question did not close"
   # The honour roll, and over it the box that asks the name.
   honor=$(esperar_ventana_nueva "$antes") || fallo "the honour roll did not come"
   m=$(esperar_ventana_nueva "$antes
@@ -199,9 +212,23 @@ export TESSERA_WINE_DIR=${TESSERA_WINE_DIR:-$root/build/wine/tour} TESSERA_WINE_
 . "$root/scripts/wine-env.sh"
 wine_prefix_ready
 estado=0
-if [ "${TOUR_CORTO:-0}" = 1 ]; then pantallas=1024x768x24 idiomas=en; else pantallas="1024x768x24 800x600x16" idiomas="en de"; fi
-for pantalla in ${TOUR_PANTALLAS:-$pantallas}; do
+if [ "${TOUR_CORTO:-0}" = 1 ]; then
+  pantallas=1024x768x24 idiomas=en
+else
+  pantallas="1024x768x24 800x600x16 3840x2160x24@192" idiomas="en de"
+fi
+for caso in ${TOUR_PANTALLAS:-$pantallas}; do
+  pantalla=${caso%@*} dpi=96
+  [ "$caso" != "$pantalla" ] && dpi=${caso#*@}
+  if [ "$dpi" != 96 ]; then
+    (export TESSERA_WINE_DPI=$dpi; . "$root/scripts/wine-env.sh"; wine_prefix_ready)
+  fi
+  primero=1
   for idioma in ${TOUR_IDIOMAS:-$idiomas}; do
+    # Another dots per inch: one sheet, in the first language.
+    [ "$dpi" != 96 ] && [ "$primero" = 0 ] && break
+    primero=0
+    [ "$dpi" != 96 ] && pantalla="${caso%@*}-${dpi}dpi"
     case "$idioma" in
       es) numero=0 ;; en) numero=1 ;; pt) numero=2 ;; it) numero=3 ;; fr) numero=4 ;; de) numero=5 ;;
       *) echo "tour: unknown language $idioma (es en pt it fr de)" >&2; exit 2 ;;
@@ -210,7 +237,8 @@ for pantalla in ${TOUR_PANTALLAS:-$pantallas}; do
     rm -rf "$destino"; mkdir -p "$destino"
     echo "tour: $pantalla, $idioma"
     inicio=$SECONDS
-    "$root/scripts/xvfb-run.sh" "$pantalla" bash "$0" --visita "$pantalla" "$idioma" "$numero" "$destino" "$bin" || estado=1
+    "$root/scripts/xvfb-run.sh" "${caso%@*}" bash "$0" --visita "${caso%@*}" "$idioma" "$numero" "$destino" "$bin" "$dpi" ||
+      estado=1
     # The sheet: each step labelled by its name, the picture pages also by
     # the roughness of their thumbnails.
     argumentos=()

@@ -479,18 +479,24 @@ desplegar() {
 # The options window, slid up from the bottom strip. Its seven buttons:
 # boton_opcion 0-6 (help, magnifier, ghost picture, open, save, language,
 # exit) prints the middle of one.
+# Both windows and their buttons stand where the interface's factor puts
+# them (ESCALA, from the dump).
 opciones() {
-  desplegar "${W}x103+0+$((H - 103))" $((W / 2 + 150)) $((H - 8)) $((W / 2 + 160)) $((H - 10)) "y >= H - 103"
+  local k=$ESCALA
+  desplegar "${W}x$((103 * k))+0+$((H - 103 * k))" $((W / 2 + 150 * k)) $((H - 8 * k)) $((W / 2 + 160 * k)) \
+    $((H - 10 * k)) "y >= H - 103 * ESCALA"
 }
-boton_opcion() { echo $(( ($1 + 1) * W / 8 )) $((H - 103 + 27 + 35)); }
+boton_opcion() { echo $(( ($1 + 1) * (W / ESCALA) / 8 * ESCALA )) $((H - (103 - 27 - 35) * ESCALA)); }
 
 # The tools window, slid out from the left strip. Its six buttons:
 # boton_herramienta 1-6 (solve, hint, edges to a box, spread, music,
 # honour roll).
 herramientas() {
-  desplegar "98x$((H - 160))+0+80" 10 $((H / 2)) 12 $((H / 2 + 2)) "x < 98 && y >= 78"
+  local k=$ESCALA
+  desplegar "$((98 * k))x$((H - 160 * k))+0+$((80 * k))" $((10 * k)) $((H / 2)) $((12 * k)) $((H / 2 + 2 * k)) \
+    "x < 98 * ESCALA && y >= 78 * ESCALA"
 }
-boton_herramienta() { echo 49 $((78 + $1 * ((H - 78) / 7))); }
+boton_herramienta() { echo $((49 * ESCALA)) $(( (78 + $1 * ((H / ESCALA - 78) / 7)) * ESCALA )); }
 
 # esperar_video PASO: waits for a video's window and for its picture: the
 # middle of the screen no longer black. The frame it saw is kept as the

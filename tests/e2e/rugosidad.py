@@ -4,11 +4,12 @@ measures about 8-14; the same picture drawn as noise measures 30-48.
 
     rugosidad.py region SHOT WxH+X+Y
         the roughness of that region of the screenshot
-    rugosidad.py miniaturas SHOT X Y BMP...
+    rugosidad.py miniaturas SHOT X Y [escala=K] BMP...
         the roughness of each thumbnail of the new-puzzle window's picture
-        page, whose client corner lies at X, Y on the screen; BMP are the
-        files the five thumbnails show, in order (fewer leave the rest out).
-        One line each: the file's name and its roughness.
+        page, whose client corner lies at X, Y on the screen, drawn at the
+        interface's factor K (1 unless given); BMP are the files the five
+        thumbnails show, in order (fewer leave the rest out). One line
+        each: the file's name and its roughness.
 """
 import struct
 import sys
@@ -57,20 +58,22 @@ def tamano_miniatura(ancho, alto):
     return max(int(ancho * escala), 1), max(int(alto * escala), 1)
 
 
-def rectangulo_miniatura(indice, x0, y0, ancho, alto):
+def rectangulo_miniatura(indice, x0, y0, ancho, alto, escala=1):
     """Screen rectangle (x, y, w, h) of the picture thumbnail `indice`
-    shows, for a picture of ancho x alto, less the frame's reach."""
-    w, h = tamano_miniatura(ancho, alto)
-    x = x0 + X_MINIATURA + PASO_MINIATURA * indice + (ANCHO_VENTANA - w) // 2
-    y = y0 + Y_MINIATURA + (ALTO_VENTANA - h) // 2
-    return x + RECORTE, y + RECORTE, max(w - 2 * RECORTE, 0), max(h - 2 * RECORTE, 0)
+    shows, for a picture of ancho x alto, less the frame's reach; the
+    window's places and the picture's size `escala` times the designed."""
+    w, h = (v * escala for v in tamano_miniatura(ancho, alto))
+    x = x0 + escala * (X_MINIATURA + PASO_MINIATURA * indice) + (escala * ANCHO_VENTANA - w) // 2
+    y = y0 + escala * Y_MINIATURA + (escala * ALTO_VENTANA - h) // 2
+    r = RECORTE * escala
+    return x + r, y + r, max(w - 2 * r, 0), max(h - 2 * r, 0)
 
 
-def medir_miniaturas(imagen, x0, y0, rutas):
+def medir_miniaturas(imagen, x0, y0, rutas, escala=1):
     """[(file, roughness)] of the thumbnails showing those files."""
     medidas = []
     for i, ruta in enumerate(rutas):
-        x, y, w, h = rectangulo_miniatura(i, x0, y0, *tamano_bmp(ruta))
+        x, y, w, h = rectangulo_miniatura(i, x0, y0, *tamano_bmp(ruta), escala)
         medidas.append((ruta, rugosidad_region(imagen, x, y, w, h)))
     return medidas
 
@@ -89,7 +92,10 @@ def main(argv):
         return 0
     if len(argv) >= 4 and argv[0] == "miniaturas":
         imagen = Image.open(argv[1])
-        for ruta, valor in medir_miniaturas(imagen, int(argv[2]), int(argv[3]), argv[4:]):
+        rutas, escala = argv[4:], 1
+        if rutas and rutas[0].startswith("escala="):
+            escala, rutas = int(rutas[0].split("=", 1)[1]), rutas[1:]
+        for ruta, valor in medir_miniaturas(imagen, int(argv[2]), int(argv[3]), rutas, escala):
             print(f"{ruta.rsplit('/', 1)[-1]} {valor:.2f}")
         return 0
     print(__doc__, file=sys.stderr)
