@@ -59,6 +59,35 @@ bool LeerDirectorio(int64_t tamañoArchivo) {
   return true;
 }
 
+// The first reachable entry of `numero`, or null.
+const EntradaRecursos* Buscar(uint32_t numero) {
+  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
+  const auto fin = g_directorio.begin() + static_cast<std::ptrdiff_t>(alcance);
+  const auto entrada =
+      std::find_if(g_directorio.begin(), fin, [numero](const EntradaRecursos& e) { return e.numero == numero; });
+  return entrada == fin ? nullptr : &*entrada;
+}
+
+std::string Rechazo(uint32_t numero) { return "bitmap " + std::to_string(numero) + " del .rf rechazado: "; }
+
+// Reads and checks the header of `entrada`, leaving the file just past it;
+// false, reported, when it is unreadable or breaks the rules.
+bool LeerCabeceraValida(const EntradaRecursos& entrada, uint8_t (&bytes)[sizeof(CabeceraInfoBMP)],
+                        CabeceraInfoBMP* cabecera) {
+  if (entrada.desplazamiento > g_inicioDirectorio ||
+      !g_archivo.Posicionar(static_cast<int64_t>(entrada.desplazamiento)) ||
+      !g_archivo.LeerExacto(bytes, sizeof bytes)) {
+    Informar(Rechazo(entrada.numero) + "cabecera ilegible");
+    return false;
+  }
+  *cabecera = LeerCabecera(bytes);
+  if (const char* motivo = ValidarCabeceraRecurso(*cabecera, entrada.desplazamiento, g_inicioDirectorio)) {
+    Informar(Rechazo(entrada.numero) + motivo);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 const char* ValidarCabeceraRecurso(const CabeceraInfoBMP& c, uint64_t desplazamiento, uint64_t finDatos) {
@@ -119,25 +148,14 @@ int32_t NumerosArchivoRecursos(uint32_t* destino, int32_t max) {
 
 bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
   if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;
-  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
-  const auto fin = g_directorio.begin() + static_cast<std::ptrdiff_t>(alcance);
-  const auto entrada =
-      std::find_if(g_directorio.begin(), fin, [numero](const EntradaRecursos& e) { return e.numero == numero; });
-  if (Verificar(entrada == fin, "este bitmap no esta registrado en el .rf")) return false;
-
-  const std::string rechazo = "bitmap " + std::to_string(numero) + " del .rf rechazado: ";
+  const EntradaRecursos* entrada = Buscar(numero);
+  if (!entrada) {
+    Informar("este bitmap no esta registrado en el .rf: " + std::to_string(numero));
+    return false;
+  }
   uint8_t bytes[sizeof(CabeceraInfoBMP)];
-  if (entrada->desplazamiento > g_inicioDirectorio ||
-      !g_archivo.Posicionar(static_cast<int64_t>(entrada->desplazamiento)) ||
-      !g_archivo.LeerExacto(bytes, sizeof bytes)) {
-    Informar(rechazo + "cabecera ilegible");
-    return false;
-  }
-  const CabeceraInfoBMP cabecera = LeerCabecera(bytes);
-  if (const char* motivo = ValidarCabeceraRecurso(cabecera, entrada->desplazamiento, g_inicioDirectorio)) {
-    Informar(rechazo + motivo);
-    return false;
-  }
+  CabeceraInfoBMP cabecera;
+  if (!LeerCabeceraValida(*entrada, bytes, &cabecera)) return false;
 
   HIMAGE imagen = AsignarHIMAGE(cabecera.biSizeImage);
   if (!imagen) return false;
@@ -145,9 +163,25 @@ bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
   if (!g_archivo.LeerExacto(ColoresHIMAGE(imagen), 4ll * cabecera.biClrUsed) ||
       !g_archivo.LeerExacto(PixelesHIMAGE(imagen), cabecera.biSizeImage)) {
     LiberarHIMAGE(imagen);
-    Informar(rechazo + "lectura incompleta");
+    Informar(Rechazo(numero) + "lectura incompleta");
     return false;
   }
   *nueva = imagen;
+  return true;
+}
+
+bool ComprobarArchivoRecursos(std::span<const uint32_t> necesarios) {
+  if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;
+  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
+  for (size_t i = 0; i < alcance; ++i) {
+    uint8_t bytes[sizeof(CabeceraInfoBMP)];
+    CabeceraInfoBMP cabecera;
+    if (!LeerCabeceraValida(g_directorio[i], bytes, &cabecera)) return false;
+  }
+  for (const uint32_t numero : necesarios)
+    if (!Buscar(numero)) {
+      Informar("falta el bitmap " + std::to_string(numero) + " en el .rf");
+      return false;
+    }
   return true;
 }

@@ -29,9 +29,60 @@ TEST_F(ArchivoRecursos, MisuseIsAnAssertion) {
   const std::string vacio = Escribir(ArchivoDe({}));
   ASSERT_TRUE(AbrirArchivoRecursos(vacio.c_str()));
   EXPECT_EQ(NumerosArchivoRecursos(nullptr, 0), 0);
-  EXPECT_VERIFICAR(LeerImagenRecursos(1, &h), "este bitmap no esta registrado en el .rf");
   EXPECT_VERIFICAR(AbrirArchivoRecursos(vacio.c_str()), "el path debe ser declarado una vez");
   EXPECT_EQ(h, nullptr);
+}
+
+// A number the archive lacks is the file's fault: reported, not trapped.
+TEST_F(ArchivoRecursos, AMissingNumberIsRefusedAndReported) {
+  ASSERT_TRUE(Abrir(ArchivoDe({{.numero = 2}})));
+  HIMAGE h = nullptr;
+  testing::internal::CaptureStderr();
+  EXPECT_SIN_VERIFICAR(EXPECT_FALSE(LeerImagenRecursos(1, &h)));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("no esta registrado"), std::string::npos);
+  EXPECT_EQ(h, nullptr);
+}
+
+// The start-up check: whatever the damage, the open or the check refuses
+// the archive, and says why.
+TEST_F(ArchivoRecursos, TheStartUpCheckRefusesEveryTruncationAndDamagedEntry) {
+  const BloquePrueba bloques[] = {{.numero = 1, .ancho = 6, .alto = 5, .colores = 16},
+                                  {.numero = 2, .ancho = 3, .alto = 4, .bits = 24},
+                                  {.numero = 3, .ancho = 9, .alto = 2, .colores = 256}};
+  const std::vector<uint8_t> bueno = ArchivoDe({bloques[0], bloques[1], bloques[2]});
+  const uint32_t necesarios[] = {3, 1, 2};
+  const auto aceptado = [&](const std::vector<uint8_t>& bytes) {
+    bool ok = false;
+    EXPECT_SIN_VERIFICAR(ok = Abrir(bytes) && ComprobarArchivoRecursos(necesarios));
+    CerrarArchivoRecursos();
+    return ok;
+  };
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(aceptado(bueno));
+  for (size_t largo = 0; largo < bueno.size(); ++largo)
+    EXPECT_FALSE(aceptado(std::vector<uint8_t>(bueno.begin(), bueno.begin() + largo))) << "cut at " << largo;
+  testing::internal::GetCapturedStderr();
+
+  const size_t directorio = bueno.size() - 4 - 3 * kTamEntradaRecursos;
+  const auto cambiado = [&](size_t desde, size_t bytes, uint8_t valor) {
+    std::vector<uint8_t> b = bueno;
+    std::fill_n(b.begin() + static_cast<std::ptrdiff_t>(desde), bytes, valor);
+    return b;
+  };
+  const size_t bloque2 = bloques[0].Bytes().size();
+  const std::pair<const char*, std::vector<uint8_t>> casos[] = {
+      {"bitmap 2 del .rf rechazado: cabecera invalida", cambiado(bloque2, bloques[1].Bytes().size(), 0)},
+      // The zeroed entry reads as picture 0 at offset 0: a good header, another number.
+      {"falta el bitmap 2 en el .rf", cambiado(directorio + kTamEntradaRecursos, 16, 0)},
+      {"bitmap 3 del .rf rechazado: cabecera ilegible", cambiado(directorio + 2 * kTamEntradaRecursos + 8, 8, 0xFF)},
+      {"falta el bitmap 2 en el .rf", ArchivoDe({bloques[0], bloques[2]})},
+      {"bitmap 1 del .rf rechazado: el bloque sale del archivo", cambiado(20, 4, 0xFF)},
+  };
+  for (const auto& [motivo, bytes] : casos) {
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(aceptado(bytes)) << motivo;
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(motivo), std::string::npos) << motivo;
+  }
 }
 
 // Damage in the file is refused by the open or by the read of picture 1,
