@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "ArbolCarpetas.h"
+#include "ArchivoDisco.h"
+#include "ArchivoRecursos.h"
 #include "Atajos.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
@@ -10,6 +12,7 @@
 #include "CambioIdioma.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
+#include "FichaImagen.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
@@ -32,6 +35,11 @@
 #include "recursos.h"
 
 namespace {
+// Every picture number of the archive's manifest: the program asks for each.
+constexpr uint32_t kNumerosNecesarios[] = {
+#include "numeros_manifiesto.inc"
+};
+
 int g_codigoSalidaError = 0;
 // The modeless error dialog while it shows: the loop hands it its keys.
 HWND g_dialogoError = nullptr;
@@ -45,6 +53,27 @@ int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int
   if (bitsPorPixel < 16) return kTextoColores + idiomaActual;
   // The size message exists in Spanish and English only: the others read English.
   if (ancho < 800 || alto < 600) return kTextoResolucion + (idiomaActual == 0 ? 0 : 1);
+  return 0;
+}
+
+int32_t AbrirInstalacion(const std::string& carpeta, int32_t idiomaActual) {
+  const std::string archivo = carpeta + "Tessera.rf";
+  if (!AbrirArchivoRecursos(archivo.c_str()))
+    return (ExisteArchivo(archivo.c_str()) ? kTextoArchivoDañado : kTextoSinArchivo) + idiomaActual;
+  if (!ComprobarArchivoRecursos(kNumerosNecesarios)) {
+    CerrarArchivoRecursos();
+    return kTextoArchivoDañado + idiomaActual;
+  }
+  // The player's own pictures do not count: the shipped ones come with the game.
+  bool numerada = false;
+  RecorrerArchivos((carpeta + "Image\\*.bmp").c_str(), [&numerada](const char* nombre) {
+    numerada = IndiceImagenDeRuta(nombre) >= 0;
+    return !numerada;
+  });
+  if (!numerada) {
+    CerrarArchivoRecursos();
+    return kTextoSinImagenes + idiomaActual;
+  }
   return 0;
 }
 

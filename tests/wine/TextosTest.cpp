@@ -43,7 +43,7 @@ constexpr Base kBases[] = {
     {20, 6, 199},  {40, 6, 199},  {50, 6, 199},  {60, 6, 199},   {70, 6, 199},   {80, 6, 199},
     {90, 2, 199},  {120, 6, 59},  {130, 6, 199}, {140, 6, 199},  {160, 6, 299},  {170, 6, 199},
     {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 6, 69},   {230, 6, 299},  {240, 6, 199},  {250, 6, 199}, {260, 6, 199},
-    {270, 6, 199}, {280, 6, 199}, {290, 6, 199},
+    {270, 6, 199}, {280, 6, 199}, {290, 6, 199}, {400, 6, 299}, {410, 6, 299},
     {5001, 15, 49},
     {6001, 15, 999},
 };
@@ -62,7 +62,7 @@ TEST(Textos, EveryIdLoadsNonEmptyAndFitsItsReader) {
 }
 
 TEST(Textos, TwoLanguageTextsAndTheRangesHaveNoExtraIds) {
-  for (UINT id : {92u, 93u, 95u, 202u, 205u, 216u, 266u, 5000u, 5016u, 6000u, 6016u})
+  for (UINT id : {92u, 93u, 95u, 202u, 205u, 216u, 266u, 406u, 416u, 5000u, 5016u, 6000u, 6016u})
     EXPECT_EQ(Texto(id), "") << id;
   // English lives once, in 6001-6015; nothing outside the pictures' rows.
   for (UINT id = 6100; id < 6270; ++id)
