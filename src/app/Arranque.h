@@ -30,6 +30,12 @@ int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int
 // `idiomaActual`), with the archive closed.
 int32_t AbrirInstalacion(const std::string& carpeta, int32_t idiomaActual);
 
+// The archive's warning (AvisarArchivoDañado) once the game runs: a picture
+// it could not give. The window that asked goes on without it; at the next
+// message BucleMensajes hides every window of the game and shows the
+// damaged-archive message, whose OK ends the game with code 1.
+void AnotarArchivoDañado(uint32_t numero);
+
 // Shows dialog 564 with string `idTexto`; closing it (its button, Enter or
 // Escape, through BucleMensajes) posts the quit message with `codigoSalida`.
 void MostrarErrorInicio(int32_t idTexto, int codigoSalida = 0);

@@ -32,6 +32,8 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
     MostrarErrorInicio(texto, 1);
     return BucleMensajes();
   }
+  // Damage the start-up check cannot see ends the game with the same message.
+  AvisarArchivoDañado(AnotarArchivoDañado);
 
   AbrirVideo(kVideoIntro, EmpezarJuego);
 

@@ -21,6 +21,7 @@ struct EntradaRecursos {
 ArchivoDisco g_archivo;
 std::vector<EntradaRecursos> g_directorio;
 uint64_t g_inicioDirectorio = 0;
+AvisoArchivoDañado g_aviso = nullptr;
 
 void Informar(const std::string& texto) { SalidaDepuracion((texto + "\r\n").c_str()); }
 
@@ -148,14 +149,18 @@ int32_t NumerosArchivoRecursos(uint32_t* destino, int32_t max) {
 
 bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
   if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;
+  const auto dañado = [numero] {
+    if (g_aviso) g_aviso(numero);
+    return false;
+  };
   const EntradaRecursos* entrada = Buscar(numero);
   if (!entrada) {
     Informar("este bitmap no esta registrado en el .rf: " + std::to_string(numero));
-    return false;
+    return dañado();
   }
   uint8_t bytes[sizeof(CabeceraInfoBMP)];
   CabeceraInfoBMP cabecera;
-  if (!LeerCabeceraValida(*entrada, bytes, &cabecera)) return false;
+  if (!LeerCabeceraValida(*entrada, bytes, &cabecera)) return dañado();
 
   HIMAGE imagen = AsignarHIMAGE(cabecera.biSizeImage);
   if (!imagen) return false;
@@ -164,11 +169,13 @@ bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
       !g_archivo.LeerExacto(PixelesHIMAGE(imagen), cabecera.biSizeImage)) {
     LiberarHIMAGE(imagen);
     Informar(Rechazo(numero) + "lectura incompleta");
-    return false;
+    return dañado();
   }
   *nueva = imagen;
   return true;
 }
+
+void AvisarArchivoDañado(AvisoArchivoDañado aviso) { g_aviso = aviso; }
 
 bool ComprobarArchivoRecursos(std::span<const uint32_t> necesarios) {
   if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;

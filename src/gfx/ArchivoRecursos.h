@@ -33,6 +33,12 @@ bool ArchivoRecursosAbierto();
 // programming error.
 bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva);
 
+// Called when the open archive cannot give a picture asked for: a number
+// it lacks, or a block damaged or unreadable since the start-up check; not
+// when memory runs out. Null, the default, calls nothing.
+using AvisoArchivoDañado = void (*)(uint32_t numero);
+void AvisarArchivoDañado(AvisoArchivoDañado aviso);
+
 // The start-up check of the open archive, cheap enough for every start:
 // each reachable entry's header keeps the rules below and every number of
 // `necesarios` is held. The first fault is reported on the debug output

@@ -33,14 +33,26 @@ TEST_F(ArchivoRecursos, MisuseIsAnAssertion) {
   EXPECT_EQ(h, nullptr);
 }
 
-// A number the archive lacks is the file's fault: reported, not trapped.
-TEST_F(ArchivoRecursos, AMissingNumberIsRefusedAndReported) {
-  ASSERT_TRUE(Abrir(ArchivoDe({{.numero = 2}})));
+// A number the archive lacks, or a block damaged after the start-up check,
+// is the file's fault: reported and told to the program, not trapped.
+std::vector<uint32_t> g_avisados;
+TEST_F(ArchivoRecursos, AMissingNumberOrADamagedBlockIsRefusedAndReported) {
+  std::vector<uint8_t> bytes = ArchivoDe({{.numero = 2}, {.numero = 3}});
+  bytes[BloquePrueba{.numero = 2}.Bytes().size()] = 0;  // picture 3's biSize
+  ASSERT_TRUE(Abrir(bytes));
+  AvisarArchivoDañado([](uint32_t n) { g_avisados.push_back(n); });
   HIMAGE h = nullptr;
   testing::internal::CaptureStderr();
   EXPECT_SIN_VERIFICAR(EXPECT_FALSE(LeerImagenRecursos(1, &h)));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("no esta registrado"), std::string::npos);
+  EXPECT_SIN_VERIFICAR(EXPECT_FALSE(LeerImagenRecursos(3, &h)));
+  const std::string informe = testing::internal::GetCapturedStderr();
+  EXPECT_NE(informe.find("no esta registrado"), std::string::npos);
+  EXPECT_NE(informe.find("bitmap 3 del .rf rechazado"), std::string::npos);
   EXPECT_EQ(h, nullptr);
+  ASSERT_TRUE(LeerImagenRecursos(2, &h));
+  LiberarHIMAGE(h);
+  EXPECT_EQ(g_avisados, (std::vector<uint32_t>{1, 3}));
+  AvisarArchivoDañado(nullptr);
 }
 
 // The start-up check: whatever the damage, the open or the check refuses
