@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # danos.sh WxHxD BIN_DIR: a damaged installation, one damage at a time in a
 # copy of the program's folder: Tessera.rf cut where its directory starts,
-# cut inside its directory, with a directory entry zeroed, and the Image
-# folder gone. Each time the real game must show only its start-up message,
-# saying that damage in the player's language (read from the dialog with
-# textos_dialogo.exe), and end with code 1 once OK is clicked, with no
-# crash report from Wine. Screenshots go to out/e2e/.
+# cut inside its directory, with a directory entry zeroed, cut while the
+# game runs, and the Image folder gone. Each time the real game must show
+# only its message, saying that damage in the player's language (read from
+# the dialog with textos_dialogo.exe), and end with code 1 once OK is
+# clicked, with no crash report from Wine. Screenshots go to out/e2e/.
 . "$(dirname "$0")/juego_lib.sh"
 juego_escena danos "$1" "$2" copia
 
@@ -20,32 +20,32 @@ TAMANO=$(stat -c %s "$ORIGINAL")
 ENTRADAS=$(od -An -t u4 -j $((TAMANO - 4)) -N 4 "$ORIGINAL" | tr -d ' ')
 DIRECTORIO=$((TAMANO - 4 - 16 * ENTRADAS))
 
-# Crash reports: Wine's debugger, its window or its process.
-sin_informe_de_fallo() {
-  xdotool search --onlyvisible --classname '^winedbg\.exe$' >/dev/null 2>&1 && return 1
-  ! pgrep -f 'winedbg' >/dev/null
-}
+# A crash shows Wine's debugger window ("Program Error") on this screen.
+sin_informe_de_fallo() { ! xdotool search --onlyvisible --classname '^winedbg\.exe$' >/dev/null 2>&1; }
 
-# caso PASO TEXTO: starts the game as it lies in JUEGO_BIN; its only window
-# must be the start-up dialog showing TEXTO; OK ends the game with code 1.
-caso() {
+# mensaje PASO TEXTO: the game's only window is its message box, showing
+# TEXTO; OK ends the game with code 1 and no crash report.
+mensaje() {
   local paso=$1 texto=$2 dialogo lineas ok
-  wineserver -k 2>/dev/null; wineserver -w
-  (cd "$JUEGO_BIN" && exec wine Tessera.exe) &
-  JUEGO_PID=$!
-  dialogo=$(esperar_ventana_nueva "") || fail "$paso: no window showed"
-  [ "$(xdotool getwindowname "$dialogo")" = "Tessera Puzzle" ] || fail "$paso: the window is not the message"
+  dialogo=$(esperar_nombre "^Tessera Puzzle\$") || fail "$paso: no message showed"
   esperar_quieta
   shot "$paso" >/dev/null
   lineas=$(wine "$LECTOR" | tr -d '\r') || fail "$paso: no dialog box to read"
   grep -qF -- "$texto" <<<"$lineas" || fail "$paso: the message reads: $lineas"
-  [ "$(ventanas | wc -l)" = 1 ] || fail "$paso: other windows show beside the message"
-  juego_intro >/dev/null && fail "$paso: the intro started"
+  [ "$(ventanas)" = "$dialogo" ] || fail "$paso: other windows of the game show beside the message"
   ok=$(awk '$3 == "OK" && NF == 3 { print $1, $2; exit }' <<<"$lineas")
   [ -n "$ok" ] || fail "$paso: the message has no OK button"
   juego_salir $ok || fail "$paso: OK did not end the game"
   [ "$JUEGO_CODIGO" = 1 ] || fail "$paso: exit code $JUEGO_CODIGO"
   sin_informe_de_fallo || fail "$paso: Wine reported a crash"
+}
+
+# caso PASO TEXTO: the game started as it lies in JUEGO_BIN says TEXTO.
+caso() {
+  wineserver -k 2>/dev/null; wineserver -w
+  (cd "$JUEGO_BIN" && exec wine Tessera.exe) &
+  JUEGO_PID=$!
+  mensaje "$@"
 }
 
 # Writes the archive as the original with its bytes from $1 on cut off.
@@ -66,8 +66,17 @@ printf '[Tessera]\r\nIdioma=5\r\n' >"$JUEGO_BIN/Tessera.ini"
 caso aleman "$DANADO_ALEMAN"
 rm -f "$JUEGO_BIN/Tessera.ini"
 
+# Whole at start-up, cut while the game runs (Wine lets Linux write the file
+# the game holds): the new-puzzle window's pictures cannot be read, and the
+# game hides and says the archive is damaged.
+cp "$ORIGINAL" "$JUEGO_BIN/Tessera.rf"
+juego_iniciar "" || fail "the game did not start with its archive whole"
+truncate -s 1000 "$JUEGO_BIN/Tessera.rf"
+clic 133 37
+mensaje cortado-en-juego "$DANADO"
+
 cp "$ORIGINAL" "$JUEGO_BIN/Tessera.rf"
 rm "$JUEGO_BIN/Image"
 caso sin-imagenes "$SIN_IMAGENES"
 wineserver -k 2>/dev/null; wineserver -w
-echo "PASS: a cut archive, a zeroed entry and a missing Image folder each get their message (also in German), and OK ends the game with code 1"
+echo "PASS: a cut archive, a zeroed entry, an archive cut while playing and a missing Image folder each get their message (also in German), and OK ends the game with code 1"
