@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ArbolCarpetas.h"
-#include "ArchivoRecursos.h"
 #include "Arranque.h"
 #include "Controles.h"
 #include "Globales.h"
@@ -291,53 +290,6 @@ TEST(VentanaPrincipal, CoversTheScreenAndItsEndPostsQuit) {
   DestroyWindow(ventanaPrincipal);
   EXPECT_EQ(ventanaPrincipal, nullptr);
   EXPECT_EQ(BucleMensajes(), 0);
-}
-
-// ---- The installation -------------------------------------------------------
-
-// A folder beside the tests' program, spoilt one way at a time: each damage
-// gets its own message in the language asked for, and only a whole
-// installation leaves the archive open.
-TEST(Instalacion, EachDamageGetsItsMessageInThePlayersLanguage) {
-  char temporal[MAX_PATH];
-  GetTempPathA(MAX_PATH, temporal);
-  const std::string carpeta = std::string(temporal) + "tessera-instalacion\\", imagenes = carpeta + "Image\\";
-  const std::string archivo = carpeta + "Tessera.rf";
-  CreateDirectoryA(carpeta.c_str(), nullptr);
-  CerrarArchivoRecursos();
-
-  EXPECT_EQ(AbrirInstalacion(carpeta, 2), 232) << "no archive";
-  // Cut short: the directory at its end is gone.
-  ASSERT_TRUE(CopyFileA((CarpetaPruebas() + "Tessera.rf").c_str(), archivo.c_str(), FALSE));
-  {
-    HANDLE f = CreateFileA(archivo.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    SetFilePointer(f, -1000, nullptr, FILE_END);
-    SetEndOfFile(f);
-    CloseHandle(f);
-  }
-  EXPECT_EQ(AbrirInstalacion(carpeta, 4), 404) << "a damaged archive";
-  EXPECT_FALSE(ArchivoRecursosAbierto());
-
-  ASSERT_TRUE(CopyFileA((CarpetaPruebas() + "Tessera.rf").c_str(), archivo.c_str(), FALSE));
-  EXPECT_EQ(AbrirInstalacion(carpeta, 5), 415) << "no Image folder";
-  EXPECT_FALSE(ArchivoRecursosAbierto());
-  CreateDirectoryA(imagenes.c_str(), nullptr);
-  const auto crear = [&](const char* nombre) {
-    CloseHandle(CreateFileA((imagenes + nombre).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  };
-  crear("mine.bmp");
-  crear("16.bmp");
-  EXPECT_EQ(AbrirInstalacion(carpeta, 0), 410) << "none of the shipped pictures";
-  crear("12.bmp");
-  EXPECT_EQ(AbrirInstalacion(carpeta, 1), 0);
-  EXPECT_TRUE(ArchivoRecursosAbierto());
-
-  CerrarArchivoRecursos();
-  for (const char* nombre : {"mine.bmp", "16.bmp", "12.bmp"}) DeleteFileA((imagenes + nombre).c_str());
-  RemoveDirectoryA(imagenes.c_str());
-  DeleteFileA(archivo.c_str());
-  RemoveDirectoryA(carpeta.c_str());
 }
 
 // ---- The real program -----------------------------------------------------
