@@ -1,5 +1,5 @@
-// Archive reader fed with arbitrary files: open, load every reachable
-// picture into a canvas, close. Any assertion reachable from file data is a
+// Archive reader fed with arbitrary files: open, run the start-up check,
+// load every reachable picture (and one it lacks) into a canvas, close. Any assertion reachable from file data is a
 // finding, so Verificar aborts here.
 #include <unistd.h>
 
@@ -38,6 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamaño) {
   if (AbrirArchivoRecursos(ruta.c_str())) {
     std::vector<uint32_t> numeros(static_cast<size_t>(NumerosArchivoRecursos(nullptr, 0)));
     NumerosArchivoRecursos(numeros.data(), static_cast<int32_t>(numeros.size()));
+    const uint32_t necesarios[] = {1, 160, 6000};
+    ComprobarArchivoRecursos(necesarios);
+    ComprobarArchivoRecursos(numeros);
+    numeros.push_back(0xFFFFFFFFu);
     ControlDC canvas;
     for (uint32_t n : numeros) {
       if (!canvas.Cargar(n)) continue;

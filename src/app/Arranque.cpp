@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "ArbolCarpetas.h"
+#include "ArchivoDisco.h"
+#include "ArchivoRecursos.h"
 #include "Atajos.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
@@ -10,6 +12,7 @@
 #include "CambioIdioma.h"
 #include "Controles.h"
 #include "CuadroHonor.h"
+#include "FichaImagen.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
@@ -32,12 +35,36 @@
 #include "recursos.h"
 
 namespace {
+// Every picture number of the archive's manifest: the program asks for each.
+constexpr uint32_t kNumerosNecesarios[] = {
+#include "numeros_manifiesto.inc"
+};
+
 int g_codigoSalidaError = 0;
 // The modeless error dialog while it shows: the loop hands it its keys.
 HWND g_dialogoError = nullptr;
+// A picture the archive could not give while the game ran: the message is
+// pending, then shown (once).
+enum class Daño { Ninguno, Pendiente, Mostrado };
+Daño g_daño = Daño::Ninguno;
 // A pass of paints ends at the first window painted twice (one that left
 // its update region invalid) or after this many windows.
 constexpr int kPinturasPorPasada = 64;
+
+BOOL CALLBACK Ocultar(HWND ventana, LPARAM) {
+  if (IsWindowVisible(ventana)) ShowWindow(ventana, SW_HIDE);
+  return TRUE;
+}
+
+// The game cannot go on without its pictures: nothing of it stays on the
+// screen but the message.
+void MostrarArchivoDañado() {
+  g_daño = Daño::Mostrado;
+  ReleaseCapture();
+  EnumThreadWindows(GetCurrentThreadId(), Ocultar, 0);
+  MostrarErrorInicio(kTextoArchivoDañado + idioma, 1);
+}
+
 }  // namespace
 
 int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int32_t idiomaActual) {
@@ -45,6 +72,34 @@ int32_t ComprobarPantalla(int32_t bitsPorPixel, int32_t ancho, int32_t alto, int
   if (bitsPorPixel < 16) return kTextoColores + idiomaActual;
   // The size message exists in Spanish and English only: the others read English.
   if (ancho < 800 || alto < 600) return kTextoResolucion + (idiomaActual == 0 ? 0 : 1);
+  return 0;
+}
+
+void AnotarArchivoDañado(uint32_t /*numero*/) {
+  if (g_daño != Daño::Ninguno) return;
+  g_daño = Daño::Pendiente;
+  // Only wakes the loop: the window code that asked must finish first.
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+int32_t AbrirInstalacion(const std::string& carpeta, int32_t idiomaActual) {
+  const std::string archivo = carpeta + "Tessera.rf";
+  if (!AbrirArchivoRecursos(archivo.c_str()))
+    return (ExisteArchivo(archivo.c_str()) ? kTextoArchivoDañado : kTextoSinArchivo) + idiomaActual;
+  if (!ComprobarArchivoRecursos(kNumerosNecesarios)) {
+    CerrarArchivoRecursos();
+    return kTextoArchivoDañado + idiomaActual;
+  }
+  // The player's own pictures do not count: the shipped ones come with the game.
+  bool numerada = false;
+  RecorrerArchivos((carpeta + "Image\\*.bmp").c_str(), [&numerada](const char* nombre) {
+    numerada = IndiceImagenDeRuta(nombre) >= 0;
+    return !numerada;
+  });
+  if (!numerada) {
+    CerrarArchivoRecursos();
+    return kTextoSinImagenes + idiomaActual;
+  }
   return 0;
 }
 
@@ -118,6 +173,7 @@ int BucleMensajes() {
   BOOL r;
   while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
     if (r == -1) break;
+    if (g_daño == Daño::Pendiente) MostrarArchivoDañado();
     if (AtenderAtajo(msg)) continue;
     if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {
       if (SendMessageA(GetParent(msg.hwnd), kMensajeCaracterHijo, msg.wParam, msg.lParam)) continue;

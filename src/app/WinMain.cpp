@@ -28,11 +28,13 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
 
   RegistrarClases(instancia);
 
-  if (!AbrirArchivoRecursos(RutaPrograma("Tessera.rf").c_str())) {
+  if (int32_t texto = AbrirInstalacion(arranque.carpeta, idioma)) {
     // Without its pictures no window can be drawn: say so and end.
-    MostrarErrorInicio(kTextoSinArchivo + idioma, 1);
+    MostrarErrorInicio(texto, 1);
     return BucleMensajes();
   }
+  // Damage the start-up check cannot see ends the game with the same message.
+  AvisarArchivoDañado(AnotarArchivoDañado);
 
   AbrirVideo(kVideoIntro, EmpezarJuego);
 

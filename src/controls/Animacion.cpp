@@ -133,12 +133,15 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   return 1;
 }
 
+// Null, a strip that could not be had, leaves the control unready.
 LRESULT OnPonerTira(HWND hwnd, Registro* r, HIMAGE tira) {
-  if (Verificar(!tira, "hdc enviado es invalido")) return 0;
   r->tira = tira;
-  r->proyector.DeclararTiraExterna(tira, r->transparente);
+  if (tira)
+    r->proyector.DeclararTiraExterna(tira, r->transparente);
+  else
+    r->proyector.QuitarTira();
   Disponer(hwnd, r);
-  return 1;
+  return tira != nullptr;
 }
 
 bool PrepararProceso(Registro* r, int32_t ancho, int32_t alto) {

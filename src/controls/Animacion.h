@@ -14,8 +14,8 @@
 //
 // Messages (value in lParam, wParam 0); set messages return 1 unless said:
 //   1324 / 1325  get / set enabled; disabling ends a press, no repaint
-//   1326 / 1327  get / set the strip (HIMAGE, kept by the sender; null:
-//                assertion "hdc enviado es invalido", 0)
+//   1326 / 1327  get / set the strip (HIMAGE, kept by the sender); null (a
+//                strip that could not be had) takes it away and gives 0
 //   1334 / 1335  get / set the background (HDC, kept by the sender; null:
 //                same assertion; 0 when its bitmap cannot be read, and the
 //                background is dropped)

@@ -7,7 +7,6 @@
 
 #include "BotonComando.h"
 #include "Controles.h"
-#include "Verificar.h"
 
 namespace {
 
@@ -41,6 +40,14 @@ void TerminarPulsacion(HWND hwnd, Registro* r) {
   SoltarCaptura(hwnd);
 }
 
+// Disabled or left without a picture: a press or a hover ends unreported.
+void Detener(HWND hwnd, Registro* r) {
+  if (r->capturado)
+    TerminarPulsacion(hwnd, r);
+  else if (r->aspecto == kArribaEncima || r->aspecto == kAbajoEncima)
+    PararEncima(hwnd);
+}
+
 LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   if (habilitar == r->tira.habilitado) return 1;
   r->tira.habilitado = habilitar;
@@ -48,16 +55,18 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
     Mostrar(hwnd, r, Reposo(r, false), true);
     return 1;
   }
-  if (r->capturado)
-    TerminarPulsacion(hwnd, r);
-  else if (r->aspecto == kArribaEncima || r->aspecto == kAbajoEncima)
-    PararEncima(hwnd);
+  Detener(hwnd, r);
   Mostrar(hwnd, r, kArriba, true);
   return 1;
 }
 
 LRESULT OnPonerImagen(HWND hwnd, Registro* r, HIMAGE imagen) {
-  if (Verificar(!imagen, "manipulador invalido")) return 0;
+  if (!imagen) {
+    Detener(hwnd, r);
+    r->tira.imagen = nullptr;
+    Mostrar(hwnd, r, Reposo(r, false), true);
+    return 0;
+  }
   r->tira.imagen = imagen;
   MedirTiraBoton(hwnd, &r->tira, 4);
   return 1;

@@ -9,9 +9,11 @@
 //
 // Messages (value in lParam, wParam 0):
 //   1324 / 1325  get / set enabled (set -> 1; disabling ends a press)
-//   1326 / 1327  get / set picture (HIMAGE, kept by the sender; null is
-//                refused with "manipulador invalido" and 0); 1327 sizes
-//                the window to one frame
+//   1326 / 1327  get / set picture (HIMAGE, kept by the sender); 1327
+//                sizes the window to one frame. Null (a picture that could
+//                not be had) takes the picture away: a press or hover ends
+//                unreported, the button keeps its size and its checked
+//                state, shows black and ignores the mouse; 1327 gives 0.
 //   1334 / 1335  get / set disabled-frame flag; 1335 re-measures
 //   1336 / 1337  get / set checked. Setting ends a press; clearing an
 //                enabled option button reports 5 to the parent.

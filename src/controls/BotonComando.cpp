@@ -7,7 +7,6 @@
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "ObjetosGDI.h"
-#include "Verificar.h"
 
 namespace {
 
@@ -26,23 +25,31 @@ void Cambiar(HWND hwnd, Registro* r, int32_t estado) {
   Repintar(hwnd);
 }
 
+// Disabled or left without a picture: a press or a hover ends unreported.
+void Detener(HWND hwnd, Registro* r) {
+  if (r->capturado) {
+    r->capturado = false;
+    SoltarCaptura(hwnd);
+  } else if (r->estado != kNormal) {
+    PararEncima(hwnd);
+  }
+}
+
 LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   if (habilitar == r->tira.habilitado) return 1;
   r->tira.habilitado = habilitar;
-  if (!habilitar) {
-    if (r->capturado) {
-      r->capturado = false;
-      SoltarCaptura(hwnd);
-    } else if (r->estado != kNormal) {
-      PararEncima(hwnd);
-    }
-  }
+  if (!habilitar) Detener(hwnd, r);
   Cambiar(hwnd, r, kNormal);
   return 1;
 }
 
 LRESULT OnPonerImagen(HWND hwnd, Registro* r, HIMAGE imagen) {
-  if (Verificar(!imagen, "manipulador invalido")) return 0;
+  if (!imagen) {
+    Detener(hwnd, r);
+    r->tira.imagen = nullptr;
+    Cambiar(hwnd, r, kNormal);
+    return 0;
+  }
   r->tira.imagen = imagen;
   MedirTiraBoton(hwnd, &r->tira, 3);
   return 1;

@@ -11,9 +11,11 @@
 //   1324  get enabled                         -> 0 or 1
 //   1325  set enabled (lParam != 0)           -> 1; disabling ends a press
 //   1326  get picture                         -> the HIMAGE
-//   1327  set picture (HIMAGE, kept by the sender; null is refused with
-//         the assertion "manipulador invalido" and 0) -> 1. Sizes the
-//         window to one frame; send it again after the picture changed.
+//   1327  set picture (HIMAGE, kept by the sender) -> 1. Sizes the window
+//         to one frame; send it again after the picture changed. Null (a
+//         picture that could not be had) takes the picture away: a press
+//         or hover ends unreported, the button keeps its size, shows black
+//         and ignores the mouse; -> 0.
 //   1334  get disabled-frame flag             -> 0 or 1
 //   1335  set disabled-frame flag (lParam != 0) -> 1; re-measures
 //   any other message from 1324 to 1424       -> 1, does nothing

@@ -181,12 +181,15 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   return 1;
 }
 
+// Null, a strip that could not be had, leaves the slider unready.
 LRESULT OnPonerTira(HWND hwnd, Registro* r, HIMAGE tira) {
-  if (Verificar(!tira, "Hdc enviado es nulo")) return 0;
   r->tiraPerilla = tira;
-  r->proyector.DeclararTiraExterna(tira, true);
+  if (tira)
+    r->proyector.DeclararTiraExterna(tira, true);
+  else
+    r->proyector.QuitarTira();
   Disponer(hwnd, r);
-  return 1;
+  return tira != nullptr;
 }
 
 LRESULT OnPonerFondo(HWND hwnd, Registro* r, HIMAGE fondo) {

@@ -22,8 +22,8 @@
 //   1324 / 1325  get / set enabled; disabling ends a drag or a hover
 //                without reports
 //   1326 / 1327  get / set the knob strip (HIMAGE, kept by the sender; one
-//                sprite over its mask per row of frames; null: the
-//                assertion "Hdc enviado es nulo" and 0)
+//                sprite over its mask per row of frames); null drops it,
+//                makes the slider not ready and returns 0
 //   1334 / 1335  get / set the background picture (HIMAGE in parent
 //                coordinates, kept by the sender); null drops it, makes the
 //                slider not ready and returns 0

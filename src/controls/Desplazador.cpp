@@ -131,11 +131,11 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   return 1;
 }
 
+// Null, a picture that could not be had, leaves the control unready.
 LRESULT OnPonerImagen(HWND hwnd, Registro* r, HIMAGE imagen) {
-  if (Verificar(!imagen, "hdc enviado es nulo")) return 0;
   r->imagen = imagen;
   Medir(hwnd, r);
-  return 1;
+  return imagen != nullptr;
 }
 
 LRESULT OnPonerAlto(HWND hwnd, Registro* r, int32_t* alto, int32_t v) {

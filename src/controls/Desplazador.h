@@ -22,9 +22,10 @@
 // messages return 1 unless said:
 //   1324 / 1325  get / set enabled; disabling stops the timers, forgets the
 //                hover and ends a press, without reports
-//   1326 / 1327  get / set picture (HIMAGE, kept by the sender; null: the
-//                assertion "hdc enviado es nulo" and 0); 1327 sizes the
-//                window
+//   1326 / 1327  get / set picture (HIMAGE, kept by the sender); 1327
+//                sizes the window. Null (a picture that could not be had)
+//                takes the picture away and makes the control unready,
+//                keeping its size; 1327 then gives 0.
 //   1334 / 1335  get / set height of part 1 (set: values below 1 ignored)
 //   1336 / 1337  get / set height of part 2 (likewise)
 //   1338 / 1339  get / set height of part 3 (likewise)

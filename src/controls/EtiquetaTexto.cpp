@@ -124,11 +124,11 @@ LRESULT OnHabilitar(HWND hwnd, Registro* r, bool habilitar) {
   return 1;
 }
 
+// Null, a picture that could not be had, leaves the label unready.
 LRESULT OnPonerFondo(HWND hwnd, Registro* r, HIMAGE fondo) {
-  if (Verificar(!fondo, "hdc invalido")) return 0;
   r->fondoTexto = fondo;
   Disponer(hwnd, r);
-  return 1;
+  return fondo != nullptr;
 }
 
 LRESULT OnPonerColor(HWND hwnd, COLORREF* campo, LPARAM color) {

@@ -12,7 +12,8 @@
 // A value out of its range raises the assertion named and is kept anyway.
 //   1324 / 1325  get / set enabled; disabling ends a press, no repaint
 //   1326 / 1327  get / set the parent's background picture (HIMAGE, kept by
-//                the sender; null: "hdc invalido", 0)
+//                the sender); null (a picture that could not be had) takes
+//                it away, makes the label unready and gives 0
 //   1334 / 1335  get / set shadow on
 //   1336 / 1337  get / set shadow colour (COLORREF, black)
 //   1338 / 1339  get / set text colour (white)

@@ -74,11 +74,16 @@ void Indicador(Volumen& v, int cuadro) {
 void CrearVolumen(HWND hwnd, Volumen& v, uint32_t imagen, POINT lugar, int xPista, DWORD control) {
   v.control = control;
   v.lugar = lugar;
-  v.indicador = std::make_unique<Proyector>();
-  v.indicador->Destino(ImagenDe(g.fondo));
-  v.indicador->Destino(hwnd);
-  v.indicador->CambiarNumFil(2);
-  v.indicador->Cargar(imagen, false, EscalaInterfaz());
+  // Without the background or its strip (pictures that could not be had)
+  // the volume shows no indicator.
+  v.indicador.reset();
+  if (HIMAGE fondo = ImagenDe(g.fondo)) {
+    auto indicador = std::make_unique<Proyector>();
+    indicador->Destino(fondo);
+    indicador->Destino(hwnd);
+    indicador->CambiarNumFil(2);
+    if (indicador->Cargar(imagen, false, EscalaInterfaz())) v.indicador = std::move(indicador);
+  }
 
   HWND d = CrearControl(kClaseDeslizador, hwnd, 0, 0, 0, nullptr);
   Enviar(d, kMsgDeslPonerFilas, 1);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ArchivoDisco.h"
+#include "ObjetosGDI.h"
 
 namespace {
 HANDLE H(void* m) { return static_cast<HANDLE>(m); }
@@ -118,11 +119,10 @@ bool ReemplazarArchivo(const char* origen, const char* destino) {
 bool RecorrerArchivos(const char* patron, const std::function<bool(const char* nombre)>& visitar) {
   if (!patron) return false;
   WIN32_FIND_DATAA datos;
-  HANDLE busqueda = FindFirstFileA(patron, &datos);
-  if (busqueda == INVALID_HANDLE_VALUE) return false;
+  const BusquedaArchivos busqueda(FindFirstFileA(patron, &datos));
+  if (!busqueda) return false;
   do {
     if (!visitar(datos.cFileName)) break;
-  } while (FindNextFileA(busqueda, &datos));
-  FindClose(busqueda);
+  } while (FindNextFileA(busqueda.Get(), &datos));
   return true;
 }

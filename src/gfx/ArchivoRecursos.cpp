@@ -21,6 +21,7 @@ struct EntradaRecursos {
 ArchivoDisco g_archivo;
 std::vector<EntradaRecursos> g_directorio;
 uint64_t g_inicioDirectorio = 0;
+AvisoArchivoDañado g_aviso = nullptr;
 
 void Informar(const std::string& texto) { SalidaDepuracion((texto + "\r\n").c_str()); }
 
@@ -55,6 +56,35 @@ bool LeerDirectorio(int64_t tamañoArchivo) {
   for (uint64_t i = 0; i < n; ++i) {
     const uint8_t* e = bytes.data() + kTamEntradaRecursos * i;
     g_directorio[i] = {LeerU32(e), LeerU64(e + 8)};
+  }
+  return true;
+}
+
+// The first reachable entry of `numero`, or null.
+const EntradaRecursos* Buscar(uint32_t numero) {
+  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
+  const auto fin = g_directorio.begin() + static_cast<std::ptrdiff_t>(alcance);
+  const auto entrada =
+      std::find_if(g_directorio.begin(), fin, [numero](const EntradaRecursos& e) { return e.numero == numero; });
+  return entrada == fin ? nullptr : &*entrada;
+}
+
+std::string Rechazo(uint32_t numero) { return "bitmap " + std::to_string(numero) + " del .rf rechazado: "; }
+
+// Reads and checks the header of `entrada`, leaving the file just past it;
+// false, reported, when it is unreadable or breaks the rules.
+bool LeerCabeceraValida(const EntradaRecursos& entrada, uint8_t (&bytes)[sizeof(CabeceraInfoBMP)],
+                        CabeceraInfoBMP* cabecera) {
+  if (entrada.desplazamiento > g_inicioDirectorio ||
+      !g_archivo.Posicionar(static_cast<int64_t>(entrada.desplazamiento)) ||
+      !g_archivo.LeerExacto(bytes, sizeof bytes)) {
+    Informar(Rechazo(entrada.numero) + "cabecera ilegible");
+    return false;
+  }
+  *cabecera = LeerCabecera(bytes);
+  if (const char* motivo = ValidarCabeceraRecurso(*cabecera, entrada.desplazamiento, g_inicioDirectorio)) {
+    Informar(Rechazo(entrada.numero) + motivo);
+    return false;
   }
   return true;
 }
@@ -119,25 +149,18 @@ int32_t NumerosArchivoRecursos(uint32_t* destino, int32_t max) {
 
 bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
   if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;
-  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
-  const auto fin = g_directorio.begin() + static_cast<std::ptrdiff_t>(alcance);
-  const auto entrada =
-      std::find_if(g_directorio.begin(), fin, [numero](const EntradaRecursos& e) { return e.numero == numero; });
-  if (Verificar(entrada == fin, "este bitmap no esta registrado en el .rf")) return false;
-
-  const std::string rechazo = "bitmap " + std::to_string(numero) + " del .rf rechazado: ";
+  const auto dañado = [numero] {
+    if (g_aviso) g_aviso(numero);
+    return false;
+  };
+  const EntradaRecursos* entrada = Buscar(numero);
+  if (!entrada) {
+    Informar("este bitmap no esta registrado en el .rf: " + std::to_string(numero));
+    return dañado();
+  }
   uint8_t bytes[sizeof(CabeceraInfoBMP)];
-  if (entrada->desplazamiento > g_inicioDirectorio ||
-      !g_archivo.Posicionar(static_cast<int64_t>(entrada->desplazamiento)) ||
-      !g_archivo.LeerExacto(bytes, sizeof bytes)) {
-    Informar(rechazo + "cabecera ilegible");
-    return false;
-  }
-  const CabeceraInfoBMP cabecera = LeerCabecera(bytes);
-  if (const char* motivo = ValidarCabeceraRecurso(cabecera, entrada->desplazamiento, g_inicioDirectorio)) {
-    Informar(rechazo + motivo);
-    return false;
-  }
+  CabeceraInfoBMP cabecera;
+  if (!LeerCabeceraValida(*entrada, bytes, &cabecera)) return dañado();
 
   HIMAGE imagen = AsignarHIMAGE(cabecera.biSizeImage);
   if (!imagen) return false;
@@ -145,9 +168,27 @@ bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva) {
   if (!g_archivo.LeerExacto(ColoresHIMAGE(imagen), 4ll * cabecera.biClrUsed) ||
       !g_archivo.LeerExacto(PixelesHIMAGE(imagen), cabecera.biSizeImage)) {
     LiberarHIMAGE(imagen);
-    Informar(rechazo + "lectura incompleta");
-    return false;
+    Informar(Rechazo(numero) + "lectura incompleta");
+    return dañado();
   }
   *nueva = imagen;
+  return true;
+}
+
+void AvisarArchivoDañado(AvisoArchivoDañado aviso) { g_aviso = aviso; }
+
+bool ComprobarArchivoRecursos(std::span<const uint32_t> necesarios) {
+  if (Verificar(!g_archivo.Abierto(), "no ha sido declarado el .rf")) return false;
+  const size_t alcance = std::min<size_t>(g_directorio.size(), kMaxEntradasRecursos);
+  for (size_t i = 0; i < alcance; ++i) {
+    uint8_t bytes[sizeof(CabeceraInfoBMP)];
+    CabeceraInfoBMP cabecera;
+    if (!LeerCabeceraValida(g_directorio[i], bytes, &cabecera)) return false;
+  }
+  for (const uint32_t numero : necesarios)
+    if (!Buscar(numero)) {
+      Informar("falta el bitmap " + std::to_string(numero) + " en el .rf");
+      return false;
+    }
   return true;
 }

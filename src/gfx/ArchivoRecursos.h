@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "Binario.h"
 #include "HImage.h"
@@ -26,10 +27,23 @@ bool AbrirArchivoRecursos(const char* ruta);
 void CerrarArchivoRecursos();
 bool ArchivoRecursosAbierto();
 
-// Reads picture `numero` into a new HIMAGE (the caller frees it). False when
-// the picture's data is damaged or there is no memory; asking with no
-// archive open or for a number it does not hold is a programming error.
+// Reads picture `numero` into a new HIMAGE (the caller frees it). False,
+// reported on the debug output, when the archive does not hold it, its data
+// is damaged or there is no memory; asking with no archive open is a
+// programming error.
 bool LeerImagenRecursos(uint32_t numero, HIMAGE* nueva);
+
+// Called when the open archive cannot give a picture asked for: a number
+// it lacks, or a block damaged or unreadable since the start-up check; not
+// when memory runs out. Null, the default, calls nothing.
+using AvisoArchivoDañado = void (*)(uint32_t numero);
+void AvisarArchivoDañado(AvisoArchivoDañado aviso);
+
+// The start-up check of the open archive, cheap enough for every start:
+// each reachable entry's header keeps the rules below and every number of
+// `necesarios` is held. The first fault is reported on the debug output
+// and gives false. Damage inside a picture's rows is not seen.
+bool ComprobarArchivoRecursos(std::span<const uint32_t> necesarios);
 
 // The numbers of the reachable entries, in directory order: copies at most
 // `max` of them and returns how many there are.

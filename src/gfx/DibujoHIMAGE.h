@@ -12,7 +12,8 @@
 
 // Draws the ancho x alto block at (xOrigen, yOrigen) of `imagen` at (x, y)
 // in `hdc`. Only SRCCOPY. The part of the block outside the picture is
-// left out, and the destination follows.
+// left out, and the destination follows. Without a picture (one that could
+// not be loaded) the block is painted black.
 void DibujarHIMAGE(HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto, HIMAGE imagen, int32_t xOrigen,
                    int32_t yOrigen, uint32_t rop);
 

@@ -36,7 +36,10 @@ void DibujarHIMAGE(HDC hdc, int32_t x, int32_t y, int32_t ancho, int32_t alto, H
                    int32_t yOrigen, uint32_t rop) {
   if (Verificar(rop != ROP_SRCCOPY, kSoloSrcCopy)) return;
   if (ancho == 0 || alto == 0) return;
-  if (Verificar(!imagen, "manipuladores invalidos")) return;
+  if (!imagen) {
+    BitBlt(hdc, x, y, ancho, alto, nullptr, 0, 0, BLACKNESS);
+    return;
+  }
   Punto destino{x, y}, origen{xOrigen, yOrigen}, tamaño{ancho, alto};
   if (!RecortarAImagen(imagen, &destino, &origen, &tamaño)) return;
 

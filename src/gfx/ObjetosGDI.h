@@ -1,4 +1,4 @@
-// Move-only owners for the GDI, DrawDib and MCI handles the Win32 drawing
+// Move-only owners for the GDI, DrawDib, MCI and file handles the Win32
 // code holds (Windows only).
 #pragma once
 
@@ -211,6 +211,52 @@ class DCCreado {
     h_ = nullptr;
   }
   HDC h_ = nullptr;
+};
+
+// A file opened with CreateFileW (or CreateFileA), closed when the owner
+// goes; INVALID_HANDLE_VALUE is the empty owner, as CreateFile answers a
+// failure.
+class ArchivoAbierto {
+ public:
+  ArchivoAbierto() = default;
+  explicit ArchivoAbierto(HANDLE h) : h_(h) {}
+  ~ArchivoAbierto() { Cerrar(); }
+  ArchivoAbierto(ArchivoAbierto&& otro) noexcept : h_(std::exchange(otro.h_, INVALID_HANDLE_VALUE)) {}
+  ArchivoAbierto& operator=(ArchivoAbierto&& otro) noexcept {
+    if (this != &otro) {
+      Cerrar();
+      h_ = std::exchange(otro.h_, INVALID_HANDLE_VALUE);
+    }
+    return *this;
+  }
+  ArchivoAbierto(const ArchivoAbierto&) = delete;
+  ArchivoAbierto& operator=(const ArchivoAbierto&) = delete;
+  HANDLE Get() const { return h_; }
+  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+  void Cerrar() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+// A search begun with FindFirstFileW (or A), ended with FindClose when the owner
+// goes (INVALID_HANDLE_VALUE: none).
+class BusquedaArchivos {
+ public:
+  explicit BusquedaArchivos(HANDLE h) : h_(h) {}
+  ~BusquedaArchivos() {
+    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+  }
+  BusquedaArchivos(const BusquedaArchivos&) = delete;
+  BusquedaArchivos& operator=(const BusquedaArchivos&) = delete;
+  HANDLE Get() const { return h_; }
+  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
 };
 
 // A one-page print job on a printer's DC: StartDoc and StartPage when made;

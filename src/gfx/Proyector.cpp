@@ -35,6 +35,12 @@ bool Proyector::Cargar(uint32_t numero, bool mascara, int32_t factor) {
   return true;
 }
 
+void Proyector::QuitarTira() {
+  tira = nullptr;
+  propio.reset();
+  anchoCuadro = altoCuadro = 0;
+}
+
 void Proyector::CambiarNumCol(int32_t n) {
   if (Verificar(n < 1, "Proyector:CambiarNumCol: numero de columnas invalido")) return;
   columnas = n;

@@ -39,6 +39,9 @@ class Proyector {
   // Picture `numero` of the archive into a canvas of our own, enlarged
   // `factor` times (AmpliarHIMAGE); false leaves everything as it was.
   bool Cargar(uint32_t numero, bool mascara, int32_t factor = 1);
+  // Forgets the strip (its owner could not give one): no frame size, and
+  // nothing to draw until the next strip.
+  void QuitarTira();
 
   // Kept before a strip arrives; the frame size follows when it does.
   void CambiarNumCol(int32_t n);

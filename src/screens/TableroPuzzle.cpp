@@ -261,7 +261,7 @@ void CancelarArrastre(HWND hwnd) {
 // ---- Messages ---------------------------------------------------------------
 
 LRESULT OnCreate(HWND hwnd) {
-  if (Verificar(!MosaicoActual(), "se debe llamar la funcion MosaicoPuzzle antes de llamar ShowPuzzle")) return -1;
+  // Without its mosaic (a picture that could not be had) the table is black.
   const int b = TableroDe(hwnd);
   DCVentana dc(hwnd);
   SetROP2(dc.Get(), R2_NOT);

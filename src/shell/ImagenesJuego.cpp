@@ -7,6 +7,7 @@
 
 #include "Foto.h"
 #include "ListaArchivos.h"
+#include "ObjetosGDI.h"
 
 namespace {
 
@@ -18,22 +19,21 @@ uint64_t Tamaño(const WIN32_FIND_DATAW& d) {
 
 // The print of a file's bytes; false when it cannot be read whole.
 bool HuellaArchivo(const std::wstring& ruta, uint64_t* huella) {
-  HANDLE f = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
+  const ArchivoAbierto f(CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!f) return false;
   uint64_t h = HuellaBytes(nullptr, 0);
   std::vector<uint8_t> tramo(1 << 20);
   DWORD leidos = 0;
   bool bien = true;
   int64_t total = 0;
-  while ((bien = ReadFile(f, tramo.data(), static_cast<DWORD>(tramo.size()), &leidos, nullptr)) && leidos > 0) {
+  while ((bien = ReadFile(f.Get(), tramo.data(), static_cast<DWORD>(tramo.size()), &leidos, nullptr)) && leidos > 0) {
     h = HuellaBytes(tramo.data(), leidos, h);
     if ((total += leidos) > kBytesComparados) {
       bien = false;
       break;
     }
   }
-  CloseHandle(f);
   *huella = h;
   return bien;
 }
@@ -61,13 +61,11 @@ const char* Extension(TipoImagen tipo) {
 }
 
 TipoImagen TipoArchivo(const std::wstring& ruta) {
-  HANDLE f = CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return TipoImagen::Desconocido;
+  const ArchivoAbierto f(CreateFileW(ruta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   uint8_t cabecera[16] = {};
   DWORD leidos = 0;
-  const bool bien = ReadFile(f, cabecera, sizeof cabecera, &leidos, nullptr);
-  CloseHandle(f);
-  return bien ? DetectarTipoImagen(cabecera, leidos) : TipoImagen::Desconocido;
+  return f && ReadFile(f.Get(), cabecera, sizeof cabecera, &leidos, nullptr) ? DetectarTipoImagen(cabecera, leidos)
+                                                                             : TipoImagen::Desconocido;
 }
 
 std::wstring NombreDeRuta(const std::wstring& ruta) {
@@ -80,15 +78,14 @@ std::wstring NombreDeRuta(const std::wstring& ruta) {
 std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta) {
   std::vector<ImagenJuego> lista;
   WIN32_FIND_DATAW d{};
-  HANDLE busqueda = FindFirstFileW((AnchaDeAnsi(carpeta) + L"*").c_str(), &d);
-  if (busqueda == INVALID_HANDLE_VALUE) return lista;
+  const BusquedaArchivos busqueda(FindFirstFileW((AnchaDeAnsi(carpeta) + L"*").c_str(), &d));
+  if (!busqueda) return lista;
   do {
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::string nombre = Utf8DeAncha(d.cFileName);
     if (!nombre.empty() && EsNombreImagen(nombre.c_str()))
       lista.push_back({carpeta, std::move(nombre), Tamaño(d)});
-  } while (FindNextFileW(busqueda, &d));
-  FindClose(busqueda);
+  } while (FindNextFileW(busqueda.Get(), &d));
   std::sort(lista.begin(), lista.end(),
             [](const ImagenJuego& a, const ImagenJuego& b) { return MenorNatural(a.nombre.c_str(), b.nombre.c_str()); });
   return lista;

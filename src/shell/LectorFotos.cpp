@@ -9,6 +9,7 @@
 #include "Exif.h"
 #include "Foto.h"
 #include "Globales.h"
+#include "ObjetosGDI.h"
 #include "Orientacion.h"
 
 namespace {
@@ -37,18 +38,14 @@ class Com {
 };
 
 bool LeerArchivo(const wchar_t* ruta, std::vector<uint8_t>* bytes, int64_t maximo = kBytesMaximosArchivo) {
-  HANDLE f = CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
+  const ArchivoAbierto f(
+      CreateFileW(ruta, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER tamaño{};
-  bool ok = GetFileSizeEx(f, &tamaño) && tamaño.QuadPart <= maximo;
-  if (ok) {
-    bytes->resize(static_cast<size_t>(tamaño.QuadPart));
-    DWORD leidos = 0;
-    ok = bytes->empty() || (ReadFile(f, bytes->data(), static_cast<DWORD>(bytes->size()), &leidos, nullptr) &&
+  if (!f || !GetFileSizeEx(f.Get(), &tamaño) || tamaño.QuadPart > maximo) return false;
+  bytes->resize(static_cast<size_t>(tamaño.QuadPart));
+  DWORD leidos = 0;
+  return bytes->empty() || (ReadFile(f.Get(), bytes->data(), static_cast<DWORD>(bytes->size()), &leidos, nullptr) &&
                             leidos == bytes->size());
-  }
-  CloseHandle(f);
-  return ok;
 }
 
 LecturaFoto LeerBytes(const wchar_t* ruta, std::vector<uint8_t>* bytes) {

@@ -95,6 +95,18 @@ TEST_F(Datos, EveryPictureTheProgramLoadsIsInTheArchiveWithItsLayout) {
   EXPECT_EQ(cargados, guardados.size()) << "the archive holds pictures nothing loads";
 }
 
+// The start-up check asks for the manifest's numbers, in the build's own
+// reading of it, and the shipped archive passes it.
+TEST_F(Datos, TheStartUpCheckAsksForTheManifestAndPassesTheShippedArchive) {
+  const std::vector<uint32_t> necesarios = {
+#include "numeros_manifiesto.inc"
+  };
+  std::vector<uint32_t> manifiesto;
+  for (const Regla& r : LeerManifiesto(TESSERA_MANIFIESTO)) manifiesto.push_back(r.numero);
+  EXPECT_EQ(necesarios, manifiesto);
+  EXPECT_TRUE(ComprobarArchivoRecursos(necesarios));
+}
+
 // Controls stand at fixed places on their window's picture (the places the
 // windows use): every one of them must lie inside it.
 TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {

@@ -215,6 +215,14 @@ TEST_F(ControlesDesplazador, AFrameOtherThanTheThreeHeightsIsBlackAndDeaf) {
   EXPECT_NE(GetCapture(), c) << "a press does not outlive the fit";
   EXPECT_EQ(Pasos(600), std::vector<int>{});
   EXPECT_EQ(Pixel(c, 0, 0), Gris(0));
+
+  // So does a picture that could not be had, with no assertion.
+  Enviar(c, kMsgDespPonerAlto3, 10);
+  Enviar(c, WM_LBUTTONDOWN, Pt(5, 4));
+  ASSERT_EQ(GetCapture(), c);
+  EXPECT_EQ(Enviar(c, kMsgPonerImagen, 0), 0);
+  EXPECT_NE(GetCapture(), c);
+  EXPECT_EQ(g_verificados, Mensajes{});
 }
 
 }  // namespace

@@ -159,6 +159,23 @@ TEST_P(ControlesRaton, LosingTheCaptureEndsThePressAsAReleaseOutside) {
   EXPECT_EQ(g_avisos, Avisos(c_, {0, 1, 2})) << "no hover mark left behind";
 }
 
+// A picture that could not be had, sent during a press: no assertion, the
+// press ends unreported, the control is black and deaf, and a picture
+// brings it back.
+TEST_P(ControlesRaton, APictureThatCouldNotBeHadEndsThePressAndLeavesItBlackAndDeaf) {
+  Enviar(c_, WM_LBUTTONDOWN, Pt(3, 3));
+  EXPECT_EQ(Enviar(c_, kMsgPonerImagen, 0), 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Pixel(c_, 3, 3), Gris(0));
+  Enviar(c_, WM_LBUTTONDOWN, Pt(3, 3));
+  Enviar(c_, WM_LBUTTONUP, Pt(3, 3));
+  Enviar(c_, kMsgPonerImagen, LPARAM(imagen_.get()));
+  Enviar(c_, WM_LBUTTONDOWN, Pt(3, 3));
+  Enviar(c_, WM_LBUTTONUP, Pt(3, 3));
+  EXPECT_EQ(g_avisos, Avisos(c_, {0, 0, 1, 4}));
+  EXPECT_EQ(g_verificados, Mensajes{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Controles, ControlesRaton,
                          ::testing::Values(Clicable{"COVCOMMAND", 30, 60, {30, 20}},  // three frames
                                            Clicable{"COVCHECK", 30, 80, {30, 20}},         // four

@@ -1,0 +1,31 @@
+# tessera_numeros_manifiesto(MANIFIESTO SALIDA): writes SALIDA, the picture
+# numbers of the manifest's first column ("N" or a run "A-B") as a C++
+# list "n, n, ...", for the program's start-up check of its archive. Run at
+# configure time, again whenever the manifest changes; the file is
+# rewritten only when the list changed.
+function(tessera_numeros_manifiesto manifiesto salida)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifiesto})
+  file(STRINGS ${manifiesto} lineas)
+  set(numeros "")
+  foreach(linea IN LISTS lineas)
+    if(linea MATCHES "^#" OR linea MATCHES "^[ \t]*$")
+      continue()
+    endif()
+    if(linea MATCHES "^([0-9]+)-([0-9]+)[ \t]")
+      set(primero ${CMAKE_MATCH_1})
+      set(ultimo ${CMAKE_MATCH_2})
+    elseif(linea MATCHES "^([0-9]+)[ \t]")
+      set(primero ${CMAKE_MATCH_1})
+      set(ultimo ${CMAKE_MATCH_1})
+    else()
+      message(FATAL_ERROR "${manifiesto}: no picture number at the start of \"${linea}\"")
+    endif()
+    if(ultimo LESS primero)
+      message(FATAL_ERROR "${manifiesto}: a run that goes down, \"${linea}\"")
+    endif()
+    foreach(n RANGE ${primero} ${ultimo})
+      string(APPEND numeros "${n}, ")
+    endforeach()
+  endforeach()
+  file(CONFIGURE OUTPUT ${salida} CONTENT "// Made from ${manifiesto}.\n${numeros}\n" @ONLY)
+endfunction()
