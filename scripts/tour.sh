@@ -241,16 +241,22 @@ for caso in ${TOUR_PANTALLAS:-$pantallas}; do
       estado=1
     # The sheet: each step labelled by its name, the picture pages also by
     # the roughness of their thumbnails.
+    # Screenshots of a large screen go in made smaller first: the image
+    # tools' memory would not hold thirty of them whole.
     argumentos=()
+    pequenas=$(mktemp -d)
     for f in "$destino"/*.png; do
       nombre=$(basename "$f" .png)
       medidas=$(grep "^$nombre|" "$destino/etiquetas.txt" 2>/dev/null | cut -d'|' -f2)
+      if [ "${pantalla%%x*}" -gt 1920 ]; then
+        convert "$f" -resize 1280x "$pequenas/$nombre.png" && f=$pequenas/$nombre.png
+      fi
       argumentos+=(-label "$nombre${medidas:+\n$medidas}" "$f")
     done
     montage "${argumentos[@]}" -tile 4x -geometry 320x240+6+6 -pointsize 11 \
       -title "Tessera Puzzle $pantalla $idioma" "$salida/$pantalla-$idioma.png" ||
       estado=1
-    rm -f "$destino/etiquetas.txt"
+    rm -rf "$destino/etiquetas.txt" "$pequenas"
     echo "tour: $pantalla, $idioma: $(ls "$destino"/*.png | wc -l) screenshots in $((SECONDS - inicio)) s"
   done
 done
