@@ -21,8 +21,10 @@ run_suite native "$native" "$(nproc)"
 for kind in null sonido x11 impresora; do
   TESSERA_WINE_KIND=$kind bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
 done
-# The scaled interface's check: a display prefix at 192 dots per inch.
-TESSERA_WINE_KIND=x11 TESSERA_WINE_DPI=192 bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
+# The scaled interface's check: display prefixes at 144 and 192 dots per inch.
+for dpi in 144 192; do
+  TESSERA_WINE_KIND=x11 TESSERA_WINE_DPI=$dpi bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"
+done
 # The installer's test installs into a display prefix of its own.
 TESSERA_WINE_DIR=${TESSERA_WINE_DIR:-$PWD/build/wine}/instalador TESSERA_WINE_KIND=x11 \
   bash -c '. "$1/scripts/wine-env.sh" && wine_prefix_ready' _ "$PWD"

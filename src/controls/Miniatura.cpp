@@ -37,7 +37,7 @@ class ProcesoMiniatura {
     Pintura pintura(hwnd);
     const HDC hdc = pintura.Hdc();
     if (Punto t; m.Tamaño(&t)) {
-      const int x = (Esc(tipo.ancho) - t.x) / 2, y = (Esc(tipo.alto) - t.y) / 2;
+      const int x = Centrar(Esc(tipo.ancho), t.x), y = Centrar(Esc(tipo.alto), t.y);
       m.Dibujar(hdc, x, y);
       const bool marco = m.presionada_ || tipo.elegida(Indice(tipo, hwnd));
       if (marco) {

@@ -28,16 +28,14 @@ class Registro : public Miniatura {
   ~Registro() override {
     if (--g_vivas == 0) g_drawDib.Cerrar();
   }
-  // The file keeps its thumbnail at the designed size: it is enlarged
-  // with the interface.
   bool Tamaño(Punto* t) const override {
     const HIMAGE h = imagen.Get();
-    if (h) *t = Esc(Punto{h->biWidth, h->biHeight});
+    if (h) *t = {h->biWidth, h->biHeight};
     return h != nullptr;
   }
   void Dibujar(HDC hdc, int x, int y) override {
     const HIMAGE h = imagen.Get();
-    DrawDibDraw(g_drawDib.Get(), hdc, x, y, Esc(h->biWidth), Esc(h->biHeight), reinterpret_cast<BITMAPINFOHEADER*>(h),
+    DrawDibDraw(g_drawDib.Get(), hdc, x, y, h->biWidth, h->biHeight, reinterpret_cast<BITMAPINFOHEADER*>(h),
                 PixelesHIMAGE(h), 0, 0, h->biWidth, h->biHeight, 0);
   }
 
@@ -75,6 +73,10 @@ HWND CrearMiniaturaArchivo(HWND padre, int indice) {
 
 void PonerMiniaturaArchivo(HWND miniatura, HIMAGE imagen) {
   BloqueHIMAGE bloque(imagen);
+  // The file keeps its thumbnail at the designed size: it is enlarged with
+  // the interface (kept small without the memory for that).
+  if (imagen && EscalaInterfaz() > 1)
+    if (HIMAGE grande = AmpliarHIMAGE(imagen, EscalaInterfaz())) bloque = BloqueHIMAGE(grande);
   Registro* m = De(miniatura);
   if (!m) return;
   m->imagen = std::move(bloque);

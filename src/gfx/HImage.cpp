@@ -91,28 +91,31 @@ void TransferirHIMAGE(HIMAGE destino, int32_t x, int32_t y, int32_t ancho, int32
 
 HIMAGE AmpliarHIMAGE(HIMAGE origen, int32_t factor) {
   if (Verificar(!origen || factor < 1, "ampliacion invalida")) return nullptr;
-  if (Verificar(origen->biBitCount != 8 && origen->biBitCount != 24, "profundidad no soportada")) return nullptr;
+  const int bpp = origen->biBitCount / 8;
+  if (Verificar(origen->biBitCount % 8 || bpp < 1 || bpp > 4, "profundidad no soportada")) return nullptr;
+  // Rows padded to 4 bytes, whatever the depth.
+  const auto stride = [bpp](int64_t ancho) { return (ancho * bpp + 3) & ~int64_t{3}; };
   const int64_t ancho = int64_t{origen->biWidth} * factor, alto = int64_t{origen->biHeight} * factor;
-  if (ancho > (INT32_MAX - 3) / 3 || alto > INT32_MAX) return nullptr;
-  CabeceraInfoBMP c = *origen;
-  c.biWidth = static_cast<int32_t>(ancho);
-  c.biHeight = static_cast<int32_t>(alto);
-  const int64_t bytes = int64_t{StrideHIMAGE(&c)} * alto;
+  if (ancho > (INT32_MAX - 3) / 4 || alto > INT32_MAX) return nullptr;
+  const int64_t bytes = stride(ancho) * alto;
   if (bytes > UINT32_MAX) return nullptr;
-  c.biSizeImage = static_cast<uint32_t>(bytes);
   HIMAGE nueva = AsignarHIMAGE(bytes);
   if (!nueva) return nullptr;
-  *nueva = c;
+  *nueva = *origen;
+  nueva->biWidth = static_cast<int32_t>(ancho);
+  nueva->biHeight = static_cast<int32_t>(alto);
+  nueva->biSizeImage = static_cast<uint32_t>(bytes);
   std::memcpy(ColoresHIMAGE(nueva), ColoresHIMAGE(origen), 256 * sizeof(ColorRGBQ));
-  const int bpp = origen->biBitCount / 8;
+  const int64_t filaOrigen = stride(origen->biWidth), fila = stride(ancho);
   for (int32_t y = 0; y < origen->biHeight; ++y) {
-    const uint8_t* o = FilaHIMAGE(origen, y);
-    uint8_t* d = FilaHIMAGE(nueva, y * factor);
+    // Bottom-up rows: source row y becomes rows y * factor to y * factor + factor - 1.
+    const uint8_t* o = PixelesHIMAGE(origen) + filaOrigen * y;
+    uint8_t* d = PixelesHIMAGE(nueva) + fila * y * factor;
     for (int32_t x = 0; x < origen->biWidth; ++x)
       for (int32_t r = 0; r < factor; ++r) std::memcpy(d + (int64_t{x} * factor + r) * bpp, o + int64_t{x} * bpp, bpp);
     // Padding is zero, as in a stored picture.
-    std::memset(d + ancho * bpp, 0, static_cast<size_t>(StrideHIMAGE(&c) - ancho * bpp));
-    for (int32_t r = 1; r < factor; ++r) std::memcpy(FilaHIMAGE(nueva, y * factor + r), d, static_cast<size_t>(StrideHIMAGE(&c)));
+    std::memset(d + ancho * bpp, 0, static_cast<size_t>(fila - ancho * bpp));
+    for (int32_t r = 1; r < factor; ++r) std::memcpy(d + fila * r, d, static_cast<size_t>(fila));
   }
   return nueva;
 }

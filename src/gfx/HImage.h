@@ -51,7 +51,7 @@ void TransferirHIMAGE(HIMAGE destino, int32_t x, int32_t y, int32_t ancho, int32
                       HIMAGE origen, int32_t xOrigen, int32_t yOrigen, uint32_t rop);
 
 // A new picture `factor` times as wide and high, each pixel repeated into
-// a factor x factor block (never smoothed), with the same palette; 8 and
-// 24 bits per pixel. Null without memory or when the result would exceed
-// a 32-bit image size.
+// a factor x factor block (never smoothed), with the same palette and
+// masks; 8, 16, 24 or 32 bits per pixel. Null without memory or when the
+// result would exceed a 32-bit image size.
 HIMAGE AmpliarHIMAGE(HIMAGE origen, int32_t factor);

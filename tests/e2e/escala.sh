@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # escala.sh BIN_DIR: the real game at 192 dots per inch on a 3840 x 2160
-# screen against the same at 96 on 1920 x 1080. The title strip, a piece
+# screen against the same at 96 on 1920 x 1080. At 144 (150 %) the game is
+# the 96-dpi one, pixel for pixel: the whole table. The title strip, a piece
 # box, the new-puzzle window and the message box must show twice their
 # size, each pixel a 2 x 2 block of the 96-dpi one's colour (escala.py;
 # letters, drawn at the screen's own size, and the felt are left out). Then,
@@ -12,13 +13,14 @@
 
 if [ -z "${JUEGO_EN_PANTALLA:-}" ]; then
   juego_preparar "$1" copia
-  for dpi in 96 192; do
+  for dpi in 96 144 192; do
     (export TESSERA_WINE_DPI=$dpi; . "$JUEGO_RAIZ/scripts/wine-env.sh"; wine_prefix_ready)
   done
   JUEGO_TOMAS=$(mktemp -d)
   trap 'rm -rf "$JUEGO_COPIA" "$JUEGO_TOMAS"' EXIT
   export JUEGO_TOMAS
   juego_en_pantalla 1920x1080x24 1920x1080x24 96 || exit 1
+  juego_en_pantalla 1920x1080x24 1920x1080x24 144 || exit 1
   juego_en_pantalla 3840x2160x24 3840x2160x24 192 || exit 1
   exit 0
 fi
@@ -46,6 +48,12 @@ origen() {
 juego_iniciar "" || fail "the game did not start"
 grep -qx "# dpi $dpi scale $k" "$JUEGO_DUMP" || fail "the dump says $(grep '^# dpi' "$JUEGO_DUMP")"
 shot mesa
+if [ "$dpi" = 144 ]; then
+  d=$(compare -metric AE "$JUEGO_TOMAS/96-mesa.png" "$JUEGO_TOMAS/144-mesa.png" null: 2>&1)
+  [ "$d" = 0 ] || fail "at 144 dpi the play screen is not the 96-dpi one ($d pixels differ)"
+  wineserver -k 2>/dev/null
+  exit 0
+fi
 
 # Box 1 through its button, on the right edge.
 boton1="$((W - $(e 25) + $(e 12))) $((H / 2 - $(e 112) + $(e 23)))"

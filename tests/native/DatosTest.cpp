@@ -110,90 +110,71 @@ TEST_F(Datos, TheStartUpCheckAsksForTheManifestAndPassesTheShippedArchive) {
 // Controls stand at fixed places on their window's picture (the places the
 // windows use): every one of them must lie inside it.
 TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
+  // Control picture n (its frame of a strip `filas` high) at (x, y) on
+  // window picture `ventana`, whose column `margen` is the window's left.
+  const auto cabe = [](uint32_t ventana, uint32_t n, int x, int y, int filas = 3, int columnas = 1, int margen = 0) {
+    const auto [w, h] = Marco(ventana);
+    const auto [cw, ch] = Marco(n, columnas, filas);
+    EXPECT_GE(w, x + margen + cw) << ventana << ": " << n;
+    EXPECT_GE(h, y + ch) << ventana << ": " << n;
+  };
   {
     using namespace DisenoNuevo;
-    const auto [w, h] = Marco(224);
-    EXPECT_GE(w, kXAceptar + Marco(223, 1, 3).first);
-    EXPECT_GE(h, kYAceptar + Marco(223, 1, 3).second);
-    EXPECT_GE(w, kXCerrar + Marco(222, 1, 3).first);
-    EXPECT_GE(h, kYCerrar + Marco(222, 1, 3).second);
-    for (int i = 0; i < 4; ++i) EXPECT_GE(h, kYPestaña[i] + Marco(1000 + 10 * i, 1, 4).second) << i;
-    EXPECT_GE(w, kXAyuda + Marco(115, 10).first);
-    EXPECT_GE(w, kXVistaPrevia + Marco(126, 10).first);
-    EXPECT_LE(kXAyuda + Marco(115, 10).first, kXAgregar);  // help, add and preview side by side
+    cabe(224, 223, kXAceptar, kYAceptar);
+    cabe(224, 222, kXCerrar, kYCerrar);
+    for (uint32_t i = 0; i < 4; ++i) cabe(224, 1000 + 10 * i, 0, kYPestaña[i], 4);
+    cabe(224, 115, kXAyuda, kYBotonesPie, 1, 10);
+    cabe(224, 130, kXAgregar, kYBotonesPie, 1, 10);
+    cabe(224, 126, kXVistaPrevia, kYBotonesPie, 1, 10);
     EXPECT_LE(kXAgregar + Marco(130, 10).first, kXVistaPrevia);
-    for (uint32_t n : {115u, 126u, 130u}) EXPECT_GE(h, kYBotonesPie + Marco(n, 10).second) << n;
-    for (uint32_t n : {198u, 199u}) EXPECT_GE(w, kXZoom + Marco(n, 10).first) << n;
-    EXPECT_GE(h, kYNatural + Marco(198, 10).second);
-    for (int i = 0; i < 3; ++i) EXPECT_GE(w, kXTroquel[i] + Marco(184 + static_cast<uint32_t>(i), 1, 4).first) << i;
-    EXPECT_GE(w, kXDesplazadorImagenes + Marco(221, 1, 3).first);
-    EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(197, 1, 3).second);
-    EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(221, 1, 3).second);
-    EXPECT_GE(h, kYDesplazadorImagenes + Marco(221, 1, 3).second);
-    EXPECT_LE(kXPagina + kAnchoPagina, w);
-    EXPECT_LE(kXEncabezado + Marco(2000).first, w);
-    EXPECT_LE(kYEncabezado + kAltoEncabezado, h);
-    for (uint32_t l = 0; l < 6; ++l)
-      for (uint32_t p = 0; p < 4; ++p) {
-        EXPECT_LE(Marco(2000 + 10 * p + l).first, kAnchoEncabezado) << p << " " << l;
-        EXPECT_LE(Marco(2000 + 10 * p + l).second, kAltoEncabezado) << p << " " << l;
-      }
-    EXPECT_LE(kFinRotulos, w);
+    cabe(224, 199, kXZoom, kYAjustar, 1, 10);
+    cabe(224, 198, kXZoom, kYNatural, 1, 10);
+    cabe(224, 186, kXTroquel[2], kYTroquel, 4);
+    cabe(224, 221, kXDesplazadorImagenes, kYDesplazadorImagenes);
+    for (uint32_t n : {197u, 221u})
+      EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(n, 1, 3).second) << n;
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2000 + l).first, kAnchoEncabezado) << l;
   }
   {
     using namespace DisenoArchivo;
-    const auto [w, h] = Marco(224);
-    EXPECT_GE(w, kXAceptar + kMargenFondo + Marco(223, 1, 3).first);
-    EXPECT_GE(h, kYAceptar + Marco(223, 1, 3).second);
-    EXPECT_GE(w, kXCancelar + kMargenFondo + Marco(222, 1, 3).first);
-    EXPECT_GE(h, kYCancelar + Marco(222, 1, 3).second);
-    for (uint32_t n : {115u, 158u}) EXPECT_GE(h, kYBotonesPie + Marco(n, 10).second) << n;
-    EXPECT_GE(w, kXDesplazador + kMargenFondo + Marco(221, 1, 3).first);
+    cabe(224, 223, kXAceptar, kYAceptar, 3, 1, kMargenFondo);
+    cabe(224, 222, kXCancelar, kYCancelar, 3, 1, kMargenFondo);
+    cabe(224, 158, kXBorrar, kYBotonesPie, 1, 10, kMargenFondo);
+    cabe(224, 221, kXDesplazador, kYDesplazador, 3, 1, kMargenFondo);
   }
   EXPECT_LE(Marco(106, 1, 6).first, 224);
   EXPECT_LE(Marco(106, 1, 6).second, 170);
   {
     using namespace DisenoMensaje;
-    const auto [w, h] = Marco(148);
-    EXPECT_GE(w, kAnchoMinimo);
-    EXPECT_GE(h, kAltoMinimo);
-    EXPECT_GE(w, kXCancelar + Marco(147, 1, 3).first);
-    EXPECT_GE(h, kYAceptar + Marco(146, 1, 3).second);
-    EXPECT_GE(h, kYCancelar + Marco(147, 1, 3).second);
-    EXPECT_LE(kXTexto + kAnchoTexto, w);
-    EXPECT_LE(kYTexto + kAltoTexto, kYAceptar);
-    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(kXTitulo + Marco(2150 + l).first, w) << l;
+    EXPECT_GE(Marco(148).first, kAnchoMinimo);
+    EXPECT_GE(Marco(148).second, kAltoMinimo);
+    cabe(148, 146, kXAceptar, kYAceptar);
+    cabe(148, 147, kXCancelar, kYCancelar);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(kXTitulo + Marco(2150 + l).first, Marco(148).first) << l;
   }
   {
     using namespace DisenoMusica;
-    const auto [w, h] = Marco(214);
     const auto [kw, kh] = Marco(507, 1, 2);
-    EXPECT_GE(w, kXSilencio + Marco(213, 1, 3).first);
-    EXPECT_GE(w, kXOndas + Marco(505).first);
-    EXPECT_GE(w, kXMaestro + Marco(503).first);
-    EXPECT_GE(w, kXPistaOndas - kw / 2 + kw);
-    EXPECT_GE(h, kYBotones + std::max(Marco(212, 1, 3).second, Marco(213, 1, 3).second));
-    EXPECT_GE(h, kYPistaAbajo - kh / 2 + kh);
+    cabe(214, 212, kXSalir, kYBotones);
+    cabe(214, 213, kXSilencio, kYBotones);
+    cabe(214, 503, kXMaestro, kYMaestro, 1);
+    cabe(214, 505, kXOndas, kYOndas, 1);
+    cabe(214, 507, kXPistaOndas - kw / 2, kYPistaAbajo - kh / 2, 2);
     EXPECT_GE(kYPistaArriba - kh / 2, 0);
-    EXPECT_GE(h, kYPistas + 3 * kPasoPistas + Marco(533, 1, 4).second);
-    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2100 + l).first + kXTitulo, w) << l;
+    cabe(214, 533, kXPistas, kYPistas + 3 * kPasoPistas, 4);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2100 + l).first + kXTitulo, Marco(214).first) << l;
   }
   {
     using namespace DisenoIdioma;
-    const auto [w, h] = Marco(215);
-    EXPECT_GE(w, kXCancelar + Marco(217, 1, 3).first);
-    EXPECT_GE(h, kYBotones + std::max(Marco(216, 1, 3).second, Marco(217, 1, 3).second));
-    EXPECT_GE(h, kYEtiquetas + 6 * kPasoEtiquetas);
-    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2170 + l).first + kXTitulo, w) << l;
+    cabe(215, 216, kXAceptar, kYBotones);
+    cabe(215, 217, kXCancelar, kYBotones);
+    for (uint32_t l = 0; l < 6; ++l) EXPECT_LE(Marco(2170 + l).first + kXTitulo, Marco(215).first) << l;
   }
   {
     using namespace DisenoPanel;
-    const auto [w, h] = Marco(166);
-    EXPECT_GE(w, kXRepetir + Marco(167, 1, 3).first);
-    EXPECT_GE(h, kYRepetir + Marco(167, 1, 3).second);
-    EXPECT_GE(h, kYSalir + Marco(163, 1, 3).second);
-    EXPECT_GE(h, kYWeb + Marco(165, 1, 3).second);
-    EXPECT_GE(w, kXWeb + Marco(165, 1, 3).first);
+    cabe(166, 163, kXSalir, kYSalir);
+    cabe(166, 167, kXRepetir, kYRepetir);
+    cabe(166, 165, kXWeb, kYWeb);
   }
 }
 

@@ -142,6 +142,15 @@ TEST(HImageAmpliar, RepeatsEveryPixelIntoABlock) {
   for (int y = 0; y < 2; ++y)
     EXPECT_EQ(std::vector<int>(FilaHIMAGE(doble.get(), y), FilaHIMAGE(doble.get(), y) + 8),
               (std::vector<int>{9, 8, 7, 9, 8, 7, 0, 0}));
+  // 16 bits, as a saved game's thumbnail: two bytes a pixel, rows of 4.
+  Imagen dieciseis = Nueva(1, 1, 16, 0);
+  dieciseis->biSizeImage = 4;
+  FilaHIMAGE(dieciseis.get(), 0)[0] = 0x12, FilaHIMAGE(dieciseis.get(), 0)[1] = 0x34;
+  Imagen doble16(AmpliarHIMAGE(dieciseis.get(), 2), &LiberarHIMAGE);
+  ASSERT_TRUE(doble16);
+  EXPECT_EQ(doble16->biSizeImage, 8u);
+  EXPECT_EQ(std::vector<int>(PixelesHIMAGE(doble16.get()), PixelesHIMAGE(doble16.get()) + 8),
+            (std::vector<int>{0x12, 0x34, 0x12, 0x34, 0x12, 0x34, 0x12, 0x34}));
   // Too large for a 32-bit picture: refused, not wrapped.
   CabeceraInfoBMP ancha{40, 1 << 20, 1 << 12, 1, 8, 0, 0, 0, 0, 256, 0};
   EXPECT_EQ(AmpliarHIMAGE(&ancha, 2), nullptr);
