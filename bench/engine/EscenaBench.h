@@ -21,6 +21,7 @@
 #include "Compositor.h"
 #include "HImage.h"
 #include "Puzzle.h"
+#include "Relieve.h"
 
 // The table board of a screen width (the table is the screen less 77 x 128).
 inline std::pair<int32_t, int32_t> TableroDePantalla(int pantalla) {
@@ -148,7 +149,7 @@ inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t s
       }
     }
   }
-  ForgetPieceShapes();
+  HornearBisel();
 
   std::mt19937 azar(semilla);
   std::iota(puzzle.order.begin(), puzzle.order.end(), 0);

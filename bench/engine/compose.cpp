@@ -1,6 +1,7 @@
 // Compositor figures on the 1920 and 3840 tables: whole-board redraws of a
-// scattered and a solved puzzle, the redraw of one piece box, and a plain
-// copy of a board-sized image for scale.
+// scattered and a solved puzzle, the redraw of one piece box, each flat
+// (relief 0) and with bevels and shadows (relief 1), and a plain copy of a
+// board-sized image for scale.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -8,11 +9,13 @@
 
 #include "Compositor.h"
 #include "EscenaBench.h"
+#include "Relieve.h"
 
 namespace {
 
 void Tablero(benchmark::State& st, bool resuelta) {
   const auto [ancho, alto] = TableroDePantalla(static_cast<int>(st.range(0)));
+  ActivarRelieve(st.range(1) != 0);
   const Escena e = CrearEscena(ancho, alto, resuelta);
   for (auto _ : st) {
     DrawBoardRect(kTable, 0, 0, e.ancho, e.alto, false);
@@ -28,6 +31,7 @@ void ComposeSolved(benchmark::State& st) { Tablero(st, true); }
 // middle of the stacking order.
 void ComposeBox(benchmark::State& st) {
   const auto [ancho, alto] = TableroDePantalla(static_cast<int>(st.range(0)));
+  ActivarRelieve(st.range(1) != 0);
   const Escena e = CrearEscena(ancho, alto, false);
   const PieceRecord& p = puzzle.pieces[puzzle.order[e.piezas / 2]];
   for (auto _ : st) {
@@ -49,7 +53,7 @@ void Memcpy(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(ComposeScattered)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
-BENCHMARK(ComposeSolved)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
-BENCHMARK(ComposeBox)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeScattered)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeSolved)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeBox)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
 BENCHMARK(Memcpy)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);

@@ -1,19 +1,23 @@
 #include "Compositor.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "Puzzle.h"
+#include "Relieve.h"
 #include "Verificar.h"
 
 // Every board pixel shows the first piece from the front whose sheet pixel
 // there has coverage 1, or the mosaic. It is produced here back to front:
-// the mosaic first, then each piece's opaque runs from the last of the
-// segment to the first, so that the front piece is written last. Marked
-// pieces get their inversion pattern right after their own runs.
+// the mosaic first, then each piece's shadow and opaque runs from the last
+// of the segment to the first, so that the front piece is written last and
+// a shadow darkens only what lies below its piece. Marked pieces get their
+// inversion pattern right after their own runs.
 //
 // Work goes by bands of a few rows so that the band stays in cache while
 // the mosaic and all the pieces over it are written.
@@ -73,9 +77,11 @@ struct MosaicoExpandido {
 MosaicoExpandido g_expandido;
 
 // Each piece's opaque runs [inicio, fin) per box row, in box columns, with
-// their colours packed 3 bytes a pixel, one piece after another. Read from
-// the sheet the first time a piece is drawn: the sheet's box rows lie a
-// whole sheet row apart, the packed copy is one short sequential block.
+// their colours packed 3 bytes a pixel, one piece after another, and its
+// shadow. Read from the sheet the first time a piece is drawn, and again
+// when its joins change (the bevel and shadow follow them): the sheet's box
+// rows lie a whole sheet row apart, the packed copy is one short
+// sequential block.
 struct Tramo {
   int32_t inicio, fin;
   size_t colores;  // offset of the run's first pixel in `colores`
@@ -110,7 +116,12 @@ struct Siluetas {
   size_t bytes = 0;
   int32_t rows = 0, cols = 0, boxW = 0, boxH = 0;
   uint32_t generacion = 0;        // counts the sheets forgotten
-  std::vector<uint8_t> leida;     // per piece
+  bool relieve = false;           // bevels and shadows read
+  std::vector<uint16_t> leida;    // per piece: 1 + the joins it was read with, 0 unread
+  size_t lecturas = 0;            // pieces read since the last start
+  MedidasRelieve medidas;
+  SombraPieza sombras;
+  std::vector<size_t> sombra;     // per piece: its first row in sombras.primero
   std::vector<int32_t> primero;   // boxH + 1 per piece: row r's runs are [f[r], f[r + 1])
   std::vector<Tramo> tramos;
   std::vector<uint8_t, SinCeros<uint8_t>> colores;
@@ -123,15 +134,32 @@ struct Siluetas {
     bytes = 0;
     leida.clear();
     primero.clear();
+    Vaciar();
+  }
+
+  void Vaciar() {
+    lecturas = 0;
     tramos.clear();
     colores.clear();
+    sombras.primero.clear();
+    sombras.tramos.clear();
+    sombras.factores.clear();
+    formas.clear();
+    std::fill(leida.begin(), leida.end(), 0);
+  }
+
+  // Pieces read again as their groups changed leave their old copies
+  // behind: past twice the pieces, start afresh.
+  void Recoger() {
+    if (lecturas > 2 * leida.size() + 64) Vaciar();
   }
 
   // Starts afresh when the sheet is not the one the runs were read from.
   void Comprobar() {
     const PuzzleState& p = puzzle;
+    const bool conRelieve = RelieveEnUso();
     if (hoja == p.sheet.data() && bytes == p.sheet.size() && rows == p.rows && cols == p.cols &&
-        boxW == p.boxW && boxH == p.boxH)
+        boxW == p.boxW && boxH == p.boxH && relieve == conRelieve)
       return;
     Olvidar();
     hoja = p.sheet.data();
@@ -140,8 +168,11 @@ struct Siluetas {
     cols = p.cols;
     boxW = p.boxW;
     boxH = p.boxH;
+    relieve = conRelieve;
+    medidas = relieve ? Relieve() : MedidasRelieve{};
     const size_t n = static_cast<size_t>(p.PieceCount());
     leida.assign(n, 0);
+    sombra.assign(relieve ? n : 0, 0);
     primero.assign(n * (static_cast<size_t>(boxH) + 1), 0);
     // A piece covers about its cell: room for all of them at once, so the
     // first full draw does not keep moving a growing block.
@@ -150,10 +181,18 @@ struct Siluetas {
     tramos.reserve(n * static_cast<size_t>(boxH) * 2);
   }
 
-  const int32_t* Filas(int32_t pieza) {
+  // The joins a piece is drawn with.
+  uint8_t Uniones(int32_t pieza) const { return relieve ? UnionesPieza(pieza) : 0; }
+
+  // Where a piece's shadow rows start in sombras.primero (row r's runs
+  // are [primero[s + r], primero[s + r + 1])), -1 without shadows.
+  int64_t Sombra(int32_t pieza) const { return relieve ? static_cast<int64_t>(sombra[static_cast<size_t>(pieza)]) : -1; }
+
+  const int32_t* Filas(int32_t pieza, uint8_t uniones) {
     int32_t* f = primero.data() + static_cast<size_t>(pieza) * (boxH + 1);
-    if (leida[pieza]) return f;
-    leida[pieza] = 1;
+    if (leida[pieza] == uniones + 1) return f;
+    leida[pieza] = static_cast<uint16_t>(uniones + 1);
+    ++lecturas;
     const size_t base = colores.size();
     colores.resize(base + 3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
     uint8_t* destino = colores.data() + base;
@@ -164,6 +203,7 @@ struct Siluetas {
       f[r] = static_cast<int32_t>(tramos.size());
       if (r + adelanto < boxH) Adelantar(puzzle.SheetPixel(pieza, 0, r + adelanto), boxW * 4);
       const uint8_t* s = puzzle.SheetPixel(pieza, 0, r);
+      const uint8_t* bisel = relieve ? puzzle.bevel.data() + (s - puzzle.sheet.data()) / 4 : nullptr;
       int32_t x = 0;
       while (x < boxW) {
         while (x < boxW && s[4 * x + 3] != 1) ++x;
@@ -174,13 +214,42 @@ struct Siluetas {
           destino[0] = s[4 * x];
           destino[1] = s[4 * x + 1];
           destino[2] = s[4 * x + 2];
+          if (bisel) AplicarBisel(bisel[x], uniones, destino);
         }
         tramos.back().fin = x;
       }
     }
     colores.resize(static_cast<size_t>(destino - colores.data()));
     f[boxH] = static_cast<int32_t>(tramos.size());
+    if (relieve) sombra[static_cast<size_t>(pieza)] = SombraDe(pieza, uniones, f);
     return f;
+  }
+
+  // Loose pieces of the same shape share one shadow: a few shapes stay in
+  // cache where thousands of copies would not.
+  std::unordered_map<uint64_t, std::vector<std::pair<const int32_t*, size_t>>> formas;
+
+  bool MismaForma(const int32_t* a, const int32_t* b) const {
+    for (int32_t r = 0; r < boxH; ++r) {
+      if (a[r + 1] - a[r] != b[r + 1] - b[r]) return false;
+      for (int32_t i = 0; i < a[r + 1] - a[r]; ++i)
+        if (tramos[a[r] + i].inicio != tramos[b[r] + i].inicio || tramos[a[r] + i].fin != tramos[b[r] + i].fin)
+          return false;
+    }
+    return true;
+  }
+
+  size_t SombraDe(int32_t pieza, uint8_t uniones, const int32_t* f) {
+    if (uniones != 0) return CalcularSombra(pieza, uniones, false, sombras);
+    uint64_t h = 1469598103934665603ull;
+    for (int32_t t = f[0]; t < f[boxH]; ++t) h = (h ^ (static_cast<uint64_t>(tramos[t].inicio) << 32 | tramos[t].fin)) * 1099511628211ull;
+    for (int32_t r = 0; r <= boxH; ++r) h = (h ^ static_cast<uint64_t>(f[r] - f[0])) * 1099511628211ull;
+    auto& iguales = formas[h];
+    for (const auto& [otra, indice] : iguales)
+      if (MismaForma(otra, f)) return indice;
+    const size_t indice = CalcularSombra(pieza, 0, false, sombras);
+    iguales.emplace_back(f, indice);
+    return indice;
   }
 };
 
@@ -188,8 +257,9 @@ Siluetas g_siluetas;
 
 // A piece collected for a rectangle.
 struct Recogida {
-  int32_t x, y;          // box position on the board
-  const int32_t* filas;  // its runs per box row
+  int32_t x, y;           // box position on the board
+  const int32_t* filas;   // its runs per box row
+  int64_t sombra;         // its shadow's first row in the shadows' rows, or -1
   bool marcada;
 };
 
@@ -310,6 +380,28 @@ void PintarMosaico(Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y
   }
 }
 
+// The piece's shadow over what is drawn below it.
+void PintarSombra(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+  const MedidasRelieve& m = g_siluetas.medidas;
+  const int64_t arriba = static_cast<int64_t>(p.y) - m.arriba;
+  const int32_t fy0 = static_cast<int32_t>(std::max<int64_t>(y0, arriba));
+  const int32_t fy1 = static_cast<int32_t>(std::min<int64_t>(y1, arriba + g_siluetas.sombras.filas));
+  const TramoSombra* tramos = g_siluetas.sombras.tramos.data();
+  const uint8_t* factores = g_siluetas.sombras.factores.data();
+  const int32_t* filas = g_siluetas.sombras.primero.data() + p.sombra;
+  for (int32_t py = fy0; py < fy1; ++py) {
+    const int32_t r = static_cast<int32_t>(py - arriba);
+    uint8_t* fila = tablero.Row(py);
+    for (int32_t t = filas[r], fin = filas[r + 1]; t < fin; ++t) {
+      const int64_t a = std::max<int64_t>(static_cast<int64_t>(p.x) + tramos[t].inicio, x0);
+      const int64_t b = std::min<int64_t>(static_cast<int64_t>(p.x) + tramos[t].fin, x1);
+      if (a >= b) continue;
+      Oscurecer(fila + 3 * a, factores + tramos[t].factor + 3 * (a - p.x - tramos[t].inicio),
+                static_cast<int32_t>(3 * (b - a)));
+    }
+  }
+}
+
 void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
   const int32_t boxW = puzzle.boxW, boxH = puzzle.boxH;
   const int32_t fy0 = std::max(y0, p.y), fy1 = std::min<int64_t>(y1, static_cast<int64_t>(p.y) + boxH);
@@ -368,15 +460,19 @@ void Recoger(const Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y
   const int64_t hasta = static_cast<int64_t>(tablero.first) + tablero.count;
   if (desde < 0 || hasta > static_cast<int64_t>(pz.order.size())) return;
   g_siluetas.Comprobar();
+  g_siluetas.Recoger();
+  const MedidasRelieve& m = g_siluetas.medidas;
   for (int64_t i = desde; i < hasta; ++i) {
     const int32_t pieza = pz.order[i];
     if (pieza < 0 || pieza >= n) continue;
     const PieceRecord& r = pz.pieces[pieza];
-    // Only boxes that share pixels with the rectangle can show.
-    if (r.x >= x1 || static_cast<int64_t>(r.x) + pz.boxW <= x0 || r.y >= y1 ||
-        static_cast<int64_t>(r.y) + pz.boxH <= y0)
+    // Only boxes that share pixels with the rectangle, with their shadows,
+    // can show.
+    if (static_cast<int64_t>(r.x) - m.izquierda >= x1 || static_cast<int64_t>(r.x) + pz.boxW + m.derecha <= x0 ||
+        static_cast<int64_t>(r.y) - m.arriba >= y1 || static_cast<int64_t>(r.y) + pz.boxH + m.abajo <= y0)
       continue;
-    g_recogidas.push_back({r.x, r.y, g_siluetas.Filas(pieza), r.unmarked == 0});
+    const int32_t* filas = g_siluetas.Filas(pieza, g_siluetas.Uniones(pieza));
+    g_recogidas.push_back({r.x, r.y, filas, g_siluetas.Sombra(pieza), r.unmarked == 0});
   }
 }
 
@@ -424,14 +520,29 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
   for (int32_t banda = y; banda < y1; banda += kFilasBanda) {
     const int32_t fin = std::min(y1, banda + kFilasBanda);
     PintarMosaico(tablero, x, x1, banda, fin, fantasma);
-    for (size_t i = g_recogidas.size(); i-- > 0;) PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
+    for (size_t i = g_recogidas.size(); i-- > 0;) {
+      if (g_recogidas[i].sombra >= 0) PintarSombra(tablero, g_recogidas[i], x, x1, banda, fin);
+      PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
+    }
   }
 }
 
 void DrawBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool invalidate, bool skipFront) {
   if (Verificar(board < 0 || board >= kBoardCount, kMensajeTablero)) return;
+  // One box, even with its shadow, is composed in one go.
+  const bool unaCaja = w <= puzzle.boxW || h <= puzzle.boxH;
+  if (RelieveEnUso() && w > 0 && h > 0) {
+    // What changed in the boxes changed their shadows too.
+    const MedidasRelieve m = Relieve();
+    const int64_t x0 = static_cast<int64_t>(x) - m.izquierda, y0 = static_cast<int64_t>(y) - m.arriba;
+    const int64_t x1 = static_cast<int64_t>(x) + w + m.derecha, y1 = static_cast<int64_t>(y) + h + m.abajo;
+    x = static_cast<int32_t>(std::max<int64_t>(x0, INT32_MIN));
+    y = static_cast<int32_t>(std::max<int64_t>(y0, INT32_MIN));
+    w = static_cast<int32_t>(std::min<int64_t>(x1 - x, INT32_MAX));
+    h = static_cast<int32_t>(std::min<int64_t>(y1 - y, INT32_MAX));
+  }
   if (!Recortar(puzzle.boards[board], x, y, w, h)) return;
-  if (w > puzzle.boxW && h > puzzle.boxH) {
+  if (!unaCaja && w > puzzle.boxW && h > puzzle.boxH) {
     // 5 x 5 parts, so that each collects only the pieces over it.
     const int32_t cw = w / 5, ch = h / 5;
     for (int32_t j = 0; j < 5; ++j)

@@ -12,6 +12,7 @@
 #include "Compositor.h"
 #include "ControlDC.h"
 #include "HImage.h"
+#include "Relieve.h"
 #include "Utilidades.h"
 #include "Verificar.h"
 
@@ -358,6 +359,7 @@ bool CreatePuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId, bool newGame)
   }
 
   // The sheet is new: whatever was read from the old one is stale.
+  HornearBisel();
   ForgetPieceShapes();
   KillPuzzleClock();
   Shell().RefreshMagnifier();

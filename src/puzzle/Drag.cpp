@@ -6,6 +6,7 @@
 #include "Compositor.h"
 #include "Deshacer.h"
 #include "Fitting.h"
+#include "Relieve.h"
 #include "Utilidades.h"
 
 namespace {
@@ -93,7 +94,66 @@ uint32_t Convert(const DisplayFormat& f, uint32_t blue, uint32_t green, uint32_t
          (blue / f.divisor[2]) << f.shift[2];
 }
 
+// The lifted shadow of the last piece drawn as a sprite.
+struct SombraLevantada {
+  int32_t pieza = -1;
+  uint32_t generacion = 0;
+  const uint8_t* hoja = nullptr;
+  SombraPieza sombra;
+};
+SombraLevantada g_levantada;
+
+const SombraPieza& Levantada(int32_t piece) {
+  SombraLevantada& l = g_levantada;
+  if (l.pieza != piece || l.generacion != PuzzleGeneration() || l.hoja != puzzle.sheet.data()) {
+    l.pieza = piece;
+    l.generacion = PuzzleGeneration();
+    l.hoja = puzzle.sheet.data();
+    l.sombra = SombraPieza{};
+    CalcularSombra(piece, 0, true, l.sombra);
+  }
+  return l.sombra;
+}
+
+// Darkens the canvas under the lifted shadow; in 16 bits each channel by
+// its mask.
+void PaintShadow(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y) {
+  const DisplayFormat& f = puzzle.display;
+  const int32_t bytes = SpriteBytesPerPixel(f);
+  const MedidasRelieve m = Relieve(true);
+  const SombraPieza& s = Levantada(piece);
+  for (int32_t fila = 0; fila < s.filas; ++fila) {
+    uint8_t* row = pixels + static_cast<int64_t>(y - m.arriba + fila) * stride;
+    for (int32_t t = s.primero[static_cast<size_t>(fila)]; t < s.primero[static_cast<size_t>(fila) + 1]; ++t) {
+      const TramoSombra& tr = s.tramos[static_cast<size_t>(t)];
+      const uint8_t* factor = s.factores.data() + tr.factor;
+      uint8_t* d = row + static_cast<int64_t>(x + tr.inicio) * bytes;
+      for (int32_t c = tr.inicio; c < tr.fin; ++c, factor += 3, d += bytes) {
+        const uint32_t k = *factor;
+        if (f.bits == 16) {
+          uint16_t v;
+          std::memcpy(&v, d, 2);
+          uint32_t r = 0;
+          for (int canal = 0; canal < 3; ++canal) r |= ((v & f.masks[canal]) * k >> 8) & f.masks[canal];
+          v = static_cast<uint16_t>(r);
+          std::memcpy(d, &v, 2);
+        } else {
+          d[0] = static_cast<uint8_t>(d[0] * k >> 8);
+          d[1] = static_cast<uint8_t>(d[1] * k >> 8);
+          d[2] = static_cast<uint8_t>(d[2] * k >> 8);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
+
+SpriteMargins SpriteMarginsNow() {
+  if (!RelieveEnUso()) return {};
+  const MedidasRelieve m = Relieve(true);
+  return {m.izquierda, m.arriba, m.derecha, m.abajo};
+}
 
 int32_t HitTestPiece(int board, int32_t x, int32_t y) {
   if (!puzzle.Exists()) return -1;
@@ -170,13 +230,18 @@ void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
   const DisplayFormat& f = puzzle.display;
   const int32_t bytes = SpriteBytesPerPixel(f);
   const bool marked = Marked(piece);
+  const bool relieve = RelieveEnUso();
+  if (relieve) PaintShadow(piece, pixels, stride, x, y);
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
     const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);
+    const uint8_t* bevel = relieve ? puzzle.bevel.data() + (sheet - puzzle.sheet.data()) / 4 : nullptr;
     const bool patternRow = marked && py % 2 == 0;
     for (int32_t px = 0; px < puzzle.boxW; ++px, sheet += 4) {
       if (sheet[3] != 1) continue;
-      uint32_t blue = sheet[0], green = sheet[1], red = sheet[2];
+      uint8_t bgr[3] = {sheet[0], sheet[1], sheet[2]};
+      if (bevel) AplicarBisel(bevel[px], 0, bgr);
+      uint32_t blue = bgr[0], green = bgr[1], red = bgr[2];
       if (patternRow && px % 3 == 0) blue = 255 - blue, green = 255 - green, red = 255 - red;
       const uint32_t v = Convert(f, blue, green, red);
       std::memcpy(row + static_cast<int64_t>(px) * bytes, &v, static_cast<size_t>(bytes));

@@ -43,6 +43,15 @@ void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t heigh
 int32_t SpriteBytesPerPixel(const DisplayFormat& format);
 
 // Draws piece `piece`'s opaque pixels, converted to puzzle.display, into a
-// top-down canvas of that format with its box's top-left corner at (x, y).
-// The caller makes sure the whole box lies inside the canvas.
+// top-down canvas of that format with its box's top-left corner at (x, y),
+// bevelled all round as a loose piece, over its lifted shadow. The caller
+// makes sure the whole sprite (the box and SpriteMargins around it) lies
+// inside the canvas.
 void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y);
+
+// How far the sprite reaches past the piece's box on each side: the lifted
+// piece's shadow (none without relief).
+struct SpriteMargins {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+SpriteMargins SpriteMarginsNow();

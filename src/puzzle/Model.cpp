@@ -31,6 +31,7 @@ void LiberarPuzzle() {
   // The sheet's memory is kept for the next cut (tens of megabytes on a
   // large screen that would otherwise be faulted in again page by page).
   puzzle.sheet.clear();
+  puzzle.bevel.clear();
   Liberar(puzzle.pieces);
   Liberar(puzzle.order);
   Liberar(puzzle.scratch);

@@ -72,6 +72,9 @@ struct PuzzleState {
   // 32-bit bottom-up: blue, green, red, coverage (1 = the piece's pixel).
   // Piece i owns the box at (i % cols * boxW, i / cols * boxH) from the top.
   std::vector<uint8_t> sheet;
+  // One byte per sheet pixel, in the sheet's layout: the piece's bevel
+  // there (see Relieve.h); empty when the pieces are drawn flat.
+  std::vector<uint8_t> bevel;
   std::vector<PieceRecord> pieces;
   std::vector<int32_t> order;  // seven segments, board 0 first; front piece first
   std::vector<int32_t> scratch;  // for moving blocks of the order array

@@ -44,6 +44,7 @@ struct Arrastre {
   HWND ventana = nullptr;  // the board window the sprite is shown on
   int tablero = -1;        // the board the piece was picked up from
   int32_t posicion = 0;    // its place in that board's stack before the press
+  SpriteMargins margen;    // the sprite's reach past the box (its shadow)
 };
 Arrastre g_arrastre;
 
@@ -91,33 +92,39 @@ void DibujarBanda(HWND hwnd) {
 
 // ---- The sprite ------------------------------------------------------------
 
-// One drag step: the sprite leaves its old place and is drawn at `q` on
-// `destino`, with three block copies of at most twice the box.
+// The sprite's size: the box and its shadow's reach.
+int32_t AnchoSprite() { return puzzle.boxW + g_arrastre.margen.left + g_arrastre.margen.right; }
+int32_t AltoSprite() { return puzzle.boxH + g_arrastre.margen.top + g_arrastre.margen.bottom; }
+
+// One drag step: the sprite leaves its old place and is drawn with its box
+// at `q` on `destino`, with three block copies of at most twice the sprite.
 void MoverSprite(HWND destino, POINT q) {
-  const int32_t bw = puzzle.boxW, bh = puzzle.boxH;
+  const int32_t bw = AnchoSprite(), bh = AltoSprite();
   Arrastre& a = g_arrastre;
+  const POINT viejo{a.sprite.x - a.margen.left, a.sprite.y - a.margen.top};
+  const POINT nuevo{q.x - a.margen.left, q.y - a.margen.top};
   POINT desplazamiento{0, 0};
-  RECT mostrar{q.x, q.y, q.x + bw, q.y + bh};
+  RECT mostrar{nuevo.x, nuevo.y, nuevo.x + bw, nuevo.y + bh};
   {
     DCVentana pantalla(a.ventana);
     Punto u, tamU;
     if (destino == a.ventana &&
-        CruzarRectangulos({a.sprite.x, a.sprite.y}, {bw, bh}, {q.x, q.y}, {bw, bh}, kCruceUnion, &u, &tamU)) {
+        CruzarRectangulos({viejo.x, viejo.y}, {bw, bh}, {nuevo.x, nuevo.y}, {bw, bh}, kCruceUnion, &u, &tamU)) {
       BitBlt(g_trabajo.Hdc(), 0, 0, tamU.x, tamU.y, pantalla.Get(), u.x, u.y, SRCCOPY);
-      BitBlt(g_trabajo.Hdc(), a.sprite.x - u.x, a.sprite.y - u.y, bw, bh, g_debajo.Hdc(), 0, 0, SRCCOPY);
-      desplazamiento = {q.x - u.x, q.y - u.y};
+      BitBlt(g_trabajo.Hdc(), viejo.x - u.x, viejo.y - u.y, bw, bh, g_debajo.Hdc(), 0, 0, SRCCOPY);
+      desplazamiento = {nuevo.x - u.x, nuevo.y - u.y};
       mostrar = {u.x, u.y, u.x + tamU.x, u.y + tamU.y};
     } else {
-      BitBlt(pantalla.Get(), a.sprite.x, a.sprite.y, bw, bh, g_debajo.Hdc(), 0, 0, SRCCOPY);
+      BitBlt(pantalla.Get(), viejo.x, viejo.y, bw, bh, g_debajo.Hdc(), 0, 0, SRCCOPY);
       DCVentana nueva(destino);
-      BitBlt(g_trabajo.Hdc(), 0, 0, bw, bh, nueva.Get(), q.x, q.y, SRCCOPY);
+      BitBlt(g_trabajo.Hdc(), 0, 0, bw, bh, nueva.Get(), nuevo.x, nuevo.y, SRCCOPY);
       a.ventana = destino;
     }
   }
   BitBlt(g_debajo.Hdc(), 0, 0, bw, bh, g_trabajo.Hdc(), desplazamiento.x, desplazamiento.y, SRCCOPY);
   GdiFlush();
-  PaintSprite(puzzle.order[puzzle.boards[a.tablero].first], g_trabajo.Pixeles(), g_trabajo.Stride(), desplazamiento.x,
-              desplazamiento.y);
+  PaintSprite(puzzle.order[puzzle.boards[a.tablero].first], g_trabajo.Pixeles(), g_trabajo.Stride(),
+              desplazamiento.x + a.margen.left, desplazamiento.y + a.margen.top);
   DCVentana pantalla(a.ventana);
   BitBlt(pantalla.Get(), mostrar.left, mostrar.top, mostrar.right - mostrar.left, mostrar.bottom - mostrar.top,
          g_trabajo.Hdc(), 0, 0, SRCCOPY);
@@ -127,8 +134,8 @@ void MoverSprite(HWND destino, POINT q) {
 // Puts back what the sprite covers.
 void BorrarSprite() {
   DCVentana pantalla(g_arrastre.ventana);
-  BitBlt(pantalla.Get(), g_arrastre.sprite.x, g_arrastre.sprite.y, puzzle.boxW, puzzle.boxH, g_debajo.Hdc(), 0, 0,
-         SRCCOPY);
+  BitBlt(pantalla.Get(), g_arrastre.sprite.x - g_arrastre.margen.left, g_arrastre.sprite.y - g_arrastre.margen.top,
+         AnchoSprite(), AltoSprite(), g_debajo.Hdc(), 0, 0, SRCCOPY);
 }
 
 // ---- Press, drag, release ------------------------------------------------
@@ -142,8 +149,9 @@ void OnPress(HWND hwnd, POINT p) {
   SetCapture(hwnd);
   Cronometro cronometro;
   const int32_t posicion = HitTestPiece(b, p.x, p.y);
-  if (posicion < 0 || !g_debajo.Ajustar(puzzle.boxW, puzzle.boxH, puzzle.display) ||
-      !g_trabajo.Ajustar(2 * puzzle.boxW, 2 * puzzle.boxH, puzzle.display)) {
+  g_arrastre.margen = SpriteMarginsNow();
+  if (posicion < 0 || !g_debajo.Ajustar(AnchoSprite(), AltoSprite(), puzzle.display) ||
+      !g_trabajo.Ajustar(2 * AnchoSprite(), 2 * AltoSprite(), puzzle.display)) {
     for (POINT& q : g_arrastre.banda) q = p;
     g_arrastre.modo = kBanda;
     return;
@@ -155,8 +163,9 @@ void OnPress(HWND hwnd, POINT p) {
   g_arrastre.presion = Punto2(p.x - r.x, p.y - r.y);
   g_arrastre.modo = kPieza;
   g_arrastre.tablero = b;
-  // The clean background under the box, from the board just recomposed.
-  CopiarImagen(g_debajo.Hdc(), 0, 0, b, r.x, r.y, puzzle.boxW, puzzle.boxH);
+  // The clean background under the sprite, from the board just recomposed.
+  CopiarImagen(g_debajo.Hdc(), 0, 0, b, r.x - g_arrastre.margen.left, r.y - g_arrastre.margen.top, AnchoSprite(),
+               AltoSprite());
   g_arrastre.ventana = hwnd;
   cronometro.Anotar(Medida::Presion);
   OnDrag(hwnd, p);

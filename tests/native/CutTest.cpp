@@ -20,6 +20,7 @@
 #include "Cut.h"
 #include "Fitting.h"
 #include "Puzzle.h"
+#include "Relieve.h"
 #include "ShellFalso.h"
 #include "Troquel.h"
 #include "TroquelPrueba.h"
@@ -286,9 +287,8 @@ TEST_F(CutTest, DieChecks) {
   EXPECT_FALSE(DieUsable(2, 2, kTroquel));  // no archive
 }
 
-// Solved, the table shows the grid area of the scaled picture at the
-// solved place pixel for pixel, and the mosaic where no piece lies.
-TEST_F(CutTest, SolvedTableShowsThePictureOverTheMosaic) {
+// The table's mosaic for these tests.
+HIMAGE MosaicoPrueba() {
   static HIMAGE mosaico = [] {
     HIMAGE m = AsignarHIMAGE(100 * 100);
     *m = CabeceraInfoBMP{40, 100, 100, 1, 8, 0, 100 * 100, 0, 0, 256, 0};
@@ -296,38 +296,192 @@ TEST_F(CutTest, SolvedTableShowsThePictureOverTheMosaic) {
     for (int i = 0; i < 100 * 100; ++i) PixelesHIMAGE(m)[i] = static_cast<uint8_t>(i * 13);
     return m;
   }();
-  MosaicoPuzzle(mosaico);
+  return mosaico;
+}
+
+void ColorMosaico(int32_t px, int32_t py, uint8_t* bgr) {
+  const ColorRGBQ& m = ColoresHIMAGE(MosaicoPrueba())[FilaHIMAGE(MosaicoPrueba(), py % 100)[px % 100]];
+  bgr[0] = m.rgbBlue, bgr[1] = m.rgbGreen, bgr[2] = m.rgbRed;
+}
+
+// Solved, the table shows the grid area of the scaled picture at the
+// solved place pixel for pixel, and the mosaic where no piece lies. With
+// the relief, only the solved puzzle's outer edge is bevelled and shaded:
+// no seam shows inside.
+TEST_F(CutTest, SolvedTableShowsThePictureOverTheMosaic) {
+  MosaicoPuzzle(MosaicoPrueba());
+  const double escala = 1.25;
+  for (const bool relieve : {false, true}) {
+    ActivarRelieve(relieve);
+    puzzle.boards[kTable] = Board{};
+    ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
+    ASSERT_TRUE(Cortar({331, 207}, 4, 5, escala));
+    SolvePuzzle();
+    const MedidasRelieve m = Relieve();
+    const int32_t w = static_cast<int32_t>(331 * escala), h = static_cast<int32_t>(207 * escala);
+    const int32_t gw = puzzle.cellW * puzzle.cols, gh = puzzle.cellH * puzzle.rows;
+    const int32_t ox = (kMesaAncho - gw) / 2, oy = (kMesaAlto - gh) / 2;
+    // With the relief, the outer band: the bevel inside, the shadow outside.
+    const int32_t dentro = relieve ? m.bisel + 1 : 0, fuera = relieve ? m.derecha + 1 : 0;
+    int malos = 0, borde = 0, bordeCambiado = 0;
+    for (int32_t py = 0; py < kMesaAlto; ++py) {
+      const uint8_t* fila = puzzle.boards[kTable].Row(py);
+      for (int32_t px = 0; px < kMesaAncho; ++px) {
+        const int32_t gx = px - ox, gy = py - oy;
+        // The last column and row keep one picture pixel past the cell where
+        // the picture goes on: that strip may show either.
+        if ((gx == gw && gy >= 0 && gy <= gh) || (gy == gh && gx >= 0 && gx <= gw)) continue;
+        uint8_t esperado[3];
+        const bool enRejilla = gx >= 0 && gx < gw && gy >= 0 && gy < gh;
+        if (enRejilla) {
+          const uint32_t c = Color24(std::min(static_cast<int32_t>(gx / escala), 330),
+                                     std::min(static_cast<int32_t>(gy / escala), 206));
+          esperado[0] = c & 255, esperado[1] = (c >> 8) & 255, esperado[2] = c >> 16;
+        } else {
+          ColorMosaico(px, py, esperado);
+        }
+        const bool interior = gx >= dentro && gx < gw - dentro && gy >= dentro && gy < gh - dentro;
+        const bool lejos = gx < -fuera || gx >= gw + fuera || gy < -fuera || gy >= gh + fuera;
+        const bool distinto = std::memcmp(fila + 3 * px, esperado, 3) != 0;
+        if (interior || lejos) {
+          malos += distinto;
+        } else {
+          ++borde;
+          bordeCambiado += distinto;
+        }
+      }
+    }
+    EXPECT_EQ(malos, 0) << "relief " << relieve;
+    // The edge of the finished puzzle shows: most of the band is lit or shaded.
+    if (relieve) {
+      EXPECT_GT(bordeCambiado, borde / 2);
+    }
+    EXPECT_LE(gw, w);
+    EXPECT_LE(gh, h);
+    ClosePuzzle(false);
+  }
+  puzzle.boards[kTable] = Board{};
+}
+
+// Whether piece i covers box pixel (x, y); nothing outside its box.
+bool Cubierto(int32_t i, int32_t x, int32_t y) {
+  return x >= 0 && y >= 0 && x < puzzle.boxW && y < puzzle.boxH && puzzle.SheetPixel(i, x, y)[3] == 1;
+}
+
+// The bevel and the shadow of loose pieces, pixel for pixel, against a
+// reference worked out from each piece's mask alone: the bevel by walking
+// the diagonal to the cut, the shadow by summing the mask under a tent of
+// radius 2r (two box blurs) around the offset point.
+TEST_F(CutTest, LoosePiecesShowTheirBevelAndShadowAsTheMaskGives) {
+  MosaicoPuzzle(MosaicoPrueba());
+  ActivarRelieve(true);
   puzzle.boards[kTable] = Board{};
   ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
-  const double escala = 1.25;
-  ASSERT_TRUE(Cortar({331, 207}, 4, 5, escala));
-  SolvePuzzle();
-  const int32_t w = static_cast<int32_t>(331 * escala), h = static_cast<int32_t>(207 * escala);
-  const int32_t gw = puzzle.cellW * puzzle.cols, gh = puzzle.cellH * puzzle.rows;
-  const int32_t ox = (kMesaAncho - gw) / 2, oy = (kMesaAlto - gh) / 2;
-  int malos = 0;
+  ASSERT_TRUE(Cortar({331, 207}, 3, 4, 1.0, true, kGenerado + 1));
+  const MedidasRelieve m = Relieve();
+  ASSERT_GE(m.bisel, 2);
+  const int32_t paso = std::max(puzzle.boxW, puzzle.boxH) + m.derecha + m.izquierda + 2;
+  const int32_t n = puzzle.PieceCount();
+  ASSERT_LE((n + 5) / 6 * paso, kMesaAlto);
+  // Apart from each other, so that no shadow reaches another piece.
+  for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = {0, 1, {}, m.izquierda + i % 6 * paso, m.arriba + i / 6 * paso};
+  DrawAllBoards(false);
+
+  const int32_t w = m.bisel, r = m.radio, o = m.desvio;
+  const int64_t total = static_cast<int64_t>(2 * r + 1) * (2 * r + 1) * (2 * r + 1) * (2 * r + 1);
+  int malos = 0, biselados = 0, sombreados = 0;
   for (int32_t py = 0; py < kMesaAlto; ++py) {
     const uint8_t* fila = puzzle.boards[kTable].Row(py);
     for (int32_t px = 0; px < kMesaAncho; ++px) {
-      const int32_t gx = px - ox, gy = py - oy;
-      // The last column and row keep one picture pixel past the cell where
-      // the picture goes on: that strip may show either.
-      if ((gx == gw && gy >= 0 && gy <= gh) || (gy == gh && gx >= 0 && gx <= gw)) continue;
       uint8_t esperado[3];
-      if (gx >= 0 && gx < gw && gy >= 0 && gy < gh) {
-        const uint32_t c = Color24(std::min(static_cast<int32_t>(gx / escala), 330),
-                                   std::min(static_cast<int32_t>(gy / escala), 206));
-        esperado[0] = c & 255, esperado[1] = (c >> 8) & 255, esperado[2] = c >> 16;
-      } else {
-        const ColorRGBQ& m = ColoresHIMAGE(mosaico)[FilaHIMAGE(mosaico, py % 100)[px % 100]];
-        esperado[0] = m.rgbBlue, esperado[1] = m.rgbGreen, esperado[2] = m.rgbRed;
+      ColorMosaico(px, py, esperado);
+      for (int32_t i = 0; i < n; ++i) {
+        const int32_t x = px - puzzle.pieces[i].x, y = py - puzzle.pieces[i].y;
+        if (x < -m.izquierda || y < -m.arriba || x >= puzzle.boxW + m.derecha || y >= puzzle.boxH + m.abajo) continue;
+        if (Cubierto(i, x, y)) {
+          const uint8_t* s = puzzle.SheetPixel(i, x, y);
+          for (int c = 0; c < 3; ++c) esperado[c] = s[c];
+          int32_t luz = 1, sombra = 1;
+          while (luz <= w && Cubierto(i, x - luz, y - luz)) ++luz;
+          while (sombra <= w && Cubierto(i, x + sombra, y + sombra)) ++sombra;
+          const int32_t d = std::min(luz, sombra);
+          if (d <= w) {
+            ++biselados;
+            const uint32_t fuerza = std::min(7, std::max(1, (7 * (w - d + 1) + w / 2) / w));
+            for (int c = 0; c < 3; ++c)
+              esperado[c] = sombra < luz ? static_cast<uint8_t>(esperado[c] * (256 - fuerza * 14) >> 8)
+                                         : static_cast<uint8_t>(esperado[c] + ((255 - esperado[c]) * fuerza * 17 >> 8));
+          }
+        } else {
+          int64_t suma = 0;
+          for (int32_t ty = -2 * r; ty <= 2 * r; ++ty)
+            for (int32_t tx = -2 * r; tx <= 2 * r; ++tx)
+              if (Cubierto(i, x - o + tx, y - o + ty)) suma += (2 * r + 1 - std::abs(tx)) * (2 * r + 1 - std::abs(ty));
+          uint32_t a = static_cast<uint32_t>(suma * 150 / total);
+          if (a < 4) a = 0;  // too faint to draw
+          sombreados += a > 0;
+          for (int c = 0; c < 3; ++c) esperado[c] = static_cast<uint8_t>(esperado[c] * (256 - a) >> 8);
+        }
       }
       malos += std::memcmp(fila + 3 * px, esperado, 3) != 0;
     }
   }
   EXPECT_EQ(malos, 0);
-  EXPECT_LE(gw, w);
-  EXPECT_LE(gh, h);
+  EXPECT_GT(biselados, n * 4 * puzzle.cellW);
+  EXPECT_GT(sombreados, n * 2 * puzzle.cellW);
+  ClosePuzzle(false);
+  puzzle.boards[kTable] = Board{};
+}
+
+// Of two overlapping pieces, the shadow of the upper one darkens the lower
+// one; the upper one's pixels are as it shows alone.
+TEST_F(CutTest, AShadowDarkensOnlyThePieceBelow) {
+  MosaicoPuzzle(MosaicoPrueba());
+  ActivarRelieve(true);
+  puzzle.boards[kTable] = Board{};
+  ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
+  ASSERT_TRUE(Cortar({331, 207}, 3, 4));
+  const int32_t n = puzzle.PieceCount(), a = 0, b = 6;  // not neighbours
+  // The table holds a and b; the rest wait in box 0.
+  std::vector<int32_t> resto;
+  for (int32_t i = 0; i < n; ++i)
+    if (i != a && i != b) resto.push_back(i);
+  std::copy(resto.begin(), resto.end(), puzzle.order.begin());
+  puzzle.boards[0].first = 0, puzzle.boards[0].count = n - 2;
+  puzzle.boards[kTable].first = n - 2, puzzle.boards[kTable].count = 2;
+  // The upper piece up-left of the lower one, which its shadow falls on.
+  const int32_t dx = puzzle.cellW / 2, dy = puzzle.cellH / 2;
+  auto imagen = [&](int32_t arriba, int32_t abajo, bool conArriba, bool conAbajo) {
+    puzzle.order[n - 2] = arriba, puzzle.order[n - 1] = abajo;
+    puzzle.pieces[arriba] = {0, 1, {}, conArriba ? 200 : 600, 150};
+    puzzle.pieces[abajo] = {0, 1, {}, conAbajo ? 200 + dx : 600, 150 + dy + (conAbajo ? 0 : 300)};
+    DrawAllBoards(false);
+    return puzzle.boards[kTable].bits;
+  };
+  for (const auto& [arriba, abajo] : {std::pair{a, b}, std::pair{b, a}}) {
+    const std::vector<uint8_t> sola = imagen(arriba, abajo, true, false);
+    const std::vector<uint8_t> juntas = imagen(arriba, abajo, true, true);
+    const std::vector<uint8_t> debajo = imagen(arriba, abajo, false, true);
+    int arribaIgual = 0, arribaPixeles = 0, oscurecidos = 0, aclarados = 0;
+    const Board& mesa = puzzle.boards[kTable];
+    for (int32_t py = 0; py < mesa.Height(); ++py)
+      for (int32_t px = 0; px < mesa.Width(); ++px) {
+        const size_t k = static_cast<size_t>(mesa.lastRow - py) * mesa.stride + 3 * static_cast<size_t>(px);
+        if (Cubierto(arriba, px - 200, py - 150)) {
+          ++arribaPixeles;
+          arribaIgual += std::memcmp(&juntas[k], &sola[k], 3) == 0;
+        } else if (Cubierto(abajo, px - 200 - dx, py - 150 - dy)) {
+          for (int c = 0; c < 3; ++c) {
+            oscurecidos += juntas[k + c] < debajo[k + c];
+            aclarados += juntas[k + c] > debajo[k + c];
+          }
+        }
+      }
+    EXPECT_EQ(arribaIgual, arribaPixeles) << "upper piece " << arriba;
+    EXPECT_GT(oscurecidos, puzzle.cellW) << "upper piece " << arriba;
+    EXPECT_EQ(aclarados, 0) << "upper piece " << arriba;
+  }
+  ClosePuzzle(false);
   puzzle.boards[kTable] = Board{};
 }
 
