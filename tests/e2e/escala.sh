@@ -108,13 +108,14 @@ if [ "$dpi" = 192 ]; then
   esperar_quieta
   shot cortado >/dev/null
   # A piece dropped on box button 1 goes into box 1; Ctrl+Z takes it back.
+  # (Whichever piece lies on top at piece 0's middle goes.)
   read -r x0 y0 <<<"$(centro_pieza 0)"
-  arrastrar "$x0" "$y0" $boton1
-  [ "${P_TABLERO[0]}" = 0 ] || fail "the piece did not go into box 1 (board ${P_TABLERO[0]})"
+  pieza_movida "$x0" "$y0" $boton1 || fail "no piece moved"
+  [ "${P_TABLERO[$MOVIDA]}" = 0 ] || fail "piece $MOVIDA did not go into box 1 (board ${P_TABLERO[$MOVIDA]})"
   marca=$(volcado_marca)
   xdotool key ctrl+z
   juego_esperar_volcado "$marca" || fail "Ctrl+Z wrote no dump"
-  [ "${P_TABLERO[0]}" = 6 ] || fail "Ctrl+Z did not take the piece back"
+  [ "${P_TABLERO[$MOVIDA]}" = 6 ] || fail "Ctrl+Z did not take piece $MOVIDA back"
   juego_iniciar "Image\\3.bmp,2,2,0" || fail "the game did not start with a small puzzle"
   juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fail "the pieces did not join into one"
   esperar_video final >/dev/null || fail "the finishing video did not start"

@@ -278,9 +278,9 @@ TEST_F(PantallaJuego, LosingTheCaptureMidDragPutsThePieceBack) {
   Bombear(300);
   ASSERT_FALSE(IsWindowVisible(VentanaOpciones()));
   ASSERT_FALSE(IsWindowVisible(VentanaHerramientas()));
+  P(2).group = P(3).group = 4;
   Poner(2, 300, 300);
   Poner(5, 300 + puzzle.cellW, 300 + puzzle.cellH / 2);  // over piece 2's margin, ahead of it
-  P(2).group = P(3).group = 4;
   // Box 2's board right under the table's point (-1, -1).
   POINT fuera{-1, -1};
   ClientToScreen(Mesa(), &fuera);
