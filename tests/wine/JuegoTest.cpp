@@ -28,6 +28,7 @@
 #include "Globales.h"
 #include "InicioPrueba.h"
 #include "Herramientas.h"
+#include "InfoImagenes.h"
 #include "LienzoArrastre.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -802,6 +803,40 @@ TEST_F(PantallaJuego, ShortcutsWaitForAPopUpAndLeaveATypedFieldAlone) {
   SetCapture(Mesa());
   EXPECT_FALSE(Tecla('G', true));
   ReleaseCapture();
+}
+
+// Escape closes what lies on top, one window a press: the active box, then
+// the highest of the magnifier and the other boxes; the information page's
+// card, then the page, which holds the other shortcuts back meanwhile.
+TEST_F(PantallaJuego, EscapeClosesTheWindowOnTop) {
+  ASSERT_TRUE(Tecla('3'));
+  ASSERT_TRUE(Tecla('M'));
+  ASSERT_TRUE(Tecla('5'));
+  for (HWND cerrada : {VentanaCaja(4), VentanaLupa(), VentanaCaja(2)}) {
+    ASSERT_TRUE(IsWindowVisible(cerrada));
+    ASSERT_TRUE(Tecla(VK_ESCAPE));
+    Bombear();
+    EXPECT_FALSE(IsWindowVisible(cerrada));
+  }
+  EXPECT_EQ(GetActiveWindow(), ventanaPrincipal);
+
+  HWND info = AbrirInfo(ventanaPrincipal);
+  Bombear();
+  const size_t niveles = Historial().Niveles();
+  EXPECT_FALSE(Tecla('G', true));
+  EXPECT_EQ(Historial().Niveles(), niveles);
+  SendMessageA(info, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonImagenInfo(0)));
+  Bombear();
+  HWND tarjeta = GetActiveWindow();
+  ASSERT_NE(tarjeta, info) << "the card is open";
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear(100);
+  EXPECT_FALSE(IsWindow(tarjeta));
+  ASSERT_TRUE(IsWindow(info));
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear(100);
+  EXPECT_FALSE(IsWindow(info));
+  EXPECT_TRUE(IsWindow(ventanaPrincipal));
 }
 
 }  // namespace
