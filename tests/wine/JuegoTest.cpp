@@ -204,7 +204,9 @@ TEST_F(PantallaJuego, DropWithinSixPixelsJoinsAndSevenDoesNot) {
   }
 }
 
-TEST_F(PantallaJuego, DropOnABoxButtonCentresThePieceInThatBoxAndSwapsTheButtonPicture) {
+// Drops on a box's button lie side by side in the box, from its top left.
+TEST_F(PantallaJuego, DropsOnABoxButtonLieSideBySideInThatBoxAndSwapTheButtonPicture) {
+  Cortar(10, 14);  // two places a row in a box
   Poner(3, 200, 200);
   const POINT c = Centro(3);
   const RECT boton = Rect(BotonCaja(2));
@@ -223,9 +225,14 @@ TEST_F(PantallaJuego, DropOnABoxButtonCentresThePieceInThatBoxAndSwapsTheButtonP
   Arrastrar(c, sobre);
   EXPECT_EQ(puzzle.boards[2].count, 1);
   EXPECT_EQ(Frente(2), 3);
-  const Board& caja = puzzle.boards[2];
-  EXPECT_EQ(std::pair(P(3).x, P(3).y), std::pair((caja.Width() - puzzle.boxW) / 2, (caja.Height() - puzzle.boxH) / 2));
+  EXPECT_EQ(std::pair(P(3).x, P(3).y), std::pair(0, 0));
   EXPECT_TRUE(igual(602));
+  Poner(7, 200, 200);
+  Arrastrar(Centro(7), sobre);
+  EXPECT_EQ(Frente(2), 7);
+  EXPECT_EQ(std::pair(P(7).x, P(7).y), std::pair(puzzle.cellW + puzzle.marginX, 0));
+  BringToFront(2, 0, false);
+  PutDownPiece(2, kTable, 500, 300);
   // Out of the box again: the box is empty and its button says so.
   SetWindowPos(VentanaCaja(2), nullptr, 0, 0, 0, 0, kSwpMostrar);
   Bombear();
@@ -700,6 +707,10 @@ TEST_F(PantallaJuego, EdgesGoToTheFirstEmptyBoxNamedInTheGamesLanguage) {
     EXPECT_EQ(puzzle.boards[1].count, 10);
     EXPECT_EQ(Titulo(VentanaCaja(1)), c.nombre);
     EXPECT_TRUE(IsWindowVisible(VentanaCaja(1))) << "the box opens";
+    // Grown to show them, within the screen.
+    const RECT r = Rect(VentanaCaja(1));
+    EXPECT_GT(r.right - r.left, 300);
+    EXPECT_TRUE(r.left >= 0 && r.top >= kYTablero && r.right <= Rect(BotonCaja(0)).left && r.bottom <= arranque.altoPantalla);
     for (int32_t i = 0; i < puzzle.boards[1].count; ++i) EXPECT_TRUE(EsPiezaBorde(puzzle.order[puzzle.boards[1].first + i]));
     // Undone: the pieces and the box's old name come back.
     ASSERT_TRUE(Tecla('Z', true));
