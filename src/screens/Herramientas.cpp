@@ -17,6 +17,7 @@
 #include "Ordenar.h"
 #include "Peticiones.h"
 #include "Puzzle.h"
+#include "ResaltePista.h"
 #include "TableroPuzzle.h"
 
 namespace {
@@ -81,10 +82,13 @@ void OnClic(int boton) {
       SolvePuzzle();
       VolcarPuzzle();
       break;
-    case kHerramientaPista:
+    case kHerramientaPista: {
+      const int32_t pistas = puzzle.hints;
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
+      if (puzzle.hints != pistas) ResaltarPista();
       VolcarPuzzle();
       break;
+    }
     case kHerramientaBordes:
       BordesACajaVacia();
       break;

@@ -37,6 +37,7 @@
 #include "Opciones.h"
 #include "Ordenar.h"
 #include "PeticionesGrabadas.h"
+#include "ResaltePista.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -814,6 +815,41 @@ TEST_F(PantallaJuego, ShortcutsWaitForAPopUpAndLeaveATypedFieldAlone) {
   SetCapture(Mesa());
   EXPECT_FALSE(Tecla('G', true));
   ReleaseCapture();
+}
+
+// The hint's join lights up over the table for about a second, its pieces
+// lighter than the table's image; then the table shows its image again,
+// pixel for pixel.
+TEST_F(PantallaJuego, TheHintLightsUpTheJoinForAMomentAndLeavesNoMark) {
+  ASSERT_TRUE(Tecla('H'));
+  ASSERT_TRUE(ResaltePistaActivo());
+  const RECT a = AreaResaltePista();
+  Board& mesa = puzzle.boards[kTable];
+  const auto Imagen = [&](LONG x, LONG y) {
+    const uint8_t* c = mesa.Row(y) + x * 3;
+    return static_cast<uint32_t>(c[0] | c[1] << 8 | c[2] << 16);
+  };
+  const auto Comparar = [&](long* iguales, long* masClaros) {
+    const std::vector<uint32_t> v = Leer(Mesa(), a);
+    ASSERT_EQ(v.size(), static_cast<size_t>((a.right - a.left) * (a.bottom - a.top)));
+    *iguales = *masClaros = 0;
+    for (LONG y = a.top; y < a.bottom; ++y)
+      for (LONG x = a.left; x < a.right; ++x) {
+        const uint32_t pantalla = v[static_cast<size_t>((y - a.top) * (a.right - a.left) + x - a.left)];
+        *iguales += pantalla == Imagen(x, y);
+        *masClaros += Suma(pantalla) > Suma(Imagen(x, y));
+      }
+  };
+  long iguales, masClaros;
+  Comparar(&iguales, &masClaros);
+  const long total = (a.right - a.left) * (a.bottom - a.top);
+  EXPECT_GT(masClaros, total / 4) << "the join shows";
+  Bombear(700);
+  EXPECT_TRUE(ResaltePistaActivo());
+  Bombear(600);
+  EXPECT_FALSE(ResaltePistaActivo());
+  Comparar(&iguales, &masClaros);
+  EXPECT_EQ(iguales, total);
 }
 
 // Escape closes what lies on top, one window a press: the active box, then
