@@ -111,6 +111,10 @@ void SoltarEnCaja(int desde, int caja) {
   Board& origen = puzzle.boards[desde];
   const int32_t frente = puzzle.order[origen.first];
   const PieceRecord& f = puzzle.pieces[frente];
+  if (caja < 0 || caja >= kBoxCount || caja == desde) {
+    CancelPieceDrop(desde);
+    return;
+  }
   if (f.unmarked != 0 && f.group != 0) {
     // A group keeps its shape, in the middle of the box.
     const Board& b = puzzle.boards[caja];
