@@ -41,6 +41,11 @@ void SoltarEnCaja(int desde, int caja);
 // `nombre`. The pieces keep their stacking order; groups stay put.
 int BordesACaja(const char* nombre);
 
+// A rectangle of the table, in its coordinates.
+struct Zona {
+  int32_t x = 0, y = 0, ancho = 0, alto = 0;
+};
+
 // Deals every loose piece of the table again, shuffled, over a grid of
 // places spread evenly over the table, leaving out the places where a
 // piece of a group lies. The places lie a whole piece box apart when the
@@ -51,9 +56,7 @@ int BordesACaja(const char* nombre);
 // (as for a dragged selection). When even that is not room enough, the
 // rest are stacked together on the place that overlaps the fewest pieces.
 // Groups do not move, and no place lies over one of `tapadas` (table
-// rectangles the open boxes cover), as if a group lay there. Returns how
-// many pieces were dealt to places of their own.
-struct Zona {
-  int32_t x = 0, y = 0, ancho = 0, alto = 0;
-};
+// rectangles the open boxes cover), as if a group lay there; the pile
+// only when every place does. Returns how many pieces were dealt to
+// places of their own.
 int32_t Esparcir(const std::vector<Zona>& tapadas = {});
