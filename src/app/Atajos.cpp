@@ -8,6 +8,8 @@
 #include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
+#include "InfoImagenes.h"
+#include "Lupa.h"
 #include "Opciones.h"
 #include "Operaciones.h"
 #include "Titulo.h"
@@ -32,6 +34,25 @@ bool SeCierraConEscape(HWND hwnd) {
   for (const char* clase : {"CWNDNEW", "CWNDFILE", "CWNDHONOR", "CWNDMUSICA", "CWNDINFO", "CWNDPREVIEWINFO"})
     if (EsClase(hwnd, clase)) return true;
   return false;
+}
+
+// The picture information page leaves the main window enabled, yet it
+// covers the screen as the other pop-ups do.
+bool EmergenteAbierta() {
+  HWND info = VentanaInfo();
+  return !IsWindowEnabled(ventanaPrincipal) || (info && IsWindow(info));
+}
+
+// The magnifier or the piece box on top, when one shows: the active one
+// first, else the highest in the z-order.
+HWND FlotanteArriba() {
+  const auto flotante = [](HWND v) {
+    return v && IsWindowVisible(v) && IsWindowEnabled(v) && (v == VentanaLupa() || EsClase(v, "CWNDBOX"));
+  };
+  if (HWND activa = GetActiveWindow(); flotante(activa)) return activa;
+  for (HWND v = GetTopWindow(nullptr); v; v = GetWindow(v, GW_HWNDNEXT))
+    if (flotante(v) && GetWindow(v, GW_OWNER) == ventanaPrincipal) return v;
+  return nullptr;
 }
 
 bool Control(WPARAM tecla, bool mayusculas) {
@@ -64,7 +85,7 @@ bool AtenderAtajo(const MSG& msg) {
   const bool repetida = (msg.lParam & (1 << 30)) != 0;
 
   // A pop-up is open: the main window waits for it.
-  if (!IsWindowEnabled(ventanaPrincipal)) {
+  if (EmergenteAbierta()) {
     if (tecla == VK_F1 && !repetida) {
       AbrirAyuda();
       return true;
@@ -88,7 +109,11 @@ bool AtenderAtajo(const MSG& msg) {
     if (repetida && tecla != 'Z' && tecla != 'Y') return true;
     return Control(tecla, mayusculas);
   }
-  if (tecla == VK_ESCAPE) return true;  // never the end of the game
+  // Never the end of the game.
+  if (tecla == VK_ESCAPE) {
+    if (HWND flotante = FlotanteArriba(); flotante && !repetida) SendMessageA(flotante, WM_CLOSE, 0, 0);
+    return true;
+  }
   if (repetida) return false;
   switch (tecla) {
     case 'H': AccionHerramienta(kHerramientaPista); return true;

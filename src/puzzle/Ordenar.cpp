@@ -5,6 +5,7 @@
 
 #include "Compositor.h"
 #include "Deshacer.h"
+#include "Drag.h"
 #include "Puzzle.h"
 #include "Utilidades.h"
 
@@ -22,6 +23,23 @@ bool Solapan(int32_t ax, int32_t ay, int32_t bx, int32_t by) {
   return ax < bx + puzzle.boxW && bx < ax + puzzle.boxW && ay < by + puzzle.boxH && by < ay + puzzle.boxH;
 }
 
+// The steps of a box's rows: a cell and a tab, so tabs may touch tabs but
+// every body shows, and a piece never lands within fitting reach of a
+// neighbour on the next place.
+int32_t PasoX() { return puzzle.cellW + puzzle.marginX; }
+int32_t PasoY() { return puzzle.cellH + puzzle.marginY; }
+
+// Places in a row of `largo` pixels for boxes of `caja` at steps of `paso`.
+int32_t Lugares(int32_t largo, int32_t caja, int32_t paso) { return std::max(1, (largo - caja) / std::max(paso, 1) + 1); }
+
+int32_t Sueltos(bool (*cumple)(int32_t)) {
+  const Board& mesa = puzzle.boards[kTable];
+  const int32_t* inicio = puzzle.order.data() + mesa.first;
+  return static_cast<int32_t>(std::count_if(inicio, inicio + mesa.count, cumple));
+}
+
+bool BordeSuelto(int32_t p) { return Suelta(p) && EsPiezaBorde(p); }
+
 }  // namespace
 
 bool EsPiezaBorde(int32_t p) {
@@ -29,29 +47,121 @@ bool EsPiezaBorde(int32_t p) {
   return fila == 0 || fila == puzzle.rows - 1 || columna == 0 || columna == puzzle.cols - 1;
 }
 
+int CajaVaciaParaBordes() {
+  int caja = 0;
+  while (caja < kBoxCount && puzzle.boards[caja].count != 0) ++caja;
+  return caja < kBoxCount ? caja : kBordesSinCaja;
+}
+
+int32_t BordesSueltos() { return puzzle.Exists() && !puzzle.finished ? Sueltos(BordeSuelto) : 0; }
+
+Punto TamañoCajaPara(int32_t piezas, Punto actual, Punto maximo) {
+  const int32_t pasoX = PasoX(), pasoY = PasoY();
+  Punto t{std::max(actual.x, puzzle.boxW), std::max(actual.y, puzzle.boxH)};
+  int32_t columnas = Lugares(t.x, puzzle.boxW, pasoX), filas = Lugares(t.y, puzzle.boxH, pasoY);
+  // Whole steps only, so that the new places lie where the rows put them.
+  const auto Ancho = [&](int32_t c) { return std::max(t.x, puzzle.boxW + (c - 1) * pasoX); };
+  const auto Alto = [&](int32_t f) { return std::max(t.y, puzzle.boxH + (f - 1) * pasoY); };
+  while (static_cast<int64_t>(columnas) * filas < piezas) {
+    const bool masAncho = Ancho(columnas + 1) <= maximo.x, masAlto = Alto(filas + 1) <= maximo.y;
+    if (masAncho && (!masAlto || Ancho(columnas) <= Alto(filas)))
+      ++columnas;
+    else if (masAlto)
+      ++filas;
+    else
+      break;
+  }
+  return {std::max(actual.x, Ancho(columnas)), std::max(actual.y, Alto(filas))};
+}
+
+std::vector<Punto> LugaresEnCaja(int caja, int32_t n) {
+  std::vector<Punto> lugares;
+  if (caja < 0 || caja >= kBoxCount || n <= 0 || !puzzle.Exists()) return lugares;
+  const Board& b = puzzle.boards[caja];
+  const int32_t pasoX = PasoX(), pasoY = PasoY();
+  const int32_t porFila = Lugares(b.Width(), puzzle.boxW, pasoX), filas = Lugares(b.Height(), puzzle.boxH, pasoY);
+  // How many pieces' cells cover each place's cell.
+  std::vector<int32_t> encima(static_cast<size_t>(porFila) * filas, 0);
+  const auto Cubrir = [&](int32_t x, int32_t y) {
+    for (size_t k = 0; k < encima.size(); ++k) {
+      const int32_t lx = static_cast<int32_t>(k % porFila) * pasoX, ly = static_cast<int32_t>(k / porFila) * pasoY;
+      if (x < lx + puzzle.cellW && lx < x + puzzle.cellW && y < ly + puzzle.cellH && ly < y + puzzle.cellH) ++encima[k];
+    }
+  };
+  for (int32_t i = b.first; i < b.first + b.count; ++i) {
+    const PieceRecord& r = puzzle.pieces[puzzle.order[i]];
+    Cubrir(r.x, r.y);
+  }
+  // A place covered already takes the next piece a tab's depth lower right,
+  // so that a strip of the body under it still shows to be picked.
+  const int32_t desvioX = std::max(1, puzzle.marginX), desvioY = std::max(1, puzzle.marginY);
+  lugares.reserve(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    const size_t k = static_cast<size_t>(std::min_element(encima.begin(), encima.end()) - encima.begin());
+    const int32_t capa = encima[k] % 4;
+    const Punto p{std::min(static_cast<int32_t>(k % porFila) * pasoX + capa * desvioX, std::max(0, b.Width() - puzzle.boxW)),
+                  std::min(static_cast<int32_t>(k / porFila) * pasoY + capa * desvioY, std::max(0, b.Height() - puzzle.boxH))};
+    lugares.push_back(p);
+    Cubrir(p.x, p.y);
+  }
+  return lugares;
+}
+
+void SoltarEnCaja(int desde, int caja) {
+  Board& origen = puzzle.boards[desde];
+  const int32_t frente = puzzle.order[origen.first];
+  const PieceRecord& f = puzzle.pieces[frente];
+  if (caja < 0 || caja >= kBoxCount || caja == desde) {
+    CancelPieceDrop(desde);
+    return;
+  }
+  if (f.unmarked != 0 && f.group != 0) {
+    // A group keeps its shape, in the middle of the box.
+    const Board& b = puzzle.boards[caja];
+    PutDownPiece(desde, caja, (b.Width() - puzzle.boxW) / 2, (b.Height() - puzzle.boxH) / 2);
+    return;
+  }
+  int32_t corrida = 1;
+  if (f.unmarked == 0)
+    while (corrida < origen.count && puzzle.pieces[puzzle.order[origen.first + corrida]].unmarked == 0) ++corrida;
+  const std::vector<Punto> lugares = LugaresEnCaja(caja, corrida);
+  if (corrida == 1) {
+    PutDownPiece(desde, caja, lugares[0].x, lugares[0].y);
+    return;
+  }
+  // A marked selection moves as one: each piece is given its place first,
+  // so the move itself shifts none, and where they lay is repainted after.
+  Punto antes, tamaño;
+  RunBounds(origen.first, corrida, &antes, &tamaño);
+  for (int32_t i = 0; i < corrida; ++i) {
+    PieceRecord& r = puzzle.pieces[puzzle.order[origen.first + i]];
+    r.x = lugares[static_cast<size_t>(i)].x, r.y = lugares[static_cast<size_t>(i)].y;
+  }
+  PutDownPiece(desde, caja, lugares[0].x, lugares[0].y);
+  DrawBoardRect(desde, antes.x, antes.y, tamaño.x, tamaño.y, true);
+}
+
 int BordesACaja(const char* nombre) {
   if (!puzzle.Exists() || puzzle.finished) return kBordesNinguno;
   Board& mesa = puzzle.boards[kTable];
   int32_t* inicio = puzzle.order.data() + mesa.first;
-  const int32_t bordes = static_cast<int32_t>(
-      std::count_if(inicio, inicio + mesa.count, [](int32_t p) { return Suelta(p) && EsPiezaBorde(p); }));
+  const int32_t bordes = Sueltos(BordeSuelto);
   if (bordes == 0) return kBordesNinguno;
-  int caja = 0;
-  while (caja < kBoxCount && puzzle.boards[caja].count != 0) ++caja;
-  if (caja == kBoxCount) return kBordesSinCaja;
+  const int caja = CajaVaciaParaBordes();
+  if (caja == kBordesSinCaja) return kBordesSinCaja;
 
   Movimiento movimiento;
   // The edge pieces to the front of the table, in their order, then over.
-  std::stable_partition(inicio, inicio + mesa.count, [](int32_t p) { return Suelta(p) && EsPiezaBorde(p); });
+  std::stable_partition(inicio, inicio + mesa.count, BordeSuelto);
   MoveBetweenBoards(kTable, caja, bordes);
 
   // Rows of places a cell and a margin apart: tabs may overlap, each piece
   // shows; when the box is full, the next layer starts a little lower right.
   const Board& b = puzzle.boards[caja];
-  const int32_t pasoX = puzzle.cellW + puzzle.marginX, pasoY = puzzle.cellH + puzzle.marginY;
+  const int32_t pasoX = PasoX(), pasoY = PasoY();
   const int32_t ancho = std::max(b.Width(), puzzle.boxW), alto = std::max(b.Height(), puzzle.boxH);
-  const int32_t porFila = std::max(1, (ancho - puzzle.boxW) / pasoX + 1);
-  const int32_t filas = std::max(1, (alto - puzzle.boxH) / pasoY + 1);
+  const int32_t porFila = Lugares(ancho, puzzle.boxW, pasoX);
+  const int32_t filas = Lugares(alto, puzzle.boxH, pasoY);
   const int32_t porCapa = porFila * filas;
   for (int32_t i = 0; i < bordes; ++i) {
     PieceRecord& r = puzzle.pieces[puzzle.order[b.first + i]];
@@ -115,13 +225,21 @@ struct Rejilla {
       for (int32_t i = i0; i <= i1; ++i)
         if (Solapan(r.x, r.y, X(i), Y(j))) ++encima[static_cast<size_t>(j) * gx + i];
   }
+  // Adds `peso` for every place whose box shares pixels with zone z.
+  void Tapar(const Zona& z, int32_t peso, std::vector<int32_t>& encima) const {
+    if (z.ancho <= 0 || z.alto <= 0) return;
+    for (int32_t j = 0; j < gy; ++j)
+      for (int32_t i = 0; i < gx; ++i)
+        if (X(i) < z.x + z.ancho && z.x < X(i) + puzzle.boxW && Y(j) < z.y + z.alto && z.y < Y(j) + puzzle.boxH)
+          encima[static_cast<size_t>(j) * gx + i] += peso;
+  }
 };
 
 constexpr int32_t kPasosRejilla = 16;
 
 }  // namespace
 
-int32_t Esparcir() {
+int32_t Esparcir(const std::vector<Zona>& tapadas) {
   if (!puzzle.Exists() || puzzle.finished) return 0;
   const Board& mesa = puzzle.boards[kTable];
   std::vector<int32_t> sueltas, agrupadas;
@@ -148,6 +266,8 @@ int32_t Esparcir() {
     rejilla = Rejilla(mesa.Width(), mesa.Height(), pasoX, pasoY, t > 0);
     encima.assign(static_cast<size_t>(rejilla.Lugares()), 0);
     for (int32_t p : agrupadas) rejilla.Contar(puzzle.pieces[p], encima);
+    // Weighed as more pieces than there are, so the pile goes there last.
+    for (const Zona& z : tapadas) rejilla.Tapar(z, n + 1, encima);
     libres.clear();
     for (int32_t k = 0; k < rejilla.Lugares(); ++k)
       if (encima[k] == 0) libres.push_back(k);

@@ -18,6 +18,7 @@
 #include "Mensaje.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
+#include "Ordenar.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 
@@ -353,6 +354,29 @@ void CrearCajas(HWND principal) {
 }
 
 HWND VentanaCaja(int indice) { return indice >= 0 && indice < kNumeroCajas ? g_cajas[indice] : nullptr; }
+
+void AgrandarCajaPara(int indice, int32_t piezas) {
+  HWND caja = VentanaCaja(indice);
+  if (!caja || g_modo != kQuieto) return;
+  // Between the title strip and the box buttons, so that those stay in reach.
+  const RECT pantalla{0, Esc(kAltoTitulo), PosicionBotonCaja(0, arranque.anchoPantalla, arranque.altoPantalla).x,
+                      arranque.altoPantalla};
+  const int marcoX = 2 * Esc(kMarco), marcoY = 2 * Esc(kMarco) + AltoTitulo();
+  const SIZE c = Cliente(caja);
+  const Punto tablero = TamañoCajaPara(piezas, {c.cx - marcoX, c.cy - marcoY},
+                                       {pantalla.right - pantalla.left - marcoX, pantalla.bottom - pantalla.top - marcoY});
+  const int ancho = std::max<int>(c.cx, tablero.x + marcoX), alto = std::max<int>(c.cy, tablero.y + marcoY);
+  if (ancho == c.cx && alto == c.cy) return;
+  // Where it stood, unless that would put it off the screen.
+  RECT r;
+  GetWindowRect(caja, &r);
+  const int x = std::max<int>(pantalla.left, std::min<int>(r.left, pantalla.right - ancho));
+  const int y = std::max<int>(pantalla.top, std::min<int>(r.top, pantalla.bottom - alto));
+  AjustarTablero(caja, ancho, alto);
+  MoverBotones(caja, ancho, 0);
+  SetWindowPos(caja, nullptr, x, y, ancho, alto, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  InvalidateRect(caja, nullptr, FALSE);
+}
 
 void TerminarRenombrar(bool aceptar, const char* nombre) {
   HWND caja = g_cajaANombrar;

@@ -29,6 +29,9 @@ void CambiarImagenBotonCaja(int indice, uint32_t numero);
 // Where box button i stands on a screen of the given size.
 POINT PosicionBotonCaja(int indice, int anchoPantallaBoton, int altoPantallaBoton);
 HWND VentanaCaja(int indice);
+// Box i grows, within the screen and keeping its place where it can, until
+// its board shows `piezas` pieces in the rows the edges are laid in.
+void AgrandarCajaPara(int indice, int32_t piezas);
 // The answer to the rename question.
 void TerminarRenombrar(bool aceptar, const char* nombre);
 

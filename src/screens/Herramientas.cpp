@@ -2,6 +2,8 @@
 // bar; shows the solve, hint, edges, spread, music and honour-roll buttons.
 #include "Herramientas.h"
 
+#include <vector>
+
 #include "Cajas.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
@@ -9,11 +11,14 @@
 #include "Fitting.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
+#include "Lupa.h"
 #include "Mensaje.h"
 #include "Operaciones.h"
 #include "Ordenar.h"
 #include "Peticiones.h"
 #include "Puzzle.h"
+#include "ResaltePista.h"
+#include "TableroPuzzle.h"
 
 namespace {
 
@@ -37,6 +42,9 @@ void CrearBotones(Desplegable& d) {
 void BordesACajaVacia() {
   char nombre[32] = "";
   CargarTexto(kTextoBordes, nombre, sizeof nombre);
+  // The box grows first, so that the rows are laid in its new size.
+  if (const int vacia = CajaVaciaParaBordes(); vacia >= 0 && BordesSueltos() > 0)
+    AgrandarCajaPara(vacia, BordesSueltos());
   const int caja = BordesACaja(nombre);
   if (caja == kBordesSinCaja || caja == kBordesNinguno) {
     MostrarMensaje(caja == kBordesSinCaja ? kTextoSinCajaVacia : kTextoSinBordes, ventanaPrincipal, nullptr, false);
@@ -44,6 +52,22 @@ void BordesACajaVacia() {
   }
   if (HWND ventana = VentanaCaja(caja)) MostrarFlotante(ventana, true);
   VolcarPuzzle();
+}
+
+// The table under the open boxes and the magnifier, in its own coordinates.
+std::vector<Zona> ZonasTapadas() {
+  std::vector<Zona> zonas;
+  HWND mesa = VentanaTablero(kTable);
+  if (!mesa) return zonas;
+  std::vector<HWND> ventanas{VentanaLupa()};
+  for (int i = 0; i < kNumeroCajas; ++i) ventanas.push_back(VentanaCaja(i));
+  for (HWND v : ventanas) {
+    RECT r;
+    if (!v || !IsWindowVisible(v) || !GetWindowRect(v, &r)) continue;
+    MapWindowPoints(nullptr, mesa, reinterpret_cast<POINT*>(&r), 2);
+    zonas.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
+  return zonas;
 }
 
 bool PistaUsable() {
@@ -58,15 +82,18 @@ void OnClic(int boton) {
       SolvePuzzle();
       VolcarPuzzle();
       break;
-    case kHerramientaPista:
+    case kHerramientaPista: {
+      const int32_t pistas = puzzle.hints;
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
+      if (puzzle.hints != pistas) ResaltarPista();
       VolcarPuzzle();
       break;
+    }
     case kHerramientaBordes:
       BordesACajaVacia();
       break;
     case kHerramientaEsparcir:
-      Esparcir();
+      Esparcir(ZonasTapadas());
       VolcarPuzzle();
       break;
     case kHerramientaMusica:

@@ -15,6 +15,7 @@
 #include "Globales.h"
 #include "LienzoArrastre.h"
 #include "ObjetosGDI.h"
+#include "Ordenar.h"
 #include "Puzzle.h"
 #include "Utilidades.h"
 #include "Verificar.h"
@@ -211,10 +212,10 @@ void DropInOtherBoard(int s, HWND ventana) {
     CancelPieceDrop(s);
     return;
   }
-  Punto pos{g_arrastre.sprite.x, g_arrastre.sprite.y};
-  const Board& destino = puzzle.boards[t];
-  if (esBoton) pos = {(destino.Width() - puzzle.boxW) / 2, (destino.Height() - puzzle.boxH) / 2};
-  PutDownPiece(s, t, pos.x, pos.y);
+  if (esBoton)
+    SoltarEnCaja(s, t);
+  else
+    PutDownPiece(s, t, g_arrastre.sprite.x, g_arrastre.sprite.y);
 }
 
 void OnRelease(HWND hwnd, POINT p) {

@@ -294,6 +294,60 @@ TEST_F(Ayudas, EdgePiecesOfEveryShapeGoToTheFirstEmptyBox) {
   }
 }
 
+// The edges' box grows a row or a column at a time, the shorter side first,
+// until its rows show every piece, never beyond the limit nor below its size.
+TEST_F(Ayudas, TheEdgesBoxGrowsUntilItsRowsShowEveryPiece) {
+  Cortar(8, 10);  // 32 edge pieces; 66-pixel boxes 53 apart: 5 x 4 places in 300 x 250
+  const auto Tamaño = [](int32_t n, Punto maximo, Punto actual = {300, 250}) {
+    const Punto t = TamañoCajaPara(n, actual, maximo);
+    return std::pair(t.x, t.y);
+  };
+  EXPECT_EQ(Tamaño(20, {2000, 2000}), std::pair(300, 250));
+  EXPECT_EQ(Tamaño(32, {2000, 2000}), std::pair(331, 331));  // 6 x 6
+  EXPECT_EQ(Tamaño(32, {320, 300}), std::pair(300, 278));     // 5 x 5, then overlap
+  EXPECT_EQ(Tamaño(1, {100, 100}, {500, 400}), std::pair(500, 400));
+  ASSERT_TRUE(ResizeBoard(0, 331, 331));
+  ASSERT_EQ(BordesACaja("Edges"), 0);
+  std::set<std::pair<int32_t, int32_t>> lugares;
+  for (int32_t i = 0; i < puzzle.boards[0].count; ++i) {
+    const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[0].first + i]];
+    lugares.insert({r.x, r.y});
+  }
+  EXPECT_EQ(lugares.size(), 32u) << "no piece over another";
+}
+
+// Drops on a box's button lie in rows from the top left, a cell and a tab
+// apart, around a piece already there; a marked selection takes the next
+// places; a full box takes more over its first places, a tab lower right.
+TEST_F(Ayudas, DropsOnABoxButtonFanOutAndOverlapOnlyWhenFull) {
+  Cortar(6, 8);  // 5 x 4 places in box 0
+  const int32_t p = puzzle.cellW + puzzle.marginX;
+  const auto Soltar = [] {
+    PickUpPiece(kTable, 0);
+    BringToFront(kTable, 0, true);
+    SoltarEnCaja(kTable, 0);
+  };
+  const auto Lugar = [](int32_t i) {
+    const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[0].first + i]];
+    return std::pair(r.x, r.y);
+  };
+  Arrastrar(kTable, 0, 0, p + 3, 2);  // the player's own, on the second place
+  Soltar();
+  EXPECT_EQ(Lugar(0), std::pair(0, 0));
+  Soltar();
+  EXPECT_EQ(Lugar(0), std::pair(2 * p, 0));
+  for (int32_t i = 0; i < 3; ++i) puzzle.pieces[puzzle.order[puzzle.boards[kTable].first + i]].unmarked = 0;
+  Soltar();
+  ASSERT_EQ(puzzle.boards[0].count, 6);
+  EXPECT_EQ((std::set{Lugar(0), Lugar(1), Lugar(2)}), (std::set{std::pair(3 * p, 0), std::pair(4 * p, 0), std::pair(0, p)}));
+  for (int32_t i = 6; i < 20; ++i) Soltar();
+  std::set<std::pair<int32_t, int32_t>> lugares;
+  for (int32_t i = 0; i < 20; ++i) lugares.insert(Lugar(i));
+  EXPECT_EQ(lugares.size(), 20u);
+  Soltar();
+  EXPECT_EQ(Lugar(0), std::pair(puzzle.marginX, puzzle.marginY));
+}
+
 TEST_F(Ayudas, EdgesWithEveryBoxTakenMoveNothingAndUndoGivesOnlyItsNameBack) {
   Cortar(4, 5);
   for (int b = 0; b < kBoxCount; ++b) Arrastrar(kTable, 0, b, 5, 5);
@@ -446,6 +500,21 @@ TEST_F(Ayudas, SpreadWithoutRoomStacksTheRestInTheLeastCrowdedPlace) {
   ASSERT_TRUE(DeshacerMovimiento());
   for (size_t i = 0; i < antes.size(); ++i)
     EXPECT_TRUE(puzzle.pieces[i].x == antes[i].x && puzzle.pieces[i].y == antes[i].y) << i;
+}
+
+// The spread leaves what the open boxes cover free, as if a group lay
+// there; on a crowded table the pile goes elsewhere too.
+TEST_F(Ayudas, SpreadLeavesTheOpenBoxesFree) {
+  std::mt19937 azar(5);
+  struct Caso { int32_t lado, ancho, alto, sueltas; Zona caja; };
+  for (const Caso c : {Caso{4, 400, 300, 14, {100, -20, 250, 200}}, Caso{10, 200, 160, 98, {-10, -10, 110, 200}}}) {
+    Montar(c.lado, c.lado, c.ancho, c.alto, azar, 1000);  // one group
+    const int32_t repartidas = Esparcir({c.caja});
+    EXPECT_TRUE(c.lado == 4 ? repartidas == c.sueltas : repartidas < c.sueltas) << repartidas;
+    for (const PieceRecord& r : puzzle.pieces)
+      EXPECT_FALSE(r.group == 0 && r.x < c.caja.x + c.caja.ancho && c.caja.x < r.x + puzzle.boxW &&
+                   r.y < c.caja.y + c.caja.alto && c.caja.y < r.y + puzzle.boxH) << c.lado << ": " << r.x << "," << r.y;
+  }
 }
 
 // ---- The ghost picture -----------------------------------------------------------

@@ -28,6 +28,7 @@
 #include "Globales.h"
 #include "InicioPrueba.h"
 #include "Herramientas.h"
+#include "InfoImagenes.h"
 #include "LienzoArrastre.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -36,6 +37,7 @@
 #include "Opciones.h"
 #include "Ordenar.h"
 #include "PeticionesGrabadas.h"
+#include "ResaltePista.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -203,7 +205,9 @@ TEST_F(PantallaJuego, DropWithinSixPixelsJoinsAndSevenDoesNot) {
   }
 }
 
-TEST_F(PantallaJuego, DropOnABoxButtonCentresThePieceInThatBoxAndSwapsTheButtonPicture) {
+// Drops on a box's button lie side by side in the box, from its top left.
+TEST_F(PantallaJuego, DropsOnABoxButtonLieSideBySideInThatBoxAndSwapTheButtonPicture) {
+  Cortar(10, 14);  // two places a row in a box
   Poner(3, 200, 200);
   const POINT c = Centro(3);
   const RECT boton = Rect(BotonCaja(2));
@@ -222,9 +226,14 @@ TEST_F(PantallaJuego, DropOnABoxButtonCentresThePieceInThatBoxAndSwapsTheButtonP
   Arrastrar(c, sobre);
   EXPECT_EQ(puzzle.boards[2].count, 1);
   EXPECT_EQ(Frente(2), 3);
-  const Board& caja = puzzle.boards[2];
-  EXPECT_EQ(std::pair(P(3).x, P(3).y), std::pair((caja.Width() - puzzle.boxW) / 2, (caja.Height() - puzzle.boxH) / 2));
+  EXPECT_EQ(std::pair(P(3).x, P(3).y), std::pair(0, 0));
   EXPECT_TRUE(igual(602));
+  Poner(7, 200, 200);
+  Arrastrar(Centro(7), sobre);
+  EXPECT_EQ(Frente(2), 7);
+  EXPECT_EQ(std::pair(P(7).x, P(7).y), std::pair(puzzle.cellW + puzzle.marginX, 0));
+  BringToFront(2, 0, false);
+  PutDownPiece(2, kTable, 500, 300);
   // Out of the box again: the box is empty and its button says so.
   SetWindowPos(VentanaCaja(2), nullptr, 0, 0, 0, 0, kSwpMostrar);
   Bombear();
@@ -699,6 +708,10 @@ TEST_F(PantallaJuego, EdgesGoToTheFirstEmptyBoxNamedInTheGamesLanguage) {
     EXPECT_EQ(puzzle.boards[1].count, 10);
     EXPECT_EQ(Titulo(VentanaCaja(1)), c.nombre);
     EXPECT_TRUE(IsWindowVisible(VentanaCaja(1))) << "the box opens";
+    // Grown to show them, within the screen.
+    const RECT r = Rect(VentanaCaja(1));
+    EXPECT_GT(r.right - r.left, 300);
+    EXPECT_TRUE(r.left >= 0 && r.top >= kYTablero && r.right <= Rect(BotonCaja(0)).left && r.bottom <= arranque.altoPantalla);
     for (int32_t i = 0; i < puzzle.boards[1].count; ++i) EXPECT_TRUE(EsPiezaBorde(puzzle.order[puzzle.boards[1].first + i]));
     // Undone: the pieces and the box's old name come back.
     ASSERT_TRUE(Tecla('Z', true));
@@ -802,6 +815,75 @@ TEST_F(PantallaJuego, ShortcutsWaitForAPopUpAndLeaveATypedFieldAlone) {
   SetCapture(Mesa());
   EXPECT_FALSE(Tecla('G', true));
   ReleaseCapture();
+}
+
+// The hint's join lights up over the table for about a second, its pieces
+// lighter than the table's image; then the table shows its image again,
+// pixel for pixel.
+TEST_F(PantallaJuego, TheHintLightsUpTheJoinForAMomentAndLeavesNoMark) {
+  ASSERT_TRUE(Tecla('H'));
+  ASSERT_TRUE(ResaltePistaActivo());
+  const RECT a = AreaResaltePista();
+  Board& mesa = puzzle.boards[kTable];
+  const auto Imagen = [&](LONG x, LONG y) {
+    const uint8_t* c = mesa.Row(y) + x * 3;
+    return static_cast<uint32_t>(c[0] | c[1] << 8 | c[2] << 16);
+  };
+  const auto Comparar = [&](long* iguales, long* masClaros) {
+    const std::vector<uint32_t> v = Leer(Mesa(), a);
+    ASSERT_EQ(v.size(), static_cast<size_t>((a.right - a.left) * (a.bottom - a.top)));
+    *iguales = *masClaros = 0;
+    for (LONG y = a.top; y < a.bottom; ++y)
+      for (LONG x = a.left; x < a.right; ++x) {
+        const uint32_t pantalla = v[static_cast<size_t>((y - a.top) * (a.right - a.left) + x - a.left)];
+        *iguales += pantalla == Imagen(x, y);
+        *masClaros += Suma(pantalla) > Suma(Imagen(x, y));
+      }
+  };
+  long iguales, masClaros;
+  Comparar(&iguales, &masClaros);
+  const long total = (a.right - a.left) * (a.bottom - a.top);
+  EXPECT_GT(masClaros, total / 4) << "the join shows";
+  Bombear(700);
+  EXPECT_TRUE(ResaltePistaActivo());
+  Bombear(600);
+  EXPECT_FALSE(ResaltePistaActivo());
+  Comparar(&iguales, &masClaros);
+  EXPECT_EQ(iguales, total);
+}
+
+// Escape closes what lies on top, one window a press: the active box, then
+// the highest of the magnifier and the other boxes; the information page's
+// card, then the page, which holds the other shortcuts back meanwhile.
+TEST_F(PantallaJuego, EscapeClosesTheWindowOnTop) {
+  ASSERT_TRUE(Tecla('3'));
+  ASSERT_TRUE(Tecla('M'));
+  ASSERT_TRUE(Tecla('5'));
+  for (HWND cerrada : {VentanaCaja(4), VentanaLupa(), VentanaCaja(2)}) {
+    ASSERT_TRUE(IsWindowVisible(cerrada));
+    ASSERT_TRUE(Tecla(VK_ESCAPE));
+    Bombear();
+    EXPECT_FALSE(IsWindowVisible(cerrada));
+  }
+  EXPECT_EQ(GetActiveWindow(), ventanaPrincipal);
+
+  HWND info = AbrirInfo(ventanaPrincipal);
+  Bombear();
+  const size_t niveles = Historial().Niveles();
+  EXPECT_FALSE(Tecla('G', true));
+  EXPECT_EQ(Historial().Niveles(), niveles);
+  SendMessageA(info, kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonImagenInfo(0)));
+  Bombear();
+  HWND tarjeta = GetActiveWindow();
+  ASSERT_NE(tarjeta, info) << "the card is open";
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear(100);
+  EXPECT_FALSE(IsWindow(tarjeta));
+  ASSERT_TRUE(IsWindow(info));
+  ASSERT_TRUE(Tecla(VK_ESCAPE));
+  Bombear(100);
+  EXPECT_FALSE(IsWindow(info));
+  EXPECT_TRUE(IsWindow(ventanaPrincipal));
 }
 
 }  // namespace
