@@ -438,14 +438,38 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
   EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
 }
 
-TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {
-  SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaResolver)));
+// Solving asks first: no leaves every piece as it lay; yes lays the puzzle
+// out and ends it, and undo takes that back. A solved puzzle asks nothing.
+TEST_F(PantallaJuego, SolveAsksFirstAndUndoTakesItBack) {
+  const auto resolver = [](bool si) {
+    SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado,
+                 reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaResolver)));
+    if (!ventanaMensaje) return false;
+    SendMessageA(ventanaMensaje, WM_CHAR, si ? VK_RETURN : VK_ESCAPE, 0);
+    Bombear(150);
+    return true;
+  };
+  const auto estado = [] { return puzzle.pieces; };
+  const auto iguales = [](const std::vector<PieceRecord>& a, const std::vector<PieceRecord>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PieceRecord& x, const PieceRecord& y) {
+      return x.x == y.x && x.y == y.y && x.group == y.group;
+    });
+  };
+  const auto antes = estado();
+  ASSERT_TRUE(resolver(false));
+  EXPECT_EQ(puzzle.finished, 0);
+  EXPECT_TRUE(iguales(estado(), antes));
+  ASSERT_TRUE(resolver(true));
   EXPECT_EQ(puzzle.finished, 1);
   const int32_t n = puzzle.PieceCount();
   for (int32_t i = 1; i < n; ++i) {
     EXPECT_EQ(P(i).group, n);
     EXPECT_EQ(P(i).x - P(0).x, puzzle.cellW * (i % puzzle.cols));
   }
+  EXPECT_FALSE(resolver(true));
+  ASSERT_TRUE(DeshacerMovimiento());
+  EXPECT_EQ(puzzle.finished, 0);
+  EXPECT_TRUE(iguales(estado(), antes));
 }
 
 TEST_F(PantallaJuego, TheHintButtonStopsAfterTheLastAllowedHint) {
