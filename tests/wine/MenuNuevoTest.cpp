@@ -538,12 +538,7 @@ TEST_F(MenuNuevo, AddingSeveralWithTwoBadFilesNamesBothInOneMessage) {
   fs::create_directories(fuera);
   std::ofstream(fuera / "nota.txt") << "not a picture";
   std::ofstream(fuera / L"\u0424\u043e\u0442\u043e rota.png", std::ios::binary) << "\x89PNG\r\n\x1a\n cut short";
-  BmpSintetico b;
-  b.ancho = 120, b.alto = 90;
-  b.Pintar([](int32_t x, int32_t y) { return static_cast<uint32_t>(x * 7 + y); });
-  const auto bytes = b.Bytes();
-  std::ofstream(fuera / "nueva.bmp", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  fs::copy_file(std::string(programa_) + "Image\\2.bmp", fuera / "nueva.bmp");
   Abrir();
   AgregarImagenesMenuNuevo({(fuera / "nota.txt").wstring(), (fuera / L"\u0424\u043e\u0442\u043e rota.png").wstring(),
                             (fuera / "nueva.bmp").wstring()});
