@@ -29,6 +29,7 @@ constexpr uint32_t kImagenBorrar = 158;
 constexpr uint32_t kImagenSalir = 128;    // the options window's exit
 constexpr int kTextoPregunta = 130;       // the name question
 constexpr int kTextoNoGuardado = 700;     // the roll could not be written
+constexpr int kPreguntaBorrar = 750;      // erase the whole roll?
 // The columns, from the roll's left: place numbers end at one edge, names
 // start a gap after it.
 constexpr int kFinPuestos = 62, kXNombres = 74, kXPuntos = 420;
@@ -123,8 +124,10 @@ LRESULT OnCreate(HWND hwnd) {
   return 0;
 }
 
-// Erasing is on purpose: the file goes and the default roll shows.
-void Borrar() {
+// Erasing is on purpose: the file goes and the default roll shows. The
+// answer comes after the question has gone; the window may have gone too.
+void RespuestaBorrar(bool borrar, const char*) {
+  if (!borrar || !g.ventana) return;
   const std::string ruta = RutaRecords();
   BorrarArchivo(ruta.c_str());
   CuadroHonor cuadro;
@@ -137,7 +140,7 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
   ReaccionBotonAnimado(control, codigo);
   if (codigo != kNotifActivado) return 0;
   if (control == g.salir) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-  if (control == g.borrar) Borrar();
+  if (control == g.borrar) MostrarMensaje(kPreguntaBorrar, hwnd, RespuestaBorrar, false);
   return 0;
 }
 

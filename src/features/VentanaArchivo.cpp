@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ArchivoBMP.h"
 #include "ArchivoDisco.h"
@@ -48,13 +49,20 @@ constexpr int kXTitulo = 125, kYTitulo = 1;  // in the background
 // ends at 230).
 constexpr int kYEtiqueta = 108 + kAltoMiniaturaArchivo + 2, kAltoEtiqueta = 28;
 constexpr int kMargenEtiqueta = 3;
-constexpr int kAltoFuenteEtiqueta = 24, kAltoFuenteEtiquetaMinimo = 15;
+// Below 15 pixels a label may take two lines.
+constexpr int kAltoFuenteEtiqueta = 24, kAltoFuenteEtiquetaMinimo = 12;
+constexpr UINT kFormatoEtiqueta = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
 constexpr int kLargoCampo = 260;  // characters Accept reads of the name field
+// The name field and its label before it, on one line under the caption.
+constexpr int kXRotuloCampo = 10, kYCampo = 61, kAnchoCampo = 212, kAltoCampo = 24;
+constexpr int kAltoFuenteCampo = 20, kSeparacionRotulo = 6;
 constexpr int kNombreMaximo = 260;
 
-// Messages: the delete question; a refused name, a failed save, a failed open.
+// Messages: the delete question; a refused name, a failed save, a failed
+// open, a save without a name.
 constexpr int kTextoBorrar = 40;
-constexpr int kTextoNombreInvalido = 270, kTextoNoGuardado = 280, kTextoNoAbierto = 290;
+constexpr int kTextoNombreInvalido = 270, kTextoNoGuardado = 280, kTextoNoAbierto = 290, kTextoSinNombre = 760;
+constexpr int kTextoRotuloCampo = 770;
 constexpr int kTextoSinAutoguardado = 730;  // leave a game the autosave could not keep?
 
 // The list lives as long as the program; it is filled again at each opening.
@@ -67,6 +75,12 @@ struct Estado {
   ObjetoGDI<HFONT> fuenteNombre, fuenteEtiquetas;
   HWND aceptar = nullptr, cancelar = nullptr, ayuda = nullptr, borrar = nullptr;
   HWND desplazador = nullptr, campo = nullptr;
+  std::string rotuloCampo;
+  RECT rectanguloRotulo{};
+  // The floating windows that showed when the window opened; a game
+  // opened over them leaves them hidden.
+  std::vector<HWND> flotantes;
+  bool abierta = false;
   std::array<HWND, kRanurasArchivo> miniaturas{};
   std::array<std::string, kRanurasArchivo> etiquetas;
   int32_t seleccion = 0;
@@ -101,30 +115,53 @@ RECT RectanguloEtiqueta(int k) {
           Esc(kYEtiqueta + kAltoEtiqueta)};
 }
 
+// Trailing spaces would move a name off centre.
 std::string SinRelleno(const std::string& etiqueta) { return etiqueta.substr(0, etiqueta.find_last_not_of(' ') + 1); }
 
-// One size for the four labels: the largest at which each shows whole; a
-// name too wide even in the smallest ends in an ellipsis when drawn.
+// The size of a label drawn in the font selected, broken at its spaces:
+// wider than `ancho` when one word is.
+SIZE MedidaEtiqueta(HDC dc, const std::string& texto, LONG ancho) {
+  RECT r{0, 0, ancho, 0};
+  DrawTextA(dc, texto.c_str(), static_cast<int>(texto.size()), &r, kFormatoEtiqueta | DT_CALCRECT);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// One size for the four labels: the largest at which each shows whole
+// within its place; a name too long even in the smallest ends in an
+// ellipsis when drawn.
 void AjustarFuenteEtiquetas() {
   DCVentana dc(g.ventana);
-  const LONG ancho = Esc(kAnchoMiniaturaArchivo - 2 * kMargenEtiqueta);
-  for (int alto = kAltoFuenteEtiqueta;; --alto) {
-    ObjetoGDI<HFONT> fuente(CrearFuente(Esc(alto), 400));
+  const RECT lugar = RectanguloEtiqueta(0);
+  const LONG ancho = lugar.right - lugar.left, alto = lugar.bottom - lugar.top;
+  for (int a = kAltoFuenteEtiqueta;; --a) {
+    ObjetoGDI<HFONT> fuente(CrearFuente(Esc(a), 400));
     bool caben = true;
     {
       Seleccion s(dc.Get(), fuente.Get());
       for (const std::string& e : g.etiquetas) {
-        const std::string texto = SinRelleno(e);
-        SIZE t{};
-        GetTextExtentPoint32A(dc.Get(), texto.c_str(), static_cast<int>(texto.size()), &t);
-        caben = caben && t.cx <= ancho;
+        const SIZE t = MedidaEtiqueta(dc.Get(), SinRelleno(e), ancho);
+        caben = caben && t.cx <= ancho && t.cy <= alto;
       }
     }
-    if (caben || alto == kAltoFuenteEtiquetaMinimo) {
+    if (caben || a == kAltoFuenteEtiquetaMinimo) {
       g.fuenteEtiquetas = std::move(fuente);
       return;
     }
   }
+}
+
+// A label centred in its place, on one line or two.
+void PintarEtiqueta(HDC hdc, int k) {
+  const std::string texto = SinRelleno(g.etiquetas[k]);
+  RECT r = RectanguloEtiqueta(k);
+  const SIZE t = MedidaEtiqueta(hdc, texto, r.right - r.left);
+  if (t.cx > r.right - r.left || t.cy > r.bottom - r.top) {
+    DrawTextA(hdc, texto.c_str(), static_cast<int>(texto.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return;
+  }
+  r.top += (r.bottom - r.top - t.cy) / 2;
+  DrawTextA(hdc, texto.c_str(), static_cast<int>(texto.size()), &r, kFormatoEtiqueta);
 }
 
 void RefrescarMiniaturas() {
@@ -145,10 +182,23 @@ void RefrescarMiniaturas() {
 
 // ---- Creation ---------------------------------------------------------------
 
+// The label, in the field's font, then the field after it.
 void CrearCampo(HWND hwnd) {
-  g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(Esc(20), 400));
+  g.fuenteNombre = ObjetoGDI<HFONT>(CrearFuente(Esc(kAltoFuenteCampo), 400));
+  char rotulo[64] = "";
+  CargarTexto(kTextoRotuloCampo, rotulo, sizeof rotulo);
+  g.rotuloCampo = rotulo;
+  SIZE t{};
+  {
+    DCVentana dc(hwnd);
+    Seleccion s(dc.Get(), g.fuenteNombre.Get());
+    GetTextExtentPoint32A(dc.Get(), rotulo, static_cast<int>(g.rotuloCampo.size()), &t);
+  }
+  const int x = Esc(kXRotuloCampo), y = Esc(kYCampo), alto = Esc(kAltoCampo);
+  g.rectanguloRotulo = {x, y, x + t.cx, y + alto};
+  const int xCampo = t.cx > 0 ? x + t.cx + Esc(kSeparacionRotulo) : x;
   // No ES_AUTOHSCROLL: typing stops when the field is full.
-  g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, Esc(10), Esc(61), Esc(212), Esc(24),
+  g.campo = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, xCampo, y, Esc(kAnchoCampo), alto,
                             hwnd, nullptr, arranque.instancia, nullptr);
   SendMessageA(g.campo, WM_SETFONT, reinterpret_cast<WPARAM>(g.fuenteNombre.Get()), FALSE);
   SetFocus(g.campo);
@@ -228,7 +278,7 @@ void Guardar(HWND hwnd) {
   char nombre[kLargoCampo + 1] = "";
   if (g.campo) GetWindowTextA(g.campo, nombre, sizeof nombre);
   switch (ComprobarNombreGuardado(nombre)) {
-    case NombreGuardado::vacio: return;
+    case NombreGuardado::vacio: MostrarMensaje(kTextoSinNombre, hwnd, nullptr, false); return;
     case NombreGuardado::invalido: MostrarMensaje(kTextoNombreInvalido, hwnd, nullptr, false); return;
     case NombreGuardado::valido: break;
   }
@@ -254,6 +304,7 @@ void Abrir(HWND hwnd) {
     return;
   }
   RecordarPartida(nombre);
+  g.abierta = true;
   Cerrar(hwnd);
   VolcarPuzzle();
   Juego().PistaDisponible(pistas);
@@ -321,6 +372,12 @@ LRESULT OnCaracter(HWND hwnd, WPARAM tecla) {
     Aceptar(hwnd);
     return 1;
   }
+  // As the other pop-ups do; in the name field too, where the game's own
+  // keys do not reach.
+  if (tecla == VK_ESCAPE) {
+    Cerrar(hwnd);
+    return 1;
+  }
   return tecla < 256 && CaracterVetadoNombre(static_cast<unsigned char>(tecla)) ? 1 : 0;
 }
 
@@ -328,20 +385,33 @@ LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
   const HDC hdc = p.Hdc();
   PintarFondoArchivo(hdc, p.Rect(), 0, 0);
-  Seleccion fuente(hdc, g.fuenteEtiquetas.Get());
   SetTextColor(hdc, kColorTextoComun);
   SetBkMode(hdc, TRANSPARENT);
-  for (int k = 0; k < kRanurasArchivo; ++k) {
-    const std::string texto = SinRelleno(g.etiquetas[k]);
-    RECT r = RectanguloEtiqueta(k);
-    DrawTextA(hdc, texto.c_str(), static_cast<int>(texto.size()), &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (!g.rotuloCampo.empty()) {
+    Seleccion fuente(hdc, g.fuenteNombre.Get());
+    RECT r = g.rectanguloRotulo;
+    DrawTextA(hdc, g.rotuloCampo.c_str(), static_cast<int>(g.rotuloCampo.size()), &r,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
+  Seleccion fuente(hdc, g.fuenteEtiquetas.Get());
+  for (int k = 0; k < kRanurasArchivo; ++k) PintarEtiqueta(hdc, k);
   return 0;
 }
 
+// Back from a message, the name field takes the typing again.
+LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) != WA_INACTIVE && g.campo) {
+    SetFocus(g.campo);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, WM_ACTIVATE, wParam, lParam);
+}
+
+// Saving, or leaving the window, changes nothing on the table: the piece
+// boxes and the magnifier that showed come back.
 LRESULT OnDestroy() {
   ResumePuzzleClock();
+  if (!g.abierta) MostrarVentanasFlotantes(g.flotantes);
   return 0;
 }
 
@@ -365,6 +435,7 @@ LRESULT CALLBACK ProcArchivo(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case kMsgNotificacion: return OnNotificacion(hwnd, static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CHAR: return OnCaracter(hwnd, wParam);
     case kMensajeCaracterHijo: return OnCaracter(hwnd, wParam);
+    case WM_ACTIVATE: return OnActivate(hwnd, wParam, lParam);
     case WM_DESTROY: g.ciclo.Atender(hwnd, msg, wParam, lParam); return OnDestroy();
     case WM_NCDESTROY: OnNcDestroy(); return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
@@ -382,11 +453,15 @@ bool RegistrarVentanaArchivo(HINSTANCE instancia) {
 HWND AbrirVentanaArchivo(int32_t modo) {
   if (Verificar(modo != kArchivoGuardar && modo != kArchivoAbrir, "modo de archivo invalido")) return nullptr;
   if (g.ventana) return nullptr;
-  OcultarVentanasFlotantes(nullptr);
+  const std::vector<HWND> flotantes = OcultarVentanasFlotantes(nullptr);
+  g.flotantes = flotantes;
   g.modo = modo;
   g.fondo = CargarImagenArchivo(kImagenFondo);
   HWND hwnd = g.ciclo.CrearCentrado(kClase, AnchoImagen(g.fondo) - Esc(kMargenFondo), AltoImagen(g.fondo), ventanaPrincipal);
-  if (!hwnd) g = Estado();
+  if (!hwnd) {
+    g = Estado();
+    MostrarVentanasFlotantes(flotantes);
+  }
   return hwnd;
 }
 

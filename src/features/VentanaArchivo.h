@@ -49,7 +49,7 @@ HWND MiniaturaVentanaArchivo(int indice);
 HWND BotonVentanaArchivo(BotonArchivo boton);
 HWND DesplazadorArchivo();   // null with four files or fewer at opening
 HWND CampoNombreArchivo();   // null in open mode
-// Label `indice` as drawn: 17 characters, blank-filled.
+// Label `indice` as drawn: the name without its extension.
 std::string EtiquetaVentanaArchivo(int indice);
 // Index of the selected file in the list; -1 when the list is empty.
 int32_t SeleccionArchivo();

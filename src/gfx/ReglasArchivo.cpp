@@ -46,10 +46,8 @@ NombreGuardado ComprobarNombreGuardado(const char* nombre) {
 }
 
 std::string EtiquetaArchivo(const char* nombre) {
-  std::string etiqueta(kLargoEtiquetaArchivo, ' ');
-  for (int32_t i = 0; nombre && i < kCorteEtiquetaArchivo && nombre[i] && nombre[i] != '.'; ++i)
-    etiqueta[static_cast<size_t>(i)] = nombre[i];
-  return etiqueta;
+  if (!nombre) return {};
+  return std::string(nombre, std::strcspn(nombre, "."));
 }
 
 int32_t SeleccionValida(int32_t seleccion, int32_t cantidad) {

@@ -6,9 +6,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int32_t kRanurasArchivo = 4;         // thumbnails shown at a time
-constexpr int32_t kLargoEtiquetaArchivo = 17;  // characters drawn per label
-constexpr int32_t kCorteEtiquetaArchivo = 11;  // of the name at most
+constexpr int32_t kRanurasArchivo = 4;  // thumbnails shown at a time
 
 enum class NombreGuardado {
   vacio,     // nothing typed: Accept does nothing
@@ -24,8 +22,7 @@ NombreGuardado ComprobarNombreGuardado(const char* nombre);
 // The characters the name field never takes as they are typed.
 bool CaracterVetadoNombre(unsigned char c);
 
-// The label under a thumbnail: the name up to its first '.', at most 11
-// characters, blank-filled to 17.
+// The label under a thumbnail: the whole name up to its first '.'.
 std::string EtiquetaArchivo(const char* nombre);
 
 // The selection once the list holds `cantidad` files: the same index while

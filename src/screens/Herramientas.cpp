@@ -30,6 +30,7 @@ constexpr uint32_t kImagenes[kBotones] = {127, 117, 131, 132, 124, 113};
 constexpr int32_t kTextoBordes = 370;       // the box's new name
 constexpr int32_t kTextoSinCajaVacia = 380;
 constexpr int32_t kTextoSinBordes = 390;
+constexpr int32_t kPreguntaResolver = 740;
 
 int AltoVentana() { return arranque.altoPantalla - Esc(kY); }
 
@@ -76,11 +77,22 @@ bool PistaUsable() {
   return puzzle.Exists() && !puzzle.finished && puzzle.hints < HintLimit();
 }
 
+void RespuestaResolver(bool resolver, const char*) {
+  if (!resolver) return;
+  SolvePuzzle();
+  VolcarPuzzle();
+}
+
+// One click would lay the whole puzzle out: asked first, and only when
+// there is something left to solve.
+void PreguntarResolver() {
+  if (puzzle.Exists() && !puzzle.finished) MostrarMensaje(kPreguntaResolver, ventanaPrincipal, RespuestaResolver, false);
+}
+
 void OnClic(int boton) {
   switch (boton) {
     case kHerramientaResolver:
-      SolvePuzzle();
-      VolcarPuzzle();
+      PreguntarResolver();
       break;
     case kHerramientaPista: {
       const int32_t pistas = puzzle.hints;

@@ -74,6 +74,9 @@ constexpr int kTextoNoCortable = 240, kTextoNoCortado = 250;
 constexpr int kTextoNoEsImagen = 300, kTextoDañada = 310, kTextoEnorme = 320, kTextoNoAgregada = 330,
               kTextoRepetida = 340;
 constexpr int kTextoTituloAgregar = 350, kTextoFiltroAgregar = 360;
+// Several added at once: the list of those not added, and its reasons.
+constexpr int kTextoSinAgregar = 780, kTextoMotivosSinAgregar = 790;
+constexpr size_t kSinAgregarListados = 12;
 constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.bmp";
 // The dialog's buffer for several names: their folder once, then each name.
 constexpr DWORD kLargoEleccion = 64 * 1024;
@@ -530,32 +533,27 @@ void MostrarAgregada(HWND hwnd, const ImagenAgregada& agregada) {
 }
 
 // Each picture chosen is added; the last one added (or already there) is
-// chosen. The first refusal, or else a picture that was there already, is
-// told.
-void AgregarImagenes(HWND hwnd) {
-  const std::vector<std::wstring> rutas = PedirImagenes(hwnd);
+// chosen. One file refused, or there already, is told why; of several, one
+// message lists each that was not added.
+void AgregarImagenes(HWND hwnd, const std::vector<std::wstring>& rutas) {
   if (rutas.empty()) return;
   // The folder may have gone since the game started.
   CreateDirectoryA(CarpetaImagenesPropias().c_str(), nullptr);
-  ImagenAgregada elegida;
-  int texto = 0;
-  bool repetida = false;
-  for (const std::wstring& ruta : rutas) {
-    const ImagenAgregada r = AgregarImagen(ruta, CarpetaImagenesPropias(), Mesa(), CarpetaImagenes());
-    if (r.lectura != LecturaFoto::Bien) {
-      if (!texto) texto = TextoLectura(r.lectura);
-      continue;
-    }
-    elegida = r;
-    repetida = repetida || r.repetida;
+  const ImagenesAgregadas r = AgregarImagenes(rutas, CarpetaImagenesPropias(), Mesa(), CarpetaImagenes());
+  if (!r.elegida.nombre.empty()) MostrarAgregada(hwnd, r.elegida);
+  if (r.sinAgregar.empty()) return;
+  if (rutas.size() == 1) {
+    const ImagenAgregada& una = r.sinAgregar.front().second;
+    MostrarMensaje(una.repetida ? kTextoRepetida : TextoLectura(una.lectura), hwnd, nullptr, false);
+    return;
   }
-  if (!elegida.nombre.empty()) MostrarAgregada(hwnd, elegida);
-  if (texto || repetida) MostrarMensaje(texto ? texto : kTextoRepetida, hwnd, nullptr, false);
+  const std::string motivos = Utf8DeAncha(TextoAncho(kTextoMotivosSinAgregar));
+  MostrarAvisoLista(kTextoSinAgregar, ListaSinAgregar(r.sinAgregar, motivos, kSinAgregarListados), hwnd);
 }
 
 void OnClicAnimado(HWND control) {
   if (control == g.agregar) {
-    AgregarImagenes(g.ventana);
+    AgregarImagenes(g.ventana, PedirImagenes(g.ventana));
   } else if (control == g.ayuda) {
     AbrirAyuda();
   } else if (control == g.vistaPrevia) {
@@ -706,6 +704,10 @@ void VerImagenElegida() {
 }
 
 HWND VentanaMenuNuevo() { return g.ventana; }
+
+void AgregarImagenesMenuNuevo(const std::vector<std::wstring>& rutas) {
+  if (g.ventana) AgregarImagenes(g.ventana, rutas);
+}
 
 HWND ControlMenuNuevo(ControlNuevo control) {
   switch (control) {

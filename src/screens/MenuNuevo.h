@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "HImage.h"
 
@@ -34,6 +36,8 @@ enum class ControlNuevo {
   desplazadorImagenes, desplazadorTamaño, desplazadorCantidad, selectorTamaño, selectorCantidad,
 };
 HWND VentanaMenuNuevo();
+// What the add button does with the files the open dialog gave.
+void AgregarImagenesMenuNuevo(const std::vector<std::wstring>& rutas);
 HWND ControlMenuNuevo(ControlNuevo control);
 HWND PestañaMenuNuevo(int pagina);
 HWND TroquelMenuNuevo(int indice);

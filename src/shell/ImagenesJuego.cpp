@@ -158,3 +158,44 @@ ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpet
   r.nombre = nombre;
   return r;
 }
+
+ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta, Punto mesa,
+                                  const std::string& programa) {
+  ImagenesAgregadas r;
+  for (const std::wstring& ruta : rutas) {
+    ImagenAgregada una = AgregarImagen(ruta, carpeta, mesa, programa);
+    if (una.lectura == LecturaFoto::Bien) r.elegida = una;
+    if (una.lectura != LecturaFoto::Bien || una.repetida) r.sinAgregar.emplace_back(ruta, std::move(una));
+  }
+  return r;
+}
+
+std::string ListaSinAgregar(const std::vector<std::pair<std::wstring, ImagenAgregada>>& sinAgregar,
+                            const std::string& motivos, size_t maximo) {
+  std::vector<std::string> razon;
+  for (size_t desde = 0;;) {
+    const size_t barra = motivos.find('|', desde);
+    razon.push_back(motivos.substr(desde, barra == std::string::npos ? barra : barra - desde));
+    if (barra == std::string::npos) break;
+    desde = barra + 1;
+  }
+  razon.resize(5);
+  const auto Razon = [&](const ImagenAgregada& a) -> const std::string& {
+    switch (a.lectura) {
+      case LecturaFoto::Bien: return razon[4];  // there already
+      case LecturaFoto::NoEsImagen: return razon[0];
+      case LecturaFoto::Dañada: return razon[1];
+      case LecturaFoto::Enorme: return razon[2];
+      default: return razon[3];
+    }
+  };
+  std::string lista;
+  for (size_t i = 0; i < sinAgregar.size() && i < maximo; ++i) {
+    if (i) lista += '\n';
+    lista += Utf8DeAncha(NombreDeRuta(sinAgregar[i].first));
+    const std::string& r = Razon(sinAgregar[i].second);
+    if (!r.empty()) lista += ": " + r;
+  }
+  if (sinAgregar.size() > maximo) lista += "\n\xE2\x80\xA6 +" + std::to_string(sinAgregar.size() - maximo);
+  return lista;
+}

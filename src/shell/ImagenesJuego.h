@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LectorFotos.h"
@@ -45,3 +46,20 @@ struct ImagenAgregada {
 // calls for.
 ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa,
                              const std::string& programa = {});
+
+// Several pictures added at once, in the order given: the last one added
+// (or found there already) is the one to choose; the others that were not
+// added are kept with what became of each.
+struct ImagenesAgregadas {
+  ImagenAgregada elegida;  // no name: none was added or found
+  std::vector<std::pair<std::wstring, ImagenAgregada>> sinAgregar;  // path, and why
+};
+ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta, Punto mesa,
+                                  const std::string& programa = {});
+
+// The files of `sinAgregar` one a line (UTF-8), each name followed by its
+// reason, taken from `motivos`: five texts apart by '|' (not a picture,
+// damaged, too large, not copied, there already). Beyond `maximo` files a
+// last line counts the rest.
+std::string ListaSinAgregar(const std::vector<std::pair<std::wstring, ImagenAgregada>>& sinAgregar,
+                            const std::string& motivos, size_t maximo);

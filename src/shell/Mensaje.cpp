@@ -15,6 +15,7 @@
 #include "DisenoVentanas.h"
 #include "Globales.h"
 #include "HImage.h"
+#include "LectorFotos.h"  // Utf8DeAncha
 #include "ObjetosGDI.h"
 #include "TextoJustificado.h"
 
@@ -39,7 +40,9 @@ enum class Fase { cerrado, abierto, pendiente };
 // One box at a time, so its state is process-wide.
 struct Estado {
   Fase fase = Fase::cerrado;
+  int32_t textoBase = 0;
   char texto[kLargoTexto] = "";
+  std::string lista;  // UTF-8, drawn after the text
   HWND padre = nullptr;
   bool conEntrada = false;
   RespuestaMensaje respuesta = nullptr;
@@ -151,10 +154,23 @@ LRESULT OnCreate(HWND hwnd) {
   return 0;
 }
 
+// The text and its list, in UTF-8 for the names the list may hold.
+std::string TextoConLista() {
+  wchar_t texto[kLargoTexto] = L"";
+  if (LoadStringW(arranque.instancia, static_cast<UINT>(g.textoBase + idioma), texto, kLargoTexto) == 0)
+    LoadStringW(arranque.instancia, static_cast<UINT>(g.textoBase + 1), texto, kLargoTexto);
+  return Utf8DeAncha(texto) + "\n" + g.lista;
+}
+
 LRESULT OnPaint(HWND hwnd) {
   Pintura p(hwnd);
   // Without its picture the box is a plain black fill.
   PintarRectangulo(p.Hdc(), p.Rect(), ImagenDe(g.fondo), ROP_SRCCOPY);
+  if (!g.lista.empty()) {
+    EscribirTextoUtf8(p.Hdc(), TextoConLista().c_str(), kFuenteComun, 400, Esc(kAltoFuente), kColorTextoComun, false,
+                      0, 0, Esc(kXTexto), Esc(kYTexto), Esc(kAnchoTexto), Esc(kAltoTexto));
+    return 0;
+  }
   EscribirTextoJustificado(p.Hdc(), g.texto, kFuenteComun, 400, Esc(kAltoFuente), kColorTextoComun, false, 0, 0,
                            Esc(kXTexto), Esc(kYTexto), Esc(kAnchoTexto), Esc(kAltoTexto));
   return 0;
@@ -224,9 +240,13 @@ bool RegistrarMensaje(HINSTANCE instancia) {
   return RegistrarClase(instancia, {.nombre = kClase, .procedimiento = ProcMensaje, .estilo = CS_OWNDC});
 }
 
-bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada) {
+namespace {
+
+bool Abrir(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada, const std::string& lista) {
   // A second box would overwrite the first one's state, answer and callback.
   if (g.fase != Fase::cerrado) return false;
+  g.textoBase = textoBase;
+  g.lista = lista;
   g.fondo.reset(new (std::nothrow) ControlDC);
   // Without picture 148 the box takes the smallest size the picture may have.
   const Punto tamaño =
@@ -244,6 +264,16 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
   return true;
 }
 
+}  // namespace
+
+bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, bool conEntrada) {
+  return Abrir(textoBase, padre, respuesta, conEntrada, {});
+}
+
+bool MostrarAvisoLista(int32_t textoBase, const std::string& lista, HWND padre) {
+  return Abrir(textoBase, padre, nullptr, false, lista);
+}
+
 bool MostrarAviso(int32_t textoBase, HWND padre, void (*despues)()) {
   if (!MostrarMensaje(textoBase, padre, nullptr, false)) return false;
   // Run with the answer, from the loop, once the box has gone.
@@ -252,3 +282,4 @@ bool MostrarAviso(int32_t textoBase, HWND padre, void (*despues)()) {
 }
 
 const char* TextoMensaje() { return g.texto; }
+const std::string& ListaMensaje() { return g.lista; }

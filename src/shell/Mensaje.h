@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 
 // Called with true for OK or Enter, false for Cancel, Escape or any other
@@ -33,5 +34,9 @@ bool MostrarMensaje(int32_t textoBase, HWND padre, RespuestaMensaje respuesta, b
 // The same box with OK alone, to tell something; `despues` (when not null)
 // runs once after it has gone, however it went. False as above.
 bool MostrarAviso(int32_t textoBase, HWND padre, void (*despues)());
-// The text of the last box shown (for tests).
+// An information box whose text is followed by `lista` (UTF-8, one item a
+// line, names in any script), smaller as it grows. False as above.
+bool MostrarAvisoLista(int32_t textoBase, const std::string& lista, HWND padre);
+// The text of the last box shown, and its list (for tests).
 const char* TextoMensaje();
+const std::string& ListaMensaje();

@@ -34,9 +34,19 @@ void RegistrarFlotante(HWND ventana) {
 
 void OlvidarFlotante(HWND ventana) { std::erase(g_flotantes, ventana); }
 
-void OcultarVentanasFlotantes(HWND excepto) {
-  for (HWND v : g_flotantes)
-    if (v != excepto) OcultarVentana(v);
+std::vector<HWND> OcultarVentanasFlotantes(HWND excepto) {
+  std::vector<HWND> visibles;
+  for (HWND v : g_flotantes) {
+    if (v == excepto) continue;
+    if (IsWindowVisible(v)) visibles.push_back(v);
+    OcultarVentana(v);
+  }
+  return visibles;
+}
+
+void MostrarVentanasFlotantes(const std::vector<HWND>& ventanas) {
+  for (HWND v : ventanas)
+    if (std::find(g_flotantes.begin(), g_flotantes.end(), v) != g_flotantes.end()) MostrarFlotante(v, false);
 }
 
 std::string RutaAyuda(int idiomaAyuda) {

@@ -5,14 +5,18 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The floating windows (piece boxes, magnifier) register themselves when
 // made and are forgotten when they go.
 void RegistrarFlotante(HWND ventana);
 void OlvidarFlotante(HWND ventana);
 // Hides every floating window but `excepto` (null hides them all), in the
-// order they registered.
-void OcultarVentanasFlotantes(HWND excepto);
+// order they registered; gives those that showed.
+std::vector<HWND> OcultarVentanasFlotantes(HWND excepto);
+// Shows again, without taking the activation, those of `ventanas` that
+// still float.
+void MostrarVentanasFlotantes(const std::vector<HWND>& ventanas);
 
 // Opens `ruta` with the system shell on behalf of the main window; false
 // when it could not.

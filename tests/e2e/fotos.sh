@@ -135,8 +135,10 @@ bloques bmp "${convertidas[0]}" >/dev/null || fail "the converted copy does not 
 herramientas || fail "the tools window did not slide out"
 read -r x y <<<"$(boton_herramienta 1)"
 marca=$(volcado_marca)
-clic "$x" "$y"
-juego_esperar_volcado "$marca" || fail "the solve button did nothing"
+pregunta=$(clic_ventana "$x" "$y") || fail "the solve button did not ask first"
+xdotool key Return
+esperar_ventana_ida "$pregunta" || fail "the solve question did not close"
+juego_esperar_volcado "$marca" || fail "yes to the solve question did nothing"
 for i in $(seq 0 8); do
   [ $((P_X[i] - P_X[0])).$((P_Y[i] - P_Y[0])) = $((CELDA_W * (i % 3))).$((CELDA_H * (i / 3))) ] ||
     fail "piece $i is not in its place after solving"

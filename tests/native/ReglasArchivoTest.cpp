@@ -21,13 +21,11 @@ TEST(ReglasArchivo, SaveNames) {
   for (unsigned char c : {'a', ' ', '-', '$', '\b', '\x16', '\0', '\xE9'}) EXPECT_FALSE(CaracterVetadoNombre(c)) << +c;
 }
 
-TEST(ReglasArchivo, LabelsStopAtTheDotOrElevenCharacters) {
-  const char* casos[][2] = {{"juego.epf", "juego"}, {"abcdefghijklmnop.epf", "abcdefghijk"},
-                            {"abcdefghijkl", "abcdefghijk"}, {"a.b.epf", "a"}, {".epf", ""}, {nullptr, ""}};
-  for (const auto& c : casos) {
-    const std::string esperada = (std::string(c[1]) + std::string(17, ' ')).substr(0, 17);
-    EXPECT_EQ(EtiquetaArchivo(c[0]), esperada) << (c[0] ? c[0] : "null");
-  }
+TEST(ReglasArchivo, LabelsAreTheWholeNameUpToTheDot) {
+  const char* casos[][2] = {{"juego.epf", "juego"}, {"Allosaurus half.epf", "Allosaurus half"},
+                            {"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstuvwxyz"}, {"a.b.epf", "a"},
+                            {".epf", ""}, {nullptr, ""}};
+  for (const auto& c : casos) EXPECT_EQ(EtiquetaArchivo(c[0]), c[1]) << (c[0] ? c[0] : "null");
 }
 
 TEST(ReglasArchivo, SelectionStaysOnAFile) {

@@ -162,17 +162,28 @@ TEST_F(CuadroHonorVentana, EachPlaceNumberStandsClearOfItsName) {
   }
 }
 
-TEST_F(CuadroHonorVentana, EraseShowsTheDefaultRollAndLeavesNoFile) {
+// The bin asks first: no leaves the file and the roll as they were; yes
+// shows the default roll and leaves no file.
+TEST_F(CuadroHonorVentana, EraseAsksThenShowsTheDefaultRollAndLeavesNoFile) {
   Escribir(Roll());
   AbrirCuadroHonor();
-  SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
-               reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+  const auto borrar = [](bool si) {
+    SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
+                 reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+    ASSERT_NE(ventanaMensaje, nullptr);
+    SendMessageA(ventanaMensaje, WM_CHAR, si ? VK_RETURN : VK_ESCAPE, 0);
+    Bombear(150);
+  };
+  borrar(false);
+  EXPECT_EQ(BytesRecords(Leido()), BytesRecords(Roll()));
+  EXPECT_EQ(Texto(NombreCuadroHonor(0)), "P0");
+  EXPECT_EQ(Texto(PuntosCuadroHonor(0)), "9000");
+  borrar(true);
   EXPECT_FALSE(fs::exists(Ruta()));
   EXPECT_EQ(Texto(NombreCuadroHonor(0)), std::string(23, '-'));
   EXPECT_EQ(Texto(PuntosCuadroHonor(9)), "0");
   // Again, with no file at all.
-  SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
-               reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+  borrar(true);
   EXPECT_FALSE(fs::exists(Ruta()));
 }
 

@@ -39,6 +39,7 @@
 #include "PeticionesGrabadas.h"
 #include "ResaltePista.h"
 #include "Puzzle.h"
+#include "PuzzleDump.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
@@ -447,14 +448,30 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
   EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
 }
 
-TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {
-  SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaResolver)));
+// Solving asks first: no leaves the puzzle as it was; yes lays it out and
+// ends it, and undo takes that back. A solved puzzle asks nothing.
+TEST_F(PantallaJuego, SolveAsksFirstAndUndoTakesItBack) {
+  const auto resolver = [](bool si) {
+    SendMessageA(VentanaHerramientas(), kMsgNotificacion, kNotifActivado,
+                 reinterpret_cast<LPARAM>(BotonHerramienta(kHerramientaResolver)));
+    if (!ventanaMensaje) return false;
+    SendMessageA(ventanaMensaje, WM_CHAR, si ? VK_RETURN : VK_ESCAPE, 0);
+    Bombear(150);
+    return true;
+  };
+  const std::string antes = FormatPuzzleDump({});
+  ASSERT_TRUE(resolver(false));
+  EXPECT_EQ(FormatPuzzleDump({}), antes);
+  ASSERT_TRUE(resolver(true));
   EXPECT_EQ(puzzle.finished, 1);
   const int32_t n = puzzle.PieceCount();
   for (int32_t i = 1; i < n; ++i) {
     EXPECT_EQ(P(i).group, n);
     EXPECT_EQ(P(i).x - P(0).x, puzzle.cellW * (i % puzzle.cols));
   }
+  EXPECT_FALSE(resolver(true));
+  ASSERT_TRUE(DeshacerMovimiento());
+  EXPECT_EQ(FormatPuzzleDump({}), antes);
 }
 
 TEST_F(PantallaJuego, TheHintButtonStopsAfterTheLastAllowedHint) {

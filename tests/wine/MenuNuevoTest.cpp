@@ -530,6 +530,29 @@ TEST_F(MenuNuevo, AnUnreadablePictureIsNeitherShownNorChosen) {
   EXPECT_EQ(ImagenElegida(), 1);
 }
 
+// Several files added at once, two of them refused: the good one is added
+// and chosen, and one message names each refused file with its reason.
+TEST_F(MenuNuevo, AddingSeveralWithTwoBadFilesNamesBothInOneMessage) {
+  Carpeta({"1.bmp"});
+  const fs::path fuera = carpeta_ / "fuera";
+  fs::create_directories(fuera);
+  std::ofstream(fuera / "nota.txt") << "not a picture";
+  std::ofstream(fuera / L"\u0424\u043e\u0442\u043e rota.png", std::ios::binary) << "\x89PNG\r\n\x1a\n cut short";
+  fs::copy_file(std::string(programa_) + "Image\\2.bmp", fuera / "nueva.bmp");
+  Abrir();
+  AgregarImagenesMenuNuevo({(fuera / "nota.txt").wstring(), (fuera / L"\u0424\u043e\u0442\u043e rota.png").wstring(),
+                            (fuera / "nueva.bmp").wstring()});
+  EXPECT_EQ(Elegida(), "nueva.bmp");
+  ASSERT_NE(ventanaMensaje, nullptr);
+  EXPECT_STREQ(TextoMensaje(), "These files were not added:");
+  EXPECT_EQ(ListaMensaje(), "nota.txt: not a picture the game can read\n"
+                            "\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE rota.png: damaged or incomplete");
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear(150);
+  EXPECT_EQ(ventanaMensaje, nullptr) << "one message, not one per file";
+  EXPECT_FALSE(fs::exists(carpeta_ / "Image" / "nota.txt"));
+}
+
 TEST_F(MenuNuevo, APictureTheCutCannotUseIsShownButOkSaysWhy) {
   Carpeta({"1.bmp"}, [](const std::string&, BmpSintetico& b) { b.bits = 4; });
   Abrir();

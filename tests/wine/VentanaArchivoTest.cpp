@@ -128,7 +128,7 @@ TEST_F(ArchivoVentana, AScrollBeyondFourFilesLabelsWithoutExtensionAndTheClockWa
     const HWND d = DesplazadorArchivo();
     EXPECT_EQ(d ? SendMessageA(d, kMsgDespObtenerMinimo, 0, 0) : 1, n > 4 ? 4 - n : 1) << n;
     if (n == 5) {
-      const char* etiquetas[] = {"12345678901", "a", "abcdefghijk", "corto"};
+      const char* etiquetas[] = {"12345678901", "a", "abcdefghijklmno", "corto"};
       for (int k = 0; k < 4; ++k) EXPECT_EQ(Etiqueta(k), etiquetas[k]);
       SendMessageA(d, kMsgDespPonerValor, 0, -1);
       Notificar(d);
@@ -146,8 +146,10 @@ TEST_F(ArchivoVentana, AScrollBeyondFourFilesLabelsWithoutExtensionAndTheClockWa
 // end, so no two run together and no dot or end is cut.
 TEST_F(ArchivoVentana, EachLabelStandsWholeUnderItsThumbnail) {
   Cortar(2, 3);
-  for (const char* n : {"Brachio first", "iiii jjjj", "Stego second", "WWWWWWWWWWW"}) Archivo(std::string(n) + ".epf");
+  const char* nombres[] = {"Allosaurus half", "iiii jjjj", "Stego second", "WWWWWWWWWWW"};
+  for (const char* n : nombres) Archivo(std::string(n) + ".epf");
   Abrir(kArchivoAbrir);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(Etiqueta(k), nombres[k]);
   const HWND v = VentanaArchivo();
   Bombear(50);
   for (int k = 0; k < 4; ++k) ASSERT_FALSE(MiniaturaArchivoVacia(MiniaturaVentanaArchivo(k))) << k;
@@ -185,12 +187,17 @@ TEST_F(ArchivoVentana, TypingKeepsSeparatorsOutAndOnlyAThumbnailSelects) {
   Abrir(kArchivoGuardar);
   Teclear("a.b\\c/d:e");
   EXPECT_EQ(Campo(), "abcde");
+  // An empty name saves nothing and says why; Escape then closes.
   SetWindowTextA(CampoNombreArchivo(), "");
-  Teclear("\r\x1b");
+  Teclear("\r");
   EXPECT_NE(VentanaArchivo(), nullptr);
-  EXPECT_EQ(ventanaMensaje, nullptr);
+  ASSERT_NE(ventanaMensaje, nullptr);
+  EXPECT_STREQ(TextoMensaje(), "\n\nThe game needs a name to be saved. Type one in the name field.");
+  Contestar(true);
+  EXPECT_EQ(GetFocus(), CampoNombreArchivo()) << "typing goes on in the field";
   EXPECT_TRUE(fs::is_empty(carpeta_ / "folder"));
-  DestroyWindow(VentanaArchivo());
+  Teclear("\x1b");
+  EXPECT_EQ(VentanaArchivo(), nullptr);
 
   Archivo("a.epf"), Archivo("b.epf", "no thumbnail"), Archivo("c.epf");
   Abrir(kArchivoGuardar);
@@ -293,6 +300,39 @@ TEST_F(ArchivoVentana, DeletingKeepsTheSelectionOnAFile) {
   EXPECT_EQ(SeleccionArchivo(), -1);
   Notificar(BotonVentanaArchivo(BotonArchivo::aceptar));  // nothing to open
   EXPECT_NE(VentanaArchivo(), nullptr);
+}
+
+// Escape as the player presses it, with the focus in the name field:
+// through the program's own message loop, which the game's keys do not
+// reach while a field takes typing.
+TEST_F(ArchivoVentana, EscapeInTheNameFieldClosesTheWindow) {
+  Cortar(2, 2);
+  Abrir(kArchivoGuardar);
+  ASSERT_EQ(GetFocus(), CampoNombreArchivo());
+  PostMessageA(CampoNombreArchivo(), WM_KEYDOWN, VK_ESCAPE, 1);
+  // The key's character is posted while the key is handled: the loop ends
+  // a while later.
+  const UINT_PTR reloj = SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+  BucleMensajes();
+  KillTimer(nullptr, reloj);
+  EXPECT_EQ(VentanaArchivo(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(ventanaPrincipal));
+}
+
+// The window hides the open piece boxes while it is up; saving, or leaving
+// it, shows them again.
+TEST_F(ArchivoVentana, SavingLeavesTheOpenBoxesOpen) {
+  Cortar(2, 2);
+  MostrarFlotante(VentanaCaja(1), false);
+  for (const char* teclas : {"caja\r", "\x1b"}) {
+    Abrir(kArchivoGuardar);
+    EXPECT_FALSE(IsWindowVisible(VentanaCaja(1)));
+    Teclear(teclas);
+    ASSERT_EQ(VentanaArchivo(), nullptr) << teclas;
+    EXPECT_TRUE(IsWindowVisible(VentanaCaja(1))) << teclas;
+    EXPECT_FALSE(IsWindowVisible(VentanaCaja(2))) << teclas;
+  }
+  EXPECT_TRUE(fs::exists(Ruta("caja.epf")));
 }
 
 // Each way Accept can fail: the player is told, the window stays, and a
