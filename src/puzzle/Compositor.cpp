@@ -380,41 +380,43 @@ void PintarMosaico(Board& tablero, int32_t x0, int32_t x1, int32_t y0, int32_t y
   }
 }
 
-// The piece's shadow over what is drawn below it.
-void PintarSombra(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
-  const MedidasRelieve& m = g_siluetas.medidas;
-  const int64_t arriba = static_cast<int64_t>(p.y) - m.arriba;
-  const int32_t fy0 = static_cast<int32_t>(std::max<int64_t>(y0, arriba));
-  const int32_t fy1 = static_cast<int32_t>(std::min<int64_t>(y1, arriba + g_siluetas.sombras.filas));
-  const TramoSombra* tramos = g_siluetas.sombras.tramos.data();
-  const uint8_t* factores = g_siluetas.sombras.factores.data();
-  const int32_t* filas = g_siluetas.sombras.primero.data() + p.sombra;
-  for (int32_t py = fy0; py < fy1; ++py) {
-    const int32_t r = static_cast<int32_t>(py - arriba);
-    uint8_t* fila = tablero.Row(py);
-    for (int32_t t = filas[r], fin = filas[r + 1]; t < fin; ++t) {
-      const int64_t a = std::max<int64_t>(static_cast<int64_t>(p.x) + tramos[t].inicio, x0);
-      const int64_t b = std::min<int64_t>(static_cast<int64_t>(p.x) + tramos[t].fin, x1);
-      if (a >= b) continue;
-      Oscurecer(fila + 3 * a, factores + tramos[t].factor + 3 * (a - p.x - tramos[t].inicio),
-                static_cast<int32_t>(3 * (b - a)));
-    }
-  }
-}
-
+// A piece over what is drawn below it: row by row, its shadow (when it has
+// one) darkens what lies there, then its opaque runs are copied.
 void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
   const int32_t boxW = puzzle.boxW, boxH = puzzle.boxH;
-  const int32_t fy0 = std::max(y0, p.y), fy1 = std::min<int64_t>(y1, static_cast<int64_t>(p.y) + boxH);
+  const bool conSombra = p.sombra >= 0;
+  const MedidasRelieve& m = g_siluetas.medidas;
+  const int64_t arriba = conSombra ? static_cast<int64_t>(p.y) - m.arriba : p.y;
+  const int64_t abajo = static_cast<int64_t>(p.y) + boxH + (conSombra ? m.abajo : 0);
+  const int32_t fy0 = static_cast<int32_t>(std::max<int64_t>(y0, arriba));
+  const int32_t fy1 = static_cast<int32_t>(std::min<int64_t>(y1, abajo));
   if (fy0 >= fy1) return;
   // Box columns inside the rectangle.
   const int32_t c0 = static_cast<int32_t>(std::max<int64_t>(x0, p.x) - p.x);
   const int32_t c1 = static_cast<int32_t>(std::min<int64_t>(x1, static_cast<int64_t>(p.x) + boxW) - p.x);
-  if (c0 >= c1) return;
   const Tramo* tramos = g_siluetas.tramos.data();
   const uint8_t* colores = g_siluetas.colores.data();
+  const TramoSombra* sombras = g_siluetas.sombras.tramos.data();
+  const uint8_t* factores = g_siluetas.sombras.factores.data();
+  const int32_t* filasSombra = conSombra ? g_siluetas.sombras.primero.data() + p.sombra : nullptr;
+  const uint8_t* final = tablero.bits.data() + tablero.bits.size();
   for (int32_t py = fy0; py < fy1; ++py) {
-    const int32_t r = py - p.y;
     uint8_t* fila = tablero.Row(py);
+    if (conSombra) {
+      const int32_t s = static_cast<int32_t>(py - arriba);
+      for (int32_t t = filasSombra[s], fin = filasSombra[s + 1]; t < fin; ++t) {
+        const int64_t a = std::max<int64_t>(static_cast<int64_t>(p.x) + sombras[t].inicio, x0);
+        const int64_t hasta = static_cast<int64_t>(p.x) + sombras[t].fin, b = std::min<int64_t>(hasta, x1);
+        if (a >= b) continue;
+        // Whole blocks go past the run only where its zeros follow and the
+        // image goes on.
+        const int32_t n = static_cast<int32_t>(3 * (b - a));
+        const bool entero = b == hasta && fila + 3 * a + n + kRellenoSombra <= final;
+        Oscurecer(fila + 3 * a, factores + sombras[t].factor + 3 * (a - p.x - sombras[t].inicio), n, entero);
+      }
+    }
+    const int32_t r = py - p.y;
+    if (r < 0 || r >= boxH || c0 >= c1) continue;
     const bool patron = p.marcada && (r & 1) == 0;
     for (int32_t t = p.filas[r], fin = p.filas[r + 1]; t < fin; ++t) {
       const int32_t a = std::max(tramos[t].inicio, c0), b = std::min(tramos[t].fin, c1);
@@ -520,10 +522,7 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
   for (int32_t banda = y; banda < y1; banda += kFilasBanda) {
     const int32_t fin = std::min(y1, banda + kFilasBanda);
     PintarMosaico(tablero, x, x1, banda, fin, fantasma);
-    for (size_t i = g_recogidas.size(); i-- > 0;) {
-      if (g_recogidas[i].sombra >= 0) PintarSombra(tablero, g_recogidas[i], x, x1, banda, fin);
-      PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
-    }
+    for (size_t i = g_recogidas.size(); i-- > 0;) PintarPieza(tablero, g_recogidas[i], x, x1, banda, fin);
   }
 }
 

@@ -129,7 +129,7 @@ void PaintShadow(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
       const uint8_t* factor = s.factores.data() + tr.factor;
       uint8_t* d = row + static_cast<int64_t>(x + tr.inicio) * bytes;
       for (int32_t c = tr.inicio; c < tr.fin; ++c, factor += 3, d += bytes) {
-        const uint32_t k = *factor;
+        const uint32_t k = 256u - *factor;
         if (f.bits == 16) {
           uint16_t v;
           std::memcpy(&v, d, 2);

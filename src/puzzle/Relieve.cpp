@@ -209,12 +209,14 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
         a = static_cast<uint32_t>(campo[static_cast<size_t>(fy - o) * fw + fx - o] * alfa / total);
       if (a >= kAlfaMinima) {
         if (!abierto) sombra.tramos.push_back({x, x, static_cast<uint32_t>(sombra.factores.size())}), abierto = true;
-        sombra.factores.insert(sombra.factores.end(), 3, static_cast<uint8_t>(256 - a));
+        sombra.factores.insert(sombra.factores.end(), 3, static_cast<uint8_t>(a));
         sombra.tramos.back().fin = x + 1;
       } else {
+        if (abierto) sombra.factores.insert(sombra.factores.end(), kRellenoSombra, 0);
         abierto = false;
       }
     }
+    if (abierto) sombra.factores.insert(sombra.factores.end(), kRellenoSombra, 0);
   }
   sombra.primero.push_back(static_cast<int32_t>(sombra.tramos.size()));
   return inicio;

@@ -66,11 +66,13 @@ inline void AplicarBisel(uint8_t bisel, uint8_t uniones, uint8_t* bgr) {
 }
 
 // A piece's shadow: per row of its reach (box row - arriba onwards) the
-// runs of pixels it darkens, in box columns, with the factor each of their
-// bytes is multiplied by (256 - the strength, over 256), three a pixel.
+// runs of pixels it darkens, in box columns, with the strength of each of
+// their bytes (the part of the light taken away, over 256), three a pixel;
+// each run's strengths are followed by kRellenoSombra zeros.
+constexpr int32_t kRellenoSombra = 16;
 struct TramoSombra {
   int32_t inicio, fin;
-  uint32_t factor;  // offset of the run's first factor in `factores`
+  uint32_t factor;  // offset of the run's first strength in `factores`
 };
 struct SombraPieza {
   int32_t filas = 0;               // rows of the reach
@@ -86,18 +88,22 @@ struct SombraPieza {
 // piece's first row in `primero`.
 size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPieza& sombra);
 
-// d = d x f / 256 for `n` bytes.
-inline void Oscurecer(uint8_t* d, const uint8_t* f, int32_t n) {
+// d -= d x a / 256 for `n` bytes. With `entero`, whole blocks of 16 may be
+// done: the bytes up to the next 16 past n are there to read and write,
+// and their strengths are 0 (they come out as they were).
+inline void Oscurecer(uint8_t* d, const uint8_t* a, int32_t n, bool entero) {
   int32_t i = 0;
 #ifdef __SSE2__
   const __m128i cero = _mm_setzero_si128();
-  for (; i + 16 <= n; i += 16) {
+  for (; entero ? i < n : i + 16 <= n; i += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(f + i));
+    const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
     const __m128i bajo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(v, cero), _mm_unpacklo_epi8(k, cero)), 8);
     const __m128i alto = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(v, cero), _mm_unpackhi_epi8(k, cero)), 8);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_packus_epi16(bajo, alto));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_sub_epi8(v, _mm_packus_epi16(bajo, alto)));
   }
+#else
+  (void)entero;
 #endif
-  for (; i < n; ++i) d[i] = static_cast<uint8_t>(d[i] * f[i] >> 8);
+  for (; i < n; ++i) d[i] = static_cast<uint8_t>(d[i] - (d[i] * a[i] >> 8));
 }
