@@ -3,6 +3,7 @@
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
+#include "Globo.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
@@ -10,6 +11,7 @@
 LRESULT Desplegable::OnCreate(HWND hwnd) {
   ventana_ = hwnd;
   abierto_ = false;
+  sordo_ = nullptr;
   deslizamiento_.Terminar();
   fondo_ = CargarImagenArchivo(forma_.fondo);
   imagenes_.clear();
@@ -21,6 +23,7 @@ LRESULT Desplegable::OnCreate(HWND hwnd) {
 void Desplegable::AgregarBoton(int x, int y, uint32_t imagen) {
   imagenes_.push_back(CargarImagenArchivo(imagen));
   botones_.push_back(CrearBotonAnimado(ventana_, x, y, ImagenDe(imagenes_.back()), WS_CHILD | WS_CLIPSIBLINGS));
+  PonerGlobo(botones_.back(), forma_.textoGlobos, static_cast<int>(botones_.size()) - 1);
 }
 
 LRESULT Desplegable::OnDestroy() {
@@ -28,6 +31,7 @@ LRESULT Desplegable::OnDestroy() {
   botones_.clear();
   fondo_.reset();
   abierto_ = false;
+  sordo_ = nullptr;
   deslizamiento_.Terminar();
   ventana_ = nullptr;
   return 0;
@@ -75,12 +79,25 @@ void Desplegable::TerminarDeslizamiento() {
     DibujarCuadro(dc.Get(), 0);
   }
   for (HWND b : botones_) MostrarSinActivar(b);
+  sordo_ = BotonBajoPuntero();
   // The slide painted the window: what it invalidated need not be painted again.
   ValidateRect(ventana_, nullptr);
   SetTimer(ventana_, kTimerPlegar, kPeriodoPlegar, nullptr);
 }
 
+HWND Desplegable::BotonBajoPuntero() const {
+  POINT p;
+  GetCursorPos(&p);
+  for (HWND b : botones_) {
+    RECT r{};
+    if (IsWindowVisible(b) && GetWindowRect(b, &r) && PtInRect(&r, p)) return b;
+  }
+  return nullptr;
+}
+
 void Desplegable::Revisar() {
+  // A press held on the deaf button keeps it deaf, wherever the pointer goes.
+  if (sordo_ && GetCapture() != sordo_ && BotonBajoPuntero() != sordo_) sordo_ = nullptr;
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(ventana_, &p);
@@ -89,6 +106,7 @@ void Desplegable::Revisar() {
   if (p.x >= 0 && p.x <= cliente.right && p.y >= 0 && p.y <= cliente.bottom) return;
   KillTimer(ventana_, kTimerPlegar);
   abierto_ = false;
+  sordo_ = nullptr;
   OcultarVentana(ventana_);
   for (HWND b : botones_) OcultarVentana(b);
 }
@@ -112,6 +130,11 @@ LRESULT Desplegable::OnPaint() {
 }
 
 LRESULT Desplegable::OnNotificacion(int codigo, HWND control) {
+  // A deaf button neither lights up nor acts; the pointer leaving it frees it.
+  if (control == sordo_) {
+    if (codigo != kNotifSalio || GetCapture() == control) return 0;
+    sordo_ = nullptr;
+  }
   for (size_t k = 0; k < botones_.size(); ++k) {
     if (control != botones_[k]) continue;
     ReaccionBotonAnimado(control, codigo);

@@ -32,6 +32,7 @@
 #include "Lupa.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "Opciones.h"
 #include "Ordenar.h"
@@ -863,8 +864,18 @@ TEST(Titulo, TimeTextAndPlace) {
   EXPECT_EQ(TextoTiempo(1, 1, 1), "01:01:01");
   EXPECT_EQ(TextoTiempo(0, 0, 0), "00:00:00");
   EXPECT_EQ(TextoTiempo(100, 0, 0), "100:00:00");
-  EXPECT_EQ(XTiempo(800), 570);
-  EXPECT_EQ(XTiempo(1024), 720);
+  // The figures as the strip draws them.
+  ObjetoGDI<HFONT> fuente(CrearFuenteTiempo());
+  DCPantalla dc;
+  Seleccion s(dc.Get(), fuente.Get());
+  SIZE t{};
+  GetTextExtentPoint32A(dc.Get(), "00:00:00", 8, &t);
+  EXPECT_EQ(XTiempo(1024, t.cx), 720);
+  // At 800 pixels the time stands well clear of the minimise button (at
+  // 725) and of the name's cartouche (up to 490).
+  const int x = XTiempo(800, t.cx);
+  EXPECT_GE(725 - (x + t.cx), 30) << x;
+  EXPECT_GE(x - 490, 30) << x;
 }
 
 TEST(Ayuda, PageOfTheLanguageBelowTheProgramFolder) {
