@@ -26,10 +26,12 @@
 #include "Drag.h"
 #include "Fitting.h"
 #include "Globales.h"
+#include "Globo.h"
 #include "InicioPrueba.h"
 #include "Herramientas.h"
 #include "LienzoArrastre.h"
 #include "Lupa.h"
+#include "MenuNuevo.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
@@ -437,6 +439,178 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
   SendMessageA(opciones, WM_LBUTTONDOWN, MK_LBUTTON, Pt(500, 10));
   EXPECT_TRUE(IsWindowVisible(opciones));
   EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
+}
+
+// The pointer and the left button as the player works them: real input,
+// which the system delivers to whatever window lies under the pointer.
+void Raton(DWORD banderas, int x = 0, int y = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = banderas;
+  if (banderas & MOUSEEVENTF_MOVE) {
+    in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    in.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+  }
+  SendInput(1, &in, sizeof in);
+  Bombear(20);
+}
+void Mover(int x, int y) { Raton(MOUSEEVENTF_MOVE, x, y); }
+void Pulsar() {
+  Raton(MOUSEEVENTF_LEFTDOWN);
+  Raton(MOUSEEVENTF_LEFTUP);
+}
+POINT MedioDe(HWND h) {
+  const RECT r = Rect(h);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+int32_t PiezasEnCajas() {
+  int32_t n = 0;
+  for (int b = 0; b < kTable; ++b) n += puzzle.boards[b].count;
+  return n;
+}
+
+// A click on a strip's tab, while the strip slides out or once it rests,
+// only opens the strip: the button that slid under the pointer (edges to a
+// box under "Tools", open puzzle under "Options" at 1024 x 768) stays deaf
+// until the pointer has left it. A button the pointer comes onto works.
+TEST_F(PantallaJuego, ATabClickOnlyOpensItsStrip) {
+  PeticionesGrabadas peticiones;
+  const int W = arranque.anchoPantalla, H = arranque.altoPantalla;
+  for (const bool alVuelo : {true, false}) {
+    SCOPED_TRACE(alVuelo ? "while it slides" : "once it rests");
+    Mover(W / 2, H / 2);
+    Bombear(250);
+    ASSERT_FALSE(IsWindowVisible(VentanaHerramientas()));
+    Mover(12, H / 2);
+    ASSERT_TRUE(IsWindowVisible(VentanaHerramientas()));
+    if (!alVuelo) EsperarDeslizamiento(HerramientasDeslizando);
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    EsperarDeslizamiento(HerramientasDeslizando);
+    Raton(MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(WindowFromPoint({12, H / 2}), BotonHerramienta(kHerramientaBordes));
+    Pulsar();
+    Bombear(150);
+    EXPECT_EQ(PiezasEnCajas(), 0);
+
+    Mover(W / 2, H / 2);
+    Bombear(250);
+    Mover(W / 2, H - 12);
+    if (!alVuelo) EsperarDeslizamiento(OpcionesDeslizando);
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    EsperarDeslizamiento(OpcionesDeslizando);
+    Raton(MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(WindowFromPoint({W / 2, H - 12}), BotonOpcion(kOpcionAbrir));
+    Pulsar();
+    Bombear(150);
+    EXPECT_TRUE(peticiones.Tomar().empty());
+  }
+  // Over to the save button and back: open puzzle hears the click now.
+  const POINT guardar = MedioDe(BotonOpcion(kOpcionGuardar));
+  Mover(guardar.x, guardar.y);
+  Bombear(250);
+  Mover(W / 2, H - 12);
+  Pulsar();
+  EXPECT_EQ(peticiones.Tomar(), std::vector<std::string>{"open"});
+}
+
+// What the tooltip says once the pointer has come onto `boton` and rested
+// there for the pause; "" when none shows. None shows before the pause.
+std::string Globo(HWND boton, UINT pausa) {
+  const POINT c = MedioDe(boton);
+  Mover(c.x - 3, c.y);
+  Mover(c.x, c.y);
+  Bombear(pausa / 2);
+  if (VentanaGlobo()) return "(before the pause)";
+  Bombear(pausa + 150);
+  HWND globo = VentanaGlobo();
+  if (!globo || !IsWindowVisible(globo)) return "";
+  // Wholly on the screen, beside the pointer.
+  const RECT r = Rect(globo);
+  if (r.left < 0 || r.top < 0 || r.right > GetSystemMetrics(SM_CXSCREEN) || r.bottom > GetSystemMetrics(SM_CYSCREEN) ||
+      std::abs((r.top + r.bottom) / 2 - c.y) > 60)
+    return "(out of place)";
+  char texto[200] = "";
+  GetWindowTextA(globo, texto, sizeof texto);
+  return texto;
+}
+
+// Every picture button of the play screen and of the new-puzzle window
+// names itself and its key after the system's pause, in the game's
+// language; the name goes when the pointer leaves or presses.
+TEST_F(PantallaJuego, PictureButtonsNameThemselvesAfterThePause) {
+  PeticionesGrabadas peticiones;
+  UINT pausaSistema = 0;
+  SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &pausaSistema, 0);
+  constexpr UINT kPausa = 150;
+  SystemParametersInfoA(SPI_SETMOUSEHOVERTIME, kPausa, nullptr, 0);
+  const int W = arranque.anchoPantalla, H = arranque.altoPantalla;
+  const int32_t idiomaAntes = idioma;
+  for (const int32_t lengua : {1, 0}) {
+    idioma = lengua;
+    std::vector<std::string> dichos;
+    const auto globo = [&](HWND b) {
+      dichos.push_back(Globo(b, kPausa));
+      return dichos.back();
+    };
+    Mover(W / 2, H / 2);
+    Bombear(250);
+    Mover(12, 120);
+    EsperarDeslizamiento(HerramientasDeslizando);
+    Mover(80, 120);
+    for (int k = 0; k < 6; ++k) globo(BotonHerramienta(k));
+    EXPECT_EQ(dichos[2], lengua ? "Edges to a box (Ctrl+E)" : "Bordes a una caja (Ctrl+E)");
+    Mover(W / 2, H / 2);
+    Bombear(250);
+    Mover(40, H - 12);
+    EsperarDeslizamiento(OpcionesDeslizando);
+    Mover(40, H - 80);
+    for (int k = 0; k < 7; ++k) globo(BotonOpcion(k));
+    EXPECT_EQ(dichos[6 + kOpcionLupa], lengua ? "Magnifier (M)" : "Lupa (M)");
+    Mover(W / 2, H / 2);
+    Bombear(250);
+    EXPECT_EQ(VentanaGlobo(), nullptr) << "the pointer left";
+    for (int k = 0; k < 6; ++k) globo(BotonCaja(k));
+    EXPECT_EQ(dichos[13 + 2], lengua ? "Piece box 3 (3)" : "Caja 3 (3)");
+    EXPECT_EQ(globo(BotonInfo()), lengua ? "The pictures and their stories" : "Las im\xE1genes y sus historias");
+    // A press takes it away.
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_EQ(VentanaGlobo(), nullptr);
+    Mover(W / 2, H / 2);
+    Raton(MOUSEEVENTF_LEFTUP);
+
+    // The new-puzzle window's, in one language.
+    if (lengua == 1) {
+      AbrirMenuNuevo();
+      ASSERT_NE(VentanaMenuNuevo(), nullptr);
+      Bombear(50);
+      for (ControlNuevo c : {ControlNuevo::aceptar, ControlNuevo::cerrar, ControlNuevo::ayuda, ControlNuevo::agregar,
+                             ControlNuevo::vistaPrevia})
+        globo(ControlMenuNuevo(c));
+      for (int pagina : {1, 3}) {
+        SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(PestañaMenuNuevo(pagina)));
+        for (int t = 0; t < 100 && PaginaDeslizando(); ++t) Bombear(10);
+        if (pagina == 1)
+          for (ControlNuevo c : {ControlNuevo::ajustar, ControlNuevo::natural}) globo(ControlMenuNuevo(c));
+        else
+          for (int i = 0; i < 3; ++i) globo(TroquelMenuNuevo(i));
+      }
+      EXPECT_EQ(dichos[21], "Close (Esc)");
+      DestroyWindow(VentanaMenuNuevo());
+      Bombear(50);
+    }
+    // Each button says something of its own; help is named alike in both places.
+    ASSERT_EQ(dichos.size(), lengua ? 30u : 20u);
+    for (size_t i = 0; i < dichos.size(); ++i) {
+      EXPECT_FALSE(dichos[i].empty() || dichos[i][0] == '(') << i << ": " << dichos[i];
+      for (size_t j = 0; j < i; ++j) {
+        if (i == 22 && j == 6 + kOpcionAyuda) continue;
+        EXPECT_NE(dichos[i], dichos[j]) << i << " and " << j;
+      }
+    }
+  }
+  idioma = idiomaAntes;
+  SystemParametersInfoA(SPI_SETMOUSEHOVERTIME, pausaSistema, nullptr, 0);
 }
 
 TEST_F(PantallaJuego, SolveLaysThePuzzleOutAndEndsIt) {
