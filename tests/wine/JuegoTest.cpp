@@ -442,171 +442,133 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
 }
 
 // The pointer and the left button as the player works them: real input,
-// which the system delivers to whatever window lies under the pointer.
-void Raton(DWORD banderas, int x = 0, int y = 0) {
+// which the system delivers to the window under the pointer.
+void Raton(DWORD banderas, POINT p = {}) {
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dwFlags = banderas;
-  if (banderas & MOUSEEVENTF_MOVE) {
-    in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    in.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
-    in.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
-  }
+  in.mi = {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1, p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1, 0,
+           banderas | (banderas & MOUSEEVENTF_MOVE ? MOUSEEVENTF_ABSOLUTE : 0), 0, 0};
   SendInput(1, &in, sizeof in);
   Bombear(20);
 }
-void Mover(int x, int y) { Raton(MOUSEEVENTF_MOVE, x, y); }
-void Pulsar() {
-  Raton(MOUSEEVENTF_LEFTDOWN);
-  Raton(MOUSEEVENTF_LEFTUP);
-}
+void Mover(POINT p) { Raton(MOUSEEVENTF_MOVE, p); }
 POINT MedioDe(HWND h) {
   const RECT r = Rect(h);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
-int32_t PiezasEnCajas() {
-  int32_t n = 0;
-  for (int b = 0; b < kTable; ++b) n += puzzle.boards[b].count;
-  return n;
-}
 
 // A click on a strip's tab, while the strip slides out or once it rests,
-// only opens the strip: the button that slid under the pointer (edges to a
-// box under "Tools", open puzzle under "Options" at 1024 x 768) stays deaf
-// until the pointer has left it. A button the pointer comes onto works.
+// only opens it: the button that slid under the pointer (edges to a box
+// under "Tools", open puzzle under "Options" at 1024 x 768) stays deaf
+// until the pointer has left it.
 TEST_F(PantallaJuego, ATabClickOnlyOpensItsStrip) {
   PeticionesGrabadas peticiones;
-  const int W = arranque.anchoPantalla, H = arranque.altoPantalla;
-  for (const bool alVuelo : {true, false}) {
-    SCOPED_TRACE(alVuelo ? "while it slides" : "once it rests");
-    Mover(W / 2, H / 2);
-    Bombear(250);
-    ASSERT_FALSE(IsWindowVisible(VentanaHerramientas()));
-    Mover(12, H / 2);
-    ASSERT_TRUE(IsWindowVisible(VentanaHerramientas()));
-    if (!alVuelo) EsperarDeslizamiento(HerramientasDeslizando);
-    Raton(MOUSEEVENTF_LEFTDOWN);
-    EsperarDeslizamiento(HerramientasDeslizando);
-    Raton(MOUSEEVENTF_LEFTUP);
-    ASSERT_EQ(WindowFromPoint({12, H / 2}), BotonHerramienta(kHerramientaBordes));
-    Pulsar();
-    Bombear(150);
-    EXPECT_EQ(PiezasEnCajas(), 0);
-
-    Mover(W / 2, H / 2);
-    Bombear(250);
-    Mover(W / 2, H - 12);
-    if (!alVuelo) EsperarDeslizamiento(OpcionesDeslizando);
-    Raton(MOUSEEVENTF_LEFTDOWN);
-    EsperarDeslizamiento(OpcionesDeslizando);
-    Raton(MOUSEEVENTF_LEFTUP);
-    ASSERT_EQ(WindowFromPoint({W / 2, H - 12}), BotonOpcion(kOpcionAbrir));
-    Pulsar();
-    Bombear(150);
-    EXPECT_TRUE(peticiones.Tomar().empty());
-  }
+  const POINT mesa{500, 400}, herramientas{12, 384}, opciones{512, 756};
+  const std::pair<POINT, bool (*)()> tiras[] = {{herramientas, HerramientasDeslizando}, {opciones, OpcionesDeslizando}};
+  for (const bool alVuelo : {true, false})
+    for (const auto& [pestaña, deslizando] : tiras) {
+      Mover(mesa);
+      Bombear(250);
+      Mover(pestaña);
+      ASSERT_TRUE(deslizando());
+      if (!alVuelo) EsperarDeslizamiento(deslizando);
+      Raton(MOUSEEVENTF_LEFTDOWN);
+      EsperarDeslizamiento(deslizando);
+      Raton(MOUSEEVENTF_LEFTUP);
+      Raton(MOUSEEVENTF_LEFTDOWN);
+      Raton(MOUSEEVENTF_LEFTUP);
+      Bombear(150);
+      ASSERT_EQ(puzzle.boards[0].count, 0) << "edges to a box, " << (alVuelo ? "while it slid" : "once it rested");
+      ASSERT_TRUE(peticiones.Tomar().empty()) << (alVuelo ? "while it slid" : "once it rested");
+    }
   // Over to the save button and back: open puzzle hears the click now.
-  const POINT guardar = MedioDe(BotonOpcion(kOpcionGuardar));
-  Mover(guardar.x, guardar.y);
+  Mover(MedioDe(BotonOpcion(kOpcionGuardar)));
   Bombear(250);
-  Mover(W / 2, H - 12);
-  Pulsar();
+  Mover(opciones);
+  Raton(MOUSEEVENTF_LEFTDOWN);
+  Raton(MOUSEEVENTF_LEFTUP);
   EXPECT_EQ(peticiones.Tomar(), std::vector<std::string>{"open"});
 }
 
-// What the tooltip says once the pointer has come onto `boton` and rested
-// there for the pause; "" when none shows. None shows before the pause.
+// What the tooltip says once the pointer has rested on `boton` for the
+// pause, wholly on the screen beside it; none shows before the pause.
 std::string Globo(HWND boton, UINT pausa) {
   const POINT c = MedioDe(boton);
-  Mover(c.x - 3, c.y);
-  Mover(c.x, c.y);
+  Mover({c.x - 3, c.y});
+  Mover(c);
   Bombear(pausa / 2);
   if (VentanaGlobo()) return "(before the pause)";
   Bombear(pausa + 150);
-  HWND globo = VentanaGlobo();
-  if (!globo || !IsWindowVisible(globo)) return "";
-  // Wholly on the screen, beside the pointer.
-  const RECT r = Rect(globo);
+  if (!VentanaGlobo() || !IsWindowVisible(VentanaGlobo())) return "";
+  const RECT r = Rect(VentanaGlobo());
   if (r.left < 0 || r.top < 0 || r.right > GetSystemMetrics(SM_CXSCREEN) || r.bottom > GetSystemMetrics(SM_CYSCREEN) ||
       std::abs((r.top + r.bottom) / 2 - c.y) > 60)
     return "(out of place)";
   char texto[200] = "";
-  GetWindowTextA(globo, texto, sizeof texto);
+  GetWindowTextA(VentanaGlobo(), texto, sizeof texto);
   return texto;
 }
 
-// Every picture button of the play screen and of the new-puzzle window
-// names itself and its key after the system's pause, in the game's
-// language; the name goes when the pointer leaves or presses.
+// The play screen's rows of picture buttons: how they come out, and how many.
+struct FilaBotones {
+  void (*abrir)();
+  bool (*deslizando)();
+  HWND (*boton)(int);
+  int n;
+};
+const FilaBotones kFilas[] = {{AbrirHerramientas, HerramientasDeslizando, BotonHerramienta, 6},
+                              {AbrirOpciones, OpcionesDeslizando, BotonOpcion, 7},
+                              {[] {}, [] { return false; }, BotonCaja, 6},
+                              {[] {}, [] { return false; }, [](int) { return BotonInfo(); }, 1}};
+
+// Every picture button of the play screen (and, in English, of the
+// new-puzzle window) names itself after the pause, in the game's language,
+// each its own name; the name goes when the pointer leaves or presses.
 TEST_F(PantallaJuego, PictureButtonsNameThemselvesAfterThePause) {
   PeticionesGrabadas peticiones;
   UINT pausaSistema = 0;
   SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &pausaSistema, 0);
   constexpr UINT kPausa = 150;
   SystemParametersInfoA(SPI_SETMOUSEHOVERTIME, kPausa, nullptr, 0);
-  const int W = arranque.anchoPantalla, H = arranque.altoPantalla;
   const int32_t idiomaAntes = idioma;
   for (const int32_t lengua : {1, 0}) {
     idioma = lengua;
     std::vector<std::string> dichos;
-    const auto globo = [&](HWND b) {
-      dichos.push_back(Globo(b, kPausa));
-      return dichos.back();
-    };
-    Mover(W / 2, H / 2);
-    Bombear(250);
-    Mover(12, 120);
-    EsperarDeslizamiento(HerramientasDeslizando);
-    Mover(80, 120);
-    for (int k = 0; k < 6; ++k) globo(BotonHerramienta(k));
+    for (const auto& [abrir, deslizando, boton, n] : kFilas) {
+      Mover({500, 400});
+      Bombear(250);
+      EXPECT_EQ(VentanaGlobo(), nullptr) << "the pointer left";
+      abrir();
+      EsperarDeslizamiento(deslizando);
+      for (int k = 0; k < n; ++k) dichos.push_back(Globo(boton(k), kPausa));
+    }
     EXPECT_EQ(dichos[2], lengua ? "Edges to a box (Ctrl+E)" : "Bordes a una caja (Ctrl+E)");
-    Mover(W / 2, H / 2);
-    Bombear(250);
-    Mover(40, H - 12);
-    EsperarDeslizamiento(OpcionesDeslizando);
-    Mover(40, H - 80);
-    for (int k = 0; k < 7; ++k) globo(BotonOpcion(k));
     EXPECT_EQ(dichos[6 + kOpcionLupa], lengua ? "Magnifier (M)" : "Lupa (M)");
-    Mover(W / 2, H / 2);
-    Bombear(250);
-    EXPECT_EQ(VentanaGlobo(), nullptr) << "the pointer left";
-    for (int k = 0; k < 6; ++k) globo(BotonCaja(k));
-    EXPECT_EQ(dichos[13 + 2], lengua ? "Piece box 3 (3)" : "Caja 3 (3)");
-    EXPECT_EQ(globo(BotonInfo()), lengua ? "The pictures and their stories" : "Las im\xE1genes y sus historias");
-    // A press takes it away.
+    EXPECT_EQ(dichos[15], lengua ? "Piece box 3 (3)" : "Caja 3 (3)");
     Raton(MOUSEEVENTF_LEFTDOWN);
-    EXPECT_EQ(VentanaGlobo(), nullptr);
-    Mover(W / 2, H / 2);
+    EXPECT_EQ(VentanaGlobo(), nullptr) << "a press";
+    Mover({500, 400});
     Raton(MOUSEEVENTF_LEFTUP);
-
-    // The new-puzzle window's, in one language.
     if (lengua == 1) {
       AbrirMenuNuevo();
-      ASSERT_NE(VentanaMenuNuevo(), nullptr);
-      Bombear(50);
-      for (ControlNuevo c : {ControlNuevo::aceptar, ControlNuevo::cerrar, ControlNuevo::ayuda, ControlNuevo::agregar,
-                             ControlNuevo::vistaPrevia})
-        globo(ControlMenuNuevo(c));
-      for (int pagina : {1, 3}) {
+      for (const int pagina : {0, 1, 3}) {
         SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(PestañaMenuNuevo(pagina)));
         for (int t = 0; t < 100 && PaginaDeslizando(); ++t) Bombear(10);
-        if (pagina == 1)
-          for (ControlNuevo c : {ControlNuevo::ajustar, ControlNuevo::natural}) globo(ControlMenuNuevo(c));
-        else
-          for (int i = 0; i < 3; ++i) globo(TroquelMenuNuevo(i));
+        using C = ControlNuevo;
+        const std::vector<HWND> botones =
+            pagina == 0 ? std::vector{ControlMenuNuevo(C::aceptar), ControlMenuNuevo(C::cerrar), ControlMenuNuevo(C::agregar),
+                                      ControlMenuNuevo(C::vistaPrevia)}
+            : pagina == 1 ? std::vector{ControlMenuNuevo(C::ajustar), ControlMenuNuevo(C::natural)}
+                          : std::vector{TroquelMenuNuevo(0), TroquelMenuNuevo(1), TroquelMenuNuevo(2)};
+        for (HWND b : botones) dichos.push_back(Globo(b, kPausa));
       }
+      EXPECT_EQ(Globo(ControlMenuNuevo(ControlNuevo::ayuda), kPausa), "Help (F1)");
       EXPECT_EQ(dichos[21], "Close (Esc)");
       DestroyWindow(VentanaMenuNuevo());
-      Bombear(50);
     }
-    // Each button says something of its own; help is named alike in both places.
-    ASSERT_EQ(dichos.size(), lengua ? 30u : 20u);
     for (size_t i = 0; i < dichos.size(); ++i) {
       EXPECT_FALSE(dichos[i].empty() || dichos[i][0] == '(') << i << ": " << dichos[i];
-      for (size_t j = 0; j < i; ++j) {
-        if (i == 22 && j == 6 + kOpcionAyuda) continue;
-        EXPECT_NE(dichos[i], dichos[j]) << i << " and " << j;
-      }
+      for (size_t j = 0; j < i; ++j) EXPECT_NE(dichos[i], dichos[j]) << i << " and " << j;
     }
   }
   idioma = idiomaAntes;
