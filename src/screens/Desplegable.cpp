@@ -1,5 +1,9 @@
 #include "Desplegable.h"
 
+#include <cstdlib>
+#include <utility>
+
+#include "Animacion.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
@@ -80,6 +84,7 @@ void Desplegable::TerminarDeslizamiento() {
   }
   for (HWND b : botones_) MostrarSinActivar(b);
   sordo_ = BotonBajoPuntero();
+  GetCursorPos(&puntoSordo_);
   // The slide painted the window: what it invalidated need not be painted again.
   ValidateRect(ventana_, nullptr);
   SetTimer(ventana_, kTimerPlegar, kPeriodoPlegar, nullptr);
@@ -95,9 +100,24 @@ HWND Desplegable::BotonBajoPuntero() const {
   return nullptr;
 }
 
+bool Desplegable::PunteroSeMovio() const {
+  POINT p;
+  GetCursorPos(&p);
+  return std::abs(p.x - puntoSordo_.x) >= GetSystemMetrics(SM_CXDRAG) ||
+         std::abs(p.y - puntoSordo_.y) >= GetSystemMetrics(SM_CYDRAG);
+}
+
 void Desplegable::Revisar() {
-  // A press held on the deaf button keeps it deaf, wherever the pointer goes.
-  if (sordo_ && GetCapture() != sordo_ && BotonBajoPuntero() != sordo_) sordo_ = nullptr;
+  // A press held on the deaf button keeps it deaf, wherever the pointer goes;
+  // moved on it, it lights up as if just reached.
+  if (sordo_ && GetCapture() != sordo_) {
+    if (BotonBajoPuntero() != sordo_) {
+      sordo_ = nullptr;
+    } else if (PunteroSeMovio()) {
+      HWND boton = std::exchange(sordo_, nullptr);
+      if (SendMessageA(boton, kMsgAnimObtenerSobre, 0, 0)) ReaccionBotonAnimado(boton, kNotifEntro);
+    }
+  }
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(ventana_, &p);
@@ -130,9 +150,11 @@ LRESULT Desplegable::OnPaint() {
 }
 
 LRESULT Desplegable::OnNotificacion(int codigo, HWND control) {
-  // A deaf button neither lights up nor acts; the pointer leaving it frees it.
+  // A deaf button neither lights up nor acts; the pointer leaving it, or
+  // moving on it before a press, frees it.
   if (control == sordo_) {
-    if (codigo != kNotifSalio || GetCapture() == control) return 0;
+    const bool libre = codigo == kNotifSalio ? GetCapture() != control : codigo == kNotifPresionado && PunteroSeMovio();
+    if (!libre) return 0;
     sordo_ = nullptr;
   }
   for (size_t k = 0; k < botones_.size(); ++k) {

@@ -9,8 +9,9 @@
 //
 // A button that comes to rest under a pointer that has not moved onto it
 // (the player aimed at the bar's tab, or pressed to finish the slide) stays
-// deaf until the pointer has left it: a click meant for the tab never
-// reaches the button that slid under it.
+// deaf until the pointer has left it or moved on it (the system's drag
+// distance): a click meant for the tab never reaches the button that slid
+// under it.
 //
 // A bar is a strip along an edge of the play screen with a tiled background
 // and a tab label; the pointer on either opens the bar's fold-out window.
@@ -77,6 +78,8 @@ class Desplegable {
   void Revisar();
   // The shown button under the pointer, or null.
   HWND BotonBajoPuntero() const;
+  // Whether the pointer has moved from where the deaf button came to rest.
+  bool PunteroSeMovio() const;
 
   const Forma forma_;
   HWND ventana_ = nullptr;
@@ -87,6 +90,7 @@ class Desplegable {
   Deslizamiento deslizamiento_;
   // The button that came to rest under the pointer, until the pointer leaves it.
   HWND sordo_ = nullptr;
+  POINT puntoSordo_{};
 };
 
 class BarraDesplegable {

@@ -460,7 +460,7 @@ POINT MedioDe(HWND h) {
 // A click on a strip's tab, while the strip slides out or once it rests,
 // only opens it: the button that slid under the pointer (edges to a box
 // under "Tools", open puzzle under "Options" at 1024 x 768) stays deaf
-// until the pointer has left it.
+// until the pointer has moved on it or left it.
 TEST_F(PantallaJuego, ATabClickOnlyOpensItsStrip) {
   PeticionesGrabadas peticiones;
   const POINT mesa{500, 400}, herramientas{12, 384}, opciones{512, 756};
@@ -481,13 +481,17 @@ TEST_F(PantallaJuego, ATabClickOnlyOpensItsStrip) {
       ASSERT_EQ(puzzle.boards[0].count, 0) << "edges to a box, " << (alVuelo ? "while it slid" : "once it rested");
       ASSERT_TRUE(peticiones.Tomar().empty()) << (alVuelo ? "while it slid" : "once it rested");
     }
-  // Over to the save button and back: open puzzle hears the click now.
+  // Moved on it, or over to the save button and back: open puzzle hears the click.
+  const auto clic = [&](POINT p) {
+    Mover(p);
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    Raton(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(peticiones.Tomar(), std::vector<std::string>{"open"});
+  };
+  clic({opciones.x + 10, opciones.y - 10});
   Mover(MedioDe(BotonOpcion(kOpcionGuardar)));
   Bombear(250);
-  Mover(opciones);
-  Raton(MOUSEEVENTF_LEFTDOWN);
-  Raton(MOUSEEVENTF_LEFTUP);
-  EXPECT_EQ(peticiones.Tomar(), std::vector<std::string>{"open"});
+  clic(opciones);
 }
 
 // What the tooltip says once the pointer has rested on `boton` for the
