@@ -14,6 +14,7 @@
 #include "CuadroHonor.h"
 #include "FichaImagen.h"
 #include "GanchoDepuracion.h"
+#include "Globo.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
@@ -161,6 +162,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarImpresion(instancia);
   RegistrarMiniaturasArchivo(instancia);
   RegistrarVentanaArchivo(instancia);
+  RegistrarGlobo(instancia);
 }
 
 void EmpezarJuego() {

@@ -13,6 +13,7 @@
 #include "Configuracion.h"
 #include "Controles.h"
 #include "Globales.h"
+#include "Globo.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
 #include "Lupa.h"
@@ -40,6 +41,7 @@ constexpr uint32_t kImagenOrla = 6001;
 // Where the table's felt meets the wood: a dark groove, never pure black.
 constexpr COLORREF kColorRanura = RGB(40, 24, 13);
 std::unique_ptr<ControlDC> g_imgInfo;
+constexpr int32_t kTextoGloboInfo = 840;  // the info button's tooltip
 HWND g_info = nullptr;
 
 LRESULT OnCreate(HWND hwnd) {
@@ -63,6 +65,7 @@ LRESULT OnCreate(HWND hwnd) {
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
   g_info = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - AnchoImagen(g_imgInfo), Esc(80), 0, ImagenDe(g_imgInfo));
+  PonerGlobo(g_info, kTextoGloboInfo, 0);
   CambiarIdiomaLupa();
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
 #include "Globales.h"
+#include "Globo.h"
 #include "Mensaje.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
@@ -394,6 +395,7 @@ void TerminarRenombrar(bool aceptar, const char* nombre) {
 namespace {
 
 constexpr int kIdPrimerBotonCaja = 100;
+constexpr int32_t kTextoGlobosCaja = 830;  // the buttons' tooltips, one line each
 std::unique_ptr<ControlDC> g_imgBotonesCaja[kNumeroCajas];
 HWND g_botonesCaja[kNumeroCajas] = {};
 
@@ -405,6 +407,7 @@ void CrearBotonesCaja(HWND principal) {
     const POINT p = PosicionBotonCaja(i, arranque.anchoPantalla, arranque.altoPantalla);
     g_botonesCaja[i] = CrearControl(kClaseBotonCaja, principal, p.x, p.y, kIdPrimerBotonCaja + i,
                                     ImagenDe(g_imgBotonesCaja[i]));
+    PonerGlobo(g_botonesCaja[i], kTextoGlobosCaja, i);
   }
 }
 

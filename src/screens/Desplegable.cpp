@@ -1,8 +1,13 @@
 #include "Desplegable.h"
 
+#include <cstdlib>
+#include <utility>
+
+#include "Animacion.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "DibujoHIMAGE.h"
+#include "Globo.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
@@ -10,6 +15,7 @@
 LRESULT Desplegable::OnCreate(HWND hwnd) {
   ventana_ = hwnd;
   abierto_ = false;
+  sordo_ = nullptr;
   deslizamiento_.Terminar();
   fondo_ = CargarImagenArchivo(forma_.fondo);
   imagenes_.clear();
@@ -21,6 +27,7 @@ LRESULT Desplegable::OnCreate(HWND hwnd) {
 void Desplegable::AgregarBoton(int x, int y, uint32_t imagen) {
   imagenes_.push_back(CargarImagenArchivo(imagen));
   botones_.push_back(CrearBotonAnimado(ventana_, x, y, ImagenDe(imagenes_.back()), WS_CHILD | WS_CLIPSIBLINGS));
+  PonerGlobo(botones_.back(), forma_.textoGlobos, static_cast<int>(botones_.size()) - 1);
 }
 
 LRESULT Desplegable::OnDestroy() {
@@ -28,6 +35,7 @@ LRESULT Desplegable::OnDestroy() {
   botones_.clear();
   fondo_.reset();
   abierto_ = false;
+  sordo_ = nullptr;
   deslizamiento_.Terminar();
   ventana_ = nullptr;
   return 0;
@@ -75,12 +83,41 @@ void Desplegable::TerminarDeslizamiento() {
     DibujarCuadro(dc.Get(), 0);
   }
   for (HWND b : botones_) MostrarSinActivar(b);
+  sordo_ = BotonBajoPuntero();
+  GetCursorPos(&puntoSordo_);
   // The slide painted the window: what it invalidated need not be painted again.
   ValidateRect(ventana_, nullptr);
   SetTimer(ventana_, kTimerPlegar, kPeriodoPlegar, nullptr);
 }
 
+HWND Desplegable::BotonBajoPuntero() const {
+  POINT p;
+  GetCursorPos(&p);
+  for (HWND b : botones_) {
+    RECT r{};
+    if (IsWindowVisible(b) && GetWindowRect(b, &r) && PtInRect(&r, p)) return b;
+  }
+  return nullptr;
+}
+
+bool Desplegable::PunteroSeMovio() const {
+  POINT p;
+  GetCursorPos(&p);
+  return std::abs(p.x - puntoSordo_.x) >= GetSystemMetrics(SM_CXDRAG) ||
+         std::abs(p.y - puntoSordo_.y) >= GetSystemMetrics(SM_CYDRAG);
+}
+
 void Desplegable::Revisar() {
+  // A press held on the deaf button keeps it deaf, wherever the pointer goes;
+  // moved on it, it lights up as if just reached.
+  if (sordo_ && GetCapture() != sordo_) {
+    if (BotonBajoPuntero() != sordo_) {
+      sordo_ = nullptr;
+    } else if (PunteroSeMovio()) {
+      HWND boton = std::exchange(sordo_, nullptr);
+      if (SendMessageA(boton, kMsgAnimObtenerSobre, 0, 0)) ReaccionBotonAnimado(boton, kNotifEntro);
+    }
+  }
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(ventana_, &p);
@@ -89,6 +126,7 @@ void Desplegable::Revisar() {
   if (p.x >= 0 && p.x <= cliente.right && p.y >= 0 && p.y <= cliente.bottom) return;
   KillTimer(ventana_, kTimerPlegar);
   abierto_ = false;
+  sordo_ = nullptr;
   OcultarVentana(ventana_);
   for (HWND b : botones_) OcultarVentana(b);
 }
@@ -112,6 +150,13 @@ LRESULT Desplegable::OnPaint() {
 }
 
 LRESULT Desplegable::OnNotificacion(int codigo, HWND control) {
+  // A deaf button neither lights up nor acts; the pointer leaving it, or
+  // moving on it before a press, frees it.
+  if (control == sordo_) {
+    const bool libre = codigo == kNotifSalio ? GetCapture() != control : codigo == kNotifPresionado && PunteroSeMovio();
+    if (!libre) return 0;
+    sordo_ = nullptr;
+  }
   for (size_t k = 0; k < botones_.size(); ++k) {
     if (control != botones_[k]) continue;
     ReaccionBotonAnimado(control, codigo);

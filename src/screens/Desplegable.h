@@ -5,7 +5,13 @@
 // when the pointer reaches its bar and folds away at the first check
 // (every 100 ms) that finds the pointer outside it. The slide is paced by
 // the clock and leaves the input free: a press on the window while it
-// slides finishes the slide at once.
+// slides finishes the slide at once, and does nothing else.
+//
+// A button that comes to rest under a pointer that has not moved onto it
+// (the player aimed at the bar's tab, or pressed to finish the slide) stays
+// deaf until the pointer has left it or moved on it (the system's drag
+// distance): a click meant for the tab never reaches the button that slid
+// under it.
 //
 // A bar is a strip along an edge of the play screen with a tiled background
 // and a tab label; the pointer on either opens the bar's fold-out window.
@@ -39,6 +45,8 @@ class Desplegable {
     void (*crearBotones)(Desplegable& desplegable);
     // A completed click on button `boton`.
     void (*clic)(int boton);
+    // The buttons' tooltips: string-table text, one line per button.
+    int32_t textoGlobos;
   };
   explicit Desplegable(const Forma& forma) : forma_(forma) {}
 
@@ -68,6 +76,10 @@ class Desplegable {
   void TerminarDeslizamiento();
   // Folds away when the pointer lies outside the window (bounds included).
   void Revisar();
+  // The shown button under the pointer, or null.
+  HWND BotonBajoPuntero() const;
+  // Whether the pointer has moved from where the deaf button came to rest.
+  bool PunteroSeMovio() const;
 
   const Forma forma_;
   HWND ventana_ = nullptr;
@@ -76,6 +88,9 @@ class Desplegable {
   std::vector<HWND> botones_;
   bool abierto_ = false;
   Deslizamiento deslizamiento_;
+  // The button that came to rest under the pointer, until the pointer leaves it.
+  HWND sordo_ = nullptr;
+  POINT puntoSordo_{};
 };
 
 class BarraDesplegable {

@@ -31,6 +31,7 @@ constexpr int32_t kTextoBordes = 370;       // the box's new name
 constexpr int32_t kTextoSinCajaVacia = 380;
 constexpr int32_t kTextoSinBordes = 390;
 constexpr int32_t kPreguntaResolver = 740;
+constexpr int32_t kTextoGlobos = 800;      // the buttons' tooltips
 
 int AltoVentana() { return arranque.altoPantalla - Esc(kY); }
 
@@ -120,7 +121,7 @@ void OnClic(int boton) {
 }
 
 // The background comes in from the left.
-Desplegable g_desplegable({120, kAncho, kAltoTesela, -kAncho, 0, CrearBotones, OnClic});
+Desplegable g_desplegable({120, kAncho, kAltoTesela, -kAncho, 0, CrearBotones, OnClic, kTextoGlobos});
 
 LRESULT CALLBACK ProcHerramientas(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return g_desplegable.Procesar(hwnd, msg, wParam, lParam);

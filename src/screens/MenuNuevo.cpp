@@ -24,6 +24,7 @@
 #include "EtiquetaTexto.h"
 #include "GanchoDepuracion.h"
 #include "Globales.h"
+#include "Globo.h"
 #include "ImagenesJuego.h"
 #include "Herramientas.h"
 #include "Lupa.h"
@@ -77,6 +78,8 @@ constexpr int kTextoTituloAgregar = 350, kTextoFiltroAgregar = 360;
 // Several added at once: the list of those not added, and its reasons.
 constexpr int kTextoSinAgregar = 780, kTextoMotivosSinAgregar = 790;
 constexpr size_t kSinAgregarListados = 12;
+// Tooltips: the window's buttons, and the options strip's (help).
+constexpr int32_t kTextoGlobos = 820, kTextoGlobosOpciones = 810;
 constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.bmp";
 // The dialog's buffer for several names: their folder once, then each name.
 constexpr DWORD kLargoEleccion = 64 * 1024;
@@ -307,6 +310,15 @@ void CrearLienzos() {
   PonerEncabezado(0);
 }
 
+// The picture buttons' tooltips: one line each of the window's text; help
+// is named as on the options strip.
+void PonerGlobos() {
+  const HWND botones[] = {g.aceptar, g.cerrar, g.ajustar, g.natural, g.agregar, g.vistaPrevia};
+  for (int i = 0; i < 6; ++i) PonerGlobo(botones[i], kTextoGlobos, i);
+  for (int i = 0; i < kTroqueles; ++i) PonerGlobo(g.troqueles[i], kTextoGlobos, 6 + i);
+  PonerGlobo(g.ayuda, kTextoGlobosOpciones, 0);
+}
+
 void CrearControles(HWND hwnd) {
   constexpr DWORD kOculto = WS_CHILD | WS_CLIPSIBLINGS;
   g.imagenAceptar = CargarImagenArchivo(kImagenAceptar);
@@ -362,6 +374,7 @@ void CrearControles(HWND hwnd) {
     g.valores[i] = CrearRotulo(hwnd, r.right, Esc(kYRotulo[i]), "0", alto);
   }
   for (int i = 0; i < kMiniaturas; ++i) g.miniaturas[i] = CrearMiniatura(hwnd, i);
+  PonerGlobos();
 }
 
 // The first picture whose thumbnail could be made is chosen at opening.

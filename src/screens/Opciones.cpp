@@ -20,6 +20,7 @@ constexpr int kLado = 103;  // the window's height and its tile
 constexpr int kBotones = 7;
 constexpr uint32_t kImagenes[kBotones] = {115, 126, 133, 118, 116, 121, 128};
 constexpr int kPreguntaSalir = 80;  // "this game has been changed: leave it?"
+constexpr int32_t kTextoGlobos = 810;  // the buttons' tooltips
 
 void CrearBotones(Desplegable& d) {
   for (int k = 0; k < kBotones; ++k)
@@ -69,7 +70,7 @@ void OnClic(int boton) {
 }
 
 // The background comes up from below.
-Desplegable g_desplegable({123, kLado, kLado, 0, kLado, CrearBotones, OnClic});
+Desplegable g_desplegable({123, kLado, kLado, 0, kLado, CrearBotones, OnClic, kTextoGlobos});
 
 LRESULT CALLBACK ProcOpciones(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return g_desplegable.Procesar(hwnd, msg, wParam, lParam);

@@ -20,6 +20,7 @@ namespace {
 constexpr char kClase[] = "CWNDSHARDTITULO";
 constexpr int kAnchoTesela = 76;
 constexpr int kAnchoTextoTiempo = 140;
+constexpr int32_t kXMinimizar = 75;  // from the right edge
 constexpr uint32_t kImagenNuevo = 2060;  // + language
 
 HWND g_titulo = nullptr;
@@ -29,20 +30,32 @@ ObjetoGDI<HFONT> g_fuente;
 std::string g_tiempo = "00:00:00";
 int32_t g_xTiempo = 0;
 
+// The time's width in its font: the repainted area must hold the old text
+// and the new one, whatever the face makes of 140 pixels.
+int32_t AnchoTiempo(HWND titulo, const std::string& texto) {
+  if (!titulo) return 0;
+  DCVentana dc(titulo);
+  Seleccion fuente(dc.Get(), g_fuente.Get());
+  SIZE t{};
+  GetTextExtentPoint32A(dc.Get(), texto.c_str(), static_cast<int>(texto.size()), &t);
+  return t.cx;
+}
+
 LRESULT OnCreate(HWND hwnd) {
   g_fondo = CargarImagenArchivo(122);
   g_imgMinimizar = CargarImagenArchivo(119);
   g_imgSalir = CargarImagenArchivo(112);
   g_imgAcerca = CargarImagenArchivo(129);
   g_imgNuevo = CargarImagenArchivo(kImagenNuevo + static_cast<uint32_t>(idioma));
-  g_minimizar = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - Esc(75), 0, 0, ImagenDe(g_imgMinimizar));
+  g_minimizar = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - Esc(kXMinimizar), 0, 0, ImagenDe(g_imgMinimizar));
   g_salir = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - Esc(36), 0, 0, ImagenDe(g_imgSalir));
   // The game's name stands in the middle of the strip, whatever the screen.
   g_acerca = CrearControl("COVCOMMAND", hwnd, Centrar(arranque.anchoPantalla, AnchoImagen(g_imgAcerca)), Esc(-1), 0,
                           ImagenDe(g_imgAcerca));
   g_nuevo = CrearControl("COVCOMMAND", hwnd, Esc(-2), Esc(10), 0, ImagenDe(g_imgNuevo));
-  g_fuente = ObjetoGDI<HFONT>(CrearFuente(Esc(35), 600));
-  g_xTiempo = Esc(XTiempo(arranque.anchoPantalla / arranque.escala));
+  g_fuente = ObjetoGDI<HFONT>(CrearFuenteTiempo());
+  const int32_t k = arranque.escala;
+  g_xTiempo = Esc(XTiempo(AnchoPantallaDiseño(), (AnchoTiempo(hwnd, TextoTiempo(0, 0, 0)) + k - 1) / k));
   return 0;
 }
 
@@ -120,18 +133,12 @@ std::string TextoTiempo(uint32_t horas, uint32_t minutos, uint32_t segundos) {
   return texto;
 }
 
-int32_t XTiempo(int32_t anchoPantallaTitulo) { return 2 * ((anchoPantallaTitulo - 703) / 3) + 506; }
-
-// The time's width in its font: the repainted area must hold the old text
-// and the new one, whatever the face makes of 140 pixels.
-int32_t AnchoTiempo(const std::string& texto) {
-  if (!g_titulo) return 0;
-  DCVentana dc(g_titulo);
-  Seleccion fuente(dc.Get(), g_fuente.Get());
-  SIZE t{};
-  GetTextExtentPoint32A(dc.Get(), texto.c_str(), static_cast<int>(texto.size()), &t);
-  return t.cx;
+int32_t XTiempo(int32_t anchoPantallaTitulo, int32_t anchoTexto) {
+  return std::min(2 * ((anchoPantallaTitulo - 703) / 3) + 506,
+                  anchoPantallaTitulo - kXMinimizar - kHolguraTiempo - anchoTexto);
 }
+
+HFONT CrearFuenteTiempo() { return CrearFuente(Esc(35), 600); }
 
 void MostrarTiempo(uint32_t, uint32_t horas, uint32_t minutos, uint32_t segundos) {
   const std::string nuevo = TextoTiempo(horas, minutos, segundos);
@@ -139,7 +146,7 @@ void MostrarTiempo(uint32_t, uint32_t horas, uint32_t minutos, uint32_t segundos
     g_tiempo = nuevo;
     return;
   }
-  const int32_t ancho = std::max({Esc(kAnchoTextoTiempo), AnchoTiempo(g_tiempo) + 2, AnchoTiempo(nuevo) + 2});
+  const int32_t ancho = std::max({Esc(kAnchoTextoTiempo), AnchoTiempo(g_titulo, g_tiempo) + 2, AnchoTiempo(g_titulo, nuevo) + 2});
   g_tiempo = nuevo;
   const RECT r{g_xTiempo, Esc(10), g_xTiempo + ancho, Esc(60)};
   InvalidateRect(g_titulo, &r, FALSE);

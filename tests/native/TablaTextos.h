@@ -9,11 +9,10 @@
 #include <optional>
 #include <string>
 
+// The build names it: a compiler cache may make __FILE__ relative to a
+// folder the tests do not run in.
 inline const std::string& RutaTextosRc() {
-  static const std::string ruta = [] {
-    std::string aqui = __FILE__;
-    return aqui.substr(0, aqui.rfind("tests/native/")) + "resources/textos.rc";
-  }();
+  static const std::string ruta = TESSERA_TEXTOS_RC;
   return ruta;
 }
 

@@ -136,7 +136,7 @@ TEST(Escala, EveryWindowIsTheDesignedOneTwiceOver) {
       {"play screen", [] { return ventanaPrincipal; },
        [](HWND h) {
          Mascara m = Hijas(h, {"CWNDPUZZLE"});
-         const int x = XTiempo(kAnchoDiseño);  // the clock's figures
+         const int x = XTiempo(kAnchoDiseño, 160);  // the clock's figures, 160 wide at most
          m.push_back({x, 10, x + 160, 60});
          return m;
        }},

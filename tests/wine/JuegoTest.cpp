@@ -26,13 +26,16 @@
 #include "Drag.h"
 #include "Fitting.h"
 #include "Globales.h"
+#include "Globo.h"
 #include "InicioPrueba.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
 #include "LienzoArrastre.h"
 #include "Lupa.h"
+#include "MenuNuevo.h"
 #include "Mensaje.h"
 #include "NewPuzzleParams.h"
+#include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "Opciones.h"
 #include "Ordenar.h"
@@ -446,6 +449,144 @@ TEST_F(PantallaJuego, APressOnASlidingWindowFinishesTheSlide) {
   SendMessageA(opciones, WM_LBUTTONDOWN, MK_LBUTTON, Pt(500, 10));
   EXPECT_TRUE(IsWindowVisible(opciones));
   EXPECT_EQ(FueraDelMosaico(opciones, {0, 0, arranque.anchoPantalla, 27}, 123, 103, 103), 0);
+}
+
+// The pointer and the left button as the player works them: real input,
+// which the system delivers to the window under the pointer.
+void Raton(DWORD banderas, POINT p = {}) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi = {p.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1, p.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1, 0,
+           banderas | (banderas & MOUSEEVENTF_MOVE ? MOUSEEVENTF_ABSOLUTE : 0), 0, 0};
+  SendInput(1, &in, sizeof in);
+  Bombear(20);
+}
+void Mover(POINT p) { Raton(MOUSEEVENTF_MOVE, p); }
+POINT MedioDe(HWND h) {
+  const RECT r = Rect(h);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A click on a strip's tab, while the strip slides out or once it rests,
+// only opens it: the button that slid under the pointer (edges to a box
+// under "Tools", open puzzle under "Options" at 1024 x 768) stays deaf
+// until the pointer has moved on it or left it.
+TEST_F(PantallaJuego, ATabClickOnlyOpensItsStrip) {
+  PeticionesGrabadas peticiones;
+  const POINT mesa{500, 400}, herramientas{12, 384}, opciones{512, 756};
+  const std::pair<POINT, bool (*)()> tiras[] = {{herramientas, HerramientasDeslizando}, {opciones, OpcionesDeslizando}};
+  for (const bool alVuelo : {true, false})
+    for (const auto& [pestaña, deslizando] : tiras) {
+      Mover(mesa);
+      Bombear(250);
+      Mover(pestaña);
+      ASSERT_TRUE(deslizando());
+      if (!alVuelo) EsperarDeslizamiento(deslizando);
+      Raton(MOUSEEVENTF_LEFTDOWN);
+      EsperarDeslizamiento(deslizando);
+      Raton(MOUSEEVENTF_LEFTUP);
+      Raton(MOUSEEVENTF_LEFTDOWN);
+      Raton(MOUSEEVENTF_LEFTUP);
+      Bombear(150);
+      ASSERT_EQ(puzzle.boards[0].count, 0) << "edges to a box, " << (alVuelo ? "while it slid" : "once it rested");
+      ASSERT_TRUE(peticiones.Tomar().empty()) << (alVuelo ? "while it slid" : "once it rested");
+    }
+  // Moved on it, or over to the save button and back: open puzzle hears the click.
+  const auto clic = [&](POINT p) {
+    Mover(p);
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    Raton(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(peticiones.Tomar(), std::vector<std::string>{"open"});
+  };
+  clic({opciones.x + 10, opciones.y - 10});
+  Mover(MedioDe(BotonOpcion(kOpcionGuardar)));
+  Bombear(250);
+  clic(opciones);
+}
+
+// What the tooltip says once the pointer has rested on `boton` for the
+// pause, wholly on the screen beside it; none shows before the pause.
+std::string Globo(HWND boton, UINT pausa) {
+  const POINT c = MedioDe(boton);
+  Mover({c.x - 3, c.y});
+  Mover(c);
+  Bombear(pausa / 2);
+  if (VentanaGlobo()) return "(before the pause)";
+  Bombear(pausa + 150);
+  if (!VentanaGlobo() || !IsWindowVisible(VentanaGlobo())) return "";
+  const RECT r = Rect(VentanaGlobo());
+  if (r.left < 0 || r.top < 0 || r.right > GetSystemMetrics(SM_CXSCREEN) || r.bottom > GetSystemMetrics(SM_CYSCREEN) ||
+      std::abs((r.top + r.bottom) / 2 - c.y) > 60)
+    return "(out of place)";
+  char texto[200] = "";
+  GetWindowTextA(VentanaGlobo(), texto, sizeof texto);
+  return texto;
+}
+
+// The play screen's rows of picture buttons: how they come out, and how many.
+struct FilaBotones {
+  void (*abrir)();
+  bool (*deslizando)();
+  HWND (*boton)(int);
+  int n;
+};
+const FilaBotones kFilas[] = {{AbrirHerramientas, HerramientasDeslizando, BotonHerramienta, 6},
+                              {AbrirOpciones, OpcionesDeslizando, BotonOpcion, 7},
+                              {[] {}, [] { return false; }, BotonCaja, 6},
+                              {[] {}, [] { return false; }, [](int) { return BotonInfo(); }, 1}};
+
+// Every picture button of the play screen (and, in English, of the
+// new-puzzle window) names itself after the pause, in the game's language,
+// each its own name; the name goes when the pointer leaves or presses.
+TEST_F(PantallaJuego, PictureButtonsNameThemselvesAfterThePause) {
+  PeticionesGrabadas peticiones;
+  UINT pausaSistema = 0;
+  SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &pausaSistema, 0);
+  constexpr UINT kPausa = 150;
+  SystemParametersInfoA(SPI_SETMOUSEHOVERTIME, kPausa, nullptr, 0);
+  const int32_t idiomaAntes = idioma;
+  for (const int32_t lengua : {1, 0}) {
+    idioma = lengua;
+    std::vector<std::string> dichos;
+    for (const auto& [abrir, deslizando, boton, n] : kFilas) {
+      Mover({500, 400});
+      Bombear(250);
+      EXPECT_EQ(VentanaGlobo(), nullptr) << "the pointer left";
+      abrir();
+      EsperarDeslizamiento(deslizando);
+      for (int k = 0; k < n; ++k) dichos.push_back(Globo(boton(k), kPausa));
+    }
+    EXPECT_EQ(dichos[2], lengua ? "Edges to a box (Ctrl+E)" : "Bordes a una caja (Ctrl+E)");
+    EXPECT_EQ(dichos[6 + kOpcionLupa], lengua ? "Magnifier (M)" : "Lupa (M)");
+    EXPECT_EQ(dichos[15], lengua ? "Piece box 3 (3)" : "Caja 3 (3)");
+    Raton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_EQ(VentanaGlobo(), nullptr) << "a press";
+    Mover({500, 400});
+    Raton(MOUSEEVENTF_LEFTUP);
+    if (lengua == 1) {
+      AbrirMenuNuevo();
+      for (const int pagina : {0, 1, 3}) {
+        SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(PestañaMenuNuevo(pagina)));
+        for (int t = 0; t < 100 && PaginaDeslizando(); ++t) Bombear(10);
+        using C = ControlNuevo;
+        const std::vector<HWND> botones =
+            pagina == 0 ? std::vector{ControlMenuNuevo(C::aceptar), ControlMenuNuevo(C::cerrar), ControlMenuNuevo(C::agregar),
+                                      ControlMenuNuevo(C::vistaPrevia)}
+            : pagina == 1 ? std::vector{ControlMenuNuevo(C::ajustar), ControlMenuNuevo(C::natural)}
+                          : std::vector{TroquelMenuNuevo(0), TroquelMenuNuevo(1), TroquelMenuNuevo(2)};
+        for (HWND b : botones) dichos.push_back(Globo(b, kPausa));
+      }
+      EXPECT_EQ(Globo(ControlMenuNuevo(ControlNuevo::ayuda), kPausa), "Help (F1)");
+      EXPECT_EQ(dichos[21], "Close (Esc)");
+      DestroyWindow(VentanaMenuNuevo());
+    }
+    for (size_t i = 0; i < dichos.size(); ++i) {
+      EXPECT_FALSE(dichos[i].empty() || dichos[i][0] == '(') << i << ": " << dichos[i];
+      for (size_t j = 0; j < i; ++j) EXPECT_NE(dichos[i], dichos[j]) << i << " and " << j;
+    }
+  }
+  idioma = idiomaAntes;
+  SystemParametersInfoA(SPI_SETMOUSEHOVERTIME, pausaSistema, nullptr, 0);
 }
 
 // Solving asks first: no leaves the puzzle as it was; yes lays it out and
@@ -962,8 +1103,18 @@ TEST(Titulo, TimeTextAndPlace) {
   EXPECT_EQ(TextoTiempo(1, 1, 1), "01:01:01");
   EXPECT_EQ(TextoTiempo(0, 0, 0), "00:00:00");
   EXPECT_EQ(TextoTiempo(100, 0, 0), "100:00:00");
-  EXPECT_EQ(XTiempo(800), 570);
-  EXPECT_EQ(XTiempo(1024), 720);
+  // The figures as the strip draws them.
+  ObjetoGDI<HFONT> fuente(CrearFuenteTiempo());
+  DCPantalla dc;
+  Seleccion s(dc.Get(), fuente.Get());
+  SIZE t{};
+  GetTextExtentPoint32A(dc.Get(), "00:00:00", 8, &t);
+  EXPECT_EQ(XTiempo(1024, t.cx), 720);
+  // At 800 pixels the time stands well clear of the minimise button (at
+  // 725) and of the name's cartouche (up to 490).
+  const int x = XTiempo(800, t.cx);
+  EXPECT_GE(725 - (x + t.cx), 30) << x;
+  EXPECT_GE(x - 490, 30) << x;
 }
 
 TEST(Ayuda, PageOfTheLanguageBelowTheProgramFolder) {

@@ -105,6 +105,19 @@ def orillas(out):
             comprobar(dif <= 2, '%d frame %d shows an edge on %d at (%d, %d): %d' % (num, k, fondo, x, y, dif))
 
 
+def orilla_derecha(out):
+    """The buttons on the screen's right edge end in a frame of their own,
+    and their glyphs (in every state) keep off its last two columns."""
+    for num, alto, semilla in [(n, 46, 501) for n in list(range(200, 206)) + list(range(600, 606))] + [(244, 44, 544)]:
+        a = rgb(out[num])
+        fondo = np.clip(ui_juego._pestana_madera(alto, semilla), 0, 255)
+        for k in range(3):
+            c = a[k * alto:(k + 1) * alto]
+            invade = np.abs(c[:, -2:] - fondo[:, -2:]).max()
+            comprobar(invade <= 60, '%d frame %d: its glyph reaches the right edge (%d)' % (num, k, invade))
+            comprobar(c[:, -1].mean() < 0.75 * c[:, -6].mean(), '%d frame %d has no frame on its right' % (num, k))
+
+
 def perilla(out):
     ind = np.asarray(out[507])
     h = ind.shape[0] // 2
@@ -250,7 +263,7 @@ def main(argv):
     otra = interfaz.dibujar(imagenes)
     for n in out:
         comprobar(bmp.bloque(out[n]) == bmp.bloque(otra[n]), '%d differs between two runs' % n)
-    for prueba in (constantes, sin_costuras, paletas, encajes, orillas, perilla, estados, medallones, idiomas,
+    for prueba in (constantes, sin_costuras, paletas, encajes, orillas, orilla_derecha, perilla, estados, medallones, idiomas,
                    claridad, medidas):
         prueba(out)
     for f in fallos:

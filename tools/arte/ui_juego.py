@@ -180,10 +180,13 @@ def titulo(out):
 
 
 def _pestana_madera(alto, semilla):
-    """A 25-wide walnut tab on the right screen edge."""
+    """A 25-wide walnut tab on the right screen edge, framed on every side
+    so that the screen's edge does not seem to cut it."""
     p = uc.madera_1d(25, semilla, 1, 0)[0]
     _aclarar(p, 0, 0.2)
     _tono(p, 1, 0.7)
+    _tono(p, 23, 0.8)
+    _tono(p, 24, 0.55)
     f = _columnas(p, alto)
     f[0] = uc.mezclar(f[0], (255, 228, 180), np.full(25, 0.3))
     f[-1] *= 0.55
@@ -193,9 +196,10 @@ def _pestana_madera(alto, semilla):
 def cajas(out):
     for i in range(6):
         fondo = _pestana_madera(46, 501)
-        digito = uc.mascara_texto(46, 25, str(i + 1), tema.LETRA_TEXTO, 13, 12, 24)
-        hueca = gl.pieza_hueca(46, 25, 12.5, 23, 12.5, 0.16)
-        llena = gl.pieza(46, 25, 12.5, 23, 12.5)
+        digito = uc.mascara_texto(46, 25, str(i + 1), tema.LETRA_TEXTO, 12, 11, 24)
+        # the piece's tab to the right stays clear of the frame
+        hueca = gl.pieza_hueca(46, 25, 11.5, 23, 10.5, 0.16)
+        llena = gl.pieza(46, 25, 11.5, 23, 10.5)
         # empty: a brass outline around a cream numeral
         vacia = uc.cmd3(fondo, hueca, np.zeros_like(digito), radio_relieve=1.2)
         for k in range(3):
@@ -210,8 +214,8 @@ def cajas(out):
         out[200 + i] = uc.a_imagen(vacia)
         out[600 + i] = uc.a_imagen(con)
     fondo = _pestana_madera(44, 544)
-    forma = uc.circulo(44, 25, 12.5, 22, 10.5)
-    out[244] = uc.a_imagen(uc.cmd3(fondo, forma, gl.letra('i', escala=1.6)(44, 25, 12.5, 22, 10.5),
+    forma = uc.circulo(44, 25, 12, 22, 9.5)
+    out[244] = uc.a_imagen(uc.cmd3(fondo, forma, gl.letra('i', escala=1.6)(44, 25, 12, 22, 9.5),
                                    radio_relieve=2.0, tinta=TINTA_LATON))
 
 
