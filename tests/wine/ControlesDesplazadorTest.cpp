@@ -65,6 +65,34 @@ TEST_F(ControlesDesplazador, QuickClicksStepOnceAndEachPartShowsItsFrame) {
   EXPECT_EQ(Tamaño(c), Medida(16, 30)) << "four frames a band";
 }
 
+// With a thumb 6 high the grip's band is the track (grey 30 at its top),
+// the thumb (50) and the thumb lit (70): the thumb's top travels 14 rows,
+// from the top of the track at the maximum to its bottom at the minimum.
+TEST_F(ControlesDesplazador, AThumbFollowsTheValueAndLightsUnderThePointer) {
+  HWND c = Nuevo();
+  Enviar(c, kMsgDespPonerPulgar, 6);
+  EXPECT_EQ(Pixel(c, 0, 10 + 7), Gris(50)) << "50 of 0..100: half way";
+  EXPECT_EQ(Pixel(c, 0, 10 + 6), Gris(36)) << "the track above it";
+  EXPECT_EQ(Pixel(c, 0, 10 + 13), Gris(30 + 13)) << "the track below it";
+  Enviar(c, kMsgDespPonerValor, 100);
+  EXPECT_EQ(Pixel(c, 0, 10), Gris(50));
+  Enviar(c, kMsgDespPonerMaximo, 20);
+  EXPECT_EQ(Pixel(c, 0, 10), Gris(50)) << "the value came down to the new maximum";
+  Enviar(c, kMsgDespPonerValor, 0);
+  EXPECT_EQ(Pixel(c, 0, 10 + 14), Gris(50));
+  EXPECT_EQ(Pixel(c, 0, 10), Gris(30));
+  // A click on the upper arrow moves it up a step of 5 in 0..20.
+  Apuntar(c, 5, 5);
+  Enviar(c, WM_LBUTTONDOWN, Pt(5, 5));
+  Enviar(c, WM_LBUTTONUP, Pt(5, 5));
+  EXPECT_EQ(Valor(c), 5);
+  EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(50));
+  Apuntar(c, 5, 15);
+  EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(70)) << "lit under the pointer";
+  Enviar(c, kMsgHabilitar, 0);
+  EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(30 + 14 * 15 / 20)) << "disabled: the track alone";
+}
+
 TEST_F(ControlesDesplazador, HoldingRepeatsAfterDelayPlusPeriodThenEveryTwoPeriodsBlinking) {
   HWND c = Nuevo();
   Enviar(c, kMsgDespPonerRetardo, 200);
