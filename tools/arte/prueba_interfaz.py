@@ -16,7 +16,7 @@ import ui_juego  # noqa: E402
 import ui_ventanas  # noqa: E402
 
 GRUPOS = {
-    'G1': [224] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
+    'G1': [224, 197] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
     'G2': [160, 265] + [2090 + i for i in range(6)],
     'G3': [214, 503, 505, 507] + [2100 + i for i in range(6)],
     'G4': [148, 262] + [2150 + i for i in range(6)],

@@ -70,10 +70,18 @@ def _p(ind, pal):
 
 
 def _cerrar(grupo, out, num_fondo, ref=None):
+    """Each picture of the group into `out`; those derived band by band,
+    under keys (number, band), are stacked into one."""
     base, res, pal = grupo.cerrar(ref)
     out[num_fondo] = base
+    bandas = {}
     for num, ind in res.items():
-        out[num] = _p(ind, pal)
+        if isinstance(num, tuple):
+            bandas.setdefault(num[0], []).append((num[1], ind))
+        else:
+            out[num] = _p(ind, pal)
+    for num, partes in bandas.items():
+        out[num] = _p(np.concatenate([ind for _, ind in sorted(partes, key=lambda p: p[0])]), pal)
 
 
 def hoja(rgb, x0, y0, x1, y1, semilla):
@@ -127,7 +135,10 @@ def nuevo(out):
     out[222] = uc.a_imagen(_cmd_en(rgb, 514, 257, 80, 44, gl.cruz, 11))
     for num, y, glifo in ((199, 44, gl.ajustar), (198, 134, gl.natural)):
         out[num] = uc.a_imagen(uc.anim10(rgb[y:y + 70, 452:522].copy(), glifo))
-    out[197] = uc.a_imagen(desplazamiento(45))
+    for banda, (y, tira) in enumerate(desplazamiento(rgb, 365, 61, 45)):
+        alto = tira.shape[0] // 3
+        dibujo = np.clip(np.abs(tira - np.tile(rgb[y:y + alto, 365:410], (3, 1, 1))).max(axis=2) / 24.0, 0, 1)
+        g.derivado((197, banda), tira, 365, y, dibujo, filas=3)
     out[221] = uc.a_imagen(paginador(45))
     _cerrar(g, out, 224)
 
@@ -177,12 +188,13 @@ def pestana(fondo, s):
     return uc.tira_vertical(cuadros)
 
 
-def desplazamiento(ancho):
-    """The spin control: up arrow (40), grip (79), down arrow (41), each in
-    three states, one band under the other."""
+def desplazamiento(rgb, x, fila, ancho):
+    """The spin control drawn on the paper where it stands at (x, fila): up
+    arrow (40), grip (79), down arrow (41), each in three states. The bands
+    with the row each stands on."""
     bandas = []
     for alto, glifo in ((40, gl.flecha(True)), (79, None), (41, gl.flecha(False))):
-        fondo = uc.papel(alto, ancho, 197)
+        fondo = rgb[fila:fila + alto, x:x + ancho]
         if glifo is None:
             forma = uc.rect_redondo(alto, ancho, 5, 2, ancho - 5, alto - 2, 6)
             g = np.zeros((alto, ancho), np.float32)
@@ -192,8 +204,9 @@ def desplazamiento(ancho):
         else:
             forma = uc.rect_redondo(alto, ancho, 4, 3, ancho - 4, alto - 3, 8)
             g = glifo(alto, ancho, ancho / 2.0, alto / 2.0, 10)
-        bandas.append(uc.cmd3(fondo, forma, g, radio_relieve=2.5))
-    return uc.tira_vertical(bandas)
+        bandas.append((fila, uc.cmd3(fondo, forma, g, radio_relieve=2.5)))
+        fila += alto
+    return bandas
 
 
 # The pager's thumb: as high as this in its band of 79 (the program shows
