@@ -76,13 +76,15 @@ void MostrarValor(HWND hwnd, const Registro* r) {
   if (r->pulgar > 0) RepintarParte(hwnd, r, kAgarre);
 }
 
+// How far the thumb's top travels down the track.
+int64_t Recorrido(const Registro* r) { return std::max(r->alto2 - r->pulgar, 0); }
+
 // The thumb's top within the track: at the top at the maximum, at the
 // bottom at the minimum.
 int32_t PosicionPulgar(const Registro* r) {
-  const int64_t recorrido = std::max(r->alto2 - r->pulgar, 0);
   const int64_t rango = int64_t{r->maximo} - r->minimo;
   if (rango <= 0) return 0;
-  return static_cast<int32_t>(recorrido * (int64_t{r->maximo} - r->valor) / rango);
+  return static_cast<int32_t>(Recorrido(r) * (int64_t{r->maximo} - r->valor) / rango);
 }
 
 void IniciarTimer(HWND hwnd, Registro* r, UINT_PTR id, int32_t ms) {
@@ -307,6 +309,14 @@ LRESULT MoverFlecha(HWND hwnd, Registro* r, int x, int y) {
   return 0;
 }
 
+// A thumb keeps up with the pointer: a step waits until the pointer has
+// gone as far as the thumb moves in one.
+int32_t UmbralAgarre(const Registro* r) {
+  const int64_t rango = int64_t{r->maximo} - r->minimo;
+  if (r->pulgar <= 0 || rango <= 0) return r->umbral;
+  return static_cast<int32_t>(std::max<int64_t>(r->umbral, Recorrido(r) * r->paso / rango));
+}
+
 // The grip reads the pointer itself: after a wrap, moves still queued carry
 // positions from the other edge.
 LRESULT MoverAgarre(HWND hwnd, Registro* r) {
@@ -326,7 +336,7 @@ LRESULT MoverAgarre(HWND hwnd, Registro* r) {
     SetCursorPos(p.x, p.y);
     r->ultimaY = 1 - d;
   }
-  if (d <= r->umbral) return 0;
+  if (d <= UmbralAgarre(r)) return 0;
   const bool cambio = Avanzar(r, p.y > r->ultimaY ? kFlechaAbajo : kFlechaArriba);
   r->ultimaY = p.y;
   if (cambio) {

@@ -53,8 +53,9 @@
 // value: its band holds the empty track, then the thumb and the thumb lit
 // (hovered or held), each in the top thumb-height rows of its frame. The
 // thumb stands at the top of the track at the maximum and at its bottom at
-// the minimum, and moves whenever the value does. A disabled control shows
-// the track alone.
+// the minimum, and moves whenever the value does; dragging it steps once
+// the pointer has gone as far as the thumb moves in a step (the drag
+// threshold at least). A disabled control shows the track alone.
 // Notifications (1324 to the parent; wParam code, lParam the control):
 //   0 pressed, 1 released after a press, 2 pointer entered, 3 pointer left,
 //   4 value changed by the mouse, 5-7 pointer entered part 1-3, 8-10 left

@@ -89,6 +89,16 @@ TEST_F(ControlesDesplazador, AThumbFollowsTheValueAndLightsUnderThePointer) {
   EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(50));
   Apuntar(c, 5, 15);
   EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(70)) << "lit under the pointer";
+  // In 0..10 a step moves the thumb 7 rows: the drag follows it.
+  Enviar(c, kMsgDespPonerMaximo, 10);
+  Enviar(c, WM_LBUTTONDOWN, Pt(5, 15));
+  Apuntar(c, 5, 9);
+  EXPECT_EQ(Valor(c), 5) << "6 pixels up, short of a thumb step";
+  Apuntar(c, 5, 7);
+  EXPECT_EQ(Valor(c), 10) << "8 pixels up";
+  Enviar(c, WM_LBUTTONUP, Pt(5, 7));
+  Enviar(c, kMsgDespPonerMaximo, 20);
+  Enviar(c, kMsgDespPonerValor, 5);
   Enviar(c, kMsgHabilitar, 0);
   EXPECT_EQ(Pixel(c, 0, 10 + 14 * 15 / 20), Gris(30 + 14 * 15 / 20)) << "disabled: the track alone";
 }
