@@ -21,7 +21,7 @@ constexpr int32_t kXAyuda = 246, kXAgregar = 320, kXVistaPrevia = 395;
 constexpr int32_t kXZoom = 452, kYAjustar = 44, kYNatural = 134;
 // Shape page: the three dies and the preview of their pieces.
 constexpr int32_t kXTroquel[3] = {371, 427, 482}, kYTroquel = 78;
-constexpr int32_t kXVistaTroquel = 147, kYVistaTroquel = 65;
+constexpr int32_t kXVistaTroquel = 147, kYVistaTroquel = 58;  // whole on the paper
 // The size and count scrolls, and the picture page's.
 constexpr int32_t kXDesplazador = 365, kYDesplazador = 61;
 // The picture page's pager (picture 221), whole on the paper (which ends
