@@ -148,7 +148,7 @@ def nuevo(out):
 # centred on the words' ink, whatever their length.
 MARGEN_CABECERA = 22
 RAYA_SOBRA = 12
-FILA_RAYA = 43  # the rule's two rows in the header's slot, clear of its last
+FILA_RAYA = 43  # the rule's two rows; the slot's last rows stay the background's
 
 
 def cabecera(fondo, s):
