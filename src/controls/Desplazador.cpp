@@ -41,6 +41,7 @@ struct Registro {
   int32_t ancho = 0;
   int32_t altoFrame = 0;
   bool listo = false;
+  int32_t pulgar = 0;  // thumb height; 0: the grip is drawn whole
 };
 
 // The grip can be dragged while its owner left the step below 1: the drag
@@ -68,6 +69,22 @@ void RepintarParte(HWND hwnd, const Registro* r, int32_t parte) {
   if (parte == kNinguna) return;
   const RECT rc{0, Arriba(r, parte), r->ancho, Arriba(r, parte) + Alto(r, parte)};
   InvalidateRect(hwnd, &rc, FALSE);
+}
+
+// A thumb shows the value: every change moves it.
+void MostrarValor(HWND hwnd, const Registro* r) {
+  if (r->pulgar > 0) RepintarParte(hwnd, r, kAgarre);
+}
+
+// How far the thumb's top travels down the track.
+int64_t Recorrido(const Registro* r) { return std::max(r->alto2 - r->pulgar, 0); }
+
+// The thumb's top within the track: at the top at the maximum, at the
+// bottom at the minimum.
+int32_t PosicionPulgar(const Registro* r) {
+  const int64_t rango = int64_t{r->maximo} - r->minimo;
+  if (rango <= 0) return 0;
+  return static_cast<int32_t>(Recorrido(r) * (int64_t{r->maximo} - r->valor) / rango);
 }
 
 void IniciarTimer(HWND hwnd, Registro* r, UINT_PTR id, int32_t ms) {
@@ -145,28 +162,38 @@ LRESULT OnPonerAlto(HWND hwnd, Registro* r, int32_t* alto, int32_t v) {
   return 1;
 }
 
-LRESULT OnPonerMaximo(Registro* r, int32_t v) {
+LRESULT OnPonerMaximo(HWND hwnd, Registro* r, int32_t v) {
   r->maximo = v;
   if (r->minimo > v) r->minimo = r->valor = v;
   AjustarPaso(r);
   r->valor = std::min(r->valor, v);
+  MostrarValor(hwnd, r);
   return 1;
 }
 
-LRESULT OnPonerMinimo(Registro* r, int32_t v) {
+LRESULT OnPonerMinimo(HWND hwnd, Registro* r, int32_t v) {
   r->minimo = v;
   if (r->maximo < v) r->maximo = r->valor = v;
   AjustarPaso(r);
   r->valor = std::max(r->valor, v);
+  MostrarValor(hwnd, r);
   return 1;
 }
 
 // Truncating toward zero can leave the range (minimum 3, step 5, value 4
 // gives 0): the result is clamped again.
-LRESULT OnPonerValor(Registro* r, int32_t v) {
+LRESULT OnPonerValor(HWND hwnd, Registro* r, int32_t v) {
   int64_t nuevo = std::clamp(v, r->minimo, r->maximo);
   if (r->paso >= 1) nuevo = nuevo / r->paso * r->paso;
   r->valor = static_cast<int32_t>(std::clamp<int64_t>(nuevo, r->minimo, r->maximo));
+  MostrarValor(hwnd, r);
+  return 1;
+}
+
+LRESULT OnPonerPulgar(HWND hwnd, Registro* r, int32_t v) {
+  if (v < 0) return 1;
+  r->pulgar = v;
+  RepintarParte(hwnd, r, kAgarre);
   return 1;
 }
 
@@ -203,6 +230,19 @@ int32_t Cuadro(const Registro* r, int32_t parte) {
   return cuadro + r->conFrameInactivo;
 }
 
+// The track, and over it the thumb where the value puts it (lit while
+// hovered or held); a disabled control shows the track alone.
+void PintarPista(HDC hdc, const Registro* r, int32_t banda) {
+  const int32_t alto = r->alto2, pulgar = std::min(r->pulgar, alto);
+  const int32_t pista = r->habilitado ? r->conFrameInactivo : 0;
+  DibujarHIMAGE(hdc, 0, r->alto1, r->ancho, alto, r->imagen, 0, banda + pista * alto, ROP_SRCCOPY);
+  if (!r->habilitado) return;
+  const bool encendido = r->parteSobre == kAgarre;
+  const int32_t cuadro = r->conFrameInactivo + (encendido ? 2 : 1);
+  DibujarHIMAGE(hdc, 0, r->alto1 + PosicionPulgar(r), r->ancho, pulgar, r->imagen, 0, banda + cuadro * alto,
+                ROP_SRCCOPY);
+}
+
 LRESULT OnPaint(HWND hwnd, const Registro* r) {
   Pintura p(hwnd);
   const RECT& rc = p.Rect();
@@ -216,6 +256,10 @@ LRESULT OnPaint(HWND hwnd, const Registro* r) {
     if (arriba >= rc.bottom || arriba + alto <= rc.top) continue;
     // The band of a part starts below the bands of the parts above it.
     const int32_t banda = arriba * cuadros;
+    if (parte == kAgarre && r->pulgar > 0) {
+      PintarPista(p.Hdc(), r, banda);
+      continue;
+    }
     DibujarHIMAGE(p.Hdc(), 0, arriba, r->ancho, alto, r->imagen, 0, banda + Cuadro(r, parte) * alto, ROP_SRCCOPY);
   }
   return 0;
@@ -265,6 +309,14 @@ LRESULT MoverFlecha(HWND hwnd, Registro* r, int x, int y) {
   return 0;
 }
 
+// A thumb keeps up with the pointer: a step waits until the pointer has
+// gone as far as the thumb moves in one.
+int32_t UmbralAgarre(const Registro* r) {
+  const int64_t rango = int64_t{r->maximo} - r->minimo;
+  if (r->pulgar <= 0 || rango <= 0) return r->umbral;
+  return static_cast<int32_t>(std::max<int64_t>(r->umbral, Recorrido(r) * r->paso / rango));
+}
+
 // The grip reads the pointer itself: after a wrap, moves still queued carry
 // positions from the other edge.
 LRESULT MoverAgarre(HWND hwnd, Registro* r) {
@@ -284,10 +336,13 @@ LRESULT MoverAgarre(HWND hwnd, Registro* r) {
     SetCursorPos(p.x, p.y);
     r->ultimaY = 1 - d;
   }
-  if (d <= r->umbral) return 0;
+  if (d <= UmbralAgarre(r)) return 0;
   const bool cambio = Avanzar(r, p.y > r->ultimaY ? kFlechaAbajo : kFlechaArriba);
   r->ultimaY = p.y;
-  if (cambio) NotificarPadre(hwnd, kNotifActivado);
+  if (cambio) {
+    MostrarValor(hwnd, r);
+    NotificarPadre(hwnd, kNotifActivado);
+  }
   return 0;
 }
 
@@ -340,6 +395,7 @@ LRESULT OnLButtonUp(HWND hwnd, Registro* r, LPARAM lParam) {
   }
   r->MouseCapt = kNinguna;
   SoltarCaptura(hwnd);
+  if (cambio) MostrarValor(hwnd, r);
   // The parent may destroy the control from here on: no record after this.
   if (cambio) NotificarPadre(hwnd, kNotifActivado);
   NotificarPadre(hwnd, soltada + kNotifDespSoltoParte);
@@ -390,7 +446,10 @@ LRESULT Repetir(HWND hwnd, Registro* r) {
     r->fase = true;
   }
   RepintarParte(hwnd, r, r->MouseCapt);
-  if (cambio) NotificarPadre(hwnd, kNotifActivado);
+  if (cambio) {
+    MostrarValor(hwnd, r);
+    NotificarPadre(hwnd, kNotifActivado);
+  }
   return 0;
 }
 
@@ -432,11 +491,11 @@ LRESULT CALLBACK ProcDesplazador(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case kMsgDespObtenerAlto3: return r->alto3;
     case kMsgDespPonerAlto3: return OnPonerAlto(hwnd, r, &r->alto3, v);
     case kMsgDespObtenerMaximo: return r->maximo;
-    case kMsgDespPonerMaximo: return OnPonerMaximo(r, v);
+    case kMsgDespPonerMaximo: return OnPonerMaximo(hwnd, r, v);
     case kMsgDespObtenerMinimo: return r->minimo;
-    case kMsgDespPonerMinimo: return OnPonerMinimo(r, v);
+    case kMsgDespPonerMinimo: return OnPonerMinimo(hwnd, r, v);
     case kMsgDespObtenerValor: return r->valor;
-    case kMsgDespPonerValor: return OnPonerValor(r, v);
+    case kMsgDespPonerValor: return OnPonerValor(hwnd, r, v);
     case kMsgDespObtenerPaso: return r->paso;
     case kMsgDespPonerPaso: return OnPonerPaso(r, v);
     case kMsgDespObtenerUmbral: return r->umbral;
@@ -447,6 +506,8 @@ LRESULT CALLBACK ProcDesplazador(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case kMsgDespPonerRetardo: return OnPonerTiempo(&r->retardo, v, "Tiempo para el delay demasiado bajo");
     case kMsgDespObtenerPeriodo: return r->periodo;
     case kMsgDespPonerPeriodo: return OnPonerTiempo(&r->periodo, v, "Tiempo para el periodo demasiado bajo");
+    case kMsgDespObtenerPulgar: return r->pulgar;
+    case kMsgDespPonerPulgar: return OnPonerPulgar(hwnd, r, v);
     default: return SinRegistro(hwnd, msg, wParam, lParam);
   }
 }

@@ -44,8 +44,18 @@
 //                raises "Tiempo para el delay demasiado bajo", kept anyway)
 //   1354 / 1355  get / set repeat period, ms (150; below 65 raises
 //                "Tiempo para el periodo demasiado bajo", kept anyway)
+//   1356 / 1357  get / set thumb height (0; below 0 ignored): see below
 //   any other message from 1324 to 1424 -> 1, does nothing
-// No value message repaints: nothing on the control shows the value.
+// Without a thumb no value message repaints: nothing on the control shows
+// the value.
+//
+// With a thumb height the grip is a track with a thumb that shows the
+// value: its band holds the empty track, then the thumb and the thumb lit
+// (hovered or held), each in the top thumb-height rows of its frame. The
+// thumb stands at the top of the track at the maximum and at its bottom at
+// the minimum, and moves whenever the value does; dragging it steps once
+// the pointer has gone as far as the thumb moves in a step (the drag
+// threshold at least). A disabled control shows the track alone.
 // Notifications (1324 to the parent; wParam code, lParam the control):
 //   0 pressed, 1 released after a press, 2 pointer entered, 3 pointer left,
 //   4 value changed by the mouse, 5-7 pointer entered part 1-3, 8-10 left
@@ -81,6 +91,8 @@ constexpr UINT kMsgDespObtenerRetardo = 1352;
 constexpr UINT kMsgDespPonerRetardo = 1353;
 constexpr UINT kMsgDespObtenerPeriodo = 1354;
 constexpr UINT kMsgDespPonerPeriodo = 1355;
+constexpr UINT kMsgDespObtenerPulgar = 1356;
+constexpr UINT kMsgDespPonerPulgar = 1357;
 
 // Per-part notifications: the base plus the part (1, 2 or 3).
 constexpr int kNotifDespEntroParte = 4;    // 5, 6, 7

@@ -228,6 +228,7 @@ void CrearDesplazador(HWND hwnd) {
   Enviar(d, kMsgDespPonerMinimo, MinimoDesplazadorArchivos(cantidad));
   Enviar(d, kMsgDespPonerValor, 0);
   Enviar(d, kMsgDespPonerPaso, kRanurasArchivo);
+  Enviar(d, kMsgDespPonerPulgar, Esc(DisenoNuevo::kAltoPulgar));
   g.desplazador = d;
 }
 

@@ -21,10 +21,13 @@ constexpr int32_t kXAyuda = 246, kXAgregar = 320, kXVistaPrevia = 395;
 constexpr int32_t kXZoom = 452, kYAjustar = 44, kYNatural = 134;
 // Shape page: the three dies and the preview of their pieces.
 constexpr int32_t kXTroquel[3] = {371, 427, 482}, kYTroquel = 78;
-constexpr int32_t kXVistaTroquel = 147, kYVistaTroquel = 65;
+constexpr int32_t kXVistaTroquel = 147, kYVistaTroquel = 58;  // whole on the paper
 // The size and count scrolls, and the picture page's.
 constexpr int32_t kXDesplazador = 365, kYDesplazador = 61;
-constexpr int32_t kXDesplazadorImagenes = 555, kYDesplazadorImagenes = 75;
+// The picture page's pager (picture 221), whole on the paper (which ends
+// at 230), with a thumb that slides down its track as the pages go by.
+constexpr int32_t kXDesplazadorImagenes = 555, kYDesplazadorImagenes = 68;
+constexpr int32_t kAltoPulgar = 31;
 // A scroll's picture: arrow, grip, arrow.
 constexpr int32_t kAltosDesplazador[3] = {40, 79, 41};
 // Count page: the captions and their counts, between the count scroll
@@ -42,7 +45,7 @@ constexpr int32_t kMargenFondo = 100;
 constexpr int32_t kXAceptar = 19, kYAceptar = 255;
 constexpr int32_t kXCancelar = 414, kYCancelar = 257;
 constexpr int32_t kYBotonesPie = 235, kXAyuda = 146, kXBorrar = 295;
-constexpr int32_t kXDesplazador = 455, kYDesplazador = 75;
+constexpr int32_t kXDesplazador = 455, kYDesplazador = 68;  // the new-puzzle window's pager, at its place
 }  // namespace DisenoArchivo
 
 // The message box, on picture 148 (480 x 310 at the least).

@@ -224,6 +224,7 @@ void CrearDesplazadorImagenes(HWND hwnd) {
   Enviar(d, kMsgDespPonerMinimo, kMiniaturas - cantidad);
   Enviar(d, kMsgDespPonerValor, -g_primera);
   Enviar(d, kMsgDespPonerPaso, kMiniaturas);
+  Enviar(d, kMsgDespPonerPulgar, Esc(kAltoPulgar));
   g.desplazadorImagenes = d;
 }
 

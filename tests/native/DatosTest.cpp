@@ -144,6 +144,7 @@ TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
   }
   EXPECT_LE(Marco(106, 1, 6).first, 224);
   EXPECT_LE(Marco(106, 1, 6).second, 170);
+  EXPECT_LE(DisenoNuevo::kYVistaTroquel + Marco(106, 1, 6).second, 230) << "the die preview leaves the paper";
   {
     using namespace DisenoMensaje;
     EXPECT_GE(Marco(148).first, kAnchoMinimo);

@@ -65,6 +65,34 @@ TEST_F(ControlesDesplazador, QuickClicksStepOnceAndEachPartShowsItsFrame) {
   EXPECT_EQ(Tamaño(c), Medida(16, 30)) << "four frames a band";
 }
 
+// With a thumb 6 high the grip's band is the track (grey 30 at its top),
+// the thumb (50) and the thumb lit (70): the thumb's top travels 14 rows,
+// from the top of the track at the maximum to its bottom at the minimum.
+TEST_F(ControlesDesplazador, AThumbFollowsTheValueTheArrowsAndTheDrag) {
+  HWND c = Nuevo();
+  Enviar(c, kMsgDespPonerPulgar, 6);
+  EXPECT_EQ(Pixel(c, 0, 10 + 7), Gris(50)) << "50 of 0..100: half way";
+  EXPECT_EQ(Pixel(c, 0, 10 + 6), Gris(36)) << "the track above it";
+  Enviar(c, kMsgDespPonerMaximo, 10);
+  Enviar(c, kMsgDespPonerValor, 0);
+  EXPECT_EQ(Pixel(c, 0, 10 + 14), Gris(50));
+  Apuntar(c, 5, 5);
+  Enviar(c, WM_LBUTTONDOWN, Pt(5, 5));
+  Enviar(c, WM_LBUTTONUP, Pt(5, 5));
+  EXPECT_EQ(Pixel(c, 0, 10 + 7), Gris(50)) << "an arrow's step of 5 in 0..10";
+  // A step moves the thumb 7 rows: the drag waits for as much.
+  Apuntar(c, 5, 15);
+  EXPECT_EQ(Pixel(c, 0, 10 + 7), Gris(70)) << "lit under the pointer";
+  Enviar(c, WM_LBUTTONDOWN, Pt(5, 15));
+  Apuntar(c, 5, 9);
+  EXPECT_EQ(Valor(c), 5) << "6 pixels up";
+  Apuntar(c, 5, 7);
+  EXPECT_EQ(Valor(c), 10) << "8 pixels up";
+  Enviar(c, WM_LBUTTONUP, Pt(5, 7));
+  Enviar(c, kMsgHabilitar, 0);
+  EXPECT_EQ(Pixel(c, 0, 10), Gris(30)) << "disabled: the track alone";
+}
+
 TEST_F(ControlesDesplazador, HoldingRepeatsAfterDelayPlusPeriodThenEveryTwoPeriodsBlinking) {
   HWND c = Nuevo();
   Enviar(c, kMsgDespPonerRetardo, 200);

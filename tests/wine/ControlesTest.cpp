@@ -30,11 +30,12 @@ using ControlesProtocolo = PadrePrueba;
 
 TEST_F(ControlesProtocolo, UnlistedMessagesOfTheRangeAnswerOne) {
   const std::pair<const char*, std::vector<UINT>> casos[] = {
-      {"COVCOMMAND", {1336, 1350}}, {"COVBOXSCOMMAND", {1337}}, {"COVCHECK", {1340, 1351}}, {"COVSLIDE", {1324}},
-      {"COVSROLL", {1357, 1400}},   {"COVANIM", {1351}},        {"COVTXT", {1353}}};
+      {"COVCOMMAND", {1336, 1350, 1356}}, {"COVBOXSCOMMAND", {1337, 1356}}, {"COVCHECK", {1340, 1351, 1356}},
+      {"COVSLIDE", {1324, 1356}},         {"COVSROLL", {1358, 1400}},       {"COVANIM", {1351, 1356}},
+      {"COVTXT", {1353, 1356}}};
   for (auto [clase, mensajes] : casos) {
     HWND c = Crear(clase);
-    mensajes.insert(mensajes.end(), {1328, 1333, 1356, 1424});
+    mensajes.insert(mensajes.end(), {1328, 1333, 1424});
     for (UINT m : mensajes) EXPECT_EQ(Enviar(c, m, 7), 1) << clase << " " << m;
     EXPECT_EQ(Enviar(c, 1425, 7), 0) << clase << ": past the range is the system's";
   }

@@ -20,6 +20,7 @@
 #include "Controles.h"
 #include "Deslizamiento.h"
 #include "Desplazador.h"
+#include "DisenoVentanas.h"
 #include "EtiquetaTexto.h"
 #include "Globales.h"
 #include "ProgramaPrueba.h"
@@ -484,6 +485,29 @@ TEST_F(MenuNuevo, MorePicturesThanThumbnailsAreReachedAPageAtATime) {
   Clic(d, 0, -(r.bottom - r.top) / 2 + 5);
   EXPECT_EQ(PrimeraImagenMostrada(), 3);
   EXPECT_EQ(ImagenElegida(), 12);
+}
+
+// The pager stands whole on the paper: below it the window shows its own
+// wood. Its thumb (picture 221's thumb rows) goes down the track a half of
+// its travel with each page of the three.
+TEST_F(MenuNuevo, ThePagerStandsOnThePaperAndItsThumbFollowsThePages) {
+  using namespace DisenoNuevo;
+  Abrir();
+  HWND v = VentanaMenuNuevo(), d = C(ControlNuevo::desplazadorImagenes);
+  const auto fondo = CargarImagenArchivo(224), tira = CargarImagenArchivo(221);
+  ASSERT_TRUE(Visible(d) && ImagenDe(fondo) && ImagenDe(tira));
+  const Vista w = LeerVentana(v);
+  for (int y = 230; y < 250; ++y)
+    for (int x = kXDesplazadorImagenes - 4; x < kXDesplazadorImagenes + 50; ++x)
+      ASSERT_EQ(w.En(x, y), ColorImagen(ImagenDe(fondo), x, y)) << x << ", " << y;
+  const int pulgar = 3 * kAltosDesplazador[0] + kAltosDesplazador[1];  // its frame in 221
+  for (int pagina = 0; pagina < 3; ++pagina) {
+    if (pagina) Clic(d, 0, 60);  // the lower arrow
+    const Vista p = LeerVentana(d);
+    const int arriba = kAltosDesplazador[0] + (kAltosDesplazador[1] - kAltoPulgar) * pagina / 2;
+    for (int y = 2; y < kAltoPulgar - 2; ++y)
+      ASSERT_EQ(p.En(22, arriba + y), ColorImagen(ImagenDe(tira), 22, pulgar + y)) << "page " << pagina << " row " << y;
+  }
 }
 
 TEST_F(MenuNuevo, FewPicturesLeaveEmptyThumbnailsThatIgnoreTheMouse) {

@@ -152,14 +152,16 @@ def madera(ancho, alto, semilla=11):
     return Image.fromarray(np.clip(rgb, 0, 255).round().astype(np.uint8), 'RGB')
 
 
-def paisaje(ancho, alto):
-    """A small landscape to print on sample pieces: sky, sun, hills, a lake."""
+def paisaje(ancho, alto, sol=None):
+    """A small landscape to print on sample pieces: sky, sun, hills, a lake.
+    `sol` is the sun's (x, y, radius) in pixels; by default high on the
+    right."""
     y = np.linspace(0, 1, alto, dtype=np.float32)[:, None, None]
     cielo = np.array((118, 168, 214), np.float32) * (1 - y) + np.array((238, 222, 182), np.float32) * y
     im = Image.fromarray(np.broadcast_to(cielo, (alto, ancho, 3)).round().astype(np.uint8), 'RGB')
     d = ImageDraw.Draw(im)
-    r = alto * 0.13
-    d.ellipse((ancho * 0.72 - r, alto * 0.25 - r, ancho * 0.72 + r, alto * 0.25 + r), fill=tema.LATON_CLARO)
+    sx, sy, r = sol if sol else (ancho * 0.72, alto * 0.25, alto * 0.13)
+    d.ellipse((sx - r, sy - r, sx + r, sy + r), fill=tema.LATON_CLARO)
     for i, (nivel, amp, color) in enumerate(((0.55, 0.10, (96, 120, 92)), (0.68, 0.08, (62, 118, 60)),
                                             (0.80, 0.06, (44, 92, 46)))):
         pts = [(x, alto * (nivel + amp * math.sin(x / ancho * math.pi * (2 + i) + i * 1.7)))
@@ -195,14 +197,47 @@ def _mezcla(a, b, t):
     return tuple(int(round(x * (1 - t) + y * t)) for x, y in zip(a, b))
 
 
+# The die preview's puzzle: 3 x 2 cells of 54 pixels, piece 1 lifted out
+# and piece 4 nudged; the sun shines on piece 0, which stays in place.
+PREVIEW_COLS, PREVIEW_FILAS, PREVIEW_CELDA = 3, 2, 54
+RADIO_SOL = 11
+ANCHO_ARO = 2  # the brass rim round the piece in hand
+
+
+def sol_del_preview(ms):
+    """The sun of the die preview, (x, y, radius): whole inside piece 0
+    (clear of its tabs and blanks by 2 pixels), as near the top left of
+    the sky as it can stand, so that no outline cuts it into a ring."""
+    margen = RADIO_SOL + 2
+    dentro = np.asarray(ms[0].filter(ImageFilter.MinFilter(2 * margen + 1))) == 255
+    ys, xs = np.nonzero(dentro)
+    if len(xs) == 0:
+        return None
+    k = np.argmin(np.hypot(xs - PREVIEW_CELDA * 0.4, ys - PREVIEW_CELDA * 0.4))
+    return float(xs[k]), float(ys[k]), float(RADIO_SOL)
+
+
+def con_aro(sprite):
+    """The piece in hand, ringed in bright brass: the mark of the piece the
+    player holds."""
+    p = ANCHO_ARO
+    a = Image.new('L', (sprite.width + 2 * p, sprite.height + 2 * p), 0)
+    a.paste(sprite.getchannel('A'), (p, p))
+    aro = Image.new('RGBA', a.size, tema.LATON_CLARO + (0,))
+    aro.putalpha(a.filter(ImageFilter.MaxFilter(2 * p + 1)))
+    aro.alpha_composite(sprite, (p, p))
+    return aro, p
+
+
 def cuadro_preview(etiquetas):
     """One frame of the die preview: a 3 x 2 puzzle cut with the die on
-    felt inside a brass frame, one piece lifted out of its place."""
+    felt inside a brass frame, one piece lifted out of its place and ringed
+    in brass as the piece in hand."""
     ancho, alto = MARCO_PREVIEW
-    cols, filas, celda = 3, 2, 54
+    cols, filas, celda = PREVIEW_COLS, PREVIEW_FILAS, PREVIEW_CELDA
     mapa = duenos(etiquetas, cols, filas)
-    foto = paisaje(cols * celda, filas * celda)
     ms = mascaras(mapa, cols, filas, celda)
+    foto = paisaje(cols * celda, filas * celda, sol_del_preview(ms))
     lienzo = fieltro(ancho, alto).convert('RGBA')
     ox, oy = 22, 52
     # The empty place of the lifted piece: darker felt in its outline.
@@ -217,7 +252,7 @@ def cuadro_preview(etiquetas):
     sp, (x, y) = pieza_suelta(ms[4], foto)
     poner(lienzo, sp, ox + x + 3, oy + y + 2, alto=4, radio=2)
     sp, (x, y) = pieza_suelta(ms[1], foto)
-    girada = sp.rotate(-14, resample=Image.Resampling.BICUBIC, expand=True)
+    girada, _ = con_aro(sp.rotate(-14, resample=Image.Resampling.BICUBIC, expand=True))
     poner(lienzo, girada, ox + x + 64 - (girada.width - sp.width) // 2,
           oy + y - 42 - (girada.height - sp.height) // 2, alto=8, radio=3)
     im = lienzo.convert('RGB')

@@ -16,7 +16,7 @@ import ui_juego  # noqa: E402
 import ui_ventanas  # noqa: E402
 
 GRUPOS = {
-    'G1': [224] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
+    'G1': [224, 197] + [b + i for b in (2000, 2010, 2020, 2030, 2040, 2050) for i in range(6)],
     'G2': [160, 265] + [2090 + i for i in range(6)],
     'G3': [214, 503, 505, 507] + [2100 + i for i in range(6)],
     'G4': [148, 262] + [2150 + i for i in range(6)],
@@ -191,6 +191,38 @@ def medallones(out):
             comprobar(max(abs(dx), abs(dy)) <= 1.5, '%d glyph off centre by (%.1f, %.1f)' % (num, dx, dy))
 
 
+def cabeceras(out):
+    """A page header's words stand inside its brass rule, which is centred
+    on their ink and stays on the slot, in every language."""
+    fondo = rgb(out[224])[1:49, 125:353]
+    fila = ui_ventanas.FILA_RAYA
+    for base in (2000, 2010, 2020, 2030, 2040, 2050):
+        for l in range(6):
+            a = rgb(out[base + l])
+            xs = np.nonzero((a[:fila].sum(axis=2) < 250).any(axis=0))[0]
+            raya = np.nonzero(np.abs(a[fila] - fondo[fila]).sum(axis=1) > 30)[0]
+            if len(xs) == 0 or len(raya) == 0:
+                comprobar(False, '%d has no words or no rule' % (base + l))
+                continue
+            comprobar(raya.min() <= xs.min() - 8 and raya.max() >= xs.max() + 8,
+                      '%d: words %d-%d run past the rule %d-%d' % (base + l, xs.min(), xs.max(), raya.min(), raya.max()))
+            comprobar(abs((raya.min() + raya.max()) - (xs.min() + xs.max())) <= 2,
+                      '%d: rule off the words\' centre' % (base + l))
+            comprobar(raya.min() >= 10 and raya.max() < a.shape[1] - 10, '%d: rule leaves the slot' % (base + l))
+
+
+def madera_limpia(out):
+    """The new-puzzle window's wood carries no stray brass dots: no brass
+    pixel stands alone below the paper."""
+    a = rgb(out[224])[232:, 106:]
+    laton = (a[..., 0] - a[..., 2] > 90) & (a[..., 1] - a[..., 2] > 60)
+    p = np.pad(laton, 1)
+    vecinos = sum(np.roll(np.roll(p, dy, 0), dx, 1) for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                  if (dy, dx) != (0, 0))[1:-1, 1:-1]
+    sueltos = np.argwhere(laton & (vecinos == 0))
+    comprobar(len(sueltos) == 0, '224: stray brass dots on the wood at %s' % [(x + 106, y + 232) for y, x in sueltos[:4]])
+
+
 def idiomas(out):
     """The six language variants of a worded picture all differ, except
     where two languages share the word."""
@@ -264,7 +296,7 @@ def main(argv):
     for n in out:
         comprobar(bmp.bloque(out[n]) == bmp.bloque(otra[n]), '%d differs between two runs' % n)
     for prueba in (constantes, sin_costuras, paletas, encajes, orillas, orilla_derecha, perilla, estados, medallones, idiomas,
-                   claridad, medidas):
+                   claridad, medidas, cabeceras, madera_limpia):
         prueba(out)
     for f in fallos:
         print('FAIL', f)

@@ -106,6 +106,20 @@ class Duenos(unittest.TestCase):
 
 
 class Lectura(unittest.TestCase):
+    def test_the_preview_sun_lies_whole_in_one_piece_left_in_place(self):
+        # Cut by an outline, the sun would show as a hollow ring.
+        for i in range(3):
+            ms = piezas.mascaras(piezas.duenos(troquel(i), piezas.PREVIEW_COLS, piezas.PREVIEW_FILAS),
+                                 piezas.PREVIEW_COLS, piezas.PREVIEW_FILAS, piezas.PREVIEW_CELDA)
+            sol = piezas.sol_del_preview(ms)
+            self.assertIsNotNone(sol, 'die %d' % i)
+            x, y, r = sol
+            lado = piezas.PREVIEW_CELDA
+            yy, xx = np.mgrid[0:lado * piezas.PREVIEW_FILAS, 0:lado * piezas.PREVIEW_COLS]
+            disco = np.hypot(xx - x, yy - y) <= r + 1
+            self.assertTrue((np.asarray(ms[0])[disco] == 255).all(), 'die %d: the sun leaves piece 0' % i)
+            self.assertLess(y + r, 0.45 * lado * piezas.PREVIEW_FILAS, 'die %d: the sun is not in the sky' % i)
+
     def test_refuses_what_is_not_a_die(self):
         with tempfile.TemporaryDirectory() as d:
             casos = {

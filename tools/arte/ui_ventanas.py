@@ -70,10 +70,18 @@ def _p(ind, pal):
 
 
 def _cerrar(grupo, out, num_fondo, ref=None):
+    """Each picture of the group into `out`; those derived band by band,
+    under keys (number, band), are stacked into one."""
     base, res, pal = grupo.cerrar(ref)
     out[num_fondo] = base
+    bandas = {}
     for num, ind in res.items():
-        out[num] = _p(ind, pal)
+        if isinstance(num, tuple):
+            bandas.setdefault(num[0], []).append((num[1], ind))
+        else:
+            out[num] = _p(ind, pal)
+    for num, partes in bandas.items():
+        out[num] = _p(np.concatenate([ind for _, ind in sorted(partes, key=lambda p: p[0])]), pal)
 
 
 def hoja(rgb, x0, y0, x1, y1, semilla):
@@ -109,16 +117,15 @@ def nuevo(out):
     sello = uc.circulo(H, W, 52, 31, 22)
     pieza = gl.pieza(H, W, 52, 31, 13)
     rgb = uc.placa_laton(rgb, sello, pieza, 'normal', radio_relieve=3.0)
-    # a ruled line under the page header
-    rgb[46:48, 135:343] = uc.mezclar(rgb[46:48, 135:343], uc.col(tema.LATON_OSCURO), np.full((2, 208), 0.55))
-    g = Grupo(rgb)
-    for p, palabras in enumerate(tx.CABECERAS):
+    # The wood is quantised without dither: a dithered grain strews stray
+    # brass dots over it.
+    llano = np.ones((H, W), np.float32)
+    llano[0:230, 105:605] = 0
+    g = Grupo(rgb, llano)
+    for base, palabras in [(2000 + 10 * p, c) for p, c in enumerate(tx.CABECERAS)] + \
+            [(2040, tx.ABRIR), (2050, tx.GUARDAR)]:
         for i, s in enumerate(palabras):
-            c, m = rotulo(rgb[1:49, 125:353].copy(), s, 24, TINTA, None, margen=8)
-            g.derivado(2000 + 10 * p + i, c, 125, 1, m)
-    for base, palabras in ((2040, tx.ABRIR), (2050, tx.GUARDAR)):
-        for i, s in enumerate(palabras):
-            c, m = rotulo(rgb[1:49, 125:353].copy(), s, 24, TINTA, None, margen=8)
+            c, m = cabecera(rgb[1:49, 125:353].copy(), s)
             g.derivado(base + i, c, 125, 1, m)
     # tabs, OK and close stand on the same wood
     for i, y in enumerate((63, 109, 157, 203)):
@@ -128,9 +135,30 @@ def nuevo(out):
     out[222] = uc.a_imagen(_cmd_en(rgb, 514, 257, 80, 44, gl.cruz, 11))
     for num, y, glifo in ((199, 44, gl.ajustar), (198, 134, gl.natural)):
         out[num] = uc.a_imagen(uc.anim10(rgb[y:y + 70, 452:522].copy(), glifo))
-    for num in (197, 221):
-        out[num] = uc.a_imagen(desplazamiento(45))
+    for banda, (y, tira) in enumerate(desplazamiento(rgb, 365, 61, 45)):
+        alto = tira.shape[0] // 3
+        dibujo = np.clip(np.abs(tira - np.tile(rgb[y:y + alto, 365:410], (3, 1, 1))).max(axis=2) / 24.0, 0, 1)
+        g.derivado((197, banda), tira, 365, y, dibujo, filas=3)
+    out[221] = uc.a_imagen(paginador(45))
     _cerrar(g, out, 224)
+
+
+# A page header's words keep this far inside its slot, and its rule reaches
+# RAYA_SOBRA past them on either side: the rule stays on the slot and is
+# centred on the words' ink, whatever their length.
+MARGEN_CABECERA = 22
+RAYA_SOBRA = 12
+FILA_RAYA = 43  # the rule's two rows; the slot's last rows stay the background's
+
+
+def cabecera(fondo, s):
+    """A page header: its words centred in the slot, underlined by a brass
+    rule centred on their ink."""
+    c, m = rotulo(fondo, s, 24, TINTA, None, margen=MARGEN_CABECERA)
+    xs = np.nonzero(m[:FILA_RAYA].max(axis=0) > 0.25)[0]
+    raya = np.zeros_like(m)
+    raya[FILA_RAYA:FILA_RAYA + 2, xs.min() - RAYA_SOBRA:xs.max() + 1 + RAYA_SOBRA] = 0.55
+    return uc.mezclar(c, uc.col(tema.LATON_OSCURO), raya), np.maximum(m, raya)
 
 
 def pestana(fondo, s):
@@ -160,12 +188,13 @@ def pestana(fondo, s):
     return uc.tira_vertical(cuadros)
 
 
-def desplazamiento(ancho):
-    """The spin control: up arrow (40), grip (79), down arrow (41), each in
-    three states, one band under the other."""
+def desplazamiento(rgb, x, fila, ancho):
+    """The spin control drawn on the paper where it stands at (x, fila): up
+    arrow (40), grip (79), down arrow (41), each in three states. The bands
+    with the row each stands on."""
     bandas = []
     for alto, glifo in ((40, gl.flecha(True)), (79, None), (41, gl.flecha(False))):
-        fondo = uc.papel(alto, ancho, 197)
+        fondo = rgb[fila:fila + alto, x:x + ancho]
         if glifo is None:
             forma = uc.rect_redondo(alto, ancho, 5, 2, ancho - 5, alto - 2, 6)
             g = np.zeros((alto, ancho), np.float32)
@@ -175,8 +204,44 @@ def desplazamiento(ancho):
         else:
             forma = uc.rect_redondo(alto, ancho, 4, 3, ancho - 4, alto - 3, 8)
             g = glifo(alto, ancho, ancho / 2.0, alto / 2.0, 10)
-        bandas.append(uc.cmd3(fondo, forma, g, radio_relieve=2.5))
-    return uc.tira_vertical(bandas)
+        bandas.append((fila, uc.cmd3(fondo, forma, g, radio_relieve=2.5)))
+        fila += alto
+    return bandas
+
+
+# The pager's thumb: as high as this in its band of 79 (the program shows
+# it at a height the value sets).
+ALTO_PULGAR = 31
+
+
+def paginador(ancho):
+    """The pager of the picture and file pages: a walnut slot set into the
+    paper, an arrow plate at each end and between them a brass thumb that
+    slides. Bands: up arrow (40), track (79: the empty track, then the thumb
+    and the thumb lit, each in the top ALTO_PULGAR rows over the track),
+    down arrow (41). Every row of the track is alike, so the thumb may
+    stand anywhere on it."""
+    alto = 160
+    perfil = np.linspace(0.62, 0.82, ancho, dtype=np.float32)[:, None] * uc.col(tema.NOGAL)
+    ranura = np.broadcast_to(perfil[None], (alto, ancho, 3)).copy()
+    ranura = uc.hundir(ranura, 0, 0, ancho, alto, 0.35, 3)
+    arriba = uc.cmd3(ranura[0:40], uc.rect_redondo(40, ancho, 4, 4, ancho - 4, 37, 8),
+                     gl.flecha(True)(40, ancho, ancho / 2.0, 20.5, 10), radio_relieve=2.5)
+    abajo = uc.cmd3(ranura[119:160], uc.rect_redondo(41, ancho, 4, 3, ancho - 4, 37, 8),
+                    gl.flecha(False)(41, ancho, ancho / 2.0, 20.0, 10), radio_relieve=2.5)
+    pista = ranura[40:119]
+    forma = uc.rect_redondo(ALTO_PULGAR, ancho, 6, 2, ancho - 6, ALTO_PULGAR - 2, 6)
+    estrias = np.zeros((ALTO_PULGAR, ancho), np.float32)
+    for k in (-1, 0, 1):
+        y = ALTO_PULGAR / 2.0 + 5 * k
+        estrias = np.maximum(estrias, uc.rect_redondo(ALTO_PULGAR, ancho, 14, y - 1.2, ancho - 14, y + 1.2, 1))
+    pulgares = uc.cmd3(pista[0:ALTO_PULGAR], forma, estrias, radio_relieve=2.5)
+    cuadros = [pista]
+    for k in (0, 1):  # normal, lit
+        c = pista.copy()
+        c[0:ALTO_PULGAR] = pulgares[k * ALTO_PULGAR:(k + 1) * ALTO_PULGAR]
+        cuadros.append(c)
+    return uc.tira_vertical([arriba] + cuadros + [abajo])
 
 
 # ---------------------------------------------------------------- message box
