@@ -400,9 +400,20 @@ void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int3
   const uint8_t* factores = g_siluetas.sombras.factores.data();
   const int32_t* filasSombra = conSombra ? g_siluetas.sombras.primero.data() + p.sombra : nullptr;
   const uint8_t* final = tablero.bits.data() + tablero.bits.size();
+  const bool entera = static_cast<int64_t>(p.x) - m.izquierda >= x0 &&
+                      static_cast<int64_t>(p.x) + boxW + m.derecha <= x1;
   for (int32_t py = fy0; py < fy1; ++py) {
     uint8_t* fila = tablero.Row(py);
-    if (conSombra) {
+    if (conSombra && entera) {
+      // The whole reach lies inside the rectangle's columns: no clipping.
+      const int32_t s = static_cast<int32_t>(py - arriba);
+      uint8_t* base = fila + 3 * static_cast<int64_t>(p.x);
+      for (int32_t t = filasSombra[s], fin = filasSombra[s + 1]; t < fin; ++t) {
+        uint8_t* d = base + 3 * sombras[t].inicio;
+        const int32_t n = 3 * (sombras[t].fin - sombras[t].inicio);
+        Oscurecer(d, factores + sombras[t].factor, n, d + n + kRellenoSombra <= final);
+      }
+    } else if (conSombra) {
       const int32_t s = static_cast<int32_t>(py - arriba);
       for (int32_t t = filasSombra[s], fin = filasSombra[s + 1]; t < fin; ++t) {
         const int64_t a = std::max<int64_t>(static_cast<int64_t>(p.x) + sombras[t].inicio, x0);
