@@ -57,7 +57,7 @@ inline void AplicarBisel(uint8_t bisel, uint8_t uniones, uint8_t* bgr) {
   if (lado == 0 || (lado <= 8 && (uniones >> (lado - 1) & 1))) return;
   const uint32_t fuerza = bisel & 7;
   if (bisel & 8) {
-    const uint32_t k = 256 - fuerza * 14;  // down to 45 %
+    const uint32_t k = 256 - fuerza * 14;  // down to 62 % of the colour
     for (int c = 0; c < 3; ++c) bgr[c] = static_cast<uint8_t>(bgr[c] * k >> 8);
   } else {
     const uint32_t k = fuerza * 17;  // up to 46 % of the way to white
