@@ -53,6 +53,8 @@ struct Imagen {  // largo: the file's length, -1 for all of it
   int64_t largo = -1;
 };
 
+HIMAGE MosaicoPrueba();
+
 class CutTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -97,6 +99,14 @@ class CutTest : public ::testing::Test {
               int32_t troquel = kTroquel) {
     Abrir(im, filas, columnas, escala);
     return CreatePuzzle(2, 2, troquel, nuevo);
+  }
+  // A relief table with a rows x cols cut of the test picture on it.
+  void MesaConRelieve(int32_t filas, int32_t columnas, int32_t troquel = kTroquel) {
+    MosaicoPuzzle(MosaicoPrueba());
+    ActivarRelieve(true);
+    puzzle.boards[kTable] = Board{};
+    ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
+    ASSERT_TRUE(Cortar({331, 207}, filas, columnas, 1.0, true, troquel));
   }
 
   ConShellFalso conShell;
@@ -374,11 +384,7 @@ bool Cubierto(int32_t i, int32_t x, int32_t y) {
 // the diagonal to the cut, the shadow by summing the mask under a tent of
 // radius 2r (two box blurs) around the offset point.
 TEST_F(CutTest, LoosePiecesShowTheirBevelAndShadowAsTheMaskGives) {
-  MosaicoPuzzle(MosaicoPrueba());
-  ActivarRelieve(true);
-  puzzle.boards[kTable] = Board{};
-  ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
-  ASSERT_TRUE(Cortar({331, 207}, 3, 4, 1.0, true, kGenerado + 1));
+  ASSERT_NO_FATAL_FAILURE(MesaConRelieve(3, 4, kGenerado + 1));
   const MedidasRelieve m = Relieve();
   ASSERT_GE(m.bisel, 2);
   const int32_t paso = std::max(puzzle.boxW, puzzle.boxH) + m.derecha + m.izquierda + 2;
@@ -430,18 +436,12 @@ TEST_F(CutTest, LoosePiecesShowTheirBevelAndShadowAsTheMaskGives) {
   EXPECT_EQ(malos, 0);
   EXPECT_GT(biselados, n * 4 * puzzle.cellW);
   EXPECT_GT(sombreados, n * 2 * puzzle.cellW);
-  ClosePuzzle(false);
-  puzzle.boards[kTable] = Board{};
 }
 
 // Any part of a table of overlapping pieces and groups, composed again,
 // comes out as it was: no shadow leaks past the part or is laid twice.
 TEST_F(CutTest, RecomposingAnyPartOfAReliefTableChangesNothing) {
-  MosaicoPuzzle(MosaicoPrueba());
-  ActivarRelieve(true);
-  puzzle.boards[kTable] = Board{};
-  ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
-  ASSERT_TRUE(Cortar({331, 207}, 4, 5, 1.0, true, kGenerado + 2));
+  ASSERT_NO_FATAL_FAILURE(MesaConRelieve(4, 5, kGenerado + 2));
   std::mt19937 azar(7);
   auto U = [&](int32_t a, int32_t b) { return std::uniform_int_distribution<int32_t>(a, b)(azar); };
   for (int32_t i = 0; i < puzzle.PieceCount(); ++i)
@@ -456,18 +456,12 @@ TEST_F(CutTest, RecomposingAnyPartOfAReliefTableChangesNothing) {
     DrawBoardRect(kTable, x, y, w, h, false, false);
     ASSERT_EQ(puzzle.boards[kTable].bits, entera) << "part " << x << "," << y << " " << w << "x" << h;
   }
-  ClosePuzzle(false);
-  puzzle.boards[kTable] = Board{};
 }
 
 // Of two overlapping pieces, the shadow of the upper one darkens the lower
 // one; the upper one's pixels are as it shows alone.
 TEST_F(CutTest, AShadowDarkensOnlyThePieceBelow) {
-  MosaicoPuzzle(MosaicoPrueba());
-  ActivarRelieve(true);
-  puzzle.boards[kTable] = Board{};
-  ASSERT_TRUE(ResizeBoard(kTable, kMesaAncho, kMesaAlto));
-  ASSERT_TRUE(Cortar({331, 207}, 3, 4));
+  ASSERT_NO_FATAL_FAILURE(MesaConRelieve(3, 4));
   const int32_t n = puzzle.PieceCount(), a = 0, b = 6;  // not neighbours
   // The table holds a and b; the rest wait in box 0.
   std::vector<int32_t> resto;
@@ -508,8 +502,6 @@ TEST_F(CutTest, AShadowDarkensOnlyThePieceBelow) {
     EXPECT_GT(oscurecidos, puzzle.cellW) << "upper piece " << arriba;
     EXPECT_EQ(aclarados, 0) << "upper piece " << arriba;
   }
-  ClosePuzzle(false);
-  puzzle.boards[kTable] = Board{};
 }
 
 }  // namespace
