@@ -115,8 +115,8 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
   ASSERT_TRUE(p.Iniciado());
   if (caso == "principal") {
     // The intro comes first, over the whole screen; a key ends it.
-    HWND intro = p.EsperarVentana("CWNDVIDEO");
-    ASSERT_NE(intro, nullptr);
+    HWND intro = p.EsperarVentana("CWNDVIDEO", 60000);
+    ASSERT_NE(intro, nullptr) << p.Ventanas();
     RECT v = ClienteEnPantalla(intro);
     EXPECT_EQ(v.right - v.left, GetSystemMetrics(SM_CXSCREEN));
     PostMessageA(intro, WM_CHAR, ' ', 0);
@@ -135,8 +135,10 @@ TEST(Pantalla, ProgramReactsToTheScreen) {
     EXPECT_EQ(p.EsperarFin(), 0);
     return;
   }
-  HWND dialogo = p.EsperarVentana("#32770");
-  ASSERT_NE(dialogo, nullptr);
+  // A loaded machine can take long to bring up a fresh X server's first
+  // window.
+  HWND dialogo = p.EsperarVentana("#32770", 60000);
+  ASSERT_NE(dialogo, nullptr) << p.Ventanas();
   EXPECT_EQ(TextoVentana(dialogo), "Tessera Puzzle");
   std::string texto = EsperarTexto(GetDlgItem(dialogo, 1000));
   EXPECT_EQ(texto, caso == "colores" ? kTextoColores : kTextoResolucion);

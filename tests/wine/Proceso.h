@@ -46,6 +46,30 @@ class Proceso {
     return nullptr;
   }
 
+  // Every top-level window of the process, as "class 'title' visible"
+  // lines, and whether it still runs: what a failed wait reports.
+  std::string Ventanas() const {
+    struct Lista {
+      DWORD pid;
+      std::string texto;
+    } l{pi_.dwProcessId, {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+          auto* lista = reinterpret_cast<Lista*>(p);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          if (pid != lista->pid) return TRUE;
+          char clase[64] = "", titulo[128] = "";
+          GetClassNameA(h, clase, sizeof clase);
+          GetWindowTextA(h, titulo, sizeof titulo);
+          lista->texto += std::string(clase) + " '" + titulo + "'" + (IsWindowVisible(h) ? " visible\n" : " hidden\n");
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&l));
+    const bool vivo = WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+    return (vivo ? "running, windows:\n" : "ended, windows:\n") + l.texto;
+  }
+
   // Exit code, or -1 when it did not end within `ms`.
   long EsperarFin(DWORD ms = 20000) const {
     if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
