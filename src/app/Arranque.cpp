@@ -1,5 +1,7 @@
 #include "Arranque.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ArbolCarpetas.h"
@@ -170,6 +172,18 @@ void EmpezarJuego() {
   IniciarPuzzleDepuracion();
 }
 
+// The wheel turns what lies under the pointer, as players expect, when that
+// is one of the game's windows and nothing modal holds the game.
+void DirigirRueda(MSG& msg) {
+  const POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+  HWND bajo = WindowFromPoint(p);
+  DWORD proceso = 0;
+  if (!bajo || bajo == msg.hwnd || !GetWindowThreadProcessId(bajo, &proceso) || proceso != GetCurrentProcessId())
+    return;
+  if (!IsWindowEnabled(GetAncestor(bajo, GA_ROOT))) return;
+  msg.hwnd = bajo;
+}
+
 int BucleMensajes() {
   MSG msg{};
   BOOL r;
@@ -177,6 +191,7 @@ int BucleMensajes() {
     if (r == -1) break;
     if (g_daño == Daño::Pendiente) MostrarArchivoDañado();
     if (AtenderAtajo(msg)) continue;
+    if (msg.message == WM_MOUSEWHEEL) DirigirRueda(msg);
     if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {
       if (SendMessageA(GetParent(msg.hwnd), kMensajeCaracterHijo, msg.wParam, msg.lParam)) continue;
     }

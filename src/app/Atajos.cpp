@@ -1,5 +1,6 @@
 #include "Atajos.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Cajas.h"
@@ -15,6 +16,7 @@
 #include "Titulo.h"
 #include "VentanaArchivo.h"
 #include "Video.h"
+#include "VistaMesa.h"
 
 namespace {
 
@@ -53,6 +55,32 @@ HWND FlotanteArriba() {
   for (HWND v = GetTopWindow(nullptr); v; v = GetWindow(v, GW_HWNDNEXT))
     if (flotante(v) && GetWindow(v, GW_OWNER) == ventanaPrincipal) return v;
   return nullptr;
+}
+
+// The table window's middle, for zooms that no pointer anchors.
+Punto CentroMesa() { return {VistaMesa().ancho / 2, VistaMesa().alto / 2}; }
+
+// A pan by the arrow keys: an eighth of the window.
+bool AtajoVista(WPARAM tecla, bool repetida) {
+  const Vista& v = VistaMesa();
+  switch (tecla) {
+    case VK_ADD:
+    case VK_OEM_PLUS: AmpliarMesa(1, CentroMesa()); return true;
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS: AmpliarMesa(-1, CentroMesa()); return true;
+    case VK_LEFT: DesplazarMesa(-std::max(1, v.ancho / 8), 0); return true;
+    case VK_RIGHT: DesplazarMesa(std::max(1, v.ancho / 8), 0); return true;
+    case VK_UP: DesplazarMesa(0, -std::max(1, v.alto / 8)); return true;
+    case VK_DOWN: DesplazarMesa(0, std::max(1, v.alto / 8)); return true;
+    default: break;
+  }
+  if (repetida) return false;
+  switch (tecla) {
+    case '0':
+    case VK_NUMPAD0: VerMesaEntera(); return true;
+    case VK_SPACE: AlternarMesaEntera(CentroMesa()); return true;
+    default: return false;
+  }
 }
 
 bool Control(WPARAM tecla, bool mayusculas) {
@@ -114,6 +142,8 @@ bool AtenderAtajo(const MSG& msg) {
     if (HWND flotante = FlotanteArriba(); flotante && !repetida) SendMessageA(flotante, WM_CLOSE, 0, 0);
     return true;
   }
+  // The view of the table: zoom and pan may repeat while held.
+  if (AtajoVista(tecla, repetida)) return true;
   if (repetida) return false;
   switch (tecla) {
     case 'H': AccionHerramienta(kHerramientaPista); return true;

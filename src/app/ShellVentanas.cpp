@@ -9,6 +9,7 @@
 #include "FinPuzzle.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
+#include "VistaMesa.h"
 #include "Titulo.h"
 
 namespace {
@@ -28,7 +29,11 @@ class ShellVentanas final : public PuzzleShell {
  public:
   void InvalidateBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h) override {
     if (HWND v = VentanaTablero(board)) {
-      const RECT r{x, y, x + w, y + h};
+      RECT r{x, y, x + w, y + h};
+      if (board == kTable && !VistaPlana()) {
+        const RectMesa m = RectAVentana(VistaMesa(), {x, y, w, h});
+        r = {m.x, m.y, m.x + m.ancho, m.y + m.alto};
+      }
       InvalidateRect(v, &r, FALSE);
     }
   }

@@ -18,10 +18,10 @@ struct Tomas {
 };
 
 // Window pixels [i0, i1) of a line whose window pixel i covers source
-// [(o + i) / s, (o + i + 1) / s), over `n` source pixels. A window pixel
+// [(o + i) / s, (o + i + 1) / s), over source pixels [lo, n). A window pixel
 // partly off the source averages the part on it; one wholly off gets no
 // taps.
-void CalcularTomas(int32_t o, int32_t i0, int32_t i1, double s, int32_t n, uint32_t total, Tomas& t) {
+void CalcularTomas(int32_t o, int32_t i0, int32_t i1, double s, int32_t lo, int32_t n, uint32_t total, Tomas& t) {
   t.inicio.clear();
   t.cuenta.clear();
   t.desde.clear();
@@ -29,7 +29,7 @@ void CalcularTomas(int32_t o, int32_t i0, int32_t i1, double s, int32_t n, uint3
   t.primero = n;
   t.ultimo = 0;
   for (int32_t i = i0; i < i1; ++i) {
-    const double a = std::max(0.0, (o + i) / s), b = std::min(static_cast<double>(n), (o + i + 1) / s);
+    const double a = std::max(static_cast<double>(lo), (o + i) / s), b = std::min(static_cast<double>(n), (o + i + 1) / s);
     t.desde.push_back(static_cast<int32_t>(t.pesos.size()));
     if (b <= a) {
       t.inicio.push_back(0);
@@ -150,7 +150,8 @@ void CopiasReducidas::Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r
 
   if (std::fabs(v.escala - 1.0) < 1e-12) {
     for (int32_t y = sy0; y < sy1; ++y)
-      std::memcpy(base + pasoDestino * (y - sy0), fuente.Fila(v.origen.y + y) + static_cast<int64_t>(v.origen.x + sx0) * 3,
+      std::memcpy(base + pasoDestino * (y - sy0),
+                  fuente.Fila(v.origen.y + y) + static_cast<int64_t>(v.origen.x + sx0 - fuente.x0) * 3,
                   static_cast<size_t>(n) * 3);
     return;
   }
@@ -160,11 +161,14 @@ void CopiasReducidas::Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r
     std::vector<int32_t> columna(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i)
       columna[static_cast<size_t>(i)] =
-          std::min(fuente.ancho - 1, static_cast<int32_t>(std::floor((v.origen.x + sx0 + i) / v.escala + 1e-9)));
+          std::clamp(static_cast<int32_t>(std::floor((v.origen.x + sx0 + i) / v.escala + 1e-9)), fuente.x0,
+                     fuente.x0 + fuente.ancho - 1) -
+          fuente.x0;
     int32_t anterior = -1;
     for (int32_t y = sy0; y < sy1; ++y) {
       uint8_t* d = base + pasoDestino * (y - sy0);
-      const int32_t fila = std::min(fuente.alto - 1, static_cast<int32_t>(std::floor((v.origen.y + y) / v.escala + 1e-9)));
+      const int32_t fila = std::clamp(static_cast<int32_t>(std::floor((v.origen.y + y) / v.escala + 1e-9)), fuente.y0,
+                                      fuente.y0 + fuente.alto - 1);
       if (fila == anterior) {
         std::memcpy(d, d - pasoDestino, static_cast<size_t>(n) * 3);
         continue;
@@ -179,12 +183,12 @@ void CopiasReducidas::Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r
   // Below 1:1: the copy at the scale just above, averaged over each window
   // pixel's area.
   int32_t k = static_cast<int32_t>(std::floor(std::log2(1.0 / v.escala) + 1e-9));
-  k = std::clamp(k, 0, Niveles());
+  k = fuente.Entera(v) ? std::clamp(k, 0, Niveles()) : 0;
   const ImagenBGR img = Imagen(fuente, k);
   const double s = v.escala * std::exp2(k);
   Tomas h, w;
-  CalcularTomas(v.origen.x, sx0, sx1, s, img.ancho, 65536, h);
-  CalcularTomas(v.origen.y, sy0, sy1, s, img.alto, 256, w);
+  CalcularTomas(v.origen.x, sx0, sx1, s, img.x0, img.x0 + img.ancho, 65536, h);
+  CalcularTomas(v.origen.y, sy0, sy1, s, img.y0, img.y0 + img.alto, 256, w);
   const int32_t c0 = h.primero, nc = std::max(0, h.ultimo - h.primero);
   std::vector<uint16_t> suma(static_cast<size_t>(nc) * 3);
   for (int32_t y = sy0; y < sy1; ++y) {
@@ -192,7 +196,7 @@ void CopiasReducidas::Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r
     std::fill(suma.begin(), suma.end(), 0);
     for (int32_t t = 0; t < w.cuenta[iy]; ++t) {
       const uint16_t peso = static_cast<uint16_t>(w.pesos[static_cast<size_t>(w.desde[iy] + t)]);
-      const uint8_t* f = img.Fila(w.inicio[iy] + t) + static_cast<int64_t>(c0) * 3;
+      const uint8_t* f = img.Fila(w.inicio[iy] + t) + static_cast<int64_t>(c0 - img.x0) * 3;
       uint16_t* a = suma.data();
       for (int32_t b = 0; b < nc * 3; ++b) a[b] = static_cast<uint16_t>(a[b] + peso * f[b]);
     }

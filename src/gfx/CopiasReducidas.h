@@ -7,7 +7,8 @@
 //
 // Pictures are 24-bit (blue, green, red) rows given by their top row and the
 // signed distance in bytes from one row to the next (negative for a
-// bottom-up bitmap).
+// bottom-up bitmap). A picture may hold only a part of the table: the
+// pixels from table point (x0, y0) on.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +21,11 @@ struct ImagenBGR {
   const uint8_t* arriba = nullptr;  // the top row
   int64_t paso = 0;                 // bytes from a row to the one below
   int32_t ancho = 0, alto = 0;
+  int32_t x0 = 0, y0 = 0;
 
-  const uint8_t* Fila(int32_t y) const { return arriba + paso * y; }
+  // Table row y's first stored pixel.
+  const uint8_t* Fila(int32_t y) const { return arriba + paso * (y - y0); }
+  bool Entera(const Vista& v) const { return x0 == 0 && y0 == 0 && ancho == v.anchoMesa && alto == v.altoMesa; }
 };
 
 class CopiasReducidas {
@@ -34,7 +38,9 @@ class CopiasReducidas {
 
   // Window pixels `r` of view `v` onto picture `fuente` into `destino` (24-bit
   // rows `pasoDestino` bytes apart, window pixel (r.x, r.y) first). Window
-  // pixels that show no part of the picture get `fondo` (0xRRGGBB).
+  // pixels that show no part of the table get `fondo` (0xRRGGBB). A part
+  // of the table is read without the copies, and must hold every table
+  // pixel that `r` shows (RectAMesa).
   void Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r, uint8_t* destino, int64_t pasoDestino,
               uint32_t fondo) const;
 

@@ -561,6 +561,8 @@ void DrawBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool i
   } else {
     ComposeRect(board, x, y, w, h, skipFront);
   }
+  Board& b = puzzle.boards[board];
+  if (b.withCopies) b.copies.Actualizar(b.Image(), {x, y, w, h});
   if (invalidate) Shell().InvalidateBoardRect(board, x, y, w, h);
 }
 

@@ -117,8 +117,7 @@ const SombraPieza& Levantada(int32_t piece) {
 
 // Darkens the canvas under the lifted shadow; in 16 bits each channel by
 // its mask.
-void PaintShadow(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y) {
-  const DisplayFormat& f = puzzle.display;
+void PaintShadow(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y, const DisplayFormat& f) {
   const int32_t bytes = SpriteBytesPerPixel(f);
   const MedidasRelieve m = Relieve(true);
   const SombraPieza& s = Levantada(piece);
@@ -226,12 +225,11 @@ void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t heigh
 
 int32_t SpriteBytesPerPixel(const DisplayFormat& format) { return format.bits / 8; }
 
-void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y) {
-  const DisplayFormat& f = puzzle.display;
+void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y, const DisplayFormat& f) {
   const int32_t bytes = SpriteBytesPerPixel(f);
   const bool marked = Marked(piece);
   const bool relieve = RelieveEnUso();
-  if (relieve) PaintShadow(piece, pixels, stride, x, y);
+  if (relieve) PaintShadow(piece, pixels, stride, x, y, f);
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
     const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);

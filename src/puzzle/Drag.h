@@ -42,12 +42,20 @@ void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t heigh
 // Bytes per pixel of the display format the sprite is drawn in.
 int32_t SpriteBytesPerPixel(const DisplayFormat& format);
 
-// Draws piece `piece`'s opaque pixels, converted to puzzle.display, into a
-// top-down canvas of that format with its box's top-left corner at (x, y),
+// Draws piece `piece`'s opaque pixels, converted to `format` (the screen's,
+// puzzle.display, unless told), into a top-down canvas of that format with its box's top-left corner at (x, y),
 // bevelled all round as a loose piece, over its lifted shadow. The caller
 // makes sure the whole sprite (the box and SpriteMargins around it) lies
 // inside the canvas.
-void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y);
+void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int32_t y,
+                 const DisplayFormat& format = puzzle.display);
+// Plain 24-bit rows (blue, green, red), as the boards keep them.
+inline DisplayFormat Formato24() {
+  DisplayFormat f;
+  f.bits = 24;
+  f.bitFields = false;
+  return f;
+}
 
 // How far the sprite reaches past the piece's box on each side: the lifted
 // piece's shadow (none without relief).

@@ -181,9 +181,22 @@ void OpenBoard(int board) {
   Board& b = puzzle.boards[board];
   b.bits.clear();
   b.count = 0;
+  b.copies.Vaciar();
 }
 
-void ReleaseBoard(int board) { std::vector<uint8_t>().swap(puzzle.boards[board].bits); }
+void ReleaseBoard(int board) {
+  std::vector<uint8_t>().swap(puzzle.boards[board].bits);
+  puzzle.boards[board].copies.Vaciar();
+}
+
+void KeepScaledCopies(int board, bool keep) {
+  Board& b = puzzle.boards[board];
+  b.withCopies = keep;
+  if (!keep)
+    b.copies.Vaciar();
+  else if (b.HasImage())
+    b.copies.Rehacer(b.Image());
+}
 
 bool ResizeBoard(int board, int32_t w, int32_t h) {
   Board& b = puzzle.boards[board];

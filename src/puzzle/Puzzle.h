@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Binario.h"
+#include "CopiasReducidas.h"
 #include "Punto.h"
 
 // Boards 0-5 are the piece boxes, 6 is the table; a board window's control
@@ -42,11 +43,18 @@ struct Board {
   int32_t lastRow = -1;
   int32_t first = 0;
   int32_t count = 0;
+  // A table larger than its window also keeps pre-scaled copies, brought
+  // up to date with every recomposed rectangle.
+  bool withCopies = false;
+  CopiasReducidas copies;
 
   int32_t Width() const { return header.biWidth; }
   int32_t Height() const { return header.biHeight; }
   bool HasImage() const { return !bits.empty(); }
   uint8_t* Row(int32_t py) { return bits.data() + static_cast<int64_t>(lastRow - py) * stride; }
+  ImagenBGR Image() const {
+    return {bits.data() + static_cast<int64_t>(lastRow) * stride, -static_cast<int64_t>(stride), Width(), Height()};
+  }
 };
 
 // The screen format the drag sprite is converted to (probed by the shell).
@@ -175,6 +183,8 @@ bool ResizeBoard(int board, int32_t width, int32_t height);
 // A board's window is made: the board starts with no image and no pieces
 // (the next size composes it whole).
 void OpenBoard(int board);
+// Whether the board keeps pre-scaled copies of its image (made at once).
+void KeepScaledCopies(int board, bool keep);
 // A board's window is gone: its image's memory goes too.
 void ReleaseBoard(int board);
 

@@ -5,6 +5,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "Compositor.h"
 #include "ComunVentanas.h"
@@ -19,6 +23,7 @@
 #include "Puzzle.h"
 #include "Utilidades.h"
 #include "Verificar.h"
+#include "VistaMesa.h"
 
 namespace {
 
@@ -35,8 +40,16 @@ ContextoDrawDib g_drawDib[kBoardCount] = {
 ObjetoGDI<HPEN> g_plumas[kBoardCount];
 HWND g_botonesSoltar[kBoxCount] = {};
 
+// Around a table seen whole, where the window shows no table.
+constexpr uint32_t kColorFuera = 0x28180D;  // 0xRRGGBB
+// Edge scrolling: how near the edge, after how long, how often.
+constexpr int32_t kBordeDesplazar = 24;
+constexpr UINT kEsperaDesplazar = 400;
+constexpr UINT kPasoDesplazar = 30;
+constexpr UINT_PTR kTemporizadorBorde = 1;
+
 // One drag at a time for the whole program.
-enum Modo { kNinguno = 0, kPieza = 1, kBanda = 2 };
+enum Modo { kNinguno = 0, kPieza = 1, kBanda = 2, kMover = 3 };
 struct Arrastre {
   int modo = kNinguno;
   POINT presion{};  // piece: grab offset from the box corner; band: anchor
@@ -46,6 +59,18 @@ struct Arrastre {
   int tablero = -1;        // the board the piece was picked up from
   int32_t posicion = 0;    // its place in that board's stack before the press
   SpriteMargins margen;    // the sprite's reach past the box (its shadow)
+  // On a table seen at another scale or place the sprite is drawn into the
+  // view: its box on the table, and the window pixels it was drawn on.
+  bool enVista = false;
+  Punto cajaMesa;
+  RectMesa rectVista;
+  // Moving the view: the button, where it was pressed, and whether it
+  // moved far enough to be a pan.
+  UINT boton = 0;
+  POINT ultimo{};
+  bool movida = false;
+  bool visible = false;      // a sprite is drawn somewhere
+  bool bordeArmado = false;  // the edge-scrolling timer runs
 };
 Arrastre g_arrastre;
 
@@ -130,26 +155,162 @@ void MoverSprite(HWND destino, POINT q) {
   BitBlt(pantalla.Get(), mostrar.left, mostrar.top, mostrar.right - mostrar.left, mostrar.bottom - mostrar.top,
          g_trabajo.Hdc(), 0, 0, SRCCOPY);
   a.sprite = q;
+  a.visible = true;
 }
+
+void SpriteEnVista(bool dibujar, Punto caja);
 
 // Puts back what the sprite covers.
 void BorrarSprite() {
+  if (g_arrastre.enVista) {
+    SpriteEnVista(false, {});
+    return;
+  }
+  if (!g_arrastre.visible) return;
+  g_arrastre.visible = false;
   DCVentana pantalla(g_arrastre.ventana);
   BitBlt(pantalla.Get(), g_arrastre.sprite.x - g_arrastre.margen.left, g_arrastre.sprite.y - g_arrastre.margen.top,
          AnchoSprite(), AltoSprite(), g_debajo.Hdc(), 0, 0, SRCCOPY);
+}
+
+// ---- The sprite on a view of the table --------------------------------------
+
+// Window pixels of the table, 24-bit rows `paso` bytes apart, drawn on a
+// DC of the window.
+void MostrarPixeles(HDC dc, const RectMesa& r, const uint8_t* pixeles, int32_t paso) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), paso / 3, -r.alto, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  SetDIBitsToDevice(dc, r.x, r.y, static_cast<DWORD>(r.ancho), static_cast<DWORD>(r.alto), 0, 0, 0,
+                    static_cast<UINT>(r.alto), pixeles, &bi, DIB_RGB_COLORS);
+}
+void MostrarPixeles(HWND hwnd, const RectMesa& r, const uint8_t* pixeles, int32_t paso) {
+  DCVentana dc(hwnd);
+  MostrarPixeles(dc.Get(), r, pixeles, paso);
+}
+
+RectMesa Cortar(RectMesa r, int32_t ancho, int32_t alto) {
+  const int32_t x0 = std::max(0, r.x), y0 = std::max(0, r.y);
+  const int32_t x1 = std::min(ancho, r.x + r.ancho), y1 = std::min(alto, r.y + r.alto);
+  return {x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+RectMesa Unir(const RectMesa& a, const RectMesa& b) {
+  if (a.ancho <= 0 || a.alto <= 0) return b;
+  if (b.ancho <= 0 || b.alto <= 0) return a;
+  const int32_t x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+  return {x0, y0, std::max(a.x + a.ancho, b.x + b.ancho) - x0, std::max(a.y + a.alto, b.y + b.alto) - y0};
+}
+
+// The table as the window shows it, into 24-bit rows.
+void PintarVista(const RectMesa& r, uint8_t* destino, int32_t paso) {
+  static const CopiasReducidas kSinCopias;
+  const Board& mesa = puzzle.boards[kTable];
+  (mesa.withCopies ? mesa.copies : kSinCopias).Pintar(mesa.Image(), VistaMesa(), r, destino, paso, kColorFuera);
+}
+
+std::vector<uint8_t> g_pixelesVista, g_pixelesSprite;
+
+// The sprite leaves the window pixels it covered and, with `dibujar`, is
+// drawn with its box at `caja` on the table: the rest of the table as it
+// lies, the piece and its lifted shadow drawn on a 1:1 copy of the table
+// there and scaled with it.
+void SpriteEnVista(bool dibujar, Punto caja) {
+  Arrastre& a = g_arrastre;
+  const Vista& v = VistaMesa();
+  const RectMesa s{caja.x - a.margen.left, caja.y - a.margen.top, AnchoSprite(), AltoSprite()};
+  const RectMesa nuevo = dibujar ? Cortar(RectAVentana(v, s), v.ancho, v.alto) : RectMesa{};
+  const RectMesa u = Unir(a.enVista ? a.rectVista : RectMesa{}, nuevo);
+  a.enVista = dibujar;
+  a.visible = dibujar;
+  a.rectVista = nuevo;
+  a.cajaMesa = caja;
+  if (u.ancho <= 0 || u.alto <= 0) return;
+  const int32_t paso = (u.ancho * 3 + 3) & ~3;
+  g_pixelesVista.resize(static_cast<size_t>(paso) * u.alto);
+  PintarVista(u, g_pixelesVista.data(), paso);
+  if (nuevo.ancho > 0 && nuevo.alto > 0) {
+    // The table pixels those window pixels show, and the whole sprite.
+    const RectMesa t = Unir(RectAMesa(v, nuevo), s);
+    const int32_t pasoT = t.ancho * 3;
+    g_pixelesSprite.assign(static_cast<size_t>(pasoT) * t.alto, 0);
+    const Board& mesa = puzzle.boards[kTable];
+    const uint8_t fuera[3] = {kColorFuera & 0xFF, kColorFuera >> 8 & 0xFF, kColorFuera >> 16 & 0xFF};
+    for (int32_t y = 0; y < t.alto; ++y) {
+      uint8_t* d = g_pixelesSprite.data() + static_cast<int64_t>(y) * pasoT;
+      const int32_t ty = t.y + y;
+      for (int32_t x = 0; x < t.ancho; ++x) std::memcpy(d + x * 3, fuera, 3);
+      if (ty < 0 || ty >= mesa.Height()) continue;
+      const int32_t x0 = std::max(0, t.x), x1 = std::min(mesa.Width(), t.x + t.ancho);
+      if (x1 > x0) std::memcpy(d + (x0 - t.x) * 3, mesa.Image().Fila(ty) + static_cast<int64_t>(x0) * 3, (x1 - x0) * 3u);
+    }
+    PaintSprite(puzzle.order[puzzle.boards[a.tablero].first], g_pixelesSprite.data(), pasoT, caja.x - t.x,
+                caja.y - t.y, Formato24());
+    const ImagenBGR trozo{g_pixelesSprite.data(), pasoT, t.ancho, t.alto, t.x, t.y};
+    CopiasReducidas().Pintar(trozo, v, nuevo,
+                             g_pixelesVista.data() + static_cast<int64_t>(nuevo.y - u.y) * paso + (nuevo.x - u.x) * 3,
+                             paso, kColorFuera);
+  }
+  MostrarPixeles(g_arrastre.ventana, u, g_pixelesVista.data(), paso);
+}
+
+// The box's place on the table for the pointer at window point q.
+Punto CajaEnMesa(POINT q) {
+  const Vista& v = VistaMesa();
+  return {static_cast<int32_t>(std::lround((v.origen.x + q.x + 0.5) / v.escala - 0.5)) - g_arrastre.presion.x,
+          static_cast<int32_t>(std::lround((v.origen.y + q.y + 0.5) / v.escala - 0.5)) - g_arrastre.presion.y};
+}
+
+// The first 1:1 sprite on a window: what lies there is read from the
+// screen, and nothing is put back elsewhere.
+void EmpezarSprite(HWND destino, POINT q) {
+  Arrastre& a = g_arrastre;
+  {
+    DCVentana pantalla(destino);
+    BitBlt(g_debajo.Hdc(), 0, 0, AnchoSprite(), AltoSprite(), pantalla.Get(), q.x - a.margen.left,
+           q.y - a.margen.top, SRCCOPY);
+  }
+  a.ventana = destino;
+  a.sprite = q;
+  MoverSprite(destino, q);
 }
 
 // ---- Press, drag, release ------------------------------------------------
 
 void OnDrag(HWND hwnd, POINT p);
 
+// Whether board b's window shows its board through the table's view.
+bool EnVista(int b) { return b == kTable && !VistaPlana(); }
+
+// The board point under window point p of board b.
+POINT EnTablero(int b, POINT p) {
+  if (b != kTable) return p;
+  const Punto t = VentanaAMesa(VistaMesa(), {p.x, p.y});
+  return {t.x, t.y};
+}
+
+// The table window's view follows its board: a new table is seen from its
+// corner at 1:1, and a table larger than the window keeps scaled copies.
+void SeguirMesa(HWND hwnd) {
+  const Board& mesa = puzzle.boards[kTable];
+  if (!mesa.HasImage()) return;
+  RECT c;
+  GetClientRect(hwnd, &c);
+  const Vista& v = VistaMesa();
+  if (v.anchoMesa == mesa.Width() && v.altoMesa == mesa.Height() && v.ancho == c.right && v.alto == c.bottom) return;
+  const Vista nueva = VistaInicial(mesa.Width(), mesa.Height(), c.right, c.bottom);
+  KeepScaledCopies(kTable, EscalaTodo(nueva) < 1.0);
+  FijarVistaMesa(nueva);
+}
+
 void OnPress(HWND hwnd, POINT p) {
   if (g_arrastre.modo != kNinguno) return;
   const int b = TableroDe(hwnd);
+  if (b == kTable) SeguirMesa(hwnd);
   g_arrastre.presion = p;
   SetCapture(hwnd);
   Cronometro cronometro;
-  const int32_t posicion = HitTestPiece(b, p.x, p.y);
+  const POINT t = EnTablero(b, p);
+  const int32_t posicion = HitTestPiece(b, t.x, t.y);
   g_arrastre.margen = SpriteMarginsNow();
   if (posicion < 0 || !g_debajo.Ajustar(AnchoSprite(), AltoSprite(), puzzle.display) ||
       !g_trabajo.Ajustar(2 * AnchoSprite(), 2 * AltoSprite(), puzzle.display)) {
@@ -160,20 +321,73 @@ void OnPress(HWND hwnd, POINT p) {
   PickUpPiece(b, posicion);
   g_arrastre.posicion = posicion;
   const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[b].first]];
-  g_arrastre.sprite = Punto2(r.x, r.y);
-  g_arrastre.presion = Punto2(p.x - r.x, p.y - r.y);
+  g_arrastre.presion = Punto2(t.x - r.x, t.y - r.y);
   g_arrastre.modo = kPieza;
   g_arrastre.tablero = b;
-  // The clean background under the sprite, from the board just recomposed.
-  CopiarImagen(g_debajo.Hdc(), 0, 0, b, r.x - g_arrastre.margen.left, r.y - g_arrastre.margen.top, AnchoSprite(),
-               AltoSprite());
   g_arrastre.ventana = hwnd;
+  g_arrastre.enVista = false;
+  g_arrastre.visible = false;
+  if (EnVista(b)) {
+    g_arrastre.cajaMesa = {r.x, r.y};
+  } else {
+    // The piece still shows where it lay: that is the sprite's first place.
+    g_arrastre.visible = true;
+    g_arrastre.sprite = Punto2(r.x, r.y);
+    // The clean background under the sprite, from the board just recomposed.
+    CopiarImagen(g_debajo.Hdc(), 0, 0, b, r.x - g_arrastre.margen.left, r.y - g_arrastre.margen.top, AnchoSprite(),
+                 AltoSprite());
+  }
   cronometro.Anotar(Medida::Presion);
+  if (EnVista(b)) SpriteEnVista(true, g_arrastre.cajaMesa);
   OnDrag(hwnd, p);
+}
+
+// Moves the sprite to window `destino` (a board, or the box a button drops
+// into), with its box at `q` there, or on the table's view for the
+// pointer at `q`.
+void LlevarSprite(HWND destino, POINT q) {
+  Arrastre& a = g_arrastre;
+  if (destino == g_ventanas[kTable] && EnVista(kTable)) {
+    if (!a.enVista && a.visible) BorrarSprite();
+    a.ventana = destino;
+    SpriteEnVista(true, CajaEnMesa(q));
+    return;
+  }
+  const POINT caja = Punto2(q.x - a.presion.x, q.y - a.presion.y);
+  if (a.enVista || !a.visible) {
+    if (a.enVista) BorrarSprite();
+    EmpezarSprite(destino, caja);
+    return;
+  }
+  MoverSprite(destino, caja);
+}
+
+// How far the view scrolls for the pointer at q in the table window: by
+// how deep it is in the edge band, none outside it.
+POINT Desplazamiento(HWND mesa, POINT q) {
+  RECT c;
+  GetClientRect(mesa, &c);
+  const int32_t borde = Esc(kBordeDesplazar);
+  const auto eje = [borde](LONG v, LONG lado) -> LONG {
+    if (v < borde) return -(borde - v) * 2 / 3 - 2;
+    if (v >= lado - borde) return (v - (lado - borde)) * 2 / 3 + 2;
+    return 0;
+  };
+  return {eje(q.x, c.right), eje(q.y, c.bottom)};
 }
 
 void OnDrag(HWND hwnd, POINT p) {
   Arrastre& a = g_arrastre;
+  if (a.modo == kMover) {
+    const int32_t dx = a.ultimo.x - p.x, dy = a.ultimo.y - p.y;
+    if (!a.movida && std::abs(p.x - a.presion.x) < GetSystemMetrics(SM_CXDRAG) &&
+        std::abs(p.y - a.presion.y) < GetSystemMetrics(SM_CYDRAG))
+      return;
+    a.movida = true;
+    a.ultimo = p;
+    DesplazarMesa(dx, dy);
+    return;
+  }
   if (a.modo == kBanda) {
     DibujarBanda(hwnd);
     const LONG izq = std::min(a.presion.x, p.x), der = std::max(a.presion.x, p.x);
@@ -200,12 +414,26 @@ void OnDrag(HWND hwnd, POINT p) {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   }
   ScreenToClient(destino, &pantalla);
-  MoverSprite(destino, Punto2(pantalla.x - a.presion.x, pantalla.y - a.presion.y));
+  LlevarSprite(destino, pantalla);
   cronometro.Anotar(Medida::Arrastre);
+  // Near the table's edge the view follows, after a pause.
+  HWND mesa = g_ventanas[kTable];
+  if (destino == mesa && (Desplazamiento(mesa, pantalla).x || Desplazamiento(mesa, pantalla).y)) {
+    if (!a.bordeArmado) SetTimer(mesa, kTemporizadorBorde, kEsperaDesplazar, nullptr);
+    a.bordeArmado = true;
+  } else if (a.bordeArmado && mesa) {
+    KillTimer(mesa, kTemporizadorBorde);
+    a.bordeArmado = false;
+  }
+}
+
+// Where the dragged box is put down on the board under the sprite.
+POINT CajaSoltada() {
+  return g_arrastre.enVista ? Punto2(g_arrastre.cajaMesa.x, g_arrastre.cajaMesa.y) : g_arrastre.sprite;
 }
 
 // The drop on a window other than the source board.
-void DropInOtherBoard(int s, HWND ventana) {
+void DropInOtherBoard(int s, HWND ventana, POINT caja) {
   bool esBoton;
   const int t = TableroEn(ventana, &esBoton);
   if (t < 0 || t == s) {
@@ -215,18 +443,29 @@ void DropInOtherBoard(int s, HWND ventana) {
   if (esBoton)
     SoltarEnCaja(s, t);
   else
-    PutDownPiece(s, t, g_arrastre.sprite.x, g_arrastre.sprite.y);
+    PutDownPiece(s, t, caja.x, caja.y);
+}
+
+void PararBorde() {
+  if (g_arrastre.bordeArmado && g_ventanas[kTable]) KillTimer(g_ventanas[kTable], kTemporizadorBorde);
+  g_arrastre.bordeArmado = false;
 }
 
 void OnRelease(HWND hwnd, POINT p) {
   const int b = TableroDe(hwnd);
   Arrastre& a = g_arrastre;
+  PararBorde();
   if (a.modo == kBanda) {
     DibujarBanda(hwnd);
     const POINT& i = a.banda[0];
     const POINT& d = a.banda[2];
     a.modo = kNinguno;
-    MarkBand(b, i.x, i.y, d.x - i.x, d.y - i.y);
+    if (b == kTable && !VistaPlana()) {
+      const RectMesa m = RectAMesa(VistaMesa(), {i.x, i.y, d.x - i.x, d.y - i.y});
+      MarkBand(b, m.x, m.y, m.ancho, m.alto);
+    } else {
+      MarkBand(b, i.x, i.y, d.x - i.x, d.y - i.y);
+    }
     VolcarPuzzle();
     return;
   }
@@ -237,14 +476,15 @@ void OnRelease(HWND hwnd, POINT p) {
   POINT pantalla = p;
   ClientToScreen(hwnd, &pantalla);
   HWND ventana = WindowFromPoint(pantalla);
+  const POINT caja = CajaSoltada();
   // The sprite goes first; the redraws of the drop then paint the result.
   BorrarSprite();
   BringToFront(b, 0, true);
   const uint32_t encajesAntes = EncajesSonados();
   if (ventana == hwnd)
-    PutDownPiece(b, b, a.sprite.x, a.sprite.y);
+    PutDownPiece(b, b, caja.x, caja.y);
   else if (ventana && (GetWindowLongA(ventana, GWL_STYLE) & WS_CHILD))
-    DropInOtherBoard(b, ventana);
+    DropInOtherBoard(b, ventana, caja);
   else
     CancelPieceDrop(b);
   cronometro.Anotar(EncajesSonados() != encajesAntes ? Medida::SoltarEncaje : Medida::Soltar);
@@ -257,6 +497,7 @@ void CancelarArrastre(HWND hwnd) {
   Arrastre& a = g_arrastre;
   const int modo = a.modo;
   a.modo = kNinguno;
+  PararBorde();
   if (modo == kBanda) {
     DibujarBanda(hwnd);
     return;
@@ -268,7 +509,66 @@ void CancelarArrastre(HWND hwnd) {
   VolcarPuzzle();
 }
 
+// Edge scrolling: while the dragged piece stays near the table window's
+// edge the view moves, the sprite with the pointer.
+void OnTimer(HWND hwnd, UINT_PTR id) {
+  if (id != kTemporizadorBorde) return;
+  Arrastre& a = g_arrastre;
+  POINT q;
+  GetCursorPos(&q);
+  ScreenToClient(hwnd, &q);
+  const POINT d = Desplazamiento(hwnd, q);
+  if (a.modo != kPieza || a.ventana != hwnd || (d.x == 0 && d.y == 0)) {
+    PararBorde();
+    return;
+  }
+  SetTimer(hwnd, kTemporizadorBorde, kPasoDesplazar, nullptr);
+  const Vista antes = VistaMesa();
+  Vista despues = antes;
+  Desplazar(despues, d.x, d.y);
+  if (despues.origen.x == antes.origen.x && despues.origen.y == antes.origen.y) return;
+  BorrarSprite();
+  DesplazarMesa(d.x, d.y);
+  UpdateWindow(hwnd);
+  LlevarSprite(hwnd, q);
+}
+
+// Moving the view with the right or the middle button; a middle click
+// that does not move toggles between the whole table and the close-up.
+void OnPressMover(HWND hwnd, POINT p, UINT boton) {
+  if (g_arrastre.modo != kNinguno || TableroDe(hwnd) != kTable) return;
+  SeguirMesa(hwnd);
+  Arrastre& a = g_arrastre;
+  a.modo = kMover;
+  a.boton = boton;
+  a.presion = a.ultimo = p;
+  a.movida = false;
+  SetCapture(hwnd);
+}
+
+void OnReleaseMover(HWND hwnd, POINT p, UINT boton) {
+  Arrastre& a = g_arrastre;
+  if (a.modo != kMover || a.boton != boton) return;
+  a.modo = kNinguno;
+  if (!a.movida && boton == WM_MBUTTONDOWN) AlternarMesaEntera({p.x, p.y});
+  if (GetCapture() == hwnd) ReleaseCapture();
+}
+
+void OnWheel(HWND hwnd, int delta, POINT pantalla) {
+  if (TableroDe(hwnd) != kTable || g_arrastre.modo == kBanda || g_arrastre.modo == kPieza) return;
+  SeguirMesa(hwnd);
+  static int resto = 0;
+  resto += delta;
+  const int pasos = resto / WHEEL_DELTA;
+  resto -= pasos * WHEEL_DELTA;
+  if (!pasos) return;
+  ScreenToClient(hwnd, &pantalla);
+  AmpliarMesa(pasos, {pantalla.x, pantalla.y});
+}
+
 // ---- Messages ---------------------------------------------------------------
+
+void AlCambiarVista(const Vista&);
 
 LRESULT OnCreate(HWND hwnd) {
   // Without its mosaic (a picture that could not be had) the table is black.
@@ -280,6 +580,7 @@ LRESULT OnCreate(HWND hwnd) {
   g_drawDib[b] = ContextoDrawDib();
   g_ventanas[b] = hwnd;
   OpenBoard(b);
+  if (b == kTable) OirVistaMesa(AlCambiarVista);
   return 0;
 }
 
@@ -299,20 +600,47 @@ LRESULT OnDestroy(HWND hwnd) {
 }
 
 LRESULT OnSize(HWND hwnd, int ancho, int alto) {
-  ResizeBoard(TableroDe(hwnd), ancho, alto);
+  // A table larger than its window keeps its size; the view follows.
+  const int b = TableroDe(hwnd);
+  const Board& tablero = puzzle.boards[b];
+  if (b != kTable || !tablero.HasImage() || tablero.Width() < ancho || tablero.Height() < alto)
+    ResizeBoard(b, std::max(ancho, b == kTable && tablero.HasImage() ? tablero.Width() : 0),
+                std::max(alto, b == kTable && tablero.HasImage() ? tablero.Height() : 0));
+  if (b == kTable) SeguirMesa(hwnd);
   return 0;
 }
 
+// After the table's view changed: the window shows it.
+void AlCambiarVista(const Vista&) {
+  if (HWND mesa = g_ventanas[kTable]) InvalidateRect(mesa, nullptr, FALSE);
+  VolcarPuzzle();
+}
+
 LRESULT OnPaint(HWND hwnd) {
-  Pintura pintura(hwnd);
   const int b = TableroDe(hwnd);
+  if (b == kTable) SeguirMesa(hwnd);
+  Pintura pintura(hwnd);
   Board& tablero = puzzle.boards[b];
   const RECT& r = pintura.Rect();
+  if (EnVista(b)) {
+    const RectMesa v{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (v.ancho < 1 || v.alto < 1 || !tablero.HasImage()) return 0;
+    const int32_t paso = (v.ancho * 3 + 3) & ~3;
+    g_pixelesVista.resize(static_cast<size_t>(paso) * v.alto);
+    PintarVista(v, g_pixelesVista.data(), paso);
+    MostrarPixeles(pintura.Hdc(), v, g_pixelesVista.data(), paso);
+    return 0;
+  }
   const int32_t w = std::min<int32_t>(r.right, tablero.Width()) - r.left;
   const int32_t h = std::min<int32_t>(r.bottom, tablero.Height()) - r.top;
   if (!tablero.HasImage() || w < 1 || h < 1) return 0;
   DrawDibDraw(g_drawDib[b].Get(), pintura.Hdc(), r.left, r.top, w, h,
               reinterpret_cast<BITMAPINFOHEADER*>(&tablero.header), tablero.bits.data(), r.left, r.top, w, h, 0);
+  return 0;
+}
+
+LRESULT OnButtonUpMover(HWND hwnd, POINT p, UINT boton) {
+  OnReleaseMover(hwnd, p, boton);
   return 0;
 }
 
@@ -325,6 +653,7 @@ LRESULT OnLButtonUp(HWND hwnd, POINT p) {
 }
 
 LRESULT OnCaptureChanged(HWND hwnd, HWND nueva) {
+  if (g_arrastre.modo == kMover && nueva != hwnd) g_arrastre.modo = kNinguno;
   if (g_arrastre.modo != kNinguno && nueva != hwnd) CancelarArrastre(hwnd);
   return 0;
 }
@@ -347,6 +676,12 @@ LRESULT CALLBACK ProcTablero(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEMOVE: OnDrag(hwnd, PuntoDe(lParam)); return 0;
     case WM_LBUTTONDOWN: OnPress(hwnd, PuntoDe(lParam)); return 0;
     case WM_LBUTTONUP: return OnLButtonUp(hwnd, PuntoDe(lParam));
+    case WM_RBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_RBUTTONDOWN); return 0;
+    case WM_MBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_MBUTTONDOWN); return 0;
+    case WM_RBUTTONUP: return OnButtonUpMover(hwnd, PuntoDe(lParam), WM_RBUTTONDOWN);
+    case WM_MBUTTONUP: return OnButtonUpMover(hwnd, PuntoDe(lParam), WM_MBUTTONDOWN);
+    case WM_MOUSEWHEEL: OnWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam), PuntoDe(lParam)); return 0;
+    case WM_TIMER: OnTimer(hwnd, wParam); return 0;
     case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, reinterpret_cast<HWND>(lParam));
     case WM_QUERYNEWPALETTE: return OnPaleta(hwnd);
     case WM_PALETTECHANGED: return reinterpret_cast<HWND>(wParam) == hwnd ? 0 : OnPaleta(hwnd);

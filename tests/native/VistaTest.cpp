@@ -275,6 +275,22 @@ TEST(CopiasReducidas, AnyPartOfTheWindowAndAnyChangeGiveWhatAWholeRedrawGives) {
                 0)
           << y;
   }
+  // A part of the table, as a dragged piece is drawn over it, shows what
+  // the whole table shows without its copies.
+  for (double e : {0.37, 1.0, 1.7}) {
+    Vista v = VistaInicial(l.ancho, l.alto, 200, 120);
+    Ampliar(v, e, {0, 0});
+    Colocar(v, {123, 77}, {10, 10});
+    const RectMesa w{13, 21, 40, 30};
+    const RectMesa t = RectAMesa(v, w);
+    std::vector<uint8_t> parte(static_cast<size_t>(t.ancho) * t.alto * 3);
+    for (int32_t y = 0; y < t.alto; ++y) std::memcpy(&parte[static_cast<size_t>(y * t.ancho * 3)], l.En(t.x, t.y + y), t.ancho * 3u);
+    const ImagenBGR trozo{parte.data(), t.ancho * 3, t.ancho, t.alto, t.x, t.y};
+    std::vector<uint8_t> a(40 * 30 * 3), b(40 * 30 * 3);
+    CopiasReducidas().Pintar(l.Imagen(), v, w, a.data(), 40 * 3, 0);
+    copias.Pintar(trozo, v, w, b.data(), 40 * 3, 0);
+    EXPECT_EQ(a, b) << e;
+  }
   // Past the table's edges the window shows the background colour.
   Vista v = VistaInicial(l.ancho, l.alto, 600, 400);
   Ampliar(v, 0.5, {0, 0});

@@ -1,0 +1,76 @@
+#include "VistaMesa.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+Vista g_vista;
+double g_cercana = 1.0;  // the last close-up's scale, for the toggle
+std::vector<OyenteVista> g_oyentes;
+
+bool Entera(const Vista& v) { return v.escala <= EscalaTodo(v) + 1e-12; }
+
+}  // namespace
+
+const Vista& VistaMesa() { return g_vista; }
+
+bool VistaPlana() { return g_vista.escala == 1.0 && g_vista.origen.x == 0 && g_vista.origen.y == 0; }
+
+void FijarVistaMesa(const Vista& v) {
+  const Vista antes = g_vista;
+  g_vista = v;
+  g_vista.escala = std::clamp(g_vista.escala, EscalaTodo(g_vista), kEscalaMaxima);
+  Limitar(g_vista);
+  if (!Entera(g_vista)) g_cercana = g_vista.escala;
+  for (OyenteVista o : g_oyentes) o(antes);
+}
+
+void OirVistaMesa(OyenteVista oyente) {
+  if (std::find(g_oyentes.begin(), g_oyentes.end(), oyente) == g_oyentes.end()) g_oyentes.push_back(oyente);
+}
+
+void AmpliarMesa(int32_t pasos, Punto ancla) {
+  Vista v = g_vista;
+  const double escala = EscalaPasos(v, v.escala, pasos);
+  if (escala == v.escala) return;
+  Ampliar(v, escala, ancla);
+  FijarVistaMesa(v);
+}
+
+void VerMesaEntera() {
+  Vista v = g_vista;
+  Ampliar(v, EscalaTodo(v), {v.ancho / 2, v.alto / 2});
+  FijarVistaMesa(v);
+}
+
+void AlternarMesaEntera(Punto ancla) {
+  Vista v = g_vista;
+  if (!Entera(v)) {
+    Ampliar(v, EscalaTodo(v), ancla);
+  } else {
+    Ampliar(v, g_cercana, ancla);
+  }
+  const double cercana = g_cercana;
+  FijarVistaMesa(v);
+  g_cercana = cercana;
+}
+
+void DesplazarMesa(int32_t dx, int32_t dy) {
+  Vista v = g_vista;
+  Desplazar(v, dx, dy);
+  if (v.origen.x == g_vista.origen.x && v.origen.y == g_vista.origen.y) return;
+  FijarVistaMesa(v);
+}
+
+void MostrarRectMesa(RectMesa r) {
+  Vista v = g_vista;
+  const RectMesa w = RectAVentana(v, r);
+  int32_t dx = 0, dy = 0;
+  if (w.ancho > v.ancho || w.x < 0 || w.x + w.ancho > v.ancho)
+    dx = w.ancho > v.ancho ? w.x + w.ancho / 2 - v.ancho / 2 : (w.x < 0 ? w.x : w.x + w.ancho - v.ancho);
+  if (w.alto > v.alto || w.y < 0 || w.y + w.alto > v.alto)
+    dy = w.alto > v.alto ? w.y + w.alto / 2 - v.alto / 2 : (w.y < 0 ? w.y : w.y + w.alto - v.alto);
+  if (dx || dy) DesplazarMesa(dx, dy);
+}
