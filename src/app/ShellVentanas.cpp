@@ -48,7 +48,10 @@ class ShellVentanas final : public PuzzleShell {
     ContarEncaje();
     SonarClic();
   }
-  void PuzzleFinished() override { PuzzleTerminado(); }
+  void PuzzleFinished() override {
+    VerPuzzleResuelto();
+    PuzzleTerminado();
+  }
   void HideBox(int box) override {
     if (HWND c = Caja(box)) OcultarFlotante(c);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "Compositor.h"
 #include "Deshacer.h"
@@ -215,12 +216,22 @@ void CancelPickUp(int board, int32_t position) {
 void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t height) {
   const Board& b = puzzle.boards[board];
   const Punto bandPos{left, top}, bandSize{width, height}, box{puzzle.boxW, puzzle.boxH};
+  std::vector<int32_t> changed;
   for (int32_t i = b.first; i < b.first + b.count; ++i) {
     PieceRecord& r = puzzle.pieces[puzzle.order[i]];
     const bool inside = r.group == 0 && CruzarRectangulos(bandPos, bandSize, {r.x, r.y}, box, 0, nullptr, nullptr);
-    r.unmarked = inside ? 0 : 1;
+    const uint8_t unmarked = inside ? 0 : 1;
+    if (r.unmarked != unmarked) changed.push_back(puzzle.order[i]);
+    r.unmarked = unmarked;
   }
-  DrawBoardRect(board, 0, 0, b.Width(), b.Height(), true);
+  // Only the pieces whose mark changed are redrawn, unless they cover about
+  // as much as the board: a large table is not recomposed for a few.
+  const int64_t area = static_cast<int64_t>(changed.size()) * puzzle.boxW * puzzle.boxH;
+  if (area * 2 >= static_cast<int64_t>(b.Width()) * b.Height()) {
+    DrawBoardRect(board, 0, 0, b.Width(), b.Height(), true);
+    return;
+  }
+  for (int32_t p : changed) DrawBoardRect(board, puzzle.pieces[p].x, puzzle.pieces[p].y, puzzle.boxW, puzzle.boxH, true);
 }
 
 int32_t SpriteBytesPerPixel(const DisplayFormat& format) { return format.bits / 8; }

@@ -19,6 +19,7 @@
 #include "Puzzle.h"
 #include "ResaltePista.h"
 #include "TableroPuzzle.h"
+#include "VistaMesa.h"
 
 namespace {
 
@@ -67,6 +68,11 @@ std::vector<Zona> ZonasTapadas() {
     RECT r;
     if (!v || !IsWindowVisible(v) || !GetWindowRect(v, &r)) continue;
     MapWindowPoints(nullptr, mesa, reinterpret_cast<POINT*>(&r), 2);
+    if (!VistaPlana()) {
+      const RectMesa m = RectAMesa(VistaMesa(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
+      zonas.push_back({m.x, m.y, m.ancho, m.alto});
+      continue;
+    }
     zonas.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
   }
   return zonas;
@@ -81,6 +87,7 @@ bool PistaUsable() {
 void RespuestaResolver(bool resolver, const char*) {
   if (!resolver) return;
   SolvePuzzle();
+  VerPuzzleResuelto();
   VolcarPuzzle();
 }
 

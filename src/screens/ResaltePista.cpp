@@ -7,6 +7,7 @@
 #include "ObjetosGDI.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
+#include "VistaMesa.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ constexpr uint8_t kCrema[3] = {200, 240, 255};
 
 UINT_PTR g_temporizador = 0;
 HWND g_mesa = nullptr;
-RECT g_area{};
+RECT g_area{};     // on the table
+RECT g_ventana{};  // on its window
 
 void CALLBACK AlTerminar(HWND, UINT, UINT_PTR, DWORD);
 
@@ -106,16 +108,53 @@ void ResaltarPista() {
             std::min(b.Height(), pos.y + tam.y + d)};
   if (g_area.right <= g_area.left || g_area.bottom <= g_area.top) return;
   g_mesa = mesa;
+  const LONG w = g_area.right - g_area.left, h = g_area.bottom - g_area.top;
+  // On a table larger than its window the view goes to where the piece went.
+  if (!VistaPlana()) MostrarRectMesa({g_area.left, g_area.top, w, h});
   // The join's own repaint first, or it would paint over the highlight.
   UpdateWindow(mesa);
   const std::vector<uint32_t> pixeles = Pintar(grupo);
   BITMAPINFO bi{};
-  const LONG w = g_area.right - g_area.left, h = g_area.bottom - g_area.top;
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  {
+  if (VistaPlana()) {
+    g_ventana = g_area;
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     DCVentana dc(mesa);
     SetDIBitsToDevice(dc.Get(), g_area.left, g_area.top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
                       static_cast<UINT>(h), pixeles.data(), &bi, DIB_RGB_COLORS);
+  } else {
+    // The highlighted area at the view's scale, over the window it shows in.
+    const Vista& v = VistaMesa();
+    std::vector<uint8_t> bgr(static_cast<size_t>(w) * h * 3);
+    for (size_t i = 0; i < pixeles.size(); ++i)
+      for (int k = 0; k < 3; ++k) bgr[i * 3 + static_cast<size_t>(k)] = static_cast<uint8_t>(pixeles[i] >> (8 * k));
+    const RectMesa r = RectAVentana(v, {g_area.left, g_area.top, w, h});
+    const LONG x0 = std::max(0L, static_cast<LONG>(r.x)), y0 = std::max(0L, static_cast<LONG>(r.y));
+    const LONG x1 = std::min(static_cast<LONG>(v.ancho), static_cast<LONG>(r.x + r.ancho));
+    const LONG y1 = std::min(static_cast<LONG>(v.alto), static_cast<LONG>(r.y + r.alto));
+    if (x1 <= x0 || y1 <= y0) return;
+    // Window pixels at the area's rim show some table beside it: that part
+    // comes from the table itself.
+    const RectMesa dentro{x0, y0, x1 - x0, y1 - y0};
+    const RectMesa t = RectAMesa(v, dentro);
+    const Board& tablero = puzzle.boards[kTable];
+    std::vector<uint8_t> trozo(static_cast<size_t>(t.ancho) * t.alto * 3);
+    for (int32_t y = 0; y < t.alto; ++y)
+      for (int32_t x = 0; x < t.ancho; ++x) {
+        const int32_t tx = std::clamp(t.x + x, 0, tablero.Width() - 1), ty = std::clamp(t.y + y, 0, tablero.Height() - 1);
+        const bool enArea = tx >= g_area.left && tx < g_area.right && ty >= g_area.top && ty < g_area.bottom;
+        const uint8_t* src = enArea ? &bgr[(static_cast<size_t>(ty - g_area.top) * w + (tx - g_area.left)) * 3]
+                                    : tablero.Image().Fila(ty) + static_cast<int64_t>(tx) * 3;
+        std::copy_n(src, 3, &trozo[(static_cast<size_t>(y) * t.ancho + x) * 3]);
+      }
+    const int32_t paso = (dentro.ancho * 3 + 3) & ~3;
+    std::vector<uint8_t> ventana(static_cast<size_t>(paso) * dentro.alto);
+    CopiasReducidas().Pintar({trozo.data(), t.ancho * 3, t.ancho, t.alto, t.x, t.y}, v, dentro, ventana.data(), paso,
+                             0);
+    g_ventana = {x0, y0, x1, y1};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), paso / 3, -dentro.alto, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    DCVentana dc(mesa);
+    SetDIBitsToDevice(dc.Get(), x0, y0, static_cast<DWORD>(dentro.ancho), static_cast<DWORD>(dentro.alto), 0, 0, 0,
+                      static_cast<UINT>(dentro.alto), ventana.data(), &bi, DIB_RGB_COLORS);
   }
   Temporizar(kDuracion);
 }
@@ -123,7 +162,7 @@ void ResaltarPista() {
 void TerminarResaltePista() {
   if (g_temporizador) KillTimer(nullptr, g_temporizador);
   g_temporizador = 0;
-  if (g_mesa && IsWindow(g_mesa)) InvalidateRect(g_mesa, &g_area, FALSE);
+  if (g_mesa && IsWindow(g_mesa)) InvalidateRect(g_mesa, &g_ventana, FALSE);
   g_mesa = nullptr;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "Puzzle.h"
+
 namespace {
 
 Vista g_vista;
@@ -73,4 +75,22 @@ void MostrarRectMesa(RectMesa r) {
   if (w.alto > v.alto || w.y < 0 || w.y + w.alto > v.alto)
     dy = w.alto > v.alto ? w.y + w.alto / 2 - v.alto / 2 : (w.y < 0 ? w.y : w.y + w.alto - v.alto);
   if (dx || dy) DesplazarMesa(dx, dy);
+}
+
+void VerRectMesa(RectMesa r) {
+  if (r.ancho < 1 || r.alto < 1) return;
+  Vista v = g_vista;
+  v.escala = std::clamp(std::min({1.0, static_cast<double>(v.ancho) / r.ancho, static_cast<double>(v.alto) / r.alto}),
+                        EscalaTodo(v), kEscalaMaxima);
+  Centrar(v, {r.x + r.ancho / 2, r.y + r.alto / 2});
+  FijarVistaMesa(v);
+}
+
+void VerPuzzleResuelto() {
+  if (VistaPlana() || !puzzle.Exists()) return;
+  const int32_t w = puzzle.cellW * puzzle.cols, h = puzzle.cellH * puzzle.rows;
+  const Board& mesa = puzzle.boards[kTable];
+  // Where the solve lays it, with its outer tabs' room around.
+  VerRectMesa({(mesa.Width() - w) / 2 - puzzle.marginX, (mesa.Height() - h) / 2 - puzzle.marginY,
+               w + 2 * puzzle.marginX, h + 2 * puzzle.marginY});
 }

@@ -28,3 +28,7 @@ void DesplazarMesa(int32_t dx, int32_t dy);
 // Brings table rectangle `r` into view, scrolling as little as it can
 // (centred when it does not fit).
 void MostrarRectMesa(RectMesa r);
+// Shows table rectangle `r` whole, as near as 1:1 at most, in the middle.
+void VerRectMesa(RectMesa r);
+// A finished puzzle on a table larger than the window: the view shows it.
+void VerPuzzleResuelto();
