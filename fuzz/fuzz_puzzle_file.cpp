@@ -61,8 +61,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     const std::filesystem::path corpus = (*argv)[i];
     if ((*argv)[i][0] == '-' || !std::filesystem::is_directory(corpus) || !std::filesystem::is_empty(corpus)) continue;
     if (!imagenActual.Abrir((kCarpeta + "p.bmp").c_str())) std::abort();
-    puzzle.rows = 3, puzzle.cols = 4, puzzle.scale = 1.0;
-    if (!CreatePuzzle(2, 2, 5000, true)) std::abort();
+    if (!CreatePuzzle({.picture = &imagenActual, .scale = 1.0, .rows = 3, .cols = 4, .dieId = kDiePictureBase,
+                       .dieRows = kShippedDieGrid, .dieCols = kShippedDieGrid, .newGame = true,
+                       .table = puzzle.boards[kTable].Size()}))
+      std::abort();
     puzzle.pieces[5].group = puzzle.pieces[6].group = 7;  // both on the table
     if (!SavePuzzle((corpus / "seed.epf").c_str())) std::abort();
     ClosePuzzle(false);

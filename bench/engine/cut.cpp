@@ -34,13 +34,12 @@ void CutBench(benchmark::State& st, int32_t ancho, int32_t alto) {
   SetPuzzleShell(nullptr);
   ClosePuzzle(false);
   CerrarArchivoRecursos();
-  // The scatter needs only the table's size, not its image.
-  puzzle.boards[kTable].header.biWidth = ancho;
-  puzzle.boards[kTable].header.biHeight = alto;
   SetDisplayFormat(DisplayFormat{});
-  puzzle.scale = 1.0;  // the picture is the table's size
-  puzzle.cols = ancho / kCelda;
-  puzzle.rows = alto / kCelda;
+  // The picture is the table's size; the scatter needs only that size, not
+  // the table's image.
+  const PedidoPuzzle pedido{.picture = &imagenActual, .scale = 1.0, .rows = alto / kCelda, .cols = ancho / kCelda,
+                            .dieId = kDiePictureBase, .dieRows = kShippedDieGrid, .dieCols = kShippedDieGrid,
+                            .newGame = true, .table = {ancho, alto}};
 
   if (!EscribirArchivoTroqueles(carpeta + "t.rf", {{5000, BloqueTroquel(2, 2)}}) ||
       !AbrirArchivoRecursos((carpeta + "t.rf").c_str())) {
@@ -51,7 +50,7 @@ void CutBench(benchmark::State& st, int32_t ancho, int32_t alto) {
       ClosePuzzle(false);
       const bool abierta = imagenActual.Abrir(imagen.c_str());
       st.ResumeTiming();
-      if (!abierta || !CreatePuzzle(2, 2, 5000, true)) {
+      if (!abierta || !CreatePuzzle(pedido)) {
         st.SkipWithError("cut failed");
         break;
       }
@@ -59,7 +58,6 @@ void CutBench(benchmark::State& st, int32_t ancho, int32_t alto) {
     st.counters["piezas"] = puzzle.PieceCount();
   }
   ClosePuzzle(false);
-  puzzle.boards[kTable] = Board{};
   CerrarArchivoRecursos();
   std::filesystem::remove_all(carpeta);
 }

@@ -44,10 +44,10 @@ bool Preparar(benchmark::State& st, Partida& p) {
   if (!EscribirArchivoTroqueles(p.carpeta + "t.rf", {{5000, BloqueTroquel(2, 2)}}) ||
       !AbrirArchivoRecursos((p.carpeta + "t.rf").c_str()) || !imagenActual.Abrir((p.carpeta + "p.bmp").c_str()))
     return false;
-  puzzle.cols = ancho / 45;
-  puzzle.rows = alto / 45;
-  puzzle.scale = 1.0;
-  if (!NewPuzzle(2, 2, 5000) || !SavePuzzle(p.epf.c_str())) return false;
+  const PedidoPuzzle pedido{.picture = &imagenActual, .scale = 1.0, .rows = alto / 45, .cols = ancho / 45,
+                            .dieId = kDiePictureBase, .dieRows = kShippedDieGrid, .dieCols = kShippedDieGrid,
+                            .newGame = true, .table = puzzle.boards[kTable].Size()};
+  if (!NewPuzzle(pedido) || !SavePuzzle(p.epf.c_str())) return false;
   st.counters["piezas"] = puzzle.PieceCount();
   return true;
 }

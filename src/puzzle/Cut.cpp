@@ -30,11 +30,6 @@ constexpr int32_t kMinScaledSide = 45;
 constexpr double kMaxScaledSide = 1 << 24;
 constexpr int64_t kMaxPieces = 1 << 24;
 
-template <typename T>
-std::unique_ptr<T[]> Allocate(int64_t n) {
-  return std::unique_ptr<T[]>(new (std::nothrow) T[static_cast<size_t>(n)]);
-}
-
 inline void Store(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 
 // The wait cursor for the length of a cut, whichever way it ends.
@@ -109,12 +104,13 @@ struct Outline {
   std::vector<int32_t> spans;
 };
 
+// The cut's grid, measures and die, kept in locals for the loops.
 struct Cut {
   int32_t rows, cols, cellW, cellH, marginX, marginY, boxW, boxH;
   int32_t dieRows, dieCols;
   HIMAGE die;
-  const int32_t* dieCol;  // box column -> die column of the piece's window
-  const int32_t* dieRow;  // box row -> die row (from the top) of the window
+  std::vector<int32_t> dieCol;  // box column -> die column of the piece's window
+  std::vector<int32_t> dieRow;  // box row -> die row (from the top) of the window
 
   // Which box pixels are the piece's, from their die labels, as spans. Tabs
   // that would stick out of the grid are cut off; notches along the grid's
@@ -160,15 +156,185 @@ struct Cut {
 
 int SideBits(int32_t i, int32_t n) { return (i == 0 ? 1 : 0) | (i == n - 1 ? 2 : 0); }
 
-// Writes every sheet row from the top, box by box. `pictureRow[py]` is the
-// start of the picture row shown at scaled row py, `pictureOffset[sx]` the
-// byte offset in it of sheet column sx, or -1 outside the scaled picture.
-// Outside the opaque spans the sheet is cleared.
+// A request once checked: the picture's size and header, and the measures
+// of its pieces.
+struct Measures {
+  Punto picture;
+  int32_t scaledW = 0, scaledH = 0;
+  int32_t cellW = 0, cellH = 0, marginX = 0, marginY = 0, boxW = 0, boxH = 0;
+  int bits = 0;
+  int64_t stride = 0;  // bytes of a picture row
+  alignas(4) uint8_t info[kHImagenPixeles] = {};  // header and colour table
+};
+
+// The picture as the sheet reads it, at the request's scale without being
+// scaled: a copy of its rows, where each scaled row (from the top) starts
+// in that copy, and per sheet column the byte offset in such a row of the
+// pixel shown there (-1 off the picture).
+struct ScaledPicture {
+  std::unique_ptr<uint8_t[]> pixels;
+  std::vector<const uint8_t*> row;
+  std::vector<int32_t> offset;
+  std::vector<int32_t> firstInside, endInside;  // per piece column: its box columns on the picture
+  uint32_t palette[256] = {};  // 8 bits: each index's colour, coverage 1
+};
+
+// Every piece's outline: one per die piece and border position, shared by
+// the pieces that have them.
+struct Outlines {
+  std::vector<Outline> shapes;
+  std::vector<int32_t> of;  // piece -> its shape
+};
+
+// Whether the request can be cut, and its measures; reads the picture's
+// header and touches nothing of the puzzle.
+bool CheckRequest(const PedidoPuzzle& p, Measures& m) {
+  ArchivoBMP* const picture = p.picture;
+  if (!picture || !picture->Abierto()) return false;
+  m.picture = picture->Tamaño();
+  const double scaledW = m.picture.x * p.scale, scaledH = m.picture.y * p.scale;
+  // Also refuses a scale that is no number.
+  if (!(scaledW >= kMinScaledSide && scaledH >= kMinScaledSide)) return false;
+  if (scaledW >= kMaxScaledSide || scaledH >= kMaxScaledSide) return false;
+  m.scaledW = static_cast<int32_t>(scaledW);
+  m.scaledH = static_cast<int32_t>(scaledH);
+
+  // A grid finer than a pixel has no cells to cut.
+  if (p.rows < 1 || p.cols < 1 || p.rows > m.scaledH || p.cols > m.scaledW) return false;
+  if (static_cast<int64_t>(p.rows) * p.cols > kMaxPieces) return false;
+  m.cellW = m.scaledW / p.cols;
+  m.cellH = m.scaledH / p.rows;
+  m.marginX = m.cellW * kDieMargin / kDieCell;
+  m.marginY = m.cellH * kDieMargin / kDieCell;
+  m.boxW = m.cellW + 2 * m.marginX;
+  m.boxH = m.cellH + 2 * m.marginY;
+
+  // Only uncompressed 8- and 24-bit pictures can be cut; anything
+  // else is the player's file, refused without fuss.
+  CabeceraInfoBMP header;
+  if (!picture->LeerCabecera(&header)) return false;
+  m.bits = header.biBitCount;
+  if (picture->Comprimido() || (m.bits != 8 && m.bits != 24)) return false;
+  if (!picture->LeerInfo(m.info)) return false;
+  if (Verificar(m.bits != 8 && m.bits != 24, "resolucion invalida")) return false;
+  m.stride = BytesFila(m.picture.x, m.bits);
+  return true;
+}
+
+// The request becomes the puzzle's grid, scale, die and measures.
+void SetMeasures(const PedidoPuzzle& p, const Measures& m) {
+  puzzle.rows = p.rows;
+  puzzle.cols = p.cols;
+  puzzle.scale = p.scale;
+  puzzle.dieId = p.dieId;
+  puzzle.dieRows = p.dieRows;
+  puzzle.dieCols = p.dieCols;
+  puzzle.cellW = m.cellW;
+  puzzle.cellH = m.cellH;
+  puzzle.marginX = m.marginX;
+  puzzle.marginY = m.marginY;
+  puzzle.boxW = m.boxW;
+  puzzle.boxH = m.boxH;
+}
+
+// The die, refused when it is not the grid the request says.
+bool LoadDie(const PedidoPuzzle& p, ControlDC& canvas) {
+  if (!canvas.Cargar(static_cast<uint32_t>(p.dieId))) return false;  // damaged archive data
+  const HIMAGE die = canvas.Imagen();
+  return !Verificar(die->biBitCount != 8 || die->biWidth != int64_t{p.dieCols} * kDieCell + 2 * kDieMargin ||
+                        die->biHeight != int64_t{p.dieRows} * kDieCell + 2 * kDieMargin,
+                    "este troquel tiene dimensiones invalidas");
+}
+
+// The format the drag sprite will be converted to.
+bool PrepareSpriteFormat() {
+  DisplayFormat display = puzzle.display;
+  if (!PrepareDisplayFormat(display)) return false;
+  puzzle.display = display;
+  return true;
+}
+
+// Nearest-neighbour scaling through tables, rows counted from the top.
+// False when the picture's pixels cannot be read; throws bad_alloc.
+bool ScalePicture(const PedidoPuzzle& p, const Measures& m, ScaledPicture& s) {
+  // Slack past the last row: a 24-bit pixel is read as four bytes.
+  s.pixels.reset(new uint8_t[static_cast<size_t>(m.stride * m.picture.y + 4)]);
+  if (!p.picture->LeerPixeles(s.pixels.get())) return false;
+
+  std::vector<int32_t> pictureCol(static_cast<size_t>(m.scaledW));
+  for (int32_t x = 0; x < m.scaledW; ++x)
+    pictureCol[static_cast<size_t>(x)] = static_cast<int32_t>(std::min<double>(x / p.scale, m.picture.x - 1));
+  s.row.resize(static_cast<size_t>(m.scaledH));
+  for (int32_t y = 0; y < m.scaledH; ++y) {
+    const int32_t pictureRow = static_cast<int32_t>(std::min<double>(y / p.scale, m.picture.y - 1));
+    s.row[static_cast<size_t>(y)] = s.pixels.get() + (m.picture.y - 1 - pictureRow) * m.stride;  // stored bottom-up
+  }
+
+  const int pixelBytes = m.bits / 8;
+  s.offset.resize(static_cast<size_t>(p.cols) * m.boxW);
+  s.firstInside.resize(static_cast<size_t>(p.cols));
+  s.endInside.resize(static_cast<size_t>(p.cols));
+  for (int32_t C = 0; C < p.cols; ++C) {
+    const int32_t left = C * m.cellW - m.marginX;  // picture column of box column 0
+    s.firstInside[static_cast<size_t>(C)] = std::clamp(-left, 0, m.boxW);
+    s.endInside[static_cast<size_t>(C)] = std::clamp(m.scaledW - left, 0, m.boxW);
+    for (int32_t x = 0; x < m.boxW; ++x) {
+      const int32_t px = left + x;
+      s.offset[static_cast<size_t>(C) * m.boxW + x] =
+          px >= 0 && px < m.scaledW ? pictureCol[static_cast<size_t>(px)] * pixelBytes : -1;
+    }
+  }
+  if (m.bits == 8) {
+    for (int i = 0; i < 256; ++i) {
+      const uint8_t* q = m.info + kHImagenColores + 4 * i;
+      s.palette[i] = q[0] | q[1] << 8 | q[2] << 16 | 1u << 24;
+    }
+  }
+  return true;
+}
+
+// The cut's measures with the die sampled per box column and row.
+Cut SampleDie(const PedidoPuzzle& p, const Measures& m, HIMAGE die) {
+  Cut k{p.rows, p.cols, m.cellW, m.cellH, m.marginX, m.marginY, m.boxW, m.boxH, p.dieRows, p.dieCols, die, {}, {}};
+  k.dieCol.resize(static_cast<size_t>(m.boxW));
+  k.dieRow.resize(static_cast<size_t>(m.boxH));
+  for (int32_t x = 0; x < m.boxW; ++x) k.dieCol[static_cast<size_t>(x)] = DieLookup(x, m.marginX, m.cellW);
+  for (int32_t y = 0; y < m.boxH; ++y) k.dieRow[static_cast<size_t>(y)] = DieLookup(y, m.marginY, m.cellH);
+  // The lookup being exact, the first box column that reaches the die's
+  // cell (66) is marginX itself, and likewise for rows: the cell's top-left
+  // corner sits at (marginX, marginY) of every box.
+  return k;
+}
+
+// The outline depends only on the die piece and on which sides of the
+// piece are outer, so each such outline is worked out once.
+Outlines OutlinePieces(const Cut& k) {
+  Outlines o;
+  o.shapes.resize(static_cast<size_t>(k.dieRows) * k.dieCols * 16);
+  o.of.resize(static_cast<size_t>(k.rows) * k.cols);
+  for (int32_t R = 0; R < k.rows; ++R) {
+    for (int32_t C = 0; C < k.cols; ++C) {
+      const int32_t r = R % k.dieRows, c = C % k.dieCols;
+      const int rowSides = SideBits(R, k.rows), colSides = SideBits(C, k.cols);
+      const int32_t index = ((r * k.dieCols + c) * 4 + rowSides) * 4 + colSides;
+      Outline& shape = o.shapes[static_cast<size_t>(index)];
+      if (!shape.built) k.Build(shape, r, c, rowSides, colSides);
+      o.of[static_cast<size_t>(R) * k.cols + C] = index;
+    }
+  }
+  return o;
+}
+
+// Writes every sheet row from the top, box by box; outside the opaque spans
+// the sheet is cleared.
 template <bool kTrueColour>
-void WriteSheet(const Cut& k, const std::vector<Outline>& outlines, const int32_t* outlineOf,
-                const uint8_t* const* pictureRow, int32_t scaledH, const int32_t* pictureOffset,
-                const int32_t* firstInside, const int32_t* endInside, const uint32_t* palette) {
+void WriteSheet(const Cut& k, const Outlines& outlines, const ScaledPicture& picture, int32_t scaledH) {
   const int64_t rowBytes = static_cast<int64_t>(puzzle.sheetW) * 4;
+  const int32_t* const outlineOf = outlines.of.data();
+  const int32_t* const pictureOffset = picture.offset.data();
+  const int32_t* const firstInside = picture.firstInside.data();
+  const int32_t* const endInside = picture.endInside.data();
+  const uint32_t* const palette = picture.palette;
   for (int32_t R = 0; R < k.rows; ++R) {
     for (int32_t y = 0; y < k.boxH; ++y) {
       uint8_t* row = puzzle.SheetPixel(R * k.cols, 0, y);
@@ -177,9 +343,9 @@ void WriteSheet(const Cut& k, const std::vector<Outline>& outlines, const int32_
         std::memset(row, 0, static_cast<size_t>(rowBytes));
         continue;
       }
-      const uint8_t* source = pictureRow[py];
+      const uint8_t* source = picture.row[static_cast<size_t>(py)];
       for (int32_t C = 0; C < k.cols; ++C) {
-        const Outline& o = outlines[static_cast<size_t>(outlineOf[R * k.cols + C])];
+        const Outline& o = outlines.shapes[static_cast<size_t>(outlineOf[R * k.cols + C])];
         uint8_t* box = row + static_cast<int64_t>(C) * k.boxW * 4;
         const int32_t* offset = pictureOffset + static_cast<int64_t>(C) * k.boxW;
         const int32_t lo = firstInside[C], hi = endInside[C];
@@ -208,6 +374,44 @@ void WriteSheet(const Cut& k, const std::vector<Outline>& outlines, const int32_
   }
 }
 
+// The sheet is new: whatever was read from the old one is stale.
+void FinishSheet() {
+  HornearBisel();
+  ForgetPieceShapes();
+  KillPuzzleClock();
+  Shell().RefreshMagnifier();
+}
+
+// A new game: every piece alone on the table, in the lower half, in
+// shuffled stacking order.
+void ScatterNewGame(Punto table) {
+  puzzle.modified = 0;
+  puzzle.finished = 0;
+  puzzle.clockIdle = 1;
+  puzzle.seconds = 0;
+  puzzle.hints = 0;
+  const int32_t n = puzzle.PieceCount(), boxW = puzzle.boxW, boxH = puzzle.boxH;
+  for (int b = 0; b < kBoxCount; ++b) puzzle.boards[b].first = puzzle.boards[b].count = 0;
+  puzzle.boards[kTable].first = 0;
+  puzzle.boards[kTable].count = n;
+  for (int32_t i = 0; i < n; ++i) {
+    puzzle.order[static_cast<size_t>(i)] = i;
+    PieceRecord& p = puzzle.pieces[static_cast<size_t>(i)];
+    p = PieceRecord{0, 1, {0, 0, 0}, 0, 0};
+    const double u1 = Azar();
+    const double u2 = Azar();
+    // In the lower half of the table.
+    p.y = static_cast<int32_t>((u1 + 1.0) * (table.y - boxH) / 2.0);
+    p.x = static_cast<int32_t>(u2 * (table.x - boxW));
+  }
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t a = std::min(static_cast<int32_t>(Azar() * n), n - 1);
+    const int32_t b = std::min(static_cast<int32_t>(Azar() * n), n - 1);
+    if (a != b) std::swap(puzzle.order[static_cast<size_t>(a)], puzzle.order[static_cast<size_t>(b)]);
+  }
+  Shell().ShowTime(0, 0, 0, 0);
+}
+
 }  // namespace
 
 int32_t DieLookup(int32_t x, int32_t margin, int32_t cell) {
@@ -221,184 +425,41 @@ int32_t DieLookup(int32_t x, int32_t margin, int32_t cell) {
 
 void SetDisplayFormat(const DisplayFormat& format) { puzzle.display = format; }
 
-bool CreatePuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId, bool newGame) {
+bool CreatePuzzle(const PedidoPuzzle& pedido) {
   if (Verificar(puzzle.Exists(), "se debe cerrar primero el puzzle anterior")) return false;
-  if (Verificar(dieRows < 1 || dieCols < 1, "valor muy bajo")) return false;
+  if (Verificar(pedido.dieRows < 1 || pedido.dieCols < 1, "valor muy bajo")) return false;
   WaitCursor wait;
-  puzzle.dieId = dieId;
-
-  // The scaled picture.
-  if (!imagenActual.Abierto()) return false;
-  puzzle.dieRows = dieRows;
-  puzzle.dieCols = dieCols;
-  const Punto pictureSize = imagenActual.Tamaño();
-  const double scaledWd = pictureSize.x * puzzle.scale, scaledHd = pictureSize.y * puzzle.scale;
-  // Also refuses a scale that is no number.
-  if (!(scaledWd >= kMinScaledSide && scaledHd >= kMinScaledSide)) return false;
-  if (scaledWd >= kMaxScaledSide || scaledHd >= kMaxScaledSide) return false;
-  const int32_t scaledW = static_cast<int32_t>(scaledWd), scaledH = static_cast<int32_t>(scaledHd);
-
-  // Measures. A grid finer than a pixel has no cells to cut.
-  const int32_t rows = puzzle.rows, cols = puzzle.cols;
-  if (rows < 1 || cols < 1 || rows > scaledH || cols > scaledW) return false;
-  if (static_cast<int64_t>(rows) * cols > kMaxPieces) return false;
-  const int32_t cellW = scaledW / cols, cellH = scaledH / rows;
-  const int32_t marginX = cellW * kDieMargin / kDieCell, marginY = cellH * kDieMargin / kDieCell;
-  const int32_t boxW = cellW + 2 * marginX, boxH = cellH + 2 * marginY;
-
-  // Only uncompressed 8- and 24-bit pictures can be cut; anything
-  // else is the player's file, refused without fuss.
-  CabeceraInfoBMP header;
-  if (!imagenActual.LeerCabecera(&header)) return false;
-  const int bits = header.biBitCount;
-  if (imagenActual.Comprimido() || (bits != 8 && bits != 24)) return false;
-  alignas(4) uint8_t info[kHImagenPixeles] = {};
-  if (!imagenActual.LeerInfo(info)) return false;
-  if (Verificar(bits != 8 && bits != 24, "resolucion invalida")) return false;
-  const int64_t pictureStride = BytesFila(pictureSize.x, bits);
-
-  puzzle.cellW = cellW;
-  puzzle.cellH = cellH;
-  puzzle.marginX = marginX;
-  puzzle.marginY = marginY;
-  puzzle.boxW = boxW;
-  puzzle.boxH = boxH;
+  Measures m;
+  if (!CheckRequest(pedido, m)) return false;
 
   // From here on a failure leaves nothing behind and closes.
   const auto fail = [] {
     ClosePuzzle(true);
     return false;
   };
-
-  // Lookup tables, the picture's rows, then the puzzle itself.
-  auto pictureCol = Allocate<int32_t>(scaledW);
-  auto pictureRowOf = Allocate<int32_t>(scaledH);
-  auto dieCol = Allocate<int32_t>(boxW);
-  auto dieRow = Allocate<int32_t>(boxH);
-  // Slack past the last row: a 24-bit pixel is read as four bytes.
-  auto picture = Allocate<uint8_t>(pictureStride * pictureSize.y + 4);
-  if (!pictureCol || !pictureRowOf || !dieCol || !dieRow || !picture || !AllocatePuzzle()) return fail();
-
-  // The die.
+  SetMeasures(pedido, m);
+  if (!AllocatePuzzle()) return fail();
   ControlDC dieCanvas;
-  if (!dieCanvas.Cargar(static_cast<uint32_t>(dieId))) return fail();  // damaged archive data
-  const HIMAGE die = dieCanvas.Imagen();
-  if (Verificar(die->biBitCount != 8 || die->biWidth != int64_t{dieCols} * kDieCell + 2 * kDieMargin ||
-                    die->biHeight != int64_t{dieRows} * kDieCell + 2 * kDieMargin,
-                "este troquel tiene dimensiones invalidas"))
-    return fail();
-
-  // The format the drag sprite will be converted to.
-  DisplayFormat display = puzzle.display;
-  if (!PrepareDisplayFormat(display)) return fail();
-  puzzle.display = display;
-
-  // Nearest-neighbour scaling, rows counted from the top.
-  for (int32_t x = 0; x < scaledW; ++x)
-    pictureCol[x] = static_cast<int32_t>(std::min<double>(x / puzzle.scale, pictureSize.x - 1));
-  for (int32_t y = 0; y < scaledH; ++y)
-    pictureRowOf[y] = static_cast<int32_t>(std::min<double>(y / puzzle.scale, pictureSize.y - 1));
-
-  // Die window per box column and row.
-  for (int32_t x = 0; x < boxW; ++x) dieCol[x] = DieLookup(x, marginX, cellW);
-  for (int32_t y = 0; y < boxH; ++y) dieRow[y] = DieLookup(y, marginY, cellH);
-  // The lookup being exact, the first box column that reaches the die's
-  // cell (66) is marginX itself, and likewise for rows: the cell's top-left
-  // corner sits at (marginX, marginY) of every box.
-
-  // The pieces.
-  if (!imagenActual.LeerPixeles(picture.get())) return fail();
+  if (!LoadDie(pedido, dieCanvas) || !PrepareSpriteFormat()) return fail();
   try {
-    const int pixelBytes = bits / 8;
-    std::vector<const uint8_t*> pictureRow(static_cast<size_t>(scaledH));
-    for (int32_t y = 0; y < scaledH; ++y)
-      pictureRow[static_cast<size_t>(y)] =
-          picture.get() + (pictureSize.y - 1 - pictureRowOf[y]) * pictureStride;  // rows stored bottom-up
-    std::vector<int32_t> pictureOffset(static_cast<size_t>(puzzle.sheetW));
-    std::vector<int32_t> firstInside(static_cast<size_t>(cols)), endInside(static_cast<size_t>(cols));
-    for (int32_t C = 0; C < cols; ++C) {
-      const int32_t left = C * cellW - marginX;  // picture column of box column 0
-      firstInside[static_cast<size_t>(C)] = std::clamp(-left, 0, boxW);
-      endInside[static_cast<size_t>(C)] = std::clamp(scaledW - left, 0, boxW);
-      for (int32_t x = 0; x < boxW; ++x) {
-        const int32_t px = left + x;
-        pictureOffset[static_cast<size_t>(C) * boxW + x] = px >= 0 && px < scaledW ? pictureCol[px] * pixelBytes : -1;
-      }
-    }
-    uint32_t palette[256] = {};
-    if (bits == 8) {
-      for (int i = 0; i < 256; ++i) {
-        const uint8_t* q = info + kHImagenColores + 4 * i;
-        palette[i] = q[0] | q[1] << 8 | q[2] << 16 | 1u << 24;
-      }
-    }
-
-    // The decisions depend only on the die piece and on which sides of the
-    // piece are outer, so each such outline is worked out once.
-    const Cut k{rows, cols, cellW, cellH, marginX, marginY, boxW, boxH, dieRows, dieCols, die, dieCol.get(), dieRow.get()};
-    std::vector<Outline> outlines(static_cast<size_t>(dieRows) * dieCols * 16);
-    std::vector<int32_t> outlineOf(static_cast<size_t>(rows) * cols);
-    for (int32_t R = 0; R < rows; ++R) {
-      for (int32_t C = 0; C < cols; ++C) {
-        const int32_t r = R % dieRows, c = C % dieCols;
-        const int rowSides = SideBits(R, rows), colSides = SideBits(C, cols);
-        const int32_t index = ((r * dieCols + c) * 4 + rowSides) * 4 + colSides;
-        Outline& o = outlines[static_cast<size_t>(index)];
-        if (!o.built) k.Build(o, r, c, rowSides, colSides);
-        outlineOf[static_cast<size_t>(R) * cols + C] = index;
-      }
-    }
-    if (bits == 24)
-      WriteSheet<true>(k, outlines, outlineOf.data(), pictureRow.data(), scaledH, pictureOffset.data(),
-                       firstInside.data(), endInside.data(), palette);
+    ScaledPicture picture;
+    if (!ScalePicture(pedido, m, picture)) return fail();
+    const Cut k = SampleDie(pedido, m, dieCanvas.Imagen());
+    const Outlines outlines = OutlinePieces(k);
+    if (m.bits == 24)
+      WriteSheet<true>(k, outlines, picture, m.scaledH);
     else
-      WriteSheet<false>(k, outlines, outlineOf.data(), pictureRow.data(), scaledH, pictureOffset.data(),
-                        firstInside.data(), endInside.data(), palette);
+      WriteSheet<false>(k, outlines, picture, m.scaledH);
   } catch (const std::bad_alloc&) {
     return fail();
   }
-
-  // The sheet is new: whatever was read from the old one is stale.
-  HornearBisel();
-  ForgetPieceShapes();
-  KillPuzzleClock();
-  Shell().RefreshMagnifier();
-
-  // A new game: every piece alone on the table, in the lower half, in
-  // shuffled stacking order.
-  if (newGame) {
-    puzzle.modified = 0;
-    puzzle.finished = 0;
-    puzzle.clockIdle = 1;
-    puzzle.seconds = 0;
-    puzzle.hints = 0;
-    const int32_t n = puzzle.PieceCount();
-    for (int b = 0; b < kBoxCount; ++b) puzzle.boards[b].first = puzzle.boards[b].count = 0;
-    puzzle.boards[kTable].first = 0;
-    puzzle.boards[kTable].count = n;
-    const int32_t tableW = puzzle.boards[kTable].Width(), tableH = puzzle.boards[kTable].Height();
-    for (int32_t i = 0; i < n; ++i) {
-      puzzle.order[static_cast<size_t>(i)] = i;
-      PieceRecord& p = puzzle.pieces[static_cast<size_t>(i)];
-      p = PieceRecord{0, 1, {0, 0, 0}, 0, 0};
-      const double u1 = Azar();
-      const double u2 = Azar();
-      // In the lower half of the table.
-      p.y = static_cast<int32_t>((u1 + 1.0) * (tableH - boxH) / 2.0);
-      p.x = static_cast<int32_t>(u2 * (tableW - boxW));
-    }
-    for (int32_t i = 0; i < n; ++i) {
-      const int32_t a = std::min(static_cast<int32_t>(Azar() * n), n - 1);
-      const int32_t b = std::min(static_cast<int32_t>(Azar() * n), n - 1);
-      if (a != b) std::swap(puzzle.order[static_cast<size_t>(a)], puzzle.order[static_cast<size_t>(b)]);
-    }
-    Shell().ShowTime(0, 0, 0, 0);
-  }
+  FinishSheet();
+  if (pedido.newGame) ScatterNewGame(pedido.table);
   return true;
 }
 
-bool NewPuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId) {
-  const bool cut = CreatePuzzle(dieRows, dieCols, dieId, true);
+bool NewPuzzle(const PedidoPuzzle& pedido) {
+  const bool cut = CreatePuzzle(pedido);
   DrawAllBoards(true);
   return cut;
 }

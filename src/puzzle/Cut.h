@@ -1,9 +1,12 @@
-// Cutting the current picture into pieces along a die (troquel).
+// Cutting a picture into pieces along a die (troquel).
 #pragma once
 
 #include <cstdint>
 
+#include "Punto.h"
 #include "Puzzle.h"
+
+class ArchivoBMP;
 
 // The screen format the drag sprite will use; checked by the cut, which
 // fails for formats it cannot draw.
@@ -13,16 +16,34 @@ void SetDisplayFormat(const DisplayFormat& format);
 // cannot be converted to.
 bool PrepareDisplayFormat(DisplayFormat& format);
 
-// Cuts imagenActual at puzzle.scale into puzzle.rows x puzzle.cols pieces
-// with die picture `dieId` of the archive; a new game also scatters and
-// shuffles the pieces on the table. True when the puzzle exists afterwards.
-// A picture that cannot be cut (too small once scaled, not uncompressed 8
-// or 24 bits, unreadable) gives false; so does a display format the drag
-// sprite cannot use, after closing the puzzle (and the picture). The die
+// Every shipped die is a grid of 2 x 2 pieces; shape k (0-2) is die
+// picture kDiePictureBase + k of the archive.
+constexpr int32_t kShippedDieGrid = 2;
+constexpr int32_t kDiePictureBase = 5000;
+
+// Everything one cut needs.
+struct PedidoPuzzle {
+  ArchivoBMP* picture = nullptr;  // the picture to cut
+  double scale = 1.0;             // puzzle pixels per picture pixel
+  int32_t rows = 0, cols = 0;     // the grid of pieces
+  int32_t dieId = 0;              // die picture of the archive
+  int32_t dieRows = 0, dieCols = 0;  // the die's own grid of pieces
+  bool newGame = false;           // scatter and shuffle the pieces on the table
+  Punto table;                    // the table a new game is laid out on
+};
+
+// Cuts the request's picture into its grid of pieces along its die and,
+// for a new game, scatters the pieces over the lower half of its table in
+// shuffled stacking order. True when the puzzle exists afterwards.
+// A request that cannot be cut (no picture, too small once scaled, a grid
+// finer than a pixel, a picture that is not uncompressed 8 or 24 bits)
+// gives false and leaves the puzzle untouched; a failure after that (the
+// picture's pixels unreadable, memory, a display format the drag sprite cannot use)
+// gives false after closing the puzzle (and the current picture). The die
 // must be in the archive (see DieUsable).
-bool CreatePuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId, bool newGame);
-// CreatePuzzle for a new game, then every board redrawn.
-bool NewPuzzle(int32_t dieRows, int32_t dieCols, int32_t dieId);
+bool CreatePuzzle(const PedidoPuzzle& pedido);
+// CreatePuzzle, then every board redrawn whatever the result.
+bool NewPuzzle(const PedidoPuzzle& pedido);
 
 // Whether the archive holds an 8-bit die of the size dieRows x dieCols
 // needs, without any assertion (for checking puzzle files before a cut).

@@ -130,6 +130,18 @@ bool SetNewPuzzleGrid(int32_t rows, int32_t cols) {
   return true;
 }
 
+PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table) {
+  return {.picture = &imagenActual,
+          .scale = puzzle.scale,
+          .rows = puzzle.rows,
+          .cols = puzzle.cols,
+          .dieId = kDiePictureBase + shape,
+          .dieRows = kShippedDieGrid,
+          .dieCols = kShippedDieGrid,
+          .newGame = true,
+          .table = table};
+}
+
 void SetNewPuzzleBoardSize(int32_t W, int32_t H) {
   newPuzzle.board = {W, H};
   newPuzzle.miniatureScale = MiniatureScale(W, H);

@@ -3,11 +3,13 @@
 //
 // The picture is imagenActual (w x h, Tamaño()); the board is the size the
 // shell gives once with SetNewPuzzleBoardSize (W x H). The zoom itself and
-// the grid live in `puzzle` (scale, cols, rows), where the cut reads them.
+// the grid live in `puzzle` (scale, cols, rows), from where the new-puzzle
+// request hands them to the cut.
 #pragma once
 
 #include <cstdint>
 
+#include "Cut.h"
 #include "Punto.h"
 
 constexpr int32_t kMinPieceSize = 45;   // pixels of the finished puzzle
@@ -62,6 +64,11 @@ void MenuNuevoZoomNatural();
 // choosers give; false, nothing changed, otherwise. The cut checks it
 // against the picture.
 bool SetNewPuzzleGrid(int32_t rows, int32_t cols);
+
+// The choices as a request for the cut: the current picture at the chosen
+// zoom and grid, shipped shape `shape` (0-2), a new game laid out on a
+// table of `table`.
+PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table);
 
 // Pure arithmetic of the choosers. Every computed picture size is at least
 // 1 x 1 so that scaled reads never get an empty target.

@@ -50,6 +50,7 @@ struct Board {
 
   int32_t Width() const { return header.biWidth; }
   int32_t Height() const { return header.biHeight; }
+  Punto Size() const { return {Width(), Height()}; }
   bool HasImage() const { return !bits.empty(); }
   uint8_t* Row(int32_t py) { return bits.data() + static_cast<int64_t>(lastRow - py) * stride; }
   ImagenBGR Image() const {

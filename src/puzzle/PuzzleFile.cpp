@@ -361,10 +361,17 @@ bool LoadPuzzle(const char* path, bool* hintsAllowed) {
   // empty table.
   ClosePuzzle(false);
   if (!AbrirImagen(p.ruta, imagenActual) || !ImagenCortable(p, imagenActual)) return Fallar();
-  puzzle.rows = f.rows;
-  puzzle.cols = f.cols;
-  puzzle.scale = p.scale;
-  if (!CreatePuzzle(p.dieRows, p.dieCols, p.dieId, false)) return Fallar();
+  // The saved positions replace the scatter: no table to lay out on.
+  const PedidoPuzzle pedido{.picture = &imagenActual,
+                            .scale = p.scale,
+                            .rows = f.rows,
+                            .cols = f.cols,
+                            .dieId = p.dieId,
+                            .dieRows = p.dieRows,
+                            .dieCols = p.dieCols,
+                            .newGame = false,
+                            .table = {}};
+  if (!CreatePuzzle(pedido)) return Fallar();
   if (puzzle.pieces.size() != static_cast<size_t>(f.n) || puzzle.order.size() != static_cast<size_t>(f.n))
     return Fallar();
 

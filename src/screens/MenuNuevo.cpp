@@ -61,7 +61,6 @@ constexpr uint32_t kImagenAyuda = 115, kImagenVistaPrevia = 126;
 constexpr uint32_t kImagenDesplazador = 197;
 constexpr uint32_t kImagenDesplazadorImagenes = 221;
 constexpr uint32_t kImagenAgregar = 130;
-constexpr uint32_t kTroquelBase = 5000;  // die pictures of the archive
 
 // The page slide's frames.
 constexpr UINT_PTR kTimerPagina = 1;
@@ -482,7 +481,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
-    const bool cortado = NewPuzzle(2, 2, static_cast<int32_t>(kTroquelBase) + g.troquel);
+    const bool cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, puzzle.boards[kTable].Size()));
     VolcarPuzzle();
     if (!cortado) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);

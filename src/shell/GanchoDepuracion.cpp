@@ -69,7 +69,8 @@ void IniciarPuzzleDepuracion() {
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
-    if (SetNewPuzzleGrid(pedido.rows, pedido.cols)) NewPuzzle(2, 2, 5000 + pedido.die);
+    if (SetNewPuzzleGrid(pedido.rows, pedido.cols))
+      NewPuzzle(PedidoNuevoPuzzle(pedido.die, puzzle.boards[kTable].Size()));
   }
   VolcarPuzzle();
 }

@@ -81,8 +81,9 @@ class Ayudas : public ::testing::Test {
     const std::vector<uint8_t> bytes = bmp.Pintar(Color).Bytes();
     std::ofstream(imagen, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_TRUE(imagenActual.Abrir(imagen.c_str()));
-    puzzle.rows = filas, puzzle.cols = columnas, puzzle.scale = 1.0;
-    ASSERT_TRUE(CreatePuzzle(2, 2, kGenerado + forma, true));
+    ASSERT_TRUE(CreatePuzzle({.picture = &imagenActual, .scale = 1.0, .rows = filas, .cols = columnas,
+                              .dieId = kGenerado + forma, .dieRows = 2, .dieCols = 2, .newGame = true,
+                              .table = puzzle.boards[kTable].Size()}));
     DrawAllBoards(false);
   }
 

@@ -79,8 +79,8 @@ class CutTest : public ::testing::Test {
     std::filesystem::remove_all(carpeta);
   }
 
-  // Writes the picture, makes it the current one and asks for filas x columnas at `escala`.
-  void Abrir(const Imagen& im, int32_t filas = 2, int32_t columnas = 2, double escala = 1.0) {
+  // Writes the picture and makes it the current one.
+  void Abrir(const Imagen& im) {
     BmpSintetico b{.ancho = im.ancho, .alto = im.alto, .bits = im.bits, .compresion = im.compresion,
                    .clrUsed = im.clrUsed, .largo = im.largo, .pixeles = {}};
     if (im.bits == 8 || im.bits == 24)
@@ -93,12 +93,17 @@ class CutTest : public ::testing::Test {
     for (uint32_t i = 0; im.bits == 8 && i < 256; ++i) EscribirU32(&bytes[14 + 40 + 4 * i], Paleta(i));
     std::ofstream(carpeta + "p.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     ASSERT_TRUE(imagenActual.Abrir((carpeta + "p.bmp").c_str()));
-    puzzle.rows = filas, puzzle.cols = columnas, puzzle.scale = escala;
+  }
+  // The current picture as filas x columnas at `escala`, on the table board.
+  static PedidoPuzzle Pedido(int32_t filas = 2, int32_t columnas = 2, double escala = 1.0, bool nuevo = true,
+                             int32_t troquel = kTroquel) {
+    return {.picture = &imagenActual, .scale = escala, .rows = filas, .cols = columnas, .dieId = troquel,
+            .dieRows = 2, .dieCols = 2, .newGame = nuevo, .table = puzzle.boards[kTable].Size()};
   }
   bool Cortar(const Imagen& im, int32_t filas = 2, int32_t columnas = 2, double escala = 1.0, bool nuevo = true,
               int32_t troquel = kTroquel) {
-    Abrir(im, filas, columnas, escala);
-    return CreatePuzzle(2, 2, troquel, nuevo);
+    Abrir(im);
+    return CreatePuzzle(Pedido(filas, columnas, escala, nuevo, troquel));
   }
   // A relief table with a rows x cols cut of the test picture on it.
   void MesaConRelieve(int32_t filas, int32_t columnas, int32_t troquel = kTroquel) {
@@ -189,22 +194,59 @@ TEST_F(CutTest, DieLookupIsExactFloorDivision) {
   for (const auto& c : casos) EXPECT_EQ(DieLookup(c.x, c.margen, c.celda), c.esperado) << c.x << " " << c.celda;
 }
 
+// A refused request leaves the puzzle as it was: grid, scale, die and measures.
 TEST_F(CutTest, PicturesThatCannotBeCutFailSoftly) {
-  // Too small, a NaN scale, 4 bits, run-length encoded, 16 and 32 bits; a short file also closes the picture.
-  const struct { Imagen imagen; double escala; bool cerrada; } casos[] = {
+  // Too small, a NaN scale, 4 bits, run-length encoded, 16 and 32 bits, grids
+  // of no piece or finer than a pixel; a short file also closes the picture.
+  const struct { Imagen imagen; double escala; bool cerrada; int32_t filas = 2, columnas = 2; } casos[] = {
       {{44, 300}, 1.0, false}, {{300, 88}, 0.5, false}, {{300, 300}, NAN, false}, {{300, 300, 4}, 1.0, false},
       {{300, 300, 8, false, 1}, 1.0, false}, {{300, 300, 16, false, 0, 1}, 1.0, false}, {{300, 300, 32}, 1.0, false},
+      {{300, 300}, 1.0, false, 0, 2}, {{300, 300}, 1.0, false, 2, -1}, {{300, 60}, 1.0, false, 61, 2},
+      {{300, 60}, 1.0, false, 2, 301},
       {{300, 300, 24, false, 0, 0, 54 + 150 * 900}, 1.0, true}};
+  const auto estado = [] {
+    return std::tuple(puzzle.rows, puzzle.cols, puzzle.scale, puzzle.cellW, puzzle.boxH, puzzle.dieId, puzzle.dieRows);
+  };
   for (const auto& c : casos) {
     SCOPED_TRACE(&c - casos);
-    Abrir(c.imagen, 2, 2, c.escala);
+    Abrir(c.imagen);
+    puzzle.rows = 7, puzzle.cols = 9, puzzle.scale = 3.0, puzzle.cellW = puzzle.boxH = puzzle.dieId = -5;
+    puzzle.dieRows = 4;
+    const auto antes = estado();
     bool hecho = true;
-    EXPECT_SIN_VERIFICAR(hecho = CreatePuzzle(2, 2, kTroquel, true));
+    EXPECT_SIN_VERIFICAR(hecho = CreatePuzzle(Pedido(c.filas, c.columnas, c.escala)));
     EXPECT_FALSE(hecho || puzzle.Exists() || shell.waitCursor);
     EXPECT_EQ(imagenActual.Abierto(), !c.cerrada);
+    if (!c.cerrada) {
+      EXPECT_EQ(estado(), antes);
+    }
   }
+  Abrir({300, 300});
+  PedidoPuzzle sinImagen = Pedido();
+  sinImagen.picture = nullptr;
+  EXPECT_FALSE(CreatePuzzle(sinImagen));
   imagenActual.Cerrar();
-  EXPECT_FALSE(CreatePuzzle(2, 2, kTroquel, true));  // no picture
+  EXPECT_FALSE(CreatePuzzle(Pedido()));  // no picture
+}
+
+// A new game lays out on the request's table, whatever the table board's size.
+TEST_F(CutTest, NewGameScattersOverTheRequestsTable) {
+  for (const Punto mesa : {Punto{2000, 1500}, Punto{300, 200}}) {
+    Abrir({500, 400});
+    PedidoPuzzle p = Pedido(4, 5);
+    p.table = mesa;
+    ASSERT_TRUE(CreatePuzzle(p));
+    int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+    for (const PieceRecord& r : puzzle.pieces) {
+      x0 = std::min(x0, r.x), y0 = std::min(y0, r.y), x1 = std::max(x1, r.x), y1 = std::max(y1, r.y);
+    }
+    // Boxes inside the table's lower half.
+    EXPECT_GE(x0, 0);
+    EXPECT_LE(x1, mesa.x - puzzle.boxW);
+    EXPECT_GE(y0, (mesa.y - puzzle.boxH) / 2);
+    EXPECT_LE(y1, mesa.y - puzzle.boxH);
+    ClosePuzzle(false);
+  }
 }
 
 // A refused display format closes the picture; 16 bits take shifts and divisors from the masks.
@@ -287,10 +329,12 @@ TEST_F(CutTest, DieChecks) {
     bool usable = !c.usable, hecho = false;
     EXPECT_SIN_VERIFICAR(usable = DieUsable(c.filas, c.columnas, c.id));
     Abrir({300, 300});
-    EXPECT_EQ(MENSAJE_VERIFICAR(hecho = CreatePuzzle(c.filas, c.columnas, c.id, true)), c.aviso);
+    PedidoPuzzle p = Pedido(2, 2, 1.0, true, c.id);
+    p.dieRows = c.filas, p.dieCols = c.columnas;
+    EXPECT_EQ(MENSAJE_VERIFICAR(hecho = CreatePuzzle(p)), c.aviso);
     EXPECT_EQ(std::pair(usable, hecho), std::pair(c.usable, c.usable));
     if (c.usable) {
-      EXPECT_VERIFICAR(CreatePuzzle(2, 2, kTroquel, true), "se debe cerrar primero el puzzle anterior");
+      EXPECT_VERIFICAR(CreatePuzzle(Pedido()), "se debe cerrar primero el puzzle anterior");
     }
     ClosePuzzle(false);
   }

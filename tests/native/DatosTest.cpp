@@ -215,8 +215,9 @@ TEST_F(Datos, TheFifteenPicturesAreFullPaletteBitmapsThatCut) {
     EXPECT_EQ(LeerU32(c + 46), 256u);
 
     ASSERT_TRUE(imagenActual.Abrir(ruta.c_str()));
-    puzzle.rows = 6, puzzle.cols = 8, puzzle.scale = 1.0;
-    EXPECT_TRUE(CreatePuzzle(2, 2, 5000 + k % 3, true));
+    EXPECT_TRUE(CreatePuzzle({.picture = &imagenActual, .scale = 1.0, .rows = 6, .cols = 8,
+                              .dieId = kDiePictureBase + k % 3, .dieRows = kShippedDieGrid,
+                              .dieCols = kShippedDieGrid, .newGame = true, .table = puzzle.boards[kTable].Size()}));
     EXPECT_EQ(puzzle.boards[kTable].count, 48);
     ClosePuzzle(false);
   }

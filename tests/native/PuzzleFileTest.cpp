@@ -73,8 +73,8 @@ class ArchivoPuzzle : public ::testing::Test {
   void Cortar() {
     ClosePuzzle(false);
     ASSERT_TRUE(imagenActual.Abrir(imagen.c_str()));
-    puzzle.rows = 4, puzzle.cols = 5, puzzle.scale = 1.5;
-    ASSERT_TRUE(CreatePuzzle(2, 2, kTroquel, true));
+    ASSERT_TRUE(CreatePuzzle({.picture = &imagenActual, .scale = 1.5, .rows = 4, .cols = 5, .dieId = kTroquel,
+                              .dieRows = 2, .dieCols = 2, .newGame = true, .table = puzzle.boards[kTable].Size()}));
     for (int32_t i = 0; i < 20; ++i) puzzle.order[i] = i * 7 % 20;
     MoveBetweenBoards(kTable, 2, 3);
     MoveBetweenBoards(kTable, 4, 1);

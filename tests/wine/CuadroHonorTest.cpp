@@ -91,7 +91,7 @@ class CuadroHonorVentana : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = 2, puzzle.cols = 3;
-    EXPECT_TRUE(NewPuzzle(2, 2, 5000));
+    EXPECT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     SolvePuzzle();
     int32_t piezas, porcentaje, puntos;
     ScorePuzzle(&piezas, &porcentaje, &puntos);

@@ -80,7 +80,7 @@ class FinPuzzle : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = 2, puzzle.cols = 2;
-    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     SolvePuzzle();
     Bombear(50);
   }

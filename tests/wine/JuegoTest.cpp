@@ -101,7 +101,7 @@ class PantallaJuego : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = filas, puzzle.cols = columnas;
-    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     Bombear();
   }
 

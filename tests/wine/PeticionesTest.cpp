@@ -70,7 +70,7 @@ TEST_F(PeticionesJuego, ThePanelsAskTheGameAndOpenNothingThemselves) {
   MenuNuevoPrepararImagen();
   MenuNuevoZoomAjustar();
   puzzle.rows = 2, puzzle.cols = 2;
-  ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+  ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
   puzzle.modified = true;
   Opcion(kOpcionAbrir);
   EXPECT_EQ(grabadas.Tomar(), Lista{});

@@ -62,7 +62,7 @@ class ArchivoVentana : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = filas, puzzle.cols = columnas;
-    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     Bombear();
   }
   fs::path Ruta(const std::string& nombre) const { return carpeta_ / "folder" / nombre; }

@@ -97,7 +97,7 @@ TEST_F(VideoVentana, WhenThePictureCannotShowTheHonourCheckFollows) {
   MenuNuevoPrepararImagen();
   MenuNuevoZoomAjustar();
   puzzle.rows = 2, puzzle.cols = 3;
-  ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+  ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
   SolvePuzzle();
   imagenActual.Cerrar();
   EXPECT_EQ(AbrirVideo(kVideoFinal, MostrarImagenTerminada), nullptr);
