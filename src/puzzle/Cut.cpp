@@ -13,6 +13,7 @@
 #include "ControlDC.h"
 #include "HImage.h"
 #include "Relieve.h"
+#include "TableLayout.h"
 #include "Utilidades.h"
 #include "Verificar.h"
 
@@ -412,6 +413,30 @@ void ScatterNewGame(Punto table) {
   Shell().ShowTime(0, 0, 0, 0);
 }
 
+// A new game on the table it needs: the request's (the screen's) when the
+// finished puzzle fits it, else a larger one with a spot for every piece.
+bool LayOutNewGame(Punto screenTable) {
+  const PuzzleMeasures m{puzzle.rows, puzzle.cols, {puzzle.cellW, puzzle.cellH}, {puzzle.marginX, puzzle.marginY},
+                         {puzzle.boxW, puzzle.boxH}};
+  const Punto table = TableSizeFor(screenTable, m);
+  Board& mesa = puzzle.boards[kTable];
+  // Composed once all is laid out, by whoever draws the new game.
+  if (mesa.HasImage() && (mesa.Width() != table.x || mesa.Height() != table.y) &&
+      !SizeBoardImage(kTable, table.x, table.y))
+    return false;
+  if (PuzzleFits(screenTable, m)) {
+    ScatterNewGame(screenTable);
+    return true;
+  }
+  ScatterNewGame(table);
+  const std::vector<Punto> boxes = ScatterAround(table, m, Azar);
+  for (int32_t i = 0; i < puzzle.PieceCount(); ++i) {
+    puzzle.pieces[static_cast<size_t>(i)].x = boxes[static_cast<size_t>(i)].x;
+    puzzle.pieces[static_cast<size_t>(i)].y = boxes[static_cast<size_t>(i)].y;
+  }
+  return true;
+}
+
 }  // namespace
 
 int32_t DieLookup(int32_t x, int32_t margin, int32_t cell) {
@@ -454,7 +479,7 @@ bool CreatePuzzle(const PedidoPuzzle& pedido) {
     return fail();
   }
   FinishSheet();
-  if (pedido.newGame) ScatterNewGame(pedido.table);
+  if (pedido.newGame && !LayOutNewGame(pedido.table)) return fail();
   return true;
 }
 

@@ -198,6 +198,29 @@ void KeepScaledCopies(int board, bool keep) {
     b.copies.Rehacer(b.Image());
 }
 
+bool SizeBoardImage(int board, int32_t w, int32_t h) {
+  Board& b = puzzle.boards[board];
+  if (w < 1 || h < 1) return false;
+  const int32_t stride = (w * 3 + 3) & ~3;
+  std::vector<uint8_t> nueva;
+  try {
+    nueva.assign(static_cast<size_t>(stride) * h, 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  b.header = CabeceraInfoBMP{};
+  b.header.biSize = sizeof(CabeceraInfoBMP);
+  b.header.biWidth = w;
+  b.header.biHeight = h;
+  b.header.biPlanes = 1;
+  b.header.biBitCount = 24;
+  std::vector<uint8_t>().swap(b.bits);
+  b.bits.swap(nueva);
+  b.stride = stride;
+  b.lastRow = h - 1;
+  return true;
+}
+
 bool ResizeBoard(int board, int32_t w, int32_t h) {
   Board& b = puzzle.boards[board];
   if (w < 1 || h < 1) return false;

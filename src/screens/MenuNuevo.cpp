@@ -481,7 +481,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
-    const bool cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, puzzle.boards[kTable].Size()));
+    const bool cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board));
     VolcarPuzzle();
     if (!cortado) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);

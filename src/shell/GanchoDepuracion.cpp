@@ -70,7 +70,7 @@ void IniciarPuzzleDepuracion() {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     if (SetNewPuzzleGrid(pedido.rows, pedido.cols))
-      NewPuzzle(PedidoNuevoPuzzle(pedido.die, puzzle.boards[kTable].Size()));
+      NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board));
   }
   VolcarPuzzle();
 }

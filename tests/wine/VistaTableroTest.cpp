@@ -58,7 +58,7 @@ class VistaTablero : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = 3, puzzle.cols = 4;
-    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     Bombear();
     RECT c;
     GetClientRect(Mesa(), &c);
