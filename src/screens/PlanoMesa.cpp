@@ -199,7 +199,8 @@ LRESULT OnPaint(HWND hwnd) {
   PintarBarraTitulo(pintura.Hdc(), pintura.Rect(), ImagenDe(g_barra), Esc(kAnchoTeselaBarra), Esc(kAltoBarra),
                     g_fuente.Get(), titulo, cliente.right - AnchoImagen(g_imagenCerrar));
   if (g_mini.ancho < 1 || g_mini.alto < 1) return 0;
-  if (g_sucia || g_pixeles.size() != static_cast<size_t>(g_paso) * g_mini.alto) HacerMiniatura();
+  // A changed table waits for its timer: a long drag pays once a tenth.
+  if ((g_sucia && !g_esperaMesa) || g_pixeles.size() != static_cast<size_t>(g_paso) * g_mini.alto) HacerMiniatura();
   PintarMarco();
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), g_mini.ancho, -g_mini.alto, 1, 24, BI_RGB, 0, 0, 0, 0, 0};

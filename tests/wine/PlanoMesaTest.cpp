@@ -94,14 +94,7 @@ class PlanoMesa : public ::testing::Test {
     const RECT a = AreaPlano();
     SendMessageA(VentanaPlano(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, Pt(a.left + x, a.top + y));
   }
-  static bool TeclaV() {
-    MSG m{};
-    m.hwnd = ventanaPrincipal;
-    m.message = WM_KEYDOWN;
-    m.wParam = 'V';
-    m.lParam = 1;
-    return AtenderAtajo(m);
-  }
+  static bool TeclaV() { return AtenderAtajo(MSG{ventanaPrincipal, WM_KEYDOWN, 'V', 1, 0, {}}); }
 
   int32_t W = 0, H = 0;
 };
