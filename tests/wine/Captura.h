@@ -67,8 +67,8 @@ inline uint32_t ColorImagen(HIMAGE h, int32_t x, int32_t y) {
   return static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[0];
 }
 
-// Pixels read from a window or a file, as 0x00RRGGBB, top row first.
-struct Captura {
+// Pixels as 0x00RRGGBB, top row first.
+struct Lamina {
   int ancho = 0, alto = 0;
   std::vector<uint32_t> p;
   uint32_t En(int x, int y) const { return p[static_cast<size_t>(y * ancho + x)]; }
@@ -76,11 +76,11 @@ struct Captura {
 };
 
 // A window's whole client area, repainted first.
-inline Captura LeerVentana(HWND h) {
+inline Lamina LeerVentana(HWND h) {
   RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RECT r{};
   GetClientRect(h, &r);
-  Captura c;
+  Lamina c;
   c.p = Leer(h, r);
   if (!c.p.empty()) c.ancho = r.right, c.alto = r.bottom;
   return c;
@@ -90,7 +90,7 @@ inline Captura LeerVentana(HWND h) {
 // over the area each target pixel covers: the weights are the overlaps of
 // [x W, (x + 1) W) with [i w, (i + 1) w) on a grid of w x W cells, exact
 // in integers.
-inline Captura BmpPromediado(const std::string& ruta, int ancho, int alto) {
+inline Lamina BmpPromediado(const std::string& ruta, int ancho, int alto) {
   std::ifstream f(ruta, std::ios::binary);
   const std::vector<uint8_t> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   const auto u32 = [&](size_t o) { return static_cast<uint32_t>(b[o] | b[o + 1] << 8 | b[o + 2] << 16 | b[o + 3] << 24); };
@@ -113,7 +113,7 @@ inline Captura BmpPromediado(const std::string& ruta, int ancho, int alto) {
     }
     return v;
   };
-  Captura c;
+  Lamina c;
   c.ancho = ancho, c.alto = alto;
   c.p.resize(static_cast<size_t>(ancho * alto));
   for (int y = 0; y < alto; ++y) {
@@ -141,7 +141,7 @@ struct Diferencia {
   double media = 0;
   int mayor = 0;
 };
-inline Diferencia Comparar(const Captura& vista, int x0, int y0, const Captura& referencia, int margen = 1) {
+inline Diferencia Comparar(const Lamina& vista, int x0, int y0, const Lamina& referencia, int margen = 1) {
   Diferencia d;
   int64_t suma = 0, n = 0;
   for (int y = margen; y < referencia.alto - margen; ++y)

@@ -65,7 +65,7 @@ struct Ventana {
 };
 
 struct Toma {
-  Captura vista;
+  Lamina vista;
   Mascara mascara;
 };
 
@@ -97,7 +97,7 @@ Toma Tomar(const Ventana& v, int factor) {
 // window covers the real screen at both factors: its designed part is
 // then the top left quarter at factor 1.
 long Distintos(const Toma& uno, const Toma& dos, std::string* donde) {
-  const Captura &a = uno.vista, &b = dos.vista;
+  const Lamina &a = uno.vista, &b = dos.vista;
   const bool doble = b.ancho == 2 * a.ancho && b.alto == 2 * a.alto, pantalla = a.ancho == b.ancho && a.alto == b.alto;
   if (a.p.empty() || b.ancho % 2 || b.alto % 2 || !(doble || pantalla)) {
     *donde = "sizes " + std::to_string(a.ancho) + "x" + std::to_string(a.alto) + ", " + std::to_string(b.ancho) +

@@ -398,7 +398,7 @@ TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
       SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
       const Punto z{std::max(static_cast<int32_t>(newPuzzle.sizePicture.x * puzzle.scale), 1),
                     std::max(static_cast<int32_t>(newPuzzle.sizePicture.y * puzzle.scale), 1)};
-      const Captura vista = LeerVentana(selector);
+      const Lamina vista = LeerVentana(selector);
       const Diferencia dif =
           Comparar(vista, (vista.ancho - z.x) / 2, (vista.alto - z.y) / 2, BmpPromediado(ruta, z.x, z.y));
       EXPECT_LT(dif.media, 2.0) << elegida << " at " << valor;
@@ -417,7 +417,7 @@ TEST_F(MenuNuevo, TheChosenThumbnailIsFramedOnEverySide) {
     ASSERT_TRUE(archivo.Abrir(ruta.c_str()));
     const Punto t = PictureThumbnailSize(archivo.Tamaño().x, archivo.Tamaño().y);
     const int l = (kAnchoMiniatura - t.x) / 2, a = (kAltoMiniatura - t.y) / 2, r = l + t.x, b = a + t.y;
-    const Captura v = LeerVentana(MiniaturaMenuNuevo(i));
+    const Lamina v = LeerVentana(MiniaturaMenuNuevo(i));
     ASSERT_EQ(v.ancho, kAnchoMiniatura);
     for (int x : {l - 2, l - 1, r, r + 1}) EXPECT_EQ(v.En(x, (a + b) / 2) == 0, i == 0) << i << " x " << x;
     for (int y : {a - 2, a - 1, b, b + 1}) EXPECT_EQ(v.En((l + r) / 2, y) == 0, i == 0) << i << " y " << y;
@@ -496,14 +496,14 @@ TEST_F(MenuNuevo, ThePagerStandsOnThePaperAndItsThumbFollowsThePages) {
   HWND v = VentanaMenuNuevo(), d = C(ControlNuevo::desplazadorImagenes);
   const auto fondo = CargarImagenArchivo(224), tira = CargarImagenArchivo(221);
   ASSERT_TRUE(Visible(d) && ImagenDe(fondo) && ImagenDe(tira));
-  const Captura w = LeerVentana(v);
+  const Lamina w = LeerVentana(v);
   for (int y = 230; y < 250; ++y)
     for (int x = kXDesplazadorImagenes - 4; x < kXDesplazadorImagenes + 50; ++x)
       ASSERT_EQ(w.En(x, y), ColorImagen(ImagenDe(fondo), x, y)) << x << ", " << y;
   const int pulgar = 3 * kAltosDesplazador[0] + kAltosDesplazador[1];  // its frame in 221
   for (int pagina = 0; pagina < 3; ++pagina) {
     if (pagina) Clic(d, 0, 60);  // the lower arrow
-    const Captura p = LeerVentana(d);
+    const Lamina p = LeerVentana(d);
     const int arriba = kAltosDesplazador[0] + (kAltosDesplazador[1] - kAltoPulgar) * pagina / 2;
     for (int y = 2; y < kAltoPulgar - 2; ++y)
       ASSERT_EQ(p.En(22, arriba + y), ColorImagen(ImagenDe(tira), 22, pulgar + y)) << "page " << pagina << " row " << y;
