@@ -94,7 +94,7 @@ class PlanoMesa : public ::testing::Test {
     const RECT a = AreaPlano();
     SendMessageA(VentanaPlano(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, Pt(a.left + x, a.top + y));
   }
-  static bool TeclaV() { return AtenderAtajo(MSG{ventanaPrincipal, WM_KEYDOWN, 'V', 1, 0, {}}); }
+  static bool Tecla(WPARAM tecla) { return AtenderAtajo(MSG{ventanaPrincipal, WM_KEYDOWN, tecla, 1, 0, {}}); }
 
   int32_t W = 0, H = 0;
 };
@@ -118,15 +118,19 @@ TEST_F(PlanoMesa, ShowsTheWholeTableWithTheViewInBrassAndFollowsTheTable) {
   EXPECT_LE(Diferencia({static_cast<LONG>(p.x * s), static_cast<LONG>(p.y * s), static_cast<LONG>((p.x + puzzle.boxW) * s),
                         static_cast<LONG>((p.y + puzzle.boxH) * s)}),
             2.0);
-  // V hides and shows it; with a table the window holds it stays hidden.
-  EXPECT_TRUE(TeclaV());
+  // V hides and shows it, Escape hides it; with a table the window holds
+  // it stays hidden.
+  EXPECT_TRUE(Tecla('V'));
   EXPECT_FALSE(IsWindowVisible(VentanaPlano()));
-  EXPECT_TRUE(TeclaV());
+  EXPECT_TRUE(Tecla('V'));
   EXPECT_TRUE(IsWindowVisible(VentanaPlano()));
+  EXPECT_TRUE(Tecla(VK_ESCAPE));
+  EXPECT_FALSE(IsWindowVisible(VentanaPlano()));
+  EXPECT_TRUE(Tecla('V'));
   ASSERT_TRUE(ResizeBoard(kTable, arranque.anchoTablero, arranque.altoTablero));
   FijarVistaMesa(VistaInicial(arranque.anchoTablero, arranque.altoTablero, arranque.anchoTablero, arranque.altoTablero));
   EXPECT_FALSE(IsWindowVisible(VentanaPlano()));
-  EXPECT_TRUE(TeclaV());
+  EXPECT_TRUE(Tecla('V'));
   EXPECT_FALSE(IsWindowVisible(VentanaPlano()));
 }
 
