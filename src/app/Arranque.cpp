@@ -27,6 +27,7 @@
 #include "MiniaturaArchivo.h"
 #include "Musica.h"
 #include "Opciones.h"
+#include "PlanoMesa.h"
 #include "SelectorTamano.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
@@ -148,6 +149,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarTableroPuzzle(instancia);
   RegistrarSelectores(instancia);
   RegistrarLupa(instancia);
+  RegistrarPlano(instancia);
   RegistrarOpciones(instancia);
   RegistrarBarraOpciones(instancia);
   RegistrarHerramientas(instancia);

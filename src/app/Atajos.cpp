@@ -13,6 +13,7 @@
 #include "Lupa.h"
 #include "Opciones.h"
 #include "Operaciones.h"
+#include "PlanoMesa.h"
 #include "Titulo.h"
 #include "VentanaArchivo.h"
 #include "Video.h"
@@ -49,7 +50,7 @@ bool EmergenteAbierta() {
 // first, else the highest in the z-order.
 HWND FlotanteArriba() {
   const auto flotante = [](HWND v) {
-    return v && IsWindowVisible(v) && IsWindowEnabled(v) && (v == VentanaLupa() || EsClase(v, "CWNDBOX"));
+    return v && IsWindowVisible(v) && IsWindowEnabled(v) && (v == VentanaLupa() || v == VentanaPlano() || EsClase(v, "CWNDBOX"));
   };
   if (HWND activa = GetActiveWindow(); flotante(activa)) return activa;
   for (HWND v = GetTopWindow(nullptr); v; v = GetWindow(v, GW_HWNDNEXT))
@@ -148,6 +149,7 @@ bool AtenderAtajo(const MSG& msg) {
   switch (tecla) {
     case 'H': AccionHerramienta(kHerramientaPista); return true;
     case 'M': AccionOpcion(kOpcionLupa); return true;
+    case 'V': AlternarPlano(); return true;
     case VK_F1: AbrirAyuda(); return true;
     default: break;
   }

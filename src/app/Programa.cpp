@@ -12,6 +12,7 @@
 #include "Mensaje.h"
 #include "Musica.h"
 #include "Peticiones.h"
+#include "PlanoMesa.h"
 #include "Titulo.h"
 #include "VentanaArchivo.h"
 
@@ -31,6 +32,7 @@ class PeticionesPrograma final : public Peticiones {
     CambiarIdiomaBarraHerramientas();
     CambiarIdiomaBarraOpciones();
     CambiarIdiomaLupa();
+    CambiarIdiomaPlano();
   }
   void CambiarFantasma() override {
     MostrarFantasma(!FantasmaVisible());

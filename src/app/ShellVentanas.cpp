@@ -7,6 +7,7 @@
 #include "GanchoDepuracion.h"
 #include "Lupa.h"
 #include "FinPuzzle.h"
+#include "PlanoMesa.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "VistaMesa.h"
@@ -36,6 +37,7 @@ class ShellVentanas final : public PuzzleShell {
       }
       InvalidateRect(v, &r, FALSE);
     }
+    if (board == kTable) MesaCambiadaPlano({x, y, w, h});
   }
   void UpdateBoard(int board) override {
     if (HWND v = VentanaTablero(board)) UpdateWindow(v);
@@ -58,7 +60,10 @@ class ShellVentanas final : public PuzzleShell {
   void ShowTime(uint32_t seconds, uint32_t hours, uint32_t minutes, uint32_t secs) override {
     MostrarTiempo(seconds, hours, minutes, secs);
   }
-  void RefreshMagnifier() override { ActualizarLupa(); }
+  void RefreshMagnifier() override {
+    ActualizarLupa();
+    ActualizarPlano();
+  }
   void SetWaitCursor(bool wait) override { SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW)); }
   void StartClockTimer() override {
     if (!g_reloj) g_reloj = SetTimer(nullptr, 0, 1000, TickReloj);

@@ -20,6 +20,7 @@
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
 #include "Opciones.h"
+#include "PlanoMesa.h"
 #include "Programa.h"
 #include "Puzzle.h"
 #include "ReproductorCD.h"
@@ -61,12 +62,14 @@ LRESULT OnCreate(HWND hwnd) {
   CrearBarraOpciones(hwnd);
   CrearBarraHerramientas(hwnd);
   CrearLupa(hwnd);
+  CrearPlano(hwnd);
   ShowPuzzle(hwnd);
   CrearCajas(hwnd);
   g_imgInfo = CargarImagenArchivo(244);
   g_info = CrearControl("COVCOMMAND", hwnd, arranque.anchoPantalla - AnchoImagen(g_imgInfo), Esc(80), 0, ImagenDe(g_imgInfo));
   PonerGlobo(g_info, kTextoGloboInfo, 0);
   CambiarIdiomaLupa();
+  CambiarIdiomaPlano();
   return 0;
 }
 
