@@ -33,7 +33,7 @@ class PlanoMesa : public ::testing::Test {
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = 3, puzzle.cols = 4;
-    ASSERT_TRUE(NewPuzzle(2, 2, 5000));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
     Bombear();
     W = 2 * arranque.anchoTablero, H = 2 * arranque.altoTablero;
     ASSERT_TRUE(ResizeBoard(kTable, W, H));
