@@ -70,6 +70,12 @@ void Colocar(Vista& v, Punto mesa, Punto ventana) {
   Limitar(v);
 }
 
+void ColocarEsquina(Vista& v, Punto esquina) {
+  // The first scaled pixel that begins on or after the corner lies on it.
+  v.origen = {Arriba(esquina.x * v.escala), Arriba(esquina.y * v.escala)};
+  Limitar(v);
+}
+
 Punto VentanaAMesa(const Vista& v, Punto p) {
   return {Abajo((v.origen.x + p.x) / v.escala), Abajo((v.origen.y + p.y) / v.escala)};
 }

@@ -54,6 +54,9 @@ void Ampliar(Vista& v, double escala, Punto ancla);
 void Desplazar(Vista& v, int32_t dx, int32_t dy);
 // Puts table point `mesa` at window pixel `ventana`, then limits.
 void Colocar(Vista& v, Punto mesa, Punto ventana);
+// Puts the view back at the table point EsquinaMesa gave, exactly (then
+// limits): how a saved view comes back.
+void ColocarEsquina(Vista& v, Punto esquina);
 // Shows the table point `mesa` in the middle of the window.
 inline void Centrar(Vista& v, Punto mesa) { Colocar(v, mesa, {v.ancho / 2, v.alto / 2}); }
 

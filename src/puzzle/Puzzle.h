@@ -101,6 +101,13 @@ struct PuzzleState {
 
   DisplayFormat display;
 
+  // The table's view as a saved game keeps it: the table point at the
+  // window's top left and the scale. A loaded game's view waits here,
+  // pending, for the table window to take it.
+  Punto viewCorner;
+  double viewScale = 1.0;
+  bool viewPending = false;
+
   bool Exists() const { return !sheet.empty(); }
   int32_t PieceCount() const { return rows * cols; }
   // Sheet pixel (x, y) of piece i's box, y from the top.

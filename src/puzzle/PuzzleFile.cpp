@@ -12,12 +12,16 @@
 #include "Binario.h"
 #include "Compositor.h"
 #include "Cut.h"
+#include "NewPuzzleParams.h"
 #include "Puzzle.h"
 #include "Verificar.h"
 
 // File layout, all integers little-endian:
 //   header (488 bytes), seven board counts (28), order array (4 n),
-//   piece records (16 n), thumbnail (16-bit 5-5-5 rows, bottom-up).
+//   piece records (16 n), thumbnail (16-bit 5-5-5 rows, bottom-up), then
+//   the table (32 bytes): "OVPFMESA", its width and height, the table point
+//   at the window's top left and the view's scale (a double). Files without
+//   the table block were played on the screen's table, seen at 1:1.
 namespace {
 
 constexpr int64_t kTamCabecera = 488;
@@ -53,6 +57,11 @@ constexpr int32_t kMinLado = 2, kMaxLado = 200;
 // Piece positions are board client coordinates; anything farther out is a
 // damaged file (and could overflow the drawing arithmetic).
 constexpr int32_t kMaxPosicion = 1 << 20;
+
+// The table block.
+constexpr int64_t kTamMesa = 32;
+constexpr char kFirmaMesa[8] = {'O', 'V', 'P', 'F', 'M', 'E', 'S', 'A'};
+constexpr int32_t kMaxMesa = 1 << 17;
 
 const char kSufijoTemporal[] = ".tmp";
 
@@ -173,7 +182,24 @@ struct Partida {
   int32_t cuentas[kBoardCount] = {};
   std::vector<int32_t> orden;
   std::vector<PieceRecord> piezas;
+  // The table block, when the file has one.
+  bool conMesa = false;
+  Punto mesa, esquina;
+  double escala = 1.0;
 };
+
+bool LeerMesa(const uint8_t* b, Partida* p) {
+  if (std::memcmp(b, kFirmaMesa, sizeof kFirmaMesa) != 0) return false;
+  p->mesa = {LeerI32(b + 8), LeerI32(b + 12)};
+  p->esquina = {LeerI32(b + 16), LeerI32(b + 20)};
+  p->escala = std::bit_cast<double>(LeerU64(b + 24));
+  const auto dentro = [](int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; };
+  if (!dentro(p->mesa.x, 1, kMaxMesa) || !dentro(p->mesa.y, 1, kMaxMesa)) return false;
+  if (!dentro(p->esquina.x, -kMaxMesa, kMaxMesa) || !dentro(p->esquina.y, -kMaxMesa, kMaxMesa)) return false;
+  if (!std::isfinite(p->escala) || p->escala < 1.0 / 1024 || p->escala > 64) return false;
+  p->conMesa = true;
+  return true;
+}
 
 bool LeerCabecera(const uint8_t* c, Partida* p) {
   if (!LeerForma(c, &p->forma)) return false;
@@ -257,6 +283,23 @@ bool ImagenCortable(const Partida& p, const ArchivoBMP& imagen) {
   return w >= kMinEscalado && h >= kMinEscalado && w / p.forma.cols >= 1 && h / p.forma.rows >= 1;
 }
 
+bool PonerMesa(const Partida& p) {
+  Board& tablero = puzzle.boards[kTable];
+  Punto mesa = newPuzzle.board.x > 0 ? newPuzzle.board : tablero.Size();
+  if (p.conMesa) mesa = {std::max(mesa.x, p.mesa.x), std::max(mesa.y, p.mesa.y)};
+  for (int32_t i = tablero.first; i < tablero.first + tablero.count; ++i) {
+    const PieceRecord& r = puzzle.pieces[static_cast<size_t>(puzzle.order[static_cast<size_t>(i)])];
+    mesa = {std::max(mesa.x, std::min(kMaxMesa, r.x + puzzle.boxW)), std::max(mesa.y, std::min(kMaxMesa, r.y + puzzle.boxH))};
+  }
+  if (tablero.HasImage() && (tablero.Width() != mesa.x || tablero.Height() != mesa.y) &&
+      !SizeBoardImage(kTable, mesa.x, mesa.y))
+    return false;
+  puzzle.viewCorner = p.conMesa ? p.esquina : Punto{};
+  puzzle.viewScale = p.conMesa ? p.escala : 1.0;
+  puzzle.viewPending = true;
+  return true;
+}
+
 bool Fallar() {
   ClosePuzzle(true);
   return false;
@@ -292,7 +335,8 @@ bool SavePuzzle(const char* path) {
   const int64_t bytesMiniatura = StrideMiniatura(m.ancho) * m.alto;
   const int64_t inicioTablas = kTamCabecera + kTamCuentas;
   const int64_t inicioMiniatura = inicioTablas + (4 + kTamRegistro) * n;
-  std::vector<uint8_t> b(static_cast<size_t>(inicioMiniatura + bytesMiniatura), 0);
+  const int64_t inicioMesa = inicioMiniatura + bytesMiniatura;
+  std::vector<uint8_t> b(static_cast<size_t>(inicioMesa + kTamMesa), 0);
 
   uint8_t* c = b.data();
   std::memcpy(c + kOffFirma, kFirma, sizeof kFirma);
@@ -329,6 +373,13 @@ bool SavePuzzle(const char* path) {
     EscribirI32(t + 12, pr.y);
   }
   EscribirMiniatura(m, mesa, t);
+  uint8_t* v = c + inicioMesa;
+  std::memcpy(v, kFirmaMesa, sizeof kFirmaMesa);
+  EscribirI32(v + 8, mesa.Width());
+  EscribirI32(v + 12, mesa.Height());
+  EscribirI32(v + 16, puzzle.viewCorner.x);
+  EscribirI32(v + 20, puzzle.viewCorner.y);
+  EscribirU64(v + 24, std::bit_cast<uint64_t>(puzzle.viewScale));
 
   // A failed save never costs the previous one.
   if (!EscribirArchivoEntero(path, b.data(), static_cast<int64_t>(b.size()))) return false;
@@ -348,8 +399,13 @@ bool LoadPuzzle(const char* path, bool* hintsAllowed) {
   Partida p;
   if (!archivo.LeerExacto(cabecera, kTamCabecera) || !LeerCabecera(cabecera, &p)) return false;
   const Forma& f = p.forma;
-  if (archivo.Tamaño() != kTamCabecera + kTamCuentas + (4 + kTamRegistro) * f.n + f.bytesMiniatura) return false;
+  const int64_t sinMesa = kTamCabecera + kTamCuentas + (4 + kTamRegistro) * f.n + f.bytesMiniatura;
+  if (archivo.Tamaño() != sinMesa && archivo.Tamaño() != sinMesa + kTamMesa) return false;
   if (!LeerTablas(archivo, &p)) return false;
+  if (archivo.Tamaño() == sinMesa + kTamMesa) {
+    uint8_t bloque[kTamMesa];
+    if (!archivo.Posicionar(sinMesa) || !archivo.LeerExacto(bloque, kTamMesa) || !LeerMesa(bloque, &p)) return false;
+  }
   archivo.Cerrar();
   if (!DieUsable(p.dieRows, p.dieCols, p.dieId)) return false;
   {
@@ -384,6 +440,10 @@ bool LoadPuzzle(const char* path, bool* hintsAllowed) {
   puzzle.hints = p.hints;
   puzzle.seconds = p.seconds;
   puzzle.finished = p.finished;
+
+  // The table it was played on, never smaller than this screen's, and
+  // holding every piece on it (a file from a larger screen has no block).
+  if (!PonerMesa(p)) return Fallar();
 
   DrawAllBoards(true);
   for (int i = 0; i < kBoxCount; ++i) {

@@ -288,16 +288,26 @@ POINT EnTablero(int b, POINT p) {
   return {t.x, t.y};
 }
 
-// The table window's view follows its board: a new table is seen from its
-// corner at 1:1, and a table larger than the window keeps scaled copies.
+// The table window's view follows its board: a new game is seen from the
+// table's corner at 1:1, an opened one as it was saved, and a table larger
+// than the window keeps scaled copies.
 void SeguirMesa(HWND hwnd) {
+  static uint32_t generacion = 0;
   const Board& mesa = puzzle.boards[kTable];
   if (!mesa.HasImage()) return;
   RECT c;
   GetClientRect(hwnd, &c);
   const Vista& v = VistaMesa();
-  if (v.anchoMesa == mesa.Width() && v.altoMesa == mesa.Height() && v.ancho == c.right && v.alto == c.bottom) return;
-  const Vista nueva = VistaInicial(mesa.Width(), mesa.Height(), c.right, c.bottom);
+  if (v.anchoMesa == mesa.Width() && v.altoMesa == mesa.Height() && v.ancho == c.right && v.alto == c.bottom &&
+      generacion == PuzzleGeneration() && !puzzle.viewPending)
+    return;
+  generacion = PuzzleGeneration();
+  Vista nueva = VistaInicial(mesa.Width(), mesa.Height(), c.right, c.bottom);
+  if (puzzle.viewPending) {
+    puzzle.viewPending = false;
+    nueva.escala = std::clamp(puzzle.viewScale, EscalaTodo(nueva), kEscalaMaxima);
+    ColocarEsquina(nueva, puzzle.viewCorner);
+  }
   KeepScaledCopies(kTable, EscalaTodo(nueva) < 1.0);
   FijarVistaMesa(nueva);
 }

@@ -26,6 +26,9 @@ void FijarVistaMesa(const Vista& v) {
   g_vista.escala = std::clamp(g_vista.escala, EscalaTodo(g_vista), kEscalaMaxima);
   Limitar(g_vista);
   if (!Entera(g_vista)) g_cercana = g_vista.escala;
+  // Kept with the game, for its saved file.
+  puzzle.viewCorner = EsquinaMesa(g_vista);
+  puzzle.viewScale = g_vista.escala;
   for (OyenteVista o : g_oyentes) o(antes);
 }
 

@@ -19,6 +19,7 @@
 #include "BmpSintetico.h"
 #include "Compositor.h"
 #include "Cut.h"
+#include "TableLayout.h"
 #include "Fitting.h"
 #include "Puzzle.h"
 #include "Relieve.h"
@@ -240,11 +241,16 @@ TEST_F(CutTest, NewGameScattersOverTheRequestsTable) {
     for (const PieceRecord& r : puzzle.pieces) {
       x0 = std::min(x0, r.x), y0 = std::min(y0, r.y), x1 = std::max(x1, r.x), y1 = std::max(y1, r.y);
     }
-    // Boxes inside the table's lower half.
+    // A table the finished puzzle fits: boxes inside its lower half. One it
+    // does not: a larger table, the boxes inside it.
+    const PuzzleMeasures m{puzzle.rows, puzzle.cols, {puzzle.cellW, puzzle.cellH}, {puzzle.marginX, puzzle.marginY},
+                           {puzzle.boxW, puzzle.boxH}};
+    const Punto t = TableSizeFor(mesa, m);
+    EXPECT_EQ(PuzzleFits(mesa, m), t.x == mesa.x && t.y == mesa.y);
     EXPECT_GE(x0, 0);
-    EXPECT_LE(x1, mesa.x - puzzle.boxW);
-    EXPECT_GE(y0, (mesa.y - puzzle.boxH) / 2);
-    EXPECT_LE(y1, mesa.y - puzzle.boxH);
+    EXPECT_LE(x1, t.x - puzzle.boxW);
+    EXPECT_GE(y0, PuzzleFits(mesa, m) ? (mesa.y - puzzle.boxH) / 2 : 0);
+    EXPECT_LE(y1, t.y - puzzle.boxH);
     ClosePuzzle(false);
   }
 }

@@ -23,6 +23,7 @@
 #include "Cut.h"
 #include "Puzzle.h"
 #include "PuzzleFile.h"
+#include "NewPuzzleParams.h"
 #include "ShellFalso.h"
 #include "TroquelPrueba.h"
 
@@ -155,7 +156,7 @@ TEST_F(ArchivoPuzzle, BytesFollowTheLayout) {
     }
   ASSERT_TRUE(SavePuzzle(epf.c_str()));
   const std::vector<uint8_t> b = LeerTodo(epf);
-  ASSERT_EQ(b.size(), 488u + 428u + 78u * 208u);
+  ASSERT_EQ(b.size(), 488u + 428u + 78u * 208u + 32u);
   EXPECT_EQ(std::memcmp(b.data(), "OVPF10\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 28), 0);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[40])), imagen);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[300 + 5 * 24])), std::string(23, 'z'));
@@ -180,13 +181,60 @@ TEST_F(ArchivoPuzzle, BytesFollowTheLayout) {
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(std::memcmp(PixelesHIMAGE(h), &b[916], 78 * 208), 0);
   LiberarHIMAGE(h);
+  // The table block: its size, the view's corner and scale.
+  const uint8_t* t = &b[916 + 78 * 208];
+  EXPECT_EQ(std::memcmp(t, "OVPFMESA", 8), 0);
+  EXPECT_EQ(std::make_tuple(LeerI32(t + 8), LeerI32(t + 12), LeerI32(t + 16), LeerI32(t + 20)),
+            std::make_tuple(800, 600, 0, 0));
+  EXPECT_EQ(std::bit_cast<double>(LeerU64(t + 24)), 1.0);
+}
+
+TEST_F(ArchivoPuzzle, TheTableAndItsViewComeBackAndOlderFilesOpenOnATableThatHoldsThem) {
+  newPuzzle.board = {800, 600};
+  Cortar();
+  ASSERT_TRUE(SizeBoardImage(kTable, 2000, 1500));
+  DrawAllBoards(false);
+  puzzle.viewCorner = {333, 222};
+  puzzle.viewScale = 0.75;
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  const std::vector<uint8_t> guardado = LeerTodo(epf);
+  ClosePuzzle(true);
+  ASSERT_TRUE(SizeBoardImage(kTable, 800, 600));
+  ASSERT_TRUE(Cargar(epf));
+  EXPECT_EQ(std::pair(puzzle.boards[kTable].Width(), puzzle.boards[kTable].Height()), std::pair(2000, 1500));
+  EXPECT_TRUE(puzzle.viewPending);
+  EXPECT_EQ(std::pair(puzzle.viewCorner.x, puzzle.viewCorner.y), std::pair(333, 222));
+  EXPECT_EQ(puzzle.viewScale, 0.75);
+
+  // Without the block (a file of before) and a table piece past this
+  // screen's table: a table that holds it, seen from its corner at 1:1.
+  std::vector<uint8_t> viejo(guardado.begin(), guardado.end() - 32);
+  const int32_t pieza = LeerI32(&viejo[488 + 28 + 4 * 19]);  // the last of the order: on the table
+  EscribirI32(&viejo[488 + 28 + 80 + 16 * pieza + 8], 1900);
+  EscribirTodo(epf, viejo);
+  ASSERT_TRUE(Cargar(epf));
+  EXPECT_EQ(puzzle.boards[kTable].Width(), 1900 + puzzle.boxW);
+  EXPECT_EQ(puzzle.boards[kTable].Height(), 600);
+  EXPECT_EQ(std::make_tuple(puzzle.viewCorner.x, puzzle.viewCorner.y, puzzle.viewScale), std::make_tuple(0, 0, 1.0));
+
+  // A damaged block is refused, the game on the table kept.
+  for (const auto& [off, valor] : {std::pair{0, 0x58}, std::pair{8, 0}, std::pair{31, 0x7F}}) {
+    std::vector<uint8_t> malo = guardado;
+    uint8_t* t = &malo[malo.size() - 32];
+    if (off == 8) EscribirI32(t + 8, 0);
+    else if (off == 31) EscribirU64(t + 24, std::bit_cast<uint64_t>(std::nan("")));
+    else t[0] = static_cast<uint8_t>(valor);
+    EscribirTodo(epf, malo);
+    EXPECT_FALSE(Cargar(epf)) << off;
+    EXPECT_TRUE(puzzle.Exists());
+  }
 }
 
 TEST_F(ArchivoPuzzle, ThumbnailFitsTheBox) {
   // 104 / 800.0 is a hair above 0.13, 123 / 600.0 a hair below 0.205 (400 s
   // and 600 s just below 82 and 123); a side that comes out 0 is kept at 1.
   for (const auto& [W, H, ancho, alto] : {std::array{800, 600, 104, 78}, std::array{400, 600, 81, 122},
-                                          std::array{3000, 10, 103, 1}}) {
+                                          std::array{3000, 240, 103, 8}}) {
     SCOPED_TRACE(W);
     puzzle.boards[kTable] = Board{};
     ASSERT_TRUE(ResizeBoard(kTable, W, H));
@@ -194,7 +242,7 @@ TEST_F(ArchivoPuzzle, ThumbnailFitsTheBox) {
     ASSERT_TRUE(SavePuzzle(epf.c_str()));
     const std::vector<uint8_t> b = LeerTodo(epf);
     EXPECT_EQ(std::pair(LeerI32(&b[480]), LeerI32(&b[484])), std::pair(ancho, alto));
-    EXPECT_EQ(b.size(), size_t(916 + alto * ((2 * ancho + 3) & ~3)));
+    EXPECT_EQ(b.size(), size_t(916 + alto * ((2 * ancho + 3) & ~3) + 32));
     ClosePuzzle(false);
     EXPECT_TRUE(Cargar(epf));
   }
@@ -213,7 +261,8 @@ TEST_F(ArchivoPuzzle, RefusesCorruptFiles) {
   const Corrupcion casos[] = {
       {"short header", [](auto& b) { b.resize(487); }, true},
       {"cut in records", [](auto& b) { b.resize(registros + 100); }, true},
-      {"cut in thumbnail", [](auto& b) { b.pop_back(); }, true},
+      {"cut in thumbnail", [](auto& b) { b.erase(b.end() - 33, b.end()); }, true},
+      {"cut in table block", [](auto& b) { b.pop_back(); }, false},
       {"extra byte", [](auto& b) { b.push_back(0); }, false},
       {"magic OVPF1", [](auto& b) { b[5] = 0; }, true},
       {"magic OVPF100", [](auto& b) { b[6] = '0'; }, true},

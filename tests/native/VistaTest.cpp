@@ -136,6 +136,22 @@ TEST(Vista, WindowAndTableConvertBothWays) {
   }
 }
 
+TEST(Vista, ASavedCornerComesBackExactly) {
+  for (double e : kEscalas)
+    for (int32_t o = 0; o < 3000; o += 97) {
+      Vista v = Grande();
+      v.escala = std::max(e, EscalaTodo(v));
+      v.origen = {o, o / 2};
+      Limitar(v);
+      const Punto esquina = EsquinaMesa(v);
+      Vista w = Grande();
+      w.escala = v.escala;
+      ColocarEsquina(w, esquina);
+      EXPECT_EQ(EsquinaMesa(w).x, esquina.x) << e << " " << o;
+      EXPECT_EQ(EsquinaMesa(w).y, esquina.y) << e << " " << o;
+    }
+}
+
 TEST(Vista, FittingToleranceIsSixScreenPixels) {
   Vista v = Grande();
   const std::pair<double, int32_t> casos[] = {{0.5, 12}, {1.0, 6}, {2.0, 3}, {0.25, 24}};
