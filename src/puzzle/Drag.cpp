@@ -183,16 +183,18 @@ void PickUpPiece(int board, int32_t position) {
   DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, false, true);
 }
 
-void PutDownPiece(int from, int to, int32_t x, int32_t y) {
+DropResult PutDownPiece(int from, int to, int32_t x, int32_t y) {
   const int32_t front = puzzle.order[puzzle.boards[from].first];
+  DropResult resultado;
   if (Marked(front)) {
     const PieceRecord& r = puzzle.pieces[front];
     MoveMarkedSelection(from, to, x - r.x, y - r.y);
   } else {
-    DropPiece(to, from, front, x, y);
+    resultado = DropPiece(to, from, front, x, y);
   }
   puzzle.modified = 1;
   TerminarMovimiento();
+  return resultado;
 }
 
 void CancelPieceDrop(int board) {
