@@ -172,9 +172,12 @@ void EmpezarJuego() {
 
 int BucleMensajes() {
   MSG msg{};
-  BOOL r;
-  while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (r == -1) break;
+  for (;;) {
+    // Once per message at most, and before waiting: the dump is current
+    // whenever the game is idle.
+    VolcarSiCambio();
+    const BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) break;
     if (g_daño == Daño::Pendiente) MostrarArchivoDañado();
     if (AtenderAtajo(msg)) continue;
     if (msg.message == WM_CHAR && (GetWindowLongA(msg.hwnd, GWL_STYLE) & WS_CHILD)) {

@@ -62,6 +62,8 @@ bool HistorialDeshacer::Empezar() {
 void HistorialDeshacer::Terminar() {
   if (!abierto_) return;
   abierto_ = false;
+  // Even a move that changed nothing was a drop to time.
+  NoteStateChange();
   if (!puzzle.Exists() || inicio_.piezas.size() != puzzle.pieces.size()) return;
   Paso paso;
   try {
@@ -131,6 +133,7 @@ HistorialDeshacer::Paso HistorialDeshacer::Aplicar(Paso& paso) {
 
 bool HistorialDeshacer::Pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia) {
   if (abierto_ || desde.empty() || !puzzle.Exists()) return false;
+  NoteStateChange();
   try {
     Paso vuelta = Aplicar(desde.back());
     desde.pop_back();

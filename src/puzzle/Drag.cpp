@@ -224,6 +224,7 @@ void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t heigh
     r.unmarked = inside ? 0 : 1;
   }
   DrawBoardRect(board, 0, 0, b.Width(), b.Height(), true);
+  NoteStateChange();
 }
 
 int32_t SpriteBytesPerPixel(const DisplayFormat& format) { return format.bits / 8; }

@@ -9,7 +9,6 @@
 #include "Controles.h"
 #include "Desplegable.h"
 #include "Fitting.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -53,7 +52,6 @@ void BordesACajaVacia() {
     return;
   }
   if (HWND ventana = VentanaCaja(caja)) MostrarFlotante(ventana, true);
-  VolcarPuzzle();
 }
 
 // The table under the open boxes and the magnifier, in its own coordinates.
@@ -79,9 +77,7 @@ bool PistaUsable() {
 }
 
 void RespuestaResolver(bool resolver, const char*) {
-  if (!resolver) return;
-  SolvePuzzle();
-  VolcarPuzzle();
+  if (resolver) SolvePuzzle();
 }
 
 // One click would lay the whole puzzle out: asked first, and only when
@@ -99,7 +95,6 @@ void OnClic(int boton) {
       const int32_t pistas = puzzle.hints;
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
       if (puzzle.hints != pistas) ResaltarPista();
-      VolcarPuzzle();
       break;
     }
     case kHerramientaBordes:
@@ -107,7 +102,6 @@ void OnClic(int boton) {
       break;
     case kHerramientaEsparcir:
       Esparcir(ZonasTapadas());
-      VolcarPuzzle();
       break;
     case kHerramientaMusica:
       Juego().AbrirMusica();

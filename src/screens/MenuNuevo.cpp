@@ -22,7 +22,6 @@
 #include "DisenoVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Globo.h"
 #include "ImagenesJuego.h"
@@ -482,9 +481,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
-    const bool cortado = NewPuzzle(2, 2, static_cast<int32_t>(kTroquelBase) + g.troquel);
-    VolcarPuzzle();
-    if (!cortado) {
+    if (!NewPuzzle(2, 2, static_cast<int32_t>(kTroquelBase) + g.troquel)) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
       return;
     }

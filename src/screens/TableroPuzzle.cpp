@@ -205,17 +205,15 @@ void OnDrag(HWND hwnd, POINT p) {
 }
 
 // The drop on a window other than the source board.
-void DropInOtherBoard(int s, HWND ventana) {
+DropResult DropInOtherBoard(int s, HWND ventana) {
   bool esBoton;
   const int t = TableroEn(ventana, &esBoton);
   if (t < 0 || t == s) {
     CancelPieceDrop(s);
-    return;
+    return {};
   }
-  if (esBoton)
-    SoltarEnCaja(s, t);
-  else
-    PutDownPiece(s, t, g_arrastre.sprite.x, g_arrastre.sprite.y);
+  if (esBoton) return SoltarEnCaja(s, t);
+  return PutDownPiece(s, t, g_arrastre.sprite.x, g_arrastre.sprite.y);
 }
 
 void OnRelease(HWND hwnd, POINT p) {
@@ -227,7 +225,6 @@ void OnRelease(HWND hwnd, POINT p) {
     const POINT& d = a.banda[2];
     a.modo = kNinguno;
     MarkBand(b, i.x, i.y, d.x - i.x, d.y - i.y);
-    VolcarPuzzle();
     return;
   }
   if (a.modo != kPieza) return;
@@ -240,15 +237,16 @@ void OnRelease(HWND hwnd, POINT p) {
   // The sprite goes first; the redraws of the drop then paint the result.
   BorrarSprite();
   BringToFront(b, 0, true);
-  const uint32_t encajesAntes = EncajesSonados();
+  DropResult caida;
   if (ventana == hwnd)
-    PutDownPiece(b, b, a.sprite.x, a.sprite.y);
+    caida = PutDownPiece(b, b, a.sprite.x, a.sprite.y);
   else if (ventana && (GetWindowLongA(ventana, GWL_STYLE) & WS_CHILD))
-    DropInOtherBoard(b, ventana);
+    caida = DropInOtherBoard(b, ventana);
   else
     CancelPieceDrop(b);
-  cronometro.Anotar(EncajesSonados() != encajesAntes ? Medida::SoltarEncaje : Medida::Soltar);
-  VolcarPuzzle();
+  // The drop that finishes also lays the whole picture out and starts the
+  // finishing sequence: timed with the plain drops, not among the fits.
+  cronometro.Anotar(caida.fitted && !caida.finished ? Medida::SoltarEncaje : Medida::Soltar);
 }
 
 // The pointer was taken away mid-drag: nothing is dropped where it happens
@@ -265,7 +263,6 @@ void CancelarArrastre(HWND hwnd) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   BorrarSprite();
   CancelPickUp(a.tablero, a.posicion);
-  VolcarPuzzle();
 }
 
 // ---- Messages ---------------------------------------------------------------

@@ -17,7 +17,6 @@
 namespace {
 
 std::vector<double> g_tiempos[4];
-uint32_t g_encajes = 0;
 
 const std::string& RutaVolcado() {
   static const std::string ruta = [] {
@@ -41,12 +40,7 @@ std::string RutaDePedido(const std::string& ruta) {
              : ruta;
 }
 
-}  // namespace
-
-bool DepuracionActiva() { return !RutaVolcado().empty(); }
-
 void VolcarPuzzle() {
-  if (!DepuracionActiva()) return;
   static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
   std::vector<TimingSummary> resumen;
   for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
@@ -56,14 +50,25 @@ void VolcarPuzzle() {
   EscribirArchivoEntero(RutaVolcado().c_str(), texto.data(), static_cast<int64_t>(texto.size()));
 }
 
+}  // namespace
+
+bool DepuracionActiva() { return !RutaVolcado().empty(); }
+
+void VolcarSiCambio() {
+  // Only after a change: the first is the start-up puzzle's, once the main
+  // window is up, and tests wait for the file to know that.
+  static uint32_t escritos = 0;
+  if (!DepuracionActiva() || StateChanges() == escritos) return;
+  escritos = StateChanges();
+  VolcarPuzzle();
+}
+
 void IniciarPuzzleDepuracion() {
   const char* v = std::getenv("TESSERA_DEBUG_NEW");
   DebugNewPuzzle pedido;
   // Without a puzzle to cut the table stays empty, and the dump says so.
-  if (!v || !ParseDebugNewPuzzle(v, &pedido)) {
-    VolcarPuzzle();
-    return;
-  }
+  NoteStateChange();
+  if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
   const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
@@ -71,12 +76,7 @@ void IniciarPuzzleDepuracion() {
     MenuNuevoZoomAjustar();
     if (SetNewPuzzleGrid(pedido.rows, pedido.cols)) NewPuzzle(2, 2, 5000 + pedido.die);
   }
-  VolcarPuzzle();
 }
-
-void ContarEncaje() { ++g_encajes; }
-
-uint32_t EncajesSonados() { return g_encajes; }
 
 Cronometro::Cronometro() : activo_(DepuracionActiva()) {
   if (activo_) QueryPerformanceCounter(&inicio_);
