@@ -149,6 +149,8 @@ bool HistorialDeshacer::Deshacer() { return Pasar(deshacer_, rehacer_); }
 bool HistorialDeshacer::Rehacer() { return Pasar(rehacer_, deshacer_); }
 
 void HistorialDeshacer::Vaciar() {
+  // A move cut short here (the drop that finishes) still ended.
+  if (abierto_) NoteStateChange();
   abierto_ = false;
   deshacer_.clear();
   rehacer_.clear();

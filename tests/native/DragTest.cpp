@@ -196,6 +196,10 @@ TEST_F(DragTest, EveryKindOfChangeIsCounted) {
   EXPECT_TRUE(cambia([] { EXPECT_TRUE(DeshacerMovimiento()); }));
   EXPECT_TRUE(cambia([] { EXPECT_TRUE(RehacerMovimiento()); }));
   EXPECT_FALSE(cambia([] { EXPECT_FALSE(RehacerMovimiento()); }));
+  // The drop that finishes ends its move by emptying the history.
+  for (int32_t p = 0; p < 5; ++p) Poner(p, 100 + kCelda * (p % 3), 100 + kCelda * (p / 3)), P(p).group = 6;
+  EXPECT_TRUE(cambia([] { Arrastrar(5, 100 + 2 * kCelda, 100 + kCelda); }));
+  ASSERT_EQ(puzzle.finished, 1);
   EXPECT_TRUE(cambia([] { ClosePuzzle(false); }));
 }
 
