@@ -62,7 +62,7 @@ bool HistorialDeshacer::Empezar() {
 void HistorialDeshacer::Terminar() {
   if (!abierto_) return;
   abierto_ = false;
-  // Even a move that changed nothing was a drop to time.
+  // Noted even when nothing changed: it ended a drag, whose times are new.
   NoteStateChange();
   if (!puzzle.Exists() || inicio_.piezas.size() != puzzle.pieces.size()) return;
   Paso paso;
