@@ -188,9 +188,12 @@ void DirigirRueda(MSG& msg) {
 
 int BucleMensajes() {
   MSG msg{};
-  BOOL r;
-  while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (r == -1) break;
+  for (;;) {
+    // Once per message at most, and before waiting: the dump is current
+    // whenever the game is idle.
+    VolcarSiCambio();
+    const BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) break;
     if (g_daño == Daño::Pendiente) MostrarArchivoDañado();
     if (AtenderAtajo(msg)) continue;
     if (msg.message == WM_MOUSEWHEEL) DirigirRueda(msg);

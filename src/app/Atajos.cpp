@@ -6,7 +6,6 @@
 #include "Cajas.h"
 #include "Controles.h"
 #include "Deshacer.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
@@ -93,11 +92,12 @@ bool Control(WPARAM tecla, bool mayusculas) {
     case 'O': AccionOpcion(kOpcionAbrir); return true;
     case 'S': GuardarRapido(); return true;
     case 'Z':
-      if (mayusculas ? RehacerMovimiento() : DeshacerMovimiento()) VolcarPuzzle();
+      if (mayusculas)
+        RehacerMovimiento();
+      else
+        DeshacerMovimiento();
       return true;
-    case 'Y':
-      if (RehacerMovimiento()) VolcarPuzzle();
-      return true;
+    case 'Y': RehacerMovimiento(); return true;
     case 'E': AccionHerramienta(kHerramientaBordes); return true;
     case 'G': AccionHerramienta(kHerramientaEsparcir); return true;
     case 'B': AccionOpcion(kOpcionFantasma); return true;

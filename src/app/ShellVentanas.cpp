@@ -4,7 +4,6 @@
 
 #include "ComunVentanas.h"
 #include "Controles.h"
-#include "GanchoDepuracion.h"
 #include "Lupa.h"
 #include "FinPuzzle.h"
 #include "PlanoMesa.h"
@@ -46,10 +45,7 @@ class ShellVentanas final : public PuzzleShell {
     HWND v = VentanaTablero(board);
     if (v && !g_silencio) SendMessageA(GetParent(v), kMsgNotificacion, static_cast<WPARAM>(code), reinterpret_cast<LPARAM>(v));
   }
-  void PlayFitSound() override {
-    ContarEncaje();
-    SonarClic();
-  }
+  void PlayFitSound() override { SonarClic(); }
   void PuzzleFinished() override {
     VerPuzzleResuelto();
     PuzzleTerminado();

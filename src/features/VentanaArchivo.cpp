@@ -17,7 +17,6 @@
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
 #include "DisenoVentanas.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ListaArchivos.h"
 #include "Mensaje.h"
@@ -307,7 +306,6 @@ void Abrir(HWND hwnd) {
   RecordarPartida(nombre);
   g.abierta = true;
   Cerrar(hwnd);
-  VolcarPuzzle();
   Juego().PistaDisponible(pistas);
 }
 

@@ -62,6 +62,8 @@ bool HistorialDeshacer::Empezar() {
 void HistorialDeshacer::Terminar() {
   if (!abierto_) return;
   abierto_ = false;
+  // Noted even when nothing changed: it ended a drag, whose times are new.
+  NoteStateChange();
   if (!puzzle.Exists() || inicio_.piezas.size() != puzzle.pieces.size()) return;
   Paso paso;
   try {
@@ -131,6 +133,7 @@ HistorialDeshacer::Paso HistorialDeshacer::Aplicar(Paso& paso) {
 
 bool HistorialDeshacer::Pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia) {
   if (abierto_ || desde.empty() || !puzzle.Exists()) return false;
+  NoteStateChange();
   try {
     Paso vuelta = Aplicar(desde.back());
     desde.pop_back();
@@ -146,6 +149,8 @@ bool HistorialDeshacer::Deshacer() { return Pasar(deshacer_, rehacer_); }
 bool HistorialDeshacer::Rehacer() { return Pasar(rehacer_, deshacer_); }
 
 void HistorialDeshacer::Vaciar() {
+  // A move cut short here (the drop that finishes) still ended.
+  if (abierto_) NoteStateChange();
   abierto_ = false;
   deshacer_.clear();
   rehacer_.clear();

@@ -26,7 +26,9 @@ class HistorialDeshacer {
   // move is already open or there is no puzzle.
   bool Empezar();
   // Closes the open move: kept for undo when it changed the puzzle, and
-  // then whatever could be redone is gone.
+  // then whatever could be redone is gone. The end is a noted change
+  // (NoteStateChange) either way, as are an undo, a redo, and a move that
+  // Vaciar cuts short.
   void Terminar();
   bool Abierto() const { return abierto_; }
 

@@ -183,16 +183,18 @@ void PickUpPiece(int board, int32_t position) {
   DrawBoardRect(board, r.x, r.y, puzzle.boxW, puzzle.boxH, false, true);
 }
 
-void PutDownPiece(int from, int to, int32_t x, int32_t y) {
+DropResult PutDownPiece(int from, int to, int32_t x, int32_t y, int32_t tolerance) {
   const int32_t front = puzzle.order[puzzle.boards[from].first];
+  DropResult resultado;
   if (Marked(front)) {
     const PieceRecord& r = puzzle.pieces[front];
     MoveMarkedSelection(from, to, x - r.x, y - r.y);
   } else {
-    DropPiece(to, from, front, x, y);
+    resultado = DropPiece(to, from, front, x, y, tolerance);
   }
   puzzle.modified = 1;
   TerminarMovimiento();
+  return resultado;
 }
 
 void CancelPieceDrop(int board) {
@@ -224,6 +226,7 @@ void MarkBand(int board, int32_t left, int32_t top, int32_t width, int32_t heigh
     if (r.unmarked != unmarked) changed.push_back(puzzle.order[i]);
     r.unmarked = unmarked;
   }
+  NoteStateChange();
   // Only the pieces whose mark changed are redrawn, unless they cover about
   // as much as the board: a large table is not recomposed for a few.
   const int64_t area = static_cast<int64_t>(changed.size()) * puzzle.boxW * puzzle.boxH;

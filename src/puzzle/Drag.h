@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "Fitting.h"
 #include "Puzzle.h"
 
 // Position in `board`'s segment of the front-most piece whose box strictly
@@ -22,8 +23,10 @@ void PickUpPiece(int board, int32_t position);
 // gathered behind it (BringToFront(board, 0, true)): puts the front piece
 // of `from` with its box at (x, y) on `to`, the same board or another. An
 // unmarked piece fits to its neighbours; a marked selection moves as one,
-// kept on the board. Marks the puzzle modified.
-void PutDownPiece(int from, int to, int32_t x, int32_t y);
+// kept on the board (and never fits). `tolerance` is in board pixels: the
+// table seen at another scale asks for six of the screen. Marks the puzzle
+// modified.
+DropResult PutDownPiece(int from, int to, int32_t x, int32_t y, int32_t tolerance = kFitTolerance);
 
 // A drop on nothing: the front piece stays where it was and its box is
 // recomposed and repainted.

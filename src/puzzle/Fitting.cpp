@@ -55,29 +55,65 @@ int32_t HintLimit() {
   return static_cast<int32_t>(static_cast<int64_t>(puzzle.rows) * puzzle.cols * kHintPercent / 100);
 }
 
-void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
-  if (Verificar(!puzzle.Exists(), "que hago aqui en estas condiciones")) return;
+FitPartner FindFitPartner(int board, int32_t piece, int32_t x, int32_t y, int32_t tolerance) {
+  const int32_t g = puzzle.pieces[piece].group;
+  const Board& b = puzzle.boards[board];
+  for (int32_t i = b.first; i < b.first + b.count; ++i) {
+    const int32_t k = puzzle.order[i];
+    const PieceRecord& r = puzzle.pieces[k];
+    if (r.group != 0 && r.group == g) continue;
+    Punto d;
+    if (!Vecino(piece, k, &d)) continue;
+    if (std::abs(r.x - (x + d.x)) > tolerance || std::abs(r.y - (y + d.y)) > tolerance) continue;
+    return {k, {r.x - d.x, r.y - d.y}};
+  }
+  return {};
+}
+
+int32_t JoinGroups(int board, int32_t piece, int32_t partner) {
+  PieceRecord* const pieces = puzzle.pieces.data();
+  const int32_t g = pieces[piece].group;
+  const int32_t grupoSocio = pieces[partner].group;
+  const int32_t K = grupoSocio != 0 ? grupoSocio : partner + 1;
+  if (Verificar(g < 0 || K <= 0)) return 0;
+  bool escribirSocio;
+  int32_t N;
+  if (g == 0) {
+    N = std::max(K, piece + 1);
+    escribirSocio = grupoSocio == 0 || N != K;
+  } else if (K < g) {
+    N = g;
+    escribirSocio = true;
+  } else {
+    N = K;
+    escribirSocio = grupoSocio == 0;
+  }
+  if (escribirSocio) {
+    if (grupoSocio != 0) {
+      const Board& b = puzzle.boards[board];
+      for (int32_t i = b.first; i < b.first + b.count; ++i)
+        if (pieces[puzzle.order[i]].group == grupoSocio) pieces[puzzle.order[i]].group = N;
+    } else {
+      pieces[partner].group = N;
+    }
+  }
+  return N;
+}
+
+DropResult DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y, int32_t tolerance) {
+  if (Verificar(!puzzle.Exists(), "que hago aqui en estas condiciones")) return {};
   PieceRecord* const pieces = puzzle.pieces.data();
   const int32_t g = pieces[piece].group;
   Board& destino = puzzle.boards[to];
   Board& origen = puzzle.boards[from];
 
-  // Fitting: only the dropped piece itself is tested against its neighbours.
-  int32_t socio = -1;
-  if (!puzzle.finished) {
-    for (int32_t i = destino.first; i < destino.first + destino.count; ++i) {
-      const int32_t k = puzzle.order[i];
-      const PieceRecord& r = pieces[k];
-      if (r.group != 0 && r.group == g) continue;
-      Punto d;
-      if (!Vecino(piece, k, &d)) continue;
-      if (std::abs(r.x - (x + d.x)) > kFitTolerance || std::abs(r.y - (y + d.y)) > kFitTolerance) continue;
-      socio = k;
-      x = r.x - d.x;
-      y = r.y - d.y;
-      Desmarcar(to, k);
-      break;
-    }
+  FitPartner socio;
+  if (!puzzle.finished) socio = FindFitPartner(to, piece, x, y, tolerance);
+  const bool encaja = socio.piece >= 0;
+  if (encaja) {
+    x = socio.place.x;
+    y = socio.place.y;
+    Desmarcar(to, socio.piece);
   }
 
   // The moving run: p alone, or its whole group at the front of `from`.
@@ -87,34 +123,8 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
   if (g != 0)
     while (corrida < origen.count && pieces[puzzle.order[origen.first + corrida]].group == g) ++corrida;
 
-  // Group ids: a group's id is 1 + its largest piece number.
   int32_t nuevo = g;  // the moving side's id after the drop
-  if (socio >= 0) {
-    const int32_t grupoSocio = pieces[socio].group;
-    const int32_t K = grupoSocio != 0 ? grupoSocio : socio + 1;
-    if (Verificar(g < 0 || K <= 0)) return;
-    bool escribirSocio;
-    int32_t N;
-    if (g == 0) {
-      N = std::max(K, piece + 1);
-      escribirSocio = grupoSocio == 0 || N != K;
-    } else if (K < g) {
-      N = g;
-      escribirSocio = true;
-    } else {
-      N = K;
-      escribirSocio = grupoSocio == 0;
-    }
-    nuevo = N;
-    if (escribirSocio) {
-      if (grupoSocio != 0) {
-        for (int32_t i = destino.first; i < destino.first + destino.count; ++i)
-          if (pieces[puzzle.order[i]].group == grupoSocio) pieces[puzzle.order[i]].group = N;
-      } else {
-        pieces[socio].group = N;
-      }
-    }
-  }
+  if (encaja && (nuevo = JoinGroups(to, piece, socio.piece)) == 0) return {};
 
   // Move.
   Punto antesPos, antesTam, despuesPos, despuesTam;
@@ -124,7 +134,7 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
     PieceRecord& r = pieces[puzzle.order[i]];
     r.x += dx;
     r.y += dy;
-    if (socio >= 0) r.group = nuevo;
+    if (encaja) r.group = nuevo;
   }
   RunBounds(origen.first, corrida, &despuesPos, &despuesTam);
 
@@ -140,7 +150,7 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
     // The finishing sequence starts: a finished puzzle stays finished.
     VaciarHistorial();
     Shell().PuzzleFinished();
-    return;
+    return {encaja, true};
   }
 
   Punto unionPos, unionTam;
@@ -153,7 +163,8 @@ void DropPiece(int to, int from, int32_t piece, int32_t x, int32_t y) {
 
   if (destinoVacio) Shell().NotifyBoardParent(to, kBoardGotPieces);
   if (origenVaciado) Shell().NotifyBoardParent(from, kBoardEmptied);
-  if (socio >= 0) Shell().PlayFitSound();
+  if (encaja) Shell().PlayFitSound();
+  return {encaja, false};
 }
 
 void SolvePuzzle() {

@@ -15,6 +15,7 @@ namespace {
 // Side effects go nowhere until the window system installs its shell.
 SilentPuzzleShell g_sinShell;
 uint32_t g_generacion = 0;
+uint32_t g_cambios = 0;
 PuzzleShell* g_shell = &g_sinShell;
 
 template <typename T>
@@ -26,6 +27,7 @@ void LiberarPuzzle() {
   // Another puzzle, or none: the moves of this one cannot be undone.
   VaciarHistorial();
   ++g_generacion;
+  NoteStateChange();
   // A new sheet may come back at the same address: drop the drawn shapes.
   ForgetPieceShapes();
   // The sheet's memory is kept for the next cut (tens of megabytes on a
@@ -44,6 +46,10 @@ void SetPuzzleShell(PuzzleShell* shell) { g_shell = shell ? shell : &g_sinShell;
 PuzzleShell& Shell() { return *g_shell; }
 
 uint32_t PuzzleGeneration() { return g_generacion; }
+
+void NoteStateChange() { ++g_cambios; }
+
+uint32_t StateChanges() { return g_cambios; }
 
 bool AllocatePuzzle() {
   LiberarPuzzle();

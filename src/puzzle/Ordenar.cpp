@@ -107,28 +107,24 @@ std::vector<Punto> LugaresEnCaja(int caja, int32_t n) {
   return lugares;
 }
 
-void SoltarEnCaja(int desde, int caja) {
+DropResult SoltarEnCaja(int desde, int caja) {
   Board& origen = puzzle.boards[desde];
   const int32_t frente = puzzle.order[origen.first];
   const PieceRecord& f = puzzle.pieces[frente];
   if (caja < 0 || caja >= kBoxCount || caja == desde) {
     CancelPieceDrop(desde);
-    return;
+    return {};
   }
   if (f.unmarked != 0 && f.group != 0) {
     // A group keeps its shape, in the middle of the box.
     const Board& b = puzzle.boards[caja];
-    PutDownPiece(desde, caja, (b.Width() - puzzle.boxW) / 2, (b.Height() - puzzle.boxH) / 2);
-    return;
+    return PutDownPiece(desde, caja, (b.Width() - puzzle.boxW) / 2, (b.Height() - puzzle.boxH) / 2);
   }
   int32_t corrida = 1;
   if (f.unmarked == 0)
     while (corrida < origen.count && puzzle.pieces[puzzle.order[origen.first + corrida]].unmarked == 0) ++corrida;
   const std::vector<Punto> lugares = LugaresEnCaja(caja, corrida);
-  if (corrida == 1) {
-    PutDownPiece(desde, caja, lugares[0].x, lugares[0].y);
-    return;
-  }
+  if (corrida == 1) return PutDownPiece(desde, caja, lugares[0].x, lugares[0].y);
   // A marked selection moves as one: each piece is given its place first,
   // so the move itself shifts none, and where they lay is repainted after.
   Punto antes, tamaño;
@@ -139,6 +135,7 @@ void SoltarEnCaja(int desde, int caja) {
   }
   PutDownPiece(desde, caja, lugares[0].x, lugares[0].y);
   DrawBoardRect(desde, antes.x, antes.y, tamaño.x, tamaño.y, true);
+  return {};
 }
 
 int BordesACaja(const char* nombre) {

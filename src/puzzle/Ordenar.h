@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Fitting.h"
 #include "Punto.h"
 
 // Whether piece p lies on the picture's border rows or columns.
@@ -33,8 +34,8 @@ std::vector<Punto> LugaresEnCaja(int caja, int32_t n);
 // A drop on box `caja`'s button, once the front piece of board `desde` has
 // its group or marked selection behind it: a loose piece, or each piece of
 // the selection, goes to the next of those places; a group keeps its shape
-// in the middle of the box.
-void SoltarEnCaja(int desde, int caja);
+// in the middle of the box. What the drop did (a marked selection never fits).
+DropResult SoltarEnCaja(int desde, int caja);
 
 // Every loose edge piece of the table (a piece in no group) goes into the
 // lowest-numbered empty box, laid out in rows, and that box is named

@@ -204,6 +204,14 @@ void ReleaseBoard(int board);
 // the one on the table.
 uint32_t PuzzleGeneration();
 
+// Counts the changes to what the puzzle dump shows: every move's end, an
+// undo or redo, a rubber band, a cut, an opened or closed game note one,
+// and anything else that changes the pieces or the game's numbers calls
+// NoteStateChange. The message loop writes the dump again once after a
+// message that moved the count, however many changes it made.
+void NoteStateChange();
+uint32_t StateChanges();
+
 // Allocates the sheet, records, order array and scratch for rows x cols
 // pieces with the current box size; false (nothing allocated) on failure.
 bool AllocatePuzzle();

@@ -9,7 +9,6 @@
 #include "Controles.h"
 #include "Desplegable.h"
 #include "Fitting.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Lupa.h"
 #include "Mensaje.h"
@@ -54,7 +53,6 @@ void BordesACajaVacia() {
     return;
   }
   if (HWND ventana = VentanaCaja(caja)) MostrarFlotante(ventana, true);
-  VolcarPuzzle();
 }
 
 // The table under the open boxes and the magnifier, in its own coordinates.
@@ -88,7 +86,6 @@ void RespuestaResolver(bool resolver, const char*) {
   if (!resolver) return;
   SolvePuzzle();
   VerPuzzleResuelto();
-  VolcarPuzzle();
 }
 
 // One click would lay the whole puzzle out: asked first, and only when
@@ -106,7 +103,6 @@ void OnClic(int boton) {
       const int32_t pistas = puzzle.hints;
       SendMessageA(BotonPista(), kMsgHabilitar, 0, HintPuzzle() ? 1 : 0);
       if (puzzle.hints != pistas) ResaltarPista();
-      VolcarPuzzle();
       break;
     }
     case kHerramientaBordes:
@@ -114,7 +110,6 @@ void OnClic(int boton) {
       break;
     case kHerramientaEsparcir:
       Esparcir(ZonasTapadas());
-      VolcarPuzzle();
       break;
     case kHerramientaMusica:
       Juego().AbrirMusica();

@@ -22,7 +22,6 @@
 #include "DisenoVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
-#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Globo.h"
 #include "ImagenesJuego.h"
@@ -481,9 +480,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
-    const bool cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board));
-    VolcarPuzzle();
-    if (!cortado) {
+    if (!NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board))) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
       return;
     }

@@ -437,23 +437,24 @@ void OnDrag(HWND hwnd, POINT p) {
   }
 }
 
+// The fit tolerance for a drop on board b: six pixels of the screen.
+int32_t Tolerancia(int b) { return b == kTable && !VistaPlana() ? ToleranciaMesa(VistaMesa()) : kFitTolerance; }
+
 // Where the dragged box is put down on the board under the sprite.
 POINT CajaSoltada() {
   return g_arrastre.enVista ? Punto2(g_arrastre.cajaMesa.x, g_arrastre.cajaMesa.y) : g_arrastre.sprite;
 }
 
 // The drop on a window other than the source board.
-void DropInOtherBoard(int s, HWND ventana, POINT caja) {
+DropResult DropInOtherBoard(int s, HWND ventana, POINT caja) {
   bool esBoton;
   const int t = TableroEn(ventana, &esBoton);
   if (t < 0 || t == s) {
     CancelPieceDrop(s);
-    return;
+    return {};
   }
-  if (esBoton)
-    SoltarEnCaja(s, t);
-  else
-    PutDownPiece(s, t, caja.x, caja.y);
+  if (esBoton) return SoltarEnCaja(s, t);
+  return PutDownPiece(s, t, caja.x, caja.y, Tolerancia(t));
 }
 
 void PararBorde() {
@@ -476,7 +477,6 @@ void OnRelease(HWND hwnd, POINT p) {
     } else {
       MarkBand(b, i.x, i.y, d.x - i.x, d.y - i.y);
     }
-    VolcarPuzzle();
     return;
   }
   if (a.modo != kPieza) return;
@@ -490,15 +490,16 @@ void OnRelease(HWND hwnd, POINT p) {
   // The sprite goes first; the redraws of the drop then paint the result.
   BorrarSprite();
   BringToFront(b, 0, true);
-  const uint32_t encajesAntes = EncajesSonados();
+  DropResult caida;
   if (ventana == hwnd)
-    PutDownPiece(b, b, caja.x, caja.y);
+    caida = PutDownPiece(b, b, caja.x, caja.y, Tolerancia(b));
   else if (ventana && (GetWindowLongA(ventana, GWL_STYLE) & WS_CHILD))
-    DropInOtherBoard(b, ventana, caja);
+    caida = DropInOtherBoard(b, ventana, caja);
   else
     CancelPieceDrop(b);
-  cronometro.Anotar(EncajesSonados() != encajesAntes ? Medida::SoltarEncaje : Medida::Soltar);
-  VolcarPuzzle();
+  // The drop that finishes also lays the whole picture out and starts the
+  // finishing sequence: timed with the plain drops, not among the fits.
+  cronometro.Anotar(caida.fitted && !caida.finished ? Medida::SoltarEncaje : Medida::Soltar);
 }
 
 // The pointer was taken away mid-drag: nothing is dropped where it happens
@@ -516,7 +517,6 @@ void CancelarArrastre(HWND hwnd) {
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   BorrarSprite();
   CancelPickUp(a.tablero, a.posicion);
-  VolcarPuzzle();
 }
 
 // Edge scrolling: while the dragged piece stays near the table window's
@@ -623,7 +623,7 @@ LRESULT OnSize(HWND hwnd, int ancho, int alto) {
 // After the table's view changed: the window shows it.
 void AlCambiarVista(const Vista&) {
   if (HWND mesa = g_ventanas[kTable]) InvalidateRect(mesa, nullptr, FALSE);
-  VolcarPuzzle();
+  NoteStateChange();
 }
 
 LRESULT OnPaint(HWND hwnd) {

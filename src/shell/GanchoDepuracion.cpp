@@ -13,11 +13,11 @@
 #include "NewPuzzleParams.h"
 #include "Puzzle.h"
 #include "PuzzleDump.h"
+#include "VistaMesa.h"
 
 namespace {
 
 std::vector<double> g_tiempos[4];
-uint32_t g_encajes = 0;
 
 const std::string& RutaVolcado() {
   static const std::string ruta = [] {
@@ -41,29 +41,45 @@ std::string RutaDePedido(const std::string& ruta) {
              : ruta;
 }
 
+void VolcarPuzzle() {
+  static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
+  std::vector<TimingSummary> resumen;
+  for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
+  // The table (the board, possibly larger than the screen) and the view
+  // onto it: the table point at the window's top left and the zoom in
+  // percent.
+  const Board& mesa = puzzle.boards[kTable];
+  const Vista& v = VistaMesa();
+  const Punto esquina = EsquinaMesa(v);
+  const std::string texto = FormatPuzzleDump(
+      resumen, {"dpi " + std::to_string(arranque.dpi) + " scale " + std::to_string(arranque.escala),
+                "table " + std::to_string(mesa.HasImage() ? mesa.Width() : 0) + " " +
+                    std::to_string(mesa.HasImage() ? mesa.Height() : 0),
+                "view " + std::to_string(esquina.x) + " " + std::to_string(esquina.y) + " " +
+                    std::to_string(ZoomPorCiento(v))});
+  // Written beside and moved over, so a reader never sees half a file.
+  EscribirArchivoEntero(RutaVolcado().c_str(), texto.data(), static_cast<int64_t>(texto.size()));
+}
+
 }  // namespace
 
 bool DepuracionActiva() { return !RutaVolcado().empty(); }
 
-void VolcarPuzzle() {
-  if (!DepuracionActiva()) return;
-  static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
-  std::vector<TimingSummary> resumen;
-  for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
-  const std::string texto =
-      FormatPuzzleDump(resumen, {"dpi " + std::to_string(arranque.dpi) + " scale " + std::to_string(arranque.escala)});
-  // Written beside and moved over, so a reader never sees half a file.
-  EscribirArchivoEntero(RutaVolcado().c_str(), texto.data(), static_cast<int64_t>(texto.size()));
+void VolcarSiCambio() {
+  // Only after a change: the first is the start-up puzzle's, once the main
+  // window is up, and tests wait for the file to know that.
+  static uint32_t escritos = 0;
+  if (!DepuracionActiva() || StateChanges() == escritos) return;
+  escritos = StateChanges();
+  VolcarPuzzle();
 }
 
 void IniciarPuzzleDepuracion() {
   const char* v = std::getenv("TESSERA_DEBUG_NEW");
   DebugNewPuzzle pedido;
   // Without a puzzle to cut the table stays empty, and the dump says so.
-  if (!v || !ParseDebugNewPuzzle(v, &pedido)) {
-    VolcarPuzzle();
-    return;
-  }
+  NoteStateChange();
+  if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
   const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
@@ -72,12 +88,7 @@ void IniciarPuzzleDepuracion() {
     if (SetNewPuzzleGrid(pedido.rows, pedido.cols))
       NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board));
   }
-  VolcarPuzzle();
 }
-
-void ContarEncaje() { ++g_encajes; }
-
-uint32_t EncajesSonados() { return g_encajes; }
 
 Cronometro::Cronometro() : activo_(DepuracionActiva()) {
   if (activo_) QueryPerformanceCounter(&inicio_);

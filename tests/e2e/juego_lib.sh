@@ -210,8 +210,10 @@ juego_intro() {
 
 # Reads the dump into shell variables: FILAS COLS CELDA_W CELDA_H MARGEN_X
 # MARGEN_Y, the counts of the game's timings N_PRESION N_ARRASTRE N_SOLTAR
-# (presses on a piece, drag steps, drops), and per piece P_TABLERO[i] P_X[i]
-# P_Y[i] P_GRUPO[i] P_MARCA[i].
+# (presses on a piece, drag steps, drops), the table's size MESA_W MESA_H,
+# the view VISTA_X VISTA_Y (the table point at the window's top left) and
+# ZOOM (percent), and per piece P_TABLERO[i] P_X[i] P_Y[i] P_GRUPO[i]
+# P_MARCA[i].
 juego_leer() {
   P_TABLERO=(); P_X=(); P_Y=(); P_GRUPO=(); P_MARCA=()
   local a b c d e f
@@ -224,6 +226,8 @@ juego_leer() {
           cell) CELDA_W=$c; CELDA_H=$d ;;
           margin) MARGEN_X=$c; MARGEN_Y=$d ;;
           dpi) ESCALA=$e; MESA_X=$((49 * e)); MESA_Y=$((78 * e)) ;;
+          table) MESA_W=$c; MESA_H=$d ;;
+          view) VISTA_X=$c; VISTA_Y=$d; ZOOM=$e ;;
           time)
             case "$c" in
               press) N_PRESION=${d#n=} ;;

@@ -9,6 +9,7 @@
 
 #include "Compositor.h"
 #include "Cut.h"
+#include "Deshacer.h"
 #include "HImage.h"
 #include "PuzzleDump.h"
 #include "ShellFalso.h"
@@ -176,6 +177,30 @@ TEST_F(DragTest, BandMarksLoosePiecesItTouches) {
   // A click on empty table is a band of size zero.
   MarkBand(kTable, 310, 310, 0, 0);
   EXPECT_EQ(std::pair(P(0).unmarked, P(3).unmarked), std::pair(uint8_t{1}, uint8_t{0}));
+}
+
+// The debug dump is written again after a message that moved this count.
+TEST_F(DragTest, EveryKindOfChangeIsCounted) {
+  auto cambia = [](auto&& accion) {
+    const uint32_t antes = StateChanges();
+    accion();
+    return StateChanges() != antes;
+  };
+  EXPECT_TRUE(cambia([] { Arrastrar(1, 150, 150); }));
+  // A drop on nothing and a drag given up change nothing, but are timed.
+  EXPECT_TRUE(cambia([] { PickUpPiece(kTable, 0), CancelPieceDrop(kTable); }));
+  EXPECT_TRUE(cambia([] { PickUpPiece(kTable, 2), CancelPickUp(kTable, 2); }));
+  EXPECT_FALSE(cambia([] { PickUpPiece(kTable, 2); }));  // until the release
+  CancelPickUp(kTable, 2);
+  EXPECT_TRUE(cambia([] { MarkBand(kTable, 0, 0, 10, 10); }));
+  EXPECT_TRUE(cambia([] { EXPECT_TRUE(DeshacerMovimiento()); }));
+  EXPECT_TRUE(cambia([] { EXPECT_TRUE(RehacerMovimiento()); }));
+  EXPECT_FALSE(cambia([] { EXPECT_FALSE(RehacerMovimiento()); }));
+  // The drop that finishes ends its move by emptying the history.
+  for (int32_t p = 0; p < 5; ++p) Poner(p, 100 + kCelda * (p % 3), 100 + kCelda * (p / 3)), P(p).group = 6;
+  EXPECT_TRUE(cambia([] { Arrastrar(5, 100 + 2 * kCelda, 100 + kCelda); }));
+  ASSERT_EQ(puzzle.finished, 1);
+  EXPECT_TRUE(cambia([] { ClosePuzzle(false); }));
 }
 
 TEST_F(DragTest, SpritePixelsInEveryDisplayFormat) {

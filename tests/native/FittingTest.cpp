@@ -65,10 +65,10 @@ class FittingTest : public testing::Test {
     return P(i).x == Sitio(i, dx, dy).x && P(i).y == Sitio(i, dx, dy).y;
   }
   // What the board window does on a release: group to the front, then drop.
-  static void Soltar(int32_t i, int32_t x, int32_t y, int from = kTable, int to = kTable) {
+  static DropResult Soltar(int32_t i, int32_t x, int32_t y, int from = kTable, int to = kTable) {
     const int32_t* inicio = puzzle.order.data() + puzzle.boards[from].first;
     BringToFront(from, int32_t(std::find(inicio, inicio + puzzle.boards[from].count, i) - inicio), false);
-    DropPiece(to, from, i, x, y);
+    return DropPiece(to, from, i, x, y);
   }
 
   ConShellFalso s;
@@ -86,6 +86,47 @@ TEST_F(FittingTest, ToleranceIsSixPixelsInclusiveOnEachAxis) {
     EXPECT_EQ(P(7).group + P(6).group, c.encaja ? 16 : 0);
     EXPECT_EQ(s.shell.fitSounds, c.encaja ? 1 : 0);
   }
+}
+
+// The tolerance in table pixels follows the zoom: the search takes it as
+// given, inclusive, on each axis.
+TEST_F(FittingTest, SearchTakesTheToleranceItIsGiven) {
+  struct Caso { int32_t desvio, tolerancia; bool encaja; };
+  Crear(4, 5);
+  Colocar(6);
+  for (const Caso c : {Caso{7, kFitTolerance, false}, Caso{7, 12, true}, Caso{12, 12, true}, Caso{-12, 12, true},
+                       Caso{13, 12, false}, Caso{-13, 12, false}}) {
+    for (const bool enX : {true, false}) {
+      SCOPED_TRACE(testing::Message() << c.desvio << " within " << c.tolerancia << (enX ? " on x" : " on y"));
+      const Punto p = Sitio(7, enX ? c.desvio : 0, enX ? 0 : c.desvio);
+      const FitPartner f = FindFitPartner(kTable, 7, p.x, p.y, c.tolerancia);
+      EXPECT_EQ(f.piece, c.encaja ? 6 : -1);
+      if (c.encaja) {
+        EXPECT_TRUE(f.place.x == Sitio(7).x && f.place.y == Sitio(7).y);
+      }
+    }
+  }
+  EXPECT_EQ(P(6).group + P(7).group, 0);  // looking joins nothing
+  // Two neighbours within reach: the first in the board's order wins, not
+  // the nearer one.
+  Colocar(2, 10, 0);
+  EXPECT_EQ(FindFitPartner(kTable, 7, Sitio(7).x, Sitio(7).y, 12).piece, 2);
+  EXPECT_EQ(FindFitPartner(kTable, 7, Sitio(7).x, Sitio(7).y).piece, 6);
+}
+
+TEST_F(FittingTest, DropSaysWhetherItFittedAndWhetherItFinished) {
+  auto es = [](DropResult r, bool encajada, bool terminada) { return r.fitted == encajada && r.finished == terminada; };
+  Crear(2, 2);
+  Colocar(0);
+  EXPECT_TRUE(es(Soltar(3, Sitio(3).x + 100, Sitio(3).y), false, false));
+  EXPECT_TRUE(es(Soltar(1, Sitio(1).x + 6, Sitio(1).y - 6), true, false));
+  EXPECT_TRUE(es(Soltar(2, Sitio(2).x, Sitio(2).y + 7), false, false));
+  EXPECT_TRUE(es(Soltar(2, Sitio(2).x - 3, Sitio(2).y), true, false));
+  EXPECT_EQ(s.shell.finishedCalls, 0);
+  EXPECT_TRUE(es(Soltar(3, Sitio(3).x, Sitio(3).y + 2), true, true));
+  EXPECT_EQ(s.shell.finishedCalls, 1);
+  // Once finished nothing fits any more.
+  EXPECT_TRUE(es(Soltar(3, P(3).x, P(3).y), false, false));
 }
 
 TEST_F(FittingTest, NeighboursDoNotWrapAcrossRows) {
