@@ -77,6 +77,12 @@ double SizeChooserView(Punto picture, Punto box) {
   return 0.9 * std::min(static_cast<double>(box.x) / picture.x, static_cast<double>(box.y) / picture.y);
 }
 
+int32_t CountGridStep(Punto thumbnail, int32_t cols, int32_t rows, int32_t minGap) {
+  if (cols < 1 || rows < 1 || thumbnail.x < 1 || thumbnail.y < 1) return 1;
+  const double celda = std::min(static_cast<double>(thumbnail.x) / cols, static_cast<double>(thumbnail.y) / rows);
+  return std::max(1, static_cast<int32_t>(std::ceil(minGap / celda - 1e-9)));
+}
+
 Punto ThumbnailSize(int32_t w, int32_t h) {
   if (w < 1 || h < 1) return {1, 1};
   const double s = static_cast<double>(h) * kChooserW / w > kChooserH ? static_cast<double>(kChooserH) / h

@@ -90,6 +90,11 @@ Punto SizeChooserPictureSize(int32_t w, int32_t h, int32_t W, int32_t H);
 // factor that shows it whole in nine tenths of the box, the screen's table
 // then drawn as a frame at the same factor.
 double SizeChooserView(Punto picture, Punto box);
+// Every how many of the count chooser's grid lines are drawn on a thumbnail
+// `thumbnail` wide and high, so that drawn lines stand at least `minGap`
+// apart: 1 while every cell is that wide; the same both ways, so a drawn
+// cell is a block of whole pieces.
+int32_t CountGridStep(Punto thumbnail, int32_t cols, int32_t rows, int32_t minGap);
 // The picture fitted into 250 x 160, and its offset centring it there.
 Punto ThumbnailSize(int32_t w, int32_t h);
 Punto ThumbnailOffset(Punto thumbnail);

@@ -187,6 +187,11 @@ TEST_F(NewPuzzleParamsTest, ChooserSizesAndDrags) {
   EXPECT_EQ(SizeChooserView({236, 100}, {236, 160}), 1.0);
   EXPECT_DOUBLE_EQ(SizeChooserView({1378, 918}, {236, 160}), 0.9 * 236 / 1378);
   EXPECT_DOUBLE_EQ(SizeChooserView({200, 400}, {236, 160}), 0.9 * 160 / 400);
+  // The count grid: every line while cells are 5 pixels wide, else blocks.
+  EXPECT_EQ(CountGridStep({213, 160}, 18, 14, 5), 1);
+  EXPECT_EQ(CountGridStep({250, 160}, 50, 32, 5), 1);  // 5 x 5 exactly
+  EXPECT_EQ(CountGridStep({240, 160}, 122, 81, 5), 3);
+  EXPECT_EQ(CountGridStep({250, 2}, 3333, 3, 5), 67);  // by the narrower cells
   // Dragging the size chooser is clamped to [smallest zoom, largest].
   const double base = 640.0 / 480, minimo = 0.28125;
   EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {100, 0}, {236, 160}, 2 * base, minimo), 1.0 + 23600 / (std::hypot(236, 160) * 200));
