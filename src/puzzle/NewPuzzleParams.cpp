@@ -6,10 +6,14 @@
 #include <cmath>
 
 #include "ArchivoBMP.h"
+#include "Foto.h"
 #include "Puzzle.h"
 #include "Verificar.h"
 
 NewPuzzleParams newPuzzle;
+
+// A photo is kept as large as the largest puzzle can use it.
+static_assert(kPixelesFotoConservada == kMaxPuzzleArea);
 
 namespace {
 
