@@ -104,7 +104,11 @@ Punto PictureThumbnailSize(int32_t w, int32_t h) {
 
 bool PictureCuttable() {
   const int32_t bits = imagenActual.BitsPorPixel();
-  return imagenActual.Abierto() && !imagenActual.Comprimido() && (bits == 8 || bits == 24);
+  if (!imagenActual.Abierto() || imagenActual.Comprimido() || (bits != 8 && bits != 24)) return false;
+  // So long and thin that its smallest puzzle is larger than the largest.
+  const Punto t = imagenActual.Tamaño();
+  const double menor = static_cast<double>(kMinShortSide) / std::max(std::min(t.x, t.y), 1);
+  return t.x * menor * t.y * menor <= kMaxPuzzleArea * (1 + 1e-9);
 }
 
 double LargestScale(int32_t w, int32_t h, double baseScale) {

@@ -104,7 +104,8 @@ Punto ThumbnailOffset(Punto thumbnail);
 Punto PictureThumbnailSize(int32_t w, int32_t h);
 
 // Whether the current picture is one the cut can use: open, uncompressed,
-// 8 or 24 bits.
+// 8 or 24 bits, and not so long and thin (over 1,111 times longer than
+// high) that its smallest puzzle is larger than the largest.
 bool PictureCuttable();
 
 // Size chooser drag: the zoom for a drag `d` (pointer - press point) from a
