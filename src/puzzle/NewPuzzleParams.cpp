@@ -42,8 +42,8 @@ bool Imagen(int32_t* w, int32_t* h) {
 // picture is so elongated that no larger zoom is offered.
 double Acotar(double z) { return std::clamp(z, newPuzzle.minScale, newPuzzle.maxScale); }
 
-// A picture over a thousand times longer than wide still has three rows at
-// the smallest zoom: its columns give way so the count stays within reach.
+// A picture hundreds of times longer than high still has three rows at the
+// smallest zoom: its columns give way so the count stays within reach.
 void AlMáximoDePiezas(int32_t* cols, int32_t* rows) {
   if (static_cast<int64_t>(*cols) * *rows <= kMaxPieceCount) return;
   int32_t* mayor = *cols >= *rows ? cols : rows;
@@ -108,7 +108,7 @@ bool PictureCuttable() {
   // So long and thin that its smallest puzzle is larger than the largest.
   const Punto t = imagenActual.Tamaño();
   const double menor = static_cast<double>(kMinShortSide) / std::max(std::min(t.x, t.y), 1);
-  return t.x * menor * t.y * menor <= kMaxPuzzleArea * (1 + 1e-9);
+  return t.x * menor * t.y * menor <= kMaxPuzzleArea * (1 + 1e-9) && std::max(t.x, t.y) * menor <= kMaxPuzzleSide;
 }
 
 double LargestScale(int32_t w, int32_t h, double baseScale) {

@@ -17,6 +17,8 @@ constexpr int32_t kMinShortSide = 135;  // the picture's shorter side at the sma
 // area: that many pieces of the smallest size (20.25 megapixels).
 constexpr int32_t kMaxPieceCount = 10000;
 constexpr double kMaxPuzzleArea = static_cast<double>(kMaxPieceCount) * kMinPieceSize * kMinPieceSize;
+// A finished puzzle's longest side, with room around it on its table.
+constexpr int32_t kMaxPuzzleSide = 1 << 16;
 // The two choosers' client box.
 constexpr int32_t kChooserW = 250;
 constexpr int32_t kChooserH = 160;
@@ -72,7 +74,8 @@ bool SetNewPuzzleGridAndZoom(int32_t rows, int32_t cols);
 
 // The largest zoom offered for a w x h picture that fits the board at
 // `baseScale`: twice that, or the picture's own size where it is larger,
-// but never a finished puzzle over kMaxPuzzleArea.
+// but never a finished puzzle over kMaxPuzzleArea. (Its longest side stays
+// within kMaxPuzzleSide: a picture it would not is no picture to cut.)
 double LargestScale(int32_t w, int32_t h, double baseScale);
 // The zoom for a grid chosen outright: `baseScale`, or the smallest zoom
 // whose cells are kMinPieceSize pixels where that one makes them smaller.
@@ -104,8 +107,8 @@ Punto ThumbnailOffset(Punto thumbnail);
 Punto PictureThumbnailSize(int32_t w, int32_t h);
 
 // Whether the current picture is one the cut can use: open, uncompressed,
-// 8 or 24 bits, and not so long and thin (over 1,111 times longer than
-// high) that its smallest puzzle is larger than the largest.
+// 8 or 24 bits, and not so long and thin (over 485 times longer than high)
+// that its smallest puzzle is larger or longer than the largest.
 bool PictureCuttable();
 
 // Size chooser drag: the zoom for a drag `d` (pointer - press point) from a

@@ -45,12 +45,12 @@ constexpr int32_t kMiniAncho = 104, kMiniAlto = 123;
 // What a file may ask of the cut, so that it cannot make it allocate
 // without bound: the scaled picture within the area of twice the table of
 // a 3840 x 2160 screen (more than the 20.25 megapixels of the largest
-// puzzle the choosers give), a side as long as a picture a thousand times
-// longer than high reaches, and the pieces a grid of 200 x 200 held (the
-// most a file of earlier versions could), none but two rows or columns
-// longer than 5000 (10,000 pieces in two rows).
+// puzzle the choosers give), a side up to the longest they give (65,536),
+// and the pieces a grid of 200 x 200 held (the most a file of earlier
+// versions could), none but two rows or columns longer than 5000 (10,000
+// pieces in two rows).
 constexpr int32_t kMinEscalado = 45;
-constexpr double kMaxEscalado = 1 << 18;
+constexpr double kMaxEscalado = 1 << 16;
 constexpr double kMaxAreaEscalada = 8192.0 * 4608.0;
 constexpr int32_t kMinLado = 2, kMaxLado = 5000;
 constexpr int32_t kMaxPiezas = 200 * 200;

@@ -261,9 +261,10 @@ TEST_F(NewPuzzleParamsTest, PicturePageThumbnailsAndWhatCanBeCut) {
     EXPECT_EQ(PictureCuttable(), cortable) << bits << " bits, compression " << compresion;
   }
   EXPECT_GE(abiertos, 4);
-  // A strip at 1,111 : 1 is the longest whose smallest puzzle is within
-  // 10,000 pieces of 45 pixels; one at 1,250 : 1 is not cut.
-  for (const auto& [w, h, cortable] : {std::tuple{20000, 18, true}, std::tuple{25000, 20, false}}) {
+  // A strip at 485 : 1 is the longest whose smallest puzzle is within the
+  // longest side; one at 1,250 : 1 is not cut, nor one just past 485 : 1.
+  for (const auto& [w, h, cortable] :
+       {std::tuple{9708, 20, true}, std::tuple{25000, 20, false}, std::tuple{9710, 20, false}}) {
     BmpSintetico b;
     b.ancho = w, b.alto = h;
     const auto bytes = b.Bytes();
