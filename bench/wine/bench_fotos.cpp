@@ -64,8 +64,8 @@ std::string NombreBase(const char* ruta) {
   return punto == std::string::npos ? r : r.substr(0, punto);
 }
 
-bool Preparar(const char* foto, Punto mesa, const std::string& cache, std::string* bmp) {
-  const LecturaFoto r = PrepararFoto(Ancha(foto).c_str(), mesa, kFondoFotos, cache, bmp);
+bool Preparar(const char* foto, const std::string& cache, std::string* bmp) {
+  const LecturaFoto r = PrepararFoto(Ancha(foto).c_str(), kFondoFotos, cache, bmp);
   if (r != LecturaFoto::Bien) std::fprintf(stderr, "bench_fotos: %s not converted (%d)\n", foto, static_cast<int>(r));
   return r == LecturaFoto::Bien;
 }
@@ -75,7 +75,7 @@ int Anadir(const char* foto, Punto mesa, const std::string& cache, int reps) {
   for (int i = 0; i < reps; ++i) {
     std::string bmp;
     const double t0 = Ahora();
-    if (!Preparar(foto, mesa, cache, &bmp)) return 1;
+    if (!Preparar(foto, cache, &bmp)) return 1;
     ms.push_back(Ahora() - t0);
     // Empty again for the next one.
     if (!DeleteFileA(bmp.c_str())) return 1;
@@ -105,7 +105,7 @@ int Memoria(const char* foto, Punto mesa, const std::string& cache) {
     }
   });
   std::string bmp;
-  const bool ok = Preparar(foto, mesa, cache, &bmp);
+  const bool ok = Preparar(foto, cache, &bmp);
   fin = true;
   muestreo.join();
   if (!ok || !leer(&despues)) return 1;
@@ -130,7 +130,7 @@ int Paginas(Punto mesa, const std::string& cache, int reps, const std::vector<co
   EscribirDatosInicio(LeerDatosInicio(GetModuleHandleA(nullptr)));
   std::vector<std::string> bmps(fotos.size());
   for (size_t i = 0; i < fotos.size(); ++i)
-    if (!Preparar(fotos[i], mesa, cache, &bmps[i])) return 1;
+    if (!Preparar(fotos[i], cache, &bmps[i])) return 1;
 
   WNDCLASSA clase{};
   clase.lpfnWndProc = ProcPadre;
@@ -151,7 +151,7 @@ int Paginas(Punto mesa, const std::string& cache, int reps, const std::vector<co
     for (size_t i = 0; i < fotos.size(); ++i) {
       const double a = Ahora();
       std::string bmp;
-      if (!Preparar(fotos[i], mesa, cache, &bmp) || bmp != bmps[i]) return 1;
+      if (!Preparar(fotos[i], cache, &bmp) || bmp != bmps[i]) return 1;
       const double b = Ahora();
       CargarMiniatura(miniaturas[i], bmp.c_str());
       const double c = Ahora();

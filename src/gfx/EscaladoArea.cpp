@@ -4,6 +4,19 @@
 #include <cmath>
 
 bool EscaladorArea::Empezar(int32_t anchoFuente, int32_t altoFuente, int32_t ancho, int32_t alto) {
+  if (!Preparar(anchoFuente, altoFuente, ancho, alto)) return false;
+  suma_.assign(static_cast<size_t>(ancho) * alto * 3, 0.0f);
+  return true;
+}
+
+bool EscaladorArea::EmpezarEnTiras(int32_t anchoFuente, int32_t altoFuente, int32_t ancho, int32_t alto,
+                                   SalidaFila salida) {
+  if (!salida || !Preparar(anchoFuente, altoFuente, ancho, alto)) return false;
+  salida_ = std::move(salida);
+  return true;
+}
+
+bool EscaladorArea::Preparar(int32_t anchoFuente, int32_t altoFuente, int32_t ancho, int32_t alto) {
   *this = EscaladorArea();
   if (anchoFuente < 1 || altoFuente < 1 || ancho < 1 || alto < 1) return false;
   anchoFuente_ = anchoFuente;
@@ -30,8 +43,29 @@ bool EscaladorArea::Empezar(int32_t anchoFuente, int32_t altoFuente, int32_t anc
     t.cuenta = static_cast<int32_t>(indices_.size()) - t.inicio;
   }
   fila_.assign(static_cast<size_t>(ancho) * 3, 0.0f);
-  suma_.assign(static_cast<size_t>(ancho) * alto * 3, 0.0f);
   return true;
+}
+
+void EscaladorArea::Convertir(const float* s, uint8_t* bgr) const {
+  for (int32_t k = 0; k < ancho_ * 3; ++k) bgr[k] = static_cast<uint8_t>(std::clamp(std::lround(s[k]), 0L, 255L));
+}
+
+void EscaladorArea::Entregar(int32_t hasta) {
+  const size_t porFila = static_cast<size_t>(ancho_) * 3;
+  std::vector<uint8_t> bgr(porFila);
+  int32_t r = base_;
+  for (; r < hasta; ++r) {
+    const size_t i = static_cast<size_t>(r - base_) * porFila;
+    if (i + porFila <= suma_.size()) {
+      Convertir(&suma_[i], bgr.data());
+    } else {
+      std::fill(bgr.begin(), bgr.end(), uint8_t{0});
+    }
+    salida_(r, bgr.data());
+  }
+  const size_t hechos = std::min(suma_.size(), static_cast<size_t>(r - base_) * porFila);
+  suma_.erase(suma_.begin(), suma_.begin() + static_cast<std::ptrdiff_t>(hechos));
+  base_ = r;
 }
 
 void EscaladorArea::AgregarFila(const uint8_t* bgr) {
@@ -51,21 +85,27 @@ void EscaladorArea::AgregarFila(const uint8_t* bgr) {
   }
   // The source row [y, y + 1) meets the target rows whose span overlaps it.
   const double y = filaActual_;
-  for (auto r = static_cast<int32_t>(y / pasoY_); r < alto_; ++r) {
+  for (auto r = std::max(base_, static_cast<int32_t>(y / pasoY_)); r < alto_; ++r) {
     const double a = r * pasoY_, b = (r + 1) * pasoY_;
     if (a >= y + 1) break;
     const auto peso = static_cast<float>((std::min(b, y + 1) - std::max(a, y)) / pasoY_);
     if (peso <= 0) continue;
-    float* destino = &suma_[static_cast<size_t>(r) * ancho_ * 3];
+    const size_t inicio = static_cast<size_t>(r - base_) * ancho_ * 3;
+    if (salida_ && suma_.size() < inicio + fila_.size()) suma_.resize(inicio + fila_.size(), 0.0f);
+    float* destino = &suma_[inicio];
     for (size_t k = 0; k < fila_.size(); ++k) destino[k] += peso * fila_[k];
   }
   ++filaActual_;
+  if (!salida_) return;
+  // Target row r is whole once the source has reached (r + 1) x pasoY_.
+  int32_t listas = filaActual_ == filasFuente_ ? alto_ : static_cast<int32_t>(filaActual_ / pasoY_ + 1e-9);
+  listas = std::min(listas, alto_);
+  if (listas > base_) Entregar(listas);
 }
 
 void EscaladorArea::LeerFila(int32_t fila, uint8_t* bgr) const {
-  if (fila < 0 || fila >= alto_) return;
-  const float* s = &suma_[static_cast<size_t>(fila) * ancho_ * 3];
-  for (int32_t k = 0; k < ancho_ * 3; ++k) bgr[k] = static_cast<uint8_t>(std::clamp(std::lround(s[k]), 0L, 255L));
+  if (fila < 0 || fila >= alto_ || salida_) return;
+  Convertir(&suma_[static_cast<size_t>(fila) * ancho_ * 3], bgr);
 }
 
 bool EscalarPromedio(const uint8_t* fuente, int32_t anchoFuente, int32_t altoFuente, int64_t bytesFilaFuente,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -132,14 +133,15 @@ bool TamañoFotoAceptable(int64_t ancho, int64_t alto) {
          ancho * alto <= kPixelesMaximosFoto;
 }
 
-Punto TamañoFotoParaMesa(Punto foto, Punto mesa) {
-  if (foto.x < 1 || foto.y < 1 || mesa.x < 1 || mesa.y < 1) return {1, 1};
-  if (foto.x <= mesa.x && foto.y <= mesa.y) return foto;
-  // The side that fits takes the table's length; the other is truncated.
-  const int64_t w = foto.x, h = foto.y, W = mesa.x, H = mesa.y;
-  const Punto t = W * h > H * w ? Punto{static_cast<int32_t>(w * H / h), static_cast<int32_t>(H)}
-                                : Punto{static_cast<int32_t>(W), static_cast<int32_t>(h * W / w)};
-  return {std::max(t.x, 1), std::max(t.y, 1)};
+Punto TamañoFotoConservada(Punto foto) {
+  if (foto.x < 1 || foto.y < 1) return {1, 1};
+  const int64_t w = foto.x, h = foto.y;
+  if (w * h <= kPixelesFotoConservada) return foto;
+  const double s = std::sqrt(static_cast<double>(kPixelesFotoConservada) / static_cast<double>(w * h));
+  int64_t a = std::max<int64_t>(static_cast<int64_t>(w * s), 1), b = std::max<int64_t>(static_cast<int64_t>(h * s), 1);
+  // The square root may round up by a hair.
+  while (a * b > kPixelesFotoConservada) (a >= b ? a : b) -= 1;
+  return {static_cast<int32_t>(a), static_cast<int32_t>(b)};
 }
 
 bool EsNombreFoto(const std::string& nombre) {
@@ -160,10 +162,9 @@ bool EsNombreImagen(const char* nombre) {
   return ext == ".bmp";
 }
 
-std::string NombreConvertida(uint64_t huella, Punto mesa) {
+std::string NombreConvertida(uint64_t huella) {
   char nombre[64];
-  std::snprintf(nombre, sizeof nombre, "%016llx-%dx%d.foto.bmp", static_cast<unsigned long long>(huella), mesa.x,
-                mesa.y);
+  std::snprintf(nombre, sizeof nombre, "%016llx-natural.foto.bmp", static_cast<unsigned long long>(huella));
   return nombre;
 }
 
@@ -174,7 +175,7 @@ std::string NombreNotaConvertida(uint64_t huella) {
 }
 
 std::string RutaNotaConvertida(const std::string& rutaBmp) {
-  // "<folder><16 hex digits>-<W>x<H>.foto.bmp"
+  // "<folder><16 hex digits>-<size>.foto.bmp"
   static constexpr char kFin[] = ".foto.bmp";
   constexpr size_t kLargoFin = sizeof kFin - 1;
   const size_t barra = rutaBmp.find_last_of("\\/:");
@@ -218,6 +219,8 @@ uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla) {
 }
 
 bool ConversorFoto::Empezar(Punto fuente, Punto destino, const uint8_t fondo[3], int orientacion) {
+  archivo_.clear();
+  escalada_.clear();
   if (!TamañoFotoAceptable(fuente.x, fuente.y) || !TamañoFotoAceptable(destino.x, destino.y)) return false;
   fuente_ = fuente;
   destino_ = destino;
@@ -226,10 +229,42 @@ bool ConversorFoto::Empezar(Punto fuente, Punto destino, const uint8_t fondo[3],
   // Scaled as stored, turned at the end: the turn then moves the fewer pixels.
   escalado_ = TamañoOrientado(destino, OrientacionInversa(orientacion_));
   fila_.assign(static_cast<size_t>(fuente.x) * 3, 0);
-  return escalador_.Empezar(fuente.x, fuente.y, escalado_.x, escalado_.y);
+
+  // The file is made once, at its size; the scaler's rows go straight into
+  // it, or, when the picture must be turned, into one plain copy first.
+  const int64_t porFila = BytesFila24(destino.x);
+  const int64_t inicio = kTamCabeceraArchivoBMP + 40;
+  archivo_.assign(static_cast<size_t>(inicio + porFila * destino.y), 0);
+  uint8_t* b = archivo_.data();
+  EscribirU16(b, kFirmaBMP);
+  EscribirU32(b + 2, static_cast<uint32_t>(archivo_.size()));
+  EscribirU32(b + 10, static_cast<uint32_t>(inicio));
+  CabeceraInfoBMP cabecera{};
+  cabecera.biSize = 40;
+  cabecera.biWidth = destino.x;
+  cabecera.biHeight = destino.y;
+  cabecera.biPlanes = 1;
+  cabecera.biBitCount = 24;
+  cabecera.biSizeImage = static_cast<uint32_t>(porFila * destino.y);
+  EscribirCabeceraInfoBMP(b + kTamCabeceraArchivoBMP, cabecera);
+  EscaladorArea::SalidaFila salida;
+  if (orientacion_ == 1) {
+    // The first row that comes is the picture's top: the file's last row.
+    salida = [this, inicio, porFila](int32_t y, const uint8_t* bgr) {
+      std::memcpy(archivo_.data() + inicio + (destino_.y - 1 - y) * porFila, bgr, static_cast<size_t>(destino_.x) * 3);
+    };
+  } else {
+    escalada_.assign(static_cast<size_t>(escalado_.x) * 3 * static_cast<size_t>(escalado_.y), 0);
+    salida = [this](int32_t y, const uint8_t* bgr) {
+      const size_t porFilaEscalada = static_cast<size_t>(escalado_.x) * 3;
+      std::memcpy(escalada_.data() + static_cast<size_t>(y) * porFilaEscalada, bgr, porFilaEscalada);
+    };
+  }
+  return escalador_.EmpezarEnTiras(fuente.x, fuente.y, escalado_.x, escalado_.y, std::move(salida));
 }
 
 void ConversorFoto::AgregarFila32(const uint8_t* bgra) {
+  if (escalador_.Completo()) return;
   uint8_t* d = fila_.data();
   for (int32_t x = 0; x < fuente_.x; ++x, bgra += 4, d += 3) {
     const uint32_t a = bgra[3];
@@ -240,39 +275,28 @@ void ConversorFoto::AgregarFila32(const uint8_t* bgra) {
     }
   }
   escalador_.AgregarFila(fila_.data());
+  if (escalador_.Completo() && orientacion_ != 1) Enderezar();
 }
 
-std::vector<uint8_t> ConversorFoto::Archivo() const {
-  if (!Completo()) return {};
+// Upright and top-down into the file's rows, then the rows reversed in
+// place: the file keeps its bottom row first.
+void ConversorFoto::Enderezar() {
   const int64_t porFila = BytesFila24(destino_.x);
-  const int64_t pixeles = porFila * destino_.y;
-  const int64_t inicio = kTamCabeceraArchivoBMP + 40;
-  std::vector<uint8_t> bytes(static_cast<size_t>(inicio + pixeles), 0);
-  uint8_t* b = bytes.data();
-  EscribirU16(b, kFirmaBMP);
-  EscribirU32(b + 2, static_cast<uint32_t>(bytes.size()));
-  EscribirU32(b + 10, static_cast<uint32_t>(inicio));
-  CabeceraInfoBMP cabecera{};
-  cabecera.biSize = 40;
-  cabecera.biWidth = destino_.x;
-  cabecera.biHeight = destino_.y;
-  cabecera.biPlanes = 1;
-  cabecera.biBitCount = 24;
-  cabecera.biSizeImage = static_cast<uint32_t>(pixeles);
-  EscribirCabeceraInfoBMP(b + kTamCabeceraArchivoBMP, cabecera);
-  // The first row that came is the picture's top: the file's last row.
-  if (orientacion_ == 1) {
-    for (int32_t y = 0; y < destino_.y; ++y) escalador_.LeerFila(y, b + inicio + (destino_.y - 1 - y) * porFila);
-    return bytes;
-  }
-  const int64_t porFilaEscalada = static_cast<int64_t>(escalado_.x) * 3;
-  std::vector<uint8_t> escalada(static_cast<size_t>(porFilaEscalada * escalado_.y));
-  for (int32_t y = 0; y < escalado_.y; ++y) escalador_.LeerFila(y, escalada.data() + y * porFilaEscalada);
-  // Upright and top-down, written from the file's last row backwards.
-  uint8_t* ultima = b + inicio + (destino_.y - 1) * porFila;
-  std::vector<uint8_t> derecha(static_cast<size_t>(porFila * destino_.y));
-  OrientarImagen(escalada.data(), escalado_, porFilaEscalada, 3, orientacion_, derecha.data(), porFila);
-  for (int32_t y = 0; y < destino_.y; ++y)
-    std::memcpy(ultima - y * porFila, derecha.data() + y * porFila, static_cast<size_t>(porFila));
-  return bytes;
+  uint8_t* pixeles = archivo_.data() + kTamCabeceraArchivoBMP + 40;
+  OrientarImagen(escalada_.data(), escalado_, static_cast<int64_t>(escalado_.x) * 3, 3, orientacion_, pixeles, porFila);
+  for (int32_t y = 0; y < destino_.y / 2; ++y)
+    std::swap_ranges(pixeles + y * porFila, pixeles + (y + 1) * porFila, pixeles + (destino_.y - 1 - y) * porFila);
+  std::vector<uint8_t>().swap(escalada_);
+}
+
+const std::vector<uint8_t>& ConversorFoto::Archivo() const {
+  static const std::vector<uint8_t> kNada;
+  return Completo() ? archivo_ : kNada;
+}
+
+std::vector<uint8_t> ConversorFoto::TomarArchivo() {
+  if (!Completo()) return {};
+  std::vector<uint8_t> archivo = std::move(archivo_);
+  archivo_.clear();
+  return archivo;
 }

@@ -28,9 +28,13 @@ constexpr int64_t kLadoMaximoFoto = 25000;
 constexpr int64_t kPixelesMaximosFoto = 100'000'000;
 bool TamañoFotoAceptable(int64_t ancho, int64_t alto);
 
-// The size a w x h picture is kept at for a W x H table: as it is when it
-// fits; otherwise fitted into the table, aspect kept, each side at least 1.
-Punto TamañoFotoParaMesa(Punto foto, Punto mesa);
+// The most pixels a converted photo keeps: the area of the largest
+// finished puzzle (10,000 pieces of 45 x 45 pixels), so that a photo up to
+// that size can be played at its own size.
+constexpr int64_t kPixelesFotoConservada = 10'000LL * 45 * 45;
+// The size a w x h picture is kept at: as it is up to that area; otherwise
+// shrunk to it, aspect kept, each side at least 1.
+Punto TamañoFotoConservada(Punto foto);
 
 // Whether a file name ends in one of the extensions of the kinds a player
 // adds (".jpg", ".jpeg", ".png", ".gif", ".tif", ".tiff", any case). Bitmaps
@@ -40,11 +44,12 @@ bool EsNombreFoto(const std::string& nombre);
 // Whether a picture list shows a file of this name: a bitmap, or a photo.
 bool EsNombreImagen(const char* nombre);
 
-// The name a converted picture is kept under: the photo's print and the
-// table's size it was converted for, so the same photo for another screen
-// is another file. It ends in letters: a name ending in digits would read
-// as a shipped picture's.
-std::string NombreConvertida(uint64_t huella, Punto mesa);
+// The name a converted picture is kept under: the photo's print and a
+// word for the size it keeps, on every screen the same. It ends in
+// letters: a name ending in digits would read as a shipped picture's.
+// Copies of earlier versions were made for one table's size and named by
+// it ("<print>-<W>x<H>.foto.bmp"); saved games still play from them.
+std::string NombreConvertida(uint64_t huella);
 
 // The note kept beside a converted copy: the name the player gave the
 // photo, shown with the finished picture. Empty when `rutaBmp` is not a
@@ -69,21 +74,30 @@ uint64_t HuellaBytes(const uint8_t* datos, int64_t bytes, uint64_t semilla = 0xc
 // bottom-up rows of 24 bits padded to 4 bytes.
 class ConversorFoto {
  public:
+  ConversorFoto() = default;
+  ConversorFoto(const ConversorFoto&) = delete;  // its scaler writes into this one
+  ConversorFoto& operator=(const ConversorFoto&) = delete;
   // `fuente` is the picture as stored, `destino` its upright size in the
   // file; `fondo` is blue, green, red. False when either size is not
   // acceptable.
   bool Empezar(Punto fuente, Punto destino, const uint8_t fondo[3], int orientacion = 1);
   void AgregarFila32(const uint8_t* bgra);
   bool Completo() const { return escalador_.Completo(); }
-  // The file, once every row has come; empty before.
-  std::vector<uint8_t> Archivo() const;
+  // The file, once every row has come; empty before. TomarArchivo hands
+  // it over without a copy.
+  const std::vector<uint8_t>& Archivo() const;
+  std::vector<uint8_t> TomarArchivo();
   Punto Destino() const { return destino_; }
 
  private:
+  void Enderezar();
+
   EscaladorArea escalador_;
   Punto fuente_{}, destino_{};
   uint8_t fondo_[3] = {0, 0, 0};
   int orientacion_ = 1;
   Punto escalado_{};  // the target as stored, before it is turned
   std::vector<uint8_t> fila_;
+  std::vector<uint8_t> archivo_;   // filled as the rows come
+  std::vector<uint8_t> escalada_;  // the target as stored, for a turn
 };

@@ -6,10 +6,14 @@
 #include <cmath>
 
 #include "ArchivoBMP.h"
+#include "Foto.h"
 #include "Puzzle.h"
 #include "Verificar.h"
 
 NewPuzzleParams newPuzzle;
+
+// A photo is kept as large as the largest puzzle can use it.
+static_assert(kPixelesFotoConservada == kMaxPuzzleArea);
 
 namespace {
 
@@ -34,10 +38,18 @@ bool Imagen(int32_t* w, int32_t* h) {
   return imagenActual.Abierto() && t.x > 0 && t.y > 0;
 }
 
-// The zoom range: minScale up to 2 x baseScale, or minScale alone when the
-// picture is so elongated that fitting it leaves no room above minScale.
-double ZoomMaximo() { return std::max(newPuzzle.minScale, 2 * newPuzzle.baseScale); }
-double Acotar(double z) { return std::clamp(z, newPuzzle.minScale, ZoomMaximo()); }
+// The zoom range: minScale up to maxScale, or minScale alone when the
+// picture is so elongated that no larger zoom is offered.
+double Acotar(double z) { return std::clamp(z, newPuzzle.minScale, newPuzzle.maxScale); }
+
+// A picture hundreds of times longer than high still has three rows at the
+// smallest zoom: its columns give way so the count stays within reach.
+void AlMáximoDePiezas(int32_t* cols, int32_t* rows) {
+  if (static_cast<int64_t>(*cols) * *rows <= kMaxPieceCount) return;
+  int32_t* mayor = *cols >= *rows ? cols : rows;
+  const int32_t otro = mayor == cols ? *rows : *cols;
+  *mayor = std::max(2, kMaxPieceCount / otro);
+}
 
 Punto AlMenosUno(Punto p) { return {std::max(p.x, 1), std::max(p.y, 1)}; }
 
@@ -64,6 +76,17 @@ Punto SizeChooserPictureSize(int32_t w, int32_t h, int32_t W, int32_t H) {
   return AlMenosUno({Truncar(w * s), Truncar(h * s)});
 }
 
+double SizeChooserView(Punto picture, Punto box) {
+  if (picture.x < 1 || picture.y < 1 || (picture.x <= box.x && picture.y <= box.y)) return 1.0;
+  return 0.9 * std::min(static_cast<double>(box.x) / picture.x, static_cast<double>(box.y) / picture.y);
+}
+
+int32_t CountGridStep(Punto thumbnail, int32_t cols, int32_t rows, int32_t minGap) {
+  if (cols < 1 || rows < 1 || thumbnail.x < 1 || thumbnail.y < 1) return 1;
+  const double celda = std::min(static_cast<double>(thumbnail.x) / cols, static_cast<double>(thumbnail.y) / rows);
+  return std::max(1, static_cast<int32_t>(std::ceil(minGap / celda - 1e-9)));
+}
+
 Punto ThumbnailSize(int32_t w, int32_t h) {
   if (w < 1 || h < 1) return {1, 1};
   const double s = static_cast<double>(h) * kChooserW / w > kChooserH ? static_cast<double>(kChooserH) / h
@@ -81,14 +104,37 @@ Punto PictureThumbnailSize(int32_t w, int32_t h) {
 
 bool PictureCuttable() {
   const int32_t bits = imagenActual.BitsPorPixel();
-  return imagenActual.Abierto() && !imagenActual.Comprimido() && (bits == 8 || bits == 24);
+  if (!imagenActual.Abierto() || imagenActual.Comprimido() || (bits != 8 && bits != 24)) return false;
+  // So long and thin that its smallest puzzle is larger than the largest.
+  const Punto t = imagenActual.Tamaño();
+  const double menor = static_cast<double>(kMinShortSide) / std::max(std::min(t.x, t.y), 1);
+  return t.x * menor * t.y * menor <= kMaxPuzzleArea * (1 + 1e-9) && std::max(t.x, t.y) * menor <= kMaxPuzzleSide;
 }
 
-double SizeDragScale(double scaleAtPress, Punto d, Punto miniature, double baseScale, double minScale) {
+double LargestScale(int32_t w, int32_t h, double baseScale) {
+  if (w < 1 || h < 1) return 0;
+  // (w s / 45) (h s / 45) <= kMaxPieceCount.
+  const double tope = std::sqrt(kMaxPuzzleArea / (static_cast<double>(w) * h));
+  return std::min(std::max(2 * baseScale, 1.0), tope);
+}
+
+double GridScale(int32_t w, int32_t h, double baseScale, int32_t rows, int32_t cols) {
+  if (w < 1 || h < 1) return baseScale;
+  double z = std::max({baseScale, static_cast<double>(kMinPieceSize) * cols / w,
+                       static_cast<double>(kMinPieceSize) * rows / h});
+  // The cut truncates the scaled sides: 45 x cols must survive that.
+  for (int i = 0; i < 8 && (static_cast<int64_t>(w * z) < static_cast<int64_t>(kMinPieceSize) * cols ||
+                            static_cast<int64_t>(h * z) < static_cast<int64_t>(kMinPieceSize) * rows);
+       ++i)
+    z = std::nextafter(z, 2 * z);
+  return z;
+}
+
+double SizeDragScale(double scaleAtPress, Punto d, Punto miniature, double maxScale, double minScale) {
   const double mw = miniature.x, mh = miniature.y;
   const double norma = std::sqrt(mw * mw + mh * mh) * 200;
   double z = scaleAtPress + (norma > 0 ? (mw * d.x + mh * d.y) / norma : 0);
-  if (z >= 2 * baseScale) z = 2 * baseScale;
+  if (z >= maxScale) z = maxScale;
   if (z <= minScale) z = minScale;
   return z;
 }
@@ -99,13 +145,15 @@ CountDrag CountDragGrid(int32_t pieceSizeAtPress, Punto q, Punto thumbnail, Punt
   const double norma = std::sqrt(tw * tw + th * th);
   int32_t size = Truncar(pieceSizeAtPress + (norma > 0 ? a / norma : 0));
   size = std::clamp(size, kMinPieceSize, kMaxPieceSize);
-  return {size, std::max(2, Truncar(picture.x * scale / size)), std::max(2, Truncar(picture.y * scale / size))};
+  CountDrag r{size, std::max(2, Truncar(picture.x * scale / size)), std::max(2, Truncar(picture.y * scale / size))};
+  AlMáximoDePiezas(&r.cols, &r.rows);
+  return r;
 }
 
 bool ApplySizeDrag(double scaleAtPress, Punto d) {
   int32_t w, h;
   if (!Imagen(&w, &h)) return false;
-  const double z = SizeDragScale(scaleAtPress, d, newPuzzle.miniature, newPuzzle.baseScale, newPuzzle.minScale);
+  const double z = SizeDragScale(scaleAtPress, d, newPuzzle.miniature, newPuzzle.maxScale, newPuzzle.minScale);
   if (z == puzzle.scale) return false;
   puzzle.scale = z;
   MenuNuevoRecalcular();
@@ -142,6 +190,13 @@ PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table) {
           .table = table};
 }
 
+bool SetNewPuzzleGridAndZoom(int32_t rows, int32_t cols) {
+  int32_t w, h;
+  if (!Imagen(&w, &h) || !SetNewPuzzleGrid(rows, cols)) return false;
+  puzzle.scale = GridScale(w, h, Acotar(newPuzzle.baseScale), rows, cols);
+  return true;
+}
+
 void SetNewPuzzleBoardSize(int32_t W, int32_t H) {
   newPuzzle.board = {W, H};
   newPuzzle.miniatureScale = MiniatureScale(W, H);
@@ -155,7 +210,8 @@ void MenuNuevoPrepararImagen() {
   const double W = newPuzzle.board.x, H = newPuzzle.board.y;
   newPuzzle.baseScale = W * h / w <= H ? W / w : H / h;
   newPuzzle.minScale = static_cast<double>(kMinShortSide) / std::min(w, h);
-  newPuzzle.sizeRangeCollapsed = 2 * newPuzzle.baseScale <= newPuzzle.minScale;
+  newPuzzle.maxScale = std::max(newPuzzle.minScale, LargestScale(w, h, newPuzzle.baseScale));
+  newPuzzle.sizeRangeCollapsed = newPuzzle.maxScale <= newPuzzle.minScale;
   puzzle.scale = Acotar(newPuzzle.baseScale);
   MenuNuevoRecalcular();
   newPuzzle.sizePicture = SizeChooserPictureSize(w, h, newPuzzle.board.x, newPuzzle.board.y);
@@ -167,10 +223,11 @@ void MenuNuevoRecalcular() {
   int32_t w, h;
   if (!Imagen(&w, &h)) return;
   const double sw = w * puzzle.scale, sh = h * puzzle.scale;
-  const int32_t maxCols = AlMenosDos(Truncar(sw / kMinPieceSize));
-  const int32_t maxRows = AlMenosDos(Truncar(sh / kMinPieceSize));
-  newPuzzle.minCols = AlMenosDos(Truncar(sw / kMaxPieceSize));
-  newPuzzle.minRows = AlMenosDos(Truncar(sh / kMaxPieceSize));
+  int32_t maxCols = AlMenosDos(Truncar(sw / kMinPieceSize));
+  int32_t maxRows = AlMenosDos(Truncar(sh / kMinPieceSize));
+  AlMáximoDePiezas(&maxCols, &maxRows);
+  newPuzzle.minCols = std::min(AlMenosDos(Truncar(sw / kMaxPieceSize)), maxCols);
+  newPuzzle.minRows = std::min(AlMenosDos(Truncar(sh / kMaxPieceSize)), maxRows);
   puzzle.cols = maxCols;
   puzzle.rows = maxRows;
   newPuzzle.countSteps = maxCols + maxRows - (newPuzzle.minCols + newPuzzle.minRows);
@@ -188,7 +245,7 @@ int32_t MenuNuevoScrollTamanoGet() {
   if (!Imagen(&w, &h)) return 1;
   if (Verificar(newPuzzle.baseScale == 0, "division por cero (en la proxima linea)")) return 0;
   if (newPuzzle.sizeRangeCollapsed) return 0;
-  const double v = (puzzle.scale - newPuzzle.minScale) * 100 / (2 * newPuzzle.baseScale - newPuzzle.minScale);
+  const double v = (puzzle.scale - newPuzzle.minScale) * 100 / (newPuzzle.maxScale - newPuzzle.minScale);
   return std::clamp(Truncar(v), 0, 100);
 }
 
@@ -198,7 +255,7 @@ void MenuNuevoScrollTamanoSet(int32_t percentage) {
   if (Verificar(percentage < 0 || percentage > 100, "porcentaje invalido")) return;
   puzzle.scale = newPuzzle.sizeRangeCollapsed
                      ? newPuzzle.minScale
-                     : (2 * newPuzzle.baseScale - newPuzzle.minScale) * percentage / 100 + newPuzzle.minScale;
+                     : (newPuzzle.maxScale - newPuzzle.minScale) * percentage / 100 + newPuzzle.minScale;
   MenuNuevoRecalcular();
 }
 
@@ -236,7 +293,7 @@ void MenuNuevoZoomNatural() {
   int32_t w, h;
   if (!Imagen(&w, &h)) return;
   double z = newPuzzle.minScale >= 1.0 ? newPuzzle.minScale : 1.0;
-  if (z > 2 * newPuzzle.baseScale) z = 2 * newPuzzle.baseScale;
+  if (z > newPuzzle.maxScale) z = newPuzzle.maxScale;
   puzzle.scale = Acotar(z);
   MenuNuevoRecalcular();
 }

@@ -46,14 +46,18 @@ static_assert(sizeof kFirma <= kTamFirma);
 // The thumbnail fits a 104 x 123 box.
 constexpr int32_t kMiniAncho = 104, kMiniAlto = 123;
 
-// What a file may ask of the cut: the scaled picture within twice the
-// table of a 3840 x 2160 screen (the largest zoom), so a file cannot make
-// the cut allocate without bound, and up to 200 pieces a side (45-pixel
-// pieces, the smallest the choosers give, across that picture: 182).
+// What a file may ask of the cut, so that it cannot make it allocate
+// without bound: the scaled picture within the area of twice the table of
+// a 3840 x 2160 screen (more than the 20.25 megapixels of the largest
+// puzzle the choosers give), a side up to the longest they give (65,536),
+// and the pieces a grid of 200 x 200 held (the most a file of earlier
+// versions could), none but two rows or columns longer than 5000 (10,000
+// pieces in two rows).
 constexpr int32_t kMinEscalado = 45;
-constexpr double kMaxEscalado = 8192;
+constexpr double kMaxEscalado = 1 << 16;
 constexpr double kMaxAreaEscalada = 8192.0 * 4608.0;
-constexpr int32_t kMinLado = 2, kMaxLado = 200;
+constexpr int32_t kMinLado = 2, kMaxLado = 5000;
+constexpr int32_t kMaxPiezas = 200 * 200;
 // Piece positions are board client coordinates; anything farther out is a
 // damaged file (and could overflow the drawing arithmetic).
 constexpr int32_t kMaxPosicion = 1 << 20;
@@ -88,7 +92,8 @@ bool LeerForma(const uint8_t* c, Forma* f) {
   f->rows = LeerI32(c + kOffRows);
   f->cols = LeerI32(c + kOffCols);
   if (f->rows < kMinLado || f->rows > kMaxLado || f->cols < kMinLado || f->cols > kMaxLado) return false;
-  f->n = f->rows * f->cols;  // at most 40000
+  if (static_cast<int64_t>(f->rows) * f->cols > kMaxPiezas) return false;
+  f->n = f->rows * f->cols;
   f->ancho = LeerI32(c + kOffMiniAncho);
   f->alto = LeerI32(c + kOffMiniAlto);
   if (f->ancho < 1 || f->ancho > kMiniAncho || f->alto < 1 || f->alto > kMiniAlto) return false;

@@ -82,7 +82,8 @@ constexpr wchar_t kPatronAgregar[] = L"*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.b
 // The dialog's buffer for several names: their folder once, then each name.
 constexpr DWORD kLargoEleccion = 64 * 1024;
 
-constexpr char kCuentaMasAncha[] = "8888";
+// The widest count shown: up to 10,000 pieces, digits all of one width.
+constexpr char kCuentaMasAncha[] = "88888";
 
 // The picture list lives as long as the program; it is filled again at each
 // opening and after pictures are added.
@@ -121,17 +122,15 @@ LRESULT Enviar(HWND control, UINT msg, LPARAM valor) { return control ? SendMess
 std::string CarpetaImagenes() { return RutaPrograma("Image\\"); }
 std::string CarpetaImagenesPropias() { return RutaDatos("Image\\"); }
 std::vector<ImagenJuego> ImagenesDelJuego() { return ListarImagenes(CarpetaImagenes(), CarpetaImagenesPropias()); }
-Punto Mesa() { return {arranque.anchoTablero, arranque.altoTablero}; }
-
-// A photo is shown and cut from its copy converted for this table (made
-// the first time it is listed); empty when it cannot be read, with the
+// A photo is shown and cut from its converted copy (made the first time
+// it is listed); empty when it cannot be read, with the
 // reason in `lectura`.
 std::string RutaImagen(int32_t indice, LecturaFoto* lectura = nullptr) {
   std::string bmp;
   const LecturaFoto r = indice >= 0 && indice < static_cast<int32_t>(g_imagenes.size())
                             ? RutaJugable(AnchaDeAnsi(g_imagenes[static_cast<size_t>(indice)].carpeta) +
                                               AnchaDeUtf8(g_imagenes[static_cast<size_t>(indice)].nombre),
-                                          Mesa(), CarpetaConvertidas(), &bmp)
+                                          CarpetaConvertidas(), &bmp)
                             : LecturaFoto::NoAbre;
   if (lectura) *lectura = r;
   return r == LecturaFoto::Bien ? bmp : std::string();
@@ -549,7 +548,7 @@ void AgregarImagenes(HWND hwnd, const std::vector<std::wstring>& rutas) {
   if (rutas.empty()) return;
   // The folder may have gone since the game started.
   CreateDirectoryA(CarpetaImagenesPropias().c_str(), nullptr);
-  const ImagenesAgregadas r = AgregarImagenes(rutas, CarpetaImagenesPropias(), Mesa(), CarpetaImagenes());
+  const ImagenesAgregadas r = ::AgregarImagenes(rutas, CarpetaImagenesPropias(), CarpetaImagenes());
   if (!r.elegida.nombre.empty()) MostrarAgregada(hwnd, r.elegida);
   if (r.sinAgregar.empty()) return;
   if (rutas.size() == 1) {

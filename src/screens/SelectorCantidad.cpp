@@ -35,15 +35,19 @@ ArrastreSelector<int32_t> g_arrastre;
 bool ConImagen() { return imagenActual.Abierto() && !g_miniatura.Vacia(); }
 
 // The grid inverts what lies under it, so it shows on any picture; its
-// lines are a designed pixel wide.
+// lines are a designed pixel wide. Pieces too small to tell apart there are
+// shown in blocks, so the picture still shows through.
+constexpr int32_t kSeparacionRejilla = 5;  // designed pixels between drawn lines
+
 void DibujarRejilla(HDC hdc, Punto t) {
   const Punto o = g_desplazamiento;
   const int32_t grueso = Esc(1);
-  for (int32_t i = 1; i < puzzle.cols; ++i) {
+  const int32_t paso = CountGridStep(t, puzzle.cols, puzzle.rows, Esc(kSeparacionRejilla));
+  for (int32_t i = paso; i < puzzle.cols; i += paso) {
     const int32_t x = o.x + static_cast<int32_t>(static_cast<int64_t>(i) * t.x / puzzle.cols);
     PatBlt(hdc, x, o.y, grueso, t.y, DSTINVERT);
   }
-  for (int32_t i = 1; i < puzzle.rows; ++i) {
+  for (int32_t i = paso; i < puzzle.rows; i += paso) {
     const int32_t y = o.y + static_cast<int32_t>(static_cast<int64_t>(i) * t.y / puzzle.rows);
     PatBlt(hdc, o.x, y, t.x, grueso, DSTINVERT);
   }

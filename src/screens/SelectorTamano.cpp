@@ -44,11 +44,21 @@ Punto TamañoAlZoom(double escala) {
   return Esc(Punto{std::max(static_cast<int32_t>(t.x * escala), 1), std::max(static_cast<int32_t>(t.y * escala), 1)});
 }
 
-// The picture at the current zoom, made again when the zoom has changed.
-const ImagenEscalada& ImagenAlZoom() {
-  const Punto z = TamañoAlZoom(puzzle.scale), t = g_imagen.Tamaño();
+// The picture at size `z`, made again when that has changed.
+const ImagenEscalada& ImagenA(Punto z) {
+  const Punto t = g_imagen.Tamaño();
   if ((t.x != z.x || t.y != z.y) && !g_imagen.Escalar(g_fuente, z)) return g_fuente;
   return g_imagen;
+}
+
+// The screen's table in a view zoomed out to show a larger puzzle whole:
+// a frame a designed pixel wide, inverting what lies under it.
+void DibujarMesa(HDC hdc, const RECT& mesa) {
+  const int32_t g = Esc(1), ancho = mesa.right - mesa.left, alto = mesa.bottom - mesa.top;
+  PatBlt(hdc, mesa.left, mesa.top, ancho, g, DSTINVERT);
+  PatBlt(hdc, mesa.left, mesa.bottom - g, ancho, g, DSTINVERT);
+  PatBlt(hdc, mesa.left, mesa.top + g, g, alto - 2 * g, DSTINVERT);
+  PatBlt(hdc, mesa.right - g, mesa.top + g, g, alto - 2 * g, DSTINVERT);
 }
 
 LRESULT OnCreate() {
@@ -63,16 +73,27 @@ LRESULT OnPaint(HWND hwnd) {
   Pintura pintura(hwnd);
   const HDC hdc = pintura.Hdc();
   DrawDibRealize(g_drawDib.Get(), hdc, TRUE);
+  RECT cliente;
+  GetClientRect(hwnd, &cliente);
+  RECT mesa{};  // empty while the puzzle fits the screen's table
   if (ConImagen()) {
-    RECT cliente;
-    GetClientRect(hwnd, &cliente);
-    const Punto z = TamañoAlZoom(puzzle.scale);
-    const int32_t ancho = z.x, alto = z.y;
-    const int32_t x = (cliente.right - ancho) / 2, y = (cliente.bottom - alto) / 2;
-    DibujarEscalada(g_drawDib.Get(), hdc, ImagenAlZoom(), x, y, ancho, alto);
+    const Punto z = TamañoAlZoom(puzzle.scale), c{cliente.right, cliente.bottom};
+    const double vista = SizeChooserView(z, c);
+    const int32_t ancho = std::max(static_cast<int32_t>(z.x * vista), 1);
+    const int32_t alto = std::max(static_cast<int32_t>(z.y * vista), 1);
+    const int32_t x = (c.x - ancho) / 2, y = (c.y - alto) / 2;
+    DibujarEscalada(g_drawDib.Get(), hdc, ImagenA({ancho, alto}), x, y, ancho, alto);
     ExcludeClipRect(hdc, x, y, x + ancho, y + alto);
+    if (vista < 1) {
+      const int32_t mx = static_cast<int32_t>(c.x * vista), my = static_cast<int32_t>(c.y * vista);
+      mesa = {(c.x - mx) / 2, (c.y - my) / 2, (c.x - mx) / 2 + mx, (c.y - my) / 2 + my};
+    }
   }
   PintarMosaico(hdc, pintura.Rect(), MosaicoActual(), kLadoMosaico, kLadoMosaico);
+  if (!IsRectEmpty(&mesa)) {
+    SelectClipRgn(hdc, nullptr);
+    DibujarMesa(hdc, mesa);
+  }
   return 0;
 }
 
@@ -143,7 +164,7 @@ void PrepararImagenSelectores() {
     MenuNuevoPrepararImagen();
     // As large as the largest zoom shows it, so that every zoom is an
     // average of it (past four chooser widths it is only stretched).
-    const double mayor = std::max({2 * newPuzzle.baseScale, newPuzzle.minScale, puzzle.scale});
+    const double mayor = std::max({newPuzzle.maxScale, newPuzzle.minScale, puzzle.scale});
     const double tope = 4.0 * kChooserW / std::max(newPuzzle.sizePicture.x, 1);
     g_fuente.LeerSuavizada(imagenActual, TamañoAlZoom(std::min(mayor, tope)));
   }

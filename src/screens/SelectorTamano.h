@@ -2,7 +2,7 @@
 // its size page; the table in miniature with the picture lying on its mosaic.
 //
 // Dragging right or down enlarges the picture (`puzzle.scale`, between
-// minScale and 2 x baseScale); every change recalculates the grid, repaints
+// minScale and maxScale); every change recalculates the grid, repaints
 // both choosers and is reported to the parent with message 1324, code 0,
 // lParam = this window. The functions for the pair of choosers live here too.
 #pragma once

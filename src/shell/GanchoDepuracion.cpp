@@ -31,14 +31,11 @@ bool EsAbsoluta(const std::string& ruta) {
   return (ruta.size() > 2 && ruta[1] == ':') || (ruta.size() > 1 && ruta[0] == '\\' && ruta[1] == '\\');
 }
 
-// A photo is played from its copy converted for this table, as a picture
-// chosen in the new-puzzle window is; a bitmap the cut takes as it is.
+// A photo is played from its converted copy, as a picture chosen in the
+// new-puzzle window is; a bitmap the cut takes as it is.
 std::string RutaDePedido(const std::string& ruta) {
   std::string bmp;
-  return ::RutaJugable(AnchaDeAnsi(ruta), {arranque.anchoTablero, arranque.altoTablero}, CarpetaConvertidas(), &bmp) ==
-                 LecturaFoto::Bien
-             ? bmp
-             : ruta;
+  return ::RutaJugable(AnchaDeAnsi(ruta), CarpetaConvertidas(), &bmp) == LecturaFoto::Bien ? bmp : ruta;
 }
 
 void VolcarPuzzle() {
@@ -84,8 +81,8 @@ void IniciarPuzzleDepuracion() {
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
-    MenuNuevoZoomAjustar();
-    if (SetNewPuzzleGrid(pedido.rows, pedido.cols))
+    // At the fit, or as much larger as 45-pixel pieces need.
+    if (SetNewPuzzleGridAndZoom(pedido.rows, pedido.cols))
       NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board));
   }
 }

@@ -100,7 +100,7 @@ std::vector<ImagenJuego> ListarImagenes(const std::string& programa, const std::
   return lista;
 }
 
-LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp) {
+LecturaFoto RutaJugable(const std::wstring& ruta, const std::string& cache, std::string* rutaBmp) {
   std::string ansi;
   // A bitmap is played as it is, as the shipped ones are (the cut says
   // which it cannot take); only a name the code page cannot spell needs a copy.
@@ -108,14 +108,13 @@ LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string&
     *rutaBmp = ansi;
     return LecturaFoto::Bien;
   }
-  return PrepararFoto(ruta.c_str(), mesa, kFondoFotos, cache, rutaBmp);
+  return PrepararFoto(ruta.c_str(), kFondoFotos, cache, rutaBmp);
 }
 
-ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa,
-                             const std::string& programa) {
+ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, const std::string& programa) {
   ImagenAgregada r;
   std::string convertida;
-  r.lectura = PrepararFoto(ruta.c_str(), mesa, kFondoFotos, carpeta + "Cache\\", &convertida);
+  r.lectura = PrepararFoto(ruta.c_str(), kFondoFotos, carpeta + "Cache\\", &convertida);
   if (r.lectura != LecturaFoto::Bien) return r;
 
   // The same bytes already among the game's pictures, under any name.
@@ -159,11 +158,11 @@ ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpet
   return r;
 }
 
-ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta, Punto mesa,
+ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta,
                                   const std::string& programa) {
   ImagenesAgregadas r;
   for (const std::wstring& ruta : rutas) {
-    ImagenAgregada una = AgregarImagen(ruta, carpeta, mesa, programa);
+    ImagenAgregada una = AgregarImagen(ruta, carpeta, programa);
     if (una.lectura == LecturaFoto::Bien) r.elegida = una;
     if (una.lectura != LecturaFoto::Bien || una.repetida) r.sinAgregar.emplace_back(ruta, std::move(una));
   }

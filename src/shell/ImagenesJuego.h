@@ -26,9 +26,9 @@ std::vector<ImagenJuego> ListarImagenes(const std::string& carpeta);
 std::vector<ImagenJuego> ListarImagenes(const std::string& programa, const std::string& propias);
 
 // The bitmap the picture at `ruta` is played from: the file itself when it
-// is a bitmap whose path the system code page spells; otherwise its copy
-// converted for the table `mesa`, kept in `cache`.
-LecturaFoto RutaJugable(const std::wstring& ruta, Punto mesa, const std::string& cache, std::string* rutaBmp);
+// is a bitmap whose path the system code page spells; otherwise its
+// converted copy, kept in `cache`.
+LecturaFoto RutaJugable(const std::wstring& ruta, const std::string& cache, std::string* rutaBmp);
 
 struct ImagenAgregada {
   LecturaFoto lectura = LecturaFoto::NoAbre;
@@ -37,15 +37,14 @@ struct ImagenAgregada {
   std::string nombre;     // in the folder (UTF-8): the new copy, or the one already there
 };
 
-// Adds the picture at `ruta` to `carpeta`. It is read and converted for
-// the table first, so a file the game cannot play is refused with the
-// reason and nothing is copied. A file whose bytes equal a picture already
+// Adds the picture at `ruta` to `carpeta`. It is read and converted first,
+// so a file the game cannot play is refused with the reason and nothing is
+// copied. A file whose bytes equal a picture already
 // in the folder, or in `programa` (the shipped pictures' folder, when it is
 // another), is not copied again. A name already taken in either gets
 // " (2)"...; a name without a picture extension gets the one its content
 // calls for.
-ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, Punto mesa,
-                             const std::string& programa = {});
+ImagenAgregada AgregarImagen(const std::wstring& ruta, const std::string& carpeta, const std::string& programa = {});
 
 // Several pictures added at once, in the order given: the last one added
 // (or found there already) is the one to choose; the others that were not
@@ -54,7 +53,7 @@ struct ImagenesAgregadas {
   ImagenAgregada elegida;  // no name: none was added or found
   std::vector<std::pair<std::wstring, ImagenAgregada>> sinAgregar;  // path, and why
 };
-ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta, Punto mesa,
+ImagenesAgregadas AgregarImagenes(const std::vector<std::wstring>& rutas, const std::string& carpeta,
                                   const std::string& programa = {});
 
 // The files of `sinAgregar` one a line (UTF-8), each name followed by its

@@ -56,7 +56,7 @@ LecturaFoto LeerBytes(const wchar_t* ruta, std::vector<uint8_t>* bytes) {
   }
 }
 
-LecturaFoto Convertir(const std::vector<uint8_t>& bytes, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
+LecturaFoto Convertir(const std::vector<uint8_t>& bytes, const uint8_t fondo[3], FotoLeida* foto) {
   if (DetectarTipoImagen(bytes.data(), static_cast<int64_t>(bytes.size())) == TipoImagen::Desconocido)
     return LecturaFoto::NoEsImagen;
   // A size the header claims is judged before any decoder takes memory for it.
@@ -103,7 +103,7 @@ LecturaFoto Convertir(const std::vector<uint8_t>& bytes, Punto mesa, const uint8
   const Punto derecho = TamañoOrientado(tamaño, orientacion);
   try {
     ConversorFoto salida;
-    if (!salida.Empezar(tamaño, TamañoFotoParaMesa(derecho, mesa), fondo, orientacion)) return LecturaFoto::Enorme;
+    if (!salida.Empezar(tamaño, TamañoFotoConservada(derecho), fondo, orientacion)) return LecturaFoto::Enorme;
     const UINT porFila = w * 4;
     std::vector<uint8_t> tramo(static_cast<size_t>(porFila) * std::min<UINT>(h, kFilasPorTramo));
     for (UINT y = 0; y < h; y += kFilasPorTramo) {
@@ -112,7 +112,7 @@ LecturaFoto Convertir(const std::vector<uint8_t>& bytes, Punto mesa, const uint8
       if (FAILED(conversor->CopyPixels(&r, porFila, porFila * filas, tramo.data()))) return LecturaFoto::Dañada;
       for (UINT k = 0; k < filas; ++k) salida.AgregarFila32(tramo.data() + static_cast<size_t>(k) * porFila);
     }
-    foto->bmp = salida.Archivo();
+    foto->bmp = salida.TomarArchivo();
   } catch (const std::bad_alloc&) {
     return LecturaFoto::SinMemoria;
   }
@@ -160,21 +160,21 @@ std::string NombreFotoConvertida(const char* rutaBmp) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto) {
+LecturaFoto LeerFoto(const wchar_t* ruta, const uint8_t fondo[3], FotoLeida* foto) {
   std::vector<uint8_t> bytes;
   const LecturaFoto r = LeerBytes(ruta, &bytes);
-  return r == LecturaFoto::Bien ? Convertir(bytes, mesa, fondo, foto) : r;
+  return r == LecturaFoto::Bien ? Convertir(bytes, fondo, foto) : r;
 }
 
-LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
+LecturaFoto PrepararFoto(const wchar_t* ruta, const uint8_t fondo[3], const std::string& carpeta,
                          std::string* rutaBmp) {
   std::vector<uint8_t> bytes;
   if (const LecturaFoto r = LeerBytes(ruta, &bytes); r != LecturaFoto::Bien) return r;
   const uint64_t huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
-  const std::string destino = carpeta + NombreConvertida(huella, mesa);
+  const std::string destino = carpeta + NombreConvertida(huella);
   if (!ExisteArchivo(destino.c_str())) {
     FotoLeida foto;
-    if (const LecturaFoto r = Convertir(bytes, mesa, fondo, &foto); r != LecturaFoto::Bien) return r;
+    if (const LecturaFoto r = Convertir(bytes, fondo, &foto); r != LecturaFoto::Bien) return r;
     CreateDirectoryA(carpeta.c_str(), nullptr);
     if (!EscribirArchivoEntero(destino.c_str(), foto.bmp.data(), static_cast<int64_t>(foto.bmp.size())))
       return LecturaFoto::NoAbre;

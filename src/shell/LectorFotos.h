@@ -1,6 +1,7 @@
 // A player's own picture read through the system's imaging component: any
 // kind it decodes (JPEG, PNG, GIF, TIFF, BMP), the first frame only,
-// scaled for the table and given back as the game's 24-bit bitmap file.
+// kept at its own size up to the largest puzzle's and given back as the
+// game's 24-bit bitmap file.
 #pragma once
 
 #include <windows.h>
@@ -29,16 +30,16 @@ struct FotoLeida {
   uint64_t huella = 0;       // of the file's bytes
 };
 
-// Reads the file at `ruta` (wide characters: any name), decodes it, and
-// scales it to fit `mesa` when larger; what is transparent shows `fondo`
-// (blue, green, red).
-LecturaFoto LeerFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], FotoLeida* foto);
+// Reads the file at `ruta` (wide characters: any name), decodes it once,
+// and shrinks it to TamañoFotoConservada when larger; what is transparent
+// shows `fondo` (blue, green, red).
+LecturaFoto LeerFoto(const wchar_t* ruta, const uint8_t fondo[3], FotoLeida* foto);
 
-// The converted copy of the photo at `ruta` for this table: made once and
-// kept in `carpeta` (made when missing) under NombreConvertida, written
-// whole or not at all; later calls find it there without decoding.
-// `rutaBmp` gets its path.
-LecturaFoto PrepararFoto(const wchar_t* ruta, Punto mesa, const uint8_t fondo[3], const std::string& carpeta,
+// The converted copy of the photo at `ruta`: made once and kept in
+// `carpeta` (made when missing) under NombreConvertida, written whole or
+// not at all; later calls find it there without decoding. `rutaBmp` gets
+// its path.
+LecturaFoto PrepararFoto(const wchar_t* ruta, const uint8_t fondo[3], const std::string& carpeta,
                          std::string* rutaBmp);
 
 // The name of the photo a converted copy was made from (UTF-8, without its

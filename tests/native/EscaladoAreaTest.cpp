@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -90,6 +91,29 @@ TEST(EscaladoArea, KeepsTheOrderOfTheRowsAndIgnoresExtraRows) {
   for (int32_t y = 0; y < 3; ++y) {
     e.LeerFila(y, fila);
     EXPECT_EQ(fila[0], 80 * y + 20) << y;
+  }
+}
+
+// In strips every target row comes once, in order, as soon as its last
+// source row has, and equals the whole picture's row.
+TEST(EscaladoArea, InStripsEachRowComesOnceAsSoonAsItIsWhole) {
+  const Imagen f = Azar(37, 101, 7);
+  for (const auto& [ancho, alto] : {std::pair{13, 29}, std::pair{37, 101}, std::pair{5, 3}, std::pair{20, 1}}) {
+    SCOPED_TRACE(testing::Message() << ancho << "x" << alto);
+    const Imagen todo = Escalar(f, ancho, alto);
+    std::vector<int32_t> llegadas;  // source rows fed when each came
+    int32_t fuente = 0;
+    EscaladorArea e;
+    ASSERT_TRUE(e.EmpezarEnTiras(f.ancho, f.alto, ancho, alto, [&](int32_t fila, const uint8_t* bgr) {
+      ASSERT_EQ(fila, static_cast<int32_t>(llegadas.size()));
+      llegadas.push_back(fuente);
+      EXPECT_TRUE(std::equal(bgr, bgr + 3 * ancho, todo.bgr.begin() + 3 * ancho * fila)) << fila;
+    }));
+    for (fuente = 1; fuente <= f.alto; ++fuente) e.AgregarFila(&f.bgr[static_cast<size_t>((fuente - 1) * f.ancho * 3)]);
+    ASSERT_EQ(static_cast<int32_t>(llegadas.size()), alto);
+    for (int32_t r = 0; r < alto; ++r)
+      EXPECT_EQ(llegadas[static_cast<size_t>(r)], static_cast<int32_t>(std::ceil((r + 1) * double(f.alto) / alto - 1e-9)))
+          << r;
   }
 }
 

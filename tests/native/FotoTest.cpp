@@ -115,17 +115,22 @@ TEST(Foto, SizesBeyondTheLimitsAreRefused) {
   EXPECT_FALSE(TamañoFotoAceptable(INT64_MAX, INT64_MAX));  // no overflow into "small"
 }
 
-TEST(Foto, APictureLargerThanTheTableIsKeptAtTheTablesSize) {
-  const Punto mesa{1843, 952};  // 1920 x 1080 less the bars
-  EXPECT_EQ(Par(TamañoFotoParaMesa({4000, 3000}, mesa)), std::pair(1269, 952));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({3000, 4000}, mesa)), std::pair(714, 952));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({8000, 1000}, mesa)), std::pair(1843, 230));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({1843, 953}, mesa)), std::pair(1841, 952));
-  // One that fits stays as it is; nothing is ever empty.
-  EXPECT_EQ(Par(TamañoFotoParaMesa({1024, 768}, mesa)), std::pair(1024, 768));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({1843, 952}, mesa)), std::pair(1843, 952));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({20000, 1}, mesa)), std::pair(1843, 1));
-  EXPECT_EQ(Par(TamañoFotoParaMesa({0, 7}, mesa)), std::pair(1, 1));
+// Kept at its own size up to the largest puzzle's area (20.25 Mpx), shrunk
+// to it beyond, aspect kept; nothing is ever empty.
+TEST(Foto, APhotoKeepsItsOwnSizeUpToTheLargestPuzzle) {
+  EXPECT_EQ(Par(TamañoFotoConservada({4000, 3000})), std::pair(4000, 3000));
+  EXPECT_EQ(Par(TamañoFotoConservada({4500, 4500})), std::pair(4500, 4500));
+  EXPECT_EQ(Par(TamañoFotoConservada({25000, 1})), std::pair(25000, 1));
+  EXPECT_EQ(Par(TamañoFotoConservada({0, 7})), std::pair(1, 1));
+  for (const Punto f : {Punto{6000, 4000}, Punto{4000, 6000}, Punto{4501, 4500}, Punto{10000, 10000},
+                        Punto{25000, 4000}}) {
+    const Punto t = TamañoFotoConservada(f);
+    const int64_t area = int64_t{t.x} * t.y;
+    EXPECT_LE(area, kPixelesFotoConservada) << f.x << "x" << f.y;
+    EXPECT_GT(area, kPixelesFotoConservada - t.x - t.y) << f.x << "x" << f.y;  // no more lost than a row and a column
+    EXPECT_NEAR(static_cast<double>(t.x) / t.y, static_cast<double>(f.x) / f.y, 0.002) << f.x << "x" << f.y;
+  }
+  EXPECT_EQ(Par(TamañoFotoConservada({6000, 4000})), std::pair(5511, 3674));
 }
 
 TEST(Foto, PhotoNamesAndTheNamesTheyAreKeptUnder) {
@@ -135,15 +140,16 @@ TEST(Foto, PhotoNamesAndTheNamesTheyAreKeptUnder) {
   for (const char* si : {"1.bmp", "X.BMP", "a.jpg"}) EXPECT_TRUE(EsNombreImagen(si)) << si;
   for (const char* no : {".", "..", "Cache", "bmp", "a.txt", "a.bmpx"}) EXPECT_FALSE(EsNombreImagen(no)) << no;
   EXPECT_FALSE(EsNombreImagen(nullptr));
-  EXPECT_EQ(NombreConvertida(0x0123456789abcdefULL, {1269, 952}), "0123456789abcdef-1269x952.foto.bmp");
+  EXPECT_EQ(NombreConvertida(0x0123456789abcdefULL), "0123456789abcdef-natural.foto.bmp");
   // Never read as one of the shipped pictures, whose names end in digits.
-  for (Punto t : {Punto{1843, 5}, Punto{5, 12}, Punto{1, 1}})
-    EXPECT_EQ(IndiceImagenDeRuta(("C:\\T\\Image\\Cache\\" + NombreConvertida(12, t)).c_str()), -1) << t.x << "x" << t.y;
+  EXPECT_EQ(IndiceImagenDeRuta(("C:\\T\\Image\\Cache\\" + NombreConvertida(12)).c_str()), -1);
 }
 
 TEST(Foto, AConvertedCopyFindsTheNoteWithItsPhotosName) {
-  const std::string copia = "C:\\T\\Image\\Cache\\" + NombreConvertida(0xfeedULL, {800, 600});
-  EXPECT_EQ(RutaNotaConvertida(copia), "C:\\T\\Image\\Cache\\" + NombreNotaConvertida(0xfeedULL));
+  // Today's copies and those of earlier versions, made for one table.
+  for (const std::string& copia : {"C:\\T\\Image\\Cache\\" + NombreConvertida(0xfeedULL),
+                                  std::string("C:\\T\\Image\\Cache\\000000000000feed-800x600.foto.bmp")})
+    EXPECT_EQ(RutaNotaConvertida(copia), "C:\\T\\Image\\Cache\\" + NombreNotaConvertida(0xfeedULL)) << copia;
   EXPECT_EQ(NombreNotaConvertida(0xfeedULL), "000000000000feed.nombre");
   // A shipped picture, a player's bitmap, a name that only looks close: no note.
   for (const char* otra : {"C:\\T\\Image\\3.bmp", "C:\\T\\Image\\mine.foto.bmp",

@@ -80,25 +80,26 @@ TEST_F(NewPuzzleParamsTest, ZoomCommands) {
   MenuNuevoZoomNatural();
   EXPECT_DOUBLE_EQ(puzzle.scale, 1.0);
   EXPECT_EQ(std::pair(puzzle.cols, puzzle.rows), std::pair(14, 10));  // 640 / 45, 480 / 45
-  // A small picture needs more than its natural size; a large one is
-  // limited to twice the fitting zoom.
+  // A small picture needs more than its natural size; a large one reaches
+  // its own.
   Imagen(100, 100);
   MenuNuevoZoomNatural();
   EXPECT_DOUBLE_EQ(puzzle.scale, 1.35);
   EXPECT_EQ(puzzle.cols, 3);  // 135 / 45, exactly
   Imagen(4000, 3000);
   MenuNuevoZoomNatural();
-  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * 640.0 / 3000);
+  EXPECT_DOUBLE_EQ(puzzle.scale, 1.0);
 }
 
 TEST_F(NewPuzzleParamsTest, ElongatedPicturesNarrowTheSizeRange) {
-  // Fitting leaves the picture below the smallest zoom: the range is that single value.
-  Imagen(4000, 140);
+  // Twice the fit and its own size leave the picture below the smallest
+  // zoom: the range is that single value.
+  Imagen(4000, 100);
   EXPECT_TRUE(newPuzzle.sizeRangeCollapsed);
-  EXPECT_DOUBLE_EQ(puzzle.scale, 135.0 / 140);
+  EXPECT_DOUBLE_EQ(puzzle.scale, 1.35);
   EXPECT_EQ(std::pair(puzzle.rows, newPuzzle.minRows), std::pair(3, 2));
   EXPECT_SIN_VERIFICAR(MenuNuevoScrollTamanoSet(70); MenuNuevoZoomNatural());
-  EXPECT_DOUBLE_EQ(puzzle.scale, 135.0 / 140);
+  EXPECT_DOUBLE_EQ(puzzle.scale, 1.35);
   EXPECT_EQ(MenuNuevoScrollTamanoGet(), 0);
   // Fitting falls short of the smallest zoom but twice it does not: the
   // range starts at the smallest zoom.
@@ -107,7 +108,56 @@ TEST_F(NewPuzzleParamsTest, ElongatedPicturesNarrowTheSizeRange) {
   EXPECT_DOUBLE_EQ(puzzle.scale, 0.45);
   EXPECT_EQ(MenuNuevoScrollTamanoGet(), 0);
   MenuNuevoScrollTamanoSet(100);
-  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * 947.0 / 4000);
+  EXPECT_DOUBLE_EQ(puzzle.scale, 1.0);
+}
+
+// The largest size: twice the fit, or the picture's own size where that is
+// larger, but never more than 10,000 pieces of 45 pixels.
+TEST_F(NewPuzzleParamsTest, TheLargestSizeIsTwiceTheFitOrNaturalWithinTenThousandPieces) {
+  EXPECT_DOUBLE_EQ(LargestScale(640, 480, 1.5), 3.0);                        // twice the fit
+  EXPECT_DOUBLE_EQ(LargestScale(4000, 3000, 0.2), 1.0);                      // its own size
+  EXPECT_DOUBLE_EQ(LargestScale(6000, 4000, 0.16), 4500 / std::sqrt(24e6));  // the cap, below 1:1
+  EXPECT_DOUBLE_EQ(LargestScale(4000, 2000, 0.94), 4500 / std::sqrt(8e6));   // the cap, below twice the fit
+  // At the top of the scroll the smallest pieces are 45 pixels or more, and
+  // at most 10,000, on a small and a large screen, of any shape.
+  for (const Punto mesa : {Punto{kW, kH}, Punto{3763, 2032}}) {
+    SetNewPuzzleBoardSize(mesa.x, mesa.y);
+    for (const Punto p : {Punto{640, 480}, Punto{6000, 4000}, Punto{4000, 6000}, Punto{4501, 4500}, Punto{4000, 2000},
+                          Punto{25000, 600}, Punto{25000, 20}, Punto{20, 9000}}) {
+      SCOPED_TRACE(testing::Message() << p.x << "x" << p.y << " on " << mesa.x);
+      Imagen(p.x, p.y);
+      MenuNuevoScrollTamanoSet(100);
+      EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.maxScale);
+      EXPECT_LE(puzzle.rows * puzzle.cols, kMaxPieceCount);
+      EXPECT_GE(p.x * puzzle.scale / puzzle.cols, 45.0);
+      EXPECT_GE(p.y * puzzle.scale / puzzle.rows, 45.0);
+      EXPECT_GE(newPuzzle.countSteps, 1);
+    }
+  }
+  // 6000 x 4000 at its largest: 122 x 81 pieces.
+  SetNewPuzzleBoardSize(kW, kH);
+  Imagen(6000, 4000);
+  MenuNuevoScrollTamanoSet(100);
+  EXPECT_EQ(std::pair(puzzle.cols, puzzle.rows), std::pair(122, 81));
+  MenuNuevoZoomNatural();  // 1:1 is beyond the cap
+  EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.maxScale);
+}
+
+// The hook's grid: cut at the fit, or at the smallest zoom that gives
+// 45-pixel cells, which the truncated scaled sides still give.
+TEST_F(NewPuzzleParamsTest, AGridChosenOutrightGetsTheFitOrFortyFivePixelCells) {
+  EXPECT_DOUBLE_EQ(GridScale(640, 480, 4.0 / 3, 14, 18), 4.0 / 3);
+  EXPECT_DOUBLE_EQ(GridScale(640, 480, 4.0 / 3, 40, 50), 3.75);  // 45 x 40 / 480 above 45 x 50 / 640
+  EXPECT_DOUBLE_EQ(GridScale(640, 480, 4.0 / 3, 10, 60), 45.0 * 60 / 640);
+  for (int32_t w = 100; w < 1500; w += 7) {
+    const double z = GridScale(w, 300, 0.1, 3, 97);
+    EXPECT_GE(static_cast<int64_t>(w * z), 45 * 97) << w;
+  }
+  Imagen(640, 480);
+  ASSERT_TRUE(SetNewPuzzleGridAndZoom(40, 50));
+  EXPECT_EQ(std::tuple(puzzle.rows, puzzle.cols, puzzle.scale), std::tuple(40, 50, 3.75));
+  ASSERT_TRUE(SetNewPuzzleGridAndZoom(4, 5));
+  EXPECT_DOUBLE_EQ(puzzle.scale, 640.0 / 480);
 }
 
 TEST_F(NewPuzzleParamsTest, ProgrammingErrorsAreAsserted) {
@@ -133,11 +183,20 @@ TEST_F(NewPuzzleParamsTest, ChooserSizesAndDrags) {
   // Thumbnails: never empty, however thin the picture.
   for (const Caso c : {Caso{480, 480, {160, 160}}, Caso{1000, 10, {250, 2}}, Caso{3, 9000, {1, 160}}})
     EXPECT_EQ(Par(ThumbnailSize(c.w, c.h)), Par(c.esperado)) << c.w;
-  // Dragging the size chooser is clamped to [smallest zoom, twice the fit].
+  // A picture larger than the table's miniature is shown whole in nine tenths of it.
+  EXPECT_EQ(SizeChooserView({236, 100}, {236, 160}), 1.0);
+  EXPECT_DOUBLE_EQ(SizeChooserView({1378, 918}, {236, 160}), 0.9 * 236 / 1378);
+  EXPECT_DOUBLE_EQ(SizeChooserView({200, 400}, {236, 160}), 0.9 * 160 / 400);
+  // The count grid: every line while cells are 5 pixels wide, else blocks.
+  EXPECT_EQ(CountGridStep({213, 160}, 18, 14, 5), 1);
+  EXPECT_EQ(CountGridStep({250, 160}, 50, 32, 5), 1);  // 5 x 5 exactly
+  EXPECT_EQ(CountGridStep({240, 160}, 122, 81, 5), 3);
+  EXPECT_EQ(CountGridStep({250, 2}, 3333, 3, 5), 67);  // by the narrower cells
+  // Dragging the size chooser is clamped to [smallest zoom, largest].
   const double base = 640.0 / 480, minimo = 0.28125;
-  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {100, 0}, {236, 160}, base, minimo), 1.0 + 23600 / (std::hypot(236, 160) * 200));
-  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {5000, 5000}, {236, 160}, base, minimo), 2 * base);
-  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {-5000, 0}, {236, 160}, base, minimo), minimo);
+  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {100, 0}, {236, 160}, 2 * base, minimo), 1.0 + 23600 / (std::hypot(236, 160) * 200));
+  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {5000, 5000}, {236, 160}, 2 * base, minimo), 2 * base);
+  EXPECT_DOUBLE_EQ(SizeDragScale(1.0, {-5000, 0}, {236, 160}, 2 * base, minimo), minimo);
   // Dragging the count chooser: pieces of 45 to 150 pixels.
   for (const auto& [q, tam, cols, rows] : {std::tuple{Punto{100, 0}, 75, 11, 8},
                                          std::tuple{Punto{-100, -100}, 45, 18, 14},
@@ -202,6 +261,17 @@ TEST_F(NewPuzzleParamsTest, PicturePageThumbnailsAndWhatCanBeCut) {
     EXPECT_EQ(PictureCuttable(), cortable) << bits << " bits, compression " << compresion;
   }
   EXPECT_GE(abiertos, 4);
+  // A strip at 485 : 1 is the longest whose smallest puzzle is within the
+  // longest side; one at 1,250 : 1 is not cut, nor one just past 485 : 1.
+  for (const auto& [w, h, cortable] :
+       {std::tuple{9708, 20, true}, std::tuple{25000, 20, false}, std::tuple{9710, 20, false}}) {
+    BmpSintetico b;
+    b.ancho = w, b.alto = h;
+    const auto bytes = b.Bytes();
+    std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+    ASSERT_TRUE(imagenActual.Abrir(ruta.c_str()));
+    EXPECT_EQ(PictureCuttable(), cortable) << w << "x" << h;
+  }
 }
 
 }  // namespace

@@ -273,7 +273,8 @@ TEST_F(ArchivoPuzzle, RefusesCorruptFiles) {
       {"member above holder", [](auto& b) { I32(b, registros + 16 * 5, 6), I32(b, registros + 16 * 6, 6); }, false},
       {"hints over limit", [](auto& b) { I32(b, 464, 5); }, false},
       {"rows 1", [](auto& b) { I32(b, 444, 1); }, true},
-      {"cols 201", [](auto& b) { I32(b, 448, 201); }, true},
+      {"cols 5001", [](auto& b) { I32(b, 448, 5001); }, true},
+      {"201 x 200 pieces", [](auto& b) { I32(b, 444, 201), I32(b, 448, 200); }, true},
       {"scale NaN", [](auto& b) { EscribirU64(&b[456], std::bit_cast<uint64_t>(std::nan(""))); }, false},
       {"unknown die", [](auto& b) { I32(b, 36, 4321); }, false},
       {"thumbnail 105 wide", [](auto& b) { I32(b, 480, 105); }, true},
@@ -323,6 +324,31 @@ TEST_F(ArchivoPuzzle, FindsAMovedPictureInTheImageFolder) {
   fs::remove(carpeta + "Image/Cache/p.bmp");  // no place has it
   EXPECT_FALSE(Cargar(epf));
   EsperarIntacto(LeerTodo(abierto));  // the game found before stays
+}
+
+// A long puzzle the choosers give: a strip 204 times longer than high, 7 x
+// 1,428 pieces of 45 pixels across a 64,260-pixel side. It is saved and
+// opened again; cut short it is refused.
+TEST_F(ArchivoPuzzle, ALongTenThousandPieceGameIsSavedAndOpened) {
+  BmpSintetico bmp;
+  bmp.ancho = 8568, bmp.alto = 42, bmp.bits = 24;
+  const std::string larga = carpeta + "pics/larga.bmp";
+  EscribirTodo(larga, bmp.Pintar([](int32_t x, int32_t y) { return x * 0x010203 + y * 0x030100; }).Bytes());
+  ClosePuzzle(false);
+  ASSERT_TRUE(imagenActual.Abrir(larga.c_str()));
+  puzzle.rows = 7, puzzle.cols = 1428, puzzle.scale = 7.5;
+  ASSERT_TRUE(CreatePuzzle({.picture = &imagenActual, .scale = 7.5, .rows = 7, .cols = 1428, .dieId = kTroquel,
+                            .dieRows = 2, .dieCols = 2, .newGame = true, .table = puzzle.boards[kTable].Size()}));
+  ASSERT_TRUE(SavePuzzle(epf.c_str()));
+  const PuzzleState antes = puzzle;
+  ClosePuzzle(true);
+  ASSERT_TRUE(Cargar(epf));
+  EXPECT_EQ(std::make_tuple(puzzle.rows, puzzle.cols, puzzle.scale), std::make_tuple(7, 1428, 7.5));
+  EXPECT_EQ(puzzle.order, antes.order);
+  std::vector<uint8_t> b = LeerTodo(epf);
+  b.resize(b.size() / 2);
+  EscribirTodo(carpeta + "corta.epf", b);
+  EXPECT_FALSE(Cargar(carpeta + "corta.epf"));
 }
 
 TEST_F(ArchivoPuzzle, FailedSaveKeepsThePreviousFile) {

@@ -15,7 +15,6 @@
 
 namespace {
 
-const Punto kMesa{800, 600};
 const std::string kCafe = "\xd0\xa4\xd0\xbe\xd1\x82\xd0\xbe caf\xc3\xa9";  // "Фото café"
 
 std::wstring Fotos() {
@@ -46,7 +45,7 @@ class ImagenesJuego : public ::testing::Test {
     op.fFlags = FOF_NO_UI;
     SHFileOperationW(&op);
   }
-  ImagenAgregada Agregar(const std::wstring& nombre) { return AgregarImagen(Fotos() + nombre, carpeta_, kMesa); }
+  ImagenAgregada Agregar(const std::wstring& nombre) { return AgregarImagen(Fotos() + nombre, carpeta_); }
   std::vector<std::string> Nombres() const {
     std::vector<std::string> v;
     for (const ImagenJuego& i : ListarImagenes(carpeta_)) v.push_back(i.nombre);
@@ -99,7 +98,7 @@ TEST_F(ImagenesJuego, APictureIsAddedOnceAndKeepsItsName) {
   EXPECT_EQ(Nombres(), (std::vector<std::string>{"bmp_renombrado.png", kCafe + " (2).jpg", kCafe + ".jpg"}));
 
   std::string bmp;
-  ASSERT_EQ(RutaJugable(AnchaDeAnsi(carpeta_) + AnchaDeUtf8(kCafe + ".jpg"), kMesa, carpeta_ + "Cache\\", &bmp),
+  ASSERT_EQ(RutaJugable(AnchaDeAnsi(carpeta_) + AnchaDeUtf8(kCafe + ".jpg"), carpeta_ + "Cache\\", &bmp),
             LecturaFoto::Bien);
   EXPECT_EQ(NombreFotoConvertida(bmp.c_str()), kCafe);
 }
@@ -146,9 +145,9 @@ TEST_F(ImagenesJuego, TwoFoldersListTheShippedOnesFirstAndAddingLooksInBoth) {
   for (const ImagenJuego& i : ListarImagenes(carpeta_, propias)) lista += (i.carpeta == propias ? "+" : "") + i.nombre + " ";
   EXPECT_EQ(lista, "2.bmp 10.bmp gris.png +1.png ");
   EXPECT_EQ(ListarImagenes(carpeta_, carpeta_).size(), 3u);
-  const ImagenAgregada enviada = AgregarImagen(Fotos() + L"rgb.bmp", propias, kMesa, carpeta_);
+  const ImagenAgregada enviada = AgregarImagen(Fotos() + L"rgb.bmp", propias, carpeta_);
   EXPECT_EQ((enviada.repetida ? "=" : "") + enviada.carpeta + enviada.nombre, "=" + carpeta_ + "2.bmp");
-  const ImagenAgregada gris = AgregarImagen(Fotos() + L"gris.png", propias, kMesa, carpeta_);
+  const ImagenAgregada gris = AgregarImagen(Fotos() + L"gris.png", propias, carpeta_);
   EXPECT_EQ(gris.carpeta + gris.nombre, propias + "gris (2).png");
 }
 
@@ -158,15 +157,15 @@ TEST_F(ImagenesJuego, EachPictureIsPlayedFromABitmap) {
   const std::string cache = carpeta_ + "Cache\\";
   std::string bmp;
   for (const wchar_t* propia : {L"rgb.bmp", L"rgba32.bmp"}) {
-    ASSERT_EQ(RutaJugable(Fotos() + propia, kMesa, cache, &bmp), LecturaFoto::Bien);
+    ASSERT_EQ(RutaJugable(Fotos() + propia, cache, &bmp), LecturaFoto::Bien);
     EXPECT_EQ(AnchaDeAnsi(bmp), Fotos() + propia);
   }
   for (const wchar_t* convertida : {L"rgb.png", L"varios.gif"}) {
-    ASSERT_EQ(RutaJugable(Fotos() + convertida, kMesa, cache, &bmp), LecturaFoto::Bien) << Utf8DeAncha(convertida);
+    ASSERT_EQ(RutaJugable(Fotos() + convertida, cache, &bmp), LecturaFoto::Bien) << Utf8DeAncha(convertida);
     EXPECT_EQ(bmp.rfind(cache, 0), 0u) << bmp;
     EXPECT_NE(RutaNotaConvertida(bmp), "");
   }
-  EXPECT_EQ(RutaJugable(Fotos() + L"texto.jpg", kMesa, cache, &bmp), LecturaFoto::NoEsImagen);
+  EXPECT_EQ(RutaJugable(Fotos() + L"texto.jpg", cache, &bmp), LecturaFoto::NoEsImagen);
 }
 
 }  // namespace

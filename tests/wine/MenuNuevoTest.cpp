@@ -333,16 +333,16 @@ TEST_F(MenuNuevo, SizeButtonsAndScrollSetTheZoomAndTheCountRange) {
   Abrir();
   IrAPagina(1);
   Clic(C(ControlNuevo::natural));
-  EXPECT_DOUBLE_EQ(puzzle.scale, std::min(std::max(1.0, newPuzzle.minScale), 2 * newPuzzle.baseScale));
+  EXPECT_DOUBLE_EQ(puzzle.scale, std::min(std::max(1.0, newPuzzle.minScale), newPuzzle.maxScale));
   // The scroll moves in steps of 2 and shows the step below.
   EXPECT_EQ(Valor(C(ControlNuevo::desplazadorTamaño)), MenuNuevoScrollTamanoGet() / 2 * 2);
   Clic(C(ControlNuevo::ajustar));
   EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.baseScale);
-  // The scroll at its top: twice the fit, the most pieces on offer.
+  // The scroll at its top: the largest size, the most pieces on offer.
   HWND tamaño = C(ControlNuevo::desplazadorTamaño);
   SendMessageA(tamaño, kMsgDespPonerValor, 0, 100);
   SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
-  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * newPuzzle.baseScale);
+  EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.maxScale);
   EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorCantidad), kMsgDespObtenerMaximo, 0, 0),
             newPuzzle.countSteps);
   EXPECT_EQ(Texto(ValorMenuNuevo(2)), std::to_string(puzzle.rows * puzzle.cols));
@@ -384,7 +384,8 @@ TEST_F(MenuNuevo, ThumbnailsShowEachPictureOnEveryVisit) {
 }
 
 // The size page's miniature shows the chosen picture at the smallest, the
-// fitted and the largest zoom, and follows another picture.
+// fitted and the largest zoom, and follows another picture. Larger than the
+// screen's table it is shown whole, with the table framed on it, inverted.
 TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
   Abrir();
   for (int elegida : {3, 1}) {
@@ -396,11 +397,24 @@ TEST_F(MenuNuevo, TheSizePageShowsThePictureAtEveryZoom) {
     for (int valor : {0, 50, 100}) {
       SendMessageA(tamaño, kMsgDespPonerValor, 0, valor);
       SendMessageA(VentanaMenuNuevo(), kMsgNotificacion, kNotifActivado, reinterpret_cast<LPARAM>(tamaño));
-      const Punto z{std::max(static_cast<int32_t>(newPuzzle.sizePicture.x * puzzle.scale), 1),
-                    std::max(static_cast<int32_t>(newPuzzle.sizePicture.y * puzzle.scale), 1)};
       const Lamina vista = LeerVentana(selector);
-      const Diferencia dif =
-          Comparar(vista, (vista.ancho - z.x) / 2, (vista.alto - z.y) / 2, BmpPromediado(ruta, z.x, z.y));
+      const Punto caja{vista.ancho, vista.alto};
+      const Punto zoom{std::max(static_cast<int32_t>(newPuzzle.sizePicture.x * puzzle.scale), 1),
+                       std::max(static_cast<int32_t>(newPuzzle.sizePicture.y * puzzle.scale), 1)};
+      const double v = SizeChooserView(zoom, caja);
+      EXPECT_TRUE(valor < 100 || v < 1) << elegida;  // twice the fit is larger than the table
+      const Punto z{std::max(static_cast<int32_t>(zoom.x * v), 1), std::max(static_cast<int32_t>(zoom.y * v), 1)};
+      const Punto o{(caja.x - z.x) / 2, (caja.y - z.y) / 2};
+      auto referencia = BmpPromediado(ruta, z.x, z.y);
+      if (v < 1) {
+        const Punto m{static_cast<int32_t>(caja.x * v), static_cast<int32_t>(caja.y * v)};
+        const Punto a{(caja.x - m.x) / 2 - o.x, (caja.y - m.y) / 2 - o.y}, b{a.x + m.x - 1, a.y + m.y - 1};
+        for (int y = 0; y < z.y; ++y)
+          for (int x = 0; x < z.x; ++x)
+            if (((x == a.x || x == b.x) && y >= a.y && y <= b.y) || ((y == a.y || y == b.y) && x >= a.x && x <= b.x))
+              referencia.p[static_cast<size_t>(y * z.x + x)] ^= 0xFFFFFF;
+      }
+      const Diferencia dif = Comparar(vista, o.x, o.y, referencia);
       EXPECT_LT(dif.media, 2.0) << elegida << " at " << valor;
       EXPECT_LE(dif.mayor, 48) << elegida << " at " << valor;
     }

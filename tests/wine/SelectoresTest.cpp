@@ -120,7 +120,7 @@ TEST_F(SelectorTamano, DragRightOrDownEnlargesWithinItsRangeAndTellsEachChange) 
   EXPECT_TRUE(GetUpdateRect(cant_, nullptr, FALSE));  // both choosers repaint
   EXPECT_EQ(puzzle.cols, static_cast<int32_t>(640 * puzzle.scale / kMinPieceSize));
   Mover(tam_, 3000, 3000);
-  EXPECT_DOUBLE_EQ(puzzle.scale, 2 * ajuste);
+  EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.maxScale);
   Mover(tam_, 3100, 3000);  // still the largest: no news
   Mover(tam_, -3000, -3000);
   EXPECT_DOUBLE_EQ(puzzle.scale, newPuzzle.minScale);
@@ -142,10 +142,25 @@ TEST_F(SelectorTamano, ShowsThePictureCentredAtTheZoomOverTheTableMosaic) {
   ASSERT_NE(MosaicoActual(), nullptr);
   Elegir(Escribir(640, 480), tam_);
   const auto [ancho, alto] = Tamaño(tam_);
-  MenuNuevoScrollTamanoSet(100);  // twice the fit: larger than the table
+  // Twice the fit, larger than the table: shown whole in nine tenths of the
+  // miniature, the table framed on it in inverted lines.
+  MenuNuevoScrollTamanoSet(100);
   RepintarSelectores();
-  EXPECT_EQ(Pixel(tam_, 0, 0), kRojo);
-  EXPECT_EQ(Pixel(tam_, ancho - 1, alto - 1), kRojo);
+  const Punto z{static_cast<int32_t>(newPuzzle.sizePicture.x * puzzle.scale),
+                static_cast<int32_t>(newPuzzle.sizePicture.y * puzzle.scale)};
+  const double v = SizeChooserView(z, {ancho, alto});
+  ASSERT_LT(v, 1.0);
+  const int gw = static_cast<int>(z.x * v), gh = static_cast<int>(z.y * v);
+  const int gx = (ancho - gw) / 2, gy = (alto - gh) / 2;
+  EXPECT_EQ(Pixel(tam_, gx, gy), kRojo);
+  EXPECT_EQ(Pixel(tam_, gx + gw - 1, gy + gh - 1), kRojo);
+  EXPECT_EQ(Pixel(tam_, gx - 1, gy - 1), Mosaico(gx - 1, gy - 1));
+  const int mx = static_cast<int>(ancho * v), my = static_cast<int>(alto * v);
+  const int fx = (ancho - mx) / 2, fy = (alto - my) / 2;
+  EXPECT_EQ(Pixel(tam_, fx, alto / 2), kCian);
+  EXPECT_EQ(Pixel(tam_, fx + mx - 1, alto / 2), kCian);
+  EXPECT_EQ(Pixel(tam_, ancho / 2, fy), kCian);
+  EXPECT_EQ(Pixel(tam_, fx + 1, alto / 2), kRojo);
   MenuNuevoScrollTamanoSet(0);
   RepintarSelectores();
   const int w = static_cast<int>(newPuzzle.sizePicture.x * puzzle.scale);

@@ -57,8 +57,8 @@ def main(carpeta):
         exif = Image.Exif()
         exif[274] = k
         b.save(en(f'orientacion{k}.jpg'), quality=95, exif=exif.tobytes())
-    grande = Image.new('RGB', (4000, 3000), AZUL)
-    ImageDraw.Draw(grande).rectangle((0, 0, 1999, 1499), fill=ROJO)
+    grande = Image.new('RGB', (6000, 4000), AZUL)
+    ImageDraw.Draw(grande).rectangle((0, 0, 2999, 1999), fill=ROJO)
     grande.save(en('grande.jpg'), quality=90)
     b.save(en('Фото café.jpg'), quality=95)
     # Bad files.
