@@ -8,6 +8,7 @@
 #include "ArchivoDisco.h"
 #include "ArchivoRecursos.h"
 #include "Atajos.h"
+#include "Progreso.h"
 #include "BarraHerramientas.h"
 #include "BarraOpciones.h"
 #include "Cajas.h"
@@ -160,6 +161,7 @@ void RegistrarClases(HINSTANCE instancia) {
   RegistrarCajas(instancia);
   RegistrarVistaImagen(instancia);
   RegistrarMensaje(instancia);
+  RegistrarProgreso(instancia);
   RegistrarVideo(instancia);
   RegistrarVistaPrevia(instancia);
   RegistrarInfo(instancia);

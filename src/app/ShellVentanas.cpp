@@ -7,6 +7,7 @@
 #include "Lupa.h"
 #include "FinPuzzle.h"
 #include "PlanoMesa.h"
+#include "Progreso.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "VistaMesa.h"
@@ -60,6 +61,7 @@ class ShellVentanas final : public PuzzleShell {
     ActualizarLupa();
     ActualizarPlano();
   }
+  void Progress(double fraction) override { AvanzarTrabajo(fraction); }
   void SetWaitCursor(bool wait) override { SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW)); }
   void StartClockTimer() override {
     if (!g_reloj) g_reloj = SetTimer(nullptr, 0, 1000, TickReloj);

@@ -25,6 +25,7 @@
 #include "Operaciones.h"
 #include "Peticiones.h"
 #include "Puzzle.h"
+#include "Progreso.h"
 #include "PuzzleFile.h"
 #include "ReglasArchivo.h"
 #include "Verificar.h"
@@ -299,7 +300,12 @@ void Abrir(HWND hwnd) {
   if (!NombreElegido(nombre, sizeof nombre, false)) return;
   bool pistas = false;
   // A file that cannot be opened leaves the game on the table as it was.
-  if (!LoadPuzzle(RutaArchivo(nombre).c_str(), &pistas)) {
+  bool abierto;
+  {
+    TrabajoLargo trabajo(kTextoAbriendo);
+    abierto = LoadPuzzle(RutaArchivo(nombre).c_str(), &pistas);
+  }
+  if (!abierto) {
     MostrarMensaje(kTextoNoAbierto, hwnd, nullptr, false);
     return;
   }

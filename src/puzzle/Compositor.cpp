@@ -537,6 +537,9 @@ void ComposeRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool ski
   }
 }
 
+// Pixels of a composition that counts as long work.
+constexpr int64_t kComposicionLarga = 4'000'000;
+
 void DrawBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool invalidate, bool skipFront) {
   if (Verificar(board < 0 || board >= kBoardCount, kMensajeTablero)) return;
   // One box, even with its shadow, is composed in one go.
@@ -555,9 +558,13 @@ void DrawBoardRect(int board, int32_t x, int32_t y, int32_t w, int32_t h, bool i
   if (!unaCaja && w > puzzle.boxW && h > puzzle.boxH) {
     // 5 x 5 parts, so that each collects only the pieces over it.
     const int32_t cw = w / 5, ch = h / 5;
+    // Composing a whole large table is long work: it says how far it is.
+    const bool largo = static_cast<int64_t>(w) * h > kComposicionLarga;
     for (int32_t j = 0; j < 5; ++j)
-      for (int32_t i = 0; i < 5; ++i)
+      for (int32_t i = 0; i < 5; ++i) {
         ComposeRect(board, x + i * cw, y + j * ch, i == 4 ? w - 4 * cw : cw, j == 4 ? h - 4 * ch : ch, skipFront);
+        if (largo) Shell().Progress(0.8 + 0.2 * (j * 5 + i + 1) / 25);
+      }
   } else {
     ComposeRect(board, x, y, w, h, skipFront);
   }

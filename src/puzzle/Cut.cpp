@@ -337,6 +337,7 @@ void WriteSheet(const Cut& k, const Outlines& outlines, const ScaledPicture& pic
   const int32_t* const endInside = picture.endInside.data();
   const uint32_t* const palette = picture.palette;
   for (int32_t R = 0; R < k.rows; ++R) {
+    Shell().Progress(0.3 + 0.4 * R / k.rows);
     for (int32_t y = 0; y < k.boxH; ++y) {
       uint8_t* row = puzzle.SheetPixel(R * k.cols, 0, y);
       const int32_t py = R * k.cellH - k.marginY + y;
@@ -468,7 +469,9 @@ bool CreatePuzzle(const PedidoPuzzle& pedido) {
   if (!LoadDie(pedido, dieCanvas) || !PrepareSpriteFormat()) return fail();
   try {
     ScaledPicture picture;
+    Shell().Progress(0.05);
     if (!ScalePicture(pedido, m, picture)) return fail();
+    Shell().Progress(0.25);
     const Cut k = SampleDie(pedido, m, dieCanvas.Imagen());
     const Outlines outlines = OutlinePieces(k);
     if (m.bits == 24)
@@ -478,7 +481,9 @@ bool CreatePuzzle(const PedidoPuzzle& pedido) {
   } catch (const std::bad_alloc&) {
     return fail();
   }
+  Shell().Progress(0.7);
   FinishSheet();
+  Shell().Progress(0.75);
   if (pedido.newGame && !LayOutNewGame(pedido.table)) return fail();
   return true;
 }

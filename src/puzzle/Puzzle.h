@@ -132,6 +132,8 @@ class PuzzleShell {
   virtual void ShowTime(uint32_t seconds, uint32_t hours, uint32_t minutes, uint32_t secs) = 0;  // MostrarTiempo
   virtual void RefreshMagnifier() = 0;  // ActualizarLupa
   virtual void SetWaitCursor(bool wait) = 0;
+  // How far long work (a cut, a large table composed) is, 0 to 1.
+  virtual void Progress(double /*fraction*/) {}
   virtual void StartClockTimer() = 0;
   virtual void KillClockTimer() = 0;
   // Box names: the text of box window i (at most 23 characters are kept).

@@ -30,6 +30,7 @@
 #include "Mensaje.h"
 #include "MiniaturaImagen.h"
 #include "NewPuzzleParams.h"
+#include "Progreso.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
 #include "Puzzle.h"
@@ -127,6 +128,7 @@ std::vector<ImagenJuego> ImagenesDelJuego() { return ListarImagenes(CarpetaImage
 // reason in `lectura`.
 std::string RutaImagen(int32_t indice, LecturaFoto* lectura = nullptr) {
   std::string bmp;
+  TrabajoLargo trabajo(kTextoPreparando);
   const LecturaFoto r = indice >= 0 && indice < static_cast<int32_t>(g_imagenes.size())
                             ? RutaJugable(AnchaDeAnsi(g_imagenes[static_cast<size_t>(indice)].carpeta) +
                                               AnchaDeUtf8(g_imagenes[static_cast<size_t>(indice)].nombre),
@@ -479,7 +481,12 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
-    if (!NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board))) {
+    bool cortado;
+    {
+      TrabajoLargo trabajo(kTextoCortando);
+      cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board));
+    }
+    if (!cortado) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
       return;
     }

@@ -12,6 +12,7 @@
 #include "ImagenesJuego.h"
 #include "NewPuzzleParams.h"
 #include "Puzzle.h"
+#include "Progreso.h"
 #include "PuzzleDump.h"
 #include "VistaMesa.h"
 
@@ -35,6 +36,7 @@ bool EsAbsoluta(const std::string& ruta) {
 // new-puzzle window is; a bitmap the cut takes as it is.
 std::string RutaDePedido(const std::string& ruta) {
   std::string bmp;
+  TrabajoLargo trabajo(kTextoPreparando);
   return ::RutaJugable(AnchaDeAnsi(ruta), CarpetaConvertidas(), &bmp) == LecturaFoto::Bien ? bmp : ruta;
 }
 
@@ -82,8 +84,10 @@ void IniciarPuzzleDepuracion() {
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     // At the fit, or as much larger as 45-pixel pieces need.
-    if (SetNewPuzzleGridAndZoom(pedido.rows, pedido.cols))
+    if (SetNewPuzzleGridAndZoom(pedido.rows, pedido.cols)) {
+      TrabajoLargo trabajo(kTextoCortando);
       NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board));
+    }
   }
 }
 

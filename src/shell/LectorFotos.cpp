@@ -8,6 +8,7 @@
 #include "ArchivoDisco.h"
 #include "Exif.h"
 #include "Foto.h"
+#include "Progreso.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "Orientacion.h"
@@ -107,6 +108,7 @@ LecturaFoto Convertir(const std::vector<uint8_t>& bytes, const uint8_t fondo[3],
     const UINT porFila = w * 4;
     std::vector<uint8_t> tramo(static_cast<size_t>(porFila) * std::min<UINT>(h, kFilasPorTramo));
     for (UINT y = 0; y < h; y += kFilasPorTramo) {
+      AvanzarTrabajo(0.95 * y / h);
       const UINT filas = std::min(kFilasPorTramo, h - y);
       const WICRect r{0, static_cast<INT>(y), static_cast<INT>(w), static_cast<INT>(filas)};
       if (FAILED(conversor->CopyPixels(&r, porFila, porFila * filas, tramo.data()))) return LecturaFoto::Dañada;
