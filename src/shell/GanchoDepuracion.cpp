@@ -67,8 +67,9 @@ bool DepuracionActiva() { return !RutaVolcado().empty(); }
 void VolcarSiCambio() {
   // Only after a change: the first is the start-up puzzle's, once the main
   // window is up, and tests wait for the file to know that.
+  // A change before then (a table cleared while the intro plays) waits.
   static uint32_t escritos = 0;
-  if (!DepuracionActiva() || StateChanges() == escritos) return;
+  if (!DepuracionActiva() || !ventanaPrincipal || StateChanges() == escritos) return;
   escritos = StateChanges();
   VolcarPuzzle();
 }
@@ -81,6 +82,8 @@ void IniciarPuzzleDepuracion() {
   if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
   const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
+  // The play screen shows under the window that tells how the cut goes.
+  if (ventanaPrincipal) RedrawWindow(ventanaPrincipal, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     // At the fit, or as much larger as 45-pixel pieces need.

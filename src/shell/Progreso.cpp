@@ -42,7 +42,7 @@ LRESULT OnPaint(HWND hwnd) {
   const int m = Esc(kMarco);
   Rellenar(p.Hdc(), {m, m, c.right - m, c.bottom - m}, kPapel);
   char texto[128] = "";
-  CargarTexto(g.texto, texto, sizeof texto);
+  GetWindowTextA(hwnd, texto, sizeof texto);
   ObjetoGDI<HFONT> fuente(CrearFuente(Esc(20), FW_BOLD));
   const HGDIOBJ antes = SelectObject(p.Hdc(), fuente.Get());
   SetBkMode(p.Hdc(), TRANSPARENT);
@@ -71,7 +71,9 @@ LRESULT CALLBACK ProcProgreso(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void Mostrar() {
   const int w = Esc(kAncho), h = Esc(kAlto);
-  g.ventana = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClase, "", WS_POPUP,
+  char texto[128] = "";
+  CargarTexto(g.texto, texto, sizeof texto);
+  g.ventana = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClase, texto, WS_POPUP,
                               (arranque.anchoPantalla - w) / 2, (arranque.altoPantalla - h) / 2, w, h,
                               ventanaPrincipal, nullptr, arranque.instancia, nullptr);
   if (g.ventana) ShowWindow(g.ventana, SW_SHOWNOACTIVATE);
@@ -87,7 +89,7 @@ TrabajoLargo::TrabajoLargo(int32_t textoBase) : anterior_(g.actual) {
   // Work inside work keeps the outer one's window and text.
   if (anterior_) return;
   g.actual = this;
-  g.texto = textoBase + static_cast<int32_t>(idioma);
+  g.texto = textoBase;
   g.inicio = GetTickCount();
   g.pintado = 0;
   g.fraccion = 0;
