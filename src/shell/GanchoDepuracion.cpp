@@ -80,10 +80,11 @@ void IniciarPuzzleDepuracion() {
   // Without a puzzle to cut the table stays empty, and the dump says so.
   NoteStateChange();
   if (!v || !ParseDebugNewPuzzle(v, &pedido)) return;
+  // The play screen shows under the window that tells how the work goes.
+  if (ventanaPrincipal)
+    RedrawWindow(ventanaPrincipal, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
   ClosePuzzle(true);
-  // The play screen shows under the window that tells how the cut goes.
-  if (ventanaPrincipal) RedrawWindow(ventanaPrincipal, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     // At the fit, or as much larger as 45-pixel pieces need.
