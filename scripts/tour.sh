@@ -178,6 +178,19 @@ if [ "${1:-}" = --visita ]; then
   foto acerca
   clic_cierra "$v" $((W / 2)) $((H / 2)) || fallo "the About window did not close"
 
+  # ---- A table larger than the screen -------------------------------------------
+  # 600 pieces of at least 45 pixels: a table larger than the screen's, seen
+  # at 1:1 with its overview, whole, and close up with the wheel.
+  juego_iniciar "Image\\3.bmp,20,30,0" || fallo "the game did not start with a large puzzle"
+  foto_mas mesa-grande
+  xdotool key 0
+  esperar_quieta
+  foto mesa-entera
+  xdotool mousemove $((MESA_X + $(e 150))) $((MESA_Y + $(e 120)))
+  for _ in $(seq 1 18); do xdotool click 4; done
+  esperar_quieta
+  foto_mas mesa-cerca
+
   # ---- The end of a puzzle -----------------------------------------------------
   juego_iniciar "Image\\3.bmp,2,2,0" || fallo "the game did not start with a small puzzle"
   juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fallo "the small puzzle was not finished"
