@@ -204,27 +204,50 @@ void KeepScaledCopies(int board, bool keep) {
     b.copies.Rehacer(b.Image());
 }
 
-bool SizeBoardImage(int board, int32_t w, int32_t h) {
-  Board& b = puzzle.boards[board];
-  if (w < 1 || h < 1) return false;
-  const int32_t stride = (w * 3 + 3) & ~3;
+namespace {
+
+// Zeroed 24-bit rows for a w x h image; empty when memory runs out.
+std::vector<uint8_t> Pixeles(int32_t w, int32_t h) {
   std::vector<uint8_t> nueva;
   try {
-    nueva.assign(static_cast<size_t>(stride) * h, 0);
+    nueva.assign(static_cast<size_t>((w * 3 + 3) & ~3) * h, 0);
   } catch (const std::bad_alloc&) {
-    return false;
+    nueva.clear();
   }
+  return nueva;
+}
+
+// The board takes a w x h image of those rows.
+void Poner(Board& b, int32_t w, int32_t h, std::vector<uint8_t>& pixeles) {
   b.header = CabeceraInfoBMP{};
   b.header.biSize = sizeof(CabeceraInfoBMP);
   b.header.biWidth = w;
   b.header.biHeight = h;
   b.header.biPlanes = 1;
   b.header.biBitCount = 24;
-  std::vector<uint8_t>().swap(b.bits);
-  b.bits.swap(nueva);
-  b.stride = stride;
+  b.bits.swap(pixeles);
+  std::vector<uint8_t>().swap(pixeles);
+  b.stride = (w * 3 + 3) & ~3;
   b.lastRow = h - 1;
-  return true;
+}
+
+}  // namespace
+
+bool SizeBoardImage(int board, int32_t w, int32_t h) {
+  Board& b = puzzle.boards[board];
+  if (w < 1 || h < 1) return false;
+  // The old image goes first, so a large table is never held twice; when
+  // the new one cannot be had, the board gets its old size back, blank.
+  const int32_t anchoViejo = b.Width(), altoViejo = b.Height();
+  const bool tenia = b.HasImage();
+  std::vector<uint8_t>().swap(b.bits);
+  std::vector<uint8_t> nueva = Pixeles(w, h);
+  if (!nueva.empty()) {
+    Poner(b, w, h, nueva);
+    return true;
+  }
+  if (tenia && !(nueva = Pixeles(anchoViejo, altoViejo)).empty()) Poner(b, anchoViejo, altoViejo, nueva);
+  return false;
 }
 
 bool ResizeBoard(int board, int32_t w, int32_t h) {
@@ -233,29 +256,17 @@ bool ResizeBoard(int board, int32_t w, int32_t h) {
   const bool primera = !b.HasImage();
   if (!primera && (w < 2 || h < 2)) return true;
   const int32_t anchoViejo = b.Width(), altoViejo = b.Height();
-  const int32_t stride = (w * 3 + 3) & ~3;
-  std::vector<uint8_t> nueva;
-  try {
-    nueva.assign(static_cast<size_t>(stride) * h, 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  std::vector<uint8_t> nueva = Pixeles(w, h);
+  if (nueva.empty()) return false;
   if (!primera) {
     // Keep the overlapping top-left part: rows counted from the top.
     const int32_t filas = std::min(h, altoViejo);
     const int32_t bytes = std::min(w, anchoViejo) * 3;
+    const int64_t stride = (w * 3 + 3) & ~3;
     for (int32_t py = 0; py < filas; ++py)
       std::copy_n(b.Row(py), bytes, nueva.data() + static_cast<int64_t>(h - 1 - py) * stride);
   }
-  b.header = CabeceraInfoBMP{};
-  b.header.biSize = sizeof(CabeceraInfoBMP);
-  b.header.biWidth = w;
-  b.header.biHeight = h;
-  b.header.biPlanes = 1;
-  b.header.biBitCount = 24;
-  b.bits.swap(nueva);
-  b.stride = stride;
-  b.lastRow = h - 1;
+  Poner(b, w, h, nueva);
   if (primera) {
     DrawBoardRect(board, 0, 0, w, h, false);
   } else {

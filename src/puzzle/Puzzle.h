@@ -191,7 +191,7 @@ void RunBounds(int32_t start, int32_t count, Punto* position, Punto* size);
 // new strips). Returns false when the image cannot be allocated.
 bool ResizeBoard(int board, int32_t width, int32_t height);
 // A board's image of a new size, its pixels still to be composed; false
-// (the board as it was) when it cannot be allocated.
+// when it cannot be allocated (the board then keeps its old size, blank).
 bool SizeBoardImage(int board, int32_t width, int32_t height);
 // A board's window is made: the board starts with no image and no pieces
 // (the next size composes it whole).

@@ -29,12 +29,7 @@ class PlanoMesa : public ::testing::Test {
     PrepararPrograma();
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
-    ASSERT_TRUE(imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str()));
-    MenuNuevoPrepararImagen();
-    MenuNuevoZoomAjustar();
-    puzzle.rows = 3, puzzle.cols = 4;
-    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
-    Bombear();
+    ASSERT_TRUE(CortarPrimeraImagen());
     W = 2 * arranque.anchoTablero, H = 2 * arranque.altoTablero;
     ASSERT_TRUE(ResizeBoard(kTable, W, H));
     KeepScaledCopies(kTable, true);

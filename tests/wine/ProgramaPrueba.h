@@ -7,10 +7,14 @@
 
 #include <string>
 
+#include "ArchivoBMP.h"
 #include "ArchivoRecursos.h"
 #include "Arranque.h"
+#include "Cut.h"
 #include "Globales.h"
 #include "InicioPrueba.h"
+#include "NewPuzzleParams.h"
+#include "Puzzle.h"
 
 inline void PrepararPrograma() {
   static bool hecho = false;
@@ -21,6 +25,10 @@ inline void PrepararPrograma() {
   }
   if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((arranque.carpeta + "Tessera.rf").c_str());
 }
+
+// A new 3 x 4 puzzle (or as asked) of the first shipped picture at the fit,
+// on the screen's table; false when it could not be cut.
+bool CortarPrimeraImagen(int32_t filas = 3, int32_t columnas = 4);
 
 // Runs the message loop for `ms`, or until nothing is pending.
 inline void Bombear(DWORD ms = 0) {
@@ -45,4 +53,15 @@ inline void Clic(HWND control, int dx = 0, int dy = 0) {
   SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, Pt(x, y));
   SendMessageA(control, WM_LBUTTONUP, 0, Pt(x, y));
   Bombear();
+}
+
+inline bool CortarPrimeraImagen(int32_t filas, int32_t columnas) {
+  ClosePuzzle(true);
+  if (!imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str())) return false;
+  MenuNuevoPrepararImagen();
+  MenuNuevoZoomAjustar();
+  puzzle.rows = filas, puzzle.cols = columnas;
+  const bool cortado = NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size()));
+  Bombear();
+  return cortado;
 }

@@ -20,6 +20,7 @@
 #include "InicioPrueba.h"
 #include "MenuNuevo.h"
 #include "NewPuzzleParams.h"
+#include "ProgramaPrueba.h"
 #include "Puzzle.h"
 #include "TableroPuzzle.h"
 #include "VentanaPrincipal.h"
@@ -27,39 +28,14 @@
 
 namespace {
 
-void Bombear(DWORD ms = 0) {
-  const DWORD inicio = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    if (ms) Sleep(5);
-  } while (GetTickCount() - inicio < ms);
-}
-
-LPARAM Pt(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
 class VistaTablero : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static bool hecho = false;
-    if (!hecho) {
-      PrepararInicio();
-      RegistrarClases(arranque.instancia);
-      hecho = true;
-    }
-    if (!ArchivoRecursosAbierto()) AbrirArchivoRecursos((arranque.carpeta + "Tessera.rf").c_str());
-  }
+  static void SetUpTestSuite() { PrepararPrograma(); }
   void SetUp() override {
     CrearVentanaPrincipal();
     ASSERT_NE(ventanaPrincipal, nullptr);
     Bombear();
-    ClosePuzzle(true);
-    ASSERT_TRUE(imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str()));
-    MenuNuevoPrepararImagen();
-    MenuNuevoZoomAjustar();
-    puzzle.rows = 3, puzzle.cols = 4;
-    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
-    Bombear();
+    ASSERT_TRUE(CortarPrimeraImagen());
     RECT c;
     GetClientRect(Mesa(), &c);
     ancho_ = c.right, alto_ = c.bottom;
