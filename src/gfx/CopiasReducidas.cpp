@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace {
 
+// A window part this large is averaged by two threads.
+constexpr int64_t kPixelesEnDosHilos = 400'000;
 // Copies stop once a side is this small: no view is smaller.
 constexpr int32_t kLadoMinimo = 16;
 
@@ -190,30 +194,48 @@ void CopiasReducidas::Pintar(const ImagenBGR& fuente, const Vista& v, RectMesa r
   CalcularTomas(v.origen.x, sx0, sx1, s, img.x0, img.x0 + img.ancho, 65536, h);
   CalcularTomas(v.origen.y, sy0, sy1, s, img.y0, img.y0 + img.alto, 256, w);
   const int32_t c0 = h.primero, nc = std::max(0, h.ultimo - h.primero);
-  std::vector<uint16_t> suma(static_cast<size_t>(nc) * 3);
-  for (int32_t y = sy0; y < sy1; ++y) {
-    const size_t iy = static_cast<size_t>(y - sy0);
-    std::fill(suma.begin(), suma.end(), 0);
-    for (int32_t t = 0; t < w.cuenta[iy]; ++t) {
-      const uint16_t peso = static_cast<uint16_t>(w.pesos[static_cast<size_t>(w.desde[iy] + t)]);
-      const uint8_t* f = img.Fila(w.inicio[iy] + t) + static_cast<int64_t>(c0 - img.x0) * 3;
-      uint16_t* a = suma.data();
-      for (int32_t b = 0; b < nc * 3; ++b) a[b] = static_cast<uint16_t>(a[b] + peso * f[b]);
-    }
-    uint8_t* d = base + pasoDestino * static_cast<int64_t>(iy);
-    for (int32_t i = 0; i < n; ++i, d += 3) {
-      const size_t ix = static_cast<size_t>(i);
-      const uint32_t* pw = h.pesos.data() + h.desde[ix];
-      const uint16_t* a = suma.data() + static_cast<size_t>(h.inicio[ix] - c0) * 3;
-      uint32_t b = 1u << 23, g = 1u << 23, rr = 1u << 23;
-      for (int32_t t = 0; t < h.cuenta[ix]; ++t, a += 3) {
-        b += pw[t] * a[0];
-        g += pw[t] * a[1];
-        rr += pw[t] * a[2];
+  const auto filas = [&](int32_t desde, int32_t hasta) {
+    std::vector<uint16_t> suma(static_cast<size_t>(nc) * 3);
+    for (int32_t y = desde; y < hasta; ++y) {
+      const size_t iy = static_cast<size_t>(y - sy0);
+      std::fill(suma.begin(), suma.end(), 0);
+      for (int32_t t = 0; t < w.cuenta[iy]; ++t) {
+        const uint16_t peso = static_cast<uint16_t>(w.pesos[static_cast<size_t>(w.desde[iy] + t)]);
+        const uint8_t* f = img.Fila(w.inicio[iy] + t) + static_cast<int64_t>(c0 - img.x0) * 3;
+        uint16_t* a = suma.data();
+        for (int32_t b = 0; b < nc * 3; ++b) a[b] = static_cast<uint16_t>(a[b] + peso * f[b]);
       }
-      d[0] = static_cast<uint8_t>(b >> 24);
-      d[1] = static_cast<uint8_t>(g >> 24);
-      d[2] = static_cast<uint8_t>(rr >> 24);
+      uint8_t* d = base + pasoDestino * static_cast<int64_t>(iy);
+      for (int32_t i = 0; i < n; ++i, d += 3) {
+        const size_t ix = static_cast<size_t>(i);
+        const uint32_t* pw = h.pesos.data() + h.desde[ix];
+        const uint16_t* a = suma.data() + static_cast<size_t>(h.inicio[ix] - c0) * 3;
+        uint32_t b = 1u << 23, g = 1u << 23, rr = 1u << 23;
+        for (int32_t t = 0; t < h.cuenta[ix]; ++t, a += 3) {
+          b += pw[t] * a[0];
+          g += pw[t] * a[1];
+          rr += pw[t] * a[2];
+        }
+        d[0] = static_cast<uint8_t>(b >> 24);
+        d[1] = static_cast<uint8_t>(g >> 24);
+        d[2] = static_cast<uint8_t>(rr >> 24);
+      }
     }
+  };
+  // A whole large window is shared with a second thread, half the rows each:
+  // each row is written by one of them only.
+  const int32_t mitad = sy0 + (sy1 - sy0) / 2;
+  if (static_cast<int64_t>(n) * (sy1 - sy0) < kPixelesEnDosHilos) {
+    filas(sy0, sy1);
+    return;
   }
+  std::thread otro;
+  try {
+    otro = std::thread(filas, mitad, sy1);
+  } catch (const std::system_error&) {
+    filas(sy0, sy1);
+    return;
+  }
+  filas(sy0, mitad);
+  otro.join();
 }

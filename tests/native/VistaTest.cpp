@@ -307,6 +307,19 @@ TEST(CopiasReducidas, AnyPartOfTheWindowAndAnyChangeGiveWhatAWholeRedrawGives) {
     copias.Pintar(trozo, v, w, b.data(), 40 * 3, 0);
     EXPECT_EQ(a, b) << e;
   }
+  // A window large enough for two threads shows what its halves show.
+  {
+    const Lienzo grande = Pintado(2400, 1600, Ruido);
+    CopiasReducidas c;
+    c.Rehacer(grande.Imagen());
+    Vista v = VistaInicial(grande.ancho, grande.alto, 1000, 560);
+    Ampliar(v, 0.61, {0, 0});
+    const std::vector<uint8_t> entera = Ver(c, grande, v, {0, 0, 1000, 560});
+    std::vector<uint8_t> mitades = Ver(c, grande, v, {0, 0, 1000, 280});
+    const std::vector<uint8_t> abajo = Ver(c, grande, v, {0, 280, 1000, 280});
+    mitades.insert(mitades.end(), abajo.begin(), abajo.end());
+    EXPECT_EQ(entera, mitades);
+  }
   // Past the table's edges the window shows the background colour.
   Vista v = VistaInicial(l.ancho, l.alto, 600, 400);
   Ampliar(v, 0.5, {0, 0});
