@@ -153,13 +153,14 @@ done
 esperar_quieta "$(region_mesa)"
 shot mitad >/dev/null
 
-# Two neighbours joined at that size, P dropped 3 and 1 screen pixels off
-# its place beside K.
+# Two neighbours joined at that size, P dropped 4 and 1 screen pixels off
+# its place beside K: 8 to 10 table pixels, within the fit's 6 pixels of
+# the screen, beyond 6 of the table.
 par_a_la_vista || fail "no two neighbours show at $ZOOM %"
 p=$P; k=$K
 read -r x0 y0 <<<"$(a_pantalla $(medio "$p"))"
 read -r x1 y1 <<<"$(a_pantalla $((P_X[k] + DX + MARGEN_X + CELDA_W / 2)) $((P_Y[k] + DY + MARGEN_Y + CELDA_H / 2)))"
-arrastrar "$x0" "$y0" $((x1 + 3)) $((y1 - 1)) || fail "the drag of piece $p at $ZOOM % was not seen"
+arrastrar "$x0" "$y0" $((x1 + 4)) $((y1 - 1)) || fail "the drag of piece $p at $ZOOM % was not seen"
 [ "${P_GRUPO[$p]}" != 0 ] && [ "${P_GRUPO[$p]}" = "${P_GRUPO[$k]}" ] ||
   fail "pieces $p and $k did not join at $ZOOM % (groups ${P_GRUPO[$p]} ${P_GRUPO[$k]}, at ${P_X[$p]},${P_Y[$p]} and ${P_X[$k]},${P_Y[$k]})"
 [ $((P_X[p] - P_X[k])) = "$DX" ] && [ $((P_Y[p] - P_Y[k])) = "$DY" ] || fail "piece $p did not land in its place beside $k"
@@ -411,6 +412,7 @@ for ronda in $(seq 1 10); do
       fail "piece $m did not reach its place beside piece $a"
   fi
   [[ " $colocadas " == *" $m "* ]] || colocadas+=" $m"
+  echo "piece $m placed at ${P_X[$m]},${P_Y[$m]} (group ${P_GRUPO[$m]})"
 done
 terminado || fail "the 2 x 2 puzzle was not finished at $ZOOM % (groups ${P_GRUPO[*]})"
 
