@@ -369,11 +369,12 @@ llevar() {
   return 1
 }
 # The piece on top at a point of piece i's cell away from the cells of the
-# pieces already placed (which lie above it): a short nudge shows it.
-# Sets M to it, or fails when no press there took a piece.
+# pieces already placed (which lie above it): a short nudge shows it. The
+# farthest points first; a press that found the felt (a hole of the cut)
+# or a placed piece's tab tries the next. Sets M, or fails.
 de_arriba() {
-  local i=$1 a b x y d mejor="" dmax=-1 o e ox oy
-  for a in 1 2 3 4 5 6 7 8 9; do
+  local i=$1 a b x y d o e ox oy puntos
+  puntos=$(for a in 1 2 3 4 5 6 7 8 9; do
     for b in 1 2 3 4 5 6 7 8 9; do
       x=$((P_X[i] + MARGEN_X + CELDA_W * a / 10)); y=$((P_Y[i] + MARGEN_Y + CELDA_H * b / 10)); d=100000
       for o in $colocadas; do
@@ -384,14 +385,19 @@ de_arriba() {
         [ $y -ge $((P_Y[o] + MARGEN_Y + CELDA_H)) ] && oy=$((y - P_Y[o] - MARGEN_Y - CELDA_H))
         e=$((ox > oy ? ox : oy)); [ $e -lt $d ] && d=$e
       done
-      [ $d -gt $dmax ] && { dmax=$d; mejor="$x $y"; }
+      echo "$d $x $y"
     done
-  done
-  read -r x y <<<"$mejor"
-  ver $((x - LV / 2)) $((y - HV / 2)) || return 1
-  read -r x y <<<"$(a_pantalla "$x" "$y")"
-  pieza_movida "$x" "$y" $((x + 6)) $((y + 6)) || return 1
-  M=$MOVIDA
+  done | sort -rn | head -n 8)
+  while read -r d x y; do
+    [ "$d" -gt 0 ] || return 1
+    ver $((x - LV / 2)) $((y - HV / 2)) || return 1
+    read -r x y <<<"$(a_pantalla "$x" "$y")"
+    pieza_movida "$x" "$y" $((x + 6)) $((y + 6)) || continue
+    [[ " $colocadas " == *" $MOVIDA "* ]] && continue
+    M=$MOVIDA
+    return 0
+  done <<<"$puntos"
+  return 1
 }
 # The finished puzzle's cells from the table's corner, as the solve lays
 # them: the first piece placed goes there, the rest beside it.
