@@ -400,10 +400,11 @@ de_arriba() {
   return 1
 }
 # The finished puzzle's cells from the table's corner, as the solve lays
-# them: the first piece placed goes there, the rest beside it.
+# them: the first piece placed (A) goes there, the rest beside it.
 colocadas=""
 for ronda in $(seq 1 10); do
   terminado && break
+  [ "$(wc -w <<<"$colocadas")" = 4 ] && break
   m=""
   for i in 0 1 2 3; do
     [[ " $colocadas " == *" $i "* ]] && continue
@@ -417,8 +418,29 @@ for ronda in $(seq 1 10); do
     llevar "$m" $((P_X[a] + (m % 2 - a % 2) * CELDA_W)) $((P_Y[a] + (m / 2 - a / 2) * CELDA_H)) ||
       fail "piece $m did not reach its place beside piece $a"
   fi
-  [[ " $colocadas " == *" $m "* ]] || colocadas+=" $m"
+  colocadas+=" $m"
   echo "piece $m placed at ${P_X[$m]},${P_Y[$m]} (group ${P_GRUPO[$m]})"
+done
+# A drop joins one neighbour, and a nudge may have moved a placed piece: a
+# piece out of A's group goes to its place beside A again, or, there
+# already, is dropped there once more (a table pixel off) to join.
+for ronda in $(seq 1 8); do
+  terminado && break
+  otra=""
+  for i in 0 1 2 3; do
+    [ "$i" != "$a" ] && { [ "${P_GRUPO[$i]}" = 0 ] || [ "${P_GRUPO[$i]}" != "${P_GRUPO[$a]}" ]; } && { otra=$i; break; }
+  done
+  [ -n "$otra" ] || break
+  tx=$((P_X[a] + (otra % 2 - a % 2) * CELDA_W)); ty=$((P_Y[a] + (otra / 2 - a / 2) * CELDA_H))
+  if [ "${P_X[$otra]} ${P_Y[$otra]}" != "$tx $ty" ]; then
+    llevar "$otra" "$tx" "$ty" || fail "piece $otra did not come back beside piece $a"
+  else
+    read -r x y <<<"$(medio "$otra")"
+    ver $((x - LV / 2)) $((y - HV / 2)) || fail "the view did not come to piece $otra"
+    read -r x y <<<"$(a_pantalla "$x" "$y")"
+    arrastrar "$x" "$y" $((x + 2)) $((y + 2)) || fail "piece $otra was not dropped again"
+  fi
+  echo "piece $otra again at ${P_X[$otra]},${P_Y[$otra]} (group ${P_GRUPO[$otra]})"
 done
 terminado || fail "the 2 x 2 puzzle was not finished at $ZOOM % (groups ${P_GRUPO[*]})"
 
