@@ -255,7 +255,11 @@ xdotool key 1
 esperar_ventana_ida "$caja" 10 || fail "key 1 did not close box 1"
 puntero $((MESA_X + ANCHO_MESA / 2)) $((MESA_Y + 40))
 esperar_quieta
-shot de-la-caja >/dev/null
+de_la_caja=$(shot de-la-caja)
+# The overview still stands over the table: its title as before the box.
+read -r px py pw _ <<<"$PLANO"
+distinta "$plano_despues" "$de_la_caja" "${pw}x31+$px+$py" 0
+[ $? = 1 ] || fail "the table overview is no longer seen once box 1 closed"
 
 # ---- Saved (Ctrl+S) and opened (Ctrl+O): the pieces and the view ----------
 guardado=$(piezas); vista=$(linea_vista)
