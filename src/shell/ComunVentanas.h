@@ -28,12 +28,10 @@ inline void MostrarFlotante(HWND hwnd, bool activar) {
 }
 
 // Hides a floating window; when it has the activation its owner takes it
-// first, so that the keyboard stays with the game rather than with nothing.
-inline void OcultarFlotante(HWND hwnd) {
-  if (GetActiveWindow() == hwnd)
-    if (HWND dueño = GetWindow(hwnd, GW_OWNER)) SetActiveWindow(dueño);
-  OcultarVentana(hwnd);
-}
+// first, so that the keyboard stays with the game rather than with nothing,
+// and the other floating windows that show are named on top again (the
+// owner's activation may have raised it over them).
+void OcultarFlotante(HWND hwnd);
 
 // The dialog-like pop-ups: a dialog frame around a client of ancho x alto,
 // centred on the screen, owned by `dueño`, which stays disabled while the

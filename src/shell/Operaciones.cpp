@@ -44,6 +44,23 @@ std::vector<HWND> OcultarVentanasFlotantes(HWND excepto) {
   return visibles;
 }
 
+void OcultarFlotante(HWND hwnd) {
+  if (GetActiveWindow() == hwnd) {
+    if (HWND dueño = GetWindow(hwnd, GW_OWNER)) {
+      // The others as they stood, highest first, placed again lowest first.
+      std::vector<HWND> arriba;
+      for (HWND v = GetTopWindow(nullptr); v; v = GetWindow(v, GW_HWNDNEXT))
+        if (v != hwnd && IsWindowVisible(v) && GetWindow(v, GW_OWNER) == dueño &&
+            std::find(g_flotantes.begin(), g_flotantes.end(), v) != g_flotantes.end())
+          arriba.push_back(v);
+      SetActiveWindow(dueño);
+      for (auto v = arriba.rbegin(); v != arriba.rend(); ++v)
+        SetWindowPos(*v, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+  }
+  OcultarVentana(hwnd);
+}
+
 void MostrarVentanasFlotantes(const std::vector<HWND>& ventanas) {
   for (HWND v : ventanas)
     if (std::find(g_flotantes.begin(), g_flotantes.end(), v) != g_flotantes.end()) MostrarFlotante(v, false);
