@@ -22,6 +22,7 @@
 #include "DisenoVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Globo.h"
 #include "ImagenesJuego.h"
@@ -479,10 +480,12 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
+    Cronometro corte;
     if (!NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board))) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
       return;
     }
+    corte.Anotar(Medida::Corte);
   }
   SendMessageA(hwnd, WM_CLOSE, 0, 0);
 }
