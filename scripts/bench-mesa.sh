@@ -136,8 +136,16 @@ llano() {
   esperar_quieta "$((510 * e))x$((150 * e))+$ax+$((ay + 100 * e))" >/dev/null
   marca=$(volcado_marca)
   clic $((ax + 59 * e)) $((ay + 277 * e))
-  juego_esperar_volcado "$marca" 120 || echo "bench-mesa: the saved game did not open"
+  if ! juego_esperar_volcado "$marca" 120; then
+    echo "the saved game did not open" | tee -a "$notas"
+    import -window root "${out%.txt}-abrir.png"
+    # The message, then the file window, away.
+    xdotool key Return; sleep 1; xdotool key Escape
+  fi
   esperar_ventana_ida "$v" 60 || echo "bench-mesa: the open window did not close"
+  esperar_quieta >/dev/null
+  # A pan writes the dump again, with the save's time in it.
+  vista xdotool key Left
   anotar 1:1
 }
 
@@ -171,14 +179,14 @@ llano && { mitad; entera; }
 # The table: each run's drags, then the table's own operations.
 awk -v foto="${fw}x${fh}" -v pedido="$filas x $columnas" -v pantalla="${W}x${H}" '
   { v[$1 " " $2] = $3 " " $4 " " $5; if ($2 == "mem") m[$1] = $3 }
-  function f(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[2] " (" a[1] ")" }
-  function w(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[3] }
+  function f(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[1] ? a[2] " (" a[1] ")" : "-" }
+  function w(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[1] ? a[3] : "-" }
   END {
     printf "screen %s, photo %s cut at %s\n\n", pantalla, foto, pedido
     printf "%-7s %22s %12s %22s %22s %9s\n", "view", "drag median (n)", "drag worst", "press median (n)", "drop median (n)", "peak MB"
     split("1:1 1:2 entera", c, " ")
     for (i = 1; i <= 3; i++)
-      printf "%-7s %22s %12s %22s %22s %9s\n", c[i], f(c[i], "drag"), w(c[i], "drag"), f(c[i], "press"), f(c[i], "drop"), (c[i] in m) ? m[c[i]] : "-"
+      printf "%-7s %22s %12s %22s %22s %9s\n", c[i], f(c[i], "drag"), w(c[i], "drag"), f(c[i], "press"), f(c[i], "drop"), m[c[i]] != "" ? m[c[i]] : "-"
     printf "\n%-22s %22s %12s\n", "operation (run)", "median ms (n)", "worst ms"
     split("zoom:1:2 zoom:entera pan:1:1 prepare:1:1 cut:1:1 cut:1:2 save:1:1 open:1:1", o, " ")
     for (i = 1; i <= 8; i++) { split(o[i], p, ":"); r = p[2] (p[3] != "" ? ":" p[3] : "")
