@@ -7,7 +7,15 @@
 #    like the table) cut at the largest count the 45-pixel minimum cell
 #    allows, about 3,700 pieces: OUTDIR/juego-4k.txt, and a screenshot of
 #    the table before the drags, OUTDIR/juego-4k.png.
-# BENCH_JUEGO=1080 or 4k runs one case only; BENCH_JUEGO=corto a quick
+#  - a table larger than the screen: a 24-megapixel photo (made now) cut
+#    at 81 x 122 = 9,882 pieces, on both screens, by bench-mesa.sh: drags
+#    at 1:1, at 1:2 and with the whole table shown, zooms, pans, the photo
+#    prepared and cut, a save and an open, the peak memory:
+#    OUTDIR/juego-10k-1080.txt and juego-10k-4k.txt (and a screenshot of
+#    the table at 1:1 beside each); the same asked of a photo just under
+#    the 100 megapixels a photo may have, at 160 x 250 = 40,000 pieces,
+#    where the game may refuse: OUTDIR/juego-40k-1080.txt and juego-40k-4k.txt.
+# BENCH_JUEGO=1080, 4k, 10k or 40k runs one case only; BENCH_JUEGO=corto a quick
 # check that the bench works: a 1024 x 768 x 24 screen, 48 pieces and three
 # drags, in OUTDIR/juego-corto.txt.
 set -u
@@ -38,6 +46,17 @@ arrastres='
   done
 '
 
+# Then the view: two wheel notches in over the table, three arrow keys,
+# key 0 back to the whole table; each waits for the dump the change writes.
+vistas='
+  vista() { marca=$(volcado_marca); "$@"; juego_esperar_volcado "$marca" || echo "bench-juego: no view change ($*)"; }
+  puntero $((MESA_X + 300)) $((MESA_Y + 200))
+  vista xdotool click 4; vista xdotool click 4
+  vista xdotool key Right; vista xdotool key Down; vista xdotool key Left
+  vista xdotool key 0
+'
+export vistas
+
 # plano SCREEN PUZZLE OUT DRAGS STRIDE: a case of a shipped picture; the
 # dump's "# time" lines go to OUT.
 plano() {
@@ -47,6 +66,7 @@ plano() {
     JUEGO_DUMP=$(mktemp -d)/volcado.txt
     juego_iniciar "$4" || { echo "bench-juego: the game did not start"; exit 1; }
     eval "$3"
+    eval "$vistas"
     grep "^# time" "$JUEGO_DUMP" | tee "$out"
     wineserver -k 2>/dev/null' _ "$root" "$3" "$arrastres" "$2" "$4" "$5"
 }
@@ -54,8 +74,8 @@ plano() {
 case "$caso" in
   todos|1080) plano 1920x1080x24 "Image\\3.bmp,24,35,0" "$outdir/juego.txt" 10 83 || rc=1 ;;
   corto) plano 1024x768x24 "Image\\3.bmp,6,8,0" "$outdir/juego-corto.txt" 3 13 || rc=1 ;;
-  4k) ;;
-  *) echo "bench-juego: BENCH_JUEGO is 1080, 4k or corto" >&2; exit 2 ;;
+  4k|10k|40k) ;;
+  *) echo "bench-juego: BENCH_JUEGO is 1080, 4k, 10k, 40k or corto" >&2; exit 2 ;;
 esac
 
 if [ "$caso" = todos ] || [ "$caso" = 4k ]; then
@@ -94,4 +114,17 @@ if [ "$caso" = todos ] || [ "$caso" = 4k ]; then
     { grep -E "^# (rows|cols|cell) " "$JUEGO_DUMP"; grep "^# time" "$JUEGO_DUMP"; } | tee "$out"
     wineserver -k 2>/dev/null' _ "$root" "$outdir/juego-4k.txt" "$bin" "$arrastres" || rc=1
 fi
+
+# grande NAME W H ROWS COLS: the big table on both screens.
+grande() {
+  local pantalla sufijo
+  for pantalla in 1920x1080x24:1080 3840x2160x24:4k; do
+    sufijo=${pantalla#*:}
+    echo "bench-juego: $1 pieces at $sufijo"
+    "$root/scripts/xvfb-run.sh" "${pantalla%:*}" bash "$root/scripts/bench-mesa.sh" "$bin" \
+      "$outdir/juego-$1-$sufijo.txt" "$2" "$3" "$4" "$5" || rc=1
+  done
+}
+if [ "$caso" = todos ] || [ "$caso" = 10k ]; then grande 10k 6000 4000 81 122; fi
+if [ "$caso" = todos ] || [ "$caso" = 40k ]; then grande 40k 12247 8164 160 250; fi
 exit $rc

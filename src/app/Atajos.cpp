@@ -6,6 +6,7 @@
 #include "Cajas.h"
 #include "Controles.h"
 #include "Deshacer.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Herramientas.h"
 #include "InfoImagenes.h"
@@ -13,6 +14,8 @@
 #include "Opciones.h"
 #include "Operaciones.h"
 #include "PlanoMesa.h"
+#include "Puzzle.h"
+#include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaArchivo.h"
 #include "Video.h"
@@ -60,9 +63,12 @@ HWND FlotanteArriba() {
 // The table window's middle, for zooms that no pointer anchors.
 Punto CentroMesa() { return {VistaMesa().ancho / 2, VistaMesa().alto / 2}; }
 
-// A pan by the arrow keys: an eighth of the window.
+// A pan by the arrow keys: an eighth of the window. The table is painted
+// before the next key.
 bool AtajoVista(WPARAM tecla, bool repetida) {
   const Vista& v = VistaMesa();
+  const bool desplazar = tecla == VK_LEFT || tecla == VK_RIGHT || tecla == VK_UP || tecla == VK_DOWN;
+  CronometroVista cronometro(desplazar ? Medida::Desplazamiento : Medida::Zoom, VentanaTablero(kTable));
   switch (tecla) {
     case VK_ADD:
     case VK_OEM_PLUS: AmpliarMesa(1, CentroMesa()); return true;

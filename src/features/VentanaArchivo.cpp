@@ -17,6 +17,7 @@
 #include "Desplazador.h"
 #include "DibujoHIMAGE.h"
 #include "DisenoVentanas.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ListaArchivos.h"
 #include "Mensaje.h"
@@ -287,10 +288,12 @@ void Guardar(HWND hwnd) {
   CreateDirectoryA(Carpeta().c_str(), nullptr);
   const std::string ruta = RutaArchivo((std::string(nombre) + kExtension).c_str());
   // Saving without a game is no file at all: the player hears it failed.
+  Cronometro cronometro;
   if (!imagenActual.Abierto() || !puzzle.Exists() || !SavePuzzle(ruta.c_str())) {
     MostrarMensaje(kTextoNoGuardado, hwnd, nullptr, false);
     return;
   }
+  cronometro.Anotar(Medida::Guardado);
   RecordarPartida(std::string(nombre) + kExtension);
   Cerrar(hwnd);
 }
@@ -300,6 +303,7 @@ void Abrir(HWND hwnd) {
   if (!NombreElegido(nombre, sizeof nombre, false)) return;
   bool pistas = false;
   // A file that cannot be opened leaves the game on the table as it was.
+  Cronometro cronometro;
   bool abierto;
   {
     TrabajoLargo trabajo(kTextoAbriendo);
@@ -309,6 +313,7 @@ void Abrir(HWND hwnd) {
     MostrarMensaje(kTextoNoAbierto, hwnd, nullptr, false);
     return;
   }
+  cronometro.Anotar(Medida::Apertura);
   RecordarPartida(nombre);
   g.abierta = true;
   Cerrar(hwnd);
@@ -505,8 +510,11 @@ void GuardarRapido() {
     return;
   }
   CreateDirectoryA(Carpeta().c_str(), nullptr);
+  Cronometro cronometro;
   if (!SavePuzzle(RutaArchivo(g_partida.archivo.c_str()).c_str()))
     MostrarMensaje(kTextoNoGuardado, ventanaPrincipal, nullptr, false);
+  else
+    cronometro.Anotar(Medida::Guardado);
 }
 
 void GuardarAutomatico(void (*seguir)()) {

@@ -22,6 +22,7 @@
 #include "DisenoVentanas.h"
 #include "DibujoHIMAGE.h"
 #include "EtiquetaTexto.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "Globo.h"
 #include "ImagenesJuego.h"
@@ -481,6 +482,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortable, hwnd, nullptr, false);
       return;
     }
+    Cronometro corte;
     bool cortado;
     {
       TrabajoLargo trabajo(kTextoCortando);
@@ -490,6 +492,7 @@ void Aceptar(HWND hwnd) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
       return;
     }
+    corte.Anotar(Medida::Corte);
   }
   SendMessageA(hwnd, WM_CLOSE, 0, 0);
 }

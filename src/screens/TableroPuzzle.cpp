@@ -395,6 +395,7 @@ void OnDrag(HWND hwnd, POINT p) {
       return;
     a.movida = true;
     a.ultimo = p;
+    CronometroVista cronometro(Medida::Desplazamiento, hwnd);
     DesplazarMesa(dx, dy);
     return;
   }
@@ -560,7 +561,10 @@ void OnReleaseMover(HWND hwnd, POINT p, UINT boton) {
   Arrastre& a = g_arrastre;
   if (a.modo != kMover || a.boton != boton) return;
   a.modo = kNinguno;
-  if (!a.movida && boton == WM_MBUTTONDOWN) AlternarMesaEntera({p.x, p.y});
+  if (!a.movida && boton == WM_MBUTTONDOWN) {
+    CronometroVista cronometro(Medida::Zoom, hwnd);
+    AlternarMesaEntera({p.x, p.y});
+  }
   if (GetCapture() == hwnd) ReleaseCapture();
 }
 
@@ -573,6 +577,7 @@ void OnWheel(HWND hwnd, int delta, POINT pantalla) {
   resto -= pasos * WHEEL_DELTA;
   if (!pasos) return;
   ScreenToClient(hwnd, &pantalla);
+  CronometroVista cronometro(Medida::Zoom, hwnd);
   AmpliarMesa(pasos, {pantalla.x, pantalla.y});
 }
 

@@ -18,7 +18,8 @@
 
 namespace {
 
-std::vector<double> g_tiempos[4];
+constexpr int kMedidas = 10;
+std::vector<double> g_tiempos[kMedidas];
 
 const std::string& RutaVolcado() {
   static const std::string ruta = [] {
@@ -41,9 +42,10 @@ std::string RutaDePedido(const std::string& ruta) {
 }
 
 void VolcarPuzzle() {
-  static const char* const kNombres[] = {"press", "drag", "drop", "drop_fit"};
+  static const char* const kNombres[kMedidas] = {"press", "drag",    "drop", "drop_fit", "zoom",
+                                                 "pan",   "prepare", "cut",  "save",     "open"};
   std::vector<TimingSummary> resumen;
-  for (int i = 0; i < 4; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
+  for (int i = 0; i < kMedidas; ++i) resumen.push_back(SummarizeTimings(kNombres[i], g_tiempos[i]));
   // The table (the board, possibly larger than the screen) and the view
   // onto it: the table point at the window's top left and the zoom in
   // percent.
@@ -84,13 +86,15 @@ void IniciarPuzzleDepuracion() {
   if (ventanaPrincipal)
     RedrawWindow(ventanaPrincipal, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const std::string ruta = RutaDePedido(EsAbsoluta(pedido.path) ? pedido.path : arranque.carpeta + pedido.path);
+  // The picture read, the pieces cut and laid out, the table composed.
+  Cronometro corte;
   ClosePuzzle(true);
   if (imagenActual.Abrir(ruta.c_str())) {
     MenuNuevoPrepararImagen();
     // At the fit, or as much larger as 45-pixel pieces need.
     if (SetNewPuzzleGridAndZoom(pedido.rows, pedido.cols)) {
       TrabajoLargo trabajo(kTextoCortando);
-      NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board));
+      if (NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board))) corte.Anotar(Medida::Corte);
     }
   }
 }
@@ -106,4 +110,12 @@ void Cronometro::Anotar(Medida medida) {
   QueryPerformanceFrequency(&frecuencia);
   g_tiempos[static_cast<int>(medida)].push_back(1000.0 * static_cast<double>(fin.QuadPart - inicio_.QuadPart) /
                                                 static_cast<double>(frecuencia.QuadPart));
+}
+
+CronometroVista::CronometroVista(Medida medida, HWND mesa) : medida_(medida), mesa_(mesa), cambios_(CambiosVistaMesa()) {}
+
+CronometroVista::~CronometroVista() {
+  if (CambiosVistaMesa() == cambios_) return;
+  if (mesa_) UpdateWindow(mesa_);
+  cronometro_.Anotar(medida_);
 }

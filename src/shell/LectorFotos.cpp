@@ -8,10 +8,11 @@
 #include "ArchivoDisco.h"
 #include "Exif.h"
 #include "Foto.h"
-#include "Progreso.h"
+#include "GanchoDepuracion.h"
 #include "Globales.h"
 #include "ObjetosGDI.h"
 #include "Orientacion.h"
+#include "Progreso.h"
 
 namespace {
 
@@ -170,6 +171,7 @@ LecturaFoto LeerFoto(const wchar_t* ruta, const uint8_t fondo[3], FotoLeida* fot
 
 LecturaFoto PrepararFoto(const wchar_t* ruta, const uint8_t fondo[3], const std::string& carpeta,
                          std::string* rutaBmp) {
+  Cronometro cronometro;
   std::vector<uint8_t> bytes;
   if (const LecturaFoto r = LeerBytes(ruta, &bytes); r != LecturaFoto::Bien) return r;
   const uint64_t huella = HuellaBytes(bytes.data(), static_cast<int64_t>(bytes.size()));
@@ -180,6 +182,7 @@ LecturaFoto PrepararFoto(const wchar_t* ruta, const uint8_t fondo[3], const std:
     CreateDirectoryA(carpeta.c_str(), nullptr);
     if (!EscribirArchivoEntero(destino.c_str(), foto.bmp.data(), static_cast<int64_t>(foto.bmp.size())))
       return LecturaFoto::NoAbre;
+    cronometro.Anotar(Medida::Preparacion);
   }
   AnotarNombre(carpeta, huella, ruta);
   *rutaBmp = destino;

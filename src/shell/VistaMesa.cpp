@@ -11,6 +11,7 @@ namespace {
 Vista g_vista;
 double g_cercana = 1.0;  // the last close-up's scale, for the toggle
 std::vector<OyenteVista> g_oyentes;
+uint32_t g_cambios = 0;
 
 bool Entera(const Vista& v) { return v.escala <= EscalaTodo(v) + 1e-12; }
 
@@ -22,6 +23,7 @@ bool VistaPlana() { return g_vista.escala == 1.0 && g_vista.origen.x == 0 && g_v
 
 void FijarVistaMesa(const Vista& v) {
   const Vista antes = g_vista;
+  ++g_cambios;
   g_vista = v;
   g_vista.escala = std::clamp(g_vista.escala, EscalaTodo(g_vista), kEscalaMaxima);
   Limitar(g_vista);
@@ -31,6 +33,8 @@ void FijarVistaMesa(const Vista& v) {
   puzzle.viewScale = g_vista.escala;
   for (OyenteVista o : g_oyentes) o(antes);
 }
+
+uint32_t CambiosVistaMesa() { return g_cambios; }
 
 void OirVistaMesa(OyenteVista oyente) {
   if (std::find(g_oyentes.begin(), g_oyentes.end(), oyente) == g_oyentes.end()) g_oyentes.push_back(oyente);

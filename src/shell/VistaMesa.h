@@ -14,6 +14,9 @@ bool VistaPlana();
 // Sets the view (limited to the table) and tells every listener.
 void FijarVistaMesa(const Vista& v);
 
+// How many times the view was set so far.
+uint32_t CambiosVistaMesa();
+
 // Called after each change with the view before it.
 using OyenteVista = void (*)(const Vista& antes);
 void OirVistaMesa(OyenteVista oyente);

@@ -50,7 +50,7 @@ case "$objetivo" in
     ;;
   bench-juego)
     BENCH_JUEGO=corto "$root/scripts/bench-juego.sh" "$2" "$salida" || fallo "the bench stopped"
-    tiempos "$salida/juego-corto.txt" press drag drop
+    tiempos "$salida/juego-corto.txt" press drag drop zoom pan
     ;;
   bench-fotos)
     BENCH_FOTOS=corto "$root/scripts/bench-fotos.sh" "$2" "$salida" || fallo "the bench stopped"
