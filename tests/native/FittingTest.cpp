@@ -214,6 +214,22 @@ TEST_F(FittingTest, ScoreFormulas) {
   }
 }
 
+// A 10,000-piece game of 200 hours: the clock passes 99 hours and the score
+// stays exact (percentage x pieces left x pieces x 10 / (seconds / 7 + 1)).
+TEST_F(FittingTest, TenThousandPiecesAndTwoHundredHours) {
+  Crear(100, 100);
+  for (int32_t i = 0; i < 10000; ++i) P(i).group = 10000;
+  puzzle.hints = 2000, puzzle.seconds = 200u * 3600 - 1;
+  puzzle.finished = 0, puzzle.paused = 0;
+  PuzzleClockTick();
+  ASSERT_FALSE(s.shell.shownTimes.empty());
+  EXPECT_EQ(s.shell.shownTimes.back(), 720000u);
+  int32_t piezas = -1, porcentaje = -1, puntos = -1;
+  ScorePuzzle(&piezas, &porcentaje, &puntos);
+  EXPECT_EQ((std::vector{piezas, porcentaje}), (std::vector{10000, 100}));
+  EXPECT_EQ(puntos, static_cast<int32_t>(100.0 * 8000 * 10000 * 10 / (720000 / 7 + 1.0)));
+}
+
 TEST_F(FittingTest, ProgrammingErrorsAreAsserted) {
   EXPECT_VERIFICAR(DropPiece(kTable, kTable, 0, 0, 0), "que hago aqui en estas condiciones");
   Crear(2, 2);
