@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -84,27 +85,46 @@ MosaicoExpandido g_expandido;
 // sequential block.
 struct Tramo {
   int32_t inicio, fin;
-  size_t colores;  // offset of the run's first pixel in `colores`
+  const uint8_t* colores;  // the run's first pixel
 };
 
-// Grows without zeroing: every byte is written right after it is added.
-template <typename T>
-struct SinCeros : std::allocator<T> {
-  template <typename U>
-  struct rebind {
-    using other = SinCeros<U>;
+// The packed colours, in blocks that never move: a growing store neither
+// copies itself nor holds two copies at once, and the runs point straight
+// into it. Emptied, it keeps its blocks for the next reads.
+class Bloques {
+ public:
+  // Room for `bytes` in one place, to be closed by Cerrar.
+  uint8_t* Abrir(size_t bytes) {
+    if (actual_ < bloques_.size() && usado_ + bytes > bloques_[actual_].tamaño) {
+      ++actual_;
+      usado_ = 0;
+    }
+    while (actual_ < bloques_.size() && bloques_[actual_].tamaño < bytes) ++actual_;
+    if (actual_ == bloques_.size()) {
+      const size_t tamaño = std::max(kTamaño, bytes);
+      bloques_.push_back({std::unique_ptr<uint8_t[]>(new uint8_t[tamaño]), tamaño});
+    }
+    return bloques_[actual_].datos.get() + usado_;
+  }
+  // What was written from the last Abrir up to `fin` is kept.
+  void Cerrar(const uint8_t* fin) {
+    const size_t n = static_cast<size_t>(fin - (bloques_[actual_].datos.get() + usado_));
+    usado_ += n;
+    total_ += n;
+  }
+  void Vaciar() {
+    actual_ = usado_ = total_ = 0;
+  }
+  size_t Usados() const { return total_; }
+
+ private:
+  static constexpr size_t kTamaño = size_t{4} << 20;
+  struct Bloque {
+    std::unique_ptr<uint8_t[]> datos;
+    size_t tamaño;
   };
-  SinCeros() = default;
-  template <typename U>
-  SinCeros(const SinCeros<U>&) noexcept {}
-  template <typename U>
-  void construct(U* p) noexcept {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <typename U, typename... A>
-  void construct(U* p, A&&... a) {
-    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
-  }
+  std::vector<Bloque> bloques_;
+  size_t actual_ = 0, usado_ = 0, total_ = 0;
 };
 
 inline void Adelantar(const uint8_t* p, int32_t bytes) {
@@ -124,7 +144,8 @@ struct Siluetas {
   std::vector<size_t> sombra;     // per piece: its first row in sombras.primero
   std::vector<int32_t> primero;   // boxH + 1 per piece: row r's runs are [f[r], f[r + 1])
   std::vector<Tramo> tramos;
-  std::vector<uint8_t, SinCeros<uint8_t>> colores;
+  Bloques colores;
+  size_t limite = 0;  // colour bytes read again past which all is read afresh
 
   // Keeps the blocks' memory for the next puzzle: a fresh block would be
   // faulted in page by page on the first draw.
@@ -140,7 +161,7 @@ struct Siluetas {
   void Vaciar() {
     lecturas = 0;
     tramos.clear();
-    colores.clear();
+    colores.Vaciar();
     sombras.primero.clear();
     sombras.tramos.clear();
     sombras.factores.clear();
@@ -149,9 +170,9 @@ struct Siluetas {
   }
 
   // Pieces read again as their groups changed leave their old copies
-  // behind: past twice the pieces, start afresh.
+  // behind: past half as many again as one copy of each, start afresh.
   void Recoger() {
-    if (lecturas > 2 * leida.size() + 64) Vaciar();
+    if (lecturas > 2 * leida.size() + 64 || colores.Usados() > limite) Vaciar();
   }
 
   // Starts afresh when the sheet is not the one the runs were read from.
@@ -174,10 +195,9 @@ struct Siluetas {
     leida.assign(n, 0);
     sombra.assign(relieve ? n : 0, 0);
     primero.assign(n * (static_cast<size_t>(boxH) + 1), 0);
-    // A piece covers about its cell: room for all of them at once, so the
-    // first full draw does not keep moving a growing block.
+    // A piece covers about its cell.
     const size_t celda = static_cast<size_t>(std::max(p.cellW, 1)) * static_cast<size_t>(std::max(p.cellH, 1));
-    colores.reserve(n * celda * 3 + celda * 3);
+    limite = n * celda * 3 + n * celda * 3 / 2 + static_cast<size_t>(boxW) * boxH * 3;
     tramos.reserve(n * static_cast<size_t>(boxH) * 2);
   }
 
@@ -193,9 +213,7 @@ struct Siluetas {
     if (leida[pieza] == uniones + 1) return f;
     leida[pieza] = static_cast<uint16_t>(uniones + 1);
     ++lecturas;
-    const size_t base = colores.size();
-    colores.resize(base + 3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
-    uint8_t* destino = colores.data() + base;
+    uint8_t* destino = colores.Abrir(3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
     // The box rows lie a whole sheet row apart: ask for the next ones early.
     const int32_t adelanto = std::min(boxH, 4);
     for (int32_t r = 0; r < adelanto; ++r) Adelantar(puzzle.SheetPixel(pieza, 0, r), boxW * 4);
@@ -209,7 +227,7 @@ struct Siluetas {
         while (x < boxW && s[4 * x + 3] != 1) ++x;
         if (x == boxW) break;
         const int32_t inicio = x;
-        tramos.push_back({inicio, 0, static_cast<size_t>(destino - colores.data())});
+        tramos.push_back({inicio, 0, destino});
         for (; x < boxW && s[4 * x + 3] == 1; ++x, destino += 3) {
           destino[0] = s[4 * x];
           destino[1] = s[4 * x + 1];
@@ -219,7 +237,7 @@ struct Siluetas {
         tramos.back().fin = x;
       }
     }
-    colores.resize(static_cast<size_t>(destino - colores.data()));
+    colores.Cerrar(destino);
     f[boxH] = static_cast<int32_t>(tramos.size());
     if (relieve) sombra[static_cast<size_t>(pieza)] = SombraDe(pieza, uniones, f);
     return f;
@@ -395,7 +413,6 @@ void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int3
   const int32_t c0 = static_cast<int32_t>(std::max<int64_t>(x0, p.x) - p.x);
   const int32_t c1 = static_cast<int32_t>(std::min<int64_t>(x1, static_cast<int64_t>(p.x) + boxW) - p.x);
   const Tramo* tramos = g_siluetas.tramos.data();
-  const uint8_t* colores = g_siluetas.colores.data();
   const TramoSombra* sombras = g_siluetas.sombras.tramos.data();
   const uint8_t* factores = g_siluetas.sombras.factores.data();
   const int32_t* filasSombra = conSombra ? g_siluetas.sombras.primero.data() + p.sombra : nullptr;
@@ -432,7 +449,7 @@ void PintarPieza(Board& tablero, const Recogida& p, int32_t x0, int32_t x1, int3
     for (int32_t t = p.filas[r], fin = p.filas[r + 1]; t < fin; ++t) {
       const int32_t a = std::max(tramos[t].inicio, c0), b = std::min(tramos[t].fin, c1);
       if (a >= b) continue;
-      std::memcpy(fila + 3 * (static_cast<int64_t>(p.x) + a), colores + tramos[t].colores + 3 * (a - tramos[t].inicio),
+      std::memcpy(fila + 3 * (static_cast<int64_t>(p.x) + a), tramos[t].colores + 3 * (a - tramos[t].inicio),
                   3 * static_cast<size_t>(b - a));
       if (patron)
         for (int32_t c = (a + 2) / 3 * 3; c < b; c += 3) {

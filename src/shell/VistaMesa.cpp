@@ -19,7 +19,12 @@ bool Entera(const Vista& v) { return v.escala <= EscalaTodo(v) + 1e-12; }
 
 const Vista& VistaMesa() { return g_vista; }
 
-bool VistaPlana() { return g_vista.escala == 1.0 && g_vista.origen.x == 0 && g_vista.origen.y == 0; }
+// A table larger than the window is always drawn through the view: whole,
+// it would be copied at every paint.
+bool VistaPlana() {
+  return g_vista.escala == 1.0 && g_vista.origen.x == 0 && g_vista.origen.y == 0 && g_vista.anchoMesa <= g_vista.ancho &&
+         g_vista.altoMesa <= g_vista.alto;
+}
 
 void FijarVistaMesa(const Vista& v) {
   const Vista antes = g_vista;

@@ -8,7 +8,7 @@
 #include "Vista.h"
 
 const Vista& VistaMesa();
-// The window is the table: 1:1 from its corner, as on a table the screen
+// The window is the table: 1:1 from its corner, on a table the window
 // holds.
 bool VistaPlana();
 // Sets the view (limited to the table) and tells every listener.
