@@ -139,13 +139,16 @@ inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t s
     const int32_t R = i / cols, C = i % cols;
     for (int32_t y = 0; y < puzzle.boxH; ++y) {
       uint8_t* s = puzzle.SheetPixel(i, 0, y);
-      for (int32_t x = 0; x < puzzle.boxW; ++x, s += 4) {
+      uint8_t* c = puzzle.PieceColour(i, 0, y);
+      for (int32_t x = 0; x < puzzle.boxW; ++x, ++s, c += 3) {
         const int32_t X = C * kCelda - puzzle.marginX + x, Y = R * kCelda - puzzle.marginY + y;
         const bool propio = X >= 0 && Y >= 0 && X < W && Y < H && Propietaria(X, Y, rows, cols) == i;
-        s[0] = static_cast<uint8_t>(X);
-        s[1] = static_cast<uint8_t>(Y);
-        s[2] = static_cast<uint8_t>(X + Y);
-        s[3] = propio ? 1 : 0;
+        if (propio) {
+          c[0] = static_cast<uint8_t>(X);
+          c[1] = static_cast<uint8_t>(Y);
+          c[2] = static_cast<uint8_t>(X + Y);
+        }
+        s[0] = propio ? 1 : 0;
       }
     }
   }

@@ -79,10 +79,10 @@ MosaicoExpandido g_expandido;
 
 // Each piece's opaque runs [inicio, fin) per box row, in box columns, with
 // their colours packed 3 bytes a pixel, one piece after another, and its
-// shadow. Read from the sheet the first time a piece is drawn, and again
-// when its joins change (the bevel and shadow follow them): the sheet's box
-// rows lie a whole sheet row apart, the packed copy is one short
-// sequential block.
+// shadow. Read from the sheet and the colours the first time a piece is
+// drawn, and again when its joins change (the bevel and shadow follow
+// them): a box's rows lie a whole row apart in both, the packed copy is
+// one short sequential block.
 struct Tramo {
   int32_t inicio, fin;
   const uint8_t* colores;  // the run's first pixel
@@ -216,22 +216,23 @@ struct Siluetas {
     uint8_t* destino = colores.Abrir(3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
     // The box rows lie a whole sheet row apart: ask for the next ones early.
     const int32_t adelanto = std::min(boxH, 4);
-    for (int32_t r = 0; r < adelanto; ++r) Adelantar(puzzle.SheetPixel(pieza, 0, r), boxW * 4);
+    for (int32_t r = 0; r < adelanto; ++r) Adelantar(puzzle.SheetPixel(pieza, 0, r), boxW);
     for (int32_t r = 0; r < boxH; ++r) {
       f[r] = static_cast<int32_t>(tramos.size());
-      if (r + adelanto < boxH) Adelantar(puzzle.SheetPixel(pieza, 0, r + adelanto), boxW * 4);
+      if (r + adelanto < boxH) Adelantar(puzzle.SheetPixel(pieza, 0, r + adelanto), boxW);
       const uint8_t* s = puzzle.SheetPixel(pieza, 0, r);
-      const uint8_t* bisel = relieve ? puzzle.bevel.data() + (s - puzzle.sheet.data()) / 4 : nullptr;
+      const uint8_t* c = puzzle.PieceColour(pieza, 0, r);
+      const uint8_t* bisel = relieve ? puzzle.bevel.data() + (s - puzzle.sheet.data()) : nullptr;
       int32_t x = 0;
       while (x < boxW) {
-        while (x < boxW && s[4 * x + 3] != 1) ++x;
+        while (x < boxW && s[x] != 1) ++x;
         if (x == boxW) break;
         const int32_t inicio = x;
         tramos.push_back({inicio, 0, destino});
-        for (; x < boxW && s[4 * x + 3] == 1; ++x, destino += 3) {
-          destino[0] = s[4 * x];
-          destino[1] = s[4 * x + 1];
-          destino[2] = s[4 * x + 2];
+        for (; x < boxW && s[x] == 1; ++x, destino += 3) {
+          destino[0] = c[3 * x];
+          destino[1] = c[3 * x + 1];
+          destino[2] = c[3 * x + 2];
           if (bisel) AplicarBisel(bisel[x], uniones, destino);
         }
         tramos.back().fin = x;
@@ -365,11 +366,12 @@ void Fantasma::Hacer(Board& mesa) {
       const int32_t Y = oy + by;
       if (Y < 0 || Y >= h) continue;
       const uint8_t* s = pz.SheetPixel(i, 0, by);
-      for (int32_t bx = 0; bx < p.boxW; ++bx, s += 4) {
+      const uint8_t* c = pz.PieceColour(i, 0, by);
+      for (int32_t bx = 0; bx < p.boxW; ++bx, c += 3) {
         const int32_t X = ox + bx;
-        if (s[3] != 1 || X < 0 || X >= w) continue;
+        if (s[bx] != 1 || X < 0 || X >= w) continue;
         uint8_t* d = pixeles.data() + (static_cast<size_t>(Y) * w + X) * 3;
-        d[0] = s[0], d[1] = s[1], d[2] = s[2];
+        d[0] = c[0], d[1] = c[1], d[2] = c[2];
       }
     }
   }

@@ -31,8 +31,6 @@ constexpr int32_t kMinScaledSide = 45;
 constexpr double kMaxScaledSide = 1 << 24;
 constexpr int64_t kMaxPieces = 1 << 24;
 
-inline void Store(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
-
 // The wait cursor for the length of a cut, whichever way it ends.
 class WaitCursor {
  public:
@@ -177,7 +175,7 @@ struct ScaledPicture {
   std::vector<const uint8_t*> row;
   std::vector<int32_t> offset;
   std::vector<int32_t> firstInside, endInside;  // per piece column: its box columns on the picture
-  uint32_t palette[256] = {};  // 8 bits: each index's colour, coverage 1
+  uint32_t palette[256] = {};  // 8 bits: each index's colour (blue, green, red)
 };
 
 // Every piece's outline: one per die piece and border position, shared by
@@ -258,8 +256,7 @@ bool PrepareSpriteFormat() {
 // Nearest-neighbour scaling through tables, rows counted from the top.
 // False when the picture's pixels cannot be read; throws bad_alloc.
 bool ScalePicture(const PedidoPuzzle& p, const Measures& m, ScaledPicture& s) {
-  // Slack past the last row: a 24-bit pixel is read as four bytes.
-  s.pixels.reset(new uint8_t[static_cast<size_t>(m.stride * m.picture.y + 4)]);
+  s.pixels.reset(new uint8_t[static_cast<size_t>(m.stride * m.picture.y)]);
   if (!p.picture->LeerPixeles(s.pixels.get())) return false;
 
   std::vector<int32_t> pictureCol(static_cast<size_t>(m.scaledW));
@@ -288,7 +285,7 @@ bool ScalePicture(const PedidoPuzzle& p, const Measures& m, ScaledPicture& s) {
   if (m.bits == 8) {
     for (int i = 0; i < 256; ++i) {
       const uint8_t* q = m.info + kHImagenColores + 4 * i;
-      s.palette[i] = q[0] | q[1] << 8 | q[2] << 16 | 1u << 24;
+      s.palette[i] = q[0] | q[1] << 8 | q[2] << 16;
     }
   }
   return true;
@@ -326,11 +323,11 @@ Outlines OutlinePieces(const Cut& k) {
   return o;
 }
 
-// Writes every sheet row from the top, box by box; outside the opaque spans
-// the sheet is cleared.
+// Writes every sheet row from the top, box by box, and the picture's
+// colours where a piece covers them; outside the opaque spans the sheet is
+// cleared.
 template <bool kTrueColour>
 void WriteSheet(const Cut& k, const Outlines& outlines, const ScaledPicture& picture, int32_t scaledH) {
-  const int64_t rowBytes = static_cast<int64_t>(puzzle.sheetW) * 4;
   const int32_t* const outlineOf = outlines.of.data();
   const int32_t* const pictureOffset = picture.offset.data();
   const int32_t* const firstInside = picture.firstInside.data();
@@ -342,13 +339,15 @@ void WriteSheet(const Cut& k, const Outlines& outlines, const ScaledPicture& pic
       uint8_t* row = puzzle.SheetPixel(R * k.cols, 0, y);
       const int32_t py = R * k.cellH - k.marginY + y;
       if (py < 0 || py >= scaledH) {
-        std::memset(row, 0, static_cast<size_t>(rowBytes));
+        std::memset(row, 0, static_cast<size_t>(puzzle.sheetW));
         continue;
       }
+      uint8_t* const colourRow = puzzle.PieceColour(R * k.cols, 0, y);
       const uint8_t* source = picture.row[static_cast<size_t>(py)];
       for (int32_t C = 0; C < k.cols; ++C) {
         const Outline& o = outlines.shapes[static_cast<size_t>(outlineOf[R * k.cols + C])];
-        uint8_t* box = row + static_cast<int64_t>(C) * k.boxW * 4;
+        uint8_t* box = row + static_cast<int64_t>(C) * k.boxW;
+        uint8_t* colour = colourRow + static_cast<int64_t>(C) * k.cellW * 3;
         const int32_t* offset = pictureOffset + static_cast<int64_t>(C) * k.boxW;
         const int32_t lo = firstInside[C], hi = endInside[C];
         int32_t cleared = 0;
@@ -356,21 +355,22 @@ void WriteSheet(const Cut& k, const Outlines& outlines, const ScaledPicture& pic
           const int32_t first = std::max(o.spans[2 * static_cast<size_t>(s)], lo);
           const int32_t end = std::min(o.spans[2 * static_cast<size_t>(s) + 1], hi);
           if (first >= end) continue;
-          std::memset(box + cleared * 4, 0, static_cast<size_t>(first - cleared) * 4);
+          std::memset(box + cleared, 0, static_cast<size_t>(first - cleared));
+          std::memset(box + first, 1, static_cast<size_t>(end - first));
           for (int32_t x = first; x < end; ++x) {
-            uint32_t v;
+            uint8_t* c = colour + 3 * x;
             if constexpr (kTrueColour) {
-              // The picture copy has slack for the fourth byte of its last pixel.
-              std::memcpy(&v, source + offset[x], 4);
-              v = (v & 0x00FFFFFFu) | 0x01000000u;
+              std::memcpy(c, source + offset[x], 3);
             } else {
-              v = palette[source[offset[x]]];
+              const uint32_t v = palette[source[offset[x]]];
+              c[0] = static_cast<uint8_t>(v);
+              c[1] = static_cast<uint8_t>(v >> 8);
+              c[2] = static_cast<uint8_t>(v >> 16);
             }
-            Store(box + x * 4, v);
           }
           cleared = end;
         }
-        std::memset(box + cleared * 4, 0, static_cast<size_t>(k.boxW - cleared) * 4);
+        std::memset(box + cleared, 0, static_cast<size_t>(k.boxW - cleared));
       }
     }
   }

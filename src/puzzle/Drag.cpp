@@ -162,7 +162,7 @@ int32_t HitTestPiece(int board, int32_t x, int32_t y) {
     const int32_t piece = puzzle.order[b.first + i];
     const PieceRecord& r = puzzle.pieces[piece];
     if (x <= r.x || x >= r.x + puzzle.boxW || y <= r.y || y >= r.y + puzzle.boxH) continue;
-    if (puzzle.SheetPixel(piece, x - r.x, y - r.y)[3] == 1) return i;
+    if (*puzzle.SheetPixel(piece, x - r.x, y - r.y) == 1) return i;
   }
   return -1;
 }
@@ -247,11 +247,12 @@ void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
     const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);
-    const uint8_t* bevel = relieve ? puzzle.bevel.data() + (sheet - puzzle.sheet.data()) / 4 : nullptr;
+    const uint8_t* colour = puzzle.PieceColour(piece, 0, py);
+    const uint8_t* bevel = relieve ? puzzle.bevel.data() + (sheet - puzzle.sheet.data()) : nullptr;
     const bool patternRow = marked && py % 2 == 0;
-    for (int32_t px = 0; px < puzzle.boxW; ++px, sheet += 4) {
-      if (sheet[3] != 1) continue;
-      uint8_t bgr[3] = {sheet[0], sheet[1], sheet[2]};
+    for (int32_t px = 0; px < puzzle.boxW; ++px, colour += 3) {
+      if (sheet[px] != 1) continue;
+      uint8_t bgr[3] = {colour[0], colour[1], colour[2]};
       if (bevel) AplicarBisel(bevel[px], 0, bgr);
       uint32_t blue = bgr[0], green = bgr[1], red = bgr[2];
       if (patternRow && px % 3 == 0) blue = 255 - blue, green = 255 - green, red = 255 - red;

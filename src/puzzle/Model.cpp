@@ -34,6 +34,7 @@ void LiberarPuzzle() {
   // large screen that would otherwise be faulted in again page by page).
   puzzle.sheet.clear();
   puzzle.bevel.clear();
+  puzzle.colours.clear();
   Liberar(puzzle.pieces);
   Liberar(puzzle.order);
   Liberar(puzzle.scratch);
@@ -57,8 +58,12 @@ bool AllocatePuzzle() {
   const int64_t sheetW = static_cast<int64_t>(puzzle.boxW) * puzzle.cols;
   const int64_t altura = static_cast<int64_t>(puzzle.boxH) * puzzle.rows;
   if (n < 1 || sheetW < 1 || altura < 1 || sheetW > INT32_MAX || altura > INT32_MAX) return false;
+  const int64_t coloursW = static_cast<int64_t>(puzzle.cols - 1) * puzzle.cellW + puzzle.boxW;
+  const int64_t coloursH = static_cast<int64_t>(puzzle.rows - 1) * puzzle.cellH + puzzle.boxH;
+  if (puzzle.cellW < 0 || puzzle.cellH < 0 || coloursW > INT32_MAX) return false;
   try {
-    puzzle.sheet.assign(static_cast<size_t>(sheetW * altura * 4), 0);
+    puzzle.sheet.assign(static_cast<size_t>(sheetW * altura), 0);
+    puzzle.colours.assign(static_cast<size_t>(coloursW * coloursH * 3), 0);
     puzzle.pieces.assign(static_cast<size_t>(n), PieceRecord{0, 1, {0, 0, 0}, 0, 0});
     puzzle.order.assign(static_cast<size_t>(n), 0);
     puzzle.scratch.assign(static_cast<size_t>(n), 0);
@@ -67,6 +72,7 @@ bool AllocatePuzzle() {
     return false;
   }
   puzzle.sheetW = static_cast<int32_t>(sheetW);
+  puzzle.coloursW = static_cast<int32_t>(coloursW);
   puzzle.sheetLastRow = static_cast<int32_t>(altura - 1);
   return true;
 }

@@ -78,12 +78,17 @@ struct PuzzleState {
   int32_t dieRows = 0, dieCols = 0, dieId = 0;
   int32_t sheetW = 0, sheetLastRow = -1;
 
-  // 32-bit bottom-up: blue, green, red, coverage (1 = the piece's pixel).
+  // The pieces' coverage, a byte a pixel, bottom-up (1 = the piece's pixel).
   // Piece i owns the box at (i % cols * boxW, i / cols * boxH) from the top.
   std::vector<uint8_t> sheet;
   // One byte per sheet pixel, in the sheet's layout: the piece's bevel
   // there (see Relieve.h); empty when the pieces are drawn flat.
   std::vector<uint8_t> bevel;
+  // The picture's colours (blue, green, red), top-down, once for all the
+  // pieces: box pixel (x, y) of the piece in row R, column C is colour
+  // pixel (C * cellW + x, R * cellH + y), so every box lies inside it.
+  std::vector<uint8_t> colours;
+  int32_t coloursW = 0;
   std::vector<PieceRecord> pieces;
   std::vector<int32_t> order;  // seven segments, board 0 first; front piece first
   std::vector<int32_t> scratch;  // for moving blocks of the order array
@@ -113,7 +118,13 @@ struct PuzzleState {
   // Sheet pixel (x, y) of piece i's box, y from the top.
   uint8_t* SheetPixel(int32_t piece, int32_t x, int32_t y) {
     int64_t fila = sheetLastRow - (static_cast<int64_t>(piece / cols) * boxH + y);
-    return sheet.data() + (fila * sheetW + static_cast<int64_t>(piece % cols) * boxW + x) * 4;
+    return sheet.data() + fila * sheetW + static_cast<int64_t>(piece % cols) * boxW + x;
+  }
+  // The colour of piece i's box pixel (x, y), y from the top; the
+  // picture's where the piece covers it.
+  uint8_t* PieceColour(int32_t piece, int32_t x, int32_t y) {
+    const int64_t cy = static_cast<int64_t>(piece / cols) * cellH + y;
+    return colours.data() + (cy * coloursW + static_cast<int64_t>(piece % cols) * cellW + x) * 3;
   }
 };
 

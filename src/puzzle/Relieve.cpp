@@ -19,7 +19,7 @@ constexpr uint32_t kAlfaMinima = 4;  // fainter shading is left out
 // Piece j's coverage at box pixel (x, y) of its own box, false outside it.
 bool Cubre(int32_t j, int32_t x, int32_t y) {
   if (x < 0 || y < 0 || x >= puzzle.boxW || y >= puzzle.boxH) return false;
-  return puzzle.SheetPixel(j, x, y)[3] == 1;
+  return *puzzle.SheetPixel(j, x, y) == 1;
 }
 
 // Neighbour k of piece i, or -1 off the grid.
@@ -81,7 +81,7 @@ void ActivarRelieve(bool activo) {
 bool RelieveActivo() { return g_activo; }
 
 
-bool RelieveEnUso() { return g_activo && !puzzle.sheet.empty() && puzzle.bevel.size() * 4 == puzzle.sheet.size(); }
+bool RelieveEnUso() { return g_activo && !puzzle.sheet.empty() && puzzle.bevel.size() == puzzle.sheet.size(); }
 
 uint8_t UnionesPieza(int32_t piece) {
   const int32_t g = puzzle.pieces[static_cast<size_t>(piece)].group;
@@ -97,7 +97,7 @@ uint8_t UnionesPieza(int32_t piece) {
 void HornearBisel() {
   PuzzleState& p = puzzle;
   try {
-    p.bevel.assign(p.sheet.size() / 4, 0);
+    p.bevel.assign(p.sheet.size(), 0);
   } catch (const std::bad_alloc&) {
     p.bevel.clear();
     return;
@@ -107,7 +107,7 @@ void HornearBisel() {
   // Steps to the first pixel off the piece up-left and down-right along
   // the diagonal, at most w + 1.
   std::vector<uint8_t> arriba(static_cast<size_t>(W) * H), abajo(static_cast<size_t>(W) * H);
-  auto dentro = [&](int32_t i, int32_t x, int32_t y) { return p.SheetPixel(i, x, y)[3] == 1; };
+  auto dentro = [&](int32_t i, int32_t x, int32_t y) { return *p.SheetPixel(i, x, y) == 1; };
   for (int32_t i = 0; i < p.PieceCount(); ++i) {
     for (int32_t y = 0; y < H; ++y)
       for (int32_t x = 0; x < W; ++x) {

@@ -50,7 +50,7 @@ void HornearBisel();
 // the top left, the piece's own skipped) holds a piece of its group.
 uint8_t UnionesPieza(int32_t piece);
 
-// A sheet colour (blue, green, red) with its bevel byte, for a piece with
+// A piece colour (blue, green, red) with its bevel byte, for a piece with
 // joins `uniones`.
 inline void AplicarBisel(uint8_t bisel, uint8_t uniones, uint8_t* bgr) {
   const int lado = bisel >> 4;

@@ -36,7 +36,7 @@ std::vector<uint32_t> Pintar(const std::vector<int32_t>& grupo) {
     const PieceRecord& r = puzzle.pieces[p];
     for (int32_t py = std::max(0, arriba - r.y); py < puzzle.boxH && r.y + py < abajo; ++py)
       for (int32_t px = std::max(0, izquierda - r.x); px < puzzle.boxW && r.x + px < derecha; ++px)
-        if (puzzle.SheetPixel(p, px, py)[3] == 1)
+        if (*puzzle.SheetPixel(p, px, py) == 1)
           dentro[static_cast<size_t>(r.y + py - arriba) * w + (r.x + px - izquierda)] = 1;
   }
   // The ring: whatever lies within kBorde of the group, in rows then columns.

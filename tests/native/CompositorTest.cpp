@@ -56,8 +56,8 @@ void Referencia(int b, int32_t x, int32_t y, int32_t w, int32_t h, bool skipFron
         const PieceRecord& r = puzzle.pieces[p];
         const int32_t dx = px - r.x, dy = py - r.y;
         if (dx < 0 || dx >= puzzle.boxW || dy < 0 || dy >= puzzle.boxH) continue;
-        const uint8_t* s = puzzle.SheetPixel(p, dx, dy);
-        if (s[3] != 1) continue;
+        if (*puzzle.SheetPixel(p, dx, dy) != 1) continue;
+        const uint8_t* s = puzzle.PieceColour(p, dx, dy);
         const bool invertir = r.unmarked == 0 && dy % 2 == 0 && dx % 3 == 0;
         for (int k = 0; k < 3; ++k) color[k] = invertir ? 255 - s[k] : s[k];
         break;
@@ -115,13 +115,13 @@ TEST_F(Compositor, RandomBoardsMatchThePlainAlgorithm) {
       const int32_t cx = U(0, bw - 1), cy = U(0, bh - 1), radio = U(1, bw);
       for (int32_t y = 0; y < bh; ++y)
         for (int32_t x = 0; x < bw; ++x) {
-          uint8_t* s = puzzle.SheetPixel(p, x, y);
+          uint8_t* s = puzzle.PieceColour(p, x, y);
           for (int k = 0; k < 3; ++k) s[k] = static_cast<uint8_t>(g());
           const bool opaco = estilo == 0   ? U(0, 1) == 1
                              : estilo == 1 ? true
                              : estilo == 2 ? false
                                            : (x - cx) * (x - cx) + (y - cy) * (y - cy) < radio * radio;
-          s[3] = opaco ? 1 : 0;
+          *puzzle.SheetPixel(p, x, y) = opaco ? 1 : 0;
         }
     }
     std::shuffle(puzzle.order.begin(), puzzle.order.end(), g);
@@ -216,8 +216,8 @@ TEST_F(Compositor, RefusalsLeaveTheMosaicAndBoardsAlone) {
 // rewritten in place once it is announced.
 TEST_F(Compositor, ARewrittenSheetIsReadAgain) {
   const auto pintar = [](int32_t x, int32_t y, uint8_t v) {
-    uint8_t* s = puzzle.SheetPixel(0, x, y);
-    s[0] = s[1] = s[2] = v, s[3] = 1;
+    uint8_t* s = puzzle.PieceColour(0, x, y);
+    s[0] = s[1] = s[2] = v, *puzzle.SheetPixel(0, x, y) = 1;
   };
   Medidas(2, 2, 30, 30);
   pintar(0, 0, 9), pintar(1, 1, 9);

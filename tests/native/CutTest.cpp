@@ -151,9 +151,10 @@ TEST_F(CutTest, PiecesPartitionThePictureAlongTheDie) {
     for (int32_t i = 0; i < k.filas * k.columnas; ++i)
       for (int32_t y = 0; y < puzzle.boxH; ++y)
         for (int32_t x = 0; x < puzzle.boxW; ++x) {
-          const uint8_t* p = puzzle.SheetPixel(i, x, y);
-          coberturaMal += p[3] > 1;
-          if (!p[3]) continue;
+          const uint8_t cubre = *puzzle.SheetPixel(i, x, y);
+          const uint8_t* p = puzzle.PieceColour(i, x, y);
+          coberturaMal += cubre > 1;
+          if (!cubre) continue;
           const int32_t X = i % k.columnas * cw - puzzle.marginX + x, Y = i / k.columnas * ch - puzzle.marginY + y;
           const bool enFoto = X >= 0 && Y >= 0 && X < w && Y < h, enRejilla = X < k.columnas * cw && Y < k.filas * ch;
           fuera += !enFoto;
@@ -424,9 +425,29 @@ TEST_F(CutTest, SolvedTableShowsThePictureOverTheMosaic) {
   puzzle.boards[kTable] = Board{};
 }
 
+// A puzzle whose packed colours fill several of the compositor's blocks
+// still shows every pixel of the picture once solved.
+TEST_F(CutTest, ALargeSolvedPuzzleShowsEveryPixel) {
+  ActivarRelieve(false);
+  puzzle.boards[kTable] = Board{};
+  ASSERT_TRUE(ResizeBoard(kTable, 1700, 1700));
+  ASSERT_TRUE(Cortar({1500, 1500}, 30, 30));
+  SolvePuzzle();
+  const int32_t gw = puzzle.cellW * puzzle.cols, gh = puzzle.cellH * puzzle.rows;
+  const int32_t ox = (1700 - gw) / 2, oy = (1700 - gh) / 2;
+  int malos = 0;
+  for (int32_t gy = 0; gy < gh; ++gy) {
+    const uint8_t* fila = puzzle.boards[kTable].Row(oy + gy) + 3 * ox;
+    for (int32_t gx = 0; gx < gw; ++gx, fila += 3)
+      malos += (fila[0] | fila[1] << 8 | fila[2] << 16) != static_cast<int32_t>(Color24(gx, gy));
+  }
+  EXPECT_EQ(malos, 0);
+  ActivarRelieve(true);
+}
+
 // Whether piece i covers box pixel (x, y); nothing outside its box.
 bool Cubierto(int32_t i, int32_t x, int32_t y) {
-  return x >= 0 && y >= 0 && x < puzzle.boxW && y < puzzle.boxH && puzzle.SheetPixel(i, x, y)[3] == 1;
+  return x >= 0 && y >= 0 && x < puzzle.boxW && y < puzzle.boxH && *puzzle.SheetPixel(i, x, y) == 1;
 }
 
 // The bevel and the shadow of loose pieces, pixel for pixel, against a
@@ -456,7 +477,7 @@ TEST_F(CutTest, LoosePiecesShowTheirBevelAndShadowAsTheMaskGives) {
         const int32_t x = px - puzzle.pieces[i].x, y = py - puzzle.pieces[i].y;
         if (x < -m.izquierda || y < -m.arriba || x >= puzzle.boxW + m.derecha || y >= puzzle.boxH + m.abajo) continue;
         if (Cubierto(i, x, y)) {
-          const uint8_t* s = puzzle.SheetPixel(i, x, y);
+          const uint8_t* s = puzzle.PieceColour(i, x, y);
           for (int c = 0; c < 3; ++c) esperado[c] = s[c];
           int32_t luz = 1, sombra = 1;
           while (luz <= w && Cubierto(i, x - luz, y - luz)) ++luz;

@@ -33,8 +33,8 @@ class DragTest : public testing::Test {
     for (int32_t p = 0; p < 6; ++p)
       for (int32_t y = kMargen; y < kMargen + kCelda; ++y)
         for (int32_t x = kMargen; x < kMargen + kCelda; ++x) {
-          uint8_t* px = puzzle.SheetPixel(p, x, y);
-          px[0] = static_cast<uint8_t>(10 * p), px[1] = 100, px[2] = 200, px[3] = 1;
+          uint8_t* px = puzzle.PieceColour(p, x, y);
+          px[0] = static_cast<uint8_t>(10 * p), px[1] = 100, px[2] = 200, *puzzle.SheetPixel(p, x, y) = 1;
         }
     std::iota(puzzle.order.begin(), puzzle.order.end(), 0);
     for (int32_t p = 0; p < 6; ++p) puzzle.pieces[p].x = 100 * p, puzzle.pieces[p].y = 300;
@@ -76,7 +76,7 @@ TEST_F(DragTest, HitTestTakesOpaquePixelsOnlyAndEdgesStrictly) {
   EXPECT_EQ(HitTestPiece(kTable, 3, 3), -1);  // margins of both
   // A point on a box's edge is outside it, even where the piece is opaque.
   for (int32_t y = 0; y < kCaja; ++y)
-    for (int32_t x = 0; x < kCaja; ++x) puzzle.SheetPixel(2, x, y)[3] = 1;
+    for (int32_t x = 0; x < kCaja; ++x) *puzzle.SheetPixel(2, x, y) = 1;
   Poner(2, 200, 200);
   EXPECT_EQ(HitTestPiece(kTable, 200, 215), -1);
   EXPECT_EQ(HitTestPiece(kTable, 215, 200), -1);

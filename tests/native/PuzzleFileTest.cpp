@@ -129,6 +129,7 @@ TEST_F(ArchivoPuzzle, RoundTripRestoresTheGame) {
               std::make_tuple(4, 5, 1.5, 2, 3725u, terminado));
     EXPECT_EQ(puzzle.order, antes.order);
     EXPECT_EQ(puzzle.sheet, antes.sheet);  // the same cut again
+    EXPECT_EQ(puzzle.colours, antes.colours);
     for (int b = 0; b < kBoardCount; ++b)
       EXPECT_EQ(std::pair(puzzle.boards[b].first, puzzle.boards[b].count),
                 std::pair(antes.boards[b].first, antes.boards[b].count)) << b;

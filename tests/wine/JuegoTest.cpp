@@ -1063,8 +1063,8 @@ TEST(LienzoArrastre, EveryScreenFormatShowsThePieceColour) {
     ASSERT_TRUE(AllocatePuzzle());
     for (int32_t y = 0; y < 4; ++y)
       for (int32_t x = 0; x < 4; ++x) {
-        uint8_t* p = puzzle.SheetPixel(0, x, y);
-        p[0] = 40, p[1] = 120, p[2] = 200, p[3] = 1;  // blue, green, red
+        uint8_t* p = puzzle.PieceColour(0, x, y);
+        p[0] = 40, p[1] = 120, p[2] = 200, *puzzle.SheetPixel(0, x, y) = 1;  // blue, green, red
       }
     puzzle.display.bits = c.bits, puzzle.display.bitFields = c.campos;
     std::copy(c.mascaras, c.mascaras + 3, puzzle.display.masks);
