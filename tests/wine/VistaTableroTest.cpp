@@ -203,7 +203,12 @@ TEST_F(VistaTablero, ATableLargerThanTheWindowSeenWholeIsItsAreaAverage) {
 
 TEST_F(VistaTablero, NearTheEdgeTheViewFollowsTheDraggedPieceAfterAPause) {
   Agrandar();
-  ASSERT_TRUE(VistaPlana());
+  // 1:1 from the corner, yet drawn through the view: the table is larger
+  // than the window.
+  ASSERT_EQ(VistaMesa().escala, 1.0);
+  ASSERT_EQ(VistaMesa().origen.x, 0);
+  ASSERT_EQ(VistaMesa().origen.y, 0);
+  EXPECT_FALSE(VistaPlana());
   const int32_t p = puzzle.order[Tablero().first];
   const PieceRecord antes = puzzle.pieces[p];
   const POINT c{antes.x + puzzle.marginX + puzzle.cellW / 2, antes.y + puzzle.marginY + puzzle.cellH / 2};
