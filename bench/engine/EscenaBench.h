@@ -159,11 +159,11 @@ inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t s
   if (resuelta) {
     const int32_t ox = (ancho - W) / 2 - puzzle.marginX, oy = (alto - H) / 2 - puzzle.marginY;
     for (int32_t i = 0; i < n; ++i)
-      puzzle.pieces[i] = PieceRecord{n, 1, {0, 0, 0}, ox + kCelda * (i % cols), oy + kCelda * (i / cols)};
+      puzzle.pieces[i] = PieceRecord{n, 1, 0, {0, 0}, ox + kCelda * (i % cols), oy + kCelda * (i / cols)};
     puzzle.finished = 1;
   } else {
     std::uniform_int_distribution<int32_t> px(0, ancho - puzzle.boxW), py(0, alto - puzzle.boxH);
-    for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = PieceRecord{0, 1, {0, 0, 0}, px(azar), py(azar)};
+    for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = PieceRecord{0, 1, 0, {0, 0}, px(azar), py(azar)};
     std::shuffle(puzzle.order.begin(), puzzle.order.end(), azar);
   }
   puzzle.boards[kTable].first = 0;

@@ -399,7 +399,7 @@ void ScatterNewGame(Punto table) {
   for (int32_t i = 0; i < n; ++i) {
     puzzle.order[static_cast<size_t>(i)] = i;
     PieceRecord& p = puzzle.pieces[static_cast<size_t>(i)];
-    p = PieceRecord{0, 1, {0, 0, 0}, 0, 0};
+    p = PieceRecord{0, 1, 0, {0, 0}, 0, 0};
     const double u1 = Azar();
     const double u2 = Azar();
     // In the lower half of the table.

@@ -30,6 +30,8 @@ struct PedidoPuzzle {
   int32_t dieRows = 0, dieCols = 0;  // the die's own grid of pieces
   bool newGame = false;           // scatter and shuffle the pieces on the table
   Punto table;                    // the table a new game is laid out on
+  // Turned pieces: square boxes, and a new game's pieces at random turns.
+  bool turned = false;
 };
 
 // Cuts the request's picture into its grid of pieces along its die and,

@@ -64,7 +64,7 @@ bool AllocatePuzzle() {
   try {
     puzzle.sheet.assign(static_cast<size_t>(sheetW * altura), 0);
     puzzle.colours.assign(static_cast<size_t>(coloursW * coloursH * 3), 0);
-    puzzle.pieces.assign(static_cast<size_t>(n), PieceRecord{0, 1, {0, 0, 0}, 0, 0});
+    puzzle.pieces.assign(static_cast<size_t>(n), PieceRecord{0, 1, 0, {0, 0}, 0, 0});
     puzzle.order.assign(static_cast<size_t>(n), 0);
     puzzle.scratch.assign(static_cast<size_t>(n), 0);
   } catch (const std::bad_alloc&) {

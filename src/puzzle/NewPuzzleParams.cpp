@@ -178,7 +178,7 @@ bool SetNewPuzzleGrid(int32_t rows, int32_t cols) {
   return true;
 }
 
-PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table) {
+PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table, bool turned) {
   return {.picture = &imagenActual,
           .scale = puzzle.scale,
           .rows = puzzle.rows,
@@ -187,7 +187,8 @@ PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table) {
           .dieRows = kShippedDieGrid,
           .dieCols = kShippedDieGrid,
           .newGame = true,
-          .table = table};
+          .table = table,
+          .turned = turned};
 }
 
 bool SetNewPuzzleGridAndZoom(int32_t rows, int32_t cols) {

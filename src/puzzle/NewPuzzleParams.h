@@ -85,8 +85,8 @@ double GridScale(int32_t w, int32_t h, double baseScale, int32_t rows, int32_t c
 
 // The choices as a request for the cut: the current picture at the chosen
 // zoom and grid, shipped shape `shape` (0-2), a new game laid out on a
-// table of `table`.
-PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table);
+// table of `table`, its pieces turned or upright.
+PedidoPuzzle PedidoNuevoPuzzle(int32_t shape, Punto table, bool turned = false);
 
 // Pure arithmetic of the choosers. Every computed picture size is at least
 // 1 x 1 so that scaled reads never get an empty target.

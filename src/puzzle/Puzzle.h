@@ -28,7 +28,8 @@ constexpr int kBoardGotPieces = 2;
 struct PieceRecord {
   int32_t group;     // 0 alone, else 1 + the largest piece number of its group
   uint8_t unmarked;  // 1 drawn normally, 0 marked by a rubber band
-  uint8_t padding[3];
+  uint8_t turn;      // clockwise quarter turns from upright, 0-3
+  uint8_t padding[2];
   int32_t x;  // piece box position in its board's client coordinates
   int32_t y;
 };
@@ -102,6 +103,9 @@ struct PuzzleState {
   uint8_t modified = 0;
   uint8_t clockIdle = 0;
   uint8_t paused = 0;
+  // Pieces are cut turned and must be turned upright (their boxes are then
+  // square, so a turn keeps a box's size).
+  uint8_t turned = 0;
   bool clockRunning = false;  // the one-second timer exists
 
   DisplayFormat display;

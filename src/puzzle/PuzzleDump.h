@@ -34,10 +34,11 @@ TimingSummary SummarizeTimings(const std::string& name, std::vector<double> ms);
 std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings,
                              const std::vector<std::string>& shellLines = {});
 
-// "PATH,ROWS,COLS,DIE" (die 0-2, rows and columns at least 2); false for
-// anything else.
+// "PATH,ROWS,COLS,DIE[,TURNED]" (die 0-2, rows and columns at least 2,
+// turned 0 or 1); false for anything else.
 struct DebugNewPuzzle {
   std::string path;
   int32_t rows = 0, cols = 0, die = 0;
+  bool turned = false;
 };
 bool ParseDebugNewPuzzle(const std::string& text, DebugNewPuzzle* out);

@@ -260,7 +260,7 @@ bool LeerTablas(ArchivoDisco& archivo, Partida* p) {
   const uint8_t* r = &bytes[static_cast<size_t>(4 * n)];
   for (int32_t i = 0; i < n; ++i, r += kTamRegistro) {
     PieceRecord& pr = p->piezas[static_cast<size_t>(i)];
-    pr = PieceRecord{LeerI32(r), r[4], {0, 0, 0}, LeerI32(r + 8), LeerI32(r + 12)};
+    pr = PieceRecord{LeerI32(r), r[4], 0, {0, 0}, LeerI32(r + 8), LeerI32(r + 12)};
     if (pr.unmarked > 1) return false;
     if (pr.x < -kMaxPosicion || pr.x > kMaxPosicion || pr.y < -kMaxPosicion || pr.y > kMaxPosicion) return false;
   }

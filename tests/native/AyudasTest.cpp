@@ -390,7 +390,7 @@ void Montar(int32_t filas, int32_t columnas, int32_t ancho, int32_t alto, std::m
   puzzle.boards[kTable].count = n;
   ASSERT_TRUE(ResizeBoard(kTable, ancho, alto));
   for (int32_t i = 0; i < n; ++i)
-    puzzle.pieces[i] = PieceRecord{0, 1, {0, 0, 0}, static_cast<int32_t>(azar() % static_cast<uint32_t>(ancho - 32)),
+    puzzle.pieces[i] = PieceRecord{0, 1, 0, {0, 0}, static_cast<int32_t>(azar() % static_cast<uint32_t>(ancho - 32)),
                                    static_cast<int32_t>(azar() % static_cast<uint32_t>(alto - 32))};
   // A few groups: pairs of row neighbours laid together.
   for (int32_t i = 0; i + 1 < n; i += cadaGrupo) {

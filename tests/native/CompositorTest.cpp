@@ -136,7 +136,7 @@ TEST_F(Compositor, RandomBoardsMatchThePlainAlgorithm) {
       const int32_t w = b != kTable ? U(1, 40) : U(0, 3) ? U(20, 230) : U(790, 1030);
       const int32_t h = b == kTable ? U(20, 130) : U(1, 30);
       for (int32_t i = t.first; i < t.first + t.count; ++i)
-        puzzle.pieces[puzzle.order[i]] = {0, static_cast<uint8_t>(U(0, 3) != 0), {}, U(-bw - 2, w + 2),
+        puzzle.pieces[puzzle.order[i]] = {0, static_cast<uint8_t>(U(0, 3) != 0), 0, {}, U(-bw - 2, w + 2),
                                           U(-bh - 2, h + 2)};
       if (b == kTable || U(0, 4) != 0) {
         ASSERT_TRUE(ResizeBoard(b, w, h));

@@ -462,7 +462,7 @@ TEST_F(CutTest, LoosePiecesShowTheirBevelAndShadowAsTheMaskGives) {
   const int32_t n = puzzle.PieceCount();
   ASSERT_LE((n + 5) / 6 * paso, kMesaAlto);
   // Apart from each other, so that no shadow reaches another piece.
-  for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = {0, 1, {}, m.izquierda + i % 6 * paso, m.arriba + i / 6 * paso};
+  for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = {0, 1, 0, {}, m.izquierda + i % 6 * paso, m.arriba + i / 6 * paso};
   DrawAllBoards(false);
 
   const int32_t w = m.bisel, r = m.radio, o = m.desvio;
@@ -516,10 +516,10 @@ TEST_F(CutTest, RecomposingAnyPartOfAReliefTableChangesNothing) {
   std::mt19937 azar(7);
   auto U = [&](int32_t a, int32_t b) { return std::uniform_int_distribution<int32_t>(a, b)(azar); };
   for (int32_t i = 0; i < puzzle.PieceCount(); ++i)
-    puzzle.pieces[i] = {0, static_cast<uint8_t>(U(0, 4) != 0), {}, U(-20, kMesaAncho - 40), U(-20, kMesaAlto - 40)};
+    puzzle.pieces[i] = {0, static_cast<uint8_t>(U(0, 4) != 0), 0, {}, U(-20, kMesaAncho - 40), U(-20, kMesaAlto - 40)};
   // Pieces 0, 1, 5 and 6 joined in place.
   for (const int32_t i : {0, 1, 5, 6})
-    puzzle.pieces[i] = {7, 1, {}, 300 + i % 5 * puzzle.cellW, 200 + i / 5 * puzzle.cellH};
+    puzzle.pieces[i] = {7, 1, 0, {}, 300 + i % 5 * puzzle.cellW, 200 + i / 5 * puzzle.cellH};
   DrawAllBoards(false);
   const std::vector<uint8_t> entera = puzzle.boards[kTable].bits;
   for (int k = 0; k < 60; ++k) {
@@ -545,8 +545,8 @@ TEST_F(CutTest, AShadowDarkensOnlyThePieceBelow) {
   const int32_t dx = puzzle.cellW / 2, dy = puzzle.cellH / 2;
   auto imagen = [&](int32_t arriba, int32_t abajo, bool conArriba, bool conAbajo) {
     puzzle.order[n - 2] = arriba, puzzle.order[n - 1] = abajo;
-    puzzle.pieces[arriba] = {0, 1, {}, conArriba ? 200 : 600, 150};
-    puzzle.pieces[abajo] = {0, 1, {}, conAbajo ? 200 + dx : 600, 150 + dy + (conAbajo ? 0 : 300)};
+    puzzle.pieces[arriba] = {0, 1, 0, {}, conArriba ? 200 : 600, 150};
+    puzzle.pieces[abajo] = {0, 1, 0, {}, conAbajo ? 200 + dx : 600, 150 + dy + (conAbajo ? 0 : 300)};
     DrawAllBoards(false);
     return puzzle.boards[kTable].bits;
   };

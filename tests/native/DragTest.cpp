@@ -251,8 +251,8 @@ TEST(PuzzleDump, PiecesInOrderWithTheirBoard) {
   puzzle.boards[2].count = 1;
   for (int b = 3; b < kBoardCount; ++b) puzzle.boards[b].first = 1;
   puzzle.boards[kTable].count = 1;
-  puzzle.pieces[0] = PieceRecord{2, 0, {}, -5, 7};
-  puzzle.pieces[1] = PieceRecord{2, 1, {}, 3, 4};
+  puzzle.pieces[0] = PieceRecord{2, 0, 0, {}, -5, 7};
+  puzzle.pieces[1] = PieceRecord{2, 1, 0, {}, 3, 4};
   puzzle.seconds = 61;
   const std::string texto = FormatPuzzleDump({SummarizeTimings("drag", {3.0, 1.0, 2.0, 10.0})});
   EXPECT_EQ(texto,
