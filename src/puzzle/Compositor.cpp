@@ -210,9 +210,12 @@ struct Siluetas {
 
   const int32_t* Filas(int32_t pieza, uint8_t uniones) {
     int32_t* f = primero.data() + static_cast<size_t>(pieza) * (boxH + 1);
-    if (leida[pieza] == uniones + 1) return f;
-    leida[pieza] = static_cast<uint16_t>(uniones + 1);
+    const int giro = puzzle.pieces[static_cast<size_t>(pieza)].turn & 3;
+    const uint16_t clave = static_cast<uint16_t>(1 + uniones + 256 * giro);
+    if (leida[pieza] == clave) return f;
+    leida[pieza] = clave;
     ++lecturas;
+    if (giro != 0) return FilasGiradas(pieza, uniones, giro, f);
     uint8_t* destino = colores.Abrir(3 * static_cast<size_t>(boxW) * boxH);  // the most a piece can hold
     // The box rows lie a whole sheet row apart: ask for the next ones early.
     const int32_t adelanto = std::min(boxH, 4);
@@ -244,6 +247,40 @@ struct Siluetas {
     return f;
   }
 
+  // The same for a turned piece (a square box): its rows as it shows, read
+  // across the sheet, with the bevel worked out for the turn.
+  const int32_t* FilasGiradas(int32_t pieza, uint8_t uniones, int giro, int32_t* f) {
+    uint8_t* destino = colores.Abrir(3 * static_cast<size_t>(boxW) * boxH);
+    if (relieve) {
+      biselGirado.resize(static_cast<size_t>(boxW) * boxH);
+      BiselPieza(pieza, giro, biselGirado.data(), boxW);
+    }
+    for (int32_t r = 0; r < boxH; ++r) {
+      f[r] = static_cast<int32_t>(tramos.size());
+      const PuzzleState::TurnedRow fila = puzzle.RowAt(pieza, giro, r);
+      const uint8_t* bisel = relieve ? biselGirado.data() + static_cast<size_t>(r) * boxW : nullptr;
+      int32_t x = 0;
+      while (x < boxW) {
+        while (x < boxW && fila.sheet[x * fila.sheetStep] != 1) ++x;
+        if (x == boxW) break;
+        tramos.push_back({x, 0, destino});
+        for (; x < boxW && fila.sheet[x * fila.sheetStep] == 1; ++x, destino += 3) {
+          const uint8_t* c = fila.colour + x * fila.colourStep;
+          destino[0] = c[0];
+          destino[1] = c[1];
+          destino[2] = c[2];
+          if (bisel) AplicarBisel(bisel[x], uniones, destino);
+        }
+        tramos.back().fin = x;
+      }
+    }
+    colores.Cerrar(destino);
+    f[boxH] = static_cast<int32_t>(tramos.size());
+    if (relieve) sombra[static_cast<size_t>(pieza)] = SombraDe(pieza, uniones, f, giro);
+    return f;
+  }
+  std::vector<uint8_t> biselGirado;
+
   // Loose pieces of the same shape share one shadow: a few shapes stay in
   // cache where thousands of copies would not.
   std::unordered_map<uint64_t, std::vector<std::pair<const int32_t*, size_t>>> formas;
@@ -258,15 +295,15 @@ struct Siluetas {
     return true;
   }
 
-  size_t SombraDe(int32_t pieza, uint8_t uniones, const int32_t* f) {
-    if (uniones != 0) return CalcularSombra(pieza, uniones, false, sombras);
+  size_t SombraDe(int32_t pieza, uint8_t uniones, const int32_t* f, int giro = 0) {
+    if (uniones != 0) return CalcularSombra(pieza, uniones, false, sombras, giro);
     uint64_t h = 1469598103934665603ull;
     for (int32_t t = f[0]; t < f[boxH]; ++t) h = (h ^ (static_cast<uint64_t>(tramos[t].inicio) << 32 | tramos[t].fin)) * 1099511628211ull;
     for (int32_t r = 0; r <= boxH; ++r) h = (h ^ static_cast<uint64_t>(f[r] - f[0])) * 1099511628211ull;
     auto& iguales = formas[h];
     for (const auto& [otra, indice] : iguales)
       if (MismaForma(otra, f)) return indice;
-    const size_t indice = CalcularSombra(pieza, 0, false, sombras);
+    const size_t indice = CalcularSombra(pieza, 0, false, sombras, giro);
     iguales.emplace_back(f, indice);
     return indice;
   }

@@ -207,6 +207,14 @@ bool CheckRequest(const PedidoPuzzle& p, Measures& m) {
   m.marginY = m.cellH * kDieMargin / kDieCell;
   m.boxW = m.cellW + 2 * m.marginX;
   m.boxH = m.cellH + 2 * m.marginY;
+  if (p.turned) {
+    // A square box keeps its place and size at every turn; the cell
+    // stays about its middle.
+    const int32_t lado = std::max(m.boxW, m.boxH);
+    m.marginX += (lado - m.boxW) / 2;
+    m.marginY += (lado - m.boxH) / 2;
+    m.boxW = m.boxH = lado;
+  }
 
   // Only uncompressed 8- and 24-bit pictures can be cut; anything
   // else is the player's file, refused without fuss.
@@ -234,6 +242,7 @@ void SetMeasures(const PedidoPuzzle& p, const Measures& m) {
   puzzle.marginY = m.marginY;
   puzzle.boxW = m.boxW;
   puzzle.boxH = m.boxH;
+  puzzle.turned = p.turned ? 1 : 0;
 }
 
 // The die, refused when it is not the grid the request says.
@@ -406,6 +415,8 @@ void ScatterNewGame(Punto table) {
     p.y = static_cast<int32_t>((u1 + 1.0) * (table.y - boxH) / 2.0);
     p.x = static_cast<int32_t>(u2 * (table.x - boxW));
   }
+  if (puzzle.turned)
+    for (PieceRecord& p : puzzle.pieces) p.turn = static_cast<uint8_t>(std::min(static_cast<int32_t>(Azar() * 4), 3));
   for (int32_t i = 0; i < n; ++i) {
     const int32_t a = std::min(static_cast<int32_t>(Azar() * n), n - 1);
     const int32_t b = std::min(static_cast<int32_t>(Azar() * n), n - 1);

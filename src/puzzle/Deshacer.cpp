@@ -17,7 +17,8 @@ std::string NombreCaja(int caja) {
 bool MismosRegistros(const std::vector<PieceRecord>& a, const std::vector<PieceRecord>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (a[i].group != b[i].group || a[i].unmarked != b[i].unmarked || a[i].x != b[i].x || a[i].y != b[i].y)
+    if (a[i].group != b[i].group || a[i].unmarked != b[i].unmarked || a[i].turn != b[i].turn || a[i].x != b[i].x ||
+        a[i].y != b[i].y)
       return false;
   return true;
 }

@@ -98,6 +98,7 @@ uint32_t Convert(const DisplayFormat& f, uint32_t blue, uint32_t green, uint32_t
 // The lifted shadow of the last piece drawn as a sprite.
 struct SombraLevantada {
   int32_t pieza = -1;
+  int giro = 0;
   uint32_t generacion = 0;
   const uint8_t* hoja = nullptr;
   SombraPieza sombra;
@@ -106,12 +107,14 @@ SombraLevantada g_levantada;
 
 const SombraPieza& Levantada(int32_t piece) {
   SombraLevantada& l = g_levantada;
-  if (l.pieza != piece || l.generacion != PuzzleGeneration() || l.hoja != puzzle.sheet.data()) {
+  const int giro = puzzle.pieces[static_cast<size_t>(piece)].turn & 3;
+  if (l.pieza != piece || l.giro != giro || l.generacion != PuzzleGeneration() || l.hoja != puzzle.sheet.data()) {
     l.pieza = piece;
+    l.giro = giro;
     l.generacion = PuzzleGeneration();
     l.hoja = puzzle.sheet.data();
     l.sombra = SombraPieza{};
-    CalcularSombra(piece, 0, true, l.sombra);
+    CalcularSombra(piece, 0, true, l.sombra, giro);
   }
   return l.sombra;
 }
@@ -162,21 +165,104 @@ int32_t HitTestPiece(int board, int32_t x, int32_t y) {
     const int32_t piece = puzzle.order[b.first + i];
     const PieceRecord& r = puzzle.pieces[piece];
     if (x <= r.x || x >= r.x + puzzle.boxW || y <= r.y || y >= r.y + puzzle.boxH) continue;
-    if (*puzzle.SheetPixel(piece, x - r.x, y - r.y) == 1) return i;
+    if (puzzle.Covers(piece, x - r.x, y - r.y)) return i;
   }
   return -1;
+}
+
+namespace {
+
+// The first touch of a fresh puzzle starts its clock.
+void StartClockIfIdle() {
+  if (!puzzle.clockIdle) return;
+  puzzle.clockIdle = 0;
+  puzzle.paused = 0;
+  KillPuzzleClock();
+  Shell().StartClockTimer();
+  puzzle.clockRunning = true;
+}
+
+// The pieces that move with the front piece of `board` once gathered
+// behind it: the marked selection, its group, or itself.
+std::vector<int32_t> FrontRun(int board) {
+  const Board& b = puzzle.boards[board];
+  const int32_t front = puzzle.order[b.first];
+  const PieceRecord& r = puzzle.pieces[front];
+  int32_t run = 1;
+  if (Marked(front))
+    run = MarkedRun(board);
+  else if (r.group != 0)
+    while (run < b.count && puzzle.pieces[puzzle.order[b.first + run]].group == r.group) ++run;
+  return std::vector<int32_t>(puzzle.order.begin() + b.first, puzzle.order.begin() + b.first + run);
+}
+
+// Redraws both rectangles, once when they overlap.
+void RedrawBoth(int board, Punto aPos, Punto aSize, Punto bPos, Punto bSize, bool skipFront) {
+  Punto u, uSize;
+  if (CruzarRectangulos(aPos, aSize, bPos, bSize, kCruceUnion, &u, &uSize)) {
+    DrawBoardRect(board, u.x, u.y, uSize.x, uSize.y, true, skipFront);
+  } else {
+    DrawBoardRect(board, aPos.x, aPos.y, aSize.x, aSize.y, true, skipFront);
+    DrawBoardRect(board, bPos.x, bPos.y, bSize.x, bSize.y, true, skipFront);
+  }
+}
+
+}  // namespace
+
+TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t tolerance) {
+  TurnResult result;
+  if (!puzzle.Exists() || !puzzle.turned || puzzle.finished) return result;
+  const int32_t position = HitTestPiece(board, x, y);
+  if (position < 0) return result;
+  EmpezarMovimiento();
+  StartClockIfIdle();
+  BringToFront(board, position, false);
+  const std::vector<int32_t> run = FrontRun(board);
+  Punto oldPos, oldSize, newPos, newSize;
+  PiecesBounds(run, &oldPos, &oldSize);
+  TurnPieces(run, {2 * x + 1, 2 * y + 1}, quarters);
+  // Turned near the board's edge, the pieces are moved back inside it.
+  PiecesBounds(run, &newPos, &newSize);
+  const Board& b = puzzle.boards[board];
+  int32_t dx = 0, dy = 0;
+  if (newPos.x + newSize.x > b.Width()) dx = b.Width() - (newPos.x + newSize.x);
+  if (newPos.x + dx < 0) dx = -newPos.x;
+  if (newPos.y + newSize.y > b.Height()) dy = b.Height() - (newPos.y + newSize.y);
+  if (newPos.y + dy < 0) dy = -newPos.y;
+  for (const int32_t k : run) {
+    puzzle.pieces[k].x += dx;
+    puzzle.pieces[k].y += dy;
+  }
+  newPos = {newPos.x + dx, newPos.y + dy};
+  RedrawBoth(board, oldPos, oldSize, newPos, newSize, false);
+  const int32_t front = run.front();
+  if (!Marked(front)) {
+    const PieceRecord& r = puzzle.pieces[front];
+    const DropResult drop = DropPiece(board, board, front, r.x, r.y, tolerance);
+    result.fitted = drop.fitted;
+    result.finished = drop.finished;
+  }
+  puzzle.modified = 1;
+  TerminarMovimiento();
+  result.turned = true;
+  return result;
+}
+
+void TurnLiftedPiece(int board, Punto pivot, int quarters) {
+  if (!puzzle.Exists() || !puzzle.turned || puzzle.boards[board].count < 1) return;
+  BringToFront(board, 0, false);
+  const std::vector<int32_t> run = FrontRun(board);
+  Punto oldPos, oldSize, newPos, newSize;
+  PiecesBounds(run, &oldPos, &oldSize);
+  TurnPieces(run, {2 * pivot.x + 1, 2 * pivot.y + 1}, quarters);
+  PiecesBounds(run, &newPos, &newSize);
+  RedrawBoth(board, oldPos, oldSize, newPos, newSize, true);
 }
 
 void PickUpPiece(int board, int32_t position) {
   // The state before the press is what an undo gives back.
   EmpezarMovimiento();
-  if (puzzle.clockIdle) {
-    puzzle.clockIdle = 0;
-    puzzle.paused = 0;
-    KillPuzzleClock();
-    Shell().StartClockTimer();
-    puzzle.clockRunning = true;
-  }
+  StartClockIfIdle();
   const Board& b = puzzle.boards[board];
   if (position > 0) MovePieceBlock(b.first + position, 1, b.first);
   const PieceRecord& r = puzzle.pieces[puzzle.order[b.first]];
@@ -244,14 +330,23 @@ void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
   const bool marked = Marked(piece);
   const bool relieve = RelieveEnUso();
   if (relieve) PaintShadow(piece, pixels, stride, x, y, f);
+  const int turn = puzzle.pieces[static_cast<size_t>(piece)].turn & 3;
+  // A turned piece's bevel, lit from the screen's top left.
+  thread_local std::vector<uint8_t> turnedBevel;
+  if (relieve && turn != 0) {
+    turnedBevel.resize(static_cast<size_t>(puzzle.boxW) * puzzle.boxH);
+    BiselPieza(piece, turn, turnedBevel.data(), puzzle.boxW);
+  }
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
-    const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);
-    const uint8_t* colour = puzzle.PieceColour(piece, 0, py);
-    const uint8_t* bevel = relieve ? puzzle.bevel.data() + (sheet - puzzle.sheet.data()) : nullptr;
+    const PuzzleState::TurnedRow source = puzzle.RowAt(piece, turn, py);
+    const uint8_t* bevel = !relieve    ? nullptr
+                           : turn != 0 ? turnedBevel.data() + static_cast<size_t>(py) * puzzle.boxW
+                                       : puzzle.bevel.data() + (source.sheet - puzzle.sheet.data());
     const bool patternRow = marked && py % 2 == 0;
-    for (int32_t px = 0; px < puzzle.boxW; ++px, colour += 3) {
-      if (sheet[px] != 1) continue;
+    for (int32_t px = 0; px < puzzle.boxW; ++px) {
+      if (source.sheet[px * source.sheetStep] != 1) continue;
+      const uint8_t* colour = source.colour + px * source.colourStep;
       uint8_t bgr[3] = {colour[0], colour[1], colour[2]};
       if (bevel) AplicarBisel(bevel[px], 0, bgr);
       uint32_t blue = bgr[0], green = bgr[1], red = bgr[2];

@@ -28,6 +28,25 @@ void PickUpPiece(int board, int32_t position);
 // modified.
 DropResult PutDownPiece(int from, int to, int32_t x, int32_t y, int32_t tolerance = kFitTolerance);
 
+// A right click at board point (x, y) of a game of turned pieces: the
+// piece there, with its group or the marked selection it belongs to, turns
+// by `quarters` clockwise quarter turns (3: one anticlockwise) about that
+// point, kept inside the board, and an unmarked piece then fits to a
+// neighbour as a drop would. One move for undo; nothing happens off the
+// pieces, in a finished game or in a game of upright pieces.
+struct TurnResult {
+  bool turned = false;
+  bool fitted = false;
+  bool finished = false;
+};
+TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t tolerance = kFitTolerance);
+
+// Mid-drag: the picked-up front piece of `board`, with its group or marked
+// selection (gathered behind it), turns about board point `pivot` (as the
+// pieces lay at the press); the board is redrawn without the front piece.
+// The drop then puts them down turned.
+void TurnLiftedPiece(int board, Punto pivot, int quarters);
+
 // A drop on nothing: the front piece stays where it was and its box is
 // recomposed and repainted.
 void CancelPieceDrop(int board);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <vector>
 
 #include "Compositor.h"
 #include "Deshacer.h"
@@ -57,13 +58,17 @@ int32_t HintLimit() {
 
 FitPartner FindFitPartner(int board, int32_t piece, int32_t x, int32_t y, int32_t tolerance) {
   const int32_t g = puzzle.pieces[piece].group;
+  const uint8_t turn = puzzle.pieces[piece].turn;
   const Board& b = puzzle.boards[board];
   for (int32_t i = b.first; i < b.first + b.count; ++i) {
     const int32_t k = puzzle.order[i];
     const PieceRecord& r = puzzle.pieces[k];
     if (r.group != 0 && r.group == g) continue;
+    // Neighbours join only at the same turn, where the turn puts them.
+    if (r.turn != turn) continue;
     Punto d;
     if (!Vecino(piece, k, &d)) continue;
+    d = TurnVector(turn, d);
     if (std::abs(r.x - (x + d.x)) > tolerance || std::abs(r.y - (y + d.y)) > tolerance) continue;
     return {k, {r.x - d.x, r.y - d.y}};
   }
@@ -188,6 +193,7 @@ void SolvePuzzle() {
     r.y = oy + puzzle.cellH * (i / puzzle.cols);
     r.group = n;
     r.unmarked = 1;
+    r.turn = 0;
   }
 
   for (int box = 0; box < kBoxCount; ++box) {
@@ -203,26 +209,93 @@ void SolvePuzzle() {
   KillPuzzleClock();
 }
 
+namespace {
+
+// Floor of v / 2.
+int64_t Mitad(int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+
+}  // namespace
+
+void TurnPieces(const std::vector<int32_t>& pieces, Punto pivot2, int quarters) {
+  const int q = quarters & 3;
+  for (const int32_t k : pieces) {
+    PieceRecord& r = puzzle.pieces[static_cast<size_t>(k)];
+    r.turn = static_cast<uint8_t>((r.turn + q) & 3);
+    if (q == 0) continue;
+    // The box's middle, doubled, about the pivot.
+    const int64_t rx = 2 * static_cast<int64_t>(r.x) + puzzle.boxW - pivot2.x;
+    const int64_t ry = 2 * static_cast<int64_t>(r.y) + puzzle.boxH - pivot2.y;
+    const int64_t nx = q == 1 ? -ry : q == 2 ? -rx : ry;
+    const int64_t ny = q == 1 ? rx : q == 2 ? -ry : -rx;
+    r.x = static_cast<int32_t>(Mitad(pivot2.x + nx - puzzle.boxW));
+    r.y = static_cast<int32_t>(Mitad(pivot2.y + ny - puzzle.boxH));
+  }
+}
+
+void PiecesBounds(const std::vector<int32_t>& pieces, Punto* position, Punto* size) {
+  int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  for (const int32_t k : pieces) {
+    const PieceRecord& r = puzzle.pieces[static_cast<size_t>(k)];
+    x0 = std::min(x0, r.x);
+    y0 = std::min(y0, r.y);
+    x1 = std::max(x1, r.x + puzzle.boxW);
+    y1 = std::max(y1, r.y + puzzle.boxH);
+  }
+  *position = {x0, y0};
+  *size = {x1 - x0, y1 - y0};
+}
+
+namespace {
+
+// Sets piece k's group (k alone when it has none) upright about the middle
+// of k's box, redrawing what changed.
+void Enderezar(int32_t k) {
+  const PieceRecord& r = puzzle.pieces[k];
+  if (r.turn == 0) return;
+  const Board& mesa = puzzle.boards[kTable];
+  const int32_t g = r.group;
+  std::vector<int32_t> piezas;
+  for (int32_t i = mesa.first; i < mesa.first + mesa.count; ++i) {
+    const int32_t p = puzzle.order[i];
+    if (p == k || (g != 0 && puzzle.pieces[p].group == g)) piezas.push_back(p);
+  }
+  const Punto centro2{2 * r.x + puzzle.boxW, 2 * r.y + puzzle.boxH};
+  Punto antesPos, antesTam, despuesPos, despuesTam;
+  PiecesBounds(piezas, &antesPos, &antesTam);
+  TurnPieces(piezas, centro2, (4 - r.turn) & 3);
+  PiecesBounds(piezas, &despuesPos, &despuesTam);
+  DrawBoardRect(kTable, antesPos.x, antesPos.y, antesTam.x, antesTam.y, true);
+  DrawBoardRect(kTable, despuesPos.x, despuesPos.y, despuesTam.x, despuesTam.y, true);
+}
+
+}  // namespace
+
 bool HintPuzzle() {
   if (puzzle.finished || !puzzle.Exists()) return true;
   Movimiento movimiento;
   const Board& mesa = puzzle.boards[kTable];
-  for (int32_t i = 0; i < mesa.count; ++i) {
-    const int32_t a = puzzle.order[mesa.first + i];
-    for (int32_t j = i + 1; j < mesa.count; ++j) {
-      const int32_t b = puzzle.order[mesa.first + j];
-      const int32_t ga = puzzle.pieces[a].group;
-      if (ga != 0 && ga == puzzle.pieces[b].group) continue;
-      Punto d;
-      if (!Vecino(a, b, &d)) continue;
-      Desmarcar(kTable, b);
-      BringToFront(kTable, j, false);
-      const PieceRecord& ra = puzzle.pieces[a];
-      DropPiece(kTable, kTable, b, ra.x + d.x, ra.y + d.y);
-      ++puzzle.hints;
-      return puzzle.hints < HintLimit();
+  // A pair whose first piece lies upright first: the hint lays the second
+  // upright beside it; failing that, the first is set upright too.
+  for (const bool derecha : {true, false})
+    for (int32_t i = 0; i < mesa.count; ++i) {
+      const int32_t a = puzzle.order[mesa.first + i];
+      if (derecha && puzzle.pieces[a].turn != 0) continue;
+      for (int32_t j = i + 1; j < mesa.count; ++j) {
+        const int32_t b = puzzle.order[mesa.first + j];
+        const int32_t ga = puzzle.pieces[a].group;
+        if (ga != 0 && ga == puzzle.pieces[b].group) continue;
+        Punto d;
+        if (!Vecino(a, b, &d)) continue;
+        Enderezar(a);
+        Enderezar(b);
+        Desmarcar(kTable, b);
+        BringToFront(kTable, j, false);
+        const PieceRecord& ra = puzzle.pieces[a];
+        DropPiece(kTable, kTable, b, ra.x + d.x, ra.y + d.y);
+        ++puzzle.hints;
+        return puzzle.hints < HintLimit();
+      }
     }
-  }
   return true;
 }
 
@@ -237,7 +310,8 @@ void ScorePuzzle(int32_t* pieces, int32_t* percentage, int32_t* score) {
   *pieces = n;
   // A one-piece grid cannot be cut, but it would count as whole.
   *percentage = n > 1 ? static_cast<int32_t>((n - c) * 100.0 / (n - 1)) : 100;
-  const double s = *percentage * static_cast<double>(n - puzzle.hints) * n * 10.0 / (puzzle.seconds / 7u + 1.0);
+  const double s = *percentage * static_cast<double>(n - puzzle.hints) * n * 10.0 / (puzzle.seconds / 7u + 1.0) *
+                   (puzzle.turned ? kTurnedScoreFactor : 1);
   // Large grids can exceed the 32-bit range; the score saturates instead.
   *score = s >= static_cast<double>(INT32_MAX) ? INT32_MAX
            : s <= static_cast<double>(INT32_MIN) ? INT32_MIN

@@ -130,7 +130,60 @@ struct PuzzleState {
     const int64_t cy = static_cast<int64_t>(piece / cols) * cellH + y;
     return colours.data() + (cy * coloursW + static_cast<int64_t>(piece % cols) * cellW + x) * 3;
   }
+
+  // A turned piece's box is square; what it shows at box pixel (u, v) is
+  // its upright box pixel UprightPixel(turn, u, v). Defined for any point,
+  // so that neighbours' boxes map alike.
+  Punto UprightPixel(int turn, int32_t u, int32_t v) const {
+    const int32_t last = boxW - 1;
+    switch (turn & 3) {
+      case 1: return {v, last - u};
+      case 2: return {last - u, last - v};
+      case 3: return {last - v, u};
+      default: return {u, v};
+    }
+  }
+  // Where upright box pixel (x, y) shows once turned.
+  Punto TurnedPixel(int turn, int32_t x, int32_t y) const {
+    const int32_t last = boxW - 1;
+    switch (turn & 3) {
+      case 1: return {last - y, x};
+      case 2: return {last - x, last - y};
+      case 3: return {y, last - x};
+      default: return {x, y};
+    }
+  }
+  // Whether piece i covers box pixel (u, v) as it lies now.
+  bool Covers(int32_t piece, int32_t u, int32_t v) {
+    const int turn = pieces[static_cast<size_t>(piece)].turn;
+    const Punto p = UprightPixel(turn, u, v);
+    return *SheetPixel(piece, p.x, p.y) == 1;
+  }
+  // A row of piece i's box as it shows at `turn`: the sheet and colour of
+  // box pixel (0, v) and the steps to the next pixel of the row.
+  struct TurnedRow {
+    const uint8_t* sheet;
+    int64_t sheetStep;
+    const uint8_t* colour;
+    int64_t colourStep;
+  };
+  TurnedRow RowAt(int32_t piece, int turn, int32_t v) {
+    const Punto a = UprightPixel(turn, 0, v), b = UprightPixel(turn, 1, v);
+    const uint8_t* s = SheetPixel(piece, a.x, a.y);
+    const uint8_t* c = PieceColour(piece, a.x, a.y);
+    return {s, SheetPixel(piece, b.x, b.y) - s, c, PieceColour(piece, b.x, b.y) - c};
+  }
 };
+
+// Vector d turned `turn` quarter turns clockwise (y grows downwards).
+inline Punto TurnVector(int turn, Punto d) {
+  switch (turn & 3) {
+    case 1: return {-d.y, d.x};
+    case 2: return {-d.x, -d.y};
+    case 3: return {d.y, -d.x};
+    default: return d;
+  }
+}
 
 extern PuzzleState puzzle;
 

@@ -36,6 +36,11 @@ std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings, const st
     out += line;
   }
   if (!exists) return out;
+  for (int32_t p = 0; p < puzzle.PieceCount(); ++p)
+    if (puzzle.pieces[p].turn != 0) {
+      std::snprintf(line, sizeof line, "# turn %d %d\n", p, puzzle.pieces[p].turn);
+      out += line;
+    }
   std::vector<int> boardOf(static_cast<size_t>(puzzle.PieceCount()), kTable);
   for (int b = 0; b < kBoardCount; ++b) {
     const Board& board = puzzle.boards[b];
@@ -49,25 +54,44 @@ std::string FormatPuzzleDump(const std::vector<TimingSummary>& timings, const st
   return out;
 }
 
-bool ParseDebugNewPuzzle(const std::string& text, DebugNewPuzzle* out) {
-  // The path may hold commas: the numbers are the last three fields.
-  int32_t numbers[3];
-  size_t end = text.size();
-  for (int i = 2; i >= 0; --i) {
-    if (end == 0) return false;
-    const size_t comma = text.rfind(',', end - 1);
+namespace {
+
+// The last `count` comma-separated numbers of `text`, and where the text
+// before them ends; false when they are not all numbers.
+bool LastNumbers(const std::string& text, int count, int32_t* numbers, size_t* end) {
+  *end = text.size();
+  for (int i = count - 1; i >= 0; --i) {
+    if (*end == 0) return false;
+    const size_t comma = text.rfind(',', *end - 1);
     if (comma == std::string::npos) return false;
-    const std::string field = text.substr(comma + 1, end - comma - 1);
+    const std::string field = text.substr(comma + 1, *end - comma - 1);
     char* rest = nullptr;
     const long v = std::strtol(field.c_str(), &rest, 10);
     if (field.empty() || *rest != 0 || v < 0 || v > 100000) return false;
     numbers[i] = static_cast<int32_t>(v);
-    end = comma;
+    *end = comma;
   }
-  if (end == 0 || numbers[0] < 2 || numbers[1] < 2 || numbers[2] > 2) return false;
+  return *end > 0;
+}
+
+}  // namespace
+
+bool ParseDebugNewPuzzle(const std::string& text, DebugNewPuzzle* out) {
+  // The path may hold commas: the numbers are the last fields, with the
+  // turned pieces' field when the last four read as a request.
+  int32_t numbers[4];
+  size_t end;
+  const auto grid = [&] { return numbers[0] >= 2 && numbers[1] >= 2 && numbers[2] <= 2; };
+  bool turned = false;
+  if (LastNumbers(text, 4, numbers, &end) && grid() && numbers[3] <= 1) {
+    turned = numbers[3] == 1;
+  } else if (!LastNumbers(text, 3, numbers, &end) || !grid()) {
+    return false;
+  }
   out->path = text.substr(0, end);
   out->rows = numbers[0];
   out->cols = numbers[1];
   out->die = numbers[2];
+  out->turned = turned;
   return true;
 }

@@ -12,6 +12,8 @@
 //   # dpi D scale K     the screen's dots per inch and the interface's
 //                       factor, from the shell
 //   # time NAME n=N median_ms=M worst_ms=W
+//   # turn P Q          a turned piece: clockwise quarter turns from
+//                       upright (1-3)
 //   P B X Y G M         then, in piece order: piece, board, x, y, group,
 //                       marked (0 or 1)
 #pragma once

@@ -18,7 +18,7 @@
 
 // File layout, all integers little-endian:
 //   header (488 bytes), seven board counts (28), order array (4 n),
-//   piece records (16 n), thumbnail (16-bit 5-5-5 rows, bottom-up), then
+//   piece records (16 n: group, marked, turn, two zeros, x, y), thumbnail (16-bit 5-5-5 rows, bottom-up), then
 //   the table (32 bytes): "OVPFMESA", its width and height, the table point
 //   at the window's top left and the view's scale (a double). Files without
 //   the table block were played on the screen's table, seen at 1:1.
@@ -38,6 +38,8 @@ constexpr int kOffNombres = 300;
 constexpr int kTamNombre = 24;
 constexpr int kOffRows = 444, kOffCols = 448, kOffScale = 456;
 constexpr int kOffHints = 464, kOffSeconds = 468, kOffFinished = 472, kOffHayMiniatura = 473;
+// 1: a game of turned pieces; files from before turned pieces have a zero.
+constexpr int kOffGirada = 474;
 constexpr int kOffMiniOffset = 476, kOffMiniAncho = 480, kOffMiniAlto = 484;
 
 constexpr char kFirma[] = "OVPF10";
@@ -184,6 +186,7 @@ struct Partida {
   int32_t hints = 0;
   uint32_t seconds = 0;
   uint8_t finished = 0;
+  bool girada = false;
   int32_t cuentas[kBoardCount] = {};
   std::vector<int32_t> orden;
   std::vector<PieceRecord> piezas;
@@ -224,6 +227,8 @@ bool LeerCabecera(const uint8_t* c, Partida* p) {
   if (p->hints < 0 || p->hints > LimitePistas(p->forma.n)) return false;
   p->seconds = LeerU32(c + kOffSeconds);
   p->finished = c[kOffFinished];
+  if (c[kOffGirada] > 1) return false;
+  p->girada = c[kOffGirada] == 1;
   return p->finished <= 1;
 }
 
@@ -260,8 +265,9 @@ bool LeerTablas(ArchivoDisco& archivo, Partida* p) {
   const uint8_t* r = &bytes[static_cast<size_t>(4 * n)];
   for (int32_t i = 0; i < n; ++i, r += kTamRegistro) {
     PieceRecord& pr = p->piezas[static_cast<size_t>(i)];
-    pr = PieceRecord{LeerI32(r), r[4], 0, {0, 0}, LeerI32(r + 8), LeerI32(r + 12)};
-    if (pr.unmarked > 1) return false;
+    // An upright game's pieces are upright, whatever that byte holds.
+    pr = PieceRecord{LeerI32(r), r[4], p->girada ? r[5] : uint8_t{0}, {0, 0}, LeerI32(r + 8), LeerI32(r + 12)};
+    if (pr.unmarked > 1 || pr.turn > 3) return false;
     if (pr.x < -kMaxPosicion || pr.x > kMaxPosicion || pr.y < -kMaxPosicion || pr.y > kMaxPosicion) return false;
   }
   for (int32_t i = 0; i < n; ++i) {
@@ -271,6 +277,7 @@ bool LeerTablas(ArchivoDisco& archivo, Partida* p) {
     const int32_t dueño = pr.group - 1;
     if (p->piezas[static_cast<size_t>(dueño)].group != pr.group) return false;
     if (tablero[static_cast<size_t>(dueño)] != tablero[static_cast<size_t>(i)]) return false;
+    if (p->piezas[static_cast<size_t>(dueño)].turn != pr.turn) return false;  // a group lies at one turn
     pr.unmarked = 1;  // only lone pieces can be marked
   }
   return true;
@@ -361,6 +368,7 @@ bool SavePuzzle(const char* path) {
   EscribirI32(c + kOffHints, puzzle.hints);
   EscribirU32(c + kOffSeconds, puzzle.seconds);
   c[kOffFinished] = puzzle.finished;
+  c[kOffGirada] = puzzle.turned ? 1 : 0;
   c[kOffHayMiniatura] = 1;
   EscribirI32(c + kOffMiniOffset, static_cast<int32_t>(inicioMiniatura - kTamCabecera));
   EscribirI32(c + kOffMiniAncho, m.ancho);
@@ -373,7 +381,8 @@ bool SavePuzzle(const char* path) {
   for (int32_t i = 0; i < n; ++i, t += kTamRegistro) {
     const PieceRecord& pr = puzzle.pieces[static_cast<size_t>(i)];
     EscribirI32(t, pr.group);
-    t[4] = pr.unmarked;  // the padding stays zero
+    t[4] = pr.unmarked;
+    t[5] = pr.turn;  // the padding stays zero
     EscribirI32(t + 8, pr.x);
     EscribirI32(t + 12, pr.y);
   }
@@ -431,7 +440,8 @@ bool LoadPuzzle(const char* path, bool* hintsAllowed) {
                             .dieRows = p.dieRows,
                             .dieCols = p.dieCols,
                             .newGame = false,
-                            .table = {}};
+                            .table = {},
+                            .turned = p.girada};
   if (!CreatePuzzle(pedido)) return Fallar();
   if (puzzle.pieces.size() != static_cast<size_t>(f.n) || puzzle.order.size() != static_cast<size_t>(f.n))
     return Fallar();

@@ -1,6 +1,7 @@
 #include "Relieve.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "Compositor.h"
@@ -94,6 +95,51 @@ uint8_t UnionesPieza(int32_t piece) {
   return m;
 }
 
+void BiselPieza(int32_t i, int turn, uint8_t* destino, int64_t paso) {
+  PuzzleState& p = puzzle;
+  const int32_t W = p.boxW, H = p.boxH, w = Relieve().bisel;
+  // Steps to the first pixel off the piece up-left and down-right along
+  // the diagonal (of the screen, whatever the turn), at most w + 1.
+  thread_local std::vector<uint8_t> arriba, abajo;
+  arriba.assign(static_cast<size_t>(W) * H, 0);
+  abajo.assign(static_cast<size_t>(W) * H, 0);
+  auto dentro = [&](int32_t x, int32_t y) {
+    const Punto u = p.UprightPixel(turn, x, y);
+    return *p.SheetPixel(i, u.x, u.y) == 1;
+  };
+  auto dueña = [&](int32_t x, int32_t y) {
+    const Punto u = p.UprightPixel(turn, x, y);
+    return Dueña(i, u.x, u.y);
+  };
+  for (int32_t y = 0; y < H; ++y)
+    for (int32_t x = 0; x < W; ++x) {
+      uint8_t d = 0;
+      if (dentro(x, y))
+        d = (x == 0 || y == 0) ? 1 : static_cast<uint8_t>(std::min(w + 1, arriba[(y - 1) * W + x - 1] + 1));
+      arriba[static_cast<size_t>(y) * W + x] = d;
+    }
+  for (int32_t y = H; y-- > 0;)
+    for (int32_t x = W; x-- > 0;) {
+      uint8_t d = 0;
+      if (arriba[static_cast<size_t>(y) * W + x])
+        d = (x == W - 1 || y == H - 1) ? 1 : static_cast<uint8_t>(std::min(w + 1, abajo[(y + 1) * W + x + 1] + 1));
+      abajo[static_cast<size_t>(y) * W + x] = d;
+    }
+  for (int32_t y = 0; y < H; ++y) {
+    uint8_t* b = destino + y * paso;
+    for (int32_t x = 0; x < W; ++x) {
+      b[x] = 0;
+      const int32_t a = arriba[static_cast<size_t>(y) * W + x], s = abajo[static_cast<size_t>(y) * W + x];
+      if (a == 0 || std::min(a, s) > w) continue;
+      const bool sombra = s < a;
+      const int32_t d = sombra ? s : a;
+      const int lado = sombra ? dueña(x + d, y + d) : dueña(x - d, y - d);
+      const int32_t fuerza = std::max(1, (7 * (w - d + 1) + w / 2) / w);
+      b[x] = static_cast<uint8_t>(lado << 4 | (sombra ? 8 : 0) | std::min(fuerza, 7));
+    }
+  }
+}
+
 void HornearBisel() {
   PuzzleState& p = puzzle;
   try {
@@ -103,43 +149,13 @@ void HornearBisel() {
     return;
   }
   ForgetPieceShapes();
-  const int32_t W = p.boxW, H = p.boxH, w = Relieve().bisel;
-  // Steps to the first pixel off the piece up-left and down-right along
-  // the diagonal, at most w + 1.
-  std::vector<uint8_t> arriba(static_cast<size_t>(W) * H), abajo(static_cast<size_t>(W) * H);
-  auto dentro = [&](int32_t i, int32_t x, int32_t y) { return *p.SheetPixel(i, x, y) == 1; };
   for (int32_t i = 0; i < p.PieceCount(); ++i) {
-    for (int32_t y = 0; y < H; ++y)
-      for (int32_t x = 0; x < W; ++x) {
-        uint8_t d = 0;
-        if (dentro(i, x, y))
-          d = (x == 0 || y == 0) ? 1 : static_cast<uint8_t>(std::min(w + 1, arriba[(y - 1) * W + x - 1] + 1));
-        arriba[static_cast<size_t>(y) * W + x] = d;
-      }
-    for (int32_t y = H; y-- > 0;)
-      for (int32_t x = W; x-- > 0;) {
-        uint8_t d = 0;
-        if (arriba[static_cast<size_t>(y) * W + x])
-          d = (x == W - 1 || y == H - 1) ? 1 : static_cast<uint8_t>(std::min(w + 1, abajo[(y + 1) * W + x + 1] + 1));
-        abajo[static_cast<size_t>(y) * W + x] = d;
-      }
-    for (int32_t y = 0; y < H; ++y) {
-      const int64_t fila = p.sheetLastRow - (static_cast<int64_t>(i / p.cols) * H + y);
-      uint8_t* b = p.bevel.data() + fila * p.sheetW + static_cast<int64_t>(i % p.cols) * W;
-      for (int32_t x = 0; x < W; ++x) {
-        const int32_t a = arriba[static_cast<size_t>(y) * W + x], s = abajo[static_cast<size_t>(y) * W + x];
-        if (a == 0 || std::min(a, s) > w) continue;
-        const bool sombra = s < a;
-        const int32_t d = sombra ? s : a;
-        const int lado = sombra ? Dueña(i, x + d, y + d) : Dueña(i, x - d, y - d);
-        const int32_t fuerza = std::max(1, (7 * (w - d + 1) + w / 2) / w);
-        b[x] = static_cast<uint8_t>(lado << 4 | (sombra ? 8 : 0) | std::min(fuerza, 7));
-      }
-    }
+    const int64_t fila = p.sheetLastRow - static_cast<int64_t>(i / p.cols) * p.boxH;
+    BiselPieza(i, 0, p.bevel.data() + fila * p.sheetW + static_cast<int64_t>(i % p.cols) * p.boxW, -p.sheetW);
   }
 }
 
-size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPieza& sombra) {
+size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPieza& sombra, int turn) {
   const PuzzleState& p = puzzle;
   const MedidasRelieve m = Relieve(levantada);
   const int32_t W = p.boxW, H = p.boxH, o = m.desvio, r = m.radio;
@@ -156,16 +172,27 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
     if (uniones >> k & 1) {
       const int32_t j = Vecina(piece, k);
       if (j < 0) continue;
-      miembros[n] = j, dx[n] = kVecinoX[k] * p.cellW, dy[n] = kVecinoY[k] * p.cellH;
+      const Punto d = TurnVector(turn, {kVecinoX[k] * p.cellW, kVecinoY[k] * p.cellH});
+      miembros[n] = j, dx[n] = d.x, dy[n] = d.y;
       ++n;
     }
+  // A box pixel as the piece shows turned.
+  const auto cubre = [&](int32_t j, int32_t bx, int32_t by) {
+    const Punto u = p.UprightPixel(turn, bx, by);
+    return Cubre(j, u.x, u.y);
+  };
+  // The cell in the turned box.
+  const Punto esquinaA = p.TurnedPixel(turn, p.marginX, p.marginY);
+  const Punto esquinaB = p.TurnedPixel(turn, p.marginX + p.cellW - 1, p.marginY + p.cellH - 1);
+  const int32_t celdaX = std::min(esquinaA.x, esquinaB.x), celdaY = std::min(esquinaA.y, esquinaB.y);
+  const int32_t celdaW = std::abs(esquinaA.x - esquinaB.x) + 1, celdaH = std::abs(esquinaA.y - esquinaB.y) + 1;
   for (int t = 0; t < n; ++t)
     for (int32_t by = 0; by < H; ++by) {
       const int32_t fy = by + dy[t] - y0;
       if (fy < 0 || fy >= fh) continue;
       for (int32_t bx = 0; bx < W; ++bx) {
         const int32_t fx = bx + dx[t] - x0;
-        if (fx >= 0 && fx < fw && Cubre(miembros[t], bx, by)) forma[static_cast<size_t>(fy) * fw + fx] = 1;
+        if (fx >= 0 && fx < fw && cubre(miembros[t], bx, by)) forma[static_cast<size_t>(fy) * fw + fx] = 1;
       }
     }
   std::vector<int32_t> campo(forma.begin(), forma.end()), tmp;
@@ -183,9 +210,9 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
     int64_t mejor = -1;
     int32_t quien = piece;
     for (int t = 0; t < n; ++t) {
-      const int32_t cx0 = p.marginX + dx[t], cy0 = p.marginY + dy[t];
-      const int64_t ex = std::max({0, cx0 - sx, sx - (cx0 + p.cellW - 1)});
-      const int64_t ey = std::max({0, cy0 - sy, sy - (cy0 + p.cellH - 1)});
+      const int32_t cx0 = celdaX + dx[t], cy0 = celdaY + dy[t];
+      const int64_t ex = std::max({0, cx0 - sx, sx - (cx0 + celdaW - 1)});
+      const int64_t ey = std::max({0, cy0 - sy, sy - (cy0 + celdaH - 1)});
       const int64_t d = ex * ex + ey * ey;
       if (mejor < 0 || d < mejor || (d == mejor && miembros[t] < quien)) mejor = d, quien = miembros[t];
     }

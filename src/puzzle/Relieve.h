@@ -45,6 +45,10 @@ constexpr int kBiselFuera = 9;
 // Works out puzzle.bevel from the sheet's coverage. Without memory for it
 // the pieces stay flat.
 void HornearBisel();
+// The bevel of piece i as it shows at `turn` (lit from the top left of the
+// screen all the same): its box's rows from the top into `destino`, each
+// `paso` bytes after the last.
+void BiselPieza(int32_t i, int turn, uint8_t* destino, int64_t paso);
 
 // Bit k set: the k-th of the eight cells around `piece` (row by row from
 // the top left, the piece's own skipped) holds a piece of its group.
@@ -85,8 +89,8 @@ struct SombraPieza {
 // pixels nor its joined neighbours', and where two joined pieces would
 // shade the same pixel only one of them does. Appends to `sombra`'s
 // vectors, leaving earlier pieces' runs in place; returns the index of the
-// piece's first row in `primero`.
-size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPieza& sombra);
+// piece's first row in `primero`. `turn`: the piece as it lies turned.
+size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPieza& sombra, int turn = 0);
 
 // d -= d x a / 256 for `n` bytes. With `entero`, whole blocks of 16 may be
 // done: the bytes up to the next 16 past n are there to read and write,
