@@ -133,8 +133,11 @@ bool AtenderAtajo(const MSG& msg) {
     }
     return false;
   }
-  // A drag or a rubber band is on.
-  if (GetCapture()) return false;
+  // A drag or a rubber band is on: R turns a dragged piece.
+  if (GetCapture()) {
+    if (tecla != 'R' || repetida || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    return GirarPiezaArrastrada(GetKeyState(VK_SHIFT) < 0 ? 3 : 1);
+  }
 
   const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
   const bool mayusculas = GetKeyState(VK_SHIFT) < 0;

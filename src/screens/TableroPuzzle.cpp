@@ -69,6 +69,7 @@ struct Arrastre {
   UINT boton = 0;
   POINT ultimo{};
   bool movida = false;
+  bool mayusculas = false;  // Shift was down at the press
   bool visible = false;      // a sprite is drawn somewhere
   bool bordeArmado = false;  // the edge-scrolling timer runs
 };
@@ -403,6 +404,7 @@ void OnDrag(HWND hwnd, POINT p) {
       return;
     a.movida = true;
     a.ultimo = p;
+    if (TableroDe(hwnd) != kTable) return;  // a box's view does not move
     CronometroVista cronometro(Medida::Desplazamiento, hwnd);
     DesplazarMesa(dx, dy);
     return;
@@ -553,15 +555,19 @@ void OnTimer(HWND hwnd, UINT_PTR id) {
 }
 
 // Moving the view with the right or the middle button; a middle click
-// that does not move toggles between the whole table and the close-up.
-void OnPressMover(HWND hwnd, POINT p, UINT boton) {
-  if (g_arrastre.modo != kNinguno || TableroDe(hwnd) != kTable) return;
-  SeguirMesa(hwnd);
+// that does not move toggles between the whole table and the close-up. In
+// a game of turned pieces a right click that does not move turns the
+// piece under it, on the table or in a box.
+void OnPressMover(HWND hwnd, POINT p, UINT boton, bool mayusculas) {
+  const bool girar = boton == WM_RBUTTONDOWN && puzzle.turned && puzzle.Exists();
+  if (g_arrastre.modo != kNinguno || (TableroDe(hwnd) != kTable && !girar)) return;
+  if (TableroDe(hwnd) == kTable) SeguirMesa(hwnd);
   Arrastre& a = g_arrastre;
   a.modo = kMover;
   a.boton = boton;
   a.presion = a.ultimo = p;
   a.movida = false;
+  a.mayusculas = mayusculas;
   SetCapture(hwnd);
 }
 
@@ -569,11 +575,17 @@ void OnReleaseMover(HWND hwnd, POINT p, UINT boton) {
   Arrastre& a = g_arrastre;
   if (a.modo != kMover || a.boton != boton) return;
   a.modo = kNinguno;
-  if (!a.movida && boton == WM_MBUTTONDOWN) {
+  if (!a.movida && boton == WM_MBUTTONDOWN && TableroDe(hwnd) == kTable) {
     CronometroVista cronometro(Medida::Zoom, hwnd);
     AlternarMesaEntera({p.x, p.y});
   }
   if (GetCapture() == hwnd) ReleaseCapture();
+  if (!a.movida && boton == WM_RBUTTONDOWN && puzzle.turned) {
+    // Clockwise; anticlockwise with Shift.
+    const int b = TableroDe(hwnd);
+    const POINT t = EnTablero(b, a.presion);
+    TurnPieceAt(b, t.x, t.y, a.mayusculas ? 3 : 1, Tolerancia(b));
+  }
 }
 
 void OnWheel(HWND hwnd, int delta, POINT pantalla) {
@@ -699,8 +711,8 @@ LRESULT CALLBACK ProcTablero(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEMOVE: OnDrag(hwnd, PuntoDe(lParam)); return 0;
     case WM_LBUTTONDOWN: OnPress(hwnd, PuntoDe(lParam)); return 0;
     case WM_LBUTTONUP: return OnLButtonUp(hwnd, PuntoDe(lParam));
-    case WM_RBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_RBUTTONDOWN); return 0;
-    case WM_MBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_MBUTTONDOWN); return 0;
+    case WM_RBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_RBUTTONDOWN, (wParam & MK_SHIFT) != 0); return 0;
+    case WM_MBUTTONDOWN: OnPressMover(hwnd, PuntoDe(lParam), WM_MBUTTONDOWN, false); return 0;
     case WM_RBUTTONUP: return OnButtonUpMover(hwnd, PuntoDe(lParam), WM_RBUTTONDOWN);
     case WM_MBUTTONUP: return OnButtonUpMover(hwnd, PuntoDe(lParam), WM_MBUTTONDOWN);
     case WM_MOUSEWHEEL: OnWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam), PuntoDe(lParam)); return 0;
@@ -735,6 +747,25 @@ HWND CreateBoxBoard(HWND caja, int indice, int x, int y, int ancho, int alto, HW
     return nullptr;
   g_botonesSoltar[indice] = botonSoltar;
   return CrearTablero(caja, indice, x, y, ancho, alto);
+}
+
+bool GirarPiezaArrastrada(int cuartos) {
+  Arrastre& a = g_arrastre;
+  if (a.modo != kPieza || !puzzle.turned || a.tablero < 0 || !g_ventanas[a.tablero]) return false;
+  HWND origen = g_ventanas[a.tablero];
+  const PieceRecord& r = puzzle.pieces[puzzle.order[puzzle.boards[a.tablero].first]];
+  // The grab point, as the pieces lay at the press, stays under the pointer.
+  const Punto eje{r.x + a.presion.x, r.y + a.presion.y};
+  BorrarSprite();
+  TurnLiftedPiece(a.tablero, eje, cuartos);
+  a.presion = Punto2(eje.x - r.x, eje.y - r.y);
+  UpdateWindow(origen);
+  if (a.ventana && a.ventana != origen) UpdateWindow(a.ventana);
+  POINT q;
+  GetCursorPos(&q);
+  ScreenToClient(origen, &q);
+  OnDrag(origen, q);
+  return true;
 }
 
 HWND VentanaTablero(int tablero) {

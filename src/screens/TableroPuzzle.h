@@ -16,5 +16,10 @@ HWND ShowPuzzle(HWND padre);
 // the window that takes drops for that box from other boards.
 HWND CreateBoxBoard(HWND caja, int indice, int x, int y, int ancho, int alto, HWND botonSoltar);
 
+// `R` mid-drag in a game of turned pieces: the dragged piece, with its
+// group or marked selection, turns by `cuartos` clockwise quarter turns
+// (3: one anticlockwise) about the pointer. False when no piece is dragged.
+bool GirarPiezaArrastrada(int cuartos);
+
 // The window of board 0-6, or null.
 HWND VentanaTablero(int tablero);

@@ -252,20 +252,31 @@ TEST(PuzzleDump, PiecesInOrderWithTheirBoard) {
   for (int b = 3; b < kBoardCount; ++b) puzzle.boards[b].first = 1;
   puzzle.boards[kTable].count = 1;
   puzzle.pieces[0] = PieceRecord{2, 0, 0, {}, -5, 7};
-  puzzle.pieces[1] = PieceRecord{2, 1, 0, {}, 3, 4};
+  puzzle.pieces[1] = PieceRecord{2, 1, 3, {}, 3, 4};
   puzzle.seconds = 61;
   const std::string texto = FormatPuzzleDump({SummarizeTimings("drag", {3.0, 1.0, 2.0, 10.0})});
   EXPECT_EQ(texto,
             "# rows 1\n# cols 2\n# cell 0 0\n# margin 0 0\n# seconds 61\n# hints 0\n# finished 0\n"
-            "# time drag n=4 median_ms=2.500 worst_ms=10.000\n"
+            "# time drag n=4 median_ms=2.500 worst_ms=10.000\n# turn 1 3\n"
             "0 6 -5 7 2 1\n1 2 3 4 2 0\n");
   puzzle = PuzzleState{};
 }
 
 TEST(PuzzleDump, StartUpPuzzleRequest) {
-  struct Caso { const char* texto; bool valido; const char* ruta; int32_t filas, columnas, troquel; };
+  struct Caso {
+    const char* texto;
+    bool valido;
+    const char* ruta;
+    int32_t filas, columnas, troquel;
+    bool girada = false;
+  };
   const Caso casos[] = {{"Image\\3.bmp,4,5,0", true, "Image\\3.bmp", 4, 5, 0},
                         {"C:\\a,b\\x.bmp,24,35,2", true, "C:\\a,b\\x.bmp", 24, 35, 2},
+                        {"x.bmp,3,3,1,1", true, "x.bmp", 3, 3, 1, true},
+                        {"x.bmp,3,3,1,0", true, "x.bmp", 3, 3, 1, false},
+                        {"x,5,6,2,1", true, "x", 5, 6, 2, true},  // the fifth field wins over a path's comma
+                        {"x,5,3,3,1", true, "x,5", 3, 3, 1},      // no fifth field: die 3 is no die
+                        {"x.bmp,3,3,1,2", false, "", 0, 0, 0},
                         {"x.bmp,1,5,0", false, "", 0, 0, 0}, {"x.bmp,4,5,3", false, "", 0, 0, 0},
                         {"x.bmp,4,5", false, "", 0, 0, 0}, {",4,5,0", false, "", 0, 0, 0},
                         {"x.bmp,4,5,0x", false, "", 0, 0, 0}, {"x.bmp,4,,0", false, "", 0, 0, 0}};
@@ -273,8 +284,8 @@ TEST(PuzzleDump, StartUpPuzzleRequest) {
     DebugNewPuzzle d;
     EXPECT_EQ(ParseDebugNewPuzzle(c.texto, &d), c.valido) << c.texto;
     if (c.valido) {
-      EXPECT_EQ(std::tuple(d.path, d.rows, d.cols, d.die),
-                std::tuple(std::string(c.ruta), c.filas, c.columnas, c.troquel));
+      EXPECT_EQ(std::tuple(d.path, d.rows, d.cols, d.die, d.turned),
+                std::tuple(std::string(c.ruta), c.filas, c.columnas, c.troquel, c.girada));
     }
   }
 }
