@@ -86,6 +86,49 @@ TEST(Records, DamagedFilesNeverReachTheRollUnchecked) {
   EXPECT_EQ(InterpretarRecords(b.data(), 15, &c), LecturaRecords::ilegible);
 }
 
+// Row k's mark is bit k of the bytes after the signature.
+TEST(Records, TurnedMarksAreBitsOfTheHeader) {
+  auto b = BytesRecords(Cuadro());
+  CuadroHonor c;
+  ASSERT_EQ(InterpretarRecords(b.data(), std::ssize(b), &c), LecturaRecords::leido);
+  for (const RegistroRecord& r : c.registros) EXPECT_FALSE(r.girada);
+  for (int i : {0, 7, 8, 9}) c.registros[static_cast<size_t>(i)].girada = true;
+  b = BytesRecords(c);
+  EXPECT_EQ(b[9], 0x81);
+  EXPECT_EQ(b[10], 0x03);
+  EXPECT_EQ(b[11], 0x00);
+  CuadroHonor leido;
+  ASSERT_EQ(InterpretarRecords(b.data(), std::ssize(b), &leido), LecturaRecords::leido);
+  EXPECT_EQ(BytesRecords(leido), b);
+  // Bits past the tenth row are dropped, and so are the marks of rows a
+  // short file does not hold.
+  b[10] = 0xFE;
+  b[11] = 0xFF;
+  ASSERT_EQ(InterpretarRecords(b.data(), std::ssize(b), &leido), LecturaRecords::leido);
+  EXPECT_FALSE(leido.registros[8].girada);
+  EXPECT_TRUE(leido.registros[9].girada);
+  const auto escrito = BytesRecords(leido);
+  EXPECT_EQ(escrito[10], 0x02);
+  EXPECT_EQ(escrito[11], 0x00);
+  ASSERT_EQ(InterpretarRecords(b.data(), 16 + 28 * 9, &leido), LecturaRecords::leido);
+  EXPECT_TRUE(leido.registros[7].girada);
+  EXPECT_FALSE(leido.registros[9].girada);
+}
+
+TEST(Records, AnEntryCarriesItsMarkAndTheMarksMoveWithTheirRows) {
+  CuadroHonor c = Cuadro();
+  c.registros[1].girada = c.registros[3].girada = c.registros[9].girada = true;
+  InsertarRecord(&c, 2, 750, "New", true);
+  InsertarRecord(&c, 0, 1000, "Old");  // an upright game, as every caller before
+  std::vector<int> marcadas;
+  for (int i = 0; i < kRecords; ++i)
+    if (c.registros[static_cast<size_t>(i)].girada) marcadas.push_back(i);
+  EXPECT_EQ(marcadas, (std::vector<int>{2, 3, 5}));
+  EXPECT_STREQ(c.registros[3].nombre, "New");
+  EXPECT_STREQ(c.registros[5].nombre, "P3");
+  EXPECT_EQ(c.registros[9].puntos, 200);  // the marked last row dropped out
+}
+
 class RecordsEnCarpeta : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -3,6 +3,8 @@
 // typed into the real message box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -114,6 +116,33 @@ class CuadroHonorVentana : public ::testing::Test {
     ASSERT_EQ(ventanaMensaje, nullptr);
   }
 
+  // The band after each row's score, as the window shows it, against the
+  // roll's paper (its tile, repeated from the screen's corner): the marked
+  // rows show an arrow there in the rows' black ink, the others bare paper.
+  static void ComprobarFlechas(const std::vector<int>& marcadas) {
+    HWND v = VentanaCuadroHonor();
+    UpdateWindow(v);
+    const auto papel = CargarImagenArchivo(160);
+    ASSERT_TRUE(ImagenDe(papel));
+    for (int i = 0; i < kRecords; ++i) {
+      RECT p{};
+      GetWindowRect(PuntosCuadroHonor(i), &p);
+      MapWindowPoints(nullptr, v, reinterpret_cast<POINT*>(&p), 2);
+      const RECT banda{p.right, p.top, p.right + Esc(40), p.top + Esc(30)};
+      const std::vector<uint32_t> vista = Leer(v, banda);
+      ASSERT_FALSE(vista.empty());
+      long tinta = 0, otros = 0;
+      for (int y = banda.top, k = 0; y < banda.bottom; ++y)
+        for (int x = banda.left; x < banda.right; ++x, ++k) {
+          const uint32_t color = vista[static_cast<size_t>(k)];
+          if (color != ColorImagen(papel->Imagen(), x % Esc(80), y % Esc(80))) ++(color == 0 ? tinta : otros);
+        }
+      EXPECT_EQ(otros, 0) << "row " << i;
+      if (std::count(marcadas.begin(), marcadas.end(), i)) EXPECT_GT(tinta, Esc(1) * Esc(60)) << "row " << i;
+      else EXPECT_EQ(tinta, 0) << "row " << i;
+    }
+  }
+
   char programa_[300] = "";
   fs::path carpeta_;
 };
@@ -207,6 +236,34 @@ TEST_F(CuadroHonorVentana, AScoreThatEarnsAPlaceAsksTheNameAndWritesIt) {
   EXPECT_EQ(Texto(NombreCuadroHonor(5)), "P4");
   // The window stays for the player to leave.
   EXPECT_NE(VentanaCuadroHonor(), nullptr);
+}
+
+// A game with turned pieces enters marked; the marks below move down with
+// their rows, in the file and on the screen, and erasing takes them all.
+TEST_F(CuadroHonorVentana, ATurnedGameEntersWithAnArrowAndTheArrowsBelowMoveDown) {
+  Resuelto();
+  puzzle.turned = 1;
+  CuadroHonor c = Roll();
+  for (int i = 0; i < kRecords; ++i) c.registros[static_cast<size_t>(i)].puntos = i < 4 ? INT32_MAX : 0;
+  c.registros[5].girada = c.registros[9].girada = true;
+  Escribir(c);
+  ComprobarRecord();
+  puzzle.turned = 0;
+  Bombear();
+  Contestar("Zoe", true);
+  const CuadroHonor leido = Leido();
+  EXPECT_STREQ(leido.registros[4].nombre, "Zoe");
+  std::vector<int> marcadas;
+  for (int i = 0; i < kRecords; ++i)
+    if (leido.registros[static_cast<size_t>(i)].girada) marcadas.push_back(i);
+  EXPECT_EQ(marcadas, (std::vector<int>{4, 6}));
+  ComprobarFlechas({4, 6});
+  SendMessageA(VentanaCuadroHonor(), kMsgNotificacion, kNotifActivado,
+               reinterpret_cast<LPARAM>(BotonBorrarCuadroHonor()));
+  ASSERT_NE(ventanaMensaje, nullptr);
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear(150);
+  ComprobarFlechas({});
 }
 
 TEST_F(CuadroHonorVentana, NoPlaceNoQuestionAndACancelledNameWritesNothing) {
