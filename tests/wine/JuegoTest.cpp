@@ -43,6 +43,7 @@
 #include "ResaltePista.h"
 #include "Puzzle.h"
 #include "PuzzleDump.h"
+#include "Relieve.h"
 #include "TableroPuzzle.h"
 #include "Titulo.h"
 #include "VentanaPrincipal.h"
@@ -95,13 +96,13 @@ class PantallaJuego : public ::testing::Test {
   }
 
   // A new puzzle of the first shipped picture.
-  static void Cortar(int32_t filas, int32_t columnas) {
+  static void Cortar(int32_t filas, int32_t columnas, bool giradas = false) {
     ClosePuzzle(true);
     ASSERT_TRUE(imagenActual.Abrir((arranque.carpeta + "Image\\1.bmp").c_str()));
     MenuNuevoPrepararImagen();
     MenuNuevoZoomAjustar();
     puzzle.rows = filas, puzzle.cols = columnas;
-    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size())));
+    ASSERT_TRUE(NewPuzzle(PedidoNuevoPuzzle(0, puzzle.boards[kTable].Size(), giradas)));
     Bombear();
   }
 
@@ -1013,6 +1014,88 @@ TEST_F(PantallaJuego, TheHintLightsUpTheJoinForAMomentAndLeavesNoMark) {
 // Escape closes what lies on top, one window a press: the active box, then
 // the highest of the magnifier and the other boxes; the information page's
 // card, then the page, which holds the other shortcuts back meanwhile.
+// ---- Turned pieces ------------------------------------------------------------
+
+// How many of the pixels piece `pieza` covers the table window shows in
+// another colour than the cut's, turned here as the piece lies: a grid of
+// its colours turned a quarter at a time.
+long NoMuestraGirada(int32_t pieza) {
+  const int32_t S = puzzle.boxW;
+  std::vector<std::vector<uint32_t>> c(S, std::vector<uint32_t>(S));
+  for (int32_t y = 0; y < S; ++y)
+    for (int32_t x = 0; x < S; ++x) {
+      const uint8_t* p = puzzle.PieceColour(pieza, x, y);
+      c[y][x] = *puzzle.SheetPixel(pieza, x, y) == 1 ? 1 + (p[2] << 16 | p[1] << 8 | p[0]) : 0;
+    }
+  for (int k = 0; k < puzzle.pieces[pieza].turn; ++k) {
+    auto girado = c;
+    for (int32_t y = 0; y < S; ++y)
+      for (int32_t x = 0; x < S; ++x) girado[x][S - 1 - y] = c[y][x];
+    c = girado;
+  }
+  const PieceRecord& r = puzzle.pieces[pieza];
+  const std::vector<uint32_t> v = Leer(VentanaTablero(kTable), {r.x, r.y, r.x + S, r.y + S});
+  if (v.size() != static_cast<size_t>(S) * S) return -1;
+  long distintos = 0;
+  for (int32_t y = 0; y < S; ++y)
+    for (int32_t x = 0; x < S; ++x) distintos += c[y][x] && v[static_cast<size_t>(y) * S + x] != c[y][x] - 1;
+  return distintos;
+}
+
+TEST_F(PantallaJuego, RightClicksAndRTurnPiecesAsTheWindowShows) {
+  ActivarRelieve(false);  // the cut's own colours on the screen
+  Cortar(3, 4, true);
+  ASSERT_EQ(puzzle.boxW, puzzle.boxH);
+  P(5).turn = 0;
+  Poner(5, 300, 200);
+  ASSERT_EQ(NoMuestraGirada(5), 0);
+  const POINT c = Centro(5);
+  const auto clicDerecho = [&](POINT p, WPARAM teclas, POINT hasta) {
+    SendMessageA(Mesa(), WM_RBUTTONDOWN, MK_RBUTTON | teclas, Pt(p.x, p.y));
+    SendMessageA(Mesa(), WM_MOUSEMOVE, MK_RBUTTON | teclas, Pt(hasta.x, hasta.y));
+    SendMessageA(Mesa(), WM_RBUTTONUP, teclas, Pt(hasta.x, hasta.y));
+    Bombear();
+  };
+  // A right click turns it clockwise about the point clicked.
+  clicDerecho(c, 0, c);
+  EXPECT_EQ(P(5).turn, 1);
+  EXPECT_EQ(puzzle.order[puzzle.boards[kTable].first + HitTestPiece(kTable, c.x, c.y)], 5);
+  EXPECT_EQ(NoMuestraGirada(5), 0);
+  // Shift + right click: anticlockwise, back where it lay.
+  clicDerecho(c, MK_SHIFT, c);
+  EXPECT_EQ(std::make_tuple(P(5).turn, P(5).x, P(5).y), std::make_tuple(uint8_t{0}, 300, 200));
+  // A right drag is no click.
+  clicDerecho(c, 0, {c.x + 30, c.y + 20});
+  EXPECT_EQ(P(5).turn, 0);
+  EXPECT_EQ(NoMuestraGirada(5), 0);
+
+  // R mid-drag turns it about the pointer; Shift+R the other way.
+  const POINT hasta{c.x + 60, c.y + 25};
+  for (const bool mayusculas : {false, true}) {
+    SCOPED_TRACE(mayusculas ? "Shift+R" : "R");
+    const uint8_t antes = P(5).turn;
+    const POINT desde = Centro(5);
+    SendMessageA(Mesa(), WM_LBUTTONDOWN, MK_LBUTTON, Pt(desde.x, desde.y));
+    SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(hasta.x, hasta.y));
+    ASSERT_TRUE(Tecla('R', false, mayusculas));
+    SendMessageA(Mesa(), WM_MOUSEMOVE, MK_LBUTTON, Pt(hasta.x, hasta.y));
+    SendMessageA(Mesa(), WM_LBUTTONUP, 0, Pt(hasta.x, hasta.y));
+    Bombear();
+    EXPECT_EQ(P(5).turn, (antes + (mayusculas ? 3 : 1)) % 4);
+    EXPECT_EQ(puzzle.order[puzzle.boards[kTable].first + HitTestPiece(kTable, hasta.x, hasta.y)], 5);
+    EXPECT_EQ(NoMuestraGirada(5), 0);
+  }
+  // Without a drag R is no shortcut; in a game of upright pieces a right
+  // click turns nothing.
+  EXPECT_FALSE(Tecla('R'));
+  Cortar(3, 4);
+  const uint8_t antes = P(5).turn;
+  Poner(5, 300, 200);
+  clicDerecho(Centro(5), 0, Centro(5));
+  EXPECT_EQ(std::make_tuple(P(5).turn, P(5).x, P(5).y), std::make_tuple(antes, 300, 200));
+  ActivarRelieve(true);
+}
+
 TEST_F(PantallaJuego, EscapeClosesTheWindowOnTop) {
   ASSERT_TRUE(Tecla('3'));
   ASSERT_TRUE(Tecla('M'));
