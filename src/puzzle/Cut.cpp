@@ -429,7 +429,7 @@ void ScatterNewGame(Punto table) {
 // finished puzzle fits it, else a larger one with a spot for every piece.
 bool LayOutNewGame(Punto screenTable) {
   const PuzzleMeasures m{puzzle.rows, puzzle.cols, {puzzle.cellW, puzzle.cellH}, {puzzle.marginX, puzzle.marginY},
-                         {puzzle.boxW, puzzle.boxH}};
+                         {puzzle.boxW, puzzle.boxH}, puzzle.turned != 0};
   const Punto table = TableSizeFor(screenTable, m);
   Board& mesa = puzzle.boards[kTable];
   // Composed once all is laid out, by whoever draws the new game.

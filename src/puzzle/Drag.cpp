@@ -1,6 +1,7 @@
 #include "Drag.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -221,19 +222,28 @@ TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t to
   Punto oldPos, oldSize, newPos, newSize;
   PiecesBounds(run, &oldPos, &oldSize);
   TurnPieces(run, {2 * x + 1, 2 * y + 1}, quarters);
-  // Turned near the board's edge, the pieces are moved back inside it.
-  PiecesBounds(run, &newPos, &newSize);
+  // Turned near the board's edge, the pieces' cells are moved back inside it.
+  int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+  for (const int32_t k : run) {
+    const PieceRecord& r = puzzle.pieces[k];
+    const Punto a = puzzle.TurnedPixel(r.turn, puzzle.marginX, puzzle.marginY);
+    const Punto c = puzzle.TurnedPixel(r.turn, puzzle.marginX + puzzle.cellW - 1, puzzle.marginY + puzzle.cellH - 1);
+    x0 = std::min(x0, r.x + std::min(a.x, c.x));
+    y0 = std::min(y0, r.y + std::min(a.y, c.y));
+    x1 = std::max(x1, r.x + std::max(a.x, c.x) + 1);
+    y1 = std::max(y1, r.y + std::max(a.y, c.y) + 1);
+  }
   const Board& b = puzzle.boards[board];
   int32_t dx = 0, dy = 0;
-  if (newPos.x + newSize.x > b.Width()) dx = b.Width() - (newPos.x + newSize.x);
-  if (newPos.x + dx < 0) dx = -newPos.x;
-  if (newPos.y + newSize.y > b.Height()) dy = b.Height() - (newPos.y + newSize.y);
-  if (newPos.y + dy < 0) dy = -newPos.y;
+  if (x1 > b.Width()) dx = b.Width() - x1;
+  if (x0 + dx < 0) dx = -x0;
+  if (y1 > b.Height()) dy = b.Height() - y1;
+  if (y0 + dy < 0) dy = -y0;
   for (const int32_t k : run) {
     puzzle.pieces[k].x += dx;
     puzzle.pieces[k].y += dy;
   }
-  newPos = {newPos.x + dx, newPos.y + dy};
+  PiecesBounds(run, &newPos, &newSize);
   RedrawBoth(board, oldPos, oldSize, newPos, newSize, false);
   const int32_t front = run.front();
   if (!Marked(front)) {

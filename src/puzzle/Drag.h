@@ -31,7 +31,7 @@ DropResult PutDownPiece(int from, int to, int32_t x, int32_t y, int32_t toleranc
 // A right click at board point (x, y) of a game of turned pieces: the
 // piece there, with its group or the marked selection it belongs to, turns
 // by `quarters` clockwise quarter turns (3: one anticlockwise) about that
-// point, kept inside the board, and an unmarked piece then fits to a
+// point, their cells kept inside the board, and an unmarked piece then fits to a
 // neighbour as a drop would. One move for undo; nothing happens off the
 // pieces, in a finished game or in a game of upright pieces.
 struct TurnResult {

@@ -6,9 +6,16 @@
 
 namespace {
 
+// The room a loose piece's cell takes: either way round when turned.
+Punto Celda(const PuzzleMeasures& m) {
+  const int32_t lado = std::max(m.cell.x, m.cell.y);
+  return m.turned ? Punto{lado, lado} : m.cell;
+}
+
 Punto Pitch(const PuzzleMeasures& m) {
-  return {std::max(m.cell.x, static_cast<int32_t>(std::lround(m.cell.x * kScatterPitch))),
-          std::max(m.cell.y, static_cast<int32_t>(std::lround(m.cell.y * kScatterPitch)))};
+  const Punto celda = Celda(m);
+  return {std::max(celda.x, static_cast<int32_t>(std::lround(celda.x * kScatterPitch))),
+          std::max(celda.y, static_cast<int32_t>(std::lround(celda.y * kScatterPitch)))};
 }
 
 // The spots of a table: box positions on a grid of pitch-sized places, each
@@ -17,7 +24,7 @@ Punto Pitch(const PuzzleMeasures& m) {
 // around them).
 std::vector<Punto> Spots(Punto table, const PuzzleMeasures& m) {
   const Punto pitch = Pitch(m);
-  const int32_t jx = pitch.x - m.cell.x, jy = pitch.y - m.cell.y;
+  const int32_t jx = pitch.x - Celda(m).x, jy = pitch.y - Celda(m).y;
   const int32_t lastX = table.x - m.box.x - jx, lastY = table.y - m.box.y - jy;  // the last box place
   std::vector<Punto> spots;
   if (lastX < 0 || lastY < 0) return spots;
@@ -62,7 +69,7 @@ std::vector<Punto> ScatterAround(Punto table, const PuzzleMeasures& m, const std
   for (size_t i = spots.size(); i > 1; --i)
     std::swap(spots[i - 1], spots[std::min(i - 1, static_cast<size_t>(random() * static_cast<double>(i)))]);
   const int64_t n = static_cast<int64_t>(m.rows) * m.cols;
-  const int32_t jx = pitch.x - m.cell.x, jy = pitch.y - m.cell.y;
+  const int32_t jx = pitch.x - Celda(m).x, jy = pitch.y - Celda(m).y;
   std::vector<Punto> boxes;
   boxes.reserve(static_cast<size_t>(n));
   for (int64_t p = 0; p < n; ++p) {

@@ -17,6 +17,7 @@
 struct PuzzleMeasures {
   int32_t rows = 0, cols = 0;
   Punto cell, margin, box;
+  bool turned = false;  // pieces lie turned: a spot holds a cell either way
 };
 
 // Pieces on a larger table lie this far apart, in cells (a piece with its
