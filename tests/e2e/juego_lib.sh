@@ -213,9 +213,9 @@ juego_intro() {
 # (presses on a piece, drag steps, drops), the table's size MESA_W MESA_H,
 # the view VISTA_X VISTA_Y (the table point at the window's top left) and
 # ZOOM (percent), and per piece P_TABLERO[i] P_X[i] P_Y[i] P_GRUPO[i]
-# P_MARCA[i].
+# P_MARCA[i] and P_GIRO[i] (quarter turns, set for turned pieces only).
 juego_leer() {
-  P_TABLERO=(); P_X=(); P_Y=(); P_GRUPO=(); P_MARCA=()
+  P_TABLERO=(); P_X=(); P_Y=(); P_GRUPO=(); P_MARCA=(); P_GIRO=()
   local a b c d e f
   while read -r a b c d e f; do
     case "$a" in
@@ -228,6 +228,7 @@ juego_leer() {
           dpi) ESCALA=$e; MESA_X=$((49 * e)); MESA_Y=$((78 * e)) ;;
           table) MESA_W=$c; MESA_H=$d ;;
           view) VISTA_X=$c; VISTA_Y=$d; ZOOM=$e ;;
+          turn) P_GIRO[$c]=$d ;;
           time)
             case "$c" in
               press) N_PRESION=${d#n=} ;;
