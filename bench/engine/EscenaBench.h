@@ -109,9 +109,10 @@ inline ShellEscena& Shell() {
 
 // Replaces the engine's state with a fresh scene on a table of ancho x alto.
 // Scattered: random positions over the whole table (boxes inside it), random
-// stacking order. Solved: laid out as the solve command does, one group.
+// stacking order, and with `girada` each piece at a random turn. Solved:
+// laid out as the solve command does, one group.
 // Returns a scene with no pieces if the arrays cannot be allocated.
-inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t semilla = 1) {
+inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t semilla = 1, bool girada = false) {
   using namespace escena_detalle;
   Escena e;
   e.ancho = ancho;
@@ -165,6 +166,9 @@ inline Escena CrearEscena(int32_t ancho, int32_t alto, bool resuelta, uint32_t s
     std::uniform_int_distribution<int32_t> px(0, ancho - puzzle.boxW), py(0, alto - puzzle.boxH);
     for (int32_t i = 0; i < n; ++i) puzzle.pieces[i] = PieceRecord{0, 1, 0, {0, 0}, px(azar), py(azar)};
     std::shuffle(puzzle.order.begin(), puzzle.order.end(), azar);
+    puzzle.turned = girada ? 1 : 0;
+    if (girada)
+      for (PieceRecord& r : puzzle.pieces) r.turn = static_cast<uint8_t>(azar() & 3);
   }
   puzzle.boards[kTable].first = 0;
   puzzle.boards[kTable].count = n;

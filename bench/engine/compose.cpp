@@ -1,22 +1,24 @@
 // Compositor figures on the 1920 and 3840 tables: whole-board redraws of a
 // scattered and a solved puzzle, the redraw of one piece box, each flat
-// (relief 0) and with bevels and shadows (relief 1), and a plain copy of a
-// board-sized image for scale.
+// (relief 0) and with bevels and shadows (relief 1), the scattered pieces
+// upright and turned, and a plain copy of a board-sized image for scale.
+// Then a turn of a group of 500 pieces joined.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <vector>
 
 #include "Compositor.h"
+#include "Drag.h"
 #include "EscenaBench.h"
 #include "Relieve.h"
 
 namespace {
 
-void Tablero(benchmark::State& st, bool resuelta) {
+void Tablero(benchmark::State& st, bool resuelta, bool girada = false) {
   const auto [ancho, alto] = TableroDePantalla(static_cast<int>(st.range(0)));
   ActivarRelieve(st.range(1) != 0);
-  const Escena e = CrearEscena(ancho, alto, resuelta);
+  const Escena e = CrearEscena(ancho, alto, resuelta, 1, girada);
   for (auto _ : st) {
     DrawBoardRect(kTable, 0, 0, e.ancho, e.alto, false);
     benchmark::ClobberMemory();
@@ -25,6 +27,7 @@ void Tablero(benchmark::State& st, bool resuelta) {
 }
 
 void ComposeScattered(benchmark::State& st) { Tablero(st, false); }
+void ComposeScatteredTurned(benchmark::State& st) { Tablero(st, false, true); }
 void ComposeSolved(benchmark::State& st) { Tablero(st, true); }
 
 // The redraw after a drop: one box-sized rectangle around a piece in the
@@ -38,6 +41,38 @@ void ComposeBox(benchmark::State& st) {
     DrawBoardRect(kTable, p.x, p.y, puzzle.boxW, puzzle.boxH, false);
     benchmark::ClobberMemory();
   }
+}
+
+// A right click on a group of 20 x 25 pieces joined in the middle of a
+// scattered table of turned pieces: the group turns a quarter about the
+// point, is kept on the table and redrawn, and looks for a neighbour to
+// fit (none at that turn). Clockwise and back, in turn.
+void TurnGroup(benchmark::State& st) {
+  const auto [ancho, alto] = TableroDePantalla(static_cast<int>(st.range(0)));
+  ActivarRelieve(true);
+  const Escena e = CrearEscena(ancho, alto, false, 1, true);
+  if (puzzle.rows < 25 || puzzle.cols < 20) {
+    st.SkipWithError("no room for the group");
+    return;
+  }
+  const int32_t g = 24 * puzzle.cols + 19 + 1;  // the group's id: 1 + its largest piece
+  const int32_t ox = (ancho - 20 * puzzle.cellW) / 2, oy = (alto - 25 * puzzle.cellH) / 2;
+  for (int32_t r = 0; r < 25; ++r)
+    for (int32_t c = 0; c < 20; ++c) {
+      const int32_t i = r * puzzle.cols + c;
+      puzzle.pieces[i] = PieceRecord{g, 1, 0, {0, 0}, ox + c * puzzle.cellW, oy + r * puzzle.cellH};
+    }
+  DrawBoardRect(kTable, 0, 0, e.ancho, e.alto, false);
+  const int32_t x = ox + puzzle.marginX + 10 * puzzle.cellW, y = oy + puzzle.marginY + 12 * puzzle.cellH;
+  int sentido = 1;
+  for (auto _ : st) {
+    if (!TurnPieceAt(kTable, x, y, sentido).turned) {
+      st.SkipWithError("nothing turned");
+      break;
+    }
+    sentido = 4 - sentido;
+  }
+  st.counters["pieces"] = 500;
 }
 
 void Memcpy(benchmark::State& st) {
@@ -54,6 +89,8 @@ void Memcpy(benchmark::State& st) {
 }  // namespace
 
 BENCHMARK(ComposeScattered)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeScatteredTurned)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(TurnGroup)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 BENCHMARK(ComposeSolved)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
 BENCHMARK(ComposeBox)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
 BENCHMARK(Memcpy)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);

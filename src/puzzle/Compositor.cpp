@@ -251,14 +251,16 @@ struct Siluetas {
   // across the sheet, with the bevel worked out for the turn.
   const int32_t* FilasGiradas(int32_t pieza, uint8_t uniones, int giro, int32_t* f) {
     uint8_t* destino = colores.Abrir(3 * static_cast<size_t>(boxW) * boxH);
-    if (relieve) {
+    // Joined all round, a piece shows no bevel.
+    const bool conBisel = relieve && uniones != 0xFF;
+    if (conBisel) {
       biselGirado.resize(static_cast<size_t>(boxW) * boxH);
       BiselPieza(pieza, giro, biselGirado.data(), boxW);
     }
     for (int32_t r = 0; r < boxH; ++r) {
       f[r] = static_cast<int32_t>(tramos.size());
       const PuzzleState::TurnedRow fila = puzzle.RowAt(pieza, giro, r);
-      const uint8_t* bisel = relieve ? biselGirado.data() + static_cast<size_t>(r) * boxW : nullptr;
+      const uint8_t* bisel = conBisel ? biselGirado.data() + static_cast<size_t>(r) * boxW : nullptr;
       int32_t x = 0;
       while (x < boxW) {
         while (x < boxW && fila.sheet[x * fila.sheetStep] != 1) ++x;

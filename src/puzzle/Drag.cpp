@@ -246,8 +246,8 @@ TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t to
   PiecesBounds(run, &newPos, &newSize);
   RedrawBoth(board, oldPos, oldSize, newPos, newSize, false);
   const int32_t front = run.front();
-  if (!Marked(front)) {
-    const PieceRecord& r = puzzle.pieces[front];
+  const PieceRecord& r = puzzle.pieces[front];
+  if (!Marked(front) && FindFitPartner(board, front, r.x, r.y, tolerance).piece >= 0) {
     const DropResult drop = DropPiece(board, board, front, r.x, r.y, tolerance);
     result.fitted = drop.fitted;
     result.finished = drop.finished;

@@ -100,13 +100,17 @@ void BiselPieza(int32_t i, int turn, uint8_t* destino, int64_t paso) {
   const int32_t W = p.boxW, H = p.boxH, w = Relieve().bisel;
   // Steps to the first pixel off the piece up-left and down-right along
   // the diagonal (of the screen, whatever the turn), at most w + 1.
-  thread_local std::vector<uint8_t> arriba, abajo;
+  thread_local std::vector<uint8_t> arriba, abajo, cubierto;
   arriba.assign(static_cast<size_t>(W) * H, 0);
   abajo.assign(static_cast<size_t>(W) * H, 0);
-  auto dentro = [&](int32_t x, int32_t y) {
-    const Punto u = p.UprightPixel(turn, x, y);
-    return *p.SheetPixel(i, u.x, u.y) == 1;
-  };
+  // The coverage as the piece shows, read once across the sheet.
+  cubierto.resize(static_cast<size_t>(W) * H);
+  for (int32_t y = 0; y < H; ++y) {
+    const PuzzleState::TurnedRow fila = p.RowAt(i, turn, y);
+    uint8_t* c = cubierto.data() + static_cast<size_t>(y) * W;
+    for (int32_t x = 0; x < W; ++x) c[x] = fila.sheet[x * fila.sheetStep] == 1;
+  }
+  auto dentro = [&](int32_t x, int32_t y) { return cubierto[static_cast<size_t>(y) * W + x] != 0; };
   auto dueña = [&](int32_t x, int32_t y) {
     const Punto u = p.UprightPixel(turn, x, y);
     return Dueña(i, u.x, u.y);
@@ -159,6 +163,15 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
   const PuzzleState& p = puzzle;
   const MedidasRelieve m = Relieve(levantada);
   const int32_t W = p.boxW, H = p.boxH, o = m.desvio, r = m.radio;
+  if (uniones == 0xFF) {
+    // Joined all round, whatever it would shade lies on its neighbours,
+    // which are nearer: no shadow.
+    const size_t inicio = sombra.primero.size();
+    sombra.filas = H + m.arriba + m.abajo;
+    sombra.primero.insert(sombra.primero.end(), static_cast<size_t>(sombra.filas) + 1,
+                          static_cast<int32_t>(sombra.tramos.size()));
+    return inicio;
+  }
   // The field covers the shape's pixels that can shade the reach: box
   // coordinates [x0, x0 + fw) x [y0, y0 + fh), offset by o.
   const int32_t x0 = -m.izquierda - o - 2 * r, y0 = -m.arriba - o - 2 * r;

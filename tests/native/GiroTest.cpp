@@ -71,7 +71,7 @@ class GiroTest : public ::testing::Test {
   void TearDown() override {
     ActivarRelieve(true);
     ClosePuzzle(false);
-    for (Board& b : puzzle.boards) b = Board{};
+    puzzle = PuzzleState{};
     CerrarArchivoRecursos();
     fs::remove_all(carpeta);
   }
