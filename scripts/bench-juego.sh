@@ -15,6 +15,9 @@
 #    the table at 1:1 beside each); the same asked of a photo just under
 #    the 100 megapixels a photo may have, at 160 x 250 = 40,000 pieces,
 #    where the game may refuse: OUTDIR/juego-40k-1080.txt and juego-40k-4k.txt.
+# The 4K and 10k cases and the quick check run again with the pieces cut
+# turned, beside the upright figures: OUTDIR/juego-4k-giradas.txt,
+# juego-10k-1080-giradas.txt, juego-10k-4k-giradas.txt, juego-corto-giradas.txt.
 # BENCH_JUEGO=1080, 4k, 10k or 40k runs one case only; BENCH_JUEGO=corto a quick
 # check that the bench works: a 1024 x 768 x 24 screen, 48 pieces and three
 # drags, in OUTDIR/juego-corto.txt.
@@ -73,7 +76,9 @@ plano() {
 
 case "$caso" in
   todos|1080) plano 1920x1080x24 "Image\\3.bmp,24,35,0" "$outdir/juego.txt" 10 83 || rc=1 ;;
-  corto) plano 1024x768x24 "Image\\3.bmp,6,8,0" "$outdir/juego-corto.txt" 3 13 || rc=1 ;;
+  corto)
+    plano 1024x768x24 "Image\\3.bmp,6,8,0" "$outdir/juego-corto.txt" 3 13 || rc=1
+    plano 1024x768x24 "Image\\3.bmp,6,8,0,1" "$outdir/juego-corto-giradas.txt" 3 13 || rc=1 ;;
   4k|10k|40k) ;;
   *) echo "bench-juego: BENCH_JUEGO is 1080, 4k, 10k, 40k or corto" >&2; exit 2 ;;
 esac
@@ -112,19 +117,27 @@ if [ "$caso" = todos ] || [ "$caso" = 4k ]; then
     ARRASTRES=10 SALTO=83
     eval "$4"
     { grep -E "^# (rows|cols|cell) " "$JUEGO_DUMP"; grep "^# time" "$JUEGO_DUMP"; } | tee "$out"
+    # The same drags of the same cut with its pieces turned.
+    juego_iniciar "Image\\foto4k.jpg,$filas,$columnas,0,1" || { echo "bench-juego: the game did not start turned"; exit 1; }
+    eval "$4"
+    { grep -E "^# (rows|cols|cell|margin) " "$JUEGO_DUMP"; grep "^# time" "$JUEGO_DUMP"; } | tee "${out%.txt}-giradas.txt"
     wineserver -k 2>/dev/null' _ "$root" "$outdir/juego-4k.txt" "$bin" "$arrastres" || rc=1
 fi
 
-# grande NAME W H ROWS COLS: the big table on both screens.
+# grande NAME W H ROWS COLS [-giradas]: the big table on both screens, the
+# pieces turned with the last argument.
 grande() {
   local pantalla sufijo
   for pantalla in 1920x1080x24:1080 3840x2160x24:4k; do
     sufijo=${pantalla#*:}
-    echo "bench-juego: $1 pieces at $sufijo"
-    "$root/scripts/xvfb-run.sh" "${pantalla%:*}" bash "$root/scripts/bench-mesa.sh" "$bin" \
-      "$outdir/juego-$1-$sufijo.txt" "$2" "$3" "$4" "$5" || rc=1
+    echo "bench-juego: $1 pieces at $sufijo${6:+ turned}"
+    GIRADA=${6:+1} "$root/scripts/xvfb-run.sh" "${pantalla%:*}" bash "$root/scripts/bench-mesa.sh" "$bin" \
+      "$outdir/juego-$1-$sufijo${6:-}.txt" "$2" "$3" "$4" "$5" || rc=1
   done
 }
-if [ "$caso" = todos ] || [ "$caso" = 10k ]; then grande 10k 6000 4000 81 122; fi
+if [ "$caso" = todos ] || [ "$caso" = 10k ]; then
+  grande 10k 6000 4000 81 122
+  grande 10k 6000 4000 81 122 -giradas
+fi
 if [ "$caso" = todos ] || [ "$caso" = 40k ]; then grande 40k 12247 8164 160 250; fi
 exit $rc

@@ -8,7 +8,8 @@
 #  - 1:2: the wheel out to 50 %, then drags;
 #  - whole: key 0 shows the whole table, drags, then the wheel back in.
 # Each run's "# time" lines and the game's peak memory go to OUT as a
-# table; a cut the game refuses is said there.
+# table; a cut the game refuses is said there. GIRADA=1 cuts the pieces
+# turned.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$1 out=$2 fw=$3 fh=$4 filas=$5 columnas=$6
@@ -21,7 +22,7 @@ mkdir "$JUEGO_BIN/Image"
 find "$bin/Image/" -maxdepth 1 -type f -exec ln -s {} "$JUEGO_BIN/Image/" \;
 JUEGO_DUMP=$JUEGO_COPIA/volcado.txt
 read -r W H < <(xdpyinfo | awk '/dimensions:/ {split($2, t, "x"); print t[1], t[2]}')
-pedido="Image\\grande.jpg,$filas,$columnas,0"
+pedido="Image\\grande.jpg,$filas,$columnas,0${GIRADA:+,1}"
 crudo=$JUEGO_COPIA/crudo.txt
 : >"$crudo"
 notas=$JUEGO_COPIA/notas.txt
@@ -177,12 +178,12 @@ entera() {
 llano && { mitad; entera; }
 
 # The table: each run's drags, then the table's own operations.
-awk -v foto="${fw}x${fh}" -v pedido="$filas x $columnas" -v pantalla="${W}x${H}" '
+awk -v foto="${fw}x${fh}" -v pedido="$filas x $columnas" -v pantalla="${W}x${H}" -v girada="${GIRADA:-}" '
   { v[$1 " " $2] = $3 " " $4 " " $5; if ($2 == "mem") m[$1] = $3 }
   function f(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[1] ? a[2] " (" a[1] ")" : "-" }
   function w(c, n,   a) { if (!((c " " n) in v)) return "-"; split(v[c " " n], a, " "); return a[1] ? a[3] : "-" }
   END {
-    printf "screen %s, photo %s cut at %s\n\n", pantalla, foto, pedido
+    printf "screen %s, photo %s cut at %s%s\n\n", pantalla, foto, pedido, girada ? ", pieces turned" : ""
     printf "%-7s %22s %12s %22s %22s %9s\n", "view", "drag median (n)", "drag worst", "press median (n)", "drop median (n)", "peak MB"
     split("1:1 1:2 entera", c, " ")
     for (i = 1; i <= 3; i++)

@@ -88,8 +88,8 @@ void Memcpy(benchmark::State& st) {
 
 }  // namespace
 
-BENCHMARK(ComposeScattered)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
-BENCHMARK(ComposeScatteredTurned)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeScattered)->ArgsProduct({{1920, 3840, 10000}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
+BENCHMARK(ComposeScatteredTurned)->ArgsProduct({{1920, 3840, 10000}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
 BENCHMARK(TurnGroup)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 BENCHMARK(ComposeSolved)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);
 BENCHMARK(ComposeBox)->ArgsProduct({{1920, 3840}, {0, 1}})->ArgNames({"screen", "relief"})->Unit(benchmark::kMillisecond);

@@ -51,6 +51,7 @@ case "$objetivo" in
   bench-juego)
     BENCH_JUEGO=corto "$root/scripts/bench-juego.sh" "$2" "$salida" || fallo "the bench stopped"
     tiempos "$salida/juego-corto.txt" press drag drop zoom pan
+    tiempos "$salida/juego-corto-giradas.txt" press drag drop
     ;;
   bench-fotos)
     BENCH_FOTOS=corto "$root/scripts/bench-fotos.sh" "$2" "$salida" || fallo "the bench stopped"
