@@ -191,6 +191,18 @@ if [ "${1:-}" = --visita ]; then
   esperar_quieta
   foto_mas mesa-cerca
 
+  # ---- Turned pieces -------------------------------------------------------------
+  # A game cut with its pieces turned, then a right click on one.
+  juego_iniciar "Image\\3.bmp,4,6,0,1" || fallo "the game did not start with turned pieces"
+  foto mesa-girada
+  read -r x y <<<"$(centro_pieza 0)"
+  marca=$(volcado_marca)
+  puntero "$x" "$y"
+  xdotool click 3
+  juego_esperar_volcado "$marca" 10 || fallo "a right click turned nothing"
+  esperar_quieta
+  foto_mas mesa-girada-clic
+
   # ---- The end of a puzzle -----------------------------------------------------
   juego_iniciar "Image\\3.bmp,2,2,0" || fallo "the game did not start with a small puzzle"
   juego_terminar_2x2 "Image\\3.bmp,2,2,0" || fallo "the small puzzle was not finished"

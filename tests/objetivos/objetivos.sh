@@ -37,7 +37,7 @@ case "$objetivo" in
     # Every step, in order (the tour names each as it takes it), each a
     # screen with something on it.
     pasos="intro mesa-vacia nuevo-imagenes-1 nuevo-imagen-grande mesa caja mensaje-nombre opciones lupa"
-    pasos+=" herramientas musica honor idioma guardar abrir mensaje-pregunta info info-imagen acerca mesa-entera"
+    pasos+=" herramientas musica honor idioma guardar abrir mensaje-pregunta info info-imagen acerca mesa-entera mesa-girada"
     pasos+=" video final mensaje-fondo honor-nombre"
     vistos=$(sed -n 's/^  [0-9][0-9]-//p' "$salida/tour.log" | tr '\n' ' ')
     [ "$vistos" = "$pasos " ] || fallo "the steps were: $vistos"
