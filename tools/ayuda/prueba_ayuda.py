@@ -65,12 +65,12 @@ with tempfile.TemporaryDirectory() as tmp:
         tabla = texto[texto.find('<h2 id="atajos">'):]
         tabla = tabla[tabla.find('<table>'):tabla.find('</table>')]
         teclas = set(re.findall(r'<kbd>([^<]*)</kbd>', tabla))
-        for tecla in ('N', 'O', 'S', 'Z', 'Y', 'E', 'G', 'B', 'H', 'M', 'V', '+', '-', '0', 'F1', '1', '6'):
+        for tecla in ('N', 'O', 'S', 'Z', 'Y', 'E', 'G', 'B', 'H', 'M', 'R', 'V', '+', '-', '0', 'F1', '1', '6'):
             comprueba(tecla in teclas, 'page %d: the shortcut table lacks %s' % (n, tecla))
         comprueba(teclas & {'Esc', '\u00c9chap'}, 'page %d: the shortcut table lacks Escape' % n)
         comprueba(len(teclas & {'Shift', 'May\u00fas', 'Maiusc', 'Maj', 'Umschalt'}) == 1,
                   'page %d: the shortcut table lacks Shift' % n)
-        comprueba(tabla.count('<tr>') == 19, 'page %d: the shortcut table has %d rows' % (n, tabla.count('<tr>')))
+        comprueba(tabla.count('<tr>') == 20, 'page %d: the shortcut table has %d rows' % (n, tabla.count('<tr>')))
 
 # The page check catches what a browser would trip on.
 BASE = ('<!DOCTYPE html><html><head><meta charset="windows-1252"></head>'
