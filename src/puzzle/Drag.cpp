@@ -215,7 +215,7 @@ TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t to
   if (!puzzle.Exists() || !puzzle.turned || puzzle.finished) return result;
   const int32_t position = HitTestPiece(board, x, y);
   if (position < 0) return result;
-  EmpezarMovimiento();
+  Movimiento movimiento;
   StartClockIfIdle();
   BringToFront(board, position, false);
   const std::vector<int32_t> run = FrontRun(board);
@@ -253,7 +253,6 @@ TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t to
     result.finished = drop.finished;
   }
   puzzle.modified = 1;
-  TerminarMovimiento();
   result.turned = true;
   return result;
 }
