@@ -94,7 +94,7 @@ void IniciarPuzzleDepuracion() {
     // At the fit, or as much larger as 45-pixel pieces need.
     if (SetNewPuzzleGridAndZoom(pedido.rows, pedido.cols)) {
       TrabajoLargo trabajo(kTextoCortando);
-      if (NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board))) corte.Anotar(Medida::Corte);
+      if (NewPuzzle(PedidoNuevoPuzzle(pedido.die, newPuzzle.board, pedido.turned))) corte.Anotar(Medida::Corte);
     }
   }
 }
