@@ -10,6 +10,7 @@
 #include "Herramientas.h"
 #include "Lupa.h"
 #include "Mensaje.h"
+#include "MenuNuevo.h"
 #include "Musica.h"
 #include "Peticiones.h"
 #include "PlanoMesa.h"
@@ -38,6 +39,9 @@ class PeticionesPrograma final : public Peticiones {
     MostrarFantasma(!FantasmaVisible());
     if (!GuardarFantasma(FantasmaVisible()))
       MostrarMensaje(kTextoConfiguracionNoGuardada, ventanaPrincipal, nullptr, false);
+  }
+  void GuardarPiezasGiradas(bool giradas) override {
+    if (!GuardarGiradas(giradas)) MostrarMensaje(kTextoConfiguracionNoGuardada, VentanaMenuNuevo(), nullptr, false);
   }
 };
 

@@ -17,6 +17,7 @@
 #include "Herramientas.h"
 #include "InfoImagenes.h"
 #include "Lupa.h"
+#include "MenuNuevo.h"
 #include "NewPuzzleParams.h"
 #include "ObjetosGDI.h"
 #include "Opciones.h"
@@ -55,6 +56,7 @@ LRESULT OnCreate(HWND hwnd) {
   SetNewPuzzleBoardSize(arranque.anchoTablero, arranque.altoTablero);
   if (g_mosaico.Cargar(6000)) MosaicoPuzzle(g_mosaico.Imagen());
   MostrarFantasma(LeerFantasmaConfigurado());
+  PonerPiezasGiradas(LeerGiradasConfigurado());
   CargarInterfaz(g_orla, kImagenOrla);
   CrearTitulo(hwnd);
   CrearOpciones(hwnd);

@@ -12,6 +12,7 @@ constexpr int64_t kTamMaximo = 64 * 1024;
 constexpr char kClavePista[] = "Track";
 constexpr char kClaveIdioma[] = "Idioma";
 constexpr char kClaveFantasma[] = "Ghost";
+constexpr char kClaveGiradas[] = "Turned";
 // The buffer the values are read into: longer texts arrive cut.
 constexpr int kLargoValor = 6;
 
@@ -63,3 +64,11 @@ bool LeerFantasmaConfigurado() {
 }
 
 bool GuardarFantasma(bool visible) { return GuardarDigito(kClaveFantasma, visible ? 1 : 0); }
+
+bool LeerGiradasConfigurado() {
+  char texto[kLargoValor] = "";
+  GetPrivateProfileStringA(kSeccion, kClaveGiradas, "0", texto, sizeof texto, RutaConfiguracion().c_str());
+  return GiradasDeTexto(texto);
+}
+
+bool GuardarGiradas(bool giradas) { return GuardarDigito(kClaveGiradas, giradas ? 1 : 0); }

@@ -28,3 +28,7 @@ bool GuardarIdioma(int32_t idiomaElegido);
 // "Ghost": whether the ghost picture shows on the table; off when missing.
 bool LeerFantasmaConfigurado();
 bool GuardarFantasma(bool visible);
+
+// "Turned": whether new puzzles are cut with turned pieces; off when missing.
+bool LeerGiradasConfigurado();
+bool GuardarGiradas(bool giradas);

@@ -22,6 +22,10 @@ constexpr int32_t kXZoom = 452, kYAjustar = 44, kYNatural = 134;
 // Shape page: the three dies and the preview of their pieces.
 constexpr int32_t kXTroquel[3] = {371, 427, 482}, kYTroquel = 78;
 constexpr int32_t kXVistaTroquel = 147, kYVistaTroquel = 58;  // whole on the paper
+// Shape page: the turned-pieces check box under the dies (its box, picture
+// 187, is drawn for this place), its words after a gap, ending a few
+// pixels short of the paper's right edge (605).
+constexpr int32_t kXGiradas = 371, kYGiradas = 150, kHuecoGiradas = 6, kFinGiradas = 597;
 // The size and count scrolls, and the picture page's.
 constexpr int32_t kXDesplazador = 365, kYDesplazador = 61;
 // The picture page's pager (picture 221), whole on the paper (which ends

@@ -18,6 +18,9 @@ bool MismoNombre(std::string_view a, std::string_view b) {
   return true;
 }
 
+// An on-off key: on only as the program writes it.
+bool EsUno(const char* texto) { return texto && texto[0] == '1' && texto[1] == 0; }
+
 }  // namespace
 
 int32_t PistaDeTexto(const char* texto) {
@@ -30,7 +33,9 @@ int32_t IdiomaDeTexto(const char* texto) {
   return texto[0] - '0';
 }
 
-bool FantasmaDeTexto(const char* texto) { return texto && texto[0] == '1' && texto[1] == 0; }
+bool FantasmaDeTexto(const char* texto) { return EsUno(texto); }
+
+bool GiradasDeTexto(const char* texto) { return EsUno(texto); }
 
 std::string PonerValorIni(std::string texto, const char* seccion, const char* clave, const char* valor) {
   const std::string linea = std::string(clave) + "=" + valor + "\r\n";

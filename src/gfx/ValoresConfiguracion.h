@@ -21,6 +21,9 @@ int32_t IdiomaDeTexto(const char* texto);
 // "Ghost": "1" shows the ghost picture; anything else, a missing key
 // included, leaves it off.
 bool FantasmaDeTexto(const char* texto);
+// "Turned": "1" cuts new puzzles with turned pieces; anything else, a
+// missing key included, cuts them upright.
+bool GiradasDeTexto(const char* texto);
 
 // The text of a settings file with `clave`=`valor` in section `seccion`:
 // the key's first line in that section is replaced, or the key is added

@@ -1,7 +1,8 @@
 // CWNDNEW: created by AbrirMenuNuevo when the title strip's new-puzzle
 // button has cleared the table; owned by the main window. Picture page with
 // its thumbnails, size and count pages with their choosers and scrolls, die
-// page; the page change slides the new page up over the old one.
+// page with the turned-pieces box; the page change slides the new page up
+// over the old one.
 #include "MenuNuevo.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "Animacion.h"
 #include "ArchivoBMP.h"
 #include "BotonCheck.h"
+#include "CasillaConTexto.h"
 #include "ComunVentanas.h"
 #include "Controles.h"
 #include "Cut.h"
@@ -34,6 +36,7 @@
 #include "Progreso.h"
 #include "ObjetosGDI.h"
 #include "Operaciones.h"
+#include "Peticiones.h"
 #include "Puzzle.h"
 #include "SelectorCantidad.h"
 #include "SelectorTamano.h"
@@ -62,13 +65,17 @@ constexpr uint32_t kImagenAyuda = 115, kImagenVistaPrevia = 126;
 constexpr uint32_t kImagenDesplazador = 197;
 constexpr uint32_t kImagenDesplazadorImagenes = 221;
 constexpr uint32_t kImagenAgregar = 130;
+constexpr uint32_t kImagenGiradas = 187;  // the turned-pieces box
 
 // The page slide's frames.
 constexpr UINT_PTR kTimerPagina = 1;
 constexpr UINT kPeriodoPagina = USER_TIMER_MINIMUM;
 
-// Texts: the captions of the three labels.
-constexpr int kTextoFilas = 50, kTextoColumnas = 60, kTextoPiezas = 70;
+// Texts: the captions of the three labels, the turned-pieces box's words.
+constexpr int kTextoFilas = 50, kTextoColumnas = 60, kTextoPiezas = 70, kTextoGiradas = 850;
+// The box's words while the pointer is on them: the red of the hovered
+// buttons' glyphs.
+constexpr COLORREF kColorGiradasEncima = RGB(150, 40, 32);
 // Messages: a picture the cut cannot use, a cut that failed.
 constexpr int kTextoNoCortable = 240, kTextoNoCortado = 250;
 // Adding pictures: the refusals, the dialog's title and its filter's name.
@@ -92,17 +99,20 @@ constexpr char kCuentaMasAncha[] = "88888";
 std::vector<ImagenJuego> g_imagenes;
 int32_t g_elegida = 0;  // index into the list
 int32_t g_primera = 0;  // the list index thumbnail 0 shows
+// Whether OK cuts turned pieces: from the settings at start-up, then the box.
+bool g_giradas = false;
 
 struct Estado {
   HWND ventana = nullptr;
   std::unique_ptr<ControlDC> fondo, respaldo, encabezado, instantanea;
   std::unique_ptr<ControlDC> imagenAceptar, imagenCerrar, imagenAjustar, imagenNatural, imagenVistaTroquel,
-      imagenAyuda, imagenVistaPrevia, imagenDesplazador, imagenDesplazadorImagenes, imagenAgregar;
+      imagenAyuda, imagenVistaPrevia, imagenDesplazador, imagenDesplazadorImagenes, imagenAgregar, imagenGiradas;
+  BloqueHIMAGE tiraGiradas;  // the box with its words, on the page
   std::array<std::unique_ptr<ControlDC>, kPaginas> imagenPestaña;
   std::array<std::unique_ptr<ControlDC>, kTroqueles> imagenTroquel;
 
   HWND aceptar = nullptr, cerrar = nullptr, ajustar = nullptr, natural = nullptr, vistaTroquel = nullptr,
-       ayuda = nullptr, vistaPrevia = nullptr, agregar = nullptr;
+       ayuda = nullptr, vistaPrevia = nullptr, agregar = nullptr, giradas = nullptr;
   HWND desplazadorImagenes = nullptr, desplazadorTamaño = nullptr, desplazadorCantidad = nullptr;
   HWND selectorTamaño = nullptr, selectorCantidad = nullptr;
   std::array<HWND, kPaginas> pestañas{};
@@ -164,7 +174,7 @@ std::vector<HWND> ControlesDePagina(int pagina) {
     case 2:
       return {g.selectorCantidad, g.desplazadorCantidad, g.rotulos[0], g.rotulos[1], g.rotulos[2],
               g.valores[0],       g.valores[1],          g.valores[2]};
-    default: return {g.troqueles[0], g.troqueles[1], g.troqueles[2], g.vistaTroquel};
+    default: return {g.troqueles[0], g.troqueles[1], g.troqueles[2], g.vistaTroquel, g.giradas};
   }
 }
 
@@ -281,6 +291,31 @@ HWND CrearCheck(HWND hwnd, int x, int y, int id, const std::unique_ptr<ControlDC
   return c;
 }
 
+// The turned-pieces box: box and words as one button, the words as large
+// as the count page's captions while they fit on the paper.
+HWND CrearGiradas(HWND hwnd) {
+  g.imagenGiradas = CargarImagenArchivo(kImagenGiradas);
+  char texto[100] = "";
+  CargarTexto(kTextoGiradas, texto, sizeof texto);
+  TextoCasilla t{.texto = texto, .color = kColorTextoComun, .colorEncima = kColorGiradasEncima,
+                 .hueco = Esc(kHuecoGiradas)};
+  ObjetoGDI<HFONT> fuente;
+  {
+    DCVentana dc(hwnd);
+    for (int alto = kAltoRotulo; alto >= kAltoRotuloMinimo; --alto) {
+      fuente = ObjetoGDI<HFONT>(CrearFuente(Esc(alto), 700));
+      t.fuente = fuente.Get();
+      if (Esc(kXGiradas) + AnchoCasilla(dc.Get(), AnchoImagen(g.imagenGiradas), t) <= Esc(kFinGiradas)) break;
+    }
+  }
+  g.tiraGiradas = CrearTiraCasilla(ImagenDe(g.fondo), Esc(kXGiradas), Esc(kYGiradas), ImagenDe(g.imagenGiradas), t);
+  HWND c = CrearControl(kClaseBotonCheck, hwnd, Esc(kXGiradas), Esc(kYGiradas), 0, nullptr,
+                        WS_CHILD | WS_CLIPSIBLINGS);
+  Enviar(c, kMsgPonerImagen, reinterpret_cast<LPARAM>(g.tiraGiradas.Get()));
+  Enviar(c, kMsgCheckPonerMarcado, g_giradas);
+  return c;
+}
+
 // ---- Creation ---------------------------------------------------------------
 
 void PonerEncabezado(int pagina) {
@@ -339,6 +374,7 @@ void CrearControles(HWND hwnd) {
     g.troqueles[i] = CrearCheck(hwnd, Esc(kXTroquel[i]), Esc(kYTroquel), kIdTroquel + i, g.imagenTroquel[i], kOculto);
   }
   Enviar(g.troqueles[0], kMsgCheckPonerMarcado, 1);
+  g.giradas = CrearGiradas(hwnd);
 
   g.imagenAjustar = CargarImagenArchivo(kImagenAjustar);
   g.ajustar = CrearBotonAnimado(hwnd, Esc(kXZoom), Esc(kYAjustar), ImagenDe(g.imagenAjustar), kOculto);
@@ -476,6 +512,12 @@ void ElegirTroquel(int k) {
   Enviar(g.vistaTroquel, kMsgAnimPonerCuadro, k);
 }
 
+// The box toggled: OK cuts with the choice, and it is kept for the next start.
+void ElegirGiradas() {
+  g_giradas = Enviar(g.giradas, kMsgCheckObtenerMarcado, 0) != 0;
+  Juego().GuardarPiezasGiradas(g_giradas);
+}
+
 void Aceptar(HWND hwnd) {
   if (imagenActual.Abierto()) {
     if (!PictureCuttable()) {
@@ -486,7 +528,7 @@ void Aceptar(HWND hwnd) {
     bool cortado;
     {
       TrabajoLargo trabajo(kTextoCortando);
-      cortado = NewPuzzle(PedidoNuevoPuzzle(g.troquel, newPuzzle.board));
+      cortado = NewPuzzle(PedidoCorteMenuNuevo());
     }
     if (!cortado) {
       MostrarMensaje(kTextoNoCortado, hwnd, nullptr, false);
@@ -594,7 +636,7 @@ int Indice(const HWND* controles, int cantidad, HWND control) {
   return -1;
 }
 
-// Only the clicks of the tabs, dies, scrolls and buttons count: their other
+// Only the clicks of the tabs, dies, box, scrolls and buttons count: their other
 // notifications mean nothing here.
 LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
   const bool clic = codigo == kNotifActivado;
@@ -606,6 +648,8 @@ LRESULT OnNotificacion(HWND hwnd, int codigo, HWND control) {
     if (!clic) return 0;
     ElegirTroquel((g.troquel + 1) % kTroqueles);
     Enviar(g.troqueles[g.troquel], kMsgCheckPonerMarcado, 1);
+  } else if (control == g.giradas) {
+    if (clic) ElegirGiradas();
   } else if (control == g.desplazadorTamaño) {
     if (!clic) return 0;
     MenuNuevoScrollTamanoSet(static_cast<int32_t>(Enviar(control, kMsgDespObtenerValor, 0)));
@@ -722,7 +766,16 @@ void VerImagenElegida() {
     MostrarImagenGrande(g.ventana, ruta);
 }
 
+void PonerPiezasGiradas(bool giradas) {
+  g_giradas = giradas;
+  if (g.giradas) Enviar(g.giradas, kMsgCheckPonerMarcado, giradas);
+}
+
+bool PiezasGiradas() { return g_giradas; }
+
 HWND VentanaMenuNuevo() { return g.ventana; }
+
+PedidoPuzzle PedidoCorteMenuNuevo() { return PedidoNuevoPuzzle(g.troquel, newPuzzle.board, g_giradas); }
 
 void AgregarImagenesMenuNuevo(const std::vector<std::wstring>& rutas) {
   if (g.ventana) AgregarImagenes(g.ventana, rutas);
@@ -738,6 +791,7 @@ HWND ControlMenuNuevo(ControlNuevo control) {
     case ControlNuevo::ayuda: return g.ayuda;
     case ControlNuevo::vistaPrevia: return g.vistaPrevia;
     case ControlNuevo::agregar: return g.agregar;
+    case ControlNuevo::giradas: return g.giradas;
     case ControlNuevo::desplazadorImagenes: return g.desplazadorImagenes;
     case ControlNuevo::desplazadorTamaño: return g.desplazadorTamaño;
     case ControlNuevo::desplazadorCantidad: return g.desplazadorCantidad;

@@ -1,7 +1,8 @@
 // CWNDNEW: the new-puzzle window, a pop-up centred on the screen and owned
 // by the main window, which it disables. Four pages (picture, size, count,
-// die) behind four tabs; OK cuts the puzzle onto the table. A page change
-// slides the new page up in a fixed time, leaving the input free.
+// die and turned pieces) behind four tabs; OK cuts the puzzle onto the
+// table. A page change slides the new page up in a fixed time, leaving the
+// input free.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Cut.h"
 #include "HImage.h"
 
 // Registers the thumbnails (CWNDPREVFS), then CWNDNEW.
@@ -20,6 +22,12 @@ void AbrirMenuNuevo();
 // Opens the chosen picture as the current one and sets the choosers, the
 // scrolls and the labels for it.
 void SeleccionarImagen();
+
+// Whether OK cuts every piece turned: the die page's box. The program sets
+// it at start-up from the settings; a click on the box sets it and asks
+// the program to keep it (Peticiones::GuardarPiezasGiradas).
+void PonerPiezasGiradas(bool giradas);
+bool PiezasGiradas();
 
 // ---- For the thumbnails ---------------------------------------------------
 HIMAGE FondoMenuNuevo();
@@ -32,10 +40,12 @@ void VerImagenElegida();
 
 // ---- State, for tests -----------------------------------------------------
 enum class ControlNuevo {
-  aceptar, cerrar, ajustar, natural, vistaTroquel, ayuda, vistaPrevia, agregar,
+  aceptar, cerrar, ajustar, natural, vistaTroquel, ayuda, vistaPrevia, agregar, giradas,
   desplazadorImagenes, desplazadorTamaño, desplazadorCantidad, selectorTamaño, selectorCantidad,
 };
 HWND VentanaMenuNuevo();
+// The request OK cuts the puzzle with, as the window stands.
+PedidoPuzzle PedidoCorteMenuNuevo();
 // What the add button does with the files the open dialog gave.
 void AgregarImagenesMenuNuevo(const std::vector<std::wstring>& rutas);
 HWND ControlMenuNuevo(ControlNuevo control);

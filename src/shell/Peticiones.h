@@ -1,9 +1,9 @@
 // What a window asks of the game outside its own room: opening another
 // room's window, keeping the autosave, the hint button, the words already on
-// screen after a change of language. The program answers (it installs its
-// answers when the main window is made); until then every request is
-// silently dropped, as the engine's requests are (what follows the autosave
-// runs without it).
+// screen after a change of language, a choice kept in the settings. The
+// program answers (it installs its answers when the main window is made);
+// until then every request is silently dropped, as the engine's requests
+// are (what follows the autosave runs without it).
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,9 @@ class Peticiones {
   virtual void IdiomaCambiado() {}
   // The ghost picture shown or hidden, and the choice kept.
   virtual void CambiarFantasma() {}
+  // The turned-pieces choice kept for the next start; one that cannot be
+  // written is told, over the new-puzzle window.
+  virtual void GuardarPiezasGiradas(bool /*giradas*/) {}
 };
 
 // Null puts the silent answers back.

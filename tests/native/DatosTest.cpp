@@ -46,8 +46,8 @@ const Carga kCargas[] = {
     {224, D::kUnica}, {2000, D::kUnica, true}, {2010, D::kUnica, true}, {2020, D::kUnica, true},
     {2030, D::kUnica, true}, {1000, D::kChk4, true}, {1010, D::kChk4, true}, {1020, D::kChk4, true},
     {1030, D::kChk4, true}, {223, D::kCmd3}, {222, D::kCmd3}, {184, D::kChk4}, {185, D::kChk4}, {186, D::kChk4},
-    {106, D::kFilas6}, {199, D::kAnim10}, {198, D::kAnim10}, {197, D::kScroll}, {2040, D::kUnica, true},
-    {2050, D::kUnica, true}, {221, D::kScroll}, {158, D::kAnim10}, {130, D::kAnim10},
+    {187, D::kChk4}, {106, D::kFilas6}, {199, D::kAnim10}, {198, D::kAnim10}, {197, D::kScroll},
+    {2040, D::kUnica, true}, {2050, D::kUnica, true}, {221, D::kScroll}, {158, D::kAnim10}, {130, D::kAnim10},
     // message box, printing, music and language windows
     {148, D::kUnica}, {2150, D::kUnica, true}, {146, D::kCmd3}, {147, D::kCmd3}, {262, D::kFilas2},
     {214, D::kUnica}, {2100, D::kUnica, true}, {212, D::kCmd3}, {213, D::kCmd3}, {503, D::kFilas2},
@@ -130,6 +130,7 @@ TEST_F(Datos, ControlsFitTheWindowsThatHoldThem) {
     cabe(224, 199, kXZoom, kYAjustar, 1, 10);
     cabe(224, 198, kXZoom, kYNatural, 1, 10);
     cabe(224, 186, kXTroquel[2], kYTroquel, 4);
+    cabe(224, 187, kXGiradas, kYGiradas, 4);
     cabe(224, 221, kXDesplazadorImagenes, kYDesplazadorImagenes);
     for (uint32_t n : {197u, 221u})
       EXPECT_EQ(kAltosDesplazador[0] + kAltosDesplazador[1] + kAltosDesplazador[2], Marco(n, 1, 3).second) << n;

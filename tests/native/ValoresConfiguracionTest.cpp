@@ -4,7 +4,7 @@
 
 // The file is the player's to edit: every text gives a usable value. A
 // track reads its first character; a language is one digit or English; the
-// ghost picture shows only for exactly "1".
+// ghost picture shows and the pieces are turned only for exactly "1".
 TEST(ValoresConfiguracion, AnyTextGivesALanguageAndATrack) {
   const struct { const char* texto; int32_t idioma, pista; bool fantasma; } casos[] = {
       {"0", 0, 0, false}, {"2", 2, 2, false}, {"4", 4, 4, false}, {"5", 5, 0, false}, {"6", 1, 0, false},
@@ -15,6 +15,7 @@ TEST(ValoresConfiguracion, AnyTextGivesALanguageAndATrack) {
     EXPECT_EQ(IdiomaDeTexto(c.texto), c.idioma) << (c.texto ? c.texto : "null");
     EXPECT_EQ(PistaDeTexto(c.texto), c.pista) << (c.texto ? c.texto : "null");
     EXPECT_EQ(FantasmaDeTexto(c.texto), c.fantasma) << (c.texto ? c.texto : "null");
+    EXPECT_EQ(GiradasDeTexto(c.texto), c.fantasma) << (c.texto ? c.texto : "null");
   }
 }
 

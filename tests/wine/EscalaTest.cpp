@@ -2,8 +2,9 @@
 // 1600 x 1200 (the runner's): each window made at factor 1 on a designed
 // 800 x 600 screen and at factor 2 on the whole one must show the same
 // picture, each designed pixel a 2 x 2 block of its colour. Left out are
-// what is drawn at the screen's own resolution: letters, the felt, the
-// pictures of the puzzles and choosers, a knob's place. (The end-to-end
+// what is drawn at the screen's own resolution: letters (a check box's
+// words too), the felt, the pictures of the puzzles and choosers, a knob's
+// place. (The end-to-end
 // check compares the strip, a box, the message box and the new-puzzle
 // window's first page on screenshots.)
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include "Captura.h"
 #include "ComunVentanas.h"
 #include "CuadroHonor.h"
+#include "DisenoVentanas.h"
 #include "Globales.h"
 #include "InfoImagenes.h"
 #include "InicioPrueba.h"
@@ -157,7 +159,12 @@ TEST(Escala, EveryWindowIsTheDesignedOneTwiceOver) {
                           for (int t = 0; t < 100 && PaginaDeslizando(); ++t) Bombear(10);
                           return VentanaMenuNuevo();
                         },
-                        [](HWND h) { return Hijas(h, {"CWNDPREVFS", "CWNDIMAGETAM", "CWNDIMAGECANT", "COVTXT"}); }});
+                        [](HWND h) {
+                          using namespace DisenoNuevo;
+                          Mascara m = Hijas(h, {"CWNDPREVFS", "CWNDIMAGETAM", "CWNDIMAGECANT", "COVTXT"});
+                          m.push_back({kXGiradas + 24, kYGiradas, kFinGiradas, kYGiradas + 24});  // the box's words
+                          return m;
+                        }});
   for (const Ventana& v : ventanas) {
     const Toma uno = Tomar(v, 1), dos = Tomar(v, 2);
     std::string donde;

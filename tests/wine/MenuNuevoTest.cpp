@@ -200,10 +200,12 @@ TEST_F(MenuNuevo, PagesShowOnlyTheirOwnControls) {
   IrAPagina(1);
   EXPECT_EQ(PaginaMenuNuevo(), 1);
   EXPECT_EQ(SendMessageA(PestañaMenuNuevo(1), kMsgCheckObtenerMarcado, 0, 0), 1);
+  EXPECT_FALSE(Visible(C(ControlNuevo::giradas)));
   IrAPagina(3);
   EXPECT_FALSE(Visible(C(ControlNuevo::selectorTamaño)));
   EXPECT_TRUE(Visible(TroquelMenuNuevo(2)));
   EXPECT_TRUE(Visible(C(ControlNuevo::vistaTroquel)));
+  EXPECT_TRUE(Visible(C(ControlNuevo::giradas)));
 }
 
 // A page change only starts the slide: the window answers at once and
@@ -627,6 +629,119 @@ TEST_F(MenuNuevo, ThinAndTinyPicturesNeverTrapTheWindow) {
   // Too elongated to zoom: the size scroll has nothing to offer.
   Clic(MiniaturaMenuNuevo(0));
   EXPECT_EQ(SendMessageA(C(ControlNuevo::desplazadorTamaño), kMsgObtenerHabilitado, 0, 0), 0);
+}
+
+// ---- Turned pieces ---------------------------------------------------------------
+
+// The die page's turned-pieces box, the settings in a folder of the test's own.
+class MenuNuevoGiradas : public MenuNuevo {
+ protected:
+  void SetUp() override {
+    fs::create_directories(datos_);
+    DatosInicio d = arranque;
+    d.carpetaDatos = datos_.string() + "\\";
+    EscribirDatosInicio(d);
+    MenuNuevo::SetUp();
+    Abrir();
+    IrAPagina(3);
+  }
+  void TearDown() override {
+    MenuNuevo::TearDown();
+    PonerPiezasGiradas(false);
+    idioma = 1;
+    fs::remove_all(datos_);
+  }
+  static HWND Casilla() { return C(ControlNuevo::giradas); }
+  const fs::path datos_ = fs::temp_directory_path() / ("tessera-giradas-" + std::to_string(GetCurrentProcessId()));
+};
+
+// Off at first; a click reaches the cut request and Tessera.ini, and the
+// next start (the memory set the other way first) takes the file's value,
+// where only "1" turns the pieces.
+TEST_F(MenuNuevoGiradas, AClickReachesTheCutAndTheSettingsAndTheNextStartReadsThem) {
+  const std::string ini = (datos_ / "Tessera.ini").string();
+  EXPECT_FALSE(PedidoCorteMenuNuevo().turned);
+  Clic(Casilla());
+  EXPECT_TRUE(PedidoCorteMenuNuevo().turned);
+  EXPECT_EQ(GetPrivateProfileIntA("Tessera", "Turned", 9, ini.c_str()), 1u);
+  for (const char* valor : {"1", "11", "0", "1"}) {
+    WritePrivateProfileStringA("Tessera", "Turned", valor, ini.c_str());
+    const bool esperada = std::strcmp(valor, "1") == 0;
+    DestroyWindow(VentanaMenuNuevo());
+    DestroyWindow(ventanaPrincipal);
+    Bombear(60);
+    PonerPiezasGiradas(!esperada);
+    CrearVentanaPrincipal();
+    Abrir();
+    IrAPagina(3);
+    EXPECT_EQ(SendMessageA(Casilla(), kMsgCheckObtenerMarcado, 0, 0), esperada) << valor;
+    EXPECT_EQ(PedidoCorteMenuNuevo().turned, esperada) << valor;
+  }
+  // A file that cannot take it (a folder in its place) is told over the
+  // new-puzzle window, which the answer gives back; the choice holds.
+  fs::remove(ini);
+  fs::create_directories(ini);
+  Clic(Casilla());
+  ASSERT_NE(ventanaMensaje, nullptr);
+  SendMessageA(ventanaMensaje, WM_CHAR, VK_RETURN, 0);
+  Bombear(150);
+  EXPECT_TRUE(IsWindowEnabled(VentanaMenuNuevo()) && !IsWindowEnabled(ventanaPrincipal));
+  EXPECT_FALSE(PedidoCorteMenuNuevo().turned);
+}
+
+// Unchecked, then checked, the box is the test's own drawing pixel for
+// pixel: picture 187's frame on page 224 where it stands, then the words in
+// the count captions' font 6 pixels after it, centred on its height. In
+// every language the words stand whole on the paper: drawn wider, they put
+// no ink past the button.
+TEST_F(MenuNuevoGiradas, UncheckedAndCheckedAreTheirDrawingAndTheWordsFitInEveryLanguage) {
+  using namespace DisenoNuevo;
+  const auto fondo = CargarImagenArchivo(224), caja = CargarImagenArchivo(187);
+  const auto mirar = [&](int cuadro, const char* texto) {
+    SetCursorPos(0, 0);
+    Bombear(200);
+    const Lamina vista = LeerVentana(Casilla());
+    const int ancho = vista.ancho + 40, lado = AnchoImagen(caja);
+    ASSERT_EQ(vista.alto, lado);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), ancho, -lado, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    uint32_t* p = nullptr;
+    ObjetoGDI<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&p), nullptr, 0));
+    std::vector<uint32_t> pagina;
+    for (int y = 0; y < lado; ++y)
+      for (int x = 0; x < ancho; ++x)
+        pagina.push_back(x < lado ? ColorImagen(ImagenDe(caja), x, cuadro * lado + y)
+                                  : ColorImagen(ImagenDe(fondo), kXGiradas + x, kYGiradas + y));
+    std::copy(pagina.begin(), pagina.end(), p);
+    DCCreado dc(CreateCompatibleDC(nullptr));
+    ObjetoGDI<HFONT> fuente(CrearFuente(kAltoRotulo, 700));
+    {
+      Seleccion s(dc.Get(), dib.Get()), f(dc.Get(), fuente.Get());
+      TEXTMETRICA t{};
+      GetTextMetricsA(dc.Get(), &t);
+      SetBkMode(dc.Get(), TRANSPARENT);
+      TextOutA(dc.Get(), lado + 6, (lado - t.tmHeight) / 2, texto, static_cast<int>(std::strlen(texto)));
+      GdiFlush();
+    }
+    Lamina ref{ancho, lado, std::vector<uint32_t>(p, p + ancho * lado)};
+    for (uint32_t& c : ref.p) c &= 0xFFFFFF;
+    EXPECT_EQ(Comparar(vista, 0, 0, ref, 0).mayor, 0) << texto << ", look " << cuadro;
+    for (int i = 0; i < ancho * lado; ++i)
+      if (i % ancho >= vista.ancho) {
+        ASSERT_EQ(ref.p[i], pagina[i]) << texto << " is cut short";
+      }
+  };
+  mirar(0, "Turned pieces");
+  Clic(Casilla());
+  for (int32_t k = 0; k < 6; ++k) {
+    idioma = k;
+    DestroyWindow(VentanaMenuNuevo());
+    Abrir();
+    IrAPagina(3);
+    char texto[100] = "";
+    LoadStringA(arranque.instancia, static_cast<UINT>(850 + k), texto, sizeof texto);
+    mirar(2, texto);
+  }
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ class PeticionesGrabadas final : public Peticiones {
   void PistaDisponible(bool disponible) override { Anotar(disponible ? "hint on" : "hint off"); }
   void IdiomaCambiado() override { Anotar("language changed"); }
   void CambiarFantasma() override { Anotar("ghost"); }
+  void GuardarPiezasGiradas(bool giradas) override { Anotar(giradas ? "turned on" : "turned off"); }
 
   // The requests since the last call, and forgets them.
   std::vector<std::string> Tomar() { return std::exchange(pedidas_, {}); }

@@ -33,7 +33,8 @@ std::string Texto(UINT id) {
 
 // Each base with its languages and the longest text its reader keeps
 // (buffer size - 1): message box 200, magnifier title 59, start-up dialog
-// 300 bytes, wait text 70, picture name 50, description 1000.
+// 300 bytes, wait text 70, picture name 50, description 1000, the
+// turned-pieces box 100.
 struct Base {
   UINT id;
   UINT idiomas;
@@ -45,7 +46,7 @@ constexpr Base kBases[] = {
     {180, 6, 199}, {190, 6, 199}, {200, 2, 299}, {210, 6, 69},   {230, 6, 299},  {240, 6, 199},  {250, 6, 199}, {260, 6, 199},
     {270, 6, 199}, {280, 6, 199}, {290, 6, 199}, {400, 6, 299}, {410, 6, 299},
     {700, 6, 199}, {710, 6, 199}, {720, 6, 199}, {730, 6, 199}, {740, 6, 199}, {750, 6, 199},
-    {760, 6, 199}, {770, 6, 63},  {780, 6, 199}, {790, 6, 199},
+    {760, 6, 199}, {770, 6, 63},  {780, 6, 199}, {790, 6, 199}, {850, 6, 99},
     {5001, 15, 49},
     {6001, 15, 999},
 };
@@ -101,6 +102,7 @@ TEST(Textos, FixedTextsMatchByteForByte) {
       {201, "Tessera Puzzle needs a minimal resolution of 800 x 600 to run. Please, adjust it and retry again."},
       {210, "Imprimiendo, Por favor espere...."},
       {211, "Printing, please wait....."},
+      {851, "Turned pieces"},
   };
   for (const auto& c : casos) EXPECT_EQ(Texto(c.id), c.texto) << c.id;
 }

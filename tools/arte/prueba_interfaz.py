@@ -12,6 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import bmp  # noqa: E402
 import interfaz  # noqa: E402
+import piezas  # noqa: E402
 import ui_juego  # noqa: E402
 import ui_ventanas  # noqa: E402
 
@@ -32,7 +33,8 @@ COPIADOS = ([(b + i, 224, 125, 1, 1) for b in (2000, 2010, 2020, 2030, 2040, 205
             + [(262, 148, 125 + 50 * i, 247, 2) for i in range(5)])
 
 # (number, background, x, y, frames) of 24-bit buttons standing on a background
-ENCIMA = [(530 + k, 214, 100, 104 + 34 * k, 4) for k in range(4)]
+ENCIMA = ([(530 + k, 214, 100, 104 + 34 * k, 4) for k in range(4)]
+          + [(187, 224, ui_ventanas.CASILLA_X, ui_ventanas.CASILLA_Y, 4)])
 
 fallos = []
 
@@ -132,7 +134,7 @@ def estados(out):
     tiras = {'cmd3': [2060, 2061, 129, 119, 112, 244, 225, 228, 223, 222, 146, 147, 212, 213,
                       216, 217, 163, 165, 167, 700, 701, 702, 703, 704] + list(range(200, 206))
                      + list(range(600, 606)),
-             'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533],
+             'chk4': [1000 + 10 * i + l for i in range(4) for l in range(6)] + [530, 531, 532, 533, 187],
              'anim10': [127, 117, 131, 132, 124, 113, 115, 126, 128, 133, 116, 118, 121, 158, 199, 198, 260,
                         130]}
     for forma, nums in tiras.items():
@@ -259,6 +261,13 @@ def medidas(out):
     comprobar(H224 >= max(257 + h(222, 3), 255 + h(223, 3), *(235 + h(n) for n in (115, 126, 130, 158))),
               '224 too low')
     comprobar(h(199) <= 90, 'fit button reaches the natural-size button')
+    # the check box: below the shape buttons (at 78) and right of the shape
+    # preview (at 147), both drawn by piezas.py, on the paper with room for
+    # its words
+    cx, cy = ui_ventanas.CASILLA_X, ui_ventanas.CASILLA_Y
+    comprobar(cy >= 78 + piezas.MARCO_OPCION[1] and cy + h(187, 4) <= 230 and cx >= 147 + piezas.MARCO_PREVIEW[0]
+              and cx + w(187) <= 420,
+              'the check box overlaps the shape page or leaves no room for its words')
     W214, H214 = out[214].size
     kw, kh = w(507), h(507, 2)
     comprobar(W214 >= max(180 + w(213), 181 - kw // 2 + kw, 155 + w(505), 35 + w(503), 77 + w(2100)), '214 too narrow')

@@ -141,6 +141,48 @@ def nuevo(out):
         g.derivado((197, banda), tira, 365, y, dibujo, filas=3)
     out[221] = uc.a_imagen(paginador(45))
     _cerrar(g, out, 224)
+    # the turned-pieces box stands on the finished paper, like the track
+    # buttons on theirs
+    fondo = np.asarray(out[224].convert('RGB'), np.float32)
+    x, y, lado = CASILLA_X, CASILLA_Y, CASILLA_LADO
+    out[187] = uc.a_imagen(casilla(fondo[y:y + lado, x:x + lado]))
+
+
+# The Shape page's check box (its words are the program's, written beside
+# it): under the three shape buttons, whole on the paper, where the
+# program places it (DisenoVentanas.h).
+CASILLA_X, CASILLA_Y, CASILLA_LADO = 371, 150, 24
+
+
+def casilla(fondo):
+    """A check box without its words: an empty paper key edged in brass
+    (up, up hovered); checked, a brass plate pressed in with a tick
+    engraved (down, down hovered, the tick red). Its outer ring fades into
+    the paper it stands on, so no edge shows."""
+    alto, ancho = fondo.shape[:2]
+    forma = uc.rect_redondo(alto, ancho, 2, 2, ancho - 3, alto - 3, 5)
+    borde = np.clip(forma - uc.rect_redondo(alto, ancho, 3.5, 3.5, ancho - 4.5, alto - 4.5, 3.5), 0, 1)
+    visto = gl.visto(alto, ancho, (ancho - 1) / 2.0, (alto - 1) / 2.0, 7)
+    yy, xx = np.mgrid[0:alto, 0:ancho]
+    orilla = np.minimum(np.minimum(yy, alto - 1 - yy), np.minimum(xx, ancho - 1 - xx))
+    orilla = np.minimum(orilla / 2.0, 1.0)[..., None]
+    cuadros = []
+    for abajo in (False, True):
+        for sobre in (False, True):
+            if abajo:
+                c = uc.placa_laton(fondo, forma, visto, 'pulsado', radio_relieve=2.0)
+                if sobre:
+                    c = uc.mezclar(c, uc.col(tema.LATON_CLARO), uc.desplazar(forma, 1, 1) * 0.3)
+                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO), uc.desplazar(visto, 1, 1) * 0.7)
+            else:
+                c = uc.sombra(fondo, forma, 1, 1, 1.2, 0.4)
+                tecla = uc.papel(alto, ancho, 187) * (1.04 if sobre else 1.0)
+                c = uc.mezclar(c, tecla, forma)
+                c = uc.mezclar(c, uc.col(tema.LATON if sobre else tema.LATON_OSCURO), borde * 0.9)
+                if sobre:
+                    c = uc.resplandor(c, borde, 2.0, 0.5)
+            cuadros.append(fondo + (c - fondo) * orilla)
+    return uc.tira_vertical(cuadros)
 
 
 # A page header's words keep this far inside its slot, and its rule reaches
