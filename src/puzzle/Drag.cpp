@@ -340,17 +340,28 @@ void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
   const bool relieve = RelieveEnUso();
   if (relieve) PaintShadow(piece, pixels, stride, x, y, f);
   const int turn = puzzle.pieces[static_cast<size_t>(piece)].turn & 3;
-  // A turned piece's bevel, lit from the screen's top left.
-  thread_local std::vector<uint8_t> turnedBevel;
-  if (relieve && turn != 0) {
-    turnedBevel.resize(static_cast<size_t>(puzzle.boxW) * puzzle.boxH);
-    BiselPieza(piece, turn, turnedBevel.data(), puzzle.boxW);
+  // A turned piece's bevel, lit from the screen's top left: worked out
+  // once for the piece being dragged, not at every step.
+  struct BiselGirado {
+    int32_t pieza = -1;
+    int giro = 0;
+    uint32_t generacion = 0;
+    const uint8_t* hoja = nullptr;
+    std::vector<uint8_t> bytes;
+  };
+  thread_local BiselGirado turnedBevel;
+  if (relieve && turn != 0 &&
+      (turnedBevel.pieza != piece || turnedBevel.giro != turn || turnedBevel.generacion != PuzzleGeneration() ||
+       turnedBevel.hoja != puzzle.sheet.data())) {
+    turnedBevel = {piece, turn, PuzzleGeneration(), puzzle.sheet.data(), {}};
+    turnedBevel.bytes.resize(static_cast<size_t>(puzzle.boxW) * puzzle.boxH);
+    BiselPieza(piece, turn, turnedBevel.bytes.data(), puzzle.boxW);
   }
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
     const PuzzleState::TurnedRow source = puzzle.RowAt(piece, turn, py);
     const uint8_t* bevel = !relieve    ? nullptr
-                           : turn != 0 ? turnedBevel.data() + static_cast<size_t>(py) * puzzle.boxW
+                           : turn != 0 ? turnedBevel.bytes.data() + static_cast<size_t>(py) * puzzle.boxW
                                        : puzzle.bevel.data() + (source.sheet - puzzle.sheet.data());
     const bool patternRow = marked && py % 2 == 0;
     for (int32_t px = 0; px < puzzle.boxW; ++px) {
