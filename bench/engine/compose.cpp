@@ -43,7 +43,7 @@ void ComposeBox(benchmark::State& st) {
   }
 }
 
-// A right click on a group of 20 x 25 pieces joined in the middle of a
+// A right click on a group of 20 rows of 25 pieces joined in the middle of a
 // scattered table of turned pieces: the group turns a quarter about the
 // point, is kept on the table and redrawn, and looks for a neighbour to
 // fit (none at that turn). Clockwise and back, in turn.
@@ -51,19 +51,22 @@ void TurnGroup(benchmark::State& st) {
   const auto [ancho, alto] = TableroDePantalla(static_cast<int>(st.range(0)));
   ActivarRelieve(true);
   const Escena e = CrearEscena(ancho, alto, false, 1, true);
-  if (puzzle.rows < 25 || puzzle.cols < 20) {
+  if (puzzle.rows < 20 || puzzle.cols < 25) {
     st.SkipWithError("no room for the group");
     return;
   }
-  const int32_t g = 24 * puzzle.cols + 19 + 1;  // the group's id: 1 + its largest piece
-  const int32_t ox = (ancho - 20 * puzzle.cellW) / 2, oy = (alto - 25 * puzzle.cellH) / 2;
-  for (int32_t r = 0; r < 25; ++r)
-    for (int32_t c = 0; c < 20; ++c) {
+  const int32_t g = 19 * puzzle.cols + 24 + 1;  // the group's id: 1 + its largest piece
+  const int32_t ox = (ancho - 25 * puzzle.cellW) / 2, oy = (alto - 20 * puzzle.cellH) / 2;
+  for (int32_t r = 0; r < 20; ++r)
+    for (int32_t c = 0; c < 25; ++c) {
       const int32_t i = r * puzzle.cols + c;
       puzzle.pieces[i] = PieceRecord{g, 1, 0, {0, 0}, ox + c * puzzle.cellW, oy + r * puzzle.cellH};
     }
+  // The group on top of the loose pieces.
+  for (int32_t i = 0; i < e.piezas; ++i)
+    if (puzzle.order[i] == 0) BringToFront(kTable, i, false);
   DrawBoardRect(kTable, 0, 0, e.ancho, e.alto, false);
-  const int32_t x = ox + puzzle.marginX + 10 * puzzle.cellW, y = oy + puzzle.marginY + 12 * puzzle.cellH;
+  const int32_t x = ox + puzzle.marginX + 12 * puzzle.cellW, y = oy + puzzle.marginY + 10 * puzzle.cellH;
   int sentido = 1;
   for (auto _ : st) {
     if (!TurnPieceAt(kTable, x, y, sentido).turned) {

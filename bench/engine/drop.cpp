@@ -9,9 +9,11 @@
 
 namespace {
 
-void Drop(benchmark::State& state) {
+// With `girada` every piece lies at a random turn, and the pair at the
+// same one, the drop where that turn puts the piece.
+void Soltar(benchmark::State& state, bool girada) {
   const auto [ancho, alto] = TableroDePantalla(static_cast<int>(state.range(0)));
-  const Escena e = CrearEscena(ancho, alto, false);
+  const Escena e = CrearEscena(ancho, alto, false, 1, girada);
   if (e.piezas < 2) {
     state.SkipWithError("no scene");
     return;
@@ -22,8 +24,10 @@ void Drop(benchmark::State& state) {
   for (int32_t i = 0; i < e.piezas; ++i)
     if (puzzle.order[i] == p) BringToFront(kTable, i, false);
   const std::vector<int32_t> orden = puzzle.order;
+  if (girada) puzzle.pieces[p].turn = puzzle.pieces[k].turn = 1;
   const PieceRecord antesP = puzzle.pieces[p], antesK = puzzle.pieces[k];
-  const int32_t x = antesK.x - puzzle.cellW + 3, y = antesK.y - 4;
+  // Piece k lies right of p upright, below it at a quarter turn.
+  const int32_t x = antesK.x + (girada ? 3 : -puzzle.cellW + 3), y = antesK.y - 4 - (girada ? puzzle.cellW : 0);
 
   const int64_t sonidos = e.shell->sonidos;
   for (auto _ : state) {
@@ -38,6 +42,10 @@ void Drop(benchmark::State& state) {
   state.counters["pieces"] = e.piezas;
 }
 
+void Drop(benchmark::State& state) { Soltar(state, false); }
+void DropTurned(benchmark::State& state) { Soltar(state, true); }
+
 }  // namespace
 
 BENCHMARK(Drop)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
+BENCHMARK(DropTurned)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
