@@ -427,11 +427,13 @@ for ronda in $(seq 1 10); do
 done
 # A drop joins one neighbour, and a nudge may have moved a placed piece: a
 # piece out of A's group goes to its place beside A again, or, there
-# already, is dropped there once more (a table pixel off) to join.
+# already, is dropped there once more (a table pixel off) to join. A's
+# neighbours first: the piece across from it joins nothing of A's dropped
+# there again.
 for ronda in $(seq 1 8); do
   terminado && break
   otra=""
-  for i in 0 1 2 3; do
+  for i in $((a ^ 1)) $((a ^ 2)) $((a ^ 3)); do
     [ "$i" != "$a" ] && { [ "${P_GRUPO[$i]}" = 0 ] || [ "${P_GRUPO[$i]}" != "${P_GRUPO[$a]}" ]; } && { otra=$i; break; }
   done
   [ -n "$otra" ] || break
