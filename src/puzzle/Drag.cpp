@@ -340,39 +340,61 @@ void PaintSprite(int32_t piece, uint8_t* pixels, int32_t stride, int32_t x, int3
   const bool relieve = RelieveEnUso();
   if (relieve) PaintShadow(piece, pixels, stride, x, y, f);
   const int turn = puzzle.pieces[static_cast<size_t>(piece)].turn & 3;
-  // A turned piece's bevel, lit from the screen's top left: worked out
-  // once for the piece being dragged, not at every step.
-  struct BiselGirado {
+  const int32_t S = puzzle.boxW;
+  // A turned piece as it shows, bevelled from the screen's top left: worked
+  // out once for the piece being dragged, not at every step, a pixel a
+  // blue, green, red and coverage byte.
+  struct PiezaGirada {
     int32_t pieza = -1;
     int giro = 0;
+    bool relieve = false;
     uint32_t generacion = 0;
     const uint8_t* hoja = nullptr;
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> pixeles;
   };
-  thread_local BiselGirado turnedBevel;
-  if (relieve && turn != 0 &&
-      (turnedBevel.pieza != piece || turnedBevel.giro != turn || turnedBevel.generacion != PuzzleGeneration() ||
-       turnedBevel.hoja != puzzle.sheet.data())) {
-    turnedBevel = {piece, turn, PuzzleGeneration(), puzzle.sheet.data(), {}};
-    turnedBevel.bytes.resize(static_cast<size_t>(puzzle.boxW) * puzzle.boxH);
-    BiselPieza(piece, turn, turnedBevel.bytes.data(), puzzle.boxW);
+  thread_local PiezaGirada girada;
+  if (turn != 0 && (girada.pieza != piece || girada.giro != turn || girada.relieve != relieve ||
+                    girada.generacion != PuzzleGeneration() || girada.hoja != puzzle.sheet.data())) {
+    girada = {piece, turn, relieve, PuzzleGeneration(), puzzle.sheet.data(), {}};
+    std::vector<uint8_t> bevel;
+    if (relieve) {
+      bevel.resize(static_cast<size_t>(S) * S);
+      BiselPieza(piece, turn, bevel.data(), S);
+    }
+    girada.pixeles.assign(static_cast<size_t>(S) * S * 4, 0);
+    for (int32_t py = 0; py < S; ++py) {
+      const PuzzleState::TurnedRow source = puzzle.RowAt(piece, turn, py);
+      uint8_t* d = girada.pixeles.data() + static_cast<size_t>(py) * S * 4;
+      for (int32_t px = 0; px < S; ++px, d += 4) {
+        if (source.sheet[px * source.sheetStep] != 1) continue;
+        std::memcpy(d, source.colour + px * source.colourStep, 3);
+        if (relieve) AplicarBisel(bevel[static_cast<size_t>(py) * S + px], 0, d);
+        d[3] = 1;
+      }
+    }
   }
   for (int32_t py = 0; py < puzzle.boxH; ++py) {
     uint8_t* row = pixels + static_cast<int64_t>(y + py) * stride + static_cast<int64_t>(x) * bytes;
-    const PuzzleState::TurnedRow source = puzzle.RowAt(piece, turn, py);
-    const uint8_t* bevel = !relieve    ? nullptr
-                           : turn != 0 ? turnedBevel.bytes.data() + static_cast<size_t>(py) * puzzle.boxW
-                                       : puzzle.bevel.data() + (source.sheet - puzzle.sheet.data());
     const bool patternRow = marked && py % 2 == 0;
-    for (int32_t px = 0; px < puzzle.boxW; ++px) {
-      if (source.sheet[px * source.sheetStep] != 1) continue;
-      const uint8_t* colour = source.colour + px * source.colourStep;
-      uint8_t bgr[3] = {colour[0], colour[1], colour[2]};
-      if (bevel) AplicarBisel(bevel[px], 0, bgr);
-      uint32_t blue = bgr[0], green = bgr[1], red = bgr[2];
+    const auto put = [&](int32_t px, uint32_t blue, uint32_t green, uint32_t red) {
       if (patternRow && px % 3 == 0) blue = 255 - blue, green = 255 - green, red = 255 - red;
       const uint32_t v = Convert(f, blue, green, red);
       std::memcpy(row + static_cast<int64_t>(px) * bytes, &v, static_cast<size_t>(bytes));
+    };
+    if (turn != 0) {
+      const uint8_t* s = girada.pixeles.data() + static_cast<size_t>(py) * S * 4;
+      for (int32_t px = 0; px < S; ++px, s += 4)
+        if (s[3]) put(px, s[0], s[1], s[2]);
+      continue;
+    }
+    const uint8_t* sheet = puzzle.SheetPixel(piece, 0, py);
+    const uint8_t* colour = puzzle.PieceColour(piece, 0, py);
+    const uint8_t* bevel = relieve ? puzzle.bevel.data() + (sheet - puzzle.sheet.data()) : nullptr;
+    for (int32_t px = 0; px < puzzle.boxW; ++px, colour += 3) {
+      if (sheet[px] != 1) continue;
+      uint8_t bgr[3] = {colour[0], colour[1], colour[2]};
+      if (bevel) AplicarBisel(bevel[px], 0, bgr);
+      put(px, bgr[0], bgr[1], bgr[2]);
     }
   }
 }

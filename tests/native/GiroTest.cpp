@@ -157,6 +157,16 @@ TEST_F(GiroTest, TurnedPiecesShowTheirSheetTurnedAndHitWhereTheyCover) {
             if (u == 0 || v == 0 || !colores[v - 1][u - 1]) luz += cambio;
             if (u == S - 1 || v == S - 1 || !colores[v + 1][u + 1]) sombra += cambio;
           }
+        // The dragged piece's sprite shows the same.
+        if (!relieve) {
+          std::vector<uint8_t> lienzo(static_cast<size_t>(S) * S * 3, 0);
+          PaintSprite(i, lienzo.data(), S * 3, 0, 0, Formato24());
+          for (int32_t v = 0; v < S; ++v)
+            for (int32_t u = 0; u < S; ++u) {
+              const uint8_t* q = &lienzo[static_cast<size_t>(v * S + u) * 3];
+              fallos += colores[v][u] && uint32_t(q[2] << 16 | q[1] << 8 | q[0]) != colores[v][u] - 1;
+            }
+        }
         EXPECT_EQ(fallos, 0);
         // Lit from the screen's upper left at every turn.
         if (relieve) {
