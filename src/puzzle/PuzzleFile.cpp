@@ -18,7 +18,8 @@
 
 // File layout, all integers little-endian:
 //   header (488 bytes), seven board counts (28), order array (4 n),
-//   piece records (16 n: group, marked, turn, two zeros, x, y), thumbnail (16-bit 5-5-5 rows, bottom-up), then
+//   piece records (16 n: group, mark, turn, two zeros, x, y), thumbnail
+//   (16-bit 5-5-5 rows, bottom-up), then
 //   the table (32 bytes): "OVPFMESA", its width and height, the table point
 //   at the window's top left and the view's scale (a double). Files without
 //   the table block were played on the screen's table, seen at 1:1.
