@@ -163,6 +163,16 @@ def casilla(fondo):
     forma = uc.rect_redondo(alto, ancho, 2, 2, ancho - 3, alto - 3, 5)
     borde = np.clip(forma - uc.rect_redondo(alto, ancho, 3.5, 3.5, ancho - 4.5, alto - 4.5, 3.5), 0, 1)
     visto = gl.visto(alto, ancho, (ancho - 1) / 2.0, (alto - 1) / 2.0, 7)
+    return teclas_de_papel(fondo, forma, borde, visto, 187, 0.7, borde)
+
+
+def teclas_de_papel(fondo, forma, borde, marca, semilla, rojo, brillo, tinta=None):
+    """The four looks of a paper key edged in brass with a mark: up and up
+    hovered (the paper of `semilla`, the glow along `brillo`, the mark in
+    `tinta` and red when hovered, or none); down and down hovered (a brass
+    plate pressed in, the mark engraved, red at `rojo` when hovered). Its
+    outer ring fades into the background."""
+    alto, ancho = fondo.shape[:2]
     yy, xx = np.mgrid[0:alto, 0:ancho]
     orilla = np.minimum(np.minimum(yy, alto - 1 - yy), np.minimum(xx, ancho - 1 - xx))
     orilla = np.minimum(orilla / 2.0, 1.0)[..., None]
@@ -170,17 +180,19 @@ def casilla(fondo):
     for abajo in (False, True):
         for sobre in (False, True):
             if abajo:
-                c = uc.placa_laton(fondo, forma, visto, 'pulsado', radio_relieve=2.0)
+                c = uc.placa_laton(fondo, forma, marca, 'pulsado', radio_relieve=2.0)
                 if sobre:
                     c = uc.mezclar(c, uc.col(tema.LATON_CLARO), uc.desplazar(forma, 1, 1) * 0.3)
-                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO), uc.desplazar(visto, 1, 1) * 0.7)
+                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO), uc.desplazar(marca, 1, 1) * rojo)
             else:
                 c = uc.sombra(fondo, forma, 1, 1, 1.2, 0.4)
-                tecla = uc.papel(alto, ancho, 187) * (1.04 if sobre else 1.0)
+                tecla = uc.papel(alto, ancho, semilla) * (1.04 if sobre else 1.0)
                 c = uc.mezclar(c, tecla, forma)
                 c = uc.mezclar(c, uc.col(tema.LATON if sobre else tema.LATON_OSCURO), borde * 0.9)
                 if sobre:
-                    c = uc.resplandor(c, borde, 2.0, 0.5)
+                    c = uc.resplandor(c, brillo, 2.0, 0.5)
+                if tinta is not None:
+                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO if sobre else tinta), marca)
             cuadros.append(fondo + (c - fondo) * orilla)
     return uc.tira_vertical(cuadros)
 
@@ -381,27 +393,7 @@ def pista(fondo, n):
     cy = (alto - 2) / 2.0
     glifo = np.maximum(gl.nota(alto, ancho, 20, cy, 8.5),
                        uc.mascara_texto(alto, ancho, str(n), tema.LETRA_TITULO, 19, 40, cy + 0.5))
-    yy, xx = np.mgrid[0:alto, 0:ancho]
-    orilla = np.minimum(np.minimum(yy, alto - 1 - yy), np.minimum(xx, ancho - 1 - xx))
-    orilla = np.minimum(orilla / 2.0, 1.0)[..., None]
-    cuadros = []
-    for abajo in (False, True):
-        for sobre in (False, True):
-            if abajo:
-                c = uc.placa_laton(fondo, forma, glifo, 'pulsado', radio_relieve=2.0)
-                if sobre:
-                    c = uc.mezclar(c, uc.col(tema.LATON_CLARO), uc.desplazar(forma, 1, 1) * 0.3)
-                    c = uc.mezclar(c, uc.col(tema.ROJO_SELLO), uc.desplazar(glifo, 1, 1) * 0.55)
-            else:
-                c = uc.sombra(fondo, forma, 1, 1, 1.2, 0.4)
-                tecla = uc.papel(alto, ancho, 530) * (1.04 if sobre else 1.0)
-                c = uc.mezclar(c, tecla, forma)
-                c = uc.mezclar(c, uc.col(tema.LATON if sobre else tema.LATON_OSCURO), borde * 0.9)
-                if sobre:
-                    c = uc.resplandor(c, glifo, 2.0, 0.5)
-                c = uc.mezclar(c, uc.col(tema.ROJO_SELLO if sobre else TINTA), glifo)
-            cuadros.append(fondo + (c - fondo) * orilla)
-    return uc.tira_vertical(cuadros)
+    return teclas_de_papel(fondo, forma, borde, glifo, 530, 0.55, glifo, TINTA)
 
 
 KW, KH = 34, 18
