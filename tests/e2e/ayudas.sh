@@ -15,16 +15,7 @@ IMAGEN="$JUEGO_COPIA/bloques.bmp"
 # 280 x 80, blocks of 20 x 20 in colours of a fixed seed. Fitted to the
 # 947 x 640 table it lies 947 x 270, cells of 118 x 45: a long strip, so
 # that the table has room to spread the inner pieces whole boxes apart.
-/usr/bin/python3 -B - "$IMAGEN" <<'EOF' || fail "no picture made"
-import random, sys
-from PIL import Image
-azar = random.Random(19)
-im = Image.new("RGB", (280, 80))
-for by in range(4):
-    for bx in range(14):
-        im.paste(tuple(azar.randrange(256) for _ in range(3)), (20 * bx, 20 * by, 20 * bx + 20, 20 * by + 20))
-im.save(sys.argv[1], "BMP")
-EOF
+imagen_bloques "$IMAGEN" 280 80 20 19 || fail "no picture made"
 
 # The dump's piece lines: number, board, place, group, mark.
 piezas() { grep -v '^#' "$JUEGO_DUMP"; }

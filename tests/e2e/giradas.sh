@@ -11,16 +11,7 @@ juego_escena giradas "$1" "$2" copia
 IMAGEN="$JUEGO_COPIA/franjas.bmp"
 # 240 x 480, blocks of colours of a fixed seed: on the 947 x 640 table it
 # lies 320 x 640, cells of 106 x 213.
-/usr/bin/python3 -B - "$IMAGEN" <<'FIN' || fail "no picture made"
-import random, sys
-from PIL import Image
-azar = random.Random(7)
-im = Image.new("RGB", (240, 480))
-for by in range(12):
-    for bx in range(6):
-        im.paste(tuple(azar.randrange(256) for _ in range(3)), (40 * bx, 40 * by, 40 * bx + 40, 40 * by + 40))
-im.save(sys.argv[1], "BMP")
-FIN
+imagen_bloques "$IMAGEN" 240 480 40 7 || fail "no picture made"
 
 juego_iniciar "Z:${IMAGEN//\//\\},3,3,0,1" || fail "the game did not start with its puzzle"
 [ "$FILAS.$COLS" = 3.3 ] || fail "the puzzle is $FILAS x $COLS"
@@ -38,7 +29,7 @@ clic_derecho() {
 giro() { echo "${P_GIRO[$1]:-0}"; }
 # Table point of a spot's middle: three columns and three rows right of the
 # puzzle's place, far enough apart that no two pieces there join.
-spot_x() { echo $((MESA_X + 450 + $1 % 3 * 215)); }
+spot_x() { echo $((MESA_X + 430 + $1 % 3 * 195)); }
 spot_y() { echo $((MESA_Y + 110 + $1 / 3 * 230)); }
 en_spot() {
   local s x y
@@ -62,10 +53,10 @@ cubierto() {
   done
   return 1
 }
-# Each piece to a spot, the rows clear of the pile first: dragged from the
+# Each piece to a spot, the rows clear of the pile first: a nudge at the
 # middle of one not yet on a spot (one no piece on a spot covers, when
-# there is one) to a free spot. When another piece lay on top there, that
-# one went: it is dragged again from its own middle.
+# there is one) tells which piece lies on top there, and that one goes
+# from its own middle to a free spot.
 for _ in $(seq 1 30); do
   libre=""; k=""
   for s in 0 1 2 6 7 8 3 4 5; do
@@ -84,11 +75,9 @@ for _ in $(seq 1 30); do
   done
   [ -z "$k" ] && break
   read -r x0 y0 <<<"$(centro_pieza "$k")"
-  pieza_movida "$x0" "$y0" "$(spot_x "$libre")" "$(spot_y "$libre")" || fail "no piece moved from $x0,$y0"
-  if [ "$MOVIDA" != "$k" ]; then
-    read -r x0 y0 <<<"$(centro_pieza "$MOVIDA")"
-    arrastrar "$x0" "$y0" "$(spot_x "$libre")" "$(spot_y "$libre")" || fail "piece $MOVIDA did not go to its spot"
-  fi
+  pieza_movida "$x0" "$y0" $((x0 + 6)) $((y0 + 6)) || fail "no piece moved at $x0,$y0"
+  read -r x0 y0 <<<"$(centro_pieza "$MOVIDA")"
+  arrastrar "$x0" "$y0" "$(spot_x "$libre")" "$(spot_y "$libre")" || fail "piece $MOVIDA did not go to its spot"
 done
 for i in 0 1 2 3 4 5 6 7 8; do en_spot "$i" || fail "piece $i found no spot"; done
 shot spots >/dev/null

@@ -141,6 +141,22 @@ juego_escena() {
   fail() { echo "FAIL ($JUEGO_ESCENA): $*"; shot fallo >/dev/null; wineserver -k 2>/dev/null; exit 1; }
 }
 
+# imagen_bloques FILE W H SIDE SEED: a W x H BMP of SIDE-pixel blocks in
+# colours of a fixed seed, row by row from the top left.
+imagen_bloques() {
+  /usr/bin/python3 -B - "$@" <<'PY'
+import random, sys
+from PIL import Image
+ruta, ancho, alto, lado, semilla = sys.argv[1], *map(int, sys.argv[2:6])
+azar = random.Random(semilla)
+im = Image.new("RGB", (ancho, alto))
+for by in range(alto // lado):
+    for bx in range(ancho // lado):
+        im.paste(tuple(azar.randrange(256) for _ in range(3)), (lado * bx, lado * by, lado * bx + lado, lado * by + lado))
+im.save(ruta, "BMP")
+PY
+}
+
 # ---- The game --------------------------------------------------------------
 
 # juego_lanzar "Image\3.bmp,6,8,0": starts the game with that puzzle ("" for
