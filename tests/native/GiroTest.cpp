@@ -2,42 +2,24 @@
 // point, undo through a save, the score and the file format.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "ArchivoBMP.h"
-#include "ArchivoRecursos.h"
-#include "BmpSintetico.h"
 #include "Compositor.h"
 #include "Cut.h"
 #include "Deshacer.h"
 #include "Drag.h"
 #include "Fitting.h"
+#include "MesaPrueba.h"
 #include "Puzzle.h"
 #include "PuzzleFile.h"
 #include "Relieve.h"
 #include "ShellFalso.h"
-#include "TroquelPrueba.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr int32_t kTroquel = 5000;
 constexpr int32_t kLejos = 5000;  // where pieces out of the way lie
-
-std::vector<uint8_t> LeerTodo(const std::string& ruta) {
-  std::ifstream f(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
-void EscribirTodo(const std::string& ruta, const std::vector<uint8_t>& b) {
-  std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
 
 // A square grid of values, rotated a quarter turn clockwise by moving
 // each value to its new place.
@@ -52,28 +34,12 @@ Cuadro Rotar(const Cuadro& a) {
 
 // A 4 x 5 puzzle of a 300 x 225 picture (cells 60 x 56: boxes made square)
 // cut with the test die on an 800 x 600 table.
-class GiroTest : public ::testing::Test {
+class GiroTest : public MesaPrueba {
  protected:
-  void SetUp() override {
-    fs::create_directories(carpeta);
-    BmpSintetico bmp;
-    bmp.ancho = 200, bmp.alto = 150, bmp.bits = 24;
-    EscribirTodo(imagen, bmp.Pintar([](int32_t x, int32_t y) { return x * 0x010203 + y * 0x030100; }).Bytes());
-    CerrarArchivoRecursos();
-    ASSERT_TRUE(EscribirArchivoTroqueles(carpeta + "t.rf", {{kTroquel, BloqueTroquel(2, 2)}}));
-    ASSERT_TRUE(AbrirArchivoRecursos((carpeta + "t.rf").c_str()));
-    static std::vector<uint8_t> mosaico(kHImagenPixeles + 100 * 100, 7);
-    auto* m = reinterpret_cast<HIMAGE>(mosaico.data());
-    *m = CabeceraInfoBMP{40, 100, 100, 1, 8, 0, 0, 0, 0, 256, 0};
-    MosaicoPuzzle(m);
-    ASSERT_TRUE(ResizeBoard(kTable, 800, 600));
-  }
   void TearDown() override {
     ActivarRelieve(true);
-    ClosePuzzle(false);
+    MesaPrueba::TearDown();
     puzzle = PuzzleState{};
-    CerrarArchivoRecursos();
-    fs::remove_all(carpeta);
   }
 
   void Cortar(bool girada) {
@@ -114,9 +80,6 @@ class GiroTest : public ::testing::Test {
   }
   static void Componer() { DrawBoardRect(kTable, 0, 0, 800, 600, false); }
 
-  const std::string carpeta = ::testing::TempDir() + "tessera_giro_" + std::to_string(getpid()) + "/";
-  const std::string imagen = carpeta + "p.bmp";
-  const std::string epf = carpeta + "a.epf";
   ConShellFalso falso_;
 };
 

@@ -25,49 +25,18 @@
 #include "PuzzleFile.h"
 #include "NewPuzzleParams.h"
 #include "ShellFalso.h"
+#include "MesaPrueba.h"
 #include "TroquelPrueba.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int32_t kTroquel = 5000;
-
-std::vector<uint8_t> LeerTodo(const std::string& ruta) {
-  std::ifstream f(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
-void EscribirTodo(const std::string& ruta, const std::vector<uint8_t>& b) {
-  std::ofstream(ruta, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
 
 // A 24-bit 200 x 150 picture, the test die in an archive, the mosaic and an
 // 800 x 600 table; a 4 x 5 puzzle cut from them.
-class ArchivoPuzzle : public ::testing::Test {
+class ArchivoPuzzle : public MesaPrueba {
  protected:
-  void SetUp() override {
-    fs::create_directories(carpeta + "pics");
-    BmpSintetico bmp;
-    bmp.ancho = 200, bmp.alto = 150, bmp.bits = 24;
-    EscribirTodo(imagen, bmp.Pintar([](int32_t x, int32_t y) { return x * 0x010203 + y * 0x030100; }).Bytes());
-    CerrarArchivoRecursos();
-    ASSERT_TRUE(EscribirArchivoTroqueles(carpeta + "t.rf", {{kTroquel, BloqueTroquel(2, 2)}}));
-    ASSERT_TRUE(AbrirArchivoRecursos((carpeta + "t.rf").c_str()));
-    static std::vector<uint8_t> mosaico(kHImagenPixeles + 100 * 100, 7);  // outlives every board
-    auto* m = reinterpret_cast<HIMAGE>(mosaico.data());
-    *m = CabeceraInfoBMP{40, 100, 100, 1, 8, 0, 0, 0, 0, 256, 0};
-    MosaicoPuzzle(m);
-    ASSERT_TRUE(ResizeBoard(kTable, 800, 600));
-    SetPictureFallbackFolder(nullptr);
-  }
-  void TearDown() override {
-    ClosePuzzle(false);
-    SetPictureFallbackFolder(nullptr);
-    for (Board& b : puzzle.boards) b = Board{};
-    CerrarArchivoRecursos();
-    fs::remove_all(carpeta);
-  }
-
   // Cut, then a played state. Order 0, 7, 14, 1, 8, ... (i x 7 mod 20):
   // pieces 0, 7, 14 in box 2, piece 1 in box 4, the rest on the table,
   // with 12 and 17 grouped and 3 marked.
@@ -105,9 +74,6 @@ class ArchivoPuzzle : public ::testing::Test {
     EXPECT_TRUE(std::equal(ahora.begin(), ahora.begin() + tablas, guardado.begin()));
   }
 
-  const std::string carpeta = ::testing::TempDir() + "tessera_pf_" + std::to_string(getpid()) + "/";
-  const std::string imagen = carpeta + "pics/p.bmp";
-  const std::string epf = carpeta + "a.epf";
   ConShellFalso falso_;
 };
 
