@@ -199,11 +199,16 @@ juego_esperar_volcado "$marca" || fail "the saved game did not open"
 esperar_ventana_ida "$v" || fail "the open window did not close"
 esperar_quieta
 [ "$(estado)" = "$guardado" ] || fail "the saved game did not open as it was saved"
-# Each piece shows its block where the dump puts it.
-abierta=$(shot abierta)
-for i in $(seq 0 8); do
+# Each piece shows its block where the dump puts it. A busy machine may
+# still owe the repaint of where the open window was, so a few shots.
+celdas=$(for i in $(seq 0 8); do
   echo "$((49 + P_X[i] + MARGEN_X)) $((78 + P_Y[i] + MARGEN_Y)) $CELDA_W $CELDA_H"
-done | bloques piezas "$abierta" || fail "the saved game's pieces do not show the photo"
+done)
+fin=$((SECONDS + 10))
+until visto=$(bloques piezas "$(shot abierta)" <<<"$celdas"); do
+  [ $SECONDS -lt $fin ] || { echo "$visto"; fail "the saved game's pieces do not show the photo"; }
+  sleep 1
+done
 
 # ---- Finished by hand: its page, the print-out, the wallpaper, the roll ----
 # The start-up hook takes the photo (by its name in Image, accents and
