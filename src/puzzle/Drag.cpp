@@ -70,13 +70,7 @@ void MoveMarkedSelection(int from, int to, int32_t dx, int32_t dy) {
   RunBounds(source.first, run, &newPos, &newSize);
 
   if (to == from) {
-    Punto unionPos, unionSize;
-    if (CruzarRectangulos(oldPos, oldSize, newPos, newSize, kCruceUnion, &unionPos, &unionSize)) {
-      Redraw(from, unionPos, unionSize);
-    } else {
-      Redraw(from, oldPos, oldSize);
-      Redraw(from, newPos, newSize);
-    }
+    RedrawBoth(from, oldPos, oldSize, newPos, newSize, false);
     return;
   }
 
@@ -197,17 +191,6 @@ std::vector<int32_t> FrontRun(int board) {
   return std::vector<int32_t>(puzzle.order.begin() + b.first, puzzle.order.begin() + b.first + run);
 }
 
-// Redraws both rectangles, once when they overlap.
-void RedrawBoth(int board, Punto aPos, Punto aSize, Punto bPos, Punto bSize, bool skipFront) {
-  Punto u, uSize;
-  if (CruzarRectangulos(aPos, aSize, bPos, bSize, kCruceUnion, &u, &uSize)) {
-    DrawBoardRect(board, u.x, u.y, uSize.x, uSize.y, true, skipFront);
-  } else {
-    DrawBoardRect(board, aPos.x, aPos.y, aSize.x, aSize.y, true, skipFront);
-    DrawBoardRect(board, bPos.x, bPos.y, bSize.x, bSize.y, true, skipFront);
-  }
-}
-
 }  // namespace
 
 TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t tolerance) {
@@ -226,12 +209,12 @@ TurnResult TurnPieceAt(int board, int32_t x, int32_t y, int quarters, int32_t to
   int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
   for (const int32_t k : run) {
     const PieceRecord& r = puzzle.pieces[k];
-    const Punto a = puzzle.TurnedPixel(r.turn, puzzle.marginX, puzzle.marginY);
-    const Punto c = puzzle.TurnedPixel(r.turn, puzzle.marginX + puzzle.cellW - 1, puzzle.marginY + puzzle.cellH - 1);
-    x0 = std::min(x0, r.x + std::min(a.x, c.x));
-    y0 = std::min(y0, r.y + std::min(a.y, c.y));
-    x1 = std::max(x1, r.x + std::max(a.x, c.x) + 1);
-    y1 = std::max(y1, r.y + std::max(a.y, c.y) + 1);
+    Punto celda, tam;
+    puzzle.TurnedCell(r.turn, &celda, &tam);
+    x0 = std::min(x0, r.x + celda.x);
+    y0 = std::min(y0, r.y + celda.y);
+    x1 = std::max(x1, r.x + celda.x + tam.x);
+    y1 = std::max(y1, r.y + celda.y + tam.y);
   }
   const Board& b = puzzle.boards[board];
   int32_t dx = 0, dy = 0;

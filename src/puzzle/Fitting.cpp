@@ -245,6 +245,16 @@ void PiecesBounds(const std::vector<int32_t>& pieces, Punto* position, Punto* si
   *size = {x1 - x0, y1 - y0};
 }
 
+void RedrawBoth(int board, Punto aPos, Punto aSize, Punto bPos, Punto bSize, bool skipFront) {
+  Punto u, uSize;
+  if (CruzarRectangulos(aPos, aSize, bPos, bSize, kCruceUnion, &u, &uSize)) {
+    DrawBoardRect(board, u.x, u.y, uSize.x, uSize.y, true, skipFront);
+  } else {
+    DrawBoardRect(board, aPos.x, aPos.y, aSize.x, aSize.y, true, skipFront);
+    DrawBoardRect(board, bPos.x, bPos.y, bSize.x, bSize.y, true, skipFront);
+  }
+}
+
 namespace {
 
 // Sets piece k's group (k alone when it has none) upright about the middle
@@ -264,8 +274,7 @@ void Enderezar(int32_t k) {
   PiecesBounds(piezas, &antesPos, &antesTam);
   TurnPieces(piezas, centro2, (4 - r.turn) & 3);
   PiecesBounds(piezas, &despuesPos, &despuesTam);
-  DrawBoardRect(kTable, antesPos.x, antesPos.y, antesTam.x, antesTam.y, true);
-  DrawBoardRect(kTable, despuesPos.x, despuesPos.y, despuesTam.x, despuesTam.y, true);
+  RedrawBoth(kTable, antesPos, antesTam, despuesPos, despuesTam, false);
 }
 
 }  // namespace

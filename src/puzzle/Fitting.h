@@ -51,6 +51,9 @@ bool HintPuzzle();
 void TurnPieces(const std::vector<int32_t>& pieces, Punto pivot2, int quarters);
 // Bounding rectangle of those pieces' boxes.
 void PiecesBounds(const std::vector<int32_t>& pieces, Punto* position, Punto* size);
+// Redraws two rectangles of `board` (where pieces were and are), once when
+// they overlap; `skipFront` leaves out its front piece, as DrawBoardRect.
+void RedrawBoth(int board, Punto aPos, Punto aSize, Punto bPos, Punto bSize, bool skipFront);
 void ScorePuzzle(int32_t* pieces, int32_t* percentage, int32_t* score);
 // Hints allowed for the current grid.
 int32_t HintLimit();

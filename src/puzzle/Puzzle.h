@@ -7,6 +7,7 @@
 // tests fake).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -152,6 +153,14 @@ struct PuzzleState {
       case 3: return {y, last - x};
       default: return {x, y};
     }
+  }
+  // The cell's rectangle in a box turned `turn` quarter turns: its top
+  // left in `position`, its size in `size`.
+  void TurnedCell(int turn, Punto* position, Punto* size) const {
+    const Punto a = TurnedPixel(turn, marginX, marginY);
+    const Punto c = TurnedPixel(turn, marginX + cellW - 1, marginY + cellH - 1);
+    *position = {std::min(a.x, c.x), std::min(a.y, c.y)};
+    *size = {std::max(a.x, c.x) - position->x + 1, std::max(a.y, c.y) - position->y + 1};
   }
   // Whether piece i covers box pixel (u, v) as it lies now.
   bool Covers(int32_t piece, int32_t u, int32_t v) {

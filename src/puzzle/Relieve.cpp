@@ -1,7 +1,6 @@
 #include "Relieve.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 #include "Compositor.h"
@@ -194,11 +193,8 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
     const Punto u = p.UprightPixel(turn, bx, by);
     return Cubre(j, u.x, u.y);
   };
-  // The cell in the turned box.
-  const Punto esquinaA = p.TurnedPixel(turn, p.marginX, p.marginY);
-  const Punto esquinaB = p.TurnedPixel(turn, p.marginX + p.cellW - 1, p.marginY + p.cellH - 1);
-  const int32_t celdaX = std::min(esquinaA.x, esquinaB.x), celdaY = std::min(esquinaA.y, esquinaB.y);
-  const int32_t celdaW = std::abs(esquinaA.x - esquinaB.x) + 1, celdaH = std::abs(esquinaA.y - esquinaB.y) + 1;
+  Punto celda, celdaTam;
+  p.TurnedCell(turn, &celda, &celdaTam);
   for (int t = 0; t < n; ++t)
     for (int32_t by = 0; by < H; ++by) {
       const int32_t fy = by + dy[t] - y0;
@@ -223,9 +219,9 @@ size_t CalcularSombra(int32_t piece, uint8_t uniones, bool levantada, SombraPiez
     int64_t mejor = -1;
     int32_t quien = piece;
     for (int t = 0; t < n; ++t) {
-      const int32_t cx0 = celdaX + dx[t], cy0 = celdaY + dy[t];
-      const int64_t ex = std::max({0, cx0 - sx, sx - (cx0 + celdaW - 1)});
-      const int64_t ey = std::max({0, cy0 - sy, sy - (cy0 + celdaH - 1)});
+      const int32_t cx0 = celda.x + dx[t], cy0 = celda.y + dy[t];
+      const int64_t ex = std::max({0, cx0 - sx, sx - (cx0 + celdaTam.x - 1)});
+      const int64_t ey = std::max({0, cy0 - sy, sy - (cy0 + celdaTam.y - 1)});
       const int64_t d = ex * ex + ey * ey;
       if (mejor < 0 || d < mejor || (d == mejor && miembros[t] < quien)) mejor = d, quien = miembros[t];
     }
